@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <memory>
+
+class AnaForm;
+
+// Opens "Varnel.mdb" in the program's folder and builds the main window on it. When the file
+// cannot be used, the reason is shown and the result is empty: the program must then end.
+std::unique_ptr<AnaForm> başlat(const QString& programKlasörü, QDate bugün = QDate::currentDate());

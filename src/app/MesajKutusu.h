@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message the program shows goes through here, titled "Morvane" with Turkish buttons.
+// Tests switch to recording: nothing is shown, questions take the answers queued for them.
+class MesajKutusu
+{
+public:
+    enum class Simge { Bilgi, Soru, Hata };
+    struct Gösterilen {
+        Simge simge;
+        QString metin;
+    };
+
+    static void bilgi(QWidget* sahibi, const QString& metin);
+    static void hata(QWidget* sahibi, const QString& metin);
+    // Yes is the default button; true when the user answers Yes.
+    static bool sor(QWidget* sahibi, const QString& metin);
+
+    // Runs a command; an engine failure is shown as an error and the command reports false.
+    static bool hatalarıGöstererek(QWidget* sahibi, const std::function<void()>& komut);
+
+    static void kaydetmeyeBaşla();
+    static void kaydetmeyiBırak();
+    static void sonrakiYanıt(bool evet);
+    static const QList<Gösterilen>& gösterilenler();
+    static void gösterilenleriSil();
+};
