@@ -17,10 +17,13 @@
 
 #include <algorithm>
 
-using Biçim::twip;
-
 namespace
 {
+
+constexpr int twip(int değer)
+{
+    return Biçim::twip(değer);
+}
 
 QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik)
 {

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // %1 and on are table and field names from the ledger descriptor; values are always bound.
 const QString anaGruplarSorgusu = QStringLiteral("SELECT GrupAdi FROM %1");
@@ -15,14 +16,16 @@ const QString altGruplarSorgusu =
 const QString anaGrupVarSorgusu =
     QStringLiteral("SELECT 1 FROM %1 WHERE GrupAdi = ? COLLATE TURKCE LIMIT 1");
 const QString anaGrupEklemeKomutu = QStringLiteral("INSERT INTO %1 (GrupAdi) VALUES (?)");
-const QString altGrupEklemeKomutu = QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi) VALUES (?, ?)");
+const QString altGrupEklemeKomutu =
+    QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi) VALUES (?, ?)");
 // One row of the pair goes; a row spelt exactly as listed is preferred over one in other case.
 const QString altGrupSilmeKomutu = QStringLiteral(
     "DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE "
     "AND GrupAdi = ? COLLATE TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1)");
 
-const QString kayıtlarSorgusu = QStringLiteral(
-    "SELECT Kimlik, AnaGrup, GrupAdi, %2, Gerceklesen FROM %1 WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
+const QString kayıtlarSorgusu =
+    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %2, Gerceklesen FROM %1 WHERE %3 = ? AND "
+                   "AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKoşulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKoşulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
 const QString kimlikSırası = QStringLiteral(" ORDER BY Kimlik");
@@ -64,43 +67,43 @@ qint64 kuruş(const QVariant& toplam)
 
 } // namespace
 
-namespace BütçeVerisi {
-
-QStringList anaGruplar(const DefterTanımı& defter)
+QStringList BütçeVerisi::anaGruplar(const DefterTanımı& defter)
 {
     SorguSonucu KayıtKümesi(anaGruplarSorgusu.arg(defter.anaGrupTablosu));
     return adlarıOku(KayıtKümesi);
 }
 
-QStringList altGruplar(const DefterTanımı& defter, const QString& anaGrup)
+QStringList BütçeVerisi::altGruplar(const DefterTanımı& defter, const QString& anaGrup)
 {
     SorguSonucu KayıtKümesi(altGruplarSorgusu.arg(defter.altGrupTablosu), {anaGrup});
     return adlarıOku(KayıtKümesi);
 }
 
-bool anaGrupVar(const DefterTanımı& defter, const QString& ad)
+bool BütçeVerisi::anaGrupVar(const DefterTanımı& defter, const QString& ad)
 {
     SorguSonucu KayıtKümesi(anaGrupVarSorgusu.arg(defter.anaGrupTablosu), {ad});
     return KayıtKümesi.sonraki();
 }
 
-void anaGrupEkle(const DefterTanımı& defter, const QString& ad)
+void BütçeVerisi::anaGrupEkle(const DefterTanımı& defter, const QString& ad)
 {
     SorguSonucu KayıtKümesi(anaGrupEklemeKomutu.arg(defter.anaGrupTablosu), {ad});
 }
 
-void altGrupEkle(const DefterTanımı& defter, const QString& anaGrup, const QString& ad)
+void BütçeVerisi::altGrupEkle(const DefterTanımı& defter, const QString& anaGrup, const QString& ad)
 {
     SorguSonucu KayıtKümesi(altGrupEklemeKomutu.arg(defter.altGrupTablosu), {anaGrup, ad});
 }
 
-bool altGrupSil(const DefterTanımı& defter, const QString& anaGrup, const QString& ad)
+bool BütçeVerisi::altGrupSil(const DefterTanımı& defter, const QString& anaGrup, const QString& ad)
 {
-    SorguSonucu KayıtKümesi(altGrupSilmeKomutu.arg(defter.altGrupTablosu), {anaGrup, ad, ad, anaGrup});
+    SorguSonucu KayıtKümesi(altGrupSilmeKomutu.arg(defter.altGrupTablosu),
+                            {anaGrup, ad, ad, anaGrup});
     return KayıtKümesi.etkilenenSatırlar() > 0;
 }
 
-std::vector<Kayıt> kayıtlar(const DefterTanımı& defter, const KayıtSüzgeci& süzgeç)
+std::vector<BütçeVerisi::Kayıt> BütçeVerisi::kayıtlar(const DefterTanımı& defter,
+                                                      const KayıtSüzgeci& süzgeç)
 {
     QString sql = kayıtlarSorgusu.arg(defter.kayıtTablosu, defter.tahminAlanı, defter.yılAlanı);
     QVariantList değerler{süzgeç.yıl, süzgeç.anaGrup};
@@ -123,24 +126,26 @@ std::vector<Kayıt> kayıtlar(const DefterTanımı& defter, const KayıtSüzgeci
     return sonuç;
 }
 
-qint64 kayıtEkle(const DefterTanımı& defter, const YeniKayıt& kayıt)
+qint64 BütçeVerisi::kayıtEkle(const DefterTanımı& defter, const YeniKayıt& kayıt)
 {
     SorguSonucu KayıtKümesi(
-        kayıtEklemeKomutu.arg(defter.kayıtTablosu, defter.yılAlanı, defter.ayAlanı, defter.tahminAlanı),
+        kayıtEklemeKomutu.arg(defter.kayıtTablosu, defter.yılAlanı, defter.ayAlanı,
+                              defter.tahminAlanı),
         {kayıt.anaGrup, kayıt.altGrup, kayıt.yıl, kayıt.ay, kayıt.tahmin, kayıt.gerçekleşen});
     return KayıtKümesi.eklenenKimlik();
 }
 
-bool kayıtSil(const DefterTanımı& defter, qint64 kimlik)
+bool BütçeVerisi::kayıtSil(const DefterTanımı& defter, qint64 kimlik)
 {
     SorguSonucu KayıtKümesi(kayıtSilmeKomutu.arg(defter.kayıtTablosu), {kimlik});
     return KayıtKümesi.etkilenenSatırlar() > 0;
 }
 
-std::array<AylıkToplam, 12> aylıkToplamlar(const DefterTanımı& defter)
+std::array<BütçeVerisi::AylıkToplam, 12> BütçeVerisi::aylıkToplamlar(const DefterTanımı& defter)
 {
     std::array<AylıkToplam, 12> toplamlar{};
-    SorguSonucu KayıtKümesi(aylıkToplamlarSorgusu.arg(defter.kayıtTablosu, defter.ayAlanı, defter.tahminAlanı));
+    SorguSonucu KayıtKümesi(
+        aylıkToplamlarSorgusu.arg(defter.kayıtTablosu, defter.ayAlanı, defter.tahminAlanı));
     while (KayıtKümesi.sonraki()) {
         const QString ay = KayıtKümesi.alan(0).toString();
         for (int i = 0; i < 12; ++i) {
@@ -153,5 +158,3 @@ std::array<AylıkToplam, 12> aylıkToplamlar(const DefterTanımı& defter)
     }
     return toplamlar;
 }
-
-} // namespace BütçeVerisi

@@ -16,17 +16,17 @@ struct DefterTanımı {
     QString tahminAlanı;
 
     // Main window
-    QString çerçeveBaşlığı;     // "Gelirler"
-    QString anaGruplarEtiketi;  // "Ana Gelir Grupları"
-    QString altGruplarEtiketi;  // "Alt Gelir Grupları :"
-    QString listeEtiketi;       // "Gelirler Listesi"
-    QString toplamEtiketi;      // "Gelir Toplamı:"
-    QString tahminSütunu;       // "Tahmini Gelir"
-    QString gerçekleşenSütunu;  // "Gerçekleşen Gelir"
-    QString grupEkleDüğmesi;    // "Gelir Grubu Ekle"
-    QString grupSilDüğmesi;     // "Gelir Grubu Sil"
-    QString ekleDüğmesi;        // "Gelir Ekle"
-    QString silDüğmesi;         // "Gelir Sil"
+    QString çerçeveBaşlığı;      // "Gelirler"
+    QString anaGruplarEtiketi;   // "Ana Gelir Grupları"
+    QString altGruplarEtiketi;   // "Alt Gelir Grupları :"
+    QString listeEtiketi;        // "Gelirler Listesi"
+    QString toplamEtiketi;       // "Gelir Toplamı:"
+    QString tahminSütunu;        // "Tahmini Gelir"
+    QString gerçekleşenSütunu;   // "Gerçekleşen Gelir"
+    QString grupEkleDüğmesi;     // "Gelir Grubu Ekle"
+    QString grupSilDüğmesi;      // "Gelir Grubu Sil"
+    QString ekleDüğmesi;         // "Gelir Ekle"
+    QString silDüğmesi;          // "Gelir Sil"
     QString tümünüGösterDüğmesi; // "Tüm Gelirleri Göster"
     QString grupSilmeSorusu;
     QString kayıtSilmeSorusu;
@@ -34,22 +34,22 @@ struct DefterTanımı {
     bool yüksekOranUyarıdır;
 
     // Add-group dialog
-    QString grupEklemeBaşlığı;     // "Gelir Grubu Ekle"
-    QString anaGrupKutusuEtiketi;  // "Ana Gelir Grubu:"
-    QString altGrupKutusuEtiketi;  // "Alt Gelir Grubu:"
-    QString yeniGrupDüğmesi;       // "Yeni Gelir Grubu Ekle"
+    QString grupEklemeBaşlığı;    // "Gelir Grubu Ekle"
+    QString anaGrupKutusuEtiketi; // "Ana Gelir Grubu:"
+    QString altGrupKutusuEtiketi; // "Alt Gelir Grubu:"
+    QString yeniGrupDüğmesi;      // "Yeni Gelir Grubu Ekle"
     QString boşAnaGrupMesajı;
     QString boşAltGrupMesajı;
     bool iHarfleriAyrıcaDönüştürülür; // the expense dialog maps i/ı before upper-casing
 
     // Add-entry dialog
-    QString eklemeBaşlığı;       // "Gelir Ekleme"
-    QString bilgiÇerçevesi;      // "Gelir Bilgileri"
-    QString yılEtiketi;          // "Gelir Yılı:"
-    QString ayEtiketi;           // "Gelir Ayı:"
-    QString tahminEtiketi;       // "Gelir Tahmini:"
-    QString gerçekleşenEtiketi;  // "Gerçekleşen Gelir:"
-    QString yeniKayıtDüğmesi;    // "Yeni Gelir Ekle"
+    QString eklemeBaşlığı;      // "Gelir Ekleme"
+    QString bilgiÇerçevesi;     // "Gelir Bilgileri"
+    QString yılEtiketi;         // "Gelir Yılı:"
+    QString ayEtiketi;          // "Gelir Ayı:"
+    QString tahminEtiketi;      // "Gelir Tahmini:"
+    QString gerçekleşenEtiketi; // "Gerçekleşen Gelir:"
+    QString yeniKayıtDüğmesi;   // "Yeni Gelir Ekle"
     QString boşTahminMesajı;
     QString boşGerçekleşenMesajı;
 

@@ -1,8 +1,8 @@
 #include "DeğişkenModülü.h"
 
-#include "Şema.h"
 #include "TürkçeMetin.h"
 #include "VeriHatası.h"
+#include "Şema.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 const QString bağlantıAdı = QStringLiteral("VeriTabanı");
 
@@ -46,7 +47,8 @@ QString motorHatası(int kod)
 
 QString açılamadı(const QString& yol, const QString& neden)
 {
-    return QStringLiteral("Veritabanı dosyası açılamadı:\n%1\n\n%2").arg(QDir::toNativeSeparators(yol), neden);
+    return QStringLiteral("Veritabanı dosyası açılamadı:\n%1\n\n%2")
+        .arg(QDir::toNativeSeparators(yol), neden);
 }
 
 // The old Access format starts with "Standard Jet DB" (or "Standard ACE DB") at byte 4.
@@ -63,7 +65,8 @@ std::optional<QString> bağlan(const QString& yol)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), bağlantıAdı);
     // mode=rw: the engine must never create a missing file.
-    db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+    db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open())
         return VeriHatası(db.lastError()).açıklama();
@@ -84,14 +87,12 @@ std::optional<QString> bağlan(const QString& yol)
 
 } // namespace
 
-namespace DeğişkenModülü {
-
-QSqlDatabase VeriTabanı()
+QSqlDatabase DeğişkenModülü::VeriTabanı()
 {
     return QSqlDatabase::database(bağlantıAdı, false);
 }
 
-QString veriTabanıYolu(const QString& klasör)
+QString DeğişkenModülü::veriTabanıYolu(const QString& klasör)
 {
     if (klasör.endsWith(u'\\') || klasör.endsWith(u'/'))
         return klasör + dosyaAdı;
@@ -101,7 +102,7 @@ QString veriTabanıYolu(const QString& klasör)
     return klasör + ayraç + dosyaAdı;
 }
 
-std::optional<QString> şemasızAç(const QString& yol)
+std::optional<QString> DeğişkenModülü::şemasızAç(const QString& yol)
 {
     kapat();
     if (auto hata = bağlan(yol)) {
@@ -111,7 +112,7 @@ std::optional<QString> şemasızAç(const QString& yol)
     return std::nullopt;
 }
 
-std::optional<QString> aç(const QString& yol)
+std::optional<QString> DeğişkenModülü::aç(const QString& yol)
 {
     kapat();
     const QFileInfo bilgi(yol);
@@ -132,7 +133,7 @@ std::optional<QString> aç(const QString& yol)
     return std::nullopt;
 }
 
-void kapat()
+void DeğişkenModülü::kapat()
 {
     if (!QSqlDatabase::contains(bağlantıAdı))
         return;
@@ -142,5 +143,3 @@ void kapat()
     }
     QSqlDatabase::removeDatabase(bağlantıAdı);
 }
-
-} // namespace DeğişkenModülü

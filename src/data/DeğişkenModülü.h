@@ -6,25 +6,24 @@
 #include <optional>
 
 // Keeps the program's one database connection.
-namespace DeğişkenModülü {
+struct DeğişkenModülü {
 
-inline const QString dosyaAdı = QStringLiteral("Varnel.mdb");
+    static inline const QString dosyaAdı = QStringLiteral("Varnel.mdb");
 
-// The open connection; statements run through SorguSonucu on it.
-QSqlDatabase VeriTabanı();
+    // The open connection; statements run through SorguSonucu on it.
+    static QSqlDatabase VeriTabanı();
 
-// The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
-QString veriTabanıYolu(const QString& klasör);
+    // The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
+    static QString veriTabanıYolu(const QString& klasör);
 
-// Opens an existing file read-write and checks that it is a database with every table and
-// field the program uses. Nothing on disk is created or changed when it fails; the result is
-// then the text to show the user, naming the file and the engine's error number and text.
-std::optional<QString> aç(const QString& yol);
+    // Opens an existing file read-write and checks that it is a database with every table and
+    // field the program uses. Nothing on disk is created or changed when it fails; the result is
+    // then the text to show the user, naming the file and the engine's error number and text.
+    static std::optional<QString> aç(const QString& yol);
 
-// Opens a connection on a file without checking its tables (for creating the schema).
-std::optional<QString> şemasızAç(const QString& yol);
+    // Opens a connection on a file without checking its tables (for creating the schema).
+    static std::optional<QString> şemasızAç(const QString& yol);
 
-// Closes and removes the connection; no SorguSonucu may be alive.
-void kapat();
-
-} // namespace DeğişkenModülü
+    // Closes and removes the connection; no SorguSonucu may be alive.
+    static void kapat();
+};

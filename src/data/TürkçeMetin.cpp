@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr char16_t noktalıBüyükİ = u'\u0130';
 constexpr char16_t noktasızKüçükı = u'\u0131';
@@ -28,9 +29,7 @@ char32_t sıraDeğeri(char16_t büyük)
 
 } // namespace
 
-namespace TürkçeMetin {
-
-QString büyükHarf(const QString& metin)
+QString TürkçeMetin::büyükHarf(const QString& metin)
 {
     QString sonuç(metin.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < metin.size(); ++i)
@@ -38,7 +37,7 @@ QString büyükHarf(const QString& metin)
     return sonuç;
 }
 
-int karşılaştır(const QChar* a, qsizetype aUzunluk, const QChar* b, qsizetype bUzunluk)
+int TürkçeMetin::karşılaştır(const QChar* a, qsizetype aUzunluk, const QChar* b, qsizetype bUzunluk)
 {
     const qsizetype ortak = std::min(aUzunluk, bUzunluk);
     for (qsizetype i = 0; i < ortak; ++i) {
@@ -52,12 +51,12 @@ int karşılaştır(const QChar* a, qsizetype aUzunluk, const QChar* b, qsizetyp
     return aUzunluk == bUzunluk ? 0 : (aUzunluk < bUzunluk ? -1 : 1);
 }
 
-bool eşit(const QString& a, const QString& b)
+bool TürkçeMetin::eşit(const QString& a, const QString& b)
 {
     return karşılaştır(a.constData(), a.size(), b.constData(), b.size()) == 0;
 }
 
-bool alfabetikÖnce(const QString& a, const QString& b)
+bool TürkçeMetin::alfabetikÖnce(const QString& a, const QString& b)
 {
     const qsizetype ortak = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < ortak; ++i) {
@@ -71,9 +70,7 @@ bool alfabetikÖnce(const QString& a, const QString& b)
     return a < b; // same letters in other case: keep a stable, deterministic order
 }
 
-void alfabetikSırala(QStringList& liste)
+void TürkçeMetin::alfabetikSırala(QStringList& liste)
 {
     std::stable_sort(liste.begin(), liste.end(), alfabetikÖnce);
 }
-
-} // namespace TürkçeMetin

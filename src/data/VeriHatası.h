@@ -6,14 +6,15 @@
 #include <exception>
 
 // A failure of the database engine, carried up to the window that shows it.
-class VeriHatası : public std::exception {
+class VeriHatası : public std::exception
+{
 public:
     VeriHatası(QString numara, QString metin) : numara_(std::move(numara)), metin_(std::move(metin))
     {
     }
     explicit VeriHatası(const QSqlError& hata)
-        : VeriHatası(hata.nativeErrorCode(), hata.databaseText().isEmpty() ? hata.text()
-                                                                           : hata.databaseText())
+        : VeriHatası(hata.nativeErrorCode(),
+                     hata.databaseText().isEmpty() ? hata.text() : hata.databaseText())
     {
     }
 

@@ -16,7 +16,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 struct Tablo {
     QString ad;
@@ -29,9 +30,10 @@ QList<Tablo> tablolar()
     for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
         sonuç.append({d->anaGrupTablosu, {QStringLiteral("GrupAdi")}});
         sonuç.append({d->altGrupTablosu, {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}});
-        sonuç.append({d->kayıtTablosu,
-                      {QStringLiteral("Kimlik"), QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"),
-                       d->yılAlanı, d->ayAlanı, d->tahminAlanı, QStringLiteral("Gerceklesen")}});
+        sonuç.append(
+            {d->kayıtTablosu,
+             {QStringLiteral("Kimlik"), QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"),
+              d->yılAlanı, d->ayAlanı, d->tahminAlanı, QStringLiteral("Gerceklesen")}});
     }
     return sonuç;
 }
@@ -41,23 +43,22 @@ QStringList oluşturmaKomutları()
 {
     QStringList komutlar;
     for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
-        komutlar << QStringLiteral("CREATE TABLE %1 (GrupAdi TEXT)").arg(d->anaGrupTablosu)
-                 << QStringLiteral("CREATE TABLE %1 (AnaGrup TEXT, GrupAdi TEXT)").arg(d->altGrupTablosu)
-                 << QStringLiteral("CREATE TABLE %1 (Kimlik INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                   "AnaGrup TEXT, GrupAdi TEXT, %2 INTEGER, %3 TEXT, %4 REAL, "
-                                   "Gerceklesen REAL)")
-                        .arg(d->kayıtTablosu, d->yılAlanı, d->ayAlanı, d->tahminAlanı)
-                 // Every listing filters by year; the index keeps it fast on years of entries.
-                 << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayıtTablosu, d->yılAlanı);
+        komutlar
+            << QStringLiteral("CREATE TABLE %1 (GrupAdi TEXT)").arg(d->anaGrupTablosu)
+            << QStringLiteral("CREATE TABLE %1 (AnaGrup TEXT, GrupAdi TEXT)").arg(d->altGrupTablosu)
+            << QStringLiteral("CREATE TABLE %1 (Kimlik INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "AnaGrup TEXT, GrupAdi TEXT, %2 INTEGER, %3 TEXT, %4 REAL, "
+                              "Gerceklesen REAL)")
+                   .arg(d->kayıtTablosu, d->yılAlanı, d->ayAlanı, d->tahminAlanı)
+            // Every listing filters by year; the index keeps it fast on years of entries.
+            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayıtTablosu, d->yılAlanı);
     }
     return komutlar;
 }
 
 } // namespace
 
-namespace Şema {
-
-void oluştur(QSqlDatabase db)
+void Şema::oluştur(QSqlDatabase db)
 {
     QSqlQuery sorgu(db);
     for (const QString& komut : oluşturmaKomutları())
@@ -65,13 +66,14 @@ void oluştur(QSqlDatabase db)
             throw VeriHatası(sorgu.lastError());
 }
 
-std::optional<QString> dosyaOluştur(const QString& yol)
+std::optional<QString> Şema::dosyaOluştur(const QString& yol)
 {
     const QByteArray yerelYol = QFile::encodeName(yol);
     const int fd = ::open(yerelYol.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     if (fd < 0) {
         if (errno == EEXIST)
-            return QStringLiteral("%1 zaten var; üzerine yazılmadı.").arg(QDir::toNativeSeparators(yol));
+            return QStringLiteral("%1 zaten var; üzerine yazılmadı.")
+                .arg(QDir::toNativeSeparators(yol));
         return QStringLiteral("%1 oluşturulamadı: %2")
             .arg(QDir::toNativeSeparators(yol), QString::fromLocal8Bit(strerror(errno)));
     }
@@ -90,13 +92,14 @@ std::optional<QString> dosyaOluştur(const QString& yol)
     return hata;
 }
 
-std::optional<QString> eksikler(QSqlDatabase db)
+std::optional<QString> Şema::eksikler(QSqlDatabase db)
 {
     QStringList eksik;
     QString motorunSözü;
     for (const Tablo& tablo : tablolar()) {
         QSqlQuery deneme(db);
-        if (deneme.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(tablo.alanlar.join(u','), tablo.ad)))
+        if (deneme.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0")
+                            .arg(tablo.alanlar.join(u','), tablo.ad)))
             continue;
         if (motorunSözü.isEmpty())
             motorunSözü = VeriHatası(deneme.lastError()).açıklama();
@@ -111,7 +114,6 @@ std::optional<QString> eksikler(QSqlDatabase db)
     }
     if (eksik.isEmpty())
         return std::nullopt;
-    return QStringLiteral("Dosyada eksik olanlar: %1\n%2").arg(eksik.join(QStringLiteral(", ")), motorunSözü);
+    return QStringLiteral("Dosyada eksik olanlar: %1\n%2")
+        .arg(eksik.join(QStringLiteral(", ")), motorunSözü);
 }
-
-} // namespace Şema

@@ -6,16 +6,15 @@
 #include <optional>
 
 // The six tables of the budget file, their fields and indexes.
-namespace Şema {
+struct Şema {
 
-// Creates the six empty tables on an open, empty database.
-void oluştur(QSqlDatabase db);
+    // Creates the six empty tables on an open, empty database.
+    static void oluştur(QSqlDatabase db);
 
-// Creates a new budget file with the empty tables, readable and writable by its owner only.
-// Refuses an existing file. The result is the text to show on failure.
-std::optional<QString> dosyaOluştur(const QString& yol);
+    // Creates a new budget file with the empty tables, readable and writable by its owner only.
+    // Refuses an existing file. The result is the text to show on failure.
+    static std::optional<QString> dosyaOluştur(const QString& yol);
 
-// Names every table or field the program uses that the database lacks, with the engine's error.
-std::optional<QString> eksikler(QSqlDatabase db);
-
-} // namespace Şema
+    // Names every table or field the program uses that the database lacks, with the engine's error.
+    static std::optional<QString> eksikler(QSqlDatabase db);
+};

@@ -7,7 +7,8 @@
 class AnaForm;
 
 // The add-entry dialog of one ledger: GelirEklemeFormu or GiderEklemeFormu.
-class KayıtEklemeFormu : public QDialog {
+class KayıtEklemeFormu : public QDialog
+{
 public:
     KayıtEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm);
 

@@ -5,14 +5,23 @@
 
 #include <QHeaderView>
 
-namespace {
+namespace
+{
 
-enum Sütun { KimlikSütunu, AnaGrupSütunu, AltGrupSütunu, TahminSütunu, GerçekleşenSütunu, OranSütunu };
+enum Sütun {
+    KimlikSütunu,
+    AnaGrupSütunu,
+    AltGrupSütunu,
+    TahminSütunu,
+    GerçekleşenSütunu,
+    OranSütunu
+};
 
 // The sort key of a cell: numeric columns keep their number, a missing one sorts first.
 constexpr int sıralamaRolü = Qt::UserRole;
 
-class KayıtSatırı : public QTreeWidgetItem {
+class KayıtSatırı : public QTreeWidgetItem
+{
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
 
@@ -45,8 +54,8 @@ KayıtListesi::KayıtListesi(const DefterTanımı& defter, QWidget* üst)
     setObjectName(defter.adıyla("%1lerListesi"));
     setAccessibleName(defter.listeEtiketi);
     setColumnCount(6);
-    setHeaderLabels({QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"), defter.tahminSütunu,
-                     defter.gerçekleşenSütunu, QStringLiteral("Oran (%)")});
+    setHeaderLabels({QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
+                     defter.tahminSütunu, defter.gerçekleşenSütunu, QStringLiteral("Oran (%)")});
     const int genişlikler[] = {0, 1600, 1600, 1500, 1600, 1000};
     for (int sütun = 0; sütun < 6; ++sütun)
         setColumnWidth(sütun, Biçim::twip(genişlikler[sütun]));
@@ -88,7 +97,8 @@ qint64 KayıtListesi::doldur(const std::vector<BütçeVerisi::Kayıt>& kayıtlar
         sayıYaz(satır, OranSütunu, oran ? Biçim::yüzde(*oran) : Biçim::eksikOran,
                 oran ? QVariant(*oran) : QVariant());
         if (oran && (defter.yüksekOranUyarıdır ? *oran > 100.0 : *oran < 100.0)) {
-            // A dark red stays readable on the default light background; bold for colour-blind eyes.
+            // A dark red stays readable on the default light background; bold for colour-blind
+            // eyes.
             satır->setForeground(OranSütunu, QColor(0xB0, 0x00, 0x20));
             QFont kalın = font();
             kalın.setBold(true);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DefterTanımı.h"
 #include "BütçeVerisi.h"
+#include "DefterTanımı.h"
 
 #include <QTreeWidget>
 
@@ -11,7 +11,8 @@
 // The main window's list of one ledger's entries: a hidden key column with the entry's Kimlik,
 // the groups, the amounts and the realisation ratio. Sortable by any column, as numbers where
 // the column holds numbers.
-class KayıtListesi : public QTreeWidget {
+class KayıtListesi : public QTreeWidget
+{
 public:
     KayıtListesi(const DefterTanımı& defter, QWidget* üst);
 

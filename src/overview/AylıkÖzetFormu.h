@@ -4,11 +4,11 @@
 
 #include <QDialog>
 
-// The twelve-month overview of one ledger: TümGelirlerFormu or TümGiderlerFormu.
-class AylıkÖzetFormu : public QDialog {
+// The twelve-month overview of one ledger, TümGelirlerFormu or TümGiderlerFormu: for each month
+// the sums of the estimates and of the realised amounts over all years and groups, and their
+// ratio, once as a list and once as a chart. Read afresh at every opening; it changes nothing.
+class AylıkÖzetFormu : public QDialog
+{
 public:
     AylıkÖzetFormu(const DefterTanımı& defter, QWidget* sahibi);
-
-private:
-    const DefterTanımı& defter;
 };

@@ -54,17 +54,20 @@ void TestOrtamı::anaGrupYaz(const DefterTanımı& defter, const QString& ad)
 
 void TestOrtamı::altGrupYaz(const DefterTanımı& defter, const QString& anaGrup, const QString& ad)
 {
-    sorgula(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi) VALUES (?, ?)").arg(defter.altGrupTablosu),
+    sorgula(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi) VALUES (?, ?)")
+                .arg(defter.altGrupTablosu),
             {anaGrup, ad});
 }
 
-qint64 TestOrtamı::kayıtYaz(const DefterTanımı& defter, const QString& anaGrup, const QString& altGrup,
-                            int yıl, const QString& ay, const QVariant& tahmin, const QVariant& gerçekleşen)
+qint64 TestOrtamı::kayıtYaz(const DefterTanımı& defter, const QString& anaGrup,
+                            const QString& altGrup, int yıl, const QString& ay,
+                            const QVariant& tahmin, const QVariant& gerçekleşen)
 {
-    return sorgula(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen) "
-                                  "VALUES (?, ?, ?, ?, ?, ?)")
-                       .arg(defter.kayıtTablosu, defter.yılAlanı, defter.ayAlanı, defter.tahminAlanı),
-                   {anaGrup, altGrup, yıl, ay, tahmin, gerçekleşen})
+    return sorgula(
+               QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen) "
+                              "VALUES (?, ?, ?, ?, ?, ?)")
+                   .arg(defter.kayıtTablosu, defter.yılAlanı, defter.ayAlanı, defter.tahminAlanı),
+               {anaGrup, altGrup, yıl, ay, tahmin, gerçekleşen})
         .toLongLong();
 }
 

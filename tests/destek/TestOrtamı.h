@@ -13,7 +13,8 @@ class AnaForm;
 // A fresh budget file in a temporary folder, opened as the program's connection, with the
 // locale pinned to Turkish and message boxes recorded instead of shown. Restores all on
 // destruction. Create one per test function (in init()) and drop it in cleanup().
-class TestOrtamı {
+class TestOrtamı
+{
 public:
     TestOrtamı();
     ~TestOrtamı();
@@ -24,8 +25,9 @@ public:
     // Rows written directly, as another program could.
     void anaGrupYaz(const DefterTanımı& defter, const QString& ad);
     void altGrupYaz(const DefterTanımı& defter, const QString& anaGrup, const QString& ad);
-    qint64 kayıtYaz(const DefterTanımı& defter, const QString& anaGrup, const QString& altGrup, int yıl,
-                    const QString& ay, const QVariant& tahmin, const QVariant& gerçekleşen);
+    qint64 kayıtYaz(const DefterTanımı& defter, const QString& anaGrup, const QString& altGrup,
+                    int yıl, const QString& ay, const QVariant& tahmin,
+                    const QVariant& gerçekleşen);
     // Runs a statement on the connection and returns the first column of the first row.
     QVariant sorgula(const QString& sql, const QVariantList& değerler = {});
     int satırSayısı(const QString& tablo);

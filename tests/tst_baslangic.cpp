@@ -1,0 +1,342 @@
+#include "AnaForm.h"
+#include "Başlangıç.h"
+#include "DeğişkenModülü.h"
+#include "KayıtListesi.h"
+#include "MesajKutusu.h"
+#include "TestOrtamı.h"
+#include "Şema.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// Everything in a folder, to prove that a failed start-up created or changed nothing.
+QStringList klasörİçeriği(const QString& klasör)
+{
+    QStringList içerik;
+    for (const QFileInfo& bilgi :
+         QDir(klasör).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        QFile dosya(bilgi.filePath());
+        dosya.open(QIODevice::ReadOnly);
+        içerik << QStringLiteral("%1 %2 %3 %4")
+                      .arg(bilgi.fileName())
+                      .arg(bilgi.size())
+                      .arg(bilgi.lastModified().toMSecsSinceEpoch())
+                      .arg(QString::fromLatin1(
+                          QCryptographicHash::hash(dosya.readAll(), QCryptographicHash::Sha1)
+                              .toHex()));
+    }
+    return içerik;
+}
+
+void dosyaYaz(const QString& yol, const QByteArray& içerik)
+{
+    QFile dosya(yol);
+    QVERIFY(dosya.open(QIODevice::WriteOnly));
+    dosya.write(içerik);
+}
+
+// A budget file whose schema is written by hand, as another program might have left it.
+void şemaylaYaz(const QString& yol, const QStringList& komutlar)
+{
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("kurgu"));
+        db.setDatabaseName(yol);
+        QVERIFY(db.open());
+        QSqlQuery sorgu(db);
+        for (const QString& komut : komutlar)
+            QVERIFY2(sorgu.exec(komut), qPrintable(komut));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("kurgu"));
+}
+
+QStringList tamŞemaEksik(const QString& atlanacak, const QString& yerine = {})
+{
+    QStringList komutlar{
+        "CREATE TABLE AnaGelirGruplariTablosu (GrupAdi TEXT)",
+        "CREATE TABLE AnaGiderGruplariTablosu (GrupAdi TEXT)",
+        "CREATE TABLE AltGelirGruplariTablosu (AnaGrup TEXT, GrupAdi TEXT)",
+        "CREATE TABLE AltGiderGruplariTablosu (AnaGrup TEXT, GrupAdi TEXT)",
+        "CREATE TABLE GelirlerTablosu (Kimlik INTEGER PRIMARY KEY, AnaGrup TEXT, GrupAdi TEXT, "
+        "GelirYili INTEGER, GelirAyi TEXT, GelirTahmini REAL, Gerceklesen REAL)",
+        "CREATE TABLE GiderlerTablosu (Kimlik INTEGER PRIMARY KEY, AnaGrup TEXT, GrupAdi TEXT, "
+        "GiderYili INTEGER, GiderAyi TEXT, GiderTahmini REAL, Gerceklesen REAL)"};
+    for (QString& komut : komutlar)
+        if (komut.startsWith(QStringLiteral("CREATE TABLE %1 ").arg(atlanacak)))
+            komut = yerine;
+    komutlar.removeAll(QString());
+    return komutlar;
+}
+
+QByteArray eskiAccessBaşlığı()
+{
+    QByteArray baş(2048, '\0');
+    baş[1] = 1;
+    baş.replace(4, 15, "Standard Jet DB");
+    baş[0x14] = 1;
+    return baş;
+}
+
+bool anaFormVar()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<AnaForm*>(w))
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        MesajKutusu::kaydetmeyeBaşla();
+    }
+    void cleanup()
+    {
+        DeğişkenModülü::kapat();
+        MesajKutusu::kaydetmeyiBırak();
+    }
+
+    void pathRule_data()
+    {
+        QTest::addColumn<QString>("klasör");
+        QTest::addColumn<QString>("yol");
+        QTest::newRow("drive root") << "C:\\"
+                                    << "C:\\Varnel.mdb";
+        QTest::newRow("windows folder") << "D:\\Hesap"
+                                        << "D:\\Hesap\\Varnel.mdb";
+        QTest::newRow("unix root") << "/"
+                                   << "/Varnel.mdb";
+        QTest::newRow("unix folder") << "/opt/morvane"
+                                     << "/opt/morvane/Varnel.mdb";
+        QTest::newRow("unix trailing slash") << "/opt/morvane/"
+                                             << "/opt/morvane/Varnel.mdb";
+    }
+    void pathRule()
+    {
+        QFETCH(QString, klasör);
+        QFETCH(QString, yol);
+        QCOMPARE(DeğişkenModülü::veriTabanıYolu(klasör), yol);
+    }
+
+    void refusesUnusableFile_data()
+    {
+        QTest::addColumn<std::function<void(const QString&)>>("hazırla");
+        QTest::addColumn<QString>("beklenen");
+        QTest::newRow("missing") << std::function<void(const QString&)>([](const QString&) {})
+                                 << "Hata 14";
+        QTest::newRow("plain text") << std::function<void(const QString&)>([](const QString& yol) {
+            dosyaYaz(yol, QByteArray("Ocak kirası ödendi.\n").repeated(300));
+        }) << "Hata 26";
+        QTest::newRow("random bytes")
+            << std::function<void(const QString&)>([](const QString& yol) {
+                   QByteArray bayt(8192, '\0');
+                   QRandomGenerator üreteç(42);
+                   for (char& b : bayt)
+                       b = char(üreteç.bounded(256));
+                   dosyaYaz(yol, bayt);
+               })
+            << "Hata 26";
+        QTest::newRow("zero bytes")
+            << std::function<void(const QString&)>([](const QString& yol) { dosyaYaz(yol, {}); })
+            << "Hata 26";
+        QTest::newRow("old access header")
+            << std::function<void(const QString&)>(
+                   [](const QString& yol) { dosyaYaz(yol, eskiAccessBaşlığı()); })
+            << "eski Access (Jet)";
+        QTest::newRow("missing table")
+            << std::function<void(const QString&)>(
+                   [](const QString& yol) { şemaylaYaz(yol, tamŞemaEksik("GiderlerTablosu")); })
+            << "GiderlerTablosu tablosu";
+        QTest::newRow("missing field") << std::function<void(const QString&)>([](const QString&
+                                                                                     yol) {
+            şemaylaYaz(
+                yol, tamŞemaEksik(
+                         "GelirlerTablosu",
+                         "CREATE TABLE GelirlerTablosu (Kimlik INTEGER PRIMARY KEY, AnaGrup TEXT, "
+                         "GrupAdi TEXT, GelirYili INTEGER, GelirTahmini REAL, Gerceklesen REAL)"));
+        }) << "GelirlerTablosu.GelirAyi alanı";
+    }
+    void refusesUnusableFile()
+    {
+        QFETCH(std::function<void(const QString&)>, hazırla);
+        QFETCH(QString, beklenen);
+        QTemporaryDir dizin;
+        const QString yol = DeğişkenModülü::veriTabanıYolu(dizin.path());
+        hazırla(yol);
+        const QStringList önce = klasörİçeriği(dizin.path());
+
+        const std::unique_ptr<AnaForm> form = başlat(dizin.path());
+
+        QVERIFY(!form);
+        QVERIFY(!anaFormVar());
+        QCOMPARE(MesajKutusu::gösterilenler().size(), 1);
+        const MesajKutusu::Gösterilen mesaj = MesajKutusu::gösterilenler().first();
+        QCOMPARE(mesaj.simge, MesajKutusu::Simge::Hata);
+        QVERIFY2(mesaj.metin.contains(yol), qPrintable(mesaj.metin));
+        QVERIFY2(mesaj.metin.contains(beklenen), qPrintable(mesaj.metin));
+        QCOMPARE(klasörİçeriği(dizin.path()), önce);
+    }
+
+    void refusesRealAccessFiles()
+    {
+        const QDir örnekler(QStringLiteral(JET_ORNEKLERI));
+        const QStringList dosyalar = örnekler.entryList({QStringLiteral("*.mdb")});
+        if (dosyalar.isEmpty())
+            QSKIP("no Access sample files beside the repository");
+        for (const QString& ad : dosyalar) {
+            QTemporaryDir dizin;
+            QVERIFY(
+                QFile::copy(örnekler.filePath(ad), DeğişkenModülü::veriTabanıYolu(dizin.path())));
+            MesajKutusu::gösterilenleriSil();
+            QVERIFY2(!başlat(dizin.path()), qPrintable(ad));
+            QCOMPARE(MesajKutusu::gösterilenler().size(), 1);
+            QVERIFY2(MesajKutusu::gösterilenler().first().metin.contains(
+                         QStringLiteral("eski Access (Jet)")),
+                     qPrintable(ad));
+        }
+    }
+
+    // Run as another user, since permissions do not stop root.
+    void refusesFileWithoutPermission_data()
+    {
+        QTest::addColumn<int>("izinler");
+        QTest::addColumn<int>("çıkış");
+        QTest::addColumn<QString>("beklenen");
+        QTest::newRow("read and write allowed") << 0666 << 0 << QString();
+        QTest::newRow("not readable") << 0000 << 1 << "Hata 14";
+        QTest::newRow("not writable") << 0444 << 1 << "Hata 8";
+    }
+    void refusesFileWithoutPermission()
+    {
+        QFETCH(int, izinler);
+        QFETCH(int, çıkış);
+        QFETCH(QString, beklenen);
+        QTemporaryDir dizin;
+        const QString yol = DeğişkenModülü::veriTabanıYolu(dizin.path());
+        QVERIFY(!Şema::dosyaOluştur(yol));
+        QVERIFY(::chmod(QFile::encodeName(dizin.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(yol).constData(), mode_t(izinler)) == 0);
+        const QStringList önce = klasörİçeriği(dizin.path());
+
+        QProcess süreç;
+        if (::geteuid() == 0)
+            süreç.start(QStringLiteral("setpriv"),
+                        {"--reuid=65534", "--regid=65534", "--clear-groups",
+                         QStringLiteral(ACILIS_DENETIMI), yol});
+        else
+            süreç.start(QStringLiteral(ACILIS_DENETIMI), {yol});
+        QVERIFY(süreç.waitForFinished());
+        const QString çıktı = QString::fromUtf8(süreç.readAllStandardOutput());
+
+        QCOMPARE(süreç.exitCode(), çıkış);
+        QVERIFY2(çıktı.contains(beklenen), qPrintable(çıktı));
+        if (çıkış != 0)
+            QVERIFY(çıktı.contains(yol));
+        QCOMPARE(klasörİçeriği(dizin.path()), önce);
+    }
+
+    void createToolRefusesToOverwrite()
+    {
+        QTemporaryDir dizin;
+        const QString yol = DeğişkenModülü::veriTabanıYolu(dizin.path());
+        QVERIFY(!Şema::dosyaOluştur(yol));
+        QCOMPARE(QFileInfo(yol).permissions() &
+                     (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
+        const QStringList önce = klasörİçeriği(dizin.path());
+        const std::optional<QString> hata = Şema::dosyaOluştur(yol);
+        QVERIFY(hata);
+        QVERIFY2(hata->contains(QStringLiteral("zaten var")), qPrintable(*hata));
+        QCOMPARE(klasörİçeriği(dizin.path()), önce);
+    }
+
+    void selectorsAndPreselection_data()
+    {
+        QTest::addColumn<QDate>("bugün");
+        QTest::addColumn<QString>("yıl");
+        QTest::addColumn<QString>("ay");
+        QTest::newRow("inside the range") << QDate(2024, 3, 15) << "2024"
+                                          << "Mart";
+        QTest::newRow("first year, january") << QDate(2006, 1, 1) << "2006"
+                                             << "Ocak";
+        QTest::newRow("after the range") << QDate(2041, 12, 31) << "2030"
+                                         << "Aralık";
+        QTest::newRow("before the range") << QDate(1999, 8, 10) << "2006"
+                                          << "Ağustos";
+    }
+    void selectorsAndPreselection()
+    {
+        QFETCH(QDate, bugün);
+        QFETCH(QString, yıl);
+        QFETCH(QString, ay);
+        TestOrtamı ortam;
+        ortam.anaGrupYaz(gelirDefteri(), "MAAŞ");
+        ortam.altGrupYaz(gelirDefteri(), "MAAŞ", "ANA İŞ");
+        ortam.kayıtYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", bugün.year(), ay, 100, 100);
+
+        const std::unique_ptr<AnaForm> form = ortam.anaForm(bugün);
+
+        QStringList yıllar, aylar;
+        for (int i = 0; i < form->yılBilgisiKutusu()->count(); ++i)
+            yıllar << form->yılBilgisiKutusu()->itemText(i);
+        for (int i = 0; i < form->ayBilgisiKutusu()->count(); ++i)
+            aylar << form->ayBilgisiKutusu()->itemText(i);
+        QCOMPARE(yıllar.size(), 25);
+        QCOMPARE(yıllar.first(), QStringLiteral("2006"));
+        QCOMPARE(yıllar.last(), QStringLiteral("2030"));
+        QCOMPARE(aylar,
+                 (QStringList{"Tüm Aylar", "Ocak", "Şubat", "Mart", "Nisan", "Mayıs", "Haziran",
+                              "Temmuz", "Ağustos", "Eylül", "Ekim", "Kasım", "Aralık"}));
+        QCOMPARE(form->yılBilgisiKutusu()->currentText(), yıl);
+        QCOMPARE(form->ayBilgisiKutusu()->currentText(), ay);
+
+        // Nothing is listed until a group is chosen.
+        for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
+            QCOMPARE(form->anaGrupListesi(*d)->currentIndex(), -1);
+            QCOMPARE(form->altGrupListesi(*d)->count(), 0);
+            QCOMPARE(form->findChild<QTreeWidget*>(d->adıyla("%1lerListesi"))->topLevelItemCount(),
+                     0);
+            QCOMPARE(form->findChild<QLineEdit*>(d->adıyla("%1ToplamıKutusu"))->text(), QString());
+        }
+        QCOMPARE(form->anaGrupListesi(gelirDefteri())->count(), 1);
+        QVERIFY(MesajKutusu::gösterilenler().isEmpty());
+    }
+
+    void mainGroupsInTurkishAlphabeticalOrder()
+    {
+        TestOrtamı ortam;
+        for (const char* ad : {"ŞEKER", "SU", "ÇAY", "CEP", "İNCİR", "IRMAK", "ÖDEV", "OKUL",
+                               "ÜZÜM", "UN", "ĞARİP", "GAZ", "ZEYTİN", "AVANS"})
+            ortam.anaGrupYaz(giderDefteri(), QString::fromUtf8(ad));
+        const std::unique_ptr<AnaForm> form = ortam.anaForm();
+        QStringList adlar;
+        for (int i = 0; i < form->anaGrupListesi(giderDefteri())->count(); ++i)
+            adlar << form->anaGrupListesi(giderDefteri())->itemText(i);
+        QCOMPARE(adlar, (QStringList{"AVANS", "CEP", "ÇAY", "GAZ", "ĞARİP", "IRMAK", "İNCİR",
+                                     "OKUL", "ÖDEV", "SU", "ŞEKER", "UN", "ÜZÜM", "ZEYTİN"}));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_baslangic.moc"
