@@ -3,6 +3,7 @@
 #include "AylıkÖzetFormu.h"
 #include "Biçim.h"
 #include "BütçeVerisi.h"
+#include "Denetim.h"
 #include "GrupEklemeFormu.h"
 #include "KayıtEklemeFormu.h"
 #include "KayıtListesi.h"
@@ -17,44 +18,16 @@
 
 #include <algorithm>
 
+using Denetim::düğme;
+using Denetim::etiket;
+using Denetim::twipAlanı;
+
 namespace
 {
 
 constexpr int twip(int değer)
 {
     return Biçim::twip(değer);
-}
-
-QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik)
-{
-    return {twip(sol), twip(üst), twip(genişlik), twip(yükseklik)};
-}
-
-// A label as drawn, widened when the font needs more room; a right-aligned one keeps its right
-// edge.
-QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı = false)
-{
-    auto* label = new QLabel(metin, üst);
-    const QSize gereken = label->sizeHint();
-    if (gereken.width() > alan.width()) {
-        if (sağaYaslı)
-            alan.setLeft(alan.right() + 1 - gereken.width());
-        else
-            alan.setWidth(gereken.width());
-    }
-    alan.setHeight(std::max(alan.height(), gereken.height()));
-    label->setGeometry(alan);
-    label->setAlignment((sağaYaslı ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    return label;
-}
-
-QPushButton* düğme(QWidget* üst, const QString& ad, const QString& metin, QRect alan)
-{
-    auto* b = new QPushButton(metin, üst);
-    b->setObjectName(ad);
-    b->setGeometry(alan);
-    b->setAutoDefault(false);
-    return b;
 }
 
 std::optional<QString> seçiliMetin(const QListWidget* liste)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Controls placed as the windows are drawn, in twips, shared by the main window and the dialogs.
+namespace Denetim
+{
+
+QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik);
+
+// A label as drawn, widened when the font needs more room; a right-aligned one keeps its right
+// edge.
+QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı = false);
+
+// A button that Enter in another control does not press: none of the windows has a default
+// button.
+QPushButton* düğme(QWidget* üst, const QString& ad, const QString& metin, QRect alan);
+
+} // namespace Denetim
