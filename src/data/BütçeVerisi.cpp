@@ -36,7 +36,7 @@ const QString kayıtSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE Kimlik = 
 
 // Amounts are summed in hundredths so that the sums are exact.
 const QString aylıkToplamlarSorgusu = QStringLiteral(
-    "SELECT %2, SUM(ROUND(%3 * 100)), SUM(ROUND(Gerceklesen * 100)) FROM %1 GROUP BY %2");
+    "SELECT %2, SUM(ROUND(%3 * 100)), SUM(ROUND(Gerceklesen * 100)), COUNT(*) FROM %1 GROUP BY %2");
 
 QStringList adlarıOku(SorguSonucu& küme)
 {
@@ -152,6 +152,7 @@ std::array<BütçeVerisi::AylıkToplam, 12> BütçeVerisi::aylıkToplamlar(const
             if (TürkçeMetin::eşit(ay, Takvim::ayAdları()[i])) {
                 toplamlar[i].tahminKuruş += kuruş(KayıtKümesi.alan(1));
                 toplamlar[i].gerçekleşenKuruş += kuruş(KayıtKümesi.alan(2));
+                toplamlar[i].kayıtSayısı += KayıtKümesi.alan(3).toLongLong();
                 break;
             }
         }

@@ -61,6 +61,7 @@ struct BütçeVerisi {
     struct AylıkToplam {
         qint64 tahminKuruş = 0;
         qint64 gerçekleşenKuruş = 0;
+        qint64 kayıtSayısı = 0; // tells a month without entries from one whose sums are zero
     };
 
     // Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
