@@ -13,6 +13,10 @@ struct Biçim {
     // Realised ÷ estimate × 100; none when the estimate is zero.
     static std::optional<double> oran(qint64 gerçekleşenKuruş, qint64 tahminKuruş);
     static QString yüzde(double oran); // 75,00% under Turkish settings
+    // The amount a user typed: in the regional format first ("1.234,50"), else by the
+    // leading-number rule ("1234.5", "12abc" is 12, "&H10" is 16, letters only are 0).
+    static double tutarOku(const QString& metin);
+    static double öndekiSayı(const QString& metin);
     static inline const QString eksikOran = QStringLiteral("—");
 
     // Position and size in twips, as the layouts are drawn: 15 twips are one pixel.
