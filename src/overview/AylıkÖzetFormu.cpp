@@ -64,7 +64,9 @@ QTreeWidget* listeKur(const DefterTanımı& defter, QWidget* üst)
     liste->setRootIsDecorated(false);
     liste->setUniformRowHeights(true);
     liste->setAllColumnsShowFocus(true);
-    liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A display only: nothing to pick, and no focus that would mark January as chosen.
+    liste->setSelectionMode(QAbstractItemView::NoSelection);
+    liste->setFocusPolicy(Qt::NoFocus);
     return liste;
 }
 
@@ -105,6 +107,17 @@ QFont küçükYazı(const QFont& temel)
 {
     QFont yazı = temel;
     yazı.setPointSizeF(std::max(6.0, temel.pointSizeF() - 1.0));
+    return yazı;
+}
+
+QFont ayYazısı(QFont yazı, const QStringList& etiketler, int genişlik)
+{
+    for (; yazı.pointSizeF() > 6.0; yazı.setPointSizeF(yazı.pointSizeF() - 0.5)) {
+        const QFontMetrics ölçü(yazı);
+        if (std::all_of(etiketler.begin(), etiketler.end(),
+                        [&](const QString& e) { return ölçü.horizontalAdvance(e) <= genişlik; }))
+            break;
+    }
     return yazı;
 }
 
@@ -175,7 +188,12 @@ QChartView* grafikKur(const Aylar& toplamlar, QWidget* üst)
         etiketler << ayEtiketi(ay);
     auto* ayEkseni = new QBarCategoryAxis;
     ayEkseni->append(etiketler);
-    ayEkseni->setLabelsFont(küçükYazı(ayEkseni->labelsFont()));
+    // Qt would cut a name short well before it reaches the next one; instead the font is made
+    // small enough for the longest name to fit its category, the amount and ratio axes' labels
+    // taking about 120 pixels of the chart's width.
+    ayEkseni->setTruncateLabels(false);
+    ayEkseni->setLabelsFont(ayYazısı(küçükYazı(ayEkseni->labelsFont()), etiketler,
+                                     (Biçim::twip(10425) - 120) / 12 - 2));
     grafik->addAxis(ayEkseni, Qt::AlignBottom);
 
     auto* tutarEkseni = new QValueAxis;
