@@ -1,0 +1,156 @@
+// ekran-goruntusu KLASÖR: renders the main window and both twelve-month overviews, filled with a
+// sample household's year, as PNG files into KLASÖR. Runs offscreen unless told otherwise; the
+// sample file lives in a temporary folder and is removed afterwards.
+#include "AnaForm.h"
+#include "AylıkÖzetFormu.h"
+#include "BütçeVerisi.h"
+#include "DeğişkenModülü.h"
+#include "Takvim.h"
+#include "VeriHatası.h"
+#include "Şema.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <array>
+#include <cmath>
+
+namespace
+{
+
+struct Kalem {
+    QString anaGrup;
+    QString altGrup;
+    double tahmin;
+    // How far each month's realised amount lies from the estimate, January first.
+    std::array<double, 12> sapma;
+};
+
+const std::array<double, 12> sabit{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// A household's 2024 up to October: November and December have no entries yet.
+constexpr int sonAy = 10;
+
+const QList<Kalem> gelirler{
+    {"MAAŞ", "ANA İŞ", 45000, {1, 1, 1, 1, 1, 1, 1.12, 1.12, 1.12, 1.12, 1.12, 1.12}},
+    {"MAAŞ", "EK İŞ", 5000, {0.64, 1.2, 0.9, 1.56, 0.8, 0.7, 0, 1.1, 1.3, 0.95, 1, 1}},
+    {"KİRA GELİRİ", "DAİRE", 12000, {1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1}},
+    {"FAİZ", "MEVDUAT", 1500, {0.9, 0.92, 1.05, 1.1, 1.2, 1.25, 1.27, 1.2, 1.1, 1.0, 1, 1}},
+};
+
+const QList<Kalem> giderler{
+    {"MUTFAK", "MARKET", 9000, {0.93, 1.05, 1.21, 0.98, 1.02, 1.1, 0.96, 1.08, 1.15, 1.04, 1, 1}},
+    {"MUTFAK", "PAZAR", 2500, {0.84, 0.9, 1.0, 1.1, 1.2, 1.18, 1.1, 1.05, 0.95, 0.9, 1, 1}},
+    {"MUTFAK", "FIRIN", 800, {1.05, 0.9, 1.1, 1.0, 0.95, 1.0, 1.1, 1.15, 1.0, 1.05, 1, 1}},
+    {"FATURALAR", "ELEKTRİK", 1200, {1.3, 1.25, 1.1, 0.9, 0.85, 1.0, 1.3, 1.35, 1.0, 0.9, 1, 1}},
+    {"FATURALAR", "DOĞALGAZ", 2000, {1.8, 1.6, 1.2, 0.7, 0.3, 0.15, 0.15, 0.15, 0.3, 0.8, 1, 1}},
+    {"FATURALAR", "İNTERNET", 450, sabit},
+    {"ULAŞIM", "AKARYAKIT", 3000, {0.9, 0.95, 1.0, 1.05, 1.1, 1.2, 1.4, 1.3, 1.0, 0.95, 1, 1}},
+    {"KİRA", "KONUT", 15000, sabit},
+};
+
+void yaz(const DefterTanımı& defter, const QList<Kalem>& kalemler)
+{
+    QStringList anaGruplar;
+    for (const Kalem& k : kalemler) {
+        if (!anaGruplar.contains(k.anaGrup)) {
+            anaGruplar << k.anaGrup;
+            BütçeVerisi::anaGrupEkle(defter, k.anaGrup);
+        }
+        BütçeVerisi::altGrupEkle(defter, k.anaGrup, k.altGrup);
+        for (int ay = 0; ay < sonAy; ++ay) {
+            // The add-entry dialog stores no zero amount: a month with nothing realised is left
+            // out.
+            const double gerçekleşen = std::round(k.tahmin * k.sapma[ay] * 100.0) / 100.0;
+            if (gerçekleşen != 0)
+                BütçeVerisi::kayıtEkle(defter, {k.anaGrup, k.altGrup, 2024, Takvim::ayAdları()[ay],
+                                                k.tahmin, gerçekleşen});
+        }
+    }
+}
+
+bool seç(AnaForm& anaForm, const DefterTanımı& defter, const QString& anaGrup,
+         const QString& altGrup)
+{
+    QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
+    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
+    anaForm.anaGrupTıklandı(defter);
+    const QList<QListWidgetItem*> bulunan =
+        anaForm.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
+    if (bulunan.isEmpty())
+        return false;
+    anaForm.altGrupListesi(defter)->setCurrentItem(bulunan.first());
+    return true;
+}
+
+bool kaydet(QWidget& pencere, const QString& yol)
+{
+    pencere.show();
+    QApplication::processEvents();
+    return pencere.grab().save(yol);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication uygulama(argc, argv);
+    uygulama.setApplicationName(QStringLiteral("Morvane"));
+    // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    QTextStream hata(stderr);
+
+    const QStringList argümanlar = uygulama.arguments().mid(1);
+    if (argümanlar.size() != 1) {
+        hata << "Kullanım: ekran-goruntusu KLASÖR\n";
+        return 2;
+    }
+    const QDir çıktı(argümanlar.first());
+    QTemporaryDir geçici;
+    const QString yol = DeğişkenModülü::veriTabanıYolu(geçici.path());
+    if (const auto sorun = Şema::dosyaOluştur(yol)) {
+        hata << *sorun << '\n';
+        return 1;
+    }
+    if (const auto sorun = DeğişkenModülü::aç(yol)) {
+        hata << *sorun << '\n';
+        return 1;
+    }
+
+    int sonuç = 0;
+    try {
+        yaz(gelirDefteri(), gelirler);
+        yaz(giderDefteri(), giderler);
+
+        AnaForm anaForm(QDate(2024, 10, 15));
+        anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
+        if (!seç(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
+            !seç(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
+            hata << "Örnek gruplar seçilemedi.\n";
+            sonuç = 1;
+        }
+        const QList<std::pair<QWidget*, QString>> resimler{
+            {&anaForm, "ana-form.png"},
+            {new AylıkÖzetFormu(gelirDefteri(), &anaForm), "tum-gelirler.png"},
+            {new AylıkÖzetFormu(giderDefteri(), &anaForm), "tum-giderler.png"}};
+        for (const auto& [pencere, ad] : resimler) {
+            const QString dosya = çıktı.filePath(ad);
+            if (kaydet(*pencere, dosya)) {
+                QTextStream(stdout) << QDir::toNativeSeparators(dosya) << '\n';
+            } else {
+                hata << dosya << " yazılamadı.\n";
+                sonuç = 1;
+            }
+        }
+    } catch (const VeriHatası& h) {
+        hata << h.açıklama() << '\n';
+        sonuç = 1;
+    }
+    DeğişkenModülü::kapat();
+    return sonuç;
+}
