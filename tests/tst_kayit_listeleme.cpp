@@ -284,6 +284,16 @@ private slots:
         QCOMPARE(MesajKutusu::gösterilenler().first().simge, MesajKutusu::Simge::Hata);
         QVERIFY(MesajKutusu::gösterilenler().first().metin.contains("GelirlerTablosu"));
         QCOMPARE(satırlar(d), QStringList{});
+
+        // A change of period that fails for both ledgers still shows a single message.
+        ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        anaGrupSeç(d, "MAAŞ");
+        anaGrupSeç(giderDefteri(), "MUTFAK");
+        ortam->sorgula("DROP TABLE GiderlerTablosu");
+        MesajKutusu::gösterilenleriSil();
+        ayıSeç("Nisan");
+        QCOMPARE(MesajKutusu::gösterilenler().size(), 1);
     }
 };
 

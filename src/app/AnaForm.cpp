@@ -194,13 +194,16 @@ void AnaForm::AyYılEkle(QComboBox* yılKutusu, QComboBox* ayKutusu)
     ayKutusu->addItems(Takvim::ayAdları());
 }
 
+// Each command below shows at most one message, however many statements fail.
 void AnaForm::anaGrupTıklandı(Bölüm& b)
 {
+    b.liste->boşalt();
+    b.toplamKutusu->clear();
     MesajKutusu::hatalarıGöstererek(this, [&] {
         SorguÇalıştır(BütçeVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
                       b.altGruplar);
+        listeyiDoldur(b, false);
     });
-    listele(b, false);
 }
 
 void AnaForm::altGrupTıklandı(Bölüm& b)
@@ -210,6 +213,11 @@ void AnaForm::altGrupTıklandı(Bölüm& b)
 
 void AnaForm::listele(Bölüm& b, bool altGrupla)
 {
+    MesajKutusu::hatalarıGöstererek(this, [&] { listeyiDoldur(b, altGrupla); });
+}
+
+void AnaForm::listeyiDoldur(Bölüm& b, bool altGrupla)
+{
     b.liste->boşalt();
     b.toplamKutusu->clear();
     BütçeVerisi::KayıtSüzgeci süzgeç{.anaGrup = b.anaGruplar->currentText(),
@@ -218,20 +226,20 @@ void AnaForm::listele(Bölüm& b, bool altGrupla)
         süzgeç.altGrup = seçiliMetin(b.altGruplar).value_or(QString());
     if (AyBilgisiKutusu->currentIndex() > 0)
         süzgeç.ay = AyBilgisiKutusu->currentText();
-    MesajKutusu::hatalarıGöstererek(this, [&] {
-        const qint64 toplam = b.liste->doldur(BütçeVerisi::kayıtlar(*b.defter, süzgeç));
-        b.toplamKutusu->setText(Biçim::tutar(toplam));
-    });
+    const qint64 toplam = b.liste->doldur(BütçeVerisi::kayıtlar(*b.defter, süzgeç));
+    b.toplamKutusu->setText(Biçim::tutar(toplam));
 }
 
 void AnaForm::dönemDeğişti()
 {
-    for (Bölüm* b : {&gelir, &gider}) {
-        if (b->anaGruplar->currentIndex() >= 0)
-            listele(*b, false);
-        if (seçiliMetin(b->altGruplar))
-            listele(*b, true);
-    }
+    MesajKutusu::hatalarıGöstererek(this, [this] {
+        for (Bölüm* b : {&gelir, &gider}) {
+            if (b->anaGruplar->currentIndex() >= 0)
+                listeyiDoldur(*b, false);
+            if (seçiliMetin(b->altGruplar))
+                listeyiDoldur(*b, true);
+        }
+    });
 }
 
 void AnaForm::grupEklemeyiAç(Bölüm& b)

@@ -83,6 +83,7 @@ private:
     void anaGrupTıklandı(Bölüm& bölüm);
     void altGrupTıklandı(Bölüm& bölüm);
     void listele(Bölüm& bölüm, bool altGrupla);
+    void listeyiDoldur(Bölüm& bölüm, bool altGrupla); // throws VeriHatası
     void dönemDeğişti();
     void grupEklemeyiAç(Bölüm& bölüm);
     void grupSil(Bölüm& bölüm);
