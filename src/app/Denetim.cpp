@@ -20,9 +20,11 @@ QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı
     auto* label = new QLabel(metin, üst);
     const QSize gereken = label->sizeHint();
     if (gereken.width() > alan.width()) {
-        if (sağaYaslı)
+        if (sağaYaslı) {
             alan.setLeft(alan.right() + 1 - gereken.width());
-        else
+            if (alan.left() < 0)
+                alan.moveLeft(0);
+        } else
             alan.setWidth(gereken.width());
     }
     alan.setHeight(std::max(alan.height(), gereken.height()));

@@ -14,7 +14,7 @@ namespace Denetim
 QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik);
 
 // A label as drawn, widened when the font needs more room; a right-aligned one keeps its right
-// edge.
+// edge unless that would cut it off at its container's left edge.
 QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı = false);
 
 // A button that Enter in another control does not press: none of the windows has a default
