@@ -314,24 +314,6 @@ int main(int argc, char* argv[])
             çıktı << "| " << defter->ad << " | " << ms(gruplu.ortanca) << " / " << ms(gruplu.enKötü)
                   << " | " << ms(onİki.ortanca) << " / " << ms(onİki.enKötü) << " |\n";
         }
-
-        // What an index that covers the grouped statement would save; the temporary file gets
-        // it, the program's schema does not have it.
-        çıktı << "\nThe same with an index on (month, estimate, realised) of each entry table, "
-                 "which the schema does not have:\n\n"
-              << "| | window: median / worst ms | bare statement: median / worst ms |\n"
-              << "|---|--:|--:|\n";
-        for (const DefterTanımı* defter : {&gelirDefteri(), &giderDefteri()}) {
-            QSqlQuery dizin(DeğişkenModülü::VeriTabanı());
-            if (!dizin.exec(QStringLiteral("CREATE INDEX deneme_%1 ON %1 (%2, %3, Gerceklesen)")
-                                .arg(defter->kayıtTablosu, defter->ayAlanı, defter->tahminAlanı)))
-                throw VeriHatası(dizin.lastError());
-            const Süre pencere = ölç([&] { AylıkÖzetFormu p(*defter, &anaForm); });
-            const Süre yalın = ölç([&] { BütçeVerisi::aylıkToplamlar(*defter); });
-            çıktı << "| " << defter->adıyla("Tüm%1lerFormu") << " | " << ms(pencere.ortanca)
-                  << " / " << ms(pencere.enKötü) << " | " << ms(yalın.ortanca) << " / "
-                  << ms(yalın.enKötü) << " |\n";
-        }
     } catch (const VeriHatası& h) {
         QTextStream(stderr) << h.açıklama() << '\n';
         DeğişkenModülü::kapat();

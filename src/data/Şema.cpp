@@ -51,7 +51,10 @@ QStringList oluşturmaKomutları()
                               "Gerceklesen REAL)")
                    .arg(d->kayıtTablosu, d->yılAlanı, d->ayAlanı, d->tahminAlanı)
             // Every listing filters by year; the index keeps it fast on years of entries.
-            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayıtTablosu, d->yılAlanı);
+            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayıtTablosu, d->yılAlanı)
+            // The twelve-month sums read this index alone, already in month order.
+            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2, %3, Gerceklesen)")
+                   .arg(d->kayıtTablosu, d->ayAlanı, d->tahminAlanı);
     }
     return komutlar;
 }
