@@ -71,6 +71,17 @@ qint64 TestOrtamı::kayıtYaz(const DefterTanımı& defter, const QString& anaGr
         .toLongLong();
 }
 
+QStringList TestOrtamı::sütunu(const QString& sql)
+{
+    QSqlQuery sorgu(DeğişkenModülü::VeriTabanı());
+    if (!sorgu.exec(sql))
+        qFatal("%s: %s", qPrintable(sql), qPrintable(sorgu.lastError().text()));
+    QStringList sonuç;
+    while (sorgu.next())
+        sonuç << sorgu.value(0).toString();
+    return sonuç;
+}
+
 int TestOrtamı::satırSayısı(const QString& tablo)
 {
     return sorgula(QStringLiteral("SELECT count(*) FROM %1").arg(tablo)).toInt();

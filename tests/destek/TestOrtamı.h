@@ -30,6 +30,8 @@ public:
                     const QVariant& gerçekleşen);
     // Runs a statement on the connection and returns the first column of the first row.
     QVariant sorgula(const QString& sql, const QVariantList& değerler = {});
+    // The first column of every row a query returns, as text.
+    QStringList sütunu(const QString& sql);
     int satırSayısı(const QString& tablo);
 
     // The main window on this file, built as at start-up on the given day.
