@@ -1,10 +1,9 @@
 #include "AnaForm.h"
+#include "Okuma.h"
 #include "TestOrtamı.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -46,52 +45,36 @@ private slots:
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
+    // The two halves' buttons and totals stand alike, income on a higher line than expense; the
+    // group lists stand alike in their ledger's frame.
     void controlsStandWhereDrawn_data()
     {
         QTest::addColumn<QString>("ad");
         QTest::addColumn<QString>("metin");
         QTest::addColumn<QRect>("alan");
         QTest::addColumn<QString>("kap");
-        QTest::newRow("1") << "GiderlerListesi"
-                           << "" << twip(3870, 4740, 7695, 2835) << "AnaForm";
-        QTest::newRow("2") << "GiderToplamıKutusu"
-                           << "" << twip(10200, 7785, 1365, 315) << "AnaForm";
-        QTest::newRow("3") << "GelirToplamıKutusu"
-                           << "" << twip(10200, 3765, 1365, 315) << "AnaForm";
-        QTest::newRow("5") << "TümGiderleriGösterDüğmesi"
-                           << "Tüm Giderleri Göster" << twip(6750, 7770, 1785, 345) << "AnaForm";
-        QTest::newRow("6") << "GiderSilDüğmesi"
-                           << "Gider Sil" << twip(5310, 7770, 1365, 345) << "AnaForm";
-        QTest::newRow("7") << "GiderEkleDüğmesi"
-                           << "Gider Ekle" << twip(3870, 7770, 1365, 345) << "AnaForm";
-        QTest::newRow("8") << "TümGelirleriGösterDüğmesi"
-                           << "Tüm Gelirleri Göster" << twip(6750, 3750, 1785, 345) << "AnaForm";
-        QTest::newRow("9") << "GelirSilDüğmesi"
-                           << "Gelir Sil" << twip(5310, 3750, 1365, 345) << "AnaForm";
-        QTest::newRow("10") << "GelirEkleDüğmesi"
-                            << "Gelir Ekle" << twip(3870, 3750, 1365, 345) << "AnaForm";
-        QTest::newRow("11") << "GelirlerListesi"
-                            << "" << twip(3870, 1620, 7695, 1995) << "AnaForm";
-        QTest::newRow("13") << "AyBilgisiKutusu"
-                            << "" << twip(5580, 300, 1785, 315) << "Tarih Bilgileri";
-        QTest::newRow("14") << "YılBilgisiKutusu"
-                            << "" << twip(780, 300, 1785, 315) << "Tarih Bilgileri";
-        QTest::newRow("17") << "GiderGrubuSilDüğmesi"
-                            << "Gider Grubu Sil" << twip(1980, 7770, 1575, 345) << "AnaForm";
-        QTest::newRow("18") << "GiderGrubuEkleDüğmesi"
-                            << "Gider Grubu Ekle" << twip(300, 7770, 1575, 345) << "AnaForm";
-        QTest::newRow("20") << "AnaGiderGruplarıListesi"
-                            << "" << twip(240, 570, 2775, 315) << "Giderler";
-        QTest::newRow("21") << "AltGiderGruplarıListesi"
-                            << "" << twip(240, 1320, 2775, 1620) << "Giderler";
-        QTest::newRow("24") << "GelirGrubuSilDüğmesi"
-                            << "Gelir Grubu Sil" << twip(1980, 3750, 1575, 345) << "AnaForm";
-        QTest::newRow("25") << "GelirGrubuEkleDüğmesi"
-                            << "Gelir Grubu Ekle" << twip(300, 3750, 1575, 345) << "AnaForm";
-        QTest::newRow("27") << "AltGelirGruplarıListesi"
-                            << "" << twip(240, 1320, 2775, 1620) << "Gelirler";
-        QTest::newRow("28") << "AnaGelirGruplarıListesi"
-                            << "" << twip(240, 570, 2775, 315) << "Gelirler";
+        const auto satır = [](const QString& ad, const QString& metin, QRect alan,
+                              const QString& kap) {
+            QTest::newRow(qPrintable(ad)) << ad << metin << alan << kap;
+        };
+        for (const auto& [ad, ler, y, çerçeve] :
+             {std::tuple{"Gelir", "Gelirleri", 3750, "Gelirler"},
+              std::tuple{"Gider", "Giderleri", 7770, "Giderler"}}) {
+            const QString a = ad;
+            satır(a + "GrubuEkleDüğmesi", a + " Grubu Ekle", twip(300, y, 1575, 345), "AnaForm");
+            satır(a + "GrubuSilDüğmesi", a + " Grubu Sil", twip(1980, y, 1575, 345), "AnaForm");
+            satır(a + "EkleDüğmesi", a + " Ekle", twip(3870, y, 1365, 345), "AnaForm");
+            satır(a + "SilDüğmesi", a + " Sil", twip(5310, y, 1365, 345), "AnaForm");
+            satır(QString("Tüm%1GösterDüğmesi").arg(ler), QString("Tüm %1 Göster").arg(ler),
+                  twip(6750, y, 1785, 345), "AnaForm");
+            satır(a + "ToplamıKutusu", "", twip(10200, y + 15, 1365, 315), "AnaForm");
+            satır("Ana" + a + "GruplarıListesi", "", twip(240, 570, 2775, 315), çerçeve);
+            satır("Alt" + a + "GruplarıListesi", "", twip(240, 1320, 2775, 1620), çerçeve);
+        }
+        satır("GelirlerListesi", "", twip(3870, 1620, 7695, 1995), "AnaForm");
+        satır("GiderlerListesi", "", twip(3870, 4740, 7695, 2835), "AnaForm");
+        satır("AyBilgisiKutusu", "", twip(5580, 300, 1785, 315), "Tarih Bilgileri");
+        satır("YılBilgisiKutusu", "", twip(780, 300, 1785, 315), "Tarih Bilgileri");
     }
     void controlsStandWhereDrawn()
     {
@@ -129,33 +112,14 @@ private slots:
             QVERIFY2(e->width() >= e->sizeHint().width(), qPrintable(e->text())); // never clipped
     }
 
-    void entryListsHaveTheirColumnsAndAHiddenKey_data()
-    {
-        QTest::addColumn<QString>("ad");
-        QTest::addColumn<QStringList>("başlıklar");
-        QTest::newRow("income") << "GelirlerListesi" << QStringList{"",
-                                                                    "Ana Grup",
-                                                                    "Alt Grup",
-                                                                    "Tahmini Gelir",
-                                                                    "Gerçekleşen Gelir",
-                                                                    "Oran (%)"};
-        QTest::newRow("expense") << "GiderlerListesi" << QStringList{"",
-                                                                     "Ana Grup",
-                                                                     "Alt Grup",
-                                                                     "Tahmini Gider",
-                                                                     "Gerçekleşen Gider",
-                                                                     "Oran (%)"};
-    }
+    void entryListsHaveTheirColumnsAndAHiddenKey_data() { defterSatırları(); }
     void entryListsHaveTheirColumnsAndAHiddenKey()
     {
-        QFETCH(QString, ad);
-        QFETCH(QStringList, başlıklar);
-        auto* liste = form->findChild<QTreeWidget*>(ad);
+        QFETCH(QString, defterAdı);
+        auto* liste = kayıtListesi(*form, satırınDefteri());
         QVERIFY(liste);
-        QStringList gerçek;
-        for (int i = 0; i < liste->columnCount(); ++i)
-            gerçek << liste->headerItem()->text(i);
-        QCOMPARE(gerçek, başlıklar);
+        QCOMPARE(başlıklar(liste), (QStringList{"", "Ana Grup", "Alt Grup", "Tahmini " + defterAdı,
+                                                "Gerçekleşen " + defterAdı, "Oran (%)"}));
         QVERIFY(liste->isColumnHidden(0));
         QCOMPARE(liste->columnWidth(1), 1600 / 15);
         QCOMPARE(liste->columnWidth(3), 1500 / 15);
