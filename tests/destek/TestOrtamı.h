@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanımı.h"
+#include "MesajKutusu.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
