@@ -1,17 +1,11 @@
-#include "AnaForm.h"
-#include "MesajKutusu.h"
-#include "Okuma.h"
-#include "TestOrtamı.h"
+#include "LedgerTest.h"
 
 #include <QTreeWidget>
-#include <QtTest>
 
-class TestDeleteEntry : public QObject
+class TestDeleteEntry : public LedgerTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestOrtamı> ortam;
-    std::unique_ptr<AnaForm> form;
     const DefterTanımı* d = nullptr;
     QString kira1, kira2, aidat, ötekiKayıt;
 
@@ -51,13 +45,6 @@ class TestDeleteEntry : public QObject
     }
 
 private slots:
-    void init() { ortam = std::make_unique<TestOrtamı>(); }
-    void cleanup()
-    {
-        form.reset();
-        ortam.reset();
-    }
-
     // Yes removes exactly the chosen entry, whatever order the list is sorted in.
     void noThenYesRemovesExactlyThatEntry_data() { defterSatırları(); }
     void noThenYesRemovesExactlyThatEntry()
