@@ -1,20 +1,14 @@
-#include "AnaForm.h"
 #include "Biçim.h"
 #include "KayıtEklemeFormu.h"
-#include "MesajKutusu.h"
-#include "Okuma.h"
-#include "TestOrtamı.h"
+#include "LedgerTest.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
 
-class TestAddEntry : public QObject
+class TestAddEntry : public LedgerTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestOrtamı> ortam;
-    std::unique_ptr<AnaForm> form;
     std::unique_ptr<KayıtEklemeFormu> pencere;
 
     // The main window on "EV" / "KİRA" (and an empty "AİDAT") of the ledger, with the sub-group
@@ -47,12 +41,10 @@ class TestAddEntry : public QObject
     }
 
 private slots:
-    void init() { ortam = std::make_unique<TestOrtamı>(); }
-    void cleanup()
+    void cleanup() // the dialog before the main window it belongs to
     {
         pencere.reset();
-        form.reset();
-        ortam.reset();
+        LedgerTest::cleanup();
     }
 
     void amountRule_data()
@@ -88,21 +80,6 @@ private slots:
         QCOMPARE(tahmin()->text(), gösterilen);
         pencere->TahminKutusu_LostFocus(); // leaving the box again keeps the amount
         QCOMPARE(tahmin()->text(), gösterilen);
-    }
-
-    void addButtonNeedsASubGroup_data() { defterSatırları(); }
-    void addButtonNeedsASubGroup()
-    {
-        const DefterTanımı& d = satırınDefteri();
-        aç(d);
-        const auto tıkla = [&] {
-            (form.get()->*(&d == &gelirDefteri() ? &AnaForm::GelirEkleDüğmesi_Click
-                                                 : &AnaForm::GiderEkleDüğmesi_Click))();
-        };
-        QVERIFY(açılanıİncele(tıkla));
-        form->anaGrupTıklandı(d); // the sub-group list is refilled with nothing chosen
-        QVERIFY(!açılanıİncele(tıkla));
-        QCOMPARE(mesajlar(), QStringList());
     }
 
     void statesListsAndPreset_data()
@@ -191,11 +168,18 @@ private slots:
         QCOMPARE(ortam->satırSayısı(d.kayıtTablosu), 0);
     }
 
-    void saveWritesOneEntryPerSaveUnderTheOpeningsGroups_data() { defterSatırları(); }
-    void saveWritesOneEntryPerSaveUnderTheOpeningsGroups()
+    // Each save, by the button or by Enter, writes one entry under the groups chosen when the
+    // dialog opened; Escape gives up; a failing save keeps what was typed.
+    void saves_data() { defterSatırları(); }
+    void saves()
     {
         const DefterTanımı& d = satırınDefteri();
         aç(d);
+        const auto ekleDüğmesi = [&] {
+            (form.get()->*(&d == &gelirDefteri() ? &AnaForm::GelirEkleDüğmesi_Click
+                                                 : &AnaForm::GiderEkleDüğmesi_Click))();
+        };
+        QVERIFY(açılanıİncele(ekleDüğmesi));
         pencere->EkleKaydetDüğmesi_Click();
         denetim<QComboBox>("AyBilgisiKutusu")->setCurrentText("Nisan");
         doldur("1234.5", "-12,5");
@@ -213,25 +197,14 @@ private slots:
         form->ayBilgisiKutusu()->setCurrentText("Nisan");
         QCOMPARE(toplam(*form, d), QStringLiteral("-12,50"));
 
-        // The main window's sub-group is no longer chosen; the second entry still goes under KİRA.
+        // The main window's sub-group is no longer chosen, so its add button opens nothing; the
+        // second entry still goes under KİRA.
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
-        pencere->EkleKaydetDüğmesi_Click();
-        doldur("10", "20");
-        pencere->EkleKaydetDüğmesi_Click();
-        QCOMPARE(ortam->sütunu("SELECT AnaGrup || '/' || GrupAdi FROM " + d.kayıtTablosu),
-                 QStringList(2, "EV/KİRA"));
-        QCOMPARE(ortam->satırSayısı(öteki(d).kayıtTablosu), 0);
-    }
-
-    void keyboardSavesAndGivesUp()
-    {
-        const DefterTanımı& d = giderDefteri();
-        aç(d);
+        QVERIFY(!açılanıİncele(ekleDüğmesi));
         pencere->EkleKaydetDüğmesi_Click();
         tahmin()->setText("100");
         gerçekleşen()->setText("75,5");
         QTest::keyClick(gerçekleşen(), Qt::Key_Return);
-        QCOMPARE(ortam->sorgula("SELECT Gerceklesen FROM GiderlerTablosu").toDouble(), 75.5);
         QVERIFY(!girişte());
 
         pencere->EkleKaydetDüğmesi_Click();
@@ -239,15 +212,13 @@ private slots:
         QTest::keyClick(tahmin(), Qt::Key_Escape);
         QVERIFY(!girişte());
         QCOMPARE(tahmin()->text(), QString());
-        QCOMPARE(ortam->satırSayısı(d.kayıtTablosu), 1);
-    }
+        QCOMPARE(ortam->sütunu(alanlar),
+                 (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Nisan|100.0|75.5"}));
+        QCOMPARE(ortam->satırSayısı(öteki(d).kayıtTablosu), 0);
 
-    void failedSaveKeepsTheInput()
-    {
-        aç(gelirDefteri());
         pencere->EkleKaydetDüğmesi_Click();
         doldur("100", "90");
-        ortam->sorgula("DROP TABLE GelirlerTablosu");
+        ortam->sorgula("DROP TABLE " + d.kayıtTablosu);
         pencere->EkleKaydetDüğmesi_Click();
         QVERIFY(tekHata(QString()));
         QVERIFY(girişte());
