@@ -1,17 +1,10 @@
-#include "AnaForm.h"
 #include "GrupEklemeFormu.h"
-#include "MesajKutusu.h"
-#include "Okuma.h"
-#include "TestOrtamı.h"
+#include "LedgerTest.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest>
-
-#include <memory>
 
 namespace
 {
@@ -86,12 +79,9 @@ QString giriş(const QString& anaGrup, const QString& altGrup)
 
 } // namespace
 
-class GroupDialogTest : public QObject
+class GroupDialogTest : public LedgerTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestOrtamı> ortam;
-    std::unique_ptr<AnaForm> anaForm;
 
     // Rows as stored, in the order written; sub-group rows read "main/sub".
     QStringList anaTablo(const DefterTanımı& d)
@@ -106,26 +96,21 @@ class GroupDialogTest : public QObject
     void grubuSil(const DefterTanımı& d, bool yanıt)
     {
         MesajKutusu::sonrakiYanıt(yanıt);
-        anaForm->findChild<QPushButton*>(d.adıyla("%1GrubuSilDüğmesi"))->click();
+        form->findChild<QPushButton*>(d.adıyla("%1GrubuSilDüğmesi"))->click();
     }
 
 private slots:
-    void init() { ortam = std::make_unique<TestOrtamı>(); }
-    void cleanup()
-    {
-        anaForm.reset();
-        ortam.reset();
-    }
-
+    // Waiting and entry states, tab order, refusal of an empty box, and capitals on leaving a box.
     void states_data() { defterSatırları(); }
     void states()
     {
         QFETCH(QString, defterAdı);
+        const QString AD = defterAdı == "Gelir" ? "GELİR" : "GİDER";
         const DefterTanımı& d = satırınDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
-        anaForm = ortam->anaForm();
-        Pencere p(d, *anaForm, true);
+        form = ortam->anaForm();
+        Pencere p(d, *form, true);
 
         QCOMPARE(p.form.windowTitle(), QStringLiteral("%1 Grubu Ekle").arg(defterAdı));
         QStringList etiketler;
@@ -149,57 +134,18 @@ private slots:
             QTest::keyClick(kontrol, Qt::Key_Tab);
         }
 
-        p.doldur("ARABA", "BENZİN");
-        p.vazgeç->click();
-        QCOMPARE(durum(p), bekleme(defterAdı));
-        QCOMPARE(altTablo(d), QStringList());
-
-        p.ekle("ARABA", "BENZİN");
-        QCOMPARE(durum(p), bekleme(defterAdı));
-        QCOMPARE(mesajlar(), QStringList());
-    }
-
-    void openedModallyFromMainWindow_data() { defterSatırları(); }
-    void openedModallyFromMainWindow()
-    {
-        QFETCH(QString, defterAdı);
-        anaForm = ortam->anaForm();
-        QString görülen;
-        const auto bak = [&](QWidget* w) {
-            görülen = w->objectName();
-            QVERIFY(qobject_cast<GrupEklemeFormu*>(w) && w->parentWidget() == anaForm.get());
-        };
-        auto* düğme =
-            anaForm->findChild<QPushButton*>(satırınDefteri().adıyla("%1GrubuEkleDüğmesi"));
-        QVERIFY(açılanıİncele([&] { düğme->click(); }, bak));
-        QCOMPARE(görülen, QStringLiteral("%1GrubuEkleFormu").arg(defterAdı));
-        QCOMPARE(anaForm->findChild<GrupEklemeFormu*>(), nullptr);
-    }
-
-    void emptyBoxesRefused_data() { defterSatırları(); }
-    void emptyBoxesRefused()
-    {
-        QFETCH(QString, defterAdı);
-        const QString AD = defterAdı == "Gelir" ? "GELİR" : "GİDER";
-        const DefterTanımı& d = satırınDefteri();
-        anaForm = ortam->anaForm();
-        Pencere p(d, *anaForm, true);
-        p.ekleKaydet->click();
-
         p.doldur({}, "EKMEK");
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: ANA " + AD + " GRUBU boş bırakılamaz!"});
         QCOMPARE(durum(p), giriş({}, "EKMEK"));
         QCOMPARE(QApplication::focusWidget(), p.ana);
-
         MesajKutusu::gösterilenleriSil();
         p.alt->clear();
-        p.doldur("MUTFAK", {});
+        p.doldur("PAZAR", {});
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: ALT " + AD + " GRUBU boş bırakılmaz!"});
-        QCOMPARE(durum(p), giriş("MUTFAK", {}));
+        QCOMPARE(durum(p), giriş("PAZAR", {}));
         QCOMPARE(QApplication::focusWidget(), p.alt);
-        QCOMPARE(anaTablo(d), QStringList());
         QCOMPARE(altTablo(d), QStringList());
 
         // Blanks are a name: only an empty box is refused.
@@ -208,8 +154,45 @@ private slots:
         p.doldur({}, "  ");
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList());
-        QCOMPARE(anaTablo(d), QStringList{"   "});
+        QCOMPARE(durum(p), bekleme(defterAdı));
+        QCOMPARE(anaTablo(d), (QStringList{"MUTFAK", "KİRA", "   "}));
         QCOMPARE(altTablo(d), QStringList{"   /  "});
+
+        // Leaving a box capitalises it, Turkish letters whatever the machine's language; giving
+        // up stores nothing.
+        p.ekleKaydet->click();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        for (const auto& [yazılan, beklenen] : {std::pair{"gider", "GİDER"},
+                                                {"ılık", "ILIK"},
+                                                {"çiğ Şeker ığdır", "ÇİĞ ŞEKER IĞDIR"}}) {
+            p.ana->setEditText({});
+            p.alt->clear();
+            for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
+                kutu->setFocus();
+                yaz(kutu, QString::fromUtf8(yazılan));
+                QTest::keyClick(kutu, Qt::Key_Tab);
+            }
+            QCOMPARE(durum(p), giriş(QString::fromUtf8(beklenen), QString::fromUtf8(beklenen)));
+        }
+        p.vazgeç->click();
+        QCOMPARE(durum(p), bekleme(defterAdı));
+        QCOMPARE(altTablo(d), QStringList{"   /  "});
+    }
+
+    void openedModallyFromMainWindow_data() { defterSatırları(); }
+    void openedModallyFromMainWindow()
+    {
+        QFETCH(QString, defterAdı);
+        form = ortam->anaForm();
+        QString görülen;
+        const auto bak = [&](QWidget* w) {
+            görülen = w->objectName();
+            QVERIFY(qobject_cast<GrupEklemeFormu*>(w) && w->parentWidget() == form.get());
+        };
+        auto* düğme = form->findChild<QPushButton*>(satırınDefteri().adıyla("%1GrubuEkleDüğmesi"));
+        QVERIFY(açılanıİncele([&] { düğme->click(); }, bak));
+        QCOMPARE(görülen, QStringLiteral("%1GrubuEkleFormu").arg(defterAdı));
+        QCOMPARE(form->findChild<GrupEklemeFormu*>(), nullptr);
     }
 
     // A new main group is stored once and the main window lists it, with nothing chosen; an
@@ -220,49 +203,20 @@ private slots:
         const DefterTanımı& d = satırınDefteri();
         ortam->anaGrupYaz(d, "Kira");
         ortam->altGrupYaz(d, "Kira", "AİDAT");
-        anaForm = ortam->anaForm();
-        grupSeç(*anaForm, d, "Kira", "AİDAT");
-        Pencere p(d, *anaForm);
+        form = ortam->anaForm();
+        grupSeç(*form, d, "Kira", "AİDAT");
+        Pencere p(d, *form);
 
         p.ekle("araba", "benzin");
-        QCOMPARE(öğeler(anaForm->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
-        QCOMPARE(anaForm->anaGrupListesi(d)->currentIndex(), -1);
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), QStringList());
+        QCOMPARE(öğeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
+        QCOMPARE(form->anaGrupListesi(d)->currentIndex(), -1);
+        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList());
         p.ekle("kira", "depozito");
 
         QCOMPARE(anaTablo(d), (QStringList{"Kira", "ARABA"}));
         QCOMPARE(altTablo(d), (QStringList{"Kira/AİDAT", "ARABA/BENZİN", "KİRA/DEPOZİTO"}));
         QCOMPARE(anaTablo(öteki(d)), QStringList());
         QCOMPARE(altTablo(öteki(d)), QStringList());
-    }
-
-    void capitalising_data()
-    {
-        QTest::addColumn<QString>("defterAdı");
-        QTest::addColumn<QString>("yazılan");
-        QTest::addColumn<QString>("beklenen");
-        for (const char* ad : {"Gelir", "Gider"}) {
-            QTest::addRow("%s: gider", ad) << ad << "gider" << QString("GİDER");
-            QTest::addRow("%s: ılık", ad) << ad << "ılık" << QString("ILIK");
-            QTest::addRow("%s: çiğ", ad) << ad << "çiğ Şeker ığdır" << QString("ÇİĞ ŞEKER IĞDIR");
-        }
-    }
-    void capitalising()
-    {
-        QFETCH(QString, yazılan);
-        QFETCH(QString, beklenen);
-        // The Turkish letters must not depend on the machine's language.
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        anaForm = ortam->anaForm();
-        Pencere p(satırınDefteri(), *anaForm, true);
-        p.ekleKaydet->click();
-
-        for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
-            kutu->setFocus();
-            yaz(kutu, yazılan);
-            QTest::keyClick(kutu, Qt::Key_Tab);
-        }
-        QCOMPARE(durum(p), giriş(beklenen, beklenen));
     }
 
     // Names with quotes are stored as typed and found by every command; the same pair saved
@@ -273,25 +227,25 @@ private slots:
         const DefterTanımı& d = satırınDefteri();
         const QString anaGrup = "ANNE'NİN EVİ", altGrup = "O'NUN PAYI";
         const QString satır = anaGrup + '/' + altGrup;
-        anaForm = ortam->anaForm();
+        form = ortam->anaForm();
         {
-            Pencere p(d, *anaForm);
+            Pencere p(d, *form);
             p.ekle(anaGrup, altGrup);
             p.ekle(anaGrup, altGrup);
         }
         QCOMPARE(anaTablo(d), QStringList{anaGrup});
         QCOMPARE(altTablo(d), QStringList(2, satır));
 
-        grupSeç(*anaForm, d, anaGrup, altGrup);
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), QStringList(2, altGrup));
+        grupSeç(*form, d, anaGrup, altGrup);
+        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList(2, altGrup));
         grubuSil(d, true);
         QCOMPARE(altTablo(d), QStringList{satır});
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), QStringList{altGrup});
-        anaForm->altGrupListesi(d)->setCurrentRow(0);
+        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList{altGrup});
+        form->altGrupListesi(d)->setCurrentRow(0);
         grubuSil(d, true);
         QCOMPARE(altTablo(d), QStringList());
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), QStringList());
-        QCOMPARE(anaForm->anaGrupListesi(d)->currentText(), anaGrup);
+        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList());
+        QCOMPARE(form->anaGrupListesi(d)->currentText(), anaGrup);
         QCOMPARE(mesajlar(), QStringList(2, "soru: " + d.grupSilmeSorusu));
     }
 
@@ -304,35 +258,35 @@ private slots:
             ortam->altGrupYaz(d, "MUTFAK", altGrup);
         ortam->altGrupYaz(d, "PAZAR", "EKMEK");
         ortam->kayıtYaz(d, "MUTFAK", "EKMEK", 2024, "Mart", 100, 80);
-        anaForm = ortam->anaForm();
+        form = ortam->anaForm();
         const QStringList hepsi = altTablo(d);
 
-        grupSeç(*anaForm, d, "MUTFAK");
+        grupSeç(*form, d, "MUTFAK");
         grubuSil(d, true);
         QCOMPARE(mesajlar(), QStringList());
         QCOMPARE(altTablo(d), hepsi);
         MesajKutusu::kaydetmeyeBaşla(); // drops the answer no question took
-        grupSeç(*anaForm, d, "MUTFAK", "EKMEK");
+        grupSeç(*form, d, "MUTFAK", "EKMEK");
         grubuSil(d, false);
         QCOMPARE(altTablo(d), hepsi);
-        QCOMPARE(anaForm->altGrupListesi(d)->currentItem()->text(), QStringLiteral("EKMEK"));
+        QCOMPARE(form->altGrupListesi(d)->currentItem()->text(), QStringLiteral("EKMEK"));
 
         grubuSil(d, true);
         QCOMPARE(altTablo(d), (QStringList{"MUTFAK/SÜT", "MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), (QStringList{"ÇAY", "SÜT"}));
-        QCOMPARE(anaForm->altGrupListesi(d)->selectedItems().size(), 0);
-        QCOMPARE(anaForm->anaGrupListesi(d)->currentText(), QStringLiteral("MUTFAK"));
-        QCOMPARE(sütun(kayıtListesi(*anaForm, d), 2), QStringList{"EKMEK"});
+        QCOMPARE(öğeler(form->altGrupListesi(d)), (QStringList{"ÇAY", "SÜT"}));
+        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
+        QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("MUTFAK"));
+        QCOMPARE(sütun(kayıtListesi(*form, d), 2), QStringList{"EKMEK"});
 
         // A row removed meanwhile by another program is reported; nothing else goes.
-        anaForm->altGrupListesi(d)->setCurrentRow(1);
+        form->altGrupListesi(d)->setCurrentRow(1);
         ortam->sorgula("DELETE FROM " + d.altGrupTablosu + " WHERE GrupAdi = 'SÜT'");
         MesajKutusu::gösterilenleriSil();
         grubuSil(d, true);
         QCOMPARE(mesajlar().size(), 2);
         QVERIFY(mesajlar().last().startsWith(u"bilgi: "));
         QCOMPARE(altTablo(d), (QStringList{"MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(öğeler(anaForm->altGrupListesi(d)), QStringList{"ÇAY"});
+        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList{"ÇAY"});
     }
 
     void failingAppendKeepsInput_data()
@@ -353,9 +307,9 @@ private slots:
         ortam->sorgula(QStringLiteral("CREATE TRIGGER kilit BEFORE INSERT ON %1 "
                                       "BEGIN SELECT RAISE(ABORT, 'tablo salt okunur'); END")
                            .arg(anaKilitli ? d.anaGrupTablosu : d.altGrupTablosu));
-        anaForm = ortam->anaForm();
-        grupSeç(*anaForm, d, "PAZAR");
-        Pencere p(d, *anaForm);
+        form = ortam->anaForm();
+        grupSeç(*form, d, "PAZAR");
+        Pencere p(d, *form);
 
         p.ekle("ARABA", "BENZİN");
         QVERIFY(tekHata("tablo salt okunur"));
@@ -363,11 +317,11 @@ private slots:
         QCOMPARE(altTablo(d), QStringList());
         // The main window shows what was written, and is left alone when nothing was.
         if (anaKilitli) {
-            QCOMPARE(öğeler(anaForm->anaGrupListesi(d)), QStringList{"PAZAR"});
-            QCOMPARE(anaForm->anaGrupListesi(d)->currentText(), QStringLiteral("PAZAR"));
+            QCOMPARE(öğeler(form->anaGrupListesi(d)), QStringList{"PAZAR"});
+            QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("PAZAR"));
         } else {
             QCOMPARE(anaTablo(d), (QStringList{"PAZAR", "ARABA"}));
-            QCOMPARE(öğeler(anaForm->anaGrupListesi(d)), (QStringList{"ARABA", "PAZAR"}));
+            QCOMPARE(öğeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "PAZAR"}));
         }
 
         ortam->sorgula("DROP TRIGGER kilit");
