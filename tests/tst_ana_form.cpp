@@ -1,12 +1,9 @@
-#include "AnaForm.h"
-#include "Okuma.h"
-#include "TestOrtamı.h"
+#include "LedgerTest.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
 
 namespace
 {
@@ -18,31 +15,15 @@ QRect twip(int sol, int üst, int genişlik, int yükseklik)
 
 } // namespace
 
-class TestMainWindowLayout : public QObject
+class TestMainWindowLayout : public LedgerTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestOrtamı> ortam;
-    std::unique_ptr<AnaForm> form;
 
 private slots:
     void init()
     {
-        ortam = std::make_unique<TestOrtamı>();
+        LedgerTest::init();
         form = ortam->anaForm();
-    }
-    void cleanup()
-    {
-        form.reset();
-        ortam.reset();
-    }
-
-    void windowIsFixedWithItsCaption()
-    {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Dalvix - Morvane"));
-        QCOMPARE(form->minimumSize(), QSize(794, 568));
-        QCOMPARE(form->maximumSize(), QSize(794, 568));
-        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
     // The two halves' buttons and totals stand alike, income on a higher line than expense; the
@@ -91,8 +72,12 @@ private slots:
             QCOMPARE(düğme->text(), metin);
     }
 
-    void framesAndLabels()
+    void windowFramesAndLabels()
     {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Dalvix - Morvane"));
+        QCOMPARE(form->minimumSize(), QSize(794, 568));
+        QCOMPARE(form->maximumSize(), QSize(794, 568));
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QStringList çerçeveler;
         for (auto* ç : form->findChildren<QGroupBox*>())
             çerçeveler << ç->title() + QStringLiteral(" ") + QString::number(ç->x() * 15) + "," +
