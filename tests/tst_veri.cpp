@@ -2,7 +2,6 @@
 #include "DeğişkenModülü.h"
 #include "LedgerTest.h"
 #include "TürkçeMetin.h"
-#include "VeriHatası.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -105,18 +104,6 @@ private slots:
         QVERIFY(üçüncü > ikinci);
         QCOMPARE(kimlikler(BütçeVerisi::kayıtlar(d, Süzgeç{.anaGrup = "A", .yıl = 2024})),
                  (QList<qint64>{ilk, üçüncü}));
-    }
-
-    void engineFailuresAreThrown()
-    {
-        ortam->sorgula("DROP TABLE AltGiderGruplariTablosu");
-        try {
-            BütçeVerisi::altGrupEkle(giderDefteri(), "A", "B");
-            QFAIL("no failure reported");
-        } catch (const VeriHatası& hata) {
-            QVERIFY2(hata.açıklama().contains("AltGiderGruplariTablosu"),
-                     qPrintable(hata.açıklama()));
-        }
     }
 
     // The file stays an ordinary SQLite database that other tools can read and write, with every
