@@ -174,6 +174,11 @@ void AnaForm::sekmeSırasınıKur()
         setTabOrder(sıra[i - 1], sıra[i]);
 }
 
+std::optional<QString> AnaForm::seçiliAltGrup(const DefterTanımı& defter)
+{
+    return seçiliMetin(bölüm(defter).altGruplar);
+}
+
 void AnaForm::SorguÇalıştır(const QStringList& adlar, QComboBox* liste)
 {
     liste->clear();

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class KayıtListesi;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +53,8 @@ public:
     void anaGrupTıklandı(const DefterTanımı& defter) { anaGrupTıklandı(bölüm(defter)); }
     QComboBox* anaGrupListesi(const DefterTanımı& defter) { return bölüm(defter).anaGruplar; }
     QListWidget* altGrupListesi(const DefterTanımı& defter) { return bölüm(defter).altGruplar; }
+    // The chosen sub-group's name; none when no sub-group is chosen.
+    std::optional<QString> seçiliAltGrup(const DefterTanımı& defter);
 
     QComboBox* yılBilgisiKutusu() const { return YılBilgisiKutusu; }
     QComboBox* ayBilgisiKutusu() const { return AyBilgisiKutusu; }

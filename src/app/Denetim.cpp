@@ -2,6 +2,7 @@
 
 #include "Biçim.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,6 +14,13 @@ namespace Denetim
 QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik)
 {
     return {Biçim::twip(sol), Biçim::twip(üst), Biçim::twip(genişlik), Biçim::twip(yükseklik)};
+}
+
+void sabitİletişimKutusu(QDialog* pencere, int genişlik, int yükseklik)
+{
+    pencere->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    pencere->setFixedSize(Biçim::twip(genişlik), Biçim::twip(yükseklik));
 }
 
 QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı)

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -12,6 +13,9 @@ namespace Denetim
 {
 
 QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik);
+
+// A dialog of fixed size in twips, with a close box and no minimise or maximise button.
+void sabitİletişimKutusu(QDialog* pencere, int genişlik, int yükseklik);
 
 // A label as drawn, widened when the font needs more room; a right-aligned one keeps its right
 // edge unless that would cut it off at its container's left edge.

@@ -20,12 +20,6 @@ using Denetim::twipAlanı;
 namespace
 {
 
-QString seçiliAltGrup(const QListWidget* liste)
-{
-    const QList<QListWidgetItem*> seçili = liste->selectedItems();
-    return seçili.isEmpty() ? QString() : seçili.first()->text();
-}
-
 bool saklanabilir(double tutar)
 {
     return std::isfinite(tutar) &&
@@ -42,13 +36,11 @@ QString kutuAdı(const QString& etiket)
 KayıtEklemeFormu::KayıtEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm)
     : QDialog(&anaForm), defter(defter), anaForm(anaForm),
       anaGrup(anaForm.anaGrupListesi(defter)->currentText()),
-      altGrup(seçiliAltGrup(anaForm.altGrupListesi(defter)))
+      altGrup(anaForm.seçiliAltGrup(defter).value_or(QString()))
 {
     setObjectName(defter.adıyla("%1EklemeFormu"));
     setWindowTitle(defter.eklemeBaşlığı);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Biçim::twip(5655), Biçim::twip(3660));
+    Denetim::sabitİletişimKutusu(this, 5655, 3660);
 
     auto* çerçeve = new QGroupBox(defter.bilgiÇerçevesi, this);
     çerçeve->setGeometry(twipAlanı(360, 330, 4905, 2415));

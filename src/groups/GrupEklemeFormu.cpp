@@ -1,7 +1,6 @@
 #include "GrupEklemeFormu.h"
 
 #include "AnaForm.h"
-#include "Biçim.h"
 #include "BütçeVerisi.h"
 #include "Denetim.h"
 #include "MesajKutusu.h"
@@ -20,9 +19,7 @@ GrupEklemeFormu::GrupEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm)
 {
     setObjectName(defter.adıyla("%1GrubuEkleFormu"));
     setWindowTitle(defter.grupEklemeBaşlığı);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Biçim::twip(5625), Biçim::twip(2670));
+    Denetim::sabitİletişimKutusu(this, 5625, 2670);
 
     auto* çerçeve = new QGroupBox(this);
     çerçeve->setGeometry(twipAlanı(360, 300, 4905, 1395));

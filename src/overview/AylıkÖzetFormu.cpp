@@ -230,9 +230,7 @@ AylıkÖzetFormu::AylıkÖzetFormu(const DefterTanımı& defter, QWidget* sahibi
 {
     setObjectName(defter.adıyla("Tüm%1lerFormu"));
     setWindowTitle(defter.özetBaşlığı);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Biçim::twip(10965), Biçim::twip(7275));
+    Denetim::sabitİletişimKutusu(this, 10965, 7275);
 
     // On an engine failure the months stay empty: the window opens all the same.
     Aylar toplamlar{};
