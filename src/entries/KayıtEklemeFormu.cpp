@@ -102,6 +102,13 @@ bool KayıtEklemeFormu::girişte() const
     return YılBilgisiKutusu->isEnabled();
 }
 
+void KayıtEklemeFormu::girdileriAç(bool açık)
+{
+    for (QWidget* girdi : std::initializer_list<QWidget*>{YılBilgisiKutusu, AyBilgisiKutusu,
+                                                          TahminKutusu, GerçekleşenKutusu})
+        girdi->setEnabled(açık);
+}
+
 void KayıtEklemeFormu::EkleKaydetDüğmesi_Click()
 {
     if (girişte())
@@ -116,10 +123,7 @@ void KayıtEklemeFormu::girişeGeç()
         YılBilgisiKutusu->findText(anaForm.yılBilgisiKutusu()->currentText()));
     const int ay = anaForm.ayBilgisiKutusu()->currentIndex(); // 0 is "Tüm Aylar"
     AyBilgisiKutusu->setCurrentIndex((ay > 0 ? ay : anaForm.bugün().month()) - 1);
-    for (QWidget* giriş :
-         {static_cast<QWidget*>(YılBilgisiKutusu), static_cast<QWidget*>(AyBilgisiKutusu),
-          static_cast<QWidget*>(TahminKutusu), static_cast<QWidget*>(GerçekleşenKutusu)})
-        giriş->setEnabled(true);
+    girdileriAç(true);
     EkleKaydetDüğmesi->setText(QStringLiteral("Kaydet"));
     KapatDüğmesi->setEnabled(false);
     YılBilgisiKutusu->setFocus();
@@ -164,10 +168,7 @@ void KayıtEklemeFormu::kaydet()
 
 void KayıtEklemeFormu::VazgeçDüğmesi_Click()
 {
-    for (QWidget* giriş :
-         {static_cast<QWidget*>(YılBilgisiKutusu), static_cast<QWidget*>(AyBilgisiKutusu),
-          static_cast<QWidget*>(TahminKutusu), static_cast<QWidget*>(GerçekleşenKutusu)})
-        giriş->setEnabled(false);
+    girdileriAç(false);
     YılBilgisiKutusu->setCurrentIndex(-1);
     AyBilgisiKutusu->setCurrentIndex(-1);
     TahminKutusu->clear();

@@ -33,6 +33,7 @@ protected:
 
 private:
     bool girişte() const;
+    void girdileriAç(bool açık);
     void girişeGeç();
     void kaydet();
     // The amount of a box in kuruş, after telling the user when it cannot be stored.
