@@ -3,14 +3,14 @@
 // same connection in the same run. Prints Markdown tables for the README. Run it on an optimised
 // build; it is not a test and CTest does not run it.
 #include "AnaForm.h"
-#include "AylıkÖzetFormu.h"
-#include "BütçeVerisi.h"
-#include "DeğişkenModülü.h"
+#include "AylikOzetFormu.h"
+#include "ButceVerisi.h"
+#include "DegiskenModulu.h"
 #include "MesajKutusu.h"
+#include "Sema.h"
 #include "Takvim.h"
-#include "TürkçeMetin.h"
-#include "VeriHatası.h"
-#include "Şema.h"
+#include "TurkceMetin.h"
+#include "VeriHatasi.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,47 +34,47 @@
 namespace
 {
 
-constexpr int kayıtSayısı = 100'000;
-constexpr int anaGrupSayısı = 20;
-constexpr int altGrupSayısı = 10;
+constexpr int kayitSayisi = 100'000;
+constexpr int anaGrupSayisi = 20;
+constexpr int altGrupSayisi = 10;
 constexpr int tekrar = 50;
-constexpr int ölçülenYıl = 2024;
-constexpr int ölçülenAy = 6; // index in the month box: 0 is "Tüm Aylar", 6 is "Haziran"
+constexpr int olculenYil = 2024;
+constexpr int olculenAy = 6; // index in the month box: 0 is "Tüm Aylar", 6 is "Haziran"
 
-QTextStream çıktı(stdout);
+QTextStream cikti(stdout);
 
-struct Süre {
+struct Sure {
     double ortanca = 0;
-    double enKötü = 0;
+    double enKotu = 0;
 };
 
 // One untimed run first, so that first-use costs (fonts, statement caches) stay out.
-Süre ölç(const std::function<void()>& iş)
+Sure olc(const std::function<void()>& is)
 {
-    iş();
-    std::vector<double> süreler;
+    is();
+    std::vector<double> sureler;
     for (int i = 0; i < tekrar; ++i) {
         QElapsedTimer saat;
         saat.start();
-        iş();
-        süreler.push_back(double(saat.nsecsElapsed()) / 1e6);
+        is();
+        sureler.push_back(double(saat.nsecsElapsed()) / 1e6);
     }
-    std::sort(süreler.begin(), süreler.end());
-    const size_t orta = süreler.size() / 2;
-    return {(süreler[orta - 1] + süreler[orta]) / 2.0, süreler.back()};
+    std::sort(sureler.begin(), sureler.end());
+    const size_t orta = sureler.size() / 2;
+    return {(sureler[orta - 1] + sureler[orta]) / 2.0, sureler.back()};
 }
 
-QString ms(double değer)
+QString ms(double deger)
 {
-    return QString::number(değer, 'f', değer < 10 ? 2 : 1);
+    return QString::number(deger, 'f', deger < 10 ? 2 : 1);
 }
 
-QString anaGrupAdı(int sıra)
+QString anaGrupAdi(int sira)
 {
-    return QStringLiteral("ANA GRUP %1").arg(sıra + 1, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("ANA GRUP %1").arg(sira + 1, 2, 10, QLatin1Char('0'));
 }
 
-QString altGrupAdı(int ana, int alt)
+QString altGrupAdi(int ana, int alt)
 {
     return QStringLiteral("ALT GRUP %1-%2")
         .arg(ana + 1, 2, 10, QLatin1Char('0'))
@@ -83,96 +83,96 @@ QString altGrupAdı(int ana, int alt)
 
 // Every sub-group gets entries in every month of every year (100,000 entries over 60,000 such
 // pairs); one entry in ten carries its month in capitals, as other tools may write it.
-void doldur(const DefterTanımı& defter)
+void doldur(const DefterTanimi& defter)
 {
-    for (int a = 0; a < anaGrupSayısı; ++a) {
-        BütçeVerisi::anaGrupEkle(defter, anaGrupAdı(a));
-        for (int b = 0; b < altGrupSayısı; ++b)
-            BütçeVerisi::altGrupEkle(defter, anaGrupAdı(a), altGrupAdı(a, b));
+    for (int a = 0; a < anaGrupSayisi; ++a) {
+        ButceVerisi::anaGrupEkle(defter, anaGrupAdi(a));
+        for (int b = 0; b < altGrupSayisi; ++b)
+            ButceVerisi::altGrupEkle(defter, anaGrupAdi(a), altGrupAdi(a, b));
     }
-    const int altGruplar = anaGrupSayısı * altGrupSayısı;
-    const int yıllar = Takvim::sonYıl - Takvim::ilkYıl + 1;
-    const int birleşimler = altGruplar * yıllar * 12;
-    for (int i = 0; i < kayıtSayısı; ++i) {
+    const int altGruplar = anaGrupSayisi * altGrupSayisi;
+    const int yillar = Takvim::sonYil - Takvim::ilkYil + 1;
+    const int birlesimler = altGruplar * yillar * 12;
+    for (int i = 0; i < kayitSayisi; ++i) {
         // A step prime to the number of pairs visits each pair once before any gets a second
         // entry, and spreads the second ones evenly over groups and years.
-        const int birleşim = int((qint64(i) * 7919) % birleşimler);
-        const int altGrup = birleşim % altGruplar;
-        const int dönem = birleşim / altGruplar;
-        const QString& ay = Takvim::ayAdları()[dönem % 12];
+        const int birlesim = int((qint64(i) * 7919) % birlesimler);
+        const int altGrup = birlesim % altGruplar;
+        const int donem = birlesim / altGruplar;
+        const QString& ay = Takvim::ayAdlari()[donem % 12];
         const double tahmin = 100.0 + double((qint64(i) * 7919) % 900'000) / 100.0;
-        const double gerçekleşen = std::round(tahmin * (80 + i % 41)) / 100.0;
-        BütçeVerisi::kayıtEkle(
-            defter, {anaGrupAdı(altGrup / altGrupSayısı),
-                     altGrupAdı(altGrup / altGrupSayısı, altGrup % altGrupSayısı),
-                     Takvim::ilkYıl + dönem / 12, i % 10 == 9 ? TürkçeMetin::büyükHarf(ay) : ay,
-                     tahmin, gerçekleşen});
+        const double gerceklesen = std::round(tahmin * (80 + i % 41)) / 100.0;
+        ButceVerisi::kayitEkle(
+            defter, {anaGrupAdi(altGrup / altGrupSayisi),
+                     altGrupAdi(altGrup / altGrupSayisi, altGrup % altGrupSayisi),
+                     Takvim::ilkYil + donem / 12, i % 10 == 9 ? TurkceMetin::buyukHarf(ay) : ay,
+                     tahmin, gerceklesen});
     }
 }
 
-QString işlemci()
+QString islemci()
 {
     QFile bilgi(QStringLiteral("/proc/cpuinfo"));
     if (bilgi.open(QIODevice::ReadOnly))
-        for (const QString& satır : QString::fromUtf8(bilgi.readAll()).split(u'\n'))
-            if (satır.startsWith(QStringLiteral("model name")))
-                return satır.section(u':', 1).trimmed();
+        for (const QString& satir : QString::fromUtf8(bilgi.readAll()).split(u'\n'))
+            if (satir.startsWith(QStringLiteral("model name")))
+                return satir.section(u':', 1).trimmed();
     return QStringLiteral("?");
 }
 
 // Other work on the machine shows in the figures; the load average tells how much there was.
-QString yükOrtalaması()
+QString yukOrtalamasi()
 {
-    QFile yük(QStringLiteral("/proc/loadavg"));
-    if (!yük.open(QIODevice::ReadOnly))
+    QFile yuk(QStringLiteral("/proc/loadavg"));
+    if (!yuk.open(QIODevice::ReadOnly))
         return QStringLiteral("?");
-    return QString::fromLatin1(yük.readAll()).section(u' ', 0, 2);
+    return QString::fromLatin1(yuk.readAll()).section(u' ', 0, 2);
 }
 
-struct Satır {
+struct Satir {
     QString ad;
-    int satırlar = 0;
-    Süre pencere;
-    Süre boyalı;
-    Süre yalınSorgu;
+    int satirlar = 0;
+    Sure pencere;
+    Sure boyali;
+    Sure yalinSorgu;
 };
 
-void tabloYaz(const QString& başlık, const QString& boyalıBaşlığı, const QList<Satır>& satırlar)
+void tabloYaz(const QString& baslik, const QString& boyaliBasligi, const QList<Satir>& satirlar)
 {
-    çıktı << "\n"
-          << başlık << "\n\n"
-          << "| | rows | median ms | worst ms | " << boyalıBaşlığı
+    cikti << "\n"
+          << baslik << "\n\n"
+          << "| | rows | median ms | worst ms | " << boyaliBasligi
           << ": median / worst ms | bare statement: median / worst ms | median ÷ bare |\n"
           << "|---|--:|--:|--:|--:|--:|--:|\n";
-    for (const Satır& s : satırlar)
-        çıktı << "| " << s.ad << " | " << s.satırlar << " | " << ms(s.pencere.ortanca) << " | "
-              << ms(s.pencere.enKötü) << " | " << ms(s.boyalı.ortanca) << " / "
-              << ms(s.boyalı.enKötü) << " | " << ms(s.yalınSorgu.ortanca) << " / "
-              << ms(s.yalınSorgu.enKötü) << " | "
-              << QString::number(s.pencere.ortanca / s.yalınSorgu.ortanca, 'f', 1) << "× |\n";
-    çıktı.flush();
+    for (const Satir& s : satirlar)
+        cikti << "| " << s.ad << " | " << s.satirlar << " | " << ms(s.pencere.ortanca) << " | "
+              << ms(s.pencere.enKotu) << " | " << ms(s.boyali.ortanca) << " / "
+              << ms(s.boyali.enKotu) << " | " << ms(s.yalinSorgu.ortanca) << " / "
+              << ms(s.yalinSorgu.enKotu) << " | "
+              << QString::number(s.pencere.ortanca / s.yalinSorgu.ortanca, 'f', 1) << "× |\n";
+    cikti.flush();
 }
 
 struct Listeleme {
-    const DefterTanımı* defter;
+    const DefterTanimi* defter;
     void (AnaForm::*anaGrup)();
     void (AnaForm::*altGrup)();
 };
 
-QList<Satır> listelemeleriÖlç(AnaForm& anaForm, const Listeleme& l)
+QList<Satir> listelemeleriOlc(AnaForm& anaForm, const Listeleme& l)
 {
-    const DefterTanımı& defter = *l.defter;
-    auto* liste = anaForm.findChild<QTreeWidget*>(defter.adıyla("%1lerListesi"));
+    const DefterTanimi& defter = *l.defter;
+    auto* liste = anaForm.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
     QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
     QListWidget* altGruplar = anaForm.altGrupListesi(defter);
     QComboBox* ayKutusu = anaForm.ayBilgisiKutusu();
 
     // The groups' own handlers fill the sub-group list; the timed part is the listing alone.
-    anaGruplar->setCurrentIndex(anaGrupSayısı / 2);
-    anaForm.anaGrupTıklandı(defter);
+    anaGruplar->setCurrentIndex(anaGrupSayisi / 2);
+    anaForm.anaGrupTiklandi(defter);
     {
         const QSignalBlocker sessiz(altGruplar);
-        altGruplar->setCurrentRow(altGrupSayısı / 2);
+        altGruplar->setCurrentRow(altGrupSayisi / 2);
     }
     const QString anaGrup = anaGruplar->currentText();
     const QString altGrup = altGruplar->currentItem()->text();
@@ -184,49 +184,49 @@ QList<Satır> listelemeleriÖlç(AnaForm& anaForm, const Listeleme& l)
     };
     const QList<Durum> durumlar{
         {QStringLiteral("main group, Tüm Aylar"), false, 0},
-        {QStringLiteral("main group, one month"), false, ölçülenAy},
-        {QStringLiteral("sub-group, one month"), true, ölçülenAy},
+        {QStringLiteral("main group, one month"), false, olculenAy},
+        {QStringLiteral("sub-group, one month"), true, olculenAy},
     };
-    QList<Satır> sonuç;
+    QList<Satir> sonuc;
     for (const Durum& d : durumlar) {
         {
             const QSignalBlocker sessiz(ayKutusu);
             ayKutusu->setCurrentIndex(d.ay);
         }
         const auto listele = [&] { (anaForm.*(d.altGrupla ? l.altGrup : l.anaGrup))(); };
-        BütçeVerisi::KayıtSüzgeci süzgeç{.anaGrup = anaGrup, .yıl = ölçülenYıl};
+        ButceVerisi::KayitSuzgeci suzgec{.anaGrup = anaGrup, .yil = olculenYil};
         if (d.altGrupla)
-            süzgeç.altGrup = altGrup;
+            suzgec.altGrup = altGrup;
         if (d.ay > 0)
-            süzgeç.ay = ayKutusu->currentText();
-        Satır s{defter.ad + QStringLiteral(": ") + d.ad};
-        s.pencere = ölç(listele);
-        s.satırlar = liste->topLevelItemCount();
-        s.boyalı = ölç([&] {
+            suzgec.ay = ayKutusu->currentText();
+        Satir s{defter.ad + QStringLiteral(": ") + d.ad};
+        s.pencere = olc(listele);
+        s.satirlar = liste->topLevelItemCount();
+        s.boyali = olc([&] {
             listele();
             liste->viewport()->repaint();
         });
-        s.yalınSorgu = ölç([&] { BütçeVerisi::kayıtlar(defter, süzgeç); });
-        sonuç << s;
+        s.yalinSorgu = olc([&] { ButceVerisi::kayitlar(defter, suzgec); });
+        sonuc << s;
     }
-    return sonuç;
+    return sonuc;
 }
 
 // The overview as first written: one statement per month, each matching the month name with
 // the Turkish case-insensitive equality. Kept here only to compare it with the grouped one.
-const QString aylıkSorgu = QStringLiteral("SELECT SUM(ROUND(%2 * 100)), SUM(ROUND(Gerceklesen * "
+const QString aylikSorgu = QStringLiteral("SELECT SUM(ROUND(%2 * 100)), SUM(ROUND(Gerceklesen * "
                                           "100)), COUNT(*) FROM %1 WHERE %3 = ? COLLATE TURKCE");
 
-void onİkiSorgu(const DefterTanımı& defter)
+void onIkiSorgu(const DefterTanimi& defter)
 {
-    QSqlQuery sorgu(DeğişkenModülü::VeriTabanı());
+    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
     sorgu.setForwardOnly(true);
-    if (!sorgu.prepare(aylıkSorgu.arg(defter.kayıtTablosu, defter.tahminAlanı, defter.ayAlanı)))
-        throw VeriHatası(sorgu.lastError());
-    for (const QString& ay : Takvim::ayAdları()) {
-        sorgu.addBindValue(TürkçeMetin::büyükHarf(ay));
+    if (!sorgu.prepare(aylikSorgu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani)))
+        throw VeriHatasi(sorgu.lastError());
+    for (const QString& ay : Takvim::ayAdlari()) {
+        sorgu.addBindValue(TurkceMetin::buyukHarf(ay));
         if (!sorgu.exec())
-            throw VeriHatası(sorgu.lastError());
+            throw VeriHatasi(sorgu.lastError());
         sorgu.next();
     }
 }
@@ -239,20 +239,20 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication uygulama(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    MesajKutusu::kaydetmeyeBaşla();
+    MesajKutusu::kaydetmeyeBasla();
 
-    QTemporaryDir geçici;
-    const QString yol = DeğişkenModülü::veriTabanıYolu(geçici.path());
-    if (const auto sorun = Şema::dosyaOluştur(yol)) {
+    QTemporaryDir gecici;
+    const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
+    if (const auto sorun = Sema::dosyaOlustur(yol)) {
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
-    if (const auto sorun = DeğişkenModülü::aç(yol)) {
+    if (const auto sorun = DegiskenModulu::ac(yol)) {
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
 
-    çıktı << "Machine: " << işlemci() << ", " << QThread::idealThreadCount()
+    cikti << "Machine: " << islemci() << ", " << QThread::idealThreadCount()
           << " logical CPUs (nproc); Qt " << qVersion() << ", SQLite " << sqlite3_libversion()
 #ifdef NDEBUG
           << ", optimised build"
@@ -260,70 +260,70 @@ int main(int argc, char* argv[])
           << ", DEBUG BUILD (figures not representative)"
 #endif
           << "; offscreen; " << tekrar << " timed runs after one untimed; load average at start "
-          << yükOrtalaması() << ".\n";
-    çıktı.flush();
+          << yukOrtalamasi() << ".\n";
+    cikti.flush();
 
     try {
         QElapsedTimer saat;
         saat.start();
-        QSqlDatabase db = DeğişkenModülü::VeriTabanı();
+        QSqlDatabase db = DegiskenModulu::VeriTabani();
         db.transaction();
         doldur(gelirDefteri());
         doldur(giderDefteri());
         if (!db.commit())
-            throw VeriHatası(db.lastError());
-        çıktı << "Filled " << kayıtSayısı << " entries per ledger (" << anaGrupSayısı
-              << " main groups × " << altGrupSayısı << " sub-groups, " << Takvim::ilkYıl << "–"
-              << Takvim::sonYıl << ", every month) in " << ms(double(saat.elapsed()) / 1000.0)
+            throw VeriHatasi(db.lastError());
+        cikti << "Filled " << kayitSayisi << " entries per ledger (" << anaGrupSayisi
+              << " main groups × " << altGrupSayisi << " sub-groups, " << Takvim::ilkYil << "–"
+              << Takvim::sonYil << ", every month) in " << ms(double(saat.elapsed()) / 1000.0)
               << " s, one transaction.\n";
 
-        AnaForm anaForm(QDate(ölçülenYıl, ölçülenAy, 15));
+        AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
         anaForm.show();
         QApplication::processEvents();
 
-        QList<Satır> listelemeler =
-            listelemeleriÖlç(anaForm, {&gelirDefteri(), &AnaForm::AnaGrupGelirleriniListele,
+        QList<Satir> listelemeler =
+            listelemeleriOlc(anaForm, {&gelirDefteri(), &AnaForm::AnaGrupGelirleriniListele,
                                        &AnaForm::AltGrupGelirleriniListele});
-        listelemeler << listelemeleriÖlç(anaForm,
+        listelemeler << listelemeleriOlc(anaForm,
                                          {&giderDefteri(), &AnaForm::AnaGrupGiderleriniListele,
                                           &AnaForm::AltGrupGiderleriniListele});
         tabloYaz(QStringLiteral("Entry listings through the main window (year %1, month Haziran)")
-                     .arg(ölçülenYıl),
+                     .arg(olculenYil),
                  QStringLiteral("with the list repainted"), listelemeler);
 
-        QList<Satır> özetler;
-        for (const DefterTanımı* defter : {&gelirDefteri(), &giderDefteri()}) {
-            Satır s{defter->adıyla("Tüm%1lerFormu"), 12};
-            s.pencere = ölç([&] { AylıkÖzetFormu pencere(*defter, &anaForm); });
-            s.boyalı = ölç([&] {
-                AylıkÖzetFormu pencere(*defter, &anaForm);
+        QList<Satir> ozetler;
+        for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+            Satir s{defter->adiyla("Tüm%1lerFormu"), 12};
+            s.pencere = olc([&] { AylikOzetFormu pencere(*defter, &anaForm); });
+            s.boyali = olc([&] {
+                AylikOzetFormu pencere(*defter, &anaForm);
                 pencere.grab();
             });
-            s.yalınSorgu = ölç([&] { BütçeVerisi::aylıkToplamlar(*defter); });
-            özetler << s;
+            s.yalinSorgu = olc([&] { ButceVerisi::aylikToplamlar(*defter); });
+            ozetler << s;
         }
         tabloYaz(QStringLiteral("Opening an overview window (built with its list and chart)"),
-                 QStringLiteral("with its first paint"), özetler);
+                 QStringLiteral("with its first paint"), ozetler);
 
-        çıktı << "\nThe overview's statement, grouped against one per month:\n\n"
+        cikti << "\nThe overview's statement, grouped against one per month:\n\n"
               << "| | grouped statement: median / worst ms | twelve statements: median / worst "
                  "ms |\n|---|--:|--:|\n";
-        for (const DefterTanımı* defter : {&gelirDefteri(), &giderDefteri()}) {
-            const Süre gruplu = ölç([&] { BütçeVerisi::aylıkToplamlar(*defter); });
-            const Süre onİki = ölç([&] { onİkiSorgu(*defter); });
-            çıktı << "| " << defter->ad << " | " << ms(gruplu.ortanca) << " / " << ms(gruplu.enKötü)
-                  << " | " << ms(onİki.ortanca) << " / " << ms(onİki.enKötü) << " |\n";
+        for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+            const Sure gruplu = olc([&] { ButceVerisi::aylikToplamlar(*defter); });
+            const Sure onIki = olc([&] { onIkiSorgu(*defter); });
+            cikti << "| " << defter->ad << " | " << ms(gruplu.ortanca) << " / " << ms(gruplu.enKotu)
+                  << " | " << ms(onIki.ortanca) << " / " << ms(onIki.enKotu) << " |\n";
         }
-    } catch (const VeriHatası& h) {
-        QTextStream(stderr) << h.açıklama() << '\n';
-        DeğişkenModülü::kapat();
+    } catch (const VeriHatasi& h) {
+        QTextStream(stderr) << h.aciklama() << '\n';
+        DegiskenModulu::kapat();
         return 1;
     }
-    çıktı << "\nLoad average at the end: " << yükOrtalaması() << ".\n";
-    çıktı.flush();
-    const bool hataVar = !MesajKutusu::gösterilenler().isEmpty();
-    for (const MesajKutusu::Gösterilen& m : MesajKutusu::gösterilenler())
+    cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
+    cikti.flush();
+    const bool hataVar = !MesajKutusu::gosterilenler().isEmpty();
+    for (const MesajKutusu::Gosterilen& m : MesajKutusu::gosterilenler())
         QTextStream(stderr) << "Message shown: " << m.metin << '\n';
-    DeğişkenModülü::kapat();
+    DegiskenModulu::kapat();
     return hataVar ? 1 : 0;
 }

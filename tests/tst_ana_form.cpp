@@ -8,9 +8,9 @@
 namespace
 {
 
-QRect twip(int sol, int üst, int genişlik, int yükseklik)
+QRect twip(int sol, int ust, int genislik, int yukseklik)
 {
-    return {sol / 15, üst / 15, genişlik / 15, yükseklik / 15};
+    return {sol / 15, ust / 15, genislik / 15, yukseklik / 15};
 }
 
 } // namespace
@@ -35,30 +35,30 @@ private slots:
         QTest::addColumn<QString>("metin");
         QTest::addColumn<QRect>("alan");
         QTest::addColumn<QString>("kap");
-        const auto satır = [](const QString& ad, const QString& metin, QRect alan,
+        const auto satir = [](const QString& ad, const QString& metin, QRect alan,
                               const QString& kap) {
             QTest::newRow(qPrintable(ad)) << ad << metin << alan << kap;
         };
-        for (const auto& [ad, ler, y, çerçeve] :
+        for (const auto& [ad, ler, y, cerceve] :
              {std::tuple{"Gelir", "Gelirleri", 3750, "Gelirler"},
               std::tuple{"Gider", "Giderleri", 7770, "Giderler"}}) {
             const QString a = ad;
-            satır(a + "GrubuEkleDüğmesi", a + " Grubu Ekle", twip(300, y, 1575, 345), "AnaForm");
-            satır(a + "GrubuSilDüğmesi", a + " Grubu Sil", twip(1980, y, 1575, 345), "AnaForm");
-            satır(a + "EkleDüğmesi", a + " Ekle", twip(3870, y, 1365, 345), "AnaForm");
-            satır(a + "SilDüğmesi", a + " Sil", twip(5310, y, 1365, 345), "AnaForm");
-            satır(QString("Tüm%1GösterDüğmesi").arg(ler), QString("Tüm %1 Göster").arg(ler),
+            satir(a + "GrubuEkleDüğmesi", a + " Grubu Ekle", twip(300, y, 1575, 345), "AnaForm");
+            satir(a + "GrubuSilDüğmesi", a + " Grubu Sil", twip(1980, y, 1575, 345), "AnaForm");
+            satir(a + "EkleDüğmesi", a + " Ekle", twip(3870, y, 1365, 345), "AnaForm");
+            satir(a + "SilDüğmesi", a + " Sil", twip(5310, y, 1365, 345), "AnaForm");
+            satir(QString("Tüm%1GösterDüğmesi").arg(ler), QString("Tüm %1 Göster").arg(ler),
                   twip(6750, y, 1785, 345), "AnaForm");
-            satır(a + "ToplamıKutusu", a + " Toplamı:", twip(10200, y + 15, 1365, 315), "AnaForm");
-            satır("Ana" + a + "GruplarıListesi", "Ana " + a + " Grupları",
-                  twip(240, 570, 2775, 315), çerçeve);
-            satır("Alt" + a + "GruplarıListesi", "Alt " + a + " Grupları",
-                  twip(240, 1320, 2775, 1620), çerçeve);
+            satir(a + "ToplamıKutusu", a + " Toplamı:", twip(10200, y + 15, 1365, 315), "AnaForm");
+            satir("Ana" + a + "GruplarıListesi", "Ana " + a + " Grupları",
+                  twip(240, 570, 2775, 315), cerceve);
+            satir("Alt" + a + "GruplarıListesi", "Alt " + a + " Grupları",
+                  twip(240, 1320, 2775, 1620), cerceve);
         }
-        satır("GelirlerListesi", "Gelirler Listesi", twip(3870, 1620, 7695, 1995), "AnaForm");
-        satır("GiderlerListesi", "Giderler Listesi", twip(3870, 4740, 7695, 2835), "AnaForm");
-        satır("AyBilgisiKutusu", "Ay:", twip(5580, 300, 1785, 315), "Tarih Bilgileri");
-        satır("YılBilgisiKutusu", "Yıl:", twip(780, 300, 1785, 315), "Tarih Bilgileri");
+        satir("GelirlerListesi", "Gelirler Listesi", twip(3870, 1620, 7695, 1995), "AnaForm");
+        satir("GiderlerListesi", "Giderler Listesi", twip(3870, 4740, 7695, 2835), "AnaForm");
+        satir("AyBilgisiKutusu", "Ay:", twip(5580, 300, 1785, 315), "Tarih Bilgileri");
+        satir("YılBilgisiKutusu", "Yıl:", twip(780, 300, 1785, 315), "Tarih Bilgileri");
     }
     void controlsStandWhereDrawn()
     {
@@ -69,10 +69,10 @@ private slots:
         auto* denetim = form->findChild<QWidget*>(ad);
         QVERIFY2(denetim, qPrintable(ad));
         QCOMPARE(denetim->geometry(), alan);
-        auto* çerçeve = qobject_cast<QGroupBox*>(denetim->parentWidget());
-        QCOMPARE(çerçeve ? çerçeve->title() : denetim->parentWidget()->objectName(), kap);
-        if (auto* düğme = qobject_cast<QPushButton*>(denetim))
-            QCOMPARE(düğme->text(), metin);
+        auto* cerceve = qobject_cast<QGroupBox*>(denetim->parentWidget());
+        QCOMPARE(cerceve ? cerceve->title() : denetim->parentWidget()->objectName(), kap);
+        if (auto* dugme = qobject_cast<QPushButton*>(denetim))
+            QCOMPARE(dugme->text(), metin);
         else
             QCOMPARE(denetim->accessibleName(), metin);
     }
@@ -83,12 +83,12 @@ private slots:
         QCOMPARE(form->minimumSize(), QSize(794, 568));
         QCOMPARE(form->maximumSize(), QSize(794, 568));
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QStringList çerçeveler;
-        for (auto* ç : form->findChildren<QGroupBox*>())
-            çerçeveler << ç->title() + QStringLiteral(" ") + QString::number(ç->x() * 15) + "," +
-                              QString::number(ç->y() * 15);
-        çerçeveler.sort();
-        QCOMPARE(çerçeveler, (QStringList{"Gelirler 300,390", "Giderler 300,4440",
+        QStringList cerceveler;
+        for (auto* cer : form->findChildren<QGroupBox*>())
+            cerceveler << cer->title() + QStringLiteral(" ") + QString::number(cer->x() * 15) +
+                              "," + QString::number(cer->y() * 15);
+        cerceveler.sort();
+        QCOMPARE(cerceveler, (QStringList{"Gelirler 300,390", "Giderler 300,4440",
                                           "Tarih Bilgileri 3870,390"}));
         QStringList etiketler;
         for (auto* e : form->findChildren<QLabel*>())
@@ -102,14 +102,14 @@ private slots:
             QVERIFY2(e->width() >= e->sizeHint().width(), qPrintable(e->text())); // never clipped
     }
 
-    void entryListsHaveTheirColumnsAndAHiddenKey_data() { defterSatırları(); }
+    void entryListsHaveTheirColumnsAndAHiddenKey_data() { defterSatirlari(); }
     void entryListsHaveTheirColumnsAndAHiddenKey()
     {
-        QFETCH(QString, defterAdı);
-        auto* liste = kayıtListesi(*form, satırınDefteri());
+        QFETCH(QString, defterAdi);
+        auto* liste = kayitListesi(*form, satirinDefteri());
         QVERIFY(liste);
-        QCOMPARE(başlıklar(liste), (QStringList{"", "Ana Grup", "Alt Grup", "Tahmini " + defterAdı,
-                                                "Gerçekleşen " + defterAdı, "Oran (%)"}));
+        QCOMPARE(basliklar(liste), (QStringList{"", "Ana Grup", "Alt Grup", "Tahmini " + defterAdi,
+                                                "Gerçekleşen " + defterAdi, "Oran (%)"}));
         QVERIFY(liste->isColumnHidden(0));
         QCOMPARE(liste->columnWidth(1), 1600 / 15);
         QCOMPARE(liste->columnWidth(3), 1500 / 15);
@@ -128,14 +128,14 @@ private slots:
                                    "GelirToplamıKutusu",      "GiderEkleDüğmesi",
                                    "GiderSilDüğmesi",         "TümGiderleriGösterDüğmesi",
                                    "GiderToplamıKutusu",      "GiderlerListesi"};
-        QStringList sıra;
+        QStringList sira;
         QWidget* w = form->findChild<QWidget*>(beklenen.first());
         do {
             if ((w->focusPolicy() & Qt::TabFocus) && beklenen.contains(w->objectName()))
-                sıra << w->objectName();
+                sira << w->objectName();
             w = w->nextInFocusChain();
         } while (w && w->objectName() != beklenen.first());
-        QCOMPARE(sıra, beklenen);
+        QCOMPARE(sira, beklenen);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "AnaForm.h"
-#include "Başlangıç.h"
-#include "DeğişkenModülü.h"
+#include "Baslangic.h"
+#include "DegiskenModulu.h"
 #include "MesajKutusu.h"
 #include "Okuma.h"
-#include "TestOrtamı.h"
-#include "Şema.h"
+#include "Sema.h"
+#include "TestOrtami.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -24,14 +24,14 @@ namespace
 {
 
 // Everything in a folder, to prove that a failed start-up created or changed nothing.
-QStringList klasörİçeriği(const QString& klasör)
+QStringList klasorIcerigi(const QString& klasor)
 {
-    QStringList içerik;
+    QStringList icerik;
     for (const QFileInfo& bilgi :
-         QDir(klasör).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+         QDir(klasor).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         QFile dosya(bilgi.filePath());
         dosya.open(QIODevice::ReadOnly);
-        içerik << QStringLiteral("%1 %2 %3 %4")
+        icerik << QStringLiteral("%1 %2 %3 %4")
                       .arg(bilgi.fileName())
                       .arg(bilgi.size())
                       .arg(bilgi.lastModified().toMSecsSinceEpoch())
@@ -39,18 +39,18 @@ QStringList klasörİçeriği(const QString& klasör)
                           QCryptographicHash::hash(dosya.readAll(), QCryptographicHash::Sha1)
                               .toHex()));
     }
-    return içerik;
+    return icerik;
 }
 
-void dosyaYaz(const QString& yol, const QByteArray& içerik)
+void dosyaYaz(const QString& yol, const QByteArray& icerik)
 {
     QFile dosya(yol);
     QVERIFY(dosya.open(QIODevice::WriteOnly));
-    dosya.write(içerik);
+    dosya.write(icerik);
 }
 
 // A budget file whose schema is written by hand, as another program might have left it.
-void şemaylaYaz(const QString& yol, const QStringList& komutlar)
+void semaylaYaz(const QString& yol, const QStringList& komutlar)
 {
     {
         QSqlDatabase db =
@@ -65,7 +65,7 @@ void şemaylaYaz(const QString& yol, const QStringList& komutlar)
     QSqlDatabase::removeDatabase(QStringLiteral("kurgu"));
 }
 
-QStringList tamŞemaEksik(const QString& atlanacak, const QString& yerine = {})
+QStringList tamSemaEksik(const QString& atlanacak, const QString& yerine = {})
 {
     QStringList komutlar{
         "CREATE TABLE AnaGelirGruplariTablosu (GrupAdi TEXT)",
@@ -83,13 +83,13 @@ QStringList tamŞemaEksik(const QString& atlanacak, const QString& yerine = {})
     return komutlar;
 }
 
-QByteArray eskiAccessBaşlığı()
+QByteArray eskiAccessBasligi()
 {
-    QByteArray baş(2048, '\0');
-    baş[1] = 1;
-    baş.replace(4, 15, "Standard Jet DB");
-    baş[0x14] = 1;
-    return baş;
+    QByteArray bas(2048, '\0');
+    bas[1] = 1;
+    bas.replace(4, 15, "Standard Jet DB");
+    bas[0x14] = 1;
+    return bas;
 }
 
 bool anaFormVar()
@@ -108,17 +108,17 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-        MesajKutusu::kaydetmeyeBaşla();
+        MesajKutusu::kaydetmeyeBasla();
     }
     void cleanup()
     {
-        DeğişkenModülü::kapat();
-        MesajKutusu::kaydetmeyiBırak();
+        DegiskenModulu::kapat();
+        MesajKutusu::kaydetmeyiBirak();
     }
 
     void pathRule_data()
     {
-        QTest::addColumn<QString>("klasör");
+        QTest::addColumn<QString>("klasor");
         QTest::addColumn<QString>("yol");
         QTest::newRow("drive root") << "C:\\" << QString("C:\\Varnel.mdb");
         QTest::newRow("windows folder") << "D:\\Hesap" << QString("D:\\Hesap\\Varnel.mdb");
@@ -129,70 +129,70 @@ private slots:
     }
     void pathRule()
     {
-        QFETCH(QString, klasör);
+        QFETCH(QString, klasor);
         QFETCH(QString, yol);
-        QCOMPARE(DeğişkenModülü::veriTabanıYolu(klasör), yol);
+        QCOMPARE(DegiskenModulu::veriTabaniYolu(klasor), yol);
     }
 
     // A file is written with the bytes, or with the schema when one is given; a null byte array
     // and no schema leave it missing.
     void refusesUnusableFile_data()
     {
-        QTest::addColumn<QByteArray>("içerik");
-        QTest::addColumn<QStringList>("şema");
+        QTest::addColumn<QByteArray>("icerik");
+        QTest::addColumn<QStringList>("sema");
         QTest::addColumn<QString>("beklenen");
         QByteArray rastgele(8192, '\0');
-        QRandomGenerator üreteç(42);
+        QRandomGenerator uretec(42);
         for (char& b : rastgele)
-            b = char(üreteç.bounded(256));
-        const QString gelirlerAysız =
+            b = char(uretec.bounded(256));
+        const QString gelirlerAysiz =
             "CREATE TABLE GelirlerTablosu (Kimlik INTEGER PRIMARY KEY, AnaGrup TEXT, GrupAdi TEXT, "
             "GelirYili INTEGER, GelirTahmini REAL, Gerceklesen REAL)";
-        const auto satır = [](const char* ad, const QByteArray& içerik, const QStringList& şema,
+        const auto satir = [](const char* ad, const QByteArray& icerik, const QStringList& sema,
                               const char* beklenen) {
-            QTest::newRow(ad) << içerik << şema << QString::fromUtf8(beklenen);
+            QTest::newRow(ad) << icerik << sema << QString::fromUtf8(beklenen);
         };
-        satır("missing", QByteArray(), {}, "Hata 14");
-        satır("plain text", QByteArray("Ocak kirası ödendi.\n").repeated(300), {}, "Hata 26");
-        satır("random bytes", rastgele, {}, "Hata 26");
-        satır("zero bytes", QByteArray(""), {}, "Hata 26");
-        satır("old access header", eskiAccessBaşlığı(), {}, "eski Access (Jet)");
-        satır("missing table", {}, tamŞemaEksik("GiderlerTablosu"), "GiderlerTablosu tablosu");
-        satır("missing field", {}, tamŞemaEksik("GelirlerTablosu", gelirlerAysız),
+        satir("missing", QByteArray(), {}, "Hata 14");
+        satir("plain text", QByteArray("Ocak kirası ödendi.\n").repeated(300), {}, "Hata 26");
+        satir("random bytes", rastgele, {}, "Hata 26");
+        satir("zero bytes", QByteArray(""), {}, "Hata 26");
+        satir("old access header", eskiAccessBasligi(), {}, "eski Access (Jet)");
+        satir("missing table", {}, tamSemaEksik("GiderlerTablosu"), "GiderlerTablosu tablosu");
+        satir("missing field", {}, tamSemaEksik("GelirlerTablosu", gelirlerAysiz),
               "GelirlerTablosu.GelirAyi alanı");
     }
     void refusesUnusableFile()
     {
-        QFETCH(QByteArray, içerik);
-        QFETCH(QStringList, şema);
+        QFETCH(QByteArray, icerik);
+        QFETCH(QStringList, sema);
         QFETCH(QString, beklenen);
         QTemporaryDir dizin;
-        const QString yol = DeğişkenModülü::veriTabanıYolu(dizin.path());
-        if (!şema.isEmpty())
-            şemaylaYaz(yol, şema);
-        else if (!içerik.isNull())
-            dosyaYaz(yol, içerik);
-        const QStringList önce = klasörİçeriği(dizin.path());
+        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
+        if (!sema.isEmpty())
+            semaylaYaz(yol, sema);
+        else if (!icerik.isNull())
+            dosyaYaz(yol, icerik);
+        const QStringList once = klasorIcerigi(dizin.path());
 
-        QVERIFY(!başlat(dizin.path()));
+        QVERIFY(!baslat(dizin.path()));
         QVERIFY(!anaFormVar());
         QVERIFY(tekHata(yol));
         QVERIFY(tekHata(beklenen));
-        QCOMPARE(klasörİçeriği(dizin.path()), önce);
+        QCOMPARE(klasorIcerigi(dizin.path()), once);
     }
 
     void refusesRealAccessFiles()
     {
-        const QDir örnekler(QStringLiteral(JET_ORNEKLERI));
-        const QStringList dosyalar = örnekler.entryList({QStringLiteral("*.mdb")});
+        const QDir ornekler(QStringLiteral(JET_ORNEKLERI));
+        const QStringList dosyalar = ornekler.entryList({QStringLiteral("*.mdb")});
         if (dosyalar.isEmpty())
             QSKIP("no Access sample files beside the repository");
         for (const QString& ad : dosyalar) {
             QTemporaryDir dizin;
             QVERIFY(
-                QFile::copy(örnekler.filePath(ad), DeğişkenModülü::veriTabanıYolu(dizin.path())));
-            MesajKutusu::gösterilenleriSil();
-            QVERIFY2(!başlat(dizin.path()), qPrintable(ad));
+                QFile::copy(ornekler.filePath(ad), DegiskenModulu::veriTabaniYolu(dizin.path())));
+            MesajKutusu::gosterilenleriSil();
+            QVERIFY2(!baslat(dizin.path()), qPrintable(ad));
             QVERIFY2(tekHata("eski Access (Jet)"), qPrintable(ad));
         }
     }
@@ -201,7 +201,7 @@ private slots:
     void refusesFileWithoutPermission_data()
     {
         QTest::addColumn<int>("izinler");
-        QTest::addColumn<int>("çıkış");
+        QTest::addColumn<int>("cikis");
         QTest::addColumn<QString>("beklenen");
         QTest::newRow("read and write allowed") << 0666 << 0 << QString();
         QTest::newRow("not readable") << 0000 << 1 << "Hata 14";
@@ -210,47 +210,47 @@ private slots:
     void refusesFileWithoutPermission()
     {
         QFETCH(int, izinler);
-        QFETCH(int, çıkış);
+        QFETCH(int, cikis);
         QFETCH(QString, beklenen);
         QTemporaryDir dizin;
-        const QString yol = DeğişkenModülü::veriTabanıYolu(dizin.path());
+        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         // The create tool makes a file for its owner alone, and never writes over one.
-        QVERIFY(!Şema::dosyaOluştur(yol));
+        QVERIFY(!Sema::dosyaOlustur(yol));
         QCOMPARE(QFileInfo(yol).permissions() &
                      (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::Permissions());
-        const QStringList yeni = klasörİçeriği(dizin.path());
-        const std::optional<QString> hata = Şema::dosyaOluştur(yol);
+        const QStringList yeni = klasorIcerigi(dizin.path());
+        const std::optional<QString> hata = Sema::dosyaOlustur(yol);
         QVERIFY2(hata && hata->contains(u"zaten var"), qPrintable(hata.value_or("no failure")));
-        QCOMPARE(klasörİçeriği(dizin.path()), yeni);
+        QCOMPARE(klasorIcerigi(dizin.path()), yeni);
         QVERIFY(::chmod(QFile::encodeName(dizin.path()).constData(), 0755) == 0);
         QVERIFY(::chmod(QFile::encodeName(yol).constData(), mode_t(izinler)) == 0);
         // The build folder may be closed to other users; the checker runs from the open temporary
         // one.
-        const QString denetçi = QDir(dizin.path()).filePath(QStringLiteral("acilis_denetimi"));
-        QVERIFY(QFile::copy(QStringLiteral(ACILIS_DENETIMI), denetçi));
-        const QStringList önce = klasörİçeriği(dizin.path());
+        const QString denetci = QDir(dizin.path()).filePath(QStringLiteral("acilis_denetimi"));
+        QVERIFY(QFile::copy(QStringLiteral(ACILIS_DENETIMI), denetci));
+        const QStringList once = klasorIcerigi(dizin.path());
 
-        QProcess süreç;
+        QProcess surec;
         if (::geteuid() == 0)
-            süreç.start(QStringLiteral("setpriv"),
-                        {"--reuid=65534", "--regid=65534", "--clear-groups", denetçi, yol});
+            surec.start(QStringLiteral("setpriv"),
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", denetci, yol});
         else
-            süreç.start(denetçi, {yol});
-        QVERIFY(süreç.waitForFinished());
-        const QString çıktı = QString::fromUtf8(süreç.readAllStandardOutput());
+            surec.start(denetci, {yol});
+        QVERIFY(surec.waitForFinished());
+        const QString cikti = QString::fromUtf8(surec.readAllStandardOutput());
 
-        QCOMPARE(süreç.exitCode(), çıkış);
-        QVERIFY2(çıktı.contains(beklenen), qPrintable(çıktı));
-        if (çıkış != 0)
-            QVERIFY(çıktı.contains(yol));
-        QCOMPARE(klasörİçeriği(dizin.path()), önce);
+        QCOMPARE(surec.exitCode(), cikis);
+        QVERIFY2(cikti.contains(beklenen), qPrintable(cikti));
+        if (cikis != 0)
+            QVERIFY(cikti.contains(yol));
+        QCOMPARE(klasorIcerigi(dizin.path()), once);
     }
 
     void selectorsAndPreselection_data()
     {
-        QTest::addColumn<QDate>("bugün");
-        QTest::addColumn<QString>("yıl");
+        QTest::addColumn<QDate>("bugun");
+        QTest::addColumn<QString>("yil");
         QTest::addColumn<QString>("ay");
         QTest::newRow("inside the range") << QDate(2024, 3, 15) << "2024" << QString("Mart");
         QTest::newRow("first year, january") << QDate(2006, 1, 1) << "2006" << QString("Ocak");
@@ -259,34 +259,34 @@ private slots:
     }
     void selectorsAndPreselection()
     {
-        QFETCH(QDate, bugün);
-        QFETCH(QString, yıl);
+        QFETCH(QDate, bugun);
+        QFETCH(QString, yil);
         QFETCH(QString, ay);
-        TestOrtamı ortam;
+        TestOrtami ortam;
         ortam.anaGrupYaz(gelirDefteri(), "MAAŞ");
         ortam.altGrupYaz(gelirDefteri(), "MAAŞ", "ANA İŞ");
-        ortam.kayıtYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", bugün.year(), ay, 100, 100);
+        ortam.kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", bugun.year(), ay, 100, 100);
         for (const char* ad : {"ŞEKER", "SU", "ÇAY", "CEP", "İNCİR", "IRMAK", "ÖDEV", "OKUL",
                                "ÜZÜM", "UN", "ĞARİP", "GAZ", "ZEYTİN", "AVANS"})
             ortam.anaGrupYaz(giderDefteri(), ad);
 
-        const std::unique_ptr<AnaForm> form = ortam.anaForm(bugün);
+        const std::unique_ptr<AnaForm> form = ortam.anaForm(bugun);
 
-        QCOMPARE(öğeler(form->yılBilgisiKutusu()), yıllar());
-        QCOMPARE(öğeler(form->ayBilgisiKutusu()), QStringList{"Tüm Aylar"} + aylar());
-        QCOMPARE(form->yılBilgisiKutusu()->currentText(), yıl);
+        QCOMPARE(ogeler(form->yilBilgisiKutusu()), yillar());
+        QCOMPARE(ogeler(form->ayBilgisiKutusu()), QStringList{"Tüm Aylar"} + aylar());
+        QCOMPARE(form->yilBilgisiKutusu()->currentText(), yil);
         QCOMPARE(form->ayBilgisiKutusu()->currentText(), ay);
 
         // Nothing is listed until a group is chosen.
-        for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
             QCOMPARE(form->anaGrupListesi(*d)->currentIndex(), -1);
             QCOMPARE(form->altGrupListesi(*d)->count(), 0);
-            QCOMPARE(satırlar(kayıtListesi(*form, *d)), QStringList());
+            QCOMPARE(satirlar(kayitListesi(*form, *d)), QStringList());
             QCOMPARE(toplam(*form, *d), QString());
         }
-        QCOMPARE(öğeler(form->anaGrupListesi(gelirDefteri())), QStringList{"MAAŞ"});
+        QCOMPARE(ogeler(form->anaGrupListesi(gelirDefteri())), QStringList{"MAAŞ"});
         // Main groups in Turkish alphabetical order.
-        QCOMPARE(öğeler(form->anaGrupListesi(giderDefteri())),
+        QCOMPARE(ogeler(form->anaGrupListesi(giderDefteri())),
                  (QStringList{"AVANS", "CEP", "ÇAY", "GAZ", "ĞARİP", "IRMAK", "İNCİR", "OKUL",
                               "ÖDEV", "SU", "ŞEKER", "UN", "ÜZÜM", "ZEYTİN"}));
         QCOMPARE(mesajlar(), QStringList());

@@ -22,17 +22,17 @@ struct Pencere {
     QComboBox* ana;
     QLineEdit* alt;
     QPushButton* ekleKaydet;
-    QPushButton* vazgeç;
+    QPushButton* vazgec;
     QPushButton* kapat;
 
-    Pencere(const DefterTanımı& d, AnaForm& anaForm, bool göster = false)
-        : form(d, anaForm), ana(form.findChild<QComboBox*>(d.adıyla("Ana%1GrubuKutusu"))),
-          alt(form.findChild<QLineEdit*>(d.adıyla("Alt%1GrubuKutusu"))),
+    Pencere(const DefterTanimi& d, AnaForm& anaForm, bool goster = false)
+        : form(d, anaForm), ana(form.findChild<QComboBox*>(d.adiyla("Ana%1GrubuKutusu"))),
+          alt(form.findChild<QLineEdit*>(d.adiyla("Alt%1GrubuKutusu"))),
           ekleKaydet(form.findChild<QPushButton*>(QStringLiteral("EkleKaydetDüğmesi"))),
-          vazgeç(form.findChild<QPushButton*>(QStringLiteral("VazgeçDüğmesi"))),
+          vazgec(form.findChild<QPushButton*>(QStringLiteral("VazgeçDüğmesi"))),
           kapat(form.findChild<QPushButton*>(QStringLiteral("KapatDüğmesi")))
     {
-        if (göster) {
+        if (goster) {
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
         }
@@ -57,12 +57,12 @@ struct Pencere {
 // The dialog's visible state on one line, so that a failed comparison shows all of it.
 QString durum(const Pencere& p)
 {
-    const auto açık = [](const QWidget* w) {
+    const auto acik = [](const QWidget* w) {
         return w->isEnabled() ? QStringLiteral("açık") : QStringLiteral("kapalı");
     };
     return QStringLiteral("ana %1 [%2] alt %3 [%4] düğme [%5] kapat %6")
-        .arg(açık(p.ana), p.ana->currentText(), açık(p.alt), p.alt->text(), p.ekleKaydet->text(),
-             açık(p.kapat));
+        .arg(acik(p.ana), p.ana->currentText(), acik(p.alt), p.alt->text(), p.ekleKaydet->text(),
+             acik(p.kapat));
 }
 
 QString bekleme(const QString& ad)
@@ -71,7 +71,7 @@ QString bekleme(const QString& ad)
         .arg(ad);
 }
 
-QString giriş(const QString& anaGrup, const QString& altGrup)
+QString giris(const QString& anaGrup, const QString& altGrup)
 {
     return QStringLiteral("ana açık [%1] alt açık [%2] düğme [Kaydet] kapat kapalı")
         .arg(anaGrup, altGrup);
@@ -84,35 +84,35 @@ class GroupDialogTest : public LedgerTest
     Q_OBJECT
 
     // Rows as stored, in the order written; sub-group rows read "main/sub".
-    QStringList anaTablo(const DefterTanımı& d)
+    QStringList anaTablo(const DefterTanimi& d)
     {
-        return ortam->sütunu("SELECT GrupAdi FROM " + d.anaGrupTablosu + " ORDER BY rowid");
+        return ortam->sutunu("SELECT GrupAdi FROM " + d.anaGrupTablosu + " ORDER BY rowid");
     }
-    QStringList altTablo(const DefterTanımı& d)
+    QStringList altTablo(const DefterTanimi& d)
     {
-        return ortam->sütunu("SELECT AnaGrup || '/' || GrupAdi FROM " + d.altGrupTablosu +
+        return ortam->sutunu("SELECT AnaGrup || '/' || GrupAdi FROM " + d.altGrupTablosu +
                              " ORDER BY rowid");
     }
-    void grubuSil(const DefterTanımı& d, bool yanıt)
+    void grubuSil(const DefterTanimi& d, bool yanit)
     {
-        MesajKutusu::sonrakiYanıt(yanıt);
-        form->findChild<QPushButton*>(d.adıyla("%1GrubuSilDüğmesi"))->click();
+        MesajKutusu::sonrakiYanit(yanit);
+        form->findChild<QPushButton*>(d.adiyla("%1GrubuSilDüğmesi"))->click();
     }
 
 private slots:
     // Waiting and entry states, tab order, refusal of an empty box, and capitals on leaving a box.
-    void states_data() { defterSatırları(); }
+    void states_data() { defterSatirlari(); }
     void states()
     {
-        QFETCH(QString, defterAdı);
-        const QString AD = defterAdı == "Gelir" ? "GELİR" : "GİDER";
-        const DefterTanımı& d = satırınDefteri();
+        QFETCH(QString, defterAdi);
+        const QString AD = defterAdi == "Gelir" ? "GELİR" : "GİDER";
+        const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
         form = ortam->anaForm();
         Pencere p(d, *form, true);
 
-        QCOMPARE(p.form.windowTitle(), QStringLiteral("%1 Grubu Ekle").arg(defterAdı));
+        QCOMPARE(p.form.windowTitle(), QStringLiteral("%1 Grubu Ekle").arg(defterAdi));
         QStringList etiketler;
         for (const QLabel* e : p.form.findChildren<QLabel*>()) {
             etiketler << e->text();
@@ -120,16 +120,16 @@ private slots:
             QVERIFY(e->alignment() & Qt::AlignRight);
         }
         etiketler.sort();
-        QCOMPARE(etiketler, (QStringList{QStringLiteral("Alt %1 Grubu:").arg(defterAdı),
-                                         QStringLiteral("Ana %1 Grubu:").arg(defterAdı)}));
-        QCOMPARE(durum(p), bekleme(defterAdı));
+        QCOMPARE(etiketler, (QStringList{QStringLiteral("Alt %1 Grubu:").arg(defterAdi),
+                                         QStringLiteral("Ana %1 Grubu:").arg(defterAdi)}));
+        QCOMPARE(durum(p), bekleme(defterAdi));
         QCOMPARE(QApplication::focusWidget(), p.ekleKaydet);
 
         p.ekleKaydet->click();
-        QCOMPARE(durum(p), giriş({}, {}));
-        QCOMPARE(öğeler(p.ana), (QStringList{"KİRA", "MUTFAK"}));
+        QCOMPARE(durum(p), giris({}, {}));
+        QCOMPARE(ogeler(p.ana), (QStringList{"KİRA", "MUTFAK"}));
         QCOMPARE(p.ana->currentIndex(), -1);
-        for (QWidget* kontrol : QList<QWidget*>{p.ana, p.alt, p.ekleKaydet, p.vazgeç}) {
+        for (QWidget* kontrol : QList<QWidget*>{p.ana, p.alt, p.ekleKaydet, p.vazgec}) {
             QCOMPARE(QApplication::focusWidget(), kontrol);
             QTest::keyClick(kontrol, Qt::Key_Tab);
         }
@@ -137,24 +137,24 @@ private slots:
         p.doldur({}, "EKMEK");
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: ANA " + AD + " GRUBU boş bırakılamaz!"});
-        QCOMPARE(durum(p), giriş({}, "EKMEK"));
+        QCOMPARE(durum(p), giris({}, "EKMEK"));
         QCOMPARE(QApplication::focusWidget(), p.ana);
-        MesajKutusu::gösterilenleriSil();
+        MesajKutusu::gosterilenleriSil();
         p.alt->clear();
         p.doldur("PAZAR", {});
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: ALT " + AD + " GRUBU boş bırakılmaz!"});
-        QCOMPARE(durum(p), giriş("PAZAR", {}));
+        QCOMPARE(durum(p), giris("PAZAR", {}));
         QCOMPARE(QApplication::focusWidget(), p.alt);
         QCOMPARE(altTablo(d), QStringList());
 
         // Blanks are a name: only an empty box is refused.
-        MesajKutusu::gösterilenleriSil();
+        MesajKutusu::gosterilenleriSil();
         p.ana->setEditText("   ");
         p.doldur({}, "  ");
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList());
-        QCOMPARE(durum(p), bekleme(defterAdı));
+        QCOMPARE(durum(p), bekleme(defterAdi));
         QCOMPARE(anaTablo(d), (QStringList{"MUTFAK", "KİRA", "   "}));
         QCOMPARE(altTablo(d), QStringList{"   /  "});
 
@@ -162,124 +162,124 @@ private slots:
         // up stores nothing.
         p.ekleKaydet->click();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        for (const auto& [yazılan, beklenen] : {std::pair{"gider", "GİDER"},
+        for (const auto& [yazilan, beklenen] : {std::pair{"gider", "GİDER"},
                                                 {"ılık", "ILIK"},
                                                 {"çiğ Şeker ığdır", "ÇİĞ ŞEKER IĞDIR"}}) {
             p.ana->setEditText({});
             p.alt->clear();
             for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
                 kutu->setFocus();
-                yaz(kutu, QString::fromUtf8(yazılan));
+                yaz(kutu, QString::fromUtf8(yazilan));
                 QTest::keyClick(kutu, Qt::Key_Tab);
             }
-            QCOMPARE(durum(p), giriş(QString::fromUtf8(beklenen), QString::fromUtf8(beklenen)));
+            QCOMPARE(durum(p), giris(QString::fromUtf8(beklenen), QString::fromUtf8(beklenen)));
         }
-        p.vazgeç->click();
-        QCOMPARE(durum(p), bekleme(defterAdı));
+        p.vazgec->click();
+        QCOMPARE(durum(p), bekleme(defterAdi));
         QCOMPARE(altTablo(d), QStringList{"   /  "});
     }
 
-    void openedModallyFromMainWindow_data() { defterSatırları(); }
+    void openedModallyFromMainWindow_data() { defterSatirlari(); }
     void openedModallyFromMainWindow()
     {
-        QFETCH(QString, defterAdı);
+        QFETCH(QString, defterAdi);
         form = ortam->anaForm();
-        QString görülen;
+        QString gorulen;
         const auto bak = [&](QWidget* w) {
-            görülen = w->objectName();
+            gorulen = w->objectName();
             QVERIFY(qobject_cast<GrupEklemeFormu*>(w) && w->parentWidget() == form.get());
         };
-        auto* düğme = form->findChild<QPushButton*>(satırınDefteri().adıyla("%1GrubuEkleDüğmesi"));
-        QVERIFY(açılanıİncele([&] { düğme->click(); }, bak));
-        QCOMPARE(görülen, QStringLiteral("%1GrubuEkleFormu").arg(defterAdı));
+        auto* dugme = form->findChild<QPushButton*>(satirinDefteri().adiyla("%1GrubuEkleDüğmesi"));
+        QVERIFY(acilaniIncele([&] { dugme->click(); }, bak));
+        QCOMPARE(gorulen, QStringLiteral("%1GrubuEkleFormu").arg(defterAdi));
         QCOMPARE(form->findChild<GrupEklemeFormu*>(), nullptr);
     }
 
     // A new main group is stored once and listed on the main window, with nothing chosen; an
     // existing one typed in other letters is not stored again. Names with quotes are stored as
     // typed and found by every command; the same pair saved twice takes two deletions to go.
-    void savedGroups_data() { defterSatırları(); }
+    void savedGroups_data() { defterSatirlari(); }
     void savedGroups()
     {
-        const DefterTanımı& d = satırınDefteri();
+        const DefterTanimi& d = satirinDefteri();
         const QString anaGrup = "ANNE'NİN EVİ", altGrup = "O'NUN PAYI";
-        const QString çift = anaGrup + '/' + altGrup;
-        const QStringList öncekiler{"Kira/AİDAT", "ARABA/BENZİN", "KİRA/DEPOZİTO"};
+        const QString cift = anaGrup + '/' + altGrup;
+        const QStringList oncekiler{"Kira/AİDAT", "ARABA/BENZİN", "KİRA/DEPOZİTO"};
         ortam->anaGrupYaz(d, "Kira");
         ortam->altGrupYaz(d, "Kira", "AİDAT");
         form = ortam->anaForm();
-        grupSeç(*form, d, "Kira", "AİDAT");
+        grupSec(*form, d, "Kira", "AİDAT");
         {
             Pencere p(d, *form);
             p.ekle("araba", "benzin");
-            QCOMPARE(öğeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
+            QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
             QCOMPARE(form->anaGrupListesi(d)->currentIndex(), -1);
-            QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList());
+            QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
             p.ekle("kira", "depozito");
             p.ekle(anaGrup, altGrup);
             p.ekle(anaGrup, altGrup);
         }
         QCOMPARE(anaTablo(d), (QStringList{"Kira", "ARABA", anaGrup}));
-        QCOMPARE(altTablo(d), (öncekiler + QStringList{çift, çift}));
-        QCOMPARE(anaTablo(öteki(d)), QStringList());
-        QCOMPARE(altTablo(öteki(d)), QStringList());
+        QCOMPARE(altTablo(d), (oncekiler + QStringList{cift, cift}));
+        QCOMPARE(anaTablo(oteki(d)), QStringList());
+        QCOMPARE(altTablo(oteki(d)), QStringList());
 
-        grupSeç(*form, d, anaGrup, altGrup);
-        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList(2, altGrup));
+        grupSec(*form, d, anaGrup, altGrup);
+        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList(2, altGrup));
         grubuSil(d, true);
-        QCOMPARE(altTablo(d), öncekiler + QStringList{çift});
-        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList{altGrup});
+        QCOMPARE(altTablo(d), oncekiler + QStringList{cift});
+        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{altGrup});
         form->altGrupListesi(d)->setCurrentRow(0);
         grubuSil(d, true);
-        QCOMPARE(altTablo(d), öncekiler);
-        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList());
+        QCOMPARE(altTablo(d), oncekiler);
+        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
         QCOMPARE(form->anaGrupListesi(d)->currentText(), anaGrup);
         QCOMPARE(mesajlar(), QStringList(2, "soru: " + d.grupSilmeSorusu));
     }
 
-    void deleteSubGroup_data() { defterSatırları(); }
+    void deleteSubGroup_data() { defterSatirlari(); }
     void deleteSubGroup()
     {
-        const DefterTanımı& d = satırınDefteri();
+        const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         for (const char* altGrup : {"EKMEK", "SÜT", "ÇAY"})
             ortam->altGrupYaz(d, "MUTFAK", altGrup);
         ortam->altGrupYaz(d, "PAZAR", "EKMEK");
-        ortam->kayıtYaz(d, "MUTFAK", "EKMEK", 2024, "Mart", 100, 80);
+        ortam->kayitYaz(d, "MUTFAK", "EKMEK", 2024, "Mart", 100, 80);
         form = ortam->anaForm();
         const QStringList hepsi = altTablo(d);
 
-        grupSeç(*form, d, "MUTFAK");
+        grupSec(*form, d, "MUTFAK");
         grubuSil(d, true);
         QCOMPARE(mesajlar(), QStringList());
         QCOMPARE(altTablo(d), hepsi);
-        MesajKutusu::kaydetmeyeBaşla(); // drops the answer no question took
-        grupSeç(*form, d, "MUTFAK", "EKMEK");
+        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
+        grupSec(*form, d, "MUTFAK", "EKMEK");
         grubuSil(d, false);
         QCOMPARE(altTablo(d), hepsi);
         QCOMPARE(form->altGrupListesi(d)->currentItem()->text(), QStringLiteral("EKMEK"));
 
         grubuSil(d, true);
         QCOMPARE(altTablo(d), (QStringList{"MUTFAK/SÜT", "MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(öğeler(form->altGrupListesi(d)), (QStringList{"ÇAY", "SÜT"}));
+        QCOMPARE(ogeler(form->altGrupListesi(d)), (QStringList{"ÇAY", "SÜT"}));
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
         QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("MUTFAK"));
-        QCOMPARE(sütun(kayıtListesi(*form, d), 2), QStringList{"EKMEK"});
+        QCOMPARE(sutun(kayitListesi(*form, d), 2), QStringList{"EKMEK"});
 
         // A row removed meanwhile by another program is reported; nothing else goes.
         form->altGrupListesi(d)->setCurrentRow(1);
         ortam->sorgula("DELETE FROM " + d.altGrupTablosu + " WHERE GrupAdi = 'SÜT'");
-        MesajKutusu::gösterilenleriSil();
+        MesajKutusu::gosterilenleriSil();
         grubuSil(d, true);
         QCOMPARE(mesajlar().size(), 2);
         QVERIFY(mesajlar().last().startsWith(u"bilgi: "));
         QCOMPARE(altTablo(d), (QStringList{"MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(öğeler(form->altGrupListesi(d)), QStringList{"ÇAY"});
+        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{"ÇAY"});
     }
 
     void failingAppendKeepsInput_data()
     {
-        QTest::addColumn<QString>("defterAdı");
+        QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<bool>("anaKilitli");
         for (const char* ad : {"Gelir", "Gider"}) {
             QTest::addRow("%s, ana grup", ad) << ad << true;
@@ -288,33 +288,33 @@ private slots:
     }
     void failingAppendKeepsInput()
     {
-        QFETCH(QString, defterAdı);
+        QFETCH(QString, defterAdi);
         QFETCH(bool, anaKilitli);
-        const DefterTanımı& d = satırınDefteri();
+        const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "PAZAR");
         ortam->sorgula(QStringLiteral("CREATE TRIGGER kilit BEFORE INSERT ON %1 "
                                       "BEGIN SELECT RAISE(ABORT, 'tablo salt okunur'); END")
                            .arg(anaKilitli ? d.anaGrupTablosu : d.altGrupTablosu));
         form = ortam->anaForm();
-        grupSeç(*form, d, "PAZAR");
+        grupSec(*form, d, "PAZAR");
         Pencere p(d, *form);
 
         p.ekle("ARABA", "BENZİN");
         QVERIFY(tekHata("tablo salt okunur"));
-        QCOMPARE(durum(p), giriş("ARABA", "BENZİN"));
+        QCOMPARE(durum(p), giris("ARABA", "BENZİN"));
         QCOMPARE(altTablo(d), QStringList());
         // The main window shows what was written, and is left alone when nothing was.
         if (anaKilitli) {
-            QCOMPARE(öğeler(form->anaGrupListesi(d)), QStringList{"PAZAR"});
+            QCOMPARE(ogeler(form->anaGrupListesi(d)), QStringList{"PAZAR"});
             QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("PAZAR"));
         } else {
             QCOMPARE(anaTablo(d), (QStringList{"PAZAR", "ARABA"}));
-            QCOMPARE(öğeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "PAZAR"}));
+            QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "PAZAR"}));
         }
 
         ortam->sorgula("DROP TRIGGER kilit");
         p.ekleKaydet->click();
-        QCOMPARE(durum(p), bekleme(defterAdı));
+        QCOMPARE(durum(p), bekleme(defterAdi));
         QCOMPARE(anaTablo(d), (QStringList{"PAZAR", "ARABA"}));
         QCOMPARE(altTablo(d), QStringList{"ARABA/BENZİN"});
     }

@@ -1,5 +1,5 @@
-#include "Biçim.h"
-#include "KayıtEklemeFormu.h"
+#include "Bicim.h"
+#include "KayitEklemeFormu.h"
 #include "LedgerTest.h"
 
 #include <QLineEdit>
@@ -9,35 +9,35 @@ class TestAddEntry : public LedgerTest
 {
     Q_OBJECT
 
-    std::unique_ptr<KayıtEklemeFormu> pencere;
+    std::unique_ptr<KayitEklemeFormu> pencere;
 
     // The main window on "EV" / "KİRA" (and an empty "AİDAT") of the ledger, with the sub-group
     // and the period chosen, and the ledger's add-entry dialog on it.
-    void aç(const DefterTanımı& d, const QString& ay = "Mart", const QString& yıl = "2024")
+    void ac(const DefterTanimi& d, const QString& ay = "Mart", const QString& yil = "2024")
     {
         ortam->anaGrupYaz(d, "EV");
         ortam->altGrupYaz(d, "EV", "KİRA");
         ortam->altGrupYaz(d, "EV", "AİDAT");
         form = ortam->anaForm(QDate(2024, 3, 15));
         form->ayBilgisiKutusu()->setCurrentText(ay);
-        form->yılBilgisiKutusu()->setCurrentText(yıl);
-        grupSeç(*form, d, "EV", "KİRA");
-        pencere = std::make_unique<KayıtEklemeFormu>(d, *form);
+        form->yilBilgisiKutusu()->setCurrentText(yil);
+        grupSec(*form, d, "EV", "KİRA");
+        pencere = std::make_unique<KayitEklemeFormu>(d, *form);
     }
     template <class T> T* denetim(const char* ad)
     {
         return pencere->findChild<T*>(QString::fromUtf8(ad));
     }
     QLineEdit* tahmin() { return denetim<QLineEdit>("TahminKutusu"); }
-    QLineEdit* gerçekleşen() { return denetim<QLineEdit>("GerçekleşenKutusu"); }
+    QLineEdit* gerceklesen() { return denetim<QLineEdit>("GerçekleşenKutusu"); }
     QPushButton* ekleKaydet() { return denetim<QPushButton>("EkleKaydetDüğmesi"); }
-    bool girişte() { return denetim<QComboBox>("YılBilgisiKutusu")->isEnabled(); }
+    bool giriste() { return denetim<QComboBox>("YılBilgisiKutusu")->isEnabled(); }
     void doldur(const QString& t, const QString& g)
     {
         tahmin()->setText(t);
         pencere->TahminKutusu_LostFocus();
-        gerçekleşen()->setText(g);
-        pencere->GerçekleşenKutusu_LostFocus();
+        gerceklesen()->setText(g);
+        pencere->GerceklesenKutusu_LostFocus();
     }
 
 private slots:
@@ -49,9 +49,9 @@ private slots:
 
     void amountRule_data()
     {
-        QTest::addColumn<QString>("yazılan");
+        QTest::addColumn<QString>("yazilan");
         QTest::addColumn<double>("tutar");
-        QTest::addColumn<QString>("gösterilen");
+        QTest::addColumn<QString>("gosterilen");
         QTest::newRow("point as decimal") << "1234.5" << 1234.5 << "1.234,50";
         QTest::newRow("regional format") << "1.234,50" << 1234.5 << "1.234,50";
         QTest::newRow("decimal comma") << "1234,5" << 1234.5 << "1.234,50";
@@ -68,24 +68,24 @@ private slots:
     }
     void amountRule()
     {
-        QFETCH(QString, yazılan);
+        QFETCH(QString, yazilan);
         QFETCH(double, tutar);
-        QFETCH(QString, gösterilen);
-        QCOMPARE(Biçim::tutarOku(yazılan), tutar);
+        QFETCH(QString, gosterilen);
+        QCOMPARE(Bicim::tutarOku(yazilan), tutar);
 
-        aç(gelirDefteri());
-        pencere->EkleKaydetDüğmesi_Click();
-        tahmin()->setText(yazılan);
+        ac(gelirDefteri());
+        pencere->EkleKaydetDugmesi_Click();
+        tahmin()->setText(yazilan);
         pencere->TahminKutusu_LostFocus();
-        QCOMPARE(tahmin()->text(), gösterilen);
+        QCOMPARE(tahmin()->text(), gosterilen);
         pencere->TahminKutusu_LostFocus(); // leaving the box again keeps the amount
-        QCOMPARE(tahmin()->text(), gösterilen);
+        QCOMPARE(tahmin()->text(), gosterilen);
     }
 
     void statesListsAndPreset_data()
     {
-        QTest::addColumn<QString>("defterAdı");
-        QTest::addColumn<QString>("anaPencereninAyı");
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("anaPencereninAyi");
         QTest::addColumn<QString>("beklenenAy");
         QTest::newRow("income, whole year") << QString("Gelir") << QString("Tüm Aylar") << "Mart";
         QTest::newRow("income, a month") << QString("Gelir") << QString("Ekim") << "Ekim";
@@ -94,105 +94,105 @@ private slots:
     }
     void statesListsAndPreset()
     {
-        QFETCH(QString, anaPencereninAyı);
+        QFETCH(QString, anaPencereninAyi);
         QFETCH(QString, beklenenAy);
-        const DefterTanımı& d = satırınDefteri();
-        aç(d, anaPencereninAyı, "2019");
+        const DefterTanimi& d = satirinDefteri();
+        ac(d, anaPencereninAyi, "2019");
 
-        QCOMPARE(pencere->windowTitle(), d.eklemeBaşlığı);
-        QCOMPARE(pencere->objectName(), d.adıyla("%1EklemeFormu"));
-        auto* yıl = denetim<QComboBox>("YılBilgisiKutusu");
+        QCOMPARE(pencere->windowTitle(), d.eklemeBasligi);
+        QCOMPARE(pencere->objectName(), d.adiyla("%1EklemeFormu"));
+        auto* yil = denetim<QComboBox>("YılBilgisiKutusu");
         auto* ay = denetim<QComboBox>("AyBilgisiKutusu");
-        QCOMPARE(öğeler(yıl), yıllar());
-        QCOMPARE(öğeler(ay), aylar());
+        QCOMPARE(ogeler(yil), yillar());
+        QCOMPARE(ogeler(ay), aylar());
         // Waiting: nothing chosen, nothing to type in.
-        QCOMPARE(yıl->currentIndex(), -1);
+        QCOMPARE(yil->currentIndex(), -1);
         QCOMPARE(ay->currentIndex(), -1);
-        QVERIFY(!yıl->isEnabled() && !tahmin()->isEnabled() && !gerçekleşen()->isEnabled());
-        QCOMPARE(ekleKaydet()->text(), d.yeniKayıtDüğmesi);
+        QVERIFY(!yil->isEnabled() && !tahmin()->isEnabled() && !gerceklesen()->isEnabled());
+        QCOMPARE(ekleKaydet()->text(), d.yeniKayitDugmesi);
         QVERIFY(denetim<QPushButton>("KapatDüğmesi")->isEnabled());
 
-        pencere->EkleKaydetDüğmesi_Click();
-        QCOMPARE(yıl->currentText(), QStringLiteral("2019"));
+        pencere->EkleKaydetDugmesi_Click();
+        QCOMPARE(yil->currentText(), QStringLiteral("2019"));
         QCOMPARE(ay->currentText(), beklenenAy);
-        QVERIFY(yıl->isEnabled() && ay->isEnabled() && tahmin()->isEnabled() &&
-                gerçekleşen()->isEnabled());
+        QVERIFY(yil->isEnabled() && ay->isEnabled() && tahmin()->isEnabled() &&
+                gerceklesen()->isEnabled());
         QCOMPARE(ekleKaydet()->text(), QStringLiteral("Kaydet"));
         QVERIFY(!denetim<QPushButton>("KapatDüğmesi")->isEnabled());
 
         tahmin()->setText("5");
-        pencere->VazgeçDüğmesi_Click();
-        QVERIFY(!girişte());
+        pencere->VazgecDugmesi_Click();
+        QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
-        QCOMPARE(yıl->currentIndex(), -1);
-        QCOMPARE(ekleKaydet()->text(), d.yeniKayıtDüğmesi);
-        QCOMPARE(ortam->satırSayısı(d.kayıtTablosu), 0);
+        QCOMPARE(yil->currentIndex(), -1);
+        QCOMPARE(ekleKaydet()->text(), d.yeniKayitDugmesi);
+        QCOMPARE(ortam->satirSayisi(d.kayitTablosu), 0);
     }
 
     void refusals_data()
     {
-        QTest::addColumn<QString>("defterAdı");
+        QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<QString>("tahmin");
-        QTest::addColumn<QString>("gerçekleşen");
+        QTest::addColumn<QString>("gerceklesen");
         QTest::addColumn<QString>("mesaj");
         for (const QString ad : {QStringLiteral("Gelir"), QStringLiteral("Gider")}) {
-            const DefterTanımı& d = defterAdıyla(ad);
-            const QString sınır =
+            const DefterTanimi& d = defterAdiyla(ad);
+            const QString sinir =
                 " saklanamayacak kadar büyük; en çok 999.999.999.999,99 olabilir.";
-            const auto satır = [&](const char* durum, const char* t, const char* g,
+            const auto satir = [&](const char* durum, const char* t, const char* g,
                                    const QString& mesaj) {
                 QTest::addRow("%s: %s", qPrintable(ad), durum) << ad << t << g << mesaj;
             };
-            satır("zero estimate", "0", "0", d.boşTahminMesajı);
-            satır("empty estimate", "", "10", d.boşTahminMesajı);
-            satır("letters only", "abc", "10", d.boşTahminMesajı);
-            satır("rounds to zero", "0,001", "10", d.boşTahminMesajı);
-            satır("zero realised", "10", "0,00", d.boşGerçekleşenMesajı);
-            satır("estimate too large", "1E20", "10", d.tahminEtiketi.chopped(1) + sınır);
-            satır("realised beyond the limit", "10", "-1000000000000",
-                  d.gerçekleşenEtiketi.chopped(1) + sınır);
+            satir("zero estimate", "0", "0", d.bosTahminMesaji);
+            satir("empty estimate", "", "10", d.bosTahminMesaji);
+            satir("letters only", "abc", "10", d.bosTahminMesaji);
+            satir("rounds to zero", "0,001", "10", d.bosTahminMesaji);
+            satir("zero realised", "10", "0,00", d.bosGerceklesenMesaji);
+            satir("estimate too large", "1E20", "10", d.tahminEtiketi.chopped(1) + sinir);
+            satir("realised beyond the limit", "10", "-1000000000000",
+                  d.gerceklesenEtiketi.chopped(1) + sinir);
         }
     }
     void refusals()
     {
         QFETCH(QString, tahmin);
-        QFETCH(QString, gerçekleşen);
+        QFETCH(QString, gerceklesen);
         QFETCH(QString, mesaj);
-        const DefterTanımı& d = satırınDefteri();
-        aç(d);
-        pencere->EkleKaydetDüğmesi_Click();
-        doldur(tahmin, gerçekleşen);
-        pencere->EkleKaydetDüğmesi_Click();
+        const DefterTanimi& d = satirinDefteri();
+        ac(d);
+        pencere->EkleKaydetDugmesi_Click();
+        doldur(tahmin, gerceklesen);
+        pencere->EkleKaydetDugmesi_Click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: " + mesaj});
-        QVERIFY(girişte());
-        QCOMPARE(ortam->satırSayısı(d.kayıtTablosu), 0);
+        QVERIFY(giriste());
+        QCOMPARE(ortam->satirSayisi(d.kayitTablosu), 0);
     }
 
     // Each save, by the button or by Enter, writes one entry under the groups chosen when the
     // dialog opened; Escape gives up; a failing save keeps what was typed.
-    void saves_data() { defterSatırları(); }
+    void saves_data() { defterSatirlari(); }
     void saves()
     {
-        const DefterTanımı& d = satırınDefteri();
-        aç(d);
-        const auto ekleDüğmesi = [&] {
-            (form.get()->*(&d == &gelirDefteri() ? &AnaForm::GelirEkleDüğmesi_Click
-                                                 : &AnaForm::GiderEkleDüğmesi_Click))();
+        const DefterTanimi& d = satirinDefteri();
+        ac(d);
+        const auto ekleDugmesi = [&] {
+            (form.get()->*(&d == &gelirDefteri() ? &AnaForm::GelirEkleDugmesi_Click
+                                                 : &AnaForm::GiderEkleDugmesi_Click))();
         };
-        QVERIFY(açılanıİncele(ekleDüğmesi));
-        pencere->EkleKaydetDüğmesi_Click();
+        QVERIFY(acilaniIncele(ekleDugmesi));
+        pencere->EkleKaydetDugmesi_Click();
         denetim<QComboBox>("AyBilgisiKutusu")->setCurrentText("Nisan");
         doldur("1234.5", "-12,5");
-        pencere->EkleKaydetDüğmesi_Click();
+        pencere->EkleKaydetDugmesi_Click();
 
         QCOMPARE(mesajlar(), QStringList());
-        QVERIFY(!girişte());
+        QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
         const QString alanlar =
             QStringLiteral("SELECT AnaGrup || '|' || GrupAdi || '|' || %1 || '|' || %2 || '|' || "
                            "%3 || '|' || Gerceklesen FROM %4")
-                .arg(d.yılAlanı, d.ayAlanı, d.tahminAlanı, d.kayıtTablosu);
-        QCOMPARE(ortam->sütunu(alanlar), QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5"});
+                .arg(d.yilAlani, d.ayAlani, d.tahminAlani, d.kayitTablosu);
+        QCOMPARE(ortam->sutunu(alanlar), QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5"});
         // The main window lists the whole main group for its period, with the new total.
         form->ayBilgisiKutusu()->setCurrentText("Nisan");
         QCOMPARE(toplam(*form, d), QStringLiteral("-12,50"));
@@ -200,30 +200,30 @@ private slots:
         // The main window's sub-group is no longer chosen, so its add button opens nothing; the
         // second entry still goes under KİRA.
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
-        QVERIFY(!açılanıİncele(ekleDüğmesi));
-        pencere->EkleKaydetDüğmesi_Click();
+        QVERIFY(!acilaniIncele(ekleDugmesi));
+        pencere->EkleKaydetDugmesi_Click();
         tahmin()->setText("100");
-        gerçekleşen()->setText("75,5");
-        QTest::keyClick(gerçekleşen(), Qt::Key_Return);
-        QVERIFY(!girişte());
+        gerceklesen()->setText("75,5");
+        QTest::keyClick(gerceklesen(), Qt::Key_Return);
+        QVERIFY(!giriste());
 
-        pencere->EkleKaydetDüğmesi_Click();
+        pencere->EkleKaydetDugmesi_Click();
         tahmin()->setText("1");
         QTest::keyClick(tahmin(), Qt::Key_Escape);
-        QVERIFY(!girişte());
+        QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
-        QCOMPARE(ortam->sütunu(alanlar),
+        QCOMPARE(ortam->sutunu(alanlar),
                  (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Nisan|100.0|75.5"}));
-        QCOMPARE(ortam->satırSayısı(öteki(d).kayıtTablosu), 0);
+        QCOMPARE(ortam->satirSayisi(oteki(d).kayitTablosu), 0);
 
-        pencere->EkleKaydetDüğmesi_Click();
+        pencere->EkleKaydetDugmesi_Click();
         doldur("100", "90");
-        ortam->sorgula("DROP TABLE " + d.kayıtTablosu);
-        pencere->EkleKaydetDüğmesi_Click();
+        ortam->sorgula("DROP TABLE " + d.kayitTablosu);
+        pencere->EkleKaydetDugmesi_Click();
         QVERIFY(tekHata(QString()));
-        QVERIFY(girişte());
+        QVERIFY(giriste());
         QCOMPARE(tahmin()->text(), QStringLiteral("100,00"));
-        QCOMPARE(gerçekleşen()->text(), QStringLiteral("90,00"));
+        QCOMPARE(gerceklesen()->text(), QStringLiteral("90,00"));
     }
 };
 

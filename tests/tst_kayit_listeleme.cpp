@@ -6,53 +6,53 @@ class TestBrowsing : public LedgerTest
 {
     Q_OBJECT
 
-    QTreeWidget* liste(const DefterTanımı& d) { return kayıtListesi(*form, d); }
-    QString toplamı(const DefterTanımı& d) { return toplam(*form, d); }
-    QStringList sütunu(const DefterTanımı& d, int s) { return sütun(liste(d), s); }
+    QTreeWidget* liste(const DefterTanimi& d) { return kayitListesi(*form, d); }
+    QString toplami(const DefterTanimi& d) { return toplam(*form, d); }
+    QStringList sutunu(const DefterTanimi& d, int s) { return sutun(liste(d), s); }
     static QString no(qint64 kimlik) { return QString::number(kimlik); }
 
 private slots:
     // One month or the whole year of the chosen year; a main group, or one of its sub-groups but
     // not the same-named one of another main group. Totals sum the realised amounts of the rows
     // listed, from zero each time.
-    void listsTheChosenPeriodAndGroup_data() { defterSatırları(); }
+    void listsTheChosenPeriodAndGroup_data() { defterSatirlari(); }
     void listsTheChosenPeriodAndGroup()
     {
-        const DefterTanımı& d = satırınDefteri();
+        const DefterTanimi& d = satirinDefteri();
         for (const char* ana : {"EV", "ARABA"}) {
             ortam->anaGrupYaz(d, ana);
             ortam->altGrupYaz(d, ana, "KİRA");
             ortam->altGrupYaz(d, ana, "SİGORTA");
         }
-        const qint64 ocak = ortam->kayıtYaz(d, "EV", "KİRA", 2024, "Ocak", 200, 150);
-        const qint64 mart = ortam->kayıtYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
-        ortam->kayıtYaz(d, "EV", "KİRA", 2023, "Mart", 7, 7);
-        const qint64 sigorta = ortam->kayıtYaz(d, "EV", "SİGORTA", 2024, "Mart", 100, 90);
-        ortam->kayıtYaz(d, "ARABA", "SİGORTA", 2024, "Mart", 300, 300);
+        const qint64 ocak = ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 200, 150);
+        const qint64 mart = ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
+        ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 7, 7);
+        const qint64 sigorta = ortam->kayitYaz(d, "EV", "SİGORTA", 2024, "Mart", 100, 90);
+        ortam->kayitYaz(d, "ARABA", "SİGORTA", 2024, "Mart", 300, 300);
         form = ortam->anaForm(QDate(2024, 3, 1));
 
-        grupSeç(*form, d, "EV");
-        QCOMPARE(öğeler(form->altGrupListesi(d)), (QStringList{"KİRA", "SİGORTA"}));
-        QCOMPARE(satırlar(liste(d)),
+        grupSec(*form, d, "EV");
+        QCOMPARE(ogeler(form->altGrupListesi(d)), (QStringList{"KİRA", "SİGORTA"}));
+        QCOMPARE(satirlar(liste(d)),
                  (QStringList{no(mart) + "|EV|KİRA|1.000,00|1.234,50|123,45%",
                               no(sigorta) + "|EV|SİGORTA|100,00|90,00|90,00%"}));
-        QCOMPARE(toplamı(d), QStringLiteral("1.324,50"));
-        grupSeç(*form, d, "EV", "SİGORTA");
-        QCOMPARE(sütunu(d, 0), QStringList{no(sigorta)});
-        QCOMPARE(toplamı(d), QStringLiteral("90,00")); // realised, never the estimate
-        grupSeç(*form, d, "EV");
-        QCOMPARE(sütunu(d, 0), (QStringList{no(mart), no(sigorta)}));
-        QCOMPARE(toplamı(d), QStringLiteral("1.324,50"));
+        QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
+        grupSec(*form, d, "EV", "SİGORTA");
+        QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
+        QCOMPARE(toplami(d), QStringLiteral("90,00")); // realised, never the estimate
+        grupSec(*form, d, "EV");
+        QCOMPARE(sutunu(d, 0), (QStringList{no(mart), no(sigorta)}));
+        QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
 
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
-        QCOMPARE(sütunu(d, 0), (QStringList{no(ocak), no(mart), no(sigorta)}));
-        QCOMPARE(sütunu(d, 5), (QStringList{"75,00%", "123,45%", "90,00%"}));
-        QCOMPARE(toplamı(d), QStringLiteral("1.474,50"));
+        QCOMPARE(sutunu(d, 0), (QStringList{no(ocak), no(mart), no(sigorta)}));
+        QCOMPARE(sutunu(d, 5), (QStringList{"75,00%", "123,45%", "90,00%"}));
+        QCOMPARE(toplami(d), QStringLiteral("1.474,50"));
 
         form->ayBilgisiKutusu()->setCurrentText("Şubat");
-        QCOMPARE(satırlar(liste(d)), QStringList{});
-        QCOMPARE(toplamı(d), QStringLiteral("0,00"));
+        QCOMPARE(satirlar(liste(d)), QStringList{});
+        QCOMPARE(toplami(d), QStringLiteral("0,00"));
         QCOMPARE(mesajlar(), QStringList{});
     }
 
@@ -62,110 +62,110 @@ private slots:
     {
         ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
         for (double tutar : {0.1, 0.2, 0.1, 0.2, 0.1, 0.2, 1234567.895})
-            ortam->kayıtYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "Mart", 1, tutar);
+            ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "Mart", 1, tutar);
         ortam->anaGrupYaz(gelirDefteri(), "EK İŞ");
         for (double tutar : {100.0, 9.0, 1000.0, 20.0})
-            ortam->kayıtYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, "Mart", 100, tutar);
+            ortam->kayitYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, "Mart", 100, tutar);
         form = ortam->anaForm(QDate(2024, 3, 1));
-        grupSeç(*form, giderDefteri(), "MUTFAK");
-        QCOMPARE(sütunu(giderDefteri(), 4).last(), QStringLiteral("1.234.567,90"));
-        QCOMPARE(toplamı(giderDefteri()), QStringLiteral("1.234.568,80"));
+        grupSec(*form, giderDefteri(), "MUTFAK");
+        QCOMPARE(sutunu(giderDefteri(), 4).last(), QStringLiteral("1.234.567,90"));
+        QCOMPARE(toplami(giderDefteri()), QStringLiteral("1.234.568,80"));
 
-        const DefterTanımı& d = gelirDefteri();
-        grupSeç(*form, d, "EK İŞ");
-        QCOMPARE(sütunu(d, 4), (QStringList{"100,00", "9,00", "1.000,00", "20,00"}));
+        const DefterTanimi& d = gelirDefteri();
+        grupSec(*form, d, "EK İŞ");
+        QCOMPARE(sutunu(d, 4), (QStringList{"100,00", "9,00", "1.000,00", "20,00"}));
         liste(d)->sortByColumn(4, Qt::AscendingOrder);
-        QCOMPARE(sütunu(d, 4), (QStringList{"9,00", "20,00", "100,00", "1.000,00"}));
+        QCOMPARE(sutunu(d, 4), (QStringList{"9,00", "20,00", "100,00", "1.000,00"}));
         liste(d)->sortByColumn(5, Qt::DescendingOrder);
-        QCOMPARE(sütunu(d, 5), (QStringList{"1.000,00%", "100,00%", "20,00%", "9,00%"}));
+        QCOMPARE(sutunu(d, 5), (QStringList{"1.000,00%", "100,00%", "20,00%", "9,00%"}));
     }
 
     void ratiosOfOddRowsFromOtherTools()
     {
-        const DefterTanımı& d = gelirDefteri();
+        const DefterTanimi& d = gelirDefteri();
         ortam->anaGrupYaz(d, "DİĞER");
-        ortam->kayıtYaz(d, "DİĞER", "A", 2024, "Mart", 0, 50);
-        ortam->kayıtYaz(d, "DİĞER", "B", 2024, "Mart", QVariant(), 25);
-        ortam->kayıtYaz(d, "DİĞER", "C", 2024, "Mart", 80, QVariant());
-        ortam->kayıtYaz(d, "DİĞER", QString(), 2024, "Mart", 10, 10);
+        ortam->kayitYaz(d, "DİĞER", "A", 2024, "Mart", 0, 50);
+        ortam->kayitYaz(d, "DİĞER", "B", 2024, "Mart", QVariant(), 25);
+        ortam->kayitYaz(d, "DİĞER", "C", 2024, "Mart", 80, QVariant());
+        ortam->kayitYaz(d, "DİĞER", QString(), 2024, "Mart", 10, 10);
         ortam->sorgula("UPDATE GelirlerTablosu SET GrupAdi = NULL WHERE GrupAdi = ''");
         form = ortam->anaForm(QDate(2024, 3, 1));
-        grupSeç(*form, d, "DİĞER");
-        QCOMPARE(satırlar(liste(d)),
+        grupSec(*form, d, "DİĞER");
+        QCOMPARE(satirlar(liste(d)),
                  (QStringList{"1|DİĞER|A|0,00|50,00|—", "2|DİĞER|B||25,00|—", "3|DİĞER|C|80,00||—",
                               "4|DİĞER||10,00|10,00|100,00%"}));
-        QCOMPARE(toplamı(d), QStringLiteral("85,00"));
+        QCOMPARE(toplami(d), QStringLiteral("85,00"));
         QCOMPARE(mesajlar(), QStringList{});
     }
 
     // A change of period lists again each ledger with a main group chosen, ending with the rows of
     // its chosen sub-group; a ledger without one is left untouched.
-    void periodChangeRelistsLedgersWithAGroup_data() { defterSatırları(); }
+    void periodChangeRelistsLedgersWithAGroup_data() { defterSatirlari(); }
     void periodChangeRelistsLedgersWithAGroup()
     {
-        const DefterTanımı& d = satırınDefteri();
-        const DefterTanımı& ö = öteki(d);
+        const DefterTanimi& d = satirinDefteri();
+        const DefterTanimi& diger = oteki(d);
         ortam->anaGrupYaz(d, "EV");
         ortam->altGrupYaz(d, "EV", "KİRA");
         ortam->altGrupYaz(d, "EV", "AİDAT");
-        ortam->kayıtYaz(d, "EV", "KİRA", 2025, "Mart", 10, 10);
-        const qint64 aidat = ortam->kayıtYaz(d, "EV", "AİDAT", 2025, "Mart", 20, 20);
-        ortam->kayıtYaz(d, "EV", "AİDAT", 2024, "Mart", 30, 30);
-        ortam->anaGrupYaz(ö, "MAAŞ");
-        ortam->kayıtYaz(ö, "MAAŞ", "ANA İŞ", 2025, "Mart", 100, 100);
-        ortam->kayıtYaz(ö, "MAAŞ", "ANA İŞ", 2025, "Nisan", 200, 250);
+        ortam->kayitYaz(d, "EV", "KİRA", 2025, "Mart", 10, 10);
+        const qint64 aidat = ortam->kayitYaz(d, "EV", "AİDAT", 2025, "Mart", 20, 20);
+        ortam->kayitYaz(d, "EV", "AİDAT", 2024, "Mart", 30, 30);
+        ortam->anaGrupYaz(diger, "MAAŞ");
+        ortam->kayitYaz(diger, "MAAŞ", "ANA İŞ", 2025, "Mart", 100, 100);
+        ortam->kayitYaz(diger, "MAAŞ", "ANA İŞ", 2025, "Nisan", 200, 250);
         form = ortam->anaForm(QDate(2024, 3, 1));
-        grupSeç(*form, d, "EV", "AİDAT");
-        QCOMPARE(toplamı(d), QStringLiteral("30,00"));
+        grupSec(*form, d, "EV", "AİDAT");
+        QCOMPARE(toplami(d), QStringLiteral("30,00"));
 
-        form->yılBilgisiKutusu()->setCurrentText("2025");
-        QCOMPARE(sütunu(d, 0), QStringList{no(aidat)});
-        QCOMPARE(toplamı(d), QStringLiteral("20,00"));
-        QCOMPARE(satırlar(liste(ö)), QStringList{});
-        QCOMPARE(toplamı(ö), QString()); // untouched, not even a zero
+        form->yilBilgisiKutusu()->setCurrentText("2025");
+        QCOMPARE(sutunu(d, 0), QStringList{no(aidat)});
+        QCOMPARE(toplami(d), QStringLiteral("20,00"));
+        QCOMPARE(satirlar(liste(diger)), QStringList{});
+        QCOMPARE(toplami(diger), QString()); // untouched, not even a zero
 
-        grupSeç(*form, ö, "MAAŞ");
-        QCOMPARE(toplamı(ö), QStringLiteral("100,00"));
+        grupSec(*form, diger, "MAAŞ");
+        QCOMPARE(toplami(diger), QStringLiteral("100,00"));
         form->ayBilgisiKutusu()->setCurrentText("Nisan");
-        QCOMPARE(toplamı(ö), QStringLiteral("250,00"));
+        QCOMPARE(toplami(diger), QStringLiteral("250,00"));
     }
 
     void monthAndGroupsMatchInAnyLetterCase()
     {
-        const DefterTanımı& d = giderDefteri();
+        const DefterTanimi& d = giderDefteri();
         ortam->anaGrupYaz(d, "O'NEIL");
         ortam->altGrupYaz(d, "O'NEIL", "İÇECEK");
-        ortam->kayıtYaz(d, "O'NEIL", "İÇECEK", 2024, "NİSAN", 1, 1);
-        ortam->kayıtYaz(d, "o'neıl", "içecek", 2024, "nisan", 2, 2);
-        ortam->kayıtYaz(d, "O'NEIL", "İÇECEK", 2024, "Nısan", 4, 4); // not April: dotless ı
-        ortam->kayıtYaz(d, "O'NEIL", "İÇECEK", 2024, "ocak", 8, 8);
+        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "NİSAN", 1, 1);
+        ortam->kayitYaz(d, "o'neıl", "içecek", 2024, "nisan", 2, 2);
+        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "Nısan", 4, 4); // not April: dotless ı
+        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "ocak", 8, 8);
         form = ortam->anaForm(QDate(2024, 4, 1));
-        grupSeç(*form, d, "O'NEIL");
-        QCOMPARE(toplamı(d), QStringLiteral("3,00"));
-        grupSeç(*form, d, "O'NEIL", "İÇECEK");
-        QCOMPARE(toplamı(d), QStringLiteral("3,00"));
+        grupSec(*form, d, "O'NEIL");
+        QCOMPARE(toplami(d), QStringLiteral("3,00"));
+        grupSec(*form, d, "O'NEIL", "İÇECEK");
+        QCOMPARE(toplami(d), QStringLiteral("3,00"));
         form->ayBilgisiKutusu()->setCurrentText("Ocak");
-        QCOMPARE(toplamı(d), QStringLiteral("8,00"));
+        QCOMPARE(toplami(d), QStringLiteral("8,00"));
         QCOMPARE(mesajlar(), QStringList{});
     }
 
     // The ratio that needs attention stands out: income short of its estimate, expense over it.
     void warningColourMarksTheRatio()
     {
-        for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
             ortam->anaGrupYaz(*d, "EV");
-            for (double gerçekleşen : {90.0, 110.0, 100.0})
-                ortam->kayıtYaz(*d, "EV", "KİRA", 2024, "Mart", 100, gerçekleşen);
+            for (double gerceklesen : {90.0, 110.0, 100.0})
+                ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 100, gerceklesen);
         }
         form = ortam->anaForm(QDate(2024, 3, 1));
-        for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
-            grupSeç(*form, *d, "EV");
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+            grupSec(*form, *d, "EV");
             QStringList oranlar; // each ratio, marked "!" when drawn coloured and bold
             for (int i = 0; i < 3; ++i) {
-                const QTreeWidgetItem* satır = liste(*d)->topLevelItem(i);
-                const bool renkli = satır->foreground(5).style() != Qt::NoBrush;
-                oranlar << satır->text(5) + (renkli ? "!" : "") +
-                               (satır->font(5).bold() ? "!" : "");
+                const QTreeWidgetItem* satir = liste(*d)->topLevelItem(i);
+                const bool renkli = satir->foreground(5).style() != Qt::NoBrush;
+                oranlar << satir->text(5) + (renkli ? "!" : "") +
+                               (satir->font(5).bold() ? "!" : "");
             }
             QCOMPARE(oranlar, d == &gelirDefteri()
                                   ? (QStringList{"90,00%!!", "110,00%", "100,00%"})
@@ -175,19 +175,19 @@ private slots:
 
     void engineFailureIsShownAndTheProgramGoesOn()
     {
-        const DefterTanımı& d = gelirDefteri();
+        const DefterTanimi& d = gelirDefteri();
         ortam->anaGrupYaz(d, "MAAŞ");
         ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
         form = ortam->anaForm(QDate(2024, 3, 1));
         ortam->sorgula("DROP TABLE GelirlerTablosu");
-        grupSeç(*form, d, "MAAŞ");
+        grupSec(*form, d, "MAAŞ");
         QVERIFY(tekHata("GelirlerTablosu"));
-        QCOMPARE(satırlar(liste(d)), QStringList{});
+        QCOMPARE(satirlar(liste(d)), QStringList{});
 
         // A change of period that fails for both ledgers still shows a single message.
-        grupSeç(*form, giderDefteri(), "MUTFAK");
+        grupSec(*form, giderDefteri(), "MUTFAK");
         ortam->sorgula("DROP TABLE GiderlerTablosu");
-        MesajKutusu::gösterilenleriSil();
+        MesajKutusu::gosterilenleriSil();
         form->ayBilgisiKutusu()->setCurrentText("Nisan");
         QCOMPARE(mesajlar().size(), 1);
     }

@@ -6,104 +6,104 @@ class TestDeleteEntry : public LedgerTest
 {
     Q_OBJECT
 
-    const DefterTanımı* d = nullptr;
-    QString kira1, kira2, aidat, ötekiKayıt;
+    const DefterTanimi* d = nullptr;
+    QString kira1, kira2, aidat, otekiKayit;
 
     // EV has KİRA with two entries of the same period and AİDAT with one; the other ledger has one
     // entry. Both ledgers list EV.
-    void hazırla()
+    void hazirla()
     {
-        d = &satırınDefteri();
+        d = &satirinDefteri();
         ortam->anaGrupYaz(*d, "EV");
         ortam->altGrupYaz(*d, "EV", "KİRA");
         ortam->altGrupYaz(*d, "EV", "AİDAT");
-        kira1 = QString::number(ortam->kayıtYaz(*d, "EV", "KİRA", 2024, "Mart", 100, 100));
-        kira2 = QString::number(ortam->kayıtYaz(*d, "EV", "KİRA", 2024, "Mart", 100, 100));
-        aidat = QString::number(ortam->kayıtYaz(*d, "EV", "AİDAT", 2024, "Mart", 30, 30));
-        ortam->anaGrupYaz(öteki(*d), "EV");
-        ötekiKayıt = QString::number(ortam->kayıtYaz(öteki(*d), "EV", "KİRA", 2024, "Mart", 5, 5));
+        kira1 = QString::number(ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 100, 100));
+        kira2 = QString::number(ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 100, 100));
+        aidat = QString::number(ortam->kayitYaz(*d, "EV", "AİDAT", 2024, "Mart", 30, 30));
+        ortam->anaGrupYaz(oteki(*d), "EV");
+        otekiKayit = QString::number(ortam->kayitYaz(oteki(*d), "EV", "KİRA", 2024, "Mart", 5, 5));
         form = ortam->anaForm(QDate(2024, 3, 15));
-        grupSeç(*form, *d, "EV");
-        grupSeç(*form, öteki(*d), "EV");
+        grupSec(*form, *d, "EV");
+        grupSec(*form, oteki(*d), "EV");
     }
-    QTreeWidget* liste(const DefterTanımı& defter) { return kayıtListesi(*form, defter); }
-    void satırSeç(const QString& kimlik)
+    QTreeWidget* liste(const DefterTanimi& defter) { return kayitListesi(*form, defter); }
+    void satirSec(const QString& kimlik)
     {
         const auto bulunan = liste(*d)->findItems(kimlik, Qt::MatchExactly, 0);
         QCOMPARE(bulunan.size(), 1);
         liste(*d)->setCurrentItem(bulunan.first());
     }
-    QStringList kalanlar(const DefterTanımı& defter)
+    QStringList kalanlar(const DefterTanimi& defter)
     {
-        return ortam->sütunu("SELECT Kimlik FROM " + defter.kayıtTablosu + " ORDER BY Kimlik");
+        return ortam->sutunu("SELECT Kimlik FROM " + defter.kayitTablosu + " ORDER BY Kimlik");
     }
-    void sil(bool yanıt)
+    void sil(bool yanit)
     {
-        MesajKutusu::sonrakiYanıt(yanıt);
-        (form.get()->*(d == &gelirDefteri() ? &AnaForm::GelirSilDüğmesi_Click
-                                            : &AnaForm::GiderSilDüğmesi_Click))();
+        MesajKutusu::sonrakiYanit(yanit);
+        (form.get()->*(d == &gelirDefteri() ? &AnaForm::GelirSilDugmesi_Click
+                                            : &AnaForm::GiderSilDugmesi_Click))();
     }
 
 private slots:
     // Yes removes exactly the chosen entry, whatever order the list is sorted in.
-    void noThenYesRemovesExactlyThatEntry_data() { defterSatırları(); }
+    void noThenYesRemovesExactlyThatEntry_data() { defterSatirlari(); }
     void noThenYesRemovesExactlyThatEntry()
     {
-        hazırla();
+        hazirla();
         liste(*d)->sortByColumn(3, Qt::DescendingOrder);
         liste(*d)->clearSelection();
         sil(true);
         QCOMPARE(mesajlar(), QStringList());
-        MesajKutusu::kaydetmeyeBaşla(); // drops the answer no question took
+        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
 
-        satırSeç(kira2);
+        satirSec(kira2);
         sil(false);
-        QCOMPARE(mesajlar(), QStringList{"soru: " + d->kayıtSilmeSorusu});
+        QCOMPARE(mesajlar(), QStringList{"soru: " + d->kayitSilmeSorusu});
         QCOMPARE(kalanlar(*d), (QStringList{kira1, kira2, aidat}));
         QCOMPARE(liste(*d)->selectedItems().first()->text(0), kira2);
 
         sil(true);
         QCOMPARE(kalanlar(*d), (QStringList{kira1, aidat}));
-        QCOMPARE(kalanlar(öteki(*d)), QStringList{ötekiKayıt});
-        QCOMPARE(sütun(liste(öteki(*d)), 0), QStringList{ötekiKayıt});
-        QCOMPARE(toplam(*form, öteki(*d)), QStringLiteral("5,00"));
+        QCOMPARE(kalanlar(oteki(*d)), QStringList{otekiKayit});
+        QCOMPARE(sutun(liste(oteki(*d)), 0), QStringList{otekiKayit});
+        QCOMPARE(toplam(*form, oteki(*d)), QStringLiteral("5,00"));
         // No sub-group was chosen: the whole main group is listed again.
-        QCOMPARE(sütun(liste(*d), 0).size(), 2);
+        QCOMPARE(sutun(liste(*d), 0).size(), 2);
         QCOMPARE(toplam(*form, *d), QStringLiteral("130,00"));
     }
 
-    void viewKeepsTheChosenSubGroup_data() { defterSatırları(); }
+    void viewKeepsTheChosenSubGroup_data() { defterSatirlari(); }
     void viewKeepsTheChosenSubGroup()
     {
-        hazırla();
-        grupSeç(*form, *d, "EV", "KİRA");
-        satırSeç(kira1);
+        hazirla();
+        grupSec(*form, *d, "EV", "KİRA");
+        satirSec(kira1);
         sil(true);
         QCOMPARE(form->altGrupListesi(*d)->selectedItems().first()->text(), QStringLiteral("KİRA"));
-        QCOMPARE(sütun(liste(*d), 0), QStringList{kira2});
+        QCOMPARE(sutun(liste(*d), 0), QStringList{kira2});
         QCOMPARE(toplam(*form, *d), QStringLiteral("100,00"));
 
         // When the sub-group itself is gone meanwhile, the main group's entries are shown, not an
         // empty list.
         ortam->sorgula("DELETE FROM " + d->altGrupTablosu + " WHERE GrupAdi = 'KİRA'");
-        satırSeç(kira2);
+        satirSec(kira2);
         sil(true);
         QCOMPARE(form->altGrupListesi(*d)->selectedItems().size(), 0);
-        QCOMPARE(sütun(liste(*d), 0), QStringList{aidat});
+        QCOMPARE(sutun(liste(*d), 0), QStringList{aidat});
         QCOMPARE(toplam(*form, *d), QStringLiteral("30,00"));
     }
 
-    void entryAlreadyGoneIsReported_data() { defterSatırları(); }
+    void entryAlreadyGoneIsReported_data() { defterSatirlari(); }
     void entryAlreadyGoneIsReported()
     {
-        hazırla();
-        satırSeç(kira1);
-        ortam->sorgula("DELETE FROM " + d->kayıtTablosu + " WHERE Kimlik = " + kira1);
+        hazirla();
+        satirSec(kira1);
+        ortam->sorgula("DELETE FROM " + d->kayitTablosu + " WHERE Kimlik = " + kira1);
         sil(true);
         QCOMPARE(mesajlar().size(), 2);
         QVERIFY(mesajlar().last().startsWith(u"bilgi: "));
         QCOMPARE(kalanlar(*d), (QStringList{kira2, aidat}));
-        QCOMPARE(sütun(liste(*d), 0).size(), 2);
+        QCOMPARE(sutun(liste(*d), 0).size(), 2);
     }
 };
 

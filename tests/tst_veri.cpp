@@ -1,22 +1,22 @@
-#include "BütçeVerisi.h"
-#include "DeğişkenModülü.h"
+#include "ButceVerisi.h"
+#include "DegiskenModulu.h"
 #include "LedgerTest.h"
-#include "TürkçeMetin.h"
+#include "TurkceMetin.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 
-using Süzgeç = BütçeVerisi::KayıtSüzgeci;
+using Suzgec = ButceVerisi::KayitSuzgeci;
 
 namespace
 {
 
-QList<qint64> kimlikler(const std::vector<BütçeVerisi::Kayıt>& kayıtlar)
+QList<qint64> kimlikler(const std::vector<ButceVerisi::Kayit>& kayitlar)
 {
-    QList<qint64> sonuç;
-    for (const auto& k : kayıtlar)
-        sonuç << k.kimlik;
-    return sonuç;
+    QList<qint64> sonuc;
+    for (const auto& k : kayitlar)
+        sonuc << k.kimlik;
+    return sonuc;
 }
 
 } // namespace
@@ -28,18 +28,18 @@ class TestData : public LedgerTest
 private slots:
     void turkishCaseRules()
     {
-        QCOMPARE(TürkçeMetin::büyükHarf("gider"), QStringLiteral("GİDER"));
-        QCOMPARE(TürkçeMetin::büyükHarf("ılık"), QStringLiteral("ILIK"));
-        QCOMPARE(TürkçeMetin::büyükHarf("şeker ağacı çöp üzüm"),
+        QCOMPARE(TurkceMetin::buyukHarf("gider"), QStringLiteral("GİDER"));
+        QCOMPARE(TurkceMetin::buyukHarf("ılık"), QStringLiteral("ILIK"));
+        QCOMPARE(TurkceMetin::buyukHarf("şeker ağacı çöp üzüm"),
                  QStringLiteral("ŞEKER AĞACI ÇÖP ÜZÜM"));
-        QVERIFY(TürkçeMetin::eşit("istanbul", "İSTANBUL"));
+        QVERIFY(TurkceMetin::esit("istanbul", "İSTANBUL"));
     }
 
     // The month and group conditions of every statement ignore letter case, Turkish letters
     // included.
     void statementsCompareTurkishCaseInsensitive_data()
     {
-        QTest::addColumn<QString>("kayıttaki");
+        QTest::addColumn<QString>("kayittaki");
         QTest::addColumn<QString>("aranan");
         QTest::addColumn<bool>("bulunur");
         QTest::newRow("Nisan finds NİSAN") << "NİSAN" << QString("Nisan") << true;
@@ -53,57 +53,57 @@ private slots:
     }
     void statementsCompareTurkishCaseInsensitive()
     {
-        QFETCH(QString, kayıttaki);
+        QFETCH(QString, kayittaki);
         QFETCH(QString, aranan);
         QFETCH(bool, bulunur);
-        const DefterTanımı& d = giderDefteri();
-        ortam->altGrupYaz(d, kayıttaki, "ALT");
-        const qint64 kimlik = ortam->kayıtYaz(d, kayıttaki, kayıttaki, 2024, kayıttaki, 10, 5);
+        const DefterTanimi& d = giderDefteri();
+        ortam->altGrupYaz(d, kayittaki, "ALT");
+        const qint64 kimlik = ortam->kayitYaz(d, kayittaki, kayittaki, 2024, kayittaki, 10, 5);
 
-        QCOMPARE(BütçeVerisi::altGruplar(d, aranan), bulunur ? QStringList{"ALT"} : QStringList{});
-        QCOMPARE(BütçeVerisi::anaGrupVar(d, aranan), false);
-        ortam->anaGrupYaz(d, kayıttaki);
-        QCOMPARE(BütçeVerisi::anaGrupVar(d, aranan), bulunur);
+        QCOMPARE(ButceVerisi::altGruplar(d, aranan), bulunur ? QStringList{"ALT"} : QStringList{});
+        QCOMPARE(ButceVerisi::anaGrupVar(d, aranan), false);
+        ortam->anaGrupYaz(d, kayittaki);
+        QCOMPARE(ButceVerisi::anaGrupVar(d, aranan), bulunur);
         const QList<qint64> beklenen = bulunur ? QList<qint64>{kimlik} : QList<qint64>{};
-        QCOMPARE(kimlikler(BütçeVerisi::kayıtlar(
-                     d, Süzgeç{.anaGrup = aranan, .yıl = 2024, .ay = aranan})),
+        QCOMPARE(kimlikler(ButceVerisi::kayitlar(
+                     d, Suzgec{.anaGrup = aranan, .yil = 2024, .ay = aranan})),
                  beklenen);
-        QCOMPARE(kimlikler(BütçeVerisi::kayıtlar(
-                     d, Süzgeç{.anaGrup = aranan, .altGrup = aranan, .yıl = 2024})),
+        QCOMPARE(kimlikler(ButceVerisi::kayitlar(
+                     d, Suzgec{.anaGrup = aranan, .altGrup = aranan, .yil = 2024})),
                  beklenen);
     }
 
     void namesWithQuotesAreStoredAndFound()
     {
-        const DefterTanımı& d = gelirDefteri();
+        const DefterTanimi& d = gelirDefteri();
         const QString ad = QStringLiteral("O'NEIL");
         const QString alt = QStringLiteral("'; DROP TABLE GelirlerTablosu; --");
-        BütçeVerisi::anaGrupEkle(d, ad);
-        BütçeVerisi::altGrupEkle(d, ad, alt);
-        const qint64 kimlik = BütçeVerisi::kayıtEkle(d, {ad, alt, 2025, "Ocak", 10, 20});
+        ButceVerisi::anaGrupEkle(d, ad);
+        ButceVerisi::altGrupEkle(d, ad, alt);
+        const qint64 kimlik = ButceVerisi::kayitEkle(d, {ad, alt, 2025, "Ocak", 10, 20});
 
-        QCOMPARE(BütçeVerisi::anaGruplar(d), QStringList{ad});
-        QVERIFY(BütçeVerisi::anaGrupVar(d, ad));
-        QCOMPARE(BütçeVerisi::altGruplar(d, ad), QStringList{alt});
+        QCOMPARE(ButceVerisi::anaGruplar(d), QStringList{ad});
+        QVERIFY(ButceVerisi::anaGrupVar(d, ad));
+        QCOMPARE(ButceVerisi::altGruplar(d, ad), QStringList{alt});
         QCOMPARE(
-            kimlikler(BütçeVerisi::kayıtlar(d, Süzgeç{.anaGrup = ad, .altGrup = alt, .yıl = 2025})),
+            kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = ad, .altGrup = alt, .yil = 2025})),
             QList<qint64>{kimlik});
-        QVERIFY(BütçeVerisi::altGrupSil(d, ad, alt));
-        QCOMPARE(BütçeVerisi::altGruplar(d, ad), QStringList{});
+        QVERIFY(ButceVerisi::altGrupSil(d, ad, alt));
+        QCOMPARE(ButceVerisi::altGruplar(d, ad), QStringList{});
     }
 
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
-        const DefterTanımı& d = gelirDefteri();
-        const qint64 ilk = BütçeVerisi::kayıtEkle(d, {"A", "B", 2024, "Ocak", 1, 1});
-        const qint64 ikinci = BütçeVerisi::kayıtEkle(d, {"A", "B", 2024, "Ocak", 2, 2});
+        const DefterTanimi& d = gelirDefteri();
+        const qint64 ilk = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 1, 1});
+        const qint64 ikinci = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 2, 2});
         QVERIFY(ikinci > ilk);
-        QVERIFY(BütçeVerisi::kayıtSil(d, ikinci));
-        QVERIFY(!BütçeVerisi::kayıtSil(d, ikinci));
-        const qint64 üçüncü = BütçeVerisi::kayıtEkle(d, {"A", "B", 2024, "Ocak", 3, 3});
-        QVERIFY(üçüncü > ikinci);
-        QCOMPARE(kimlikler(BütçeVerisi::kayıtlar(d, Süzgeç{.anaGrup = "A", .yıl = 2024})),
-                 (QList<qint64>{ilk, üçüncü}));
+        QVERIFY(ButceVerisi::kayitSil(d, ikinci));
+        QVERIFY(!ButceVerisi::kayitSil(d, ikinci));
+        const qint64 ucuncu = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 3, 3});
+        QVERIFY(ucuncu > ikinci);
+        QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),
+                 (QList<qint64>{ilk, ucuncu}));
     }
 
     // The file stays an ordinary SQLite database that other tools can read and write, with every
@@ -114,11 +114,11 @@ private slots:
         QCOMPARE(ortam->sorgula("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
         const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
         QVERIFY2(!sqlite3.isEmpty(), "the sqlite3 command-line tool is missing");
-        BütçeVerisi::anaGrupEkle(giderDefteri(), "MUTFAK");
-        BütçeVerisi::altGrupEkle(giderDefteri(), "MUTFAK", "MARKET");
-        BütçeVerisi::kayıtEkle(giderDefteri(),
+        ButceVerisi::anaGrupEkle(giderDefteri(), "MUTFAK");
+        ButceVerisi::altGrupEkle(giderDefteri(), "MUTFAK", "MARKET");
+        ButceVerisi::kayitEkle(giderDefteri(),
                                {"MUTFAK", "MARKET", 2024, "Mayıs", 1500.5, 1250.25});
-        DeğişkenModülü::kapat();
+        DegiskenModulu::kapat();
 
         const QString sql =
             QStringLiteral("SELECT count(*) FROM AnaGiderGruplariTablosu WHERE GrupAdi = 'MUTFAK';"
@@ -132,16 +132,16 @@ private slots:
                            "VALUES ('MUTFAK', 'MARKET', 2024, 'Haziran', 10, 12);"
                            "SELECT count(*) FROM GiderlerTablosu;"
                            "PRAGMA integrity_check;");
-        QProcess süreç;
-        süreç.start(sqlite3, {ortam->dosya(), sql});
-        QVERIFY(süreç.waitForFinished());
-        QCOMPARE(süreç.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(süreç.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+        QProcess surec;
+        surec.start(sqlite3, {ortam->dosya(), sql});
+        QVERIFY(surec.waitForFinished());
+        QCOMPARE(surec.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(surec.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
                  (QStringList{"1", "1", "1250.25", "2", "ok"}));
 
-        QVERIFY(!DeğişkenModülü::aç(ortam->dosya()));
-        QCOMPARE(BütçeVerisi::kayıtlar(giderDefteri(),
-                                       Süzgeç{.anaGrup = "mutfak", .yıl = 2024, .ay = "HAZİRAN"})
+        QVERIFY(!DegiskenModulu::ac(ortam->dosya()));
+        QCOMPARE(ButceVerisi::kayitlar(giderDefteri(),
+                                       Suzgec{.anaGrup = "mutfak", .yil = 2024, .ay = "HAZİRAN"})
                      .size(),
                  size_t(1));
     }

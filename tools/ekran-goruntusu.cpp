@@ -2,12 +2,12 @@
 // sample household's year, as PNG files into KLASÖR. Runs offscreen unless told otherwise; the
 // sample file lives in a temporary folder and is removed afterwards.
 #include "AnaForm.h"
-#include "AylıkÖzetFormu.h"
-#include "BütçeVerisi.h"
-#include "DeğişkenModülü.h"
+#include "AylikOzetFormu.h"
+#include "ButceVerisi.h"
+#include "DegiskenModulu.h"
+#include "Sema.h"
 #include "Takvim.h"
-#include "VeriHatası.h"
-#include "Şema.h"
+#include "VeriHatasi.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,32 +52,32 @@ const QList<Kalem> giderler{
     {"KİRA", "KONUT", 15000, sabit},
 };
 
-void yaz(const DefterTanımı& defter, const QList<Kalem>& kalemler)
+void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler)
 {
     QStringList anaGruplar;
     for (const Kalem& k : kalemler) {
         if (!anaGruplar.contains(k.anaGrup)) {
             anaGruplar << k.anaGrup;
-            BütçeVerisi::anaGrupEkle(defter, k.anaGrup);
+            ButceVerisi::anaGrupEkle(defter, k.anaGrup);
         }
-        BütçeVerisi::altGrupEkle(defter, k.anaGrup, k.altGrup);
+        ButceVerisi::altGrupEkle(defter, k.anaGrup, k.altGrup);
         for (int ay = 0; ay < sonAy; ++ay) {
             // The add-entry dialog stores no zero amount: a month with nothing realised is left
             // out.
-            const double gerçekleşen = std::round(k.tahmin * k.sapma[ay] * 100.0) / 100.0;
-            if (gerçekleşen != 0)
-                BütçeVerisi::kayıtEkle(defter, {k.anaGrup, k.altGrup, 2024, Takvim::ayAdları()[ay],
-                                                k.tahmin, gerçekleşen});
+            const double gerceklesen = std::round(k.tahmin * k.sapma[ay] * 100.0) / 100.0;
+            if (gerceklesen != 0)
+                ButceVerisi::kayitEkle(defter, {k.anaGrup, k.altGrup, 2024, Takvim::ayAdlari()[ay],
+                                                k.tahmin, gerceklesen});
         }
     }
 }
 
-bool seç(AnaForm& anaForm, const DefterTanımı& defter, const QString& anaGrup,
+bool sec(AnaForm& anaForm, const DefterTanimi& defter, const QString& anaGrup,
          const QString& altGrup)
 {
     QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
     anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    anaForm.anaGrupTıklandı(defter);
+    anaForm.anaGrupTiklandi(defter);
     const QList<QListWidgetItem*> bulunan =
         anaForm.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
     if (bulunan.isEmpty())
@@ -105,52 +105,52 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     QTextStream hata(stderr);
 
-    const QStringList argümanlar = uygulama.arguments().mid(1);
-    if (argümanlar.size() != 1) {
+    const QStringList argumanlar = uygulama.arguments().mid(1);
+    if (argumanlar.size() != 1) {
         hata << "Kullanım: ekran-goruntusu KLASÖR\n";
         return 2;
     }
-    const QDir çıktı(argümanlar.first());
-    QTemporaryDir geçici;
-    const QString yol = DeğişkenModülü::veriTabanıYolu(geçici.path());
-    if (const auto sorun = Şema::dosyaOluştur(yol)) {
+    const QDir cikti(argumanlar.first());
+    QTemporaryDir gecici;
+    const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
+    if (const auto sorun = Sema::dosyaOlustur(yol)) {
         hata << *sorun << '\n';
         return 1;
     }
-    if (const auto sorun = DeğişkenModülü::aç(yol)) {
+    if (const auto sorun = DegiskenModulu::ac(yol)) {
         hata << *sorun << '\n';
         return 1;
     }
 
-    int sonuç = 0;
+    int sonuc = 0;
     try {
         yaz(gelirDefteri(), gelirler);
         yaz(giderDefteri(), giderler);
 
         AnaForm anaForm(QDate(2024, 10, 15));
         anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
-        if (!seç(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
-            !seç(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
+        if (!sec(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
+            !sec(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
             hata << "Örnek gruplar seçilemedi.\n";
-            sonuç = 1;
+            sonuc = 1;
         }
         const QList<std::pair<QWidget*, QString>> resimler{
             {&anaForm, "ana-form.png"},
-            {new AylıkÖzetFormu(gelirDefteri(), &anaForm), "tum-gelirler.png"},
-            {new AylıkÖzetFormu(giderDefteri(), &anaForm), "tum-giderler.png"}};
+            {new AylikOzetFormu(gelirDefteri(), &anaForm), "tum-gelirler.png"},
+            {new AylikOzetFormu(giderDefteri(), &anaForm), "tum-giderler.png"}};
         for (const auto& [pencere, ad] : resimler) {
-            const QString dosya = çıktı.filePath(ad);
+            const QString dosya = cikti.filePath(ad);
             if (kaydet(*pencere, dosya)) {
                 QTextStream(stdout) << QDir::toNativeSeparators(dosya) << '\n';
             } else {
                 hata << dosya << " yazılamadı.\n";
-                sonuç = 1;
+                sonuc = 1;
             }
         }
-    } catch (const VeriHatası& h) {
-        hata << h.açıklama() << '\n';
-        sonuç = 1;
+    } catch (const VeriHatasi& h) {
+        hata << h.aciklama() << '\n';
+        sonuc = 1;
     }
-    DeğişkenModülü::kapat();
-    return sonuç;
+    DegiskenModulu::kapat();
+    return sonuc;
 }

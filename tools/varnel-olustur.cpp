@@ -1,7 +1,7 @@
 // varnel-olustur [KLASÖR]: creates an empty "Varnel.mdb" with the six tables in KLASÖR
 // (by default this tool's own folder). An existing file is never overwritten.
-#include "DeğişkenModülü.h"
-#include "Şema.h"
+#include "DegiskenModulu.h"
+#include "Sema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,15 +11,15 @@ int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
     QTextStream hata(stderr);
-    const QStringList argümanlar = uygulama.arguments().mid(1);
-    if (argümanlar.size() > 1) {
+    const QStringList argumanlar = uygulama.arguments().mid(1);
+    if (argumanlar.size() > 1) {
         hata << "Kullanım: varnel-olustur [KLASÖR]\n";
         return 2;
     }
-    const QString klasör =
-        argümanlar.isEmpty() ? QCoreApplication::applicationDirPath() : argümanlar.first();
-    const QString yol = DeğişkenModülü::veriTabanıYolu(klasör);
-    if (const auto sorun = Şema::dosyaOluştur(yol)) {
+    const QString klasor =
+        argumanlar.isEmpty() ? QCoreApplication::applicationDirPath() : argumanlar.first();
+    const QString yol = DegiskenModulu::veriTabaniYolu(klasor);
+    if (const auto sorun = Sema::dosyaOlustur(yol)) {
         hata << *sorun << '\n';
         return 1;
     }

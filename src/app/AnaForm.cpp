@@ -1,12 +1,12 @@
 #include "AnaForm.h"
 
-#include "AylıkÖzetFormu.h"
-#include "Biçim.h"
-#include "BütçeVerisi.h"
+#include "AylikOzetFormu.h"
+#include "Bicim.h"
+#include "ButceVerisi.h"
 #include "Denetim.h"
 #include "GrupEklemeFormu.h"
-#include "KayıtEklemeFormu.h"
-#include "KayıtListesi.h"
+#include "KayitEklemeFormu.h"
+#include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "Takvim.h"
 
@@ -18,41 +18,41 @@
 
 #include <algorithm>
 
-using Denetim::düğme;
+using Denetim::dugme;
 using Denetim::etiket;
-using Denetim::twipAlanı;
+using Denetim::twipAlani;
 
 namespace
 {
 
-constexpr int twip(int değer)
+constexpr int twip(int deger)
 {
-    return Biçim::twip(değer);
+    return Bicim::twip(deger);
 }
 
-std::optional<QString> seçiliMetin(const QListWidget* liste)
+std::optional<QString> seciliMetin(const QListWidget* liste)
 {
-    const QList<QListWidgetItem*> seçili = liste->selectedItems();
-    if (seçili.isEmpty())
+    const QList<QListWidgetItem*> secili = liste->selectedItems();
+    if (secili.isEmpty())
         return std::nullopt;
-    return seçili.first()->text();
+    return secili.first()->text();
 }
 
 } // namespace
 
 // Where one ledger's controls stand, in twips.
-struct AnaForm::Yerleşim {
-    QRect çerçeve;
+struct AnaForm::Yerlesim {
+    QRect cerceve;
     QRect liste;
     QRect listeEtiketi;
     QRect toplamKutusu;
     QRect toplamEtiketi;
-    int düğmeÜstü;
-    int anaEtiketGenişliği;
-    int altEtiketGenişliği;
+    int dugmeUstu;
+    int anaEtiketGenisligi;
+    int altEtiketGenisligi;
 };
 
-AnaForm::AnaForm(QDate bugün, QWidget* üst) : QWidget(üst), bugün_(bugün)
+AnaForm::AnaForm(QDate bugun, QWidget* ust) : QWidget(ust), bugun_(bugun)
 {
     setObjectName(QStringLiteral("AnaForm"));
     setWindowTitle(QStringLiteral("Dalvix - Morvane"));
@@ -61,237 +61,237 @@ AnaForm::AnaForm(QDate bugün, QWidget* üst) : QWidget(üst), bugün_(bugün)
                    Qt::WindowCloseButtonHint);
     setFixedSize(twip(11910), twip(8520));
 
-    bölümüKur(gelir, gelirDefteri(),
-              {twipAlanı(300, 390, 3255, 3165), twipAlanı(3870, 1620, 7695, 1995),
-               twipAlanı(3870, 1350, 960, 195), twipAlanı(10200, 3765, 1365, 315),
-               twipAlanı(9000, 3825, 960, 195), 3750, 1230, 1215});
-    bölümüKur(gider, giderDefteri(),
-              {twipAlanı(300, 4440, 3255, 3165), twipAlanı(3870, 4740, 7695, 2835),
-               twipAlanı(3870, 4470, 1020, 195), twipAlanı(10200, 7785, 1365, 315),
-               twipAlanı(8940, 7845, 1020, 195), 7770, 1290, 1275});
-    dönemKur();
-    sekmeSırasınıKur();
+    bolumuKur(gelir, gelirDefteri(),
+              {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
+               twipAlani(3870, 1350, 960, 195), twipAlani(10200, 3765, 1365, 315),
+               twipAlani(9000, 3825, 960, 195), 3750, 1230, 1215});
+    bolumuKur(gider, giderDefteri(),
+              {twipAlani(300, 4440, 3255, 3165), twipAlani(3870, 4740, 7695, 2835),
+               twipAlani(3870, 4470, 1020, 195), twipAlani(10200, 7785, 1365, 315),
+               twipAlani(8940, 7845, 1020, 195), 7770, 1290, 1275});
+    donemKur();
+    sekmeSirasiniKur();
 
-    MesajKutusu::hatalarıGöstererek(this, [this] {
-        SorguÇalıştır(BütçeVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
-        SorguÇalıştır(BütçeVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
+    MesajKutusu::hatalariGostererek(this, [this] {
+        SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
+        SorguCalistir(ButceVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
     });
     AyBilgisiKutusu->addItem(QStringLiteral("Tüm Aylar"));
-    AyYılEkle(YılBilgisiKutusu, AyBilgisiKutusu);
-    const int yıl = std::clamp(bugün.year(), Takvim::ilkYıl, Takvim::sonYıl);
-    YılBilgisiKutusu->setCurrentIndex(yıl - Takvim::ilkYıl);
-    AyBilgisiKutusu->setCurrentIndex(bugün.month());
+    AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    const int yil = std::clamp(bugun.year(), Takvim::ilkYil, Takvim::sonYil);
+    YilBilgisiKutusu->setCurrentIndex(yil - Takvim::ilkYil);
+    AyBilgisiKutusu->setCurrentIndex(bugun.month());
 
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
 }
 
-void AnaForm::bölümüKur(Bölüm& b, const DefterTanımı& defter, const Yerleşim& yer)
+void AnaForm::bolumuKur(Bolum& b, const DefterTanimi& defter, const Yerlesim& yer)
 {
     b.defter = &defter;
 
-    auto* çerçeve = new QGroupBox(defter.çerçeveBaşlığı, this);
-    çerçeve->setGeometry(yer.çerçeve);
-    etiket(çerçeve, defter.anaGruplarEtiketi, twipAlanı(240, 300, yer.anaEtiketGenişliği, 195));
-    etiket(çerçeve, defter.altGruplarEtiketi, twipAlanı(240, 1050, yer.altEtiketGenişliği, 195));
-    b.anaGruplar = new QComboBox(çerçeve);
-    b.anaGruplar->setObjectName(defter.adıyla("Ana%1GruplarıListesi"));
+    auto* cerceve = new QGroupBox(defter.cerceveBasligi, this);
+    cerceve->setGeometry(yer.cerceve);
+    etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
+    etiket(cerceve, defter.altGruplarEtiketi, twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
+    b.anaGruplar = new QComboBox(cerceve);
+    b.anaGruplar->setObjectName(defter.adiyla("Ana%1GruplarıListesi"));
     b.anaGruplar->setAccessibleName(defter.anaGruplarEtiketi);
-    b.anaGruplar->setGeometry(twipAlanı(240, 570, 2775, 315));
-    b.altGruplar = new QListWidget(çerçeve);
-    b.altGruplar->setObjectName(defter.adıyla("Alt%1GruplarıListesi"));
+    b.anaGruplar->setGeometry(twipAlani(240, 570, 2775, 315));
+    b.altGruplar = new QListWidget(cerceve);
+    b.altGruplar->setObjectName(defter.adiyla("Alt%1GruplarıListesi"));
     b.altGruplar->setAccessibleName(defter.altGruplarEtiketi.chopped(2));
-    b.altGruplar->setGeometry(twipAlanı(240, 1320, 2775, 1620));
+    b.altGruplar->setGeometry(twipAlani(240, 1320, 2775, 1620));
 
-    const int üst = yer.düğmeÜstü;
-    b.grupEkle = düğme(this, defter.adıyla("%1GrubuEkleDüğmesi"), defter.grupEkleDüğmesi,
-                       twipAlanı(300, üst, 1575, 345));
-    b.grupSil = düğme(this, defter.adıyla("%1GrubuSilDüğmesi"), defter.grupSilDüğmesi,
-                      twipAlanı(1980, üst, 1575, 345));
-    b.ekle = düğme(this, defter.adıyla("%1EkleDüğmesi"), defter.ekleDüğmesi,
-                   twipAlanı(3870, üst, 1365, 345));
-    b.sil = düğme(this, defter.adıyla("%1SilDüğmesi"), defter.silDüğmesi,
-                  twipAlanı(5310, üst, 1365, 345));
-    b.tümünüGöster = düğme(this, defter.adıyla("Tüm%1leriGösterDüğmesi"),
-                           defter.tümünüGösterDüğmesi, twipAlanı(6750, üst, 1785, 345));
+    const int ust = yer.dugmeUstu;
+    b.grupEkle = dugme(this, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
+                       twipAlani(300, ust, 1575, 345));
+    b.grupSil = dugme(this, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
+                      twipAlani(1980, ust, 1575, 345));
+    b.ekle = dugme(this, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
+                   twipAlani(3870, ust, 1365, 345));
+    b.sil = dugme(this, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
+                  twipAlani(5310, ust, 1365, 345));
+    b.tumunuGoster = dugme(this, defter.adiyla("Tüm%1leriGösterDüğmesi"),
+                           defter.tumunuGosterDugmesi, twipAlani(6750, ust, 1785, 345));
 
     etiket(this, defter.listeEtiketi, yer.listeEtiketi);
-    b.liste = new KayıtListesi(defter, this);
+    b.liste = new KayitListesi(defter, this);
     b.liste->setGeometry(yer.liste);
     etiket(this, defter.toplamEtiketi, yer.toplamEtiketi, true);
     b.toplamKutusu = new QLineEdit(this);
-    b.toplamKutusu->setObjectName(defter.adıyla("%1ToplamıKutusu"));
+    b.toplamKutusu->setObjectName(defter.adiyla("%1ToplamıKutusu"));
     b.toplamKutusu->setAccessibleName(defter.toplamEtiketi);
     b.toplamKutusu->setGeometry(yer.toplamKutusu);
     b.toplamKutusu->setReadOnly(true);
     b.toplamKutusu->setAlignment(Qt::AlignRight);
-    QFont kalın = b.toplamKutusu->font();
-    kalın.setBold(true);
-    b.toplamKutusu->setFont(kalın);
+    QFont kalin = b.toplamKutusu->font();
+    kalin.setBold(true);
+    b.toplamKutusu->setFont(kalin);
 
-    connect(b.anaGruplar, &QComboBox::activated, this, [this, &b] { anaGrupTıklandı(b); });
+    connect(b.anaGruplar, &QComboBox::activated, this, [this, &b] { anaGrupTiklandi(b); });
     connect(b.altGruplar, &QListWidget::itemSelectionChanged, this, [this, &b] {
-        if (seçiliMetin(b.altGruplar))
-            altGrupTıklandı(b);
+        if (seciliMetin(b.altGruplar))
+            altGrupTiklandi(b);
     });
-    connect(b.grupEkle, &QPushButton::clicked, this, [this, &b] { grupEklemeyiAç(b); });
+    connect(b.grupEkle, &QPushButton::clicked, this, [this, &b] { grupEklemeyiAc(b); });
     connect(b.grupSil, &QPushButton::clicked, this, [this, &b] { grupSil(b); });
-    connect(b.ekle, &QPushButton::clicked, this, [this, &b] { kayıtEklemeyiAç(b); });
-    connect(b.sil, &QPushButton::clicked, this, [this, &b] { kayıtSil(b); });
-    connect(b.tümünüGöster, &QPushButton::clicked, this, [this, &b] { özetiAç(b); });
+    connect(b.ekle, &QPushButton::clicked, this, [this, &b] { kayitEklemeyiAc(b); });
+    connect(b.sil, &QPushButton::clicked, this, [this, &b] { kayitSil(b); });
+    connect(b.tumunuGoster, &QPushButton::clicked, this, [this, &b] { ozetiAc(b); });
 }
 
-void AnaForm::dönemKur()
+void AnaForm::donemKur()
 {
-    auto* çerçeve = new QGroupBox(QStringLiteral("Tarih Bilgileri"), this);
-    çerçeve->setGeometry(twipAlanı(3870, 390, 7695, 795));
-    AyBilgisiKutusu = new QComboBox(çerçeve);
+    auto* cerceve = new QGroupBox(QStringLiteral("Tarih Bilgileri"), this);
+    cerceve->setGeometry(twipAlani(3870, 390, 7695, 795));
+    AyBilgisiKutusu = new QComboBox(cerceve);
     AyBilgisiKutusu->setObjectName(QStringLiteral("AyBilgisiKutusu"));
     AyBilgisiKutusu->setAccessibleName(QStringLiteral("Ay:"));
-    AyBilgisiKutusu->setGeometry(twipAlanı(5580, 300, 1785, 315));
-    YılBilgisiKutusu = new QComboBox(çerçeve);
-    YılBilgisiKutusu->setObjectName(QStringLiteral("YılBilgisiKutusu"));
-    YılBilgisiKutusu->setAccessibleName(QStringLiteral("Yıl:"));
-    YılBilgisiKutusu->setGeometry(twipAlanı(780, 300, 1785, 315));
-    etiket(çerçeve, QStringLiteral("Ay:"), twipAlanı(5160, 360, 225, 195), true);
-    etiket(çerçeve, QStringLiteral("Yıl:"), twipAlanı(360, 360, 210, 195), true);
+    AyBilgisiKutusu->setGeometry(twipAlani(5580, 300, 1785, 315));
+    YilBilgisiKutusu = new QComboBox(cerceve);
+    YilBilgisiKutusu->setObjectName(QStringLiteral("YılBilgisiKutusu"));
+    YilBilgisiKutusu->setAccessibleName(QStringLiteral("Yıl:"));
+    YilBilgisiKutusu->setGeometry(twipAlani(780, 300, 1785, 315));
+    etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true);
+    etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true);
 
-    connect(YılBilgisiKutusu, &QComboBox::currentIndexChanged, this,
-            [this] { YılBilgisiKutusu_Click(); });
+    connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this,
+            [this] { YilBilgisiKutusu_Click(); });
     connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this,
             [this] { AyBilgisiKutusu_Click(); });
 }
 
-void AnaForm::sekmeSırasınıKur()
+void AnaForm::sekmeSirasiniKur()
 {
-    const QList<QWidget*> sıra{
+    const QList<QWidget*> sira{
         gelir.anaGruplar, gelir.altGruplar,   gelir.grupEkle,     gelir.grupSil,
         gider.anaGruplar, gider.altGruplar,   gider.grupEkle,     gider.grupSil,
-        YılBilgisiKutusu, AyBilgisiKutusu,    gelir.liste,        gelir.ekle,
-        gelir.sil,        gelir.tümünüGöster, gelir.toplamKutusu, gider.ekle,
-        gider.sil,        gider.tümünüGöster, gider.toplamKutusu, gider.liste};
-    for (qsizetype i = 1; i < sıra.size(); ++i)
-        setTabOrder(sıra[i - 1], sıra[i]);
+        YilBilgisiKutusu, AyBilgisiKutusu,    gelir.liste,        gelir.ekle,
+        gelir.sil,        gelir.tumunuGoster, gelir.toplamKutusu, gider.ekle,
+        gider.sil,        gider.tumunuGoster, gider.toplamKutusu, gider.liste};
+    for (qsizetype i = 1; i < sira.size(); ++i)
+        setTabOrder(sira[i - 1], sira[i]);
 }
 
-std::optional<QString> AnaForm::seçiliAltGrup(const DefterTanımı& defter)
+std::optional<QString> AnaForm::seciliAltGrup(const DefterTanimi& defter)
 {
-    return seçiliMetin(bölüm(defter).altGruplar);
+    return seciliMetin(bolum(defter).altGruplar);
 }
 
-void AnaForm::SorguÇalıştır(const QStringList& adlar, QComboBox* liste)
+void AnaForm::SorguCalistir(const QStringList& adlar, QComboBox* liste)
 {
     liste->clear();
     liste->addItems(adlar);
     liste->setCurrentIndex(-1);
 }
 
-void AnaForm::SorguÇalıştır(const QStringList& adlar, QListWidget* liste)
+void AnaForm::SorguCalistir(const QStringList& adlar, QListWidget* liste)
 {
     liste->clear();
     liste->addItems(adlar);
 }
 
-void AnaForm::AyYılEkle(QComboBox* yılKutusu, QComboBox* ayKutusu)
+void AnaForm::AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu)
 {
-    for (int yıl = Takvim::ilkYıl; yıl <= Takvim::sonYıl; ++yıl)
-        yılKutusu->addItem(QString::number(yıl));
-    ayKutusu->addItems(Takvim::ayAdları());
+    for (int yil = Takvim::ilkYil; yil <= Takvim::sonYil; ++yil)
+        yilKutusu->addItem(QString::number(yil));
+    ayKutusu->addItems(Takvim::ayAdlari());
 }
 
 // Each command below shows at most one message, however many statements fail.
-void AnaForm::anaGrupTıklandı(Bölüm& b)
+void AnaForm::anaGrupTiklandi(Bolum& b)
 {
-    b.liste->boşalt();
+    b.liste->bosalt();
     b.toplamKutusu->clear();
-    MesajKutusu::hatalarıGöstererek(this, [&] {
-        SorguÇalıştır(BütçeVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
+    MesajKutusu::hatalariGostererek(this, [&] {
+        SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
                       b.altGruplar);
         listeyiDoldur(b, false);
     });
 }
 
-void AnaForm::altGrupTıklandı(Bölüm& b)
+void AnaForm::altGrupTiklandi(Bolum& b)
 {
     listele(b, true);
 }
 
-void AnaForm::listele(Bölüm& b, bool altGrupla)
+void AnaForm::listele(Bolum& b, bool altGrupla)
 {
-    MesajKutusu::hatalarıGöstererek(this, [&] { listeyiDoldur(b, altGrupla); });
+    MesajKutusu::hatalariGostererek(this, [&] { listeyiDoldur(b, altGrupla); });
 }
 
-void AnaForm::listeyiDoldur(Bölüm& b, bool altGrupla)
+void AnaForm::listeyiDoldur(Bolum& b, bool altGrupla)
 {
-    b.liste->boşalt();
+    b.liste->bosalt();
     b.toplamKutusu->clear();
-    BütçeVerisi::KayıtSüzgeci süzgeç{.anaGrup = b.anaGruplar->currentText(),
-                                     .yıl = YılBilgisiKutusu->currentText().toInt()};
+    ButceVerisi::KayitSuzgeci suzgec{.anaGrup = b.anaGruplar->currentText(),
+                                     .yil = YilBilgisiKutusu->currentText().toInt()};
     if (altGrupla)
-        süzgeç.altGrup = seçiliMetin(b.altGruplar).value_or(QString());
+        suzgec.altGrup = seciliMetin(b.altGruplar).value_or(QString());
     if (AyBilgisiKutusu->currentIndex() > 0)
-        süzgeç.ay = AyBilgisiKutusu->currentText();
-    const qint64 toplam = b.liste->doldur(BütçeVerisi::kayıtlar(*b.defter, süzgeç));
-    b.toplamKutusu->setText(Biçim::tutar(toplam));
+        suzgec.ay = AyBilgisiKutusu->currentText();
+    const qint64 toplam = b.liste->doldur(ButceVerisi::kayitlar(*b.defter, suzgec));
+    b.toplamKutusu->setText(Bicim::tutar(toplam));
 }
 
-void AnaForm::dönemDeğişti()
+void AnaForm::donemDegisti()
 {
-    MesajKutusu::hatalarıGöstererek(this, [this] {
-        for (Bölüm* b : {&gelir, &gider}) {
+    MesajKutusu::hatalariGostererek(this, [this] {
+        for (Bolum* b : {&gelir, &gider}) {
             if (b->anaGruplar->currentIndex() >= 0)
                 listeyiDoldur(*b, false);
-            if (seçiliMetin(b->altGruplar))
+            if (seciliMetin(b->altGruplar))
                 listeyiDoldur(*b, true);
         }
     });
 }
 
-void AnaForm::grupEklemeyiAç(Bölüm& b)
+void AnaForm::grupEklemeyiAc(Bolum& b)
 {
     GrupEklemeFormu form(*b.defter, *this);
     form.exec();
 }
 
-void AnaForm::grupSil(Bölüm& b)
+void AnaForm::grupSil(Bolum& b)
 {
-    const std::optional<QString> altGrup = seçiliMetin(b.altGruplar);
+    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
     if (!altGrup || !MesajKutusu::sor(this, b.defter->grupSilmeSorusu))
         return;
     bool silindi = false;
-    if (!MesajKutusu::hatalarıGöstererek(this, [&] {
-            silindi = BütçeVerisi::altGrupSil(*b.defter, b.anaGruplar->currentText(), *altGrup);
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            silindi = ButceVerisi::altGrupSil(*b.defter, b.anaGruplar->currentText(), *altGrup);
         }))
         return;
     if (!silindi)
         MesajKutusu::bilgi(this,
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
-    anaGrupTıklandı(b);
+    anaGrupTiklandi(b);
 }
 
-void AnaForm::kayıtEklemeyiAç(Bölüm& b)
+void AnaForm::kayitEklemeyiAc(Bolum& b)
 {
-    if (!seçiliMetin(b.altGruplar))
+    if (!seciliMetin(b.altGruplar))
         return;
-    KayıtEklemeFormu form(*b.defter, *this);
+    KayitEklemeFormu form(*b.defter, *this);
     form.exec();
 }
 
-void AnaForm::kayıtSil(Bölüm& b)
+void AnaForm::kayitSil(Bolum& b)
 {
-    const std::optional<qint64> kimlik = b.liste->seçiliKimlik();
-    if (!kimlik || !MesajKutusu::sor(this, b.defter->kayıtSilmeSorusu))
+    const std::optional<qint64> kimlik = b.liste->seciliKimlik();
+    if (!kimlik || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu))
         return;
-    const std::optional<QString> altGrup = seçiliMetin(b.altGruplar);
+    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
     bool silindi = false;
-    if (!MesajKutusu::hatalarıGöstererek(
-            this, [&] { silindi = BütçeVerisi::kayıtSil(*b.defter, *kimlik); }))
+    if (!MesajKutusu::hatalariGostererek(
+            this, [&] { silindi = ButceVerisi::kayitSil(*b.defter, *kimlik); }))
         return;
     if (!silindi)
         MesajKutusu::bilgi(this, QStringLiteral("Seçilen kayıt veritabanında artık yok; başka bir "
                                                 "program tarafından silinmiş olabilir."));
-    anaGrupTıklandı(b);
+    anaGrupTiklandi(b);
     // Keep the user's view: the sub-group that was chosen is chosen again, if it is still there.
     if (altGrup) {
         const QList<QListWidgetItem*> bulunan = b.altGruplar->findItems(*altGrup, Qt::MatchExactly);
@@ -300,8 +300,8 @@ void AnaForm::kayıtSil(Bölüm& b)
     }
 }
 
-void AnaForm::özetiAç(Bölüm& b)
+void AnaForm::ozetiAc(Bolum& b)
 {
-    AylıkÖzetFormu form(*b.defter, this);
+    AylikOzetFormu form(*b.defter, this);
     form.exec();
 }

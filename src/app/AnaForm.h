@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DefterTanımı.h"
+#include "DefterTanimi.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -10,7 +10,7 @@
 
 #include <optional>
 
-class KayıtListesi;
+class KayitListesi;
 class QLineEdit;
 class QPushButton;
 
@@ -21,83 +21,83 @@ class AnaForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AnaForm(QDate bugün = QDate::currentDate(), QWidget* üst = nullptr);
+    explicit AnaForm(QDate bugun = QDate::currentDate(), QWidget* ust = nullptr);
 
     // Fills a group list with the given names; nothing stays selected.
-    static void SorguÇalıştır(const QStringList& adlar, QComboBox* liste);
-    static void SorguÇalıştır(const QStringList& adlar, QListWidget* liste);
-    static void AyYılEkle(QComboBox* yılKutusu, QComboBox* ayKutusu);
+    static void SorguCalistir(const QStringList& adlar, QComboBox* liste);
+    static void SorguCalistir(const QStringList& adlar, QListWidget* liste);
+    static void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu);
 
-    void AnaGelirGruplarıListesi_Click() { anaGrupTıklandı(gelir); }
-    void AltGelirGruplarıListesi_Click() { altGrupTıklandı(gelir); }
-    void AnaGiderGruplarıListesi_Click() { anaGrupTıklandı(gider); }
-    void AltGiderGruplarıListesi_Click() { altGrupTıklandı(gider); }
+    void AnaGelirGruplariListesi_Click() { anaGrupTiklandi(gelir); }
+    void AltGelirGruplariListesi_Click() { altGrupTiklandi(gelir); }
+    void AnaGiderGruplariListesi_Click() { anaGrupTiklandi(gider); }
+    void AltGiderGruplariListesi_Click() { altGrupTiklandi(gider); }
     void AnaGrupGelirleriniListele() { listele(gelir, false); }
     void AltGrupGelirleriniListele() { listele(gelir, true); }
     void AnaGrupGiderleriniListele() { listele(gider, false); }
     void AltGrupGiderleriniListele() { listele(gider, true); }
-    void YılBilgisiKutusu_Click() { dönemDeğişti(); }
-    void AyBilgisiKutusu_Click() { dönemDeğişti(); }
-    void GelirGrubuEkleDüğmesi_Click() { grupEklemeyiAç(gelir); }
-    void GiderGrubuEkleDüğmesi_Click() { grupEklemeyiAç(gider); }
-    void GelirGrubuSilDüğmesi_Click() { grupSil(gelir); }
-    void GiderGrubuSilDüğmesi_Click() { grupSil(gider); }
-    void GelirEkleDüğmesi_Click() { kayıtEklemeyiAç(gelir); }
-    void GiderEkleDüğmesi_Click() { kayıtEklemeyiAç(gider); }
-    void GelirSilDüğmesi_Click() { kayıtSil(gelir); }
-    void GiderSilDüğmesi_Click() { kayıtSil(gider); }
-    void TümGelirleriGösterDüğmesi_Click() { özetiAç(gelir); }
-    void TümGiderleriGösterDüğmesi_Click() { özetiAç(gider); }
+    void YilBilgisiKutusu_Click() { donemDegisti(); }
+    void AyBilgisiKutusu_Click() { donemDegisti(); }
+    void GelirGrubuEkleDugmesi_Click() { grupEklemeyiAc(gelir); }
+    void GiderGrubuEkleDugmesi_Click() { grupEklemeyiAc(gider); }
+    void GelirGrubuSilDugmesi_Click() { grupSil(gelir); }
+    void GiderGrubuSilDugmesi_Click() { grupSil(gider); }
+    void GelirEkleDugmesi_Click() { kayitEklemeyiAc(gelir); }
+    void GiderEkleDugmesi_Click() { kayitEklemeyiAc(gider); }
+    void GelirSilDugmesi_Click() { kayitSil(gelir); }
+    void GiderSilDugmesi_Click() { kayitSil(gider); }
+    void TumGelirleriGosterDugmesi_Click() { ozetiAc(gelir); }
+    void TumGiderleriGosterDugmesi_Click() { ozetiAc(gider); }
 
     // The same by ledger, for the twin dialogs.
-    void anaGrupTıklandı(const DefterTanımı& defter) { anaGrupTıklandı(bölüm(defter)); }
-    QComboBox* anaGrupListesi(const DefterTanımı& defter) { return bölüm(defter).anaGruplar; }
-    QListWidget* altGrupListesi(const DefterTanımı& defter) { return bölüm(defter).altGruplar; }
+    void anaGrupTiklandi(const DefterTanimi& defter) { anaGrupTiklandi(bolum(defter)); }
+    QComboBox* anaGrupListesi(const DefterTanimi& defter) { return bolum(defter).anaGruplar; }
+    QListWidget* altGrupListesi(const DefterTanimi& defter) { return bolum(defter).altGruplar; }
     // The chosen sub-group's name; none when no sub-group is chosen.
-    std::optional<QString> seçiliAltGrup(const DefterTanımı& defter);
+    std::optional<QString> seciliAltGrup(const DefterTanimi& defter);
 
-    QComboBox* yılBilgisiKutusu() const { return YılBilgisiKutusu; }
+    QComboBox* yilBilgisiKutusu() const { return YilBilgisiKutusu; }
     QComboBox* ayBilgisiKutusu() const { return AyBilgisiKutusu; }
-    QDate bugün() const { return bugün_; }
+    QDate bugun() const { return bugun_; }
 
 private:
     // The controls of one ledger; the upper half of the window serves income, the lower expense.
-    struct Bölüm {
-        const DefterTanımı* defter = nullptr;
+    struct Bolum {
+        const DefterTanimi* defter = nullptr;
         QComboBox* anaGruplar = nullptr;
         QListWidget* altGruplar = nullptr;
-        KayıtListesi* liste = nullptr;
+        KayitListesi* liste = nullptr;
         QLineEdit* toplamKutusu = nullptr;
         QPushButton* grupEkle = nullptr;
         QPushButton* grupSil = nullptr;
         QPushButton* ekle = nullptr;
         QPushButton* sil = nullptr;
-        QPushButton* tümünüGöster = nullptr;
+        QPushButton* tumunuGoster = nullptr;
     };
-    struct Yerleşim;
+    struct Yerlesim;
 
-    void bölümüKur(Bölüm& bölüm, const DefterTanımı& defter, const Yerleşim& yer);
-    void dönemKur();
-    void sekmeSırasınıKur();
-    Bölüm& bölüm(const DefterTanımı& defter)
+    void bolumuKur(Bolum& bolum, const DefterTanimi& defter, const Yerlesim& yer);
+    void donemKur();
+    void sekmeSirasiniKur();
+    Bolum& bolum(const DefterTanimi& defter)
     {
         return defter.ad == gelir.defter->ad ? gelir : gider;
     }
 
-    void anaGrupTıklandı(Bölüm& bölüm);
-    void altGrupTıklandı(Bölüm& bölüm);
-    void listele(Bölüm& bölüm, bool altGrupla);
-    void listeyiDoldur(Bölüm& bölüm, bool altGrupla); // throws VeriHatası
-    void dönemDeğişti();
-    void grupEklemeyiAç(Bölüm& bölüm);
-    void grupSil(Bölüm& bölüm);
-    void kayıtEklemeyiAç(Bölüm& bölüm);
-    void kayıtSil(Bölüm& bölüm);
-    void özetiAç(Bölüm& bölüm);
+    void anaGrupTiklandi(Bolum& bolum);
+    void altGrupTiklandi(Bolum& bolum);
+    void listele(Bolum& bolum, bool altGrupla);
+    void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
+    void donemDegisti();
+    void grupEklemeyiAc(Bolum& bolum);
+    void grupSil(Bolum& bolum);
+    void kayitEklemeyiAc(Bolum& bolum);
+    void kayitSil(Bolum& bolum);
+    void ozetiAc(Bolum& bolum);
 
-    QDate bugün_;
-    Bölüm gelir;
-    Bölüm gider;
-    QComboBox* YılBilgisiKutusu = nullptr;
+    QDate bugun_;
+    Bolum gelir;
+    Bolum gider;
+    QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "Denetim.h"
 
-#include "Biçim.h"
+#include "Bicim.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -11,24 +11,24 @@
 namespace Denetim
 {
 
-QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik)
+QRect twipAlani(int sol, int ust, int genislik, int yukseklik)
 {
-    return {Biçim::twip(sol), Biçim::twip(üst), Biçim::twip(genişlik), Biçim::twip(yükseklik)};
+    return {Bicim::twip(sol), Bicim::twip(ust), Bicim::twip(genislik), Bicim::twip(yukseklik)};
 }
 
-void sabitİletişimKutusu(QDialog* pencere, int genişlik, int yükseklik)
+void sabitIletisimKutusu(QDialog* pencere, int genislik, int yukseklik)
 {
     pencere->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    pencere->setFixedSize(Biçim::twip(genişlik), Biçim::twip(yükseklik));
+    pencere->setFixedSize(Bicim::twip(genislik), Bicim::twip(yukseklik));
 }
 
-QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı)
+QLabel* etiket(QWidget* ust, const QString& metin, QRect alan, bool sagaYasli)
 {
-    auto* label = new QLabel(metin, üst);
+    auto* label = new QLabel(metin, ust);
     const QSize gereken = label->sizeHint();
     if (gereken.width() > alan.width()) {
-        if (sağaYaslı) {
+        if (sagaYasli) {
             alan.setLeft(alan.right() + 1 - gereken.width());
             if (alan.left() < 0)
                 alan.moveLeft(0);
@@ -37,13 +37,13 @@ QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı
     }
     alan.setHeight(std::max(alan.height(), gereken.height()));
     label->setGeometry(alan);
-    label->setAlignment((sağaYaslı ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    label->setAlignment((sagaYasli ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return label;
 }
 
-QPushButton* düğme(QWidget* üst, const QString& ad, const QString& metin, QRect alan)
+QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan)
 {
-    auto* b = new QPushButton(metin, üst);
+    auto* b = new QPushButton(metin, ust);
     b->setObjectName(ad);
     b->setGeometry(alan);
     b->setAutoDefault(false);

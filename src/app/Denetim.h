@@ -12,17 +12,17 @@ class QWidget;
 namespace Denetim
 {
 
-QRect twipAlanı(int sol, int üst, int genişlik, int yükseklik);
+QRect twipAlani(int sol, int ust, int genislik, int yukseklik);
 
 // A dialog of fixed size in twips, with a close box and no minimise or maximise button.
-void sabitİletişimKutusu(QDialog* pencere, int genişlik, int yükseklik);
+void sabitIletisimKutusu(QDialog* pencere, int genislik, int yukseklik);
 
 // A label as drawn, widened when the font needs more room; a right-aligned one keeps its right
 // edge unless that would cut it off at its container's left edge.
-QLabel* etiket(QWidget* üst, const QString& metin, QRect alan, bool sağaYaslı = false);
+QLabel* etiket(QWidget* ust, const QString& metin, QRect alan, bool sagaYasli = false);
 
 // A button that Enter in another control does not press: none of the windows has a default
 // button.
-QPushButton* düğme(QWidget* üst, const QString& ad, const QString& metin, QRect alan);
+QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan);
 
 } // namespace Denetim

@@ -1,6 +1,6 @@
 #include "MesajKutusu.h"
 
-#include "VeriHatası.h"
+#include "VeriHatasi.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,24 +8,24 @@
 namespace
 {
 
-struct Kayıt {
-    bool açık = false;
-    QList<bool> yanıtlar;
-    QList<MesajKutusu::Gösterilen> gösterilenler;
+struct Kayit {
+    bool acik = false;
+    QList<bool> yanitlar;
+    QList<MesajKutusu::Gosterilen> gosterilenler;
 };
 
-Kayıt& kayıt()
+Kayit& kayit()
 {
-    static Kayıt k;
+    static Kayit k;
     return k;
 }
 
-bool göster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
+bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
 {
-    if (kayıt().açık) {
-        kayıt().gösterilenler.append({simge, metin});
-        return simge == MesajKutusu::Simge::Soru && !kayıt().yanıtlar.isEmpty() &&
-               kayıt().yanıtlar.takeFirst();
+    if (kayit().acik) {
+        kayit().gosterilenler.append({simge, metin});
+        return simge == MesajKutusu::Simge::Soru && !kayit().yanitlar.isEmpty() &&
+               kayit().yanitlar.takeFirst();
     }
     QMessageBox kutu(sahibi);
     kutu.setWindowTitle(QStringLiteral("Morvane"));
@@ -49,51 +49,51 @@ bool göster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
 
 void MesajKutusu::bilgi(QWidget* sahibi, const QString& metin)
 {
-    göster(sahibi, Simge::Bilgi, metin);
+    goster(sahibi, Simge::Bilgi, metin);
 }
 
 void MesajKutusu::hata(QWidget* sahibi, const QString& metin)
 {
-    göster(sahibi, Simge::Hata, metin);
+    goster(sahibi, Simge::Hata, metin);
 }
 
 bool MesajKutusu::sor(QWidget* sahibi, const QString& metin)
 {
-    return göster(sahibi, Simge::Soru, metin);
+    return goster(sahibi, Simge::Soru, metin);
 }
 
-bool MesajKutusu::hatalarıGöstererek(QWidget* sahibi, const std::function<void()>& komut)
+bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut)
 {
     try {
         komut();
         return true;
-    } catch (const VeriHatası& h) {
-        hata(sahibi, h.açıklama());
+    } catch (const VeriHatasi& h) {
+        hata(sahibi, h.aciklama());
         return false;
     }
 }
 
-void MesajKutusu::kaydetmeyeBaşla()
+void MesajKutusu::kaydetmeyeBasla()
 {
-    kayıt() = Kayıt{.açık = true};
+    kayit() = Kayit{.acik = true};
 }
 
-void MesajKutusu::kaydetmeyiBırak()
+void MesajKutusu::kaydetmeyiBirak()
 {
-    kayıt() = Kayıt{};
+    kayit() = Kayit{};
 }
 
-void MesajKutusu::sonrakiYanıt(bool evet)
+void MesajKutusu::sonrakiYanit(bool evet)
 {
-    kayıt().yanıtlar.append(evet);
+    kayit().yanitlar.append(evet);
 }
 
-const QList<MesajKutusu::Gösterilen>& MesajKutusu::gösterilenler()
+const QList<MesajKutusu::Gosterilen>& MesajKutusu::gosterilenler()
 {
-    return kayıt().gösterilenler;
+    return kayit().gosterilenler;
 }
 
-void MesajKutusu::gösterilenleriSil()
+void MesajKutusu::gosterilenleriSil()
 {
-    kayıt().gösterilenler.clear();
+    kayit().gosterilenler.clear();
 }

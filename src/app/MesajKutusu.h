@@ -13,7 +13,7 @@ class MesajKutusu
 {
 public:
     enum class Simge { Bilgi, Soru, Hata };
-    struct Gösterilen {
+    struct Gosterilen {
         Simge simge;
         QString metin;
     };
@@ -24,11 +24,11 @@ public:
     static bool sor(QWidget* sahibi, const QString& metin);
 
     // Runs a command; an engine failure is shown as an error and the command reports false.
-    static bool hatalarıGöstererek(QWidget* sahibi, const std::function<void()>& komut);
+    static bool hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut);
 
-    static void kaydetmeyeBaşla();
-    static void kaydetmeyiBırak();
-    static void sonrakiYanıt(bool evet);
-    static const QList<Gösterilen>& gösterilenler();
-    static void gösterilenleriSil();
+    static void kaydetmeyeBasla();
+    static void kaydetmeyiBirak();
+    static void sonrakiYanit(bool evet);
+    static const QList<Gosterilen>& gosterilenler();
+    static void gosterilenleriSil();
 };

@@ -1,6 +1,6 @@
 #include "AnaForm.h"
-#include "Başlangıç.h"
-#include "DeğişkenModülü.h"
+#include "Baslangic.h"
+#include "DegiskenModulu.h"
 
 #include <QApplication>
 
@@ -8,11 +8,11 @@ int main(int argc, char* argv[])
 {
     QApplication uygulama(argc, argv);
     uygulama.setApplicationName(QStringLiteral("Morvane"));
-    int sonuç = 1;
-    if (std::unique_ptr<AnaForm> anaForm = başlat(QCoreApplication::applicationDirPath())) {
+    int sonuc = 1;
+    if (std::unique_ptr<AnaForm> anaForm = baslat(QCoreApplication::applicationDirPath())) {
         anaForm->show();
-        sonuç = uygulama.exec();
+        sonuc = uygulama.exec();
     }
-    DeğişkenModülü::kapat();
-    return sonuç;
+    DegiskenModulu::kapat();
+    return sonuc;
 }

@@ -1,20 +1,20 @@
 #include "SorguSonucu.h"
 
-#include "DeğişkenModülü.h"
-#include "VeriHatası.h"
+#include "DegiskenModulu.h"
+#include "VeriHatasi.h"
 
 #include <QSqlError>
 
-SorguSonucu::SorguSonucu(const QString& sql, const QVariantList& değerler)
-    : sorgu(DeğişkenModülü::VeriTabanı())
+SorguSonucu::SorguSonucu(const QString& sql, const QVariantList& degerler)
+    : sorgu(DegiskenModulu::VeriTabani())
 {
     sorgu.setForwardOnly(true);
     if (!sorgu.prepare(sql))
-        throw VeriHatası(sorgu.lastError());
-    for (const QVariant& değer : değerler)
-        sorgu.addBindValue(değer);
+        throw VeriHatasi(sorgu.lastError());
+    for (const QVariant& deger : degerler)
+        sorgu.addBindValue(deger);
     if (!sorgu.exec())
-        throw VeriHatası(sorgu.lastError());
+        throw VeriHatasi(sorgu.lastError());
 }
 
 SorguSonucu::~SorguSonucu()

@@ -7,11 +7,11 @@
 namespace Takvim
 {
 
-inline constexpr int ilkYıl = 2006;
-inline constexpr int sonYıl = 2030;
+inline constexpr int ilkYil = 2006;
+inline constexpr int sonYil = 2030;
 
 // "Ocak" … "Aralık": whatever the machine's language, entries carry these names.
-inline const QStringList& ayAdları()
+inline const QStringList& ayAdlari()
 {
     static const QStringList adlar{
         QStringLiteral("Ocak"),   QStringLiteral("Şubat"),   QStringLiteral("Mart"),

@@ -1,10 +1,10 @@
 #include "GrupEklemeFormu.h"
 
 #include "AnaForm.h"
-#include "BütçeVerisi.h"
+#include "ButceVerisi.h"
 #include "Denetim.h"
 #include "MesajKutusu.h"
-#include "TürkçeMetin.h"
+#include "TurkceMetin.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,50 +12,50 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using Denetim::twipAlanı;
+using Denetim::twipAlani;
 
-GrupEklemeFormu::GrupEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm)
+GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm)
     : QDialog(&anaForm), defter(defter), anaForm(anaForm)
 {
-    setObjectName(defter.adıyla("%1GrubuEkleFormu"));
-    setWindowTitle(defter.grupEklemeBaşlığı);
-    Denetim::sabitİletişimKutusu(this, 5625, 2670);
+    setObjectName(defter.adiyla("%1GrubuEkleFormu"));
+    setWindowTitle(defter.grupEklemeBasligi);
+    Denetim::sabitIletisimKutusu(this, 5625, 2670);
 
-    auto* çerçeve = new QGroupBox(this);
-    çerçeve->setGeometry(twipAlanı(360, 300, 4905, 1395));
-    altGrupKutusu = new QLineEdit(çerçeve);
-    altGrupKutusu->setObjectName(defter.adıyla("Alt%1GrubuKutusu"));
+    auto* cerceve = new QGroupBox(this);
+    cerceve->setGeometry(twipAlani(360, 300, 4905, 1395));
+    altGrupKutusu = new QLineEdit(cerceve);
+    altGrupKutusu->setObjectName(defter.adiyla("Alt%1GrubuKutusu"));
     altGrupKutusu->setAccessibleName(defter.altGrupKutusuEtiketi.chopped(1));
-    altGrupKutusu->setGeometry(twipAlanı(1620, 810, 3045, 315));
-    anaGrupKutusu = new QComboBox(çerçeve);
-    anaGrupKutusu->setObjectName(defter.adıyla("Ana%1GrubuKutusu"));
+    altGrupKutusu->setGeometry(twipAlani(1620, 810, 3045, 315));
+    anaGrupKutusu = new QComboBox(cerceve);
+    anaGrupKutusu->setObjectName(defter.adiyla("Ana%1GrubuKutusu"));
     anaGrupKutusu->setAccessibleName(defter.anaGrupKutusuEtiketi.chopped(1));
-    anaGrupKutusu->setGeometry(twipAlanı(1620, 330, 3045, 315));
+    anaGrupKutusu->setGeometry(twipAlani(1620, 330, 3045, 315));
     anaGrupKutusu->setEditable(true);
     // What is typed is stored only by "Kaydet"; Enter must not slip it into the list.
     anaGrupKutusu->setInsertPolicy(QComboBox::NoInsert);
-    Denetim::etiket(çerçeve, defter.altGrupKutusuEtiketi, twipAlanı(315, 870, 1125, 195), true);
-    Denetim::etiket(çerçeve, defter.anaGrupKutusuEtiketi, twipAlanı(210, 390, 1230, 195), true);
+    Denetim::etiket(cerceve, defter.altGrupKutusuEtiketi, twipAlani(315, 870, 1125, 195), true);
+    Denetim::etiket(cerceve, defter.anaGrupKutusuEtiketi, twipAlani(210, 390, 1230, 195), true);
 
-    kapatDüğmesi = Denetim::düğme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
-                                  twipAlanı(3870, 1950, 1395, 345));
-    vazgeçDüğmesi = Denetim::düğme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
-                                   twipAlanı(2400, 1950, 1395, 345));
-    ekleKaydetDüğmesi = Denetim::düğme(this, QStringLiteral("EkleKaydetDüğmesi"),
-                                       defter.yeniGrupDüğmesi, twipAlanı(360, 1950, 1965, 345));
+    kapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
+                                  twipAlani(3870, 1950, 1395, 345));
+    vazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
+                                   twipAlani(2400, 1950, 1395, 345));
+    ekleKaydetDugmesi = Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"),
+                                       defter.yeniGrupDugmesi, twipAlani(360, 1950, 1965, 345));
 
     setTabOrder(anaGrupKutusu, altGrupKutusu);
-    setTabOrder(altGrupKutusu, ekleKaydetDüğmesi);
-    setTabOrder(ekleKaydetDüğmesi, vazgeçDüğmesi);
-    setTabOrder(vazgeçDüğmesi, kapatDüğmesi);
+    setTabOrder(altGrupKutusu, ekleKaydetDugmesi);
+    setTabOrder(ekleKaydetDugmesi, vazgecDugmesi);
+    setTabOrder(vazgecDugmesi, kapatDugmesi);
 
-    connect(ekleKaydetDüğmesi, &QPushButton::clicked, this, [this] { EkleKaydetDüğmesi_Click(); });
-    connect(vazgeçDüğmesi, &QPushButton::clicked, this, [this] { VazgeçDüğmesi_Click(); });
-    connect(kapatDüğmesi, &QPushButton::clicked, this, [this] { KapatDüğmesi_Click(); });
+    connect(ekleKaydetDugmesi, &QPushButton::clicked, this, [this] { EkleKaydetDugmesi_Click(); });
+    connect(vazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
+    connect(kapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
     anaGrupKutusu->installEventFilter(this);
     altGrupKutusu->installEventFilter(this);
 
-    VazgeçDüğmesi_Click();
+    VazgecDugmesi_Click();
 }
 
 bool GrupEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)
@@ -71,39 +71,39 @@ bool GrupEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)
     return QDialog::eventFilter(nesne, olay);
 }
 
-void GrupEklemeFormu::EkleKaydetDüğmesi_Click()
+void GrupEklemeFormu::EkleKaydetDugmesi_Click()
 {
     if (!anaGrupKutusu->isEnabled()) {
-        girişeGeç();
+        giriseGec();
         return;
     }
     // Blanks are a name like any other; only a box with nothing in it is refused.
     const QString anaGrup = anaGrupKutusu->currentText();
     const QString altGrup = altGrupKutusu->text();
     if (anaGrup.isEmpty()) {
-        MesajKutusu::bilgi(this, defter.boşAnaGrupMesajı);
+        MesajKutusu::bilgi(this, defter.bosAnaGrupMesaji);
         anaGrupKutusu->setFocus();
         return;
     }
     if (altGrup.isEmpty()) {
-        MesajKutusu::bilgi(this, defter.boşAltGrupMesajı);
+        MesajKutusu::bilgi(this, defter.bosAltGrupMesaji);
         altGrupKutusu->setFocus();
         return;
     }
     kaydet(anaGrup, altGrup);
 }
 
-void GrupEklemeFormu::girişeGeç()
+void GrupEklemeFormu::giriseGec()
 {
     // Without the list the user can still type a new main group.
-    if (!MesajKutusu::hatalarıGöstererek(this, [this] {
-            AnaForm::SorguÇalıştır(BütçeVerisi::anaGruplar(defter), anaGrupKutusu);
+    if (!MesajKutusu::hatalariGostererek(this, [this] {
+            AnaForm::SorguCalistir(ButceVerisi::anaGruplar(defter), anaGrupKutusu);
         }))
         anaGrupKutusu->clear();
     anaGrupKutusu->setEnabled(true);
     altGrupKutusu->setEnabled(true);
-    ekleKaydetDüğmesi->setText(QStringLiteral("Kaydet"));
-    kapatDüğmesi->setEnabled(false);
+    ekleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
+    kapatDugmesi->setEnabled(false);
     anaGrupKutusu->setFocus();
 }
 
@@ -111,63 +111,63 @@ void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
 {
     // A failure stops the save where it happens and leaves the input for another try; a main
     // group written before it is then found by the look-up and not written twice.
-    bool anaGrupYazıldı = false;
-    const bool kaydedildi = MesajKutusu::hatalarıGöstererek(this, [&] {
-        if (!BütçeVerisi::anaGrupVar(defter, anaGrup)) {
-            BütçeVerisi::anaGrupEkle(defter, anaGrup);
-            anaGrupYazıldı = true;
+    bool anaGrupYazildi = false;
+    const bool kaydedildi = MesajKutusu::hatalariGostererek(this, [&] {
+        if (!ButceVerisi::anaGrupVar(defter, anaGrup)) {
+            ButceVerisi::anaGrupEkle(defter, anaGrup);
+            anaGrupYazildi = true;
         }
-        BütçeVerisi::altGrupEkle(defter, anaGrup, altGrup);
+        ButceVerisi::altGrupEkle(defter, anaGrup, altGrup);
     });
-    if (kaydedildi || anaGrupYazıldı)
+    if (kaydedildi || anaGrupYazildi)
         anaFormuYenile();
     if (kaydedildi)
-        VazgeçDüğmesi_Click();
+        VazgecDugmesi_Click();
 }
 
 void GrupEklemeFormu::anaFormuYenile()
 {
-    if (MesajKutusu::hatalarıGöstererek(this, [this] {
-            AnaForm::SorguÇalıştır(BütçeVerisi::anaGruplar(defter), anaForm.anaGrupListesi(defter));
+    if (MesajKutusu::hatalariGostererek(this, [this] {
+            AnaForm::SorguCalistir(ButceVerisi::anaGruplar(defter), anaForm.anaGrupListesi(defter));
         }))
-        anaForm.anaGrupTıklandı(defter);
+        anaForm.anaGrupTiklandi(defter);
 }
 
-void GrupEklemeFormu::VazgeçDüğmesi_Click()
+void GrupEklemeFormu::VazgecDugmesi_Click()
 {
     anaGrupKutusu->setCurrentIndex(-1);
     anaGrupKutusu->clearEditText();
     altGrupKutusu->clear();
     anaGrupKutusu->setEnabled(false);
     altGrupKutusu->setEnabled(false);
-    ekleKaydetDüğmesi->setText(defter.yeniGrupDüğmesi);
-    kapatDüğmesi->setEnabled(true);
+    ekleKaydetDugmesi->setText(defter.yeniGrupDugmesi);
+    kapatDugmesi->setEnabled(true);
 }
 
-void GrupEklemeFormu::KapatDüğmesi_Click()
+void GrupEklemeFormu::KapatDugmesi_Click()
 {
     close();
 }
 
 void GrupEklemeFormu::AnaGrupKutusu_LostFocus()
 {
-    const QString büyük = büyükHarfle(anaGrupKutusu->currentText());
-    if (büyük != anaGrupKutusu->currentText())
-        anaGrupKutusu->setEditText(büyük);
+    const QString buyuk = buyukHarfle(anaGrupKutusu->currentText());
+    if (buyuk != anaGrupKutusu->currentText())
+        anaGrupKutusu->setEditText(buyuk);
 }
 
 void GrupEklemeFormu::AltGrupKutusu_LostFocus()
 {
-    const QString büyük = büyükHarfle(altGrupKutusu->text());
-    if (büyük != altGrupKutusu->text())
-        altGrupKutusu->setText(büyük);
+    const QString buyuk = buyukHarfle(altGrupKutusu->text());
+    if (buyuk != altGrupKutusu->text())
+        altGrupKutusu->setText(buyuk);
 }
 
-QString GrupEklemeFormu::büyükHarfle(QString metin) const
+QString GrupEklemeFormu::buyukHarfle(QString metin) const
 {
     // The expense ledger has always mapped the two small i letters itself before upper-casing;
     // the Turkish upper-casing gives the same letters, so both ledgers store the same spelling.
-    if (defter.iHarfleriAyrıcaDönüştürülür)
+    if (defter.iHarfleriAyricaDonusturulur)
         metin.replace(QChar(u'i'), QChar(u'\u0130')).replace(QChar(u'ı'), QChar(u'I'));
-    return TürkçeMetin::büyükHarf(metin);
+    return TurkceMetin::buyukHarf(metin);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DefterTanımı.h"
+#include "DefterTanimi.h"
 
 #include <QDialog>
 
@@ -16,11 +16,11 @@ class GrupEklemeFormu : public QDialog
 {
     Q_OBJECT
 public:
-    GrupEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm);
+    GrupEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm);
 
-    void EkleKaydetDüğmesi_Click();
-    void VazgeçDüğmesi_Click();
-    void KapatDüğmesi_Click();
+    void EkleKaydetDugmesi_Click();
+    void VazgecDugmesi_Click();
+    void KapatDugmesi_Click();
     void AnaGrupKutusu_LostFocus();
     void AltGrupKutusu_LostFocus();
 
@@ -28,16 +28,16 @@ protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
 
 private:
-    void girişeGeç();
+    void giriseGec();
     void kaydet(const QString& anaGrup, const QString& altGrup);
     void anaFormuYenile();
-    QString büyükHarfle(QString metin) const;
+    QString buyukHarfle(QString metin) const;
 
-    const DefterTanımı& defter;
+    const DefterTanimi& defter;
     AnaForm& anaForm;
     QComboBox* anaGrupKutusu;
     QLineEdit* altGrupKutusu;
-    QPushButton* ekleKaydetDüğmesi;
-    QPushButton* vazgeçDüğmesi;
-    QPushButton* kapatDüğmesi;
+    QPushButton* ekleKaydetDugmesi;
+    QPushButton* vazgecDugmesi;
+    QPushButton* kapatDugmesi;
 };

@@ -9,35 +9,35 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-void defterSatırları()
+void defterSatirlari()
 {
-    QTest::addColumn<QString>("defterAdı");
+    QTest::addColumn<QString>("defterAdi");
     QTest::newRow("gelir") << QStringLiteral("Gelir");
     QTest::newRow("gider") << QStringLiteral("Gider");
 }
 
-const DefterTanımı& satırınDefteri()
+const DefterTanimi& satirinDefteri()
 {
-    QFETCH(QString, defterAdı);
-    return defterAdıyla(defterAdı);
+    QFETCH(QString, defterAdi);
+    return defterAdiyla(defterAdi);
 }
 
-const DefterTanımı& defterAdıyla(const QString& ad)
+const DefterTanimi& defterAdiyla(const QString& ad)
 {
     return ad == u"Gelir" ? gelirDefteri() : giderDefteri();
 }
 
-const DefterTanımı& öteki(const DefterTanımı& defter)
+const DefterTanimi& oteki(const DefterTanimi& defter)
 {
     return &defter == &gelirDefteri() ? giderDefteri() : gelirDefteri();
 }
 
-QStringList yıllar()
+QStringList yillar()
 {
-    QStringList sonuç;
-    for (int yıl = 2006; yıl <= 2030; ++yıl)
-        sonuç << QString::number(yıl);
-    return sonuç;
+    QStringList sonuc;
+    for (int yil = 2006; yil <= 2030; ++yil)
+        sonuc << QString::number(yil);
+    return sonuc;
 }
 
 QStringList aylar()
@@ -46,67 +46,67 @@ QStringList aylar()
             "Temmuz", "Ağustos", "Eylül", "Ekim",  "Kasım", "Aralık"};
 }
 
-QStringList öğeler(const QComboBox* kutu)
+QStringList ogeler(const QComboBox* kutu)
 {
-    QStringList sonuç;
+    QStringList sonuc;
     for (int i = 0; i < kutu->count(); ++i)
-        sonuç << kutu->itemText(i);
-    return sonuç;
+        sonuc << kutu->itemText(i);
+    return sonuc;
 }
 
-QStringList öğeler(const QListWidget* liste)
+QStringList ogeler(const QListWidget* liste)
 {
-    QStringList sonuç;
+    QStringList sonuc;
     for (int i = 0; i < liste->count(); ++i)
-        sonuç << liste->item(i)->text();
-    return sonuç;
+        sonuc << liste->item(i)->text();
+    return sonuc;
 }
 
-QStringList başlıklar(const QTreeWidget* liste)
+QStringList basliklar(const QTreeWidget* liste)
 {
-    QStringList sonuç;
+    QStringList sonuc;
     for (int i = 0; i < liste->columnCount(); ++i)
-        sonuç << liste->headerItem()->text(i);
-    return sonuç;
+        sonuc << liste->headerItem()->text(i);
+    return sonuc;
 }
 
-QStringList satırlar(const QTreeWidget* liste)
+QStringList satirlar(const QTreeWidget* liste)
 {
-    QStringList sonuç;
+    QStringList sonuc;
     for (int i = 0; i < liste->topLevelItemCount(); ++i) {
-        QStringList hücreler;
+        QStringList hucreler;
         for (int s = 0; s < liste->columnCount(); ++s)
-            hücreler << liste->topLevelItem(i)->text(s);
-        sonuç << hücreler.join(u'|');
+            hucreler << liste->topLevelItem(i)->text(s);
+        sonuc << hucreler.join(u'|');
     }
-    return sonuç;
+    return sonuc;
 }
 
-QStringList sütun(const QTreeWidget* liste, int sıra)
+QStringList sutun(const QTreeWidget* liste, int sira)
 {
-    QStringList sonuç;
+    QStringList sonuc;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
-        sonuç << liste->topLevelItem(i)->text(sıra);
-    return sonuç;
+        sonuc << liste->topLevelItem(i)->text(sira);
+    return sonuc;
 }
 
-QTreeWidget* kayıtListesi(const QWidget& pencere, const DefterTanımı& defter)
+QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
 {
-    return pencere.findChild<QTreeWidget*>(defter.adıyla("%1lerListesi"));
+    return pencere.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
 }
 
-QString toplam(const QWidget& pencere, const DefterTanımı& defter)
+QString toplam(const QWidget& pencere, const DefterTanimi& defter)
 {
-    return pencere.findChild<QLineEdit*>(defter.adıyla("%1ToplamıKutusu"))->text();
+    return pencere.findChild<QLineEdit*>(defter.adiyla("%1ToplamıKutusu"))->text();
 }
 
-void grupSeç(AnaForm& form, const DefterTanımı& defter, const QString& anaGrup,
+void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup)
 {
     QComboBox* anaGruplar = form.anaGrupListesi(defter);
     anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
     QVERIFY2(anaGruplar->currentIndex() >= 0, qPrintable(anaGrup));
-    form.anaGrupTıklandı(defter);
+    form.anaGrupTiklandi(defter);
     if (altGrup.isEmpty())
         return;
     const auto bulunan = form.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
@@ -116,42 +116,42 @@ void grupSeç(AnaForm& form, const DefterTanımı& defter, const QString& anaGru
 
 QStringList mesajlar()
 {
-    QStringList sonuç;
-    for (const MesajKutusu::Gösterilen& g : MesajKutusu::gösterilenler())
-        sonuç << (g.simge == MesajKutusu::Simge::Bilgi  ? QStringLiteral("bilgi: ")
+    QStringList sonuc;
+    for (const MesajKutusu::Gosterilen& g : MesajKutusu::gosterilenler())
+        sonuc << (g.simge == MesajKutusu::Simge::Bilgi  ? QStringLiteral("bilgi: ")
                   : g.simge == MesajKutusu::Simge::Soru ? QStringLiteral("soru: ")
                                                         : QStringLiteral("hata: ")) +
                      g.metin;
-    return sonuç;
+    return sonuc;
 }
 
-bool tekHata(const QString& parça)
+bool tekHata(const QString& parca)
 {
-    const QStringList gösterilen = mesajlar();
-    if (gösterilen.size() == 1 && gösterilen.first().startsWith(u"hata: ") &&
-        gösterilen.first().contains(parça))
+    const QStringList gosterilen = mesajlar();
+    if (gosterilen.size() == 1 && gosterilen.first().startsWith(u"hata: ") &&
+        gosterilen.first().contains(parca))
         return true;
-    qWarning("expected one error containing \"%s\", shown: %s", qPrintable(parça),
-             qPrintable(gösterilen.join(QStringLiteral(" / "))));
+    qWarning("expected one error containing \"%s\", shown: %s", qPrintable(parca),
+             qPrintable(gosterilen.join(QStringLiteral(" / "))));
     return false;
 }
 
-bool açılanıİncele(const std::function<void()>& tıklama, const std::function<void(QWidget*)>& bak)
+bool acilaniIncele(const std::function<void()>& tiklama, const std::function<void(QWidget*)>& bak)
 {
-    bool açıldı = false;
-    QTimer bekçi;
-    bekçi.setInterval(5);
-    QObject::connect(&bekçi, &QTimer::timeout, [&] {
+    bool acildi = false;
+    QTimer bekci;
+    bekci.setInterval(5);
+    QObject::connect(&bekci, &QTimer::timeout, [&] {
         if (QWidget* pencere = QApplication::activeModalWidget()) {
-            bekçi.stop();
-            açıldı = true;
+            bekci.stop();
+            acildi = true;
             if (bak)
                 bak(pencere);
             pencere->close();
         }
     });
-    bekçi.start();
-    tıklama();
-    bekçi.stop();
-    return açıldı;
+    bekci.start();
+    tiklama();
+    bekci.stop();
+    return acildi;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DefterTanımı.h"
+#include "DefterTanimi.h"
 
 #include <QStringList>
 
@@ -15,36 +15,36 @@ class QWidget;
 // Helpers the test programs share: the twin ledgers as data rows, and what the windows show,
 // read back as text so that a failed comparison prints all of it.
 
-// Adds a column "defterAdı" with the rows "gelir" and "gider"; satırınDefteri() is the ledger of
+// Adds a column "defterAdi" with the rows "gelir" and "gider"; satirinDefteri() is the ledger of
 // the running row.
-void defterSatırları();
-const DefterTanımı& satırınDefteri();
-const DefterTanımı& defterAdıyla(const QString& ad);
-const DefterTanımı& öteki(const DefterTanımı& defter);
+void defterSatirlari();
+const DefterTanimi& satirinDefteri();
+const DefterTanimi& defterAdiyla(const QString& ad);
+const DefterTanimi& oteki(const DefterTanimi& defter);
 
 // The years 2006 … 2030 and the months "Ocak" … "Aralık", as every selector offers them.
-QStringList yıllar();
+QStringList yillar();
 QStringList aylar();
 
-QStringList öğeler(const QComboBox* kutu);
-QStringList öğeler(const QListWidget* liste);
-QStringList başlıklar(const QTreeWidget* liste);
+QStringList ogeler(const QComboBox* kutu);
+QStringList ogeler(const QListWidget* liste);
+QStringList basliklar(const QTreeWidget* liste);
 // Each row's cells joined by '|', in display order.
-QStringList satırlar(const QTreeWidget* liste);
-QStringList sütun(const QTreeWidget* liste, int sıra);
-QTreeWidget* kayıtListesi(const QWidget& pencere, const DefterTanımı& defter);
-QString toplam(const QWidget& pencere, const DefterTanımı& defter);
+QStringList satirlar(const QTreeWidget* liste);
+QStringList sutun(const QTreeWidget* liste, int sira);
+QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter);
+QString toplam(const QWidget& pencere, const DefterTanimi& defter);
 
 // Chooses a main group on the main window, and one of its sub-groups when given.
-void grupSeç(AnaForm& form, const DefterTanımı& defter, const QString& anaGrup,
+void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup = {});
 
 // The recorded messages, each as "bilgi: text", "soru: text" or "hata: text".
 QStringList mesajlar();
 // Whether exactly one message was shown, an error containing the given text; if not, says what
 // was shown.
-bool tekHata(const QString& parça);
+bool tekHata(const QString& parca);
 
-// Runs `tıklama`; a modal window it opens is handed to `bak` and closed. True when one opened.
-bool açılanıİncele(const std::function<void()>& tıklama,
+// Runs `tiklama`; a modal window it opens is handed to `bak` and closed. True when one opened.
+bool acilaniIncele(const std::function<void()>& tiklama,
                    const std::function<void(QWidget*)>& bak = {});

@@ -6,19 +6,19 @@
 
 // Amounts and ratios in the program's regional settings (the default QLocale).
 // Amounts travel as whole hundredths (kuruş) so that sums are exact.
-struct Biçim {
+struct Bicim {
 
-    static qint64 kuruşa(double tutar);
-    static QString tutar(qint64 kuruş); // 1.234,50 under Turkish settings
+    static qint64 kurusa(double tutar);
+    static QString tutar(qint64 kurus); // 1.234,50 under Turkish settings
     // Realised ÷ estimate × 100; none when the estimate is zero.
-    static std::optional<double> oran(qint64 gerçekleşenKuruş, qint64 tahminKuruş);
-    static QString yüzde(double oran); // 75,00% under Turkish settings
+    static std::optional<double> oran(qint64 gerceklesenKurus, qint64 tahminKurus);
+    static QString yuzde(double oran); // 75,00% under Turkish settings
     // The amount a user typed: in the regional format first ("1.234,50"), else by the
     // leading-number rule ("1234.5", "12abc" is 12, "&H10" is 16, letters only are 0).
     static double tutarOku(const QString& metin);
-    static double öndekiSayı(const QString& metin);
+    static double ondekiSayi(const QString& metin);
     static inline const QString eksikOran = QStringLiteral("—");
 
     // Position and size in twips, as the layouts are drawn: 15 twips are one pixel.
-    static constexpr int twip(int değer) { return değer / 15; }
+    static constexpr int twip(int deger) { return deger / 15; }
 };

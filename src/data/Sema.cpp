@@ -1,8 +1,8 @@
-#include "Şema.h"
+#include "Sema.h"
 
-#include "DefterTanımı.h"
-#include "DeğişkenModülü.h"
-#include "VeriHatası.h"
+#include "DefterTanimi.h"
+#include "DegiskenModulu.h"
+#include "VeriHatasi.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,50 +26,50 @@ struct Tablo {
 
 QList<Tablo> tablolar()
 {
-    QList<Tablo> sonuç;
-    for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
-        sonuç.append({d->anaGrupTablosu, {QStringLiteral("GrupAdi")}});
-        sonuç.append({d->altGrupTablosu, {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}});
-        sonuç.append(
-            {d->kayıtTablosu,
+    QList<Tablo> sonuc;
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+        sonuc.append({d->anaGrupTablosu, {QStringLiteral("GrupAdi")}});
+        sonuc.append({d->altGrupTablosu, {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}});
+        sonuc.append(
+            {d->kayitTablosu,
              {QStringLiteral("Kimlik"), QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"),
-              d->yılAlanı, d->ayAlanı, d->tahminAlanı, QStringLiteral("Gerceklesen")}});
+              d->yilAlani, d->ayAlani, d->tahminAlani, QStringLiteral("Gerceklesen")}});
     }
-    return sonuç;
+    return sonuc;
 }
 
 // Kimlik is AUTOINCREMENT so that a deleted entry's number is never given to another one.
-QStringList oluşturmaKomutları()
+QStringList olusturmaKomutlari()
 {
     QStringList komutlar;
-    for (const DefterTanımı* d : {&gelirDefteri(), &giderDefteri()}) {
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
         komutlar
             << QStringLiteral("CREATE TABLE %1 (GrupAdi TEXT)").arg(d->anaGrupTablosu)
             << QStringLiteral("CREATE TABLE %1 (AnaGrup TEXT, GrupAdi TEXT)").arg(d->altGrupTablosu)
             << QStringLiteral("CREATE TABLE %1 (Kimlik INTEGER PRIMARY KEY AUTOINCREMENT, "
                               "AnaGrup TEXT, GrupAdi TEXT, %2 INTEGER, %3 TEXT, %4 REAL, "
                               "Gerceklesen REAL)")
-                   .arg(d->kayıtTablosu, d->yılAlanı, d->ayAlanı, d->tahminAlanı)
+                   .arg(d->kayitTablosu, d->yilAlani, d->ayAlani, d->tahminAlani)
             // Every listing filters by year; the index keeps it fast on years of entries.
-            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayıtTablosu, d->yılAlanı)
+            << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayitTablosu, d->yilAlani)
             // The twelve-month sums read this index alone, already in month order.
             << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2, %3, Gerceklesen)")
-                   .arg(d->kayıtTablosu, d->ayAlanı, d->tahminAlanı);
+                   .arg(d->kayitTablosu, d->ayAlani, d->tahminAlani);
     }
     return komutlar;
 }
 
 } // namespace
 
-void Şema::oluştur(QSqlDatabase db)
+void Sema::olustur(QSqlDatabase db)
 {
     QSqlQuery sorgu(db);
-    for (const QString& komut : oluşturmaKomutları())
+    for (const QString& komut : olusturmaKomutlari())
         if (!sorgu.exec(komut))
-            throw VeriHatası(sorgu.lastError());
+            throw VeriHatasi(sorgu.lastError());
 }
 
-std::optional<QString> Şema::dosyaOluştur(const QString& yol)
+std::optional<QString> Sema::dosyaOlustur(const QString& yol)
 {
     const QByteArray yerelYol = QFile::encodeName(yol);
     const int fd = ::open(yerelYol.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
@@ -81,42 +81,42 @@ std::optional<QString> Şema::dosyaOluştur(const QString& yol)
             .arg(QDir::toNativeSeparators(yol), QString::fromLocal8Bit(strerror(errno)));
     }
     ::close(fd);
-    std::optional<QString> hata = DeğişkenModülü::şemasızAç(yol);
+    std::optional<QString> hata = DegiskenModulu::semasizAc(yol);
     if (!hata) {
         try {
-            oluştur(DeğişkenModülü::VeriTabanı());
-        } catch (const VeriHatası& h) {
-            hata = h.açıklama();
+            olustur(DegiskenModulu::VeriTabani());
+        } catch (const VeriHatasi& h) {
+            hata = h.aciklama();
         }
     }
-    DeğişkenModülü::kapat();
+    DegiskenModulu::kapat();
     if (hata)
         QFile::remove(yol);
     return hata;
 }
 
-std::optional<QString> Şema::eksikler(QSqlDatabase db)
+std::optional<QString> Sema::eksikler(QSqlDatabase db)
 {
     QStringList eksik;
-    QString motorunSözü;
+    QString motorunSozu;
     for (const Tablo& tablo : tablolar()) {
         QSqlQuery deneme(db);
         if (deneme.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0")
                             .arg(tablo.alanlar.join(u','), tablo.ad)))
             continue;
-        if (motorunSözü.isEmpty())
-            motorunSözü = VeriHatası(deneme.lastError()).açıklama();
-        const QSqlRecord kayıt = db.record(tablo.ad);
-        if (kayıt.isEmpty()) {
+        if (motorunSozu.isEmpty())
+            motorunSozu = VeriHatasi(deneme.lastError()).aciklama();
+        const QSqlRecord kayit = db.record(tablo.ad);
+        if (kayit.isEmpty()) {
             eksik << QStringLiteral("%1 tablosu").arg(tablo.ad);
             continue;
         }
         for (const QString& alan : tablo.alanlar)
-            if (!kayıt.contains(alan))
+            if (!kayit.contains(alan))
                 eksik << QStringLiteral("%1.%2 alanı").arg(tablo.ad, alan);
     }
     if (eksik.isEmpty())
         return std::nullopt;
     return QStringLiteral("Dosyada eksik olanlar: %1\n%2")
-        .arg(eksik.join(QStringLiteral(", ")), motorunSözü);
+        .arg(eksik.join(QStringLiteral(", ")), motorunSozu);
 }

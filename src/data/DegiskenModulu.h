@@ -6,23 +6,23 @@
 #include <optional>
 
 // Keeps the program's one database connection.
-struct DeğişkenModülü {
+struct DegiskenModulu {
 
-    static inline const QString dosyaAdı = QStringLiteral("Varnel.mdb");
+    static inline const QString dosyaAdi = QStringLiteral("Varnel.mdb");
 
     // The open connection; statements run through SorguSonucu on it.
-    static QSqlDatabase VeriTabanı();
+    static QSqlDatabase VeriTabani();
 
     // The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
-    static QString veriTabanıYolu(const QString& klasör);
+    static QString veriTabaniYolu(const QString& klasor);
 
     // Opens an existing file read-write and checks that it is a database with every table and
     // field the program uses. Nothing on disk is created or changed when it fails; the result is
     // then the text to show the user, naming the file and the engine's error number and text.
-    static std::optional<QString> aç(const QString& yol);
+    static std::optional<QString> ac(const QString& yol);
 
     // Opens a connection on a file without checking its tables (for creating the schema).
-    static std::optional<QString> şemasızAç(const QString& yol);
+    static std::optional<QString> semasizAc(const QString& yol);
 
     // Closes and removes the connection; no SorguSonucu may be alive.
     static void kapat();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DefterTanımı.h"
+#include "DefterTanimi.h"
 
 #include <QDialog>
 
@@ -13,43 +13,43 @@ class QPushButton;
 
 // The add-entry dialog of one ledger, GelirEklemeFormu or GiderEklemeFormu. Any number of
 // entries per opening, each filed under the groups chosen on the main window when it opened.
-class KayıtEklemeFormu : public QDialog
+class KayitEklemeFormu : public QDialog
 {
 public:
-    KayıtEklemeFormu(const DefterTanımı& defter, AnaForm& anaForm);
+    KayitEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm);
 
-    void EkleKaydetDüğmesi_Click();
-    void VazgeçDüğmesi_Click();
-    void KapatDüğmesi_Click();
+    void EkleKaydetDugmesi_Click();
+    void VazgecDugmesi_Click();
+    void KapatDugmesi_Click();
     void TahminKutusu_LostFocus();
-    void GerçekleşenKutusu_LostFocus();
+    void GerceklesenKutusu_LostFocus();
 
     // Largest amount a box takes, in kuruş: what a REAL column and the display keep exactly.
-    static constexpr qint64 enBüyükKuruş = 99'999'999'999'999;
+    static constexpr qint64 enBuyukKurus = 99'999'999'999'999;
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
     void keyPressEvent(QKeyEvent* olay) override;
 
 private:
-    bool girişte() const;
-    void girdileriAç(bool açık);
-    void girişeGeç();
+    bool giriste() const;
+    void girdileriAc(bool acik);
+    void giriseGec();
     void kaydet();
     // The amount of a box in kuruş, after telling the user when it cannot be stored.
-    std::optional<qint64> geçerliTutar(QLineEdit* kutu, const QString& boşMesajı);
-    static void biçimle(QLineEdit* kutu);
+    std::optional<qint64> gecerliTutar(QLineEdit* kutu, const QString& bosMesaji);
+    static void bicimle(QLineEdit* kutu);
 
-    const DefterTanımı& defter;
+    const DefterTanimi& defter;
     AnaForm& anaForm;
     const QString anaGrup;
     const QString altGrup;
 
-    QComboBox* YılBilgisiKutusu = nullptr;
+    QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLineEdit* TahminKutusu = nullptr;
-    QLineEdit* GerçekleşenKutusu = nullptr;
-    QPushButton* EkleKaydetDüğmesi = nullptr;
-    QPushButton* VazgeçDüğmesi = nullptr;
-    QPushButton* KapatDüğmesi = nullptr;
+    QLineEdit* GerceklesenKutusu = nullptr;
+    QPushButton* EkleKaydetDugmesi = nullptr;
+    QPushButton* VazgecDugmesi = nullptr;
+    QPushButton* KapatDugmesi = nullptr;
 };

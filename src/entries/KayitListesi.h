@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BütçeVerisi.h"
-#include "DefterTanımı.h"
+#include "ButceVerisi.h"
+#include "DefterTanimi.h"
 
 #include <QTreeWidget>
 
@@ -11,18 +11,18 @@
 // The main window's list of one ledger's entries: a hidden key column with the entry's Kimlik,
 // the groups, the amounts and the realisation ratio. Sortable by any column, as numbers where
 // the column holds numbers.
-class KayıtListesi : public QTreeWidget
+class KayitListesi : public QTreeWidget
 {
 public:
-    KayıtListesi(const DefterTanımı& defter, QWidget* üst);
+    KayitListesi(const DefterTanimi& defter, QWidget* ust);
 
     // Replaces the rows; the result is the sum of the listed realised amounts as displayed.
-    qint64 doldur(const std::vector<BütçeVerisi::Kayıt>& kayıtlar);
-    void boşalt() { clear(); }
+    qint64 doldur(const std::vector<ButceVerisi::Kayit>& kayitlar);
+    void bosalt() { clear(); }
 
     // The Kimlik the selected row carries, whatever the sort.
-    std::optional<qint64> seçiliKimlik() const;
+    std::optional<qint64> seciliKimlik() const;
 
 private:
-    const DefterTanımı& defter;
+    const DefterTanimi& defter;
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DefterTanımı.h"
+#include "DefterTanimi.h"
 
 #include <QDialog>
 
 // The twelve-month overview of one ledger, TümGelirlerFormu or TümGiderlerFormu: for each month
 // the sums of the estimates and of the realised amounts over all years and groups, and their
 // ratio, once as a list and once as a chart. Read afresh at every opening; it changes nothing.
-class AylıkÖzetFormu : public QDialog
+class AylikOzetFormu : public QDialog
 {
 public:
-    AylıkÖzetFormu(const DefterTanımı& defter, QWidget* sahibi);
+    AylikOzetFormu(const DefterTanimi& defter, QWidget* sahibi);
 };

@@ -6,14 +6,14 @@
 #include <exception>
 
 // A failure of the database engine, carried up to the window that shows it.
-class VeriHatası : public std::exception
+class VeriHatasi : public std::exception
 {
 public:
-    VeriHatası(QString numara, QString metin) : numara_(std::move(numara)), metin_(std::move(metin))
+    VeriHatasi(QString numara, QString metin) : numara_(std::move(numara)), metin_(std::move(metin))
     {
     }
-    explicit VeriHatası(const QSqlError& hata)
-        : VeriHatası(hata.nativeErrorCode(),
+    explicit VeriHatasi(const QSqlError& hata)
+        : VeriHatasi(hata.nativeErrorCode(),
                      hata.databaseText().isEmpty() ? hata.text() : hata.databaseText())
     {
     }
@@ -21,7 +21,7 @@ public:
     const QString& numara() const { return numara_; }
     const QString& metin() const { return metin_; }
     // "Hata 19: ..." as shown to the user.
-    QString açıklama() const
+    QString aciklama() const
     {
         return numara_.isEmpty() ? metin_ : QStringLiteral("Hata %1: %2").arg(numara_, metin_);
     }

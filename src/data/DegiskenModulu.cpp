@@ -1,0 +1,145 @@
+#include "DegiskenModulu.h"
+
+#include "Sema.h"
+#include "TurkceMetin.h"
+#include "VeriHatasi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace
+{
+
+const QString baglantiAdi = QStringLiteral("VeriTabanı");
+
+// Case-folding comparison of two UTF-8 texts, registered as the collation "TURKCE" on the
+// program's own connection only, so the file stays readable by any SQLite tool.
+int turkceKarsilastir(void*, int aUzunluk, const void* a, int bUzunluk, const void* b)
+{
+    if (aUzunluk == bUzunluk && std::memcmp(a, b, size_t(aUzunluk)) == 0)
+        return 0;
+    const QString x = QString::fromUtf8(static_cast<const char*>(a), aUzunluk);
+    const QString y = QString::fromUtf8(static_cast<const char*>(b), bUzunluk);
+    return TurkceMetin::karsilastir(x.constData(), x.size(), y.constData(), y.size());
+}
+
+sqlite3* tutamac(const QSqlDatabase& db)
+{
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(h.constData());
+}
+
+QString motorHatasi(int kod)
+{
+    return VeriHatasi(QString::number(kod), QString::fromUtf8(sqlite3_errstr(kod))).aciklama();
+}
+
+QString acilamadi(const QString& yol, const QString& neden)
+{
+    return QStringLiteral("Veritabanı dosyası açılamadı:\n%1\n\n%2")
+        .arg(QDir::toNativeSeparators(yol), neden);
+}
+
+// The old Access format starts with "Standard Jet DB" (or "Standard ACE DB") at byte 4.
+bool eskiAccessBicimi(const QString& yol)
+{
+    QFile dosya(yol);
+    if (!dosya.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bas = dosya.read(19);
+    return bas.size() == 19 && (bas.mid(4) == "Standard Jet DB" || bas.mid(4) == "Standard ACE DB");
+}
+
+std::optional<QString> baglan(const QString& yol)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), baglantiAdi);
+    // mode=rw: the engine must never create a missing file.
+    db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    if (!db.open())
+        return VeriHatasi(db.lastError()).aciklama();
+    sqlite3* h = tutamac(db);
+    if (!h)
+        return QStringLiteral("SQLite sürücüsü kullanılamıyor.");
+    if (sqlite3_db_readonly(h, "main") == 1)
+        return motorHatasi(SQLITE_READONLY);
+    sqlite3_create_collation_v2(h, "TURKCE", SQLITE_UTF8, nullptr, turkceKarsilastir, nullptr);
+    QSqlQuery sorgu(db);
+    // Reading the catalogue is the first real read: a file that is no database fails here.
+    if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return VeriHatasi(sorgu.lastError()).aciklama();
+    // A saved or deleted row must survive a power cut right after the command returns.
+    sorgu.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    return std::nullopt;
+}
+
+} // namespace
+
+QSqlDatabase DegiskenModulu::VeriTabani()
+{
+    return QSqlDatabase::database(baglantiAdi, false);
+}
+
+QString DegiskenModulu::veriTabaniYolu(const QString& klasor)
+{
+    if (klasor.endsWith(u'\\') || klasor.endsWith(u'/'))
+        return klasor + dosyaAdi;
+    const qsizetype tersBolu = klasor.lastIndexOf(u'\\');
+    const qsizetype bolu = klasor.lastIndexOf(u'/');
+    const QChar ayrac = tersBolu > bolu ? u'\\' : u'/';
+    return klasor + ayrac + dosyaAdi;
+}
+
+std::optional<QString> DegiskenModulu::semasizAc(const QString& yol)
+{
+    kapat();
+    if (auto hata = baglan(yol)) {
+        kapat();
+        return acilamadi(yol, *hata);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> DegiskenModulu::ac(const QString& yol)
+{
+    kapat();
+    const QFileInfo bilgi(yol);
+    if (bilgi.exists() && bilgi.isFile() && eskiAccessBicimi(yol))
+        return acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane yalnızca "
+                                             "SQLite biçimindeki veritabanını açabilir.\n") +
+                                  motorHatasi(SQLITE_NOTADB));
+    // The engine would take an empty file for a new, empty database.
+    if (bilgi.exists() && bilgi.isFile() && bilgi.size() == 0)
+        return acilamadi(yol, QStringLiteral("Dosya boş.\n") + motorHatasi(SQLITE_NOTADB));
+    std::optional<QString> hata = baglan(yol);
+    if (!hata)
+        hata = Sema::eksikler(VeriTabani());
+    if (hata) {
+        kapat();
+        return acilamadi(yol, *hata);
+    }
+    return std::nullopt;
+}
+
+void DegiskenModulu::kapat()
+{
+    if (!QSqlDatabase::contains(baglantiAdi))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(baglantiAdi, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(baglantiAdi);
+}

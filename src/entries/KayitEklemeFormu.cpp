@@ -1,0 +1,224 @@
+#include "KayitEklemeFormu.h"
+
+#include "AnaForm.h"
+#include "Bicim.h"
+#include "ButceVerisi.h"
+#include "Denetim.h"
+#include "MesajKutusu.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+using Denetim::twipAlani;
+
+namespace
+{
+
+bool saklanabilir(double tutar)
+{
+    return std::isfinite(tutar) &&
+           std::fabs(tutar) * 100.0 < double(KayitEklemeFormu::enBuyukKurus) + 0.5;
+}
+
+QString kutuAdi(const QString& etiket)
+{
+    return etiket.endsWith(u':') ? etiket.chopped(1) : etiket;
+}
+
+} // namespace
+
+KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm)
+    : QDialog(&anaForm), defter(defter), anaForm(anaForm),
+      anaGrup(anaForm.anaGrupListesi(defter)->currentText()),
+      altGrup(anaForm.seciliAltGrup(defter).value_or(QString()))
+{
+    setObjectName(defter.adiyla("%1EklemeFormu"));
+    setWindowTitle(defter.eklemeBasligi);
+    Denetim::sabitIletisimKutusu(this, 5655, 3660);
+
+    auto* cerceve = new QGroupBox(defter.bilgiCercevesi, this);
+    cerceve->setGeometry(twipAlani(360, 330, 4905, 2415));
+    const auto kutu = [&](auto* denetim, const char* ad, const QString& etiket, QRect alan,
+                          int etiketUstu) {
+        denetim->setObjectName(QString::fromUtf8(ad));
+        denetim->setGeometry(alan);
+        denetim->setAccessibleName(kutuAdi(etiket));
+        denetim->setEnabled(false);
+        // Labels are sized to their text and end at 1785 twips, against the inputs at 2040.
+        Denetim::etiket(cerceve, etiket, twipAlani(0, etiketUstu, 1785, 195), true)
+            ->setBuddy(denetim);
+        return denetim;
+    };
+    YilBilgisiKutusu = kutu(new QComboBox(cerceve), "YılBilgisiKutusu", defter.yilEtiketi,
+                            twipAlani(2040, 450, 2535, 315), 510);
+    AyBilgisiKutusu = kutu(new QComboBox(cerceve), "AyBilgisiKutusu", defter.ayEtiketi,
+                           twipAlani(2040, 880, 2535, 315), 930);
+    TahminKutusu = kutu(new QLineEdit(cerceve), "TahminKutusu", defter.tahminEtiketi,
+                        twipAlani(2040, 1310, 2505, 315), 1365);
+    GerceklesenKutusu = kutu(new QLineEdit(cerceve), "GerçekleşenKutusu", defter.gerceklesenEtiketi,
+                             twipAlani(2040, 1740, 2505, 315), 1800);
+    for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu}) {
+        tutarKutusu->setAlignment(Qt::AlignRight);
+        tutarKutusu->installEventFilter(this);
+    }
+
+    EkleKaydetDugmesi = Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"),
+                                       defter.yeniKayitDugmesi, twipAlani(360, 3000, 1965, 345));
+    VazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
+                                   twipAlani(2400, 3000, 1395, 345));
+    KapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
+                                  twipAlani(3870, 3000, 1395, 345));
+    setTabOrder(YilBilgisiKutusu, AyBilgisiKutusu);
+    setTabOrder(AyBilgisiKutusu, TahminKutusu);
+    setTabOrder(TahminKutusu, GerceklesenKutusu);
+    setTabOrder(GerceklesenKutusu, EkleKaydetDugmesi);
+    setTabOrder(EkleKaydetDugmesi, VazgecDugmesi);
+    setTabOrder(VazgecDugmesi, KapatDugmesi);
+
+    connect(EkleKaydetDugmesi, &QPushButton::clicked, this, [this] { EkleKaydetDugmesi_Click(); });
+    connect(VazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
+    connect(KapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
+    // Enter in an amount box saves, with the amount as it will be shown.
+    for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu})
+        connect(tutarKutusu, &QLineEdit::returnPressed, this, [this, tutarKutusu] {
+            bicimle(tutarKutusu);
+            EkleKaydetDugmesi_Click();
+        });
+
+    AnaForm::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    YilBilgisiKutusu->setCurrentIndex(-1);
+    AyBilgisiKutusu->setCurrentIndex(-1);
+    EkleKaydetDugmesi->setFocus();
+}
+
+bool KayitEklemeFormu::giriste() const
+{
+    return YilBilgisiKutusu->isEnabled();
+}
+
+void KayitEklemeFormu::girdileriAc(bool acik)
+{
+    for (QWidget* girdi : std::initializer_list<QWidget*>{YilBilgisiKutusu, AyBilgisiKutusu,
+                                                          TahminKutusu, GerceklesenKutusu})
+        girdi->setEnabled(acik);
+}
+
+void KayitEklemeFormu::EkleKaydetDugmesi_Click()
+{
+    if (giriste())
+        kaydet();
+    else
+        giriseGec();
+}
+
+void KayitEklemeFormu::giriseGec()
+{
+    YilBilgisiKutusu->setCurrentIndex(
+        YilBilgisiKutusu->findText(anaForm.yilBilgisiKutusu()->currentText()));
+    const int ay = anaForm.ayBilgisiKutusu()->currentIndex(); // 0 is "Tüm Aylar"
+    AyBilgisiKutusu->setCurrentIndex((ay > 0 ? ay : anaForm.bugun().month()) - 1);
+    girdileriAc(true);
+    EkleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
+    KapatDugmesi->setEnabled(false);
+    YilBilgisiKutusu->setFocus();
+}
+
+std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QString& bosMesaji)
+{
+    const double tutar = Bicim::tutarOku(kutu->text());
+    if (!saklanabilir(tutar)) {
+        MesajKutusu::bilgi(this,
+                           QStringLiteral("%1 saklanamayacak kadar büyük; en çok %2 olabilir.")
+                               .arg(kutu->accessibleName(), Bicim::tutar(enBuyukKurus)));
+    } else if (const qint64 kurus = Bicim::kurusa(tutar); kurus != 0) {
+        return kurus;
+    } else {
+        MesajKutusu::bilgi(this, bosMesaji);
+    }
+    kutu->setFocus();
+    return std::nullopt;
+}
+
+void KayitEklemeFormu::kaydet()
+{
+    const std::optional<qint64> tahmin = gecerliTutar(TahminKutusu, defter.bosTahminMesaji);
+    if (!tahmin)
+        return;
+    const std::optional<qint64> gerceklesen =
+        gecerliTutar(GerceklesenKutusu, defter.bosGerceklesenMesaji);
+    if (!gerceklesen)
+        return;
+    const ButceVerisi::YeniKayit kayit{anaGrup,
+                                       altGrup,
+                                       YilBilgisiKutusu->currentText().toInt(),
+                                       AyBilgisiKutusu->currentText(),
+                                       double(*tahmin) / 100.0,
+                                       double(*gerceklesen) / 100.0};
+    if (!MesajKutusu::hatalariGostererek(this, [&] { ButceVerisi::kayitEkle(defter, kayit); }))
+        return;
+    anaForm.anaGrupTiklandi(defter);
+    VazgecDugmesi_Click();
+}
+
+void KayitEklemeFormu::VazgecDugmesi_Click()
+{
+    girdileriAc(false);
+    YilBilgisiKutusu->setCurrentIndex(-1);
+    AyBilgisiKutusu->setCurrentIndex(-1);
+    TahminKutusu->clear();
+    GerceklesenKutusu->clear();
+    EkleKaydetDugmesi->setText(defter.yeniKayitDugmesi);
+    KapatDugmesi->setEnabled(true);
+}
+
+void KayitEklemeFormu::KapatDugmesi_Click()
+{
+    if (KapatDugmesi->isEnabled())
+        reject();
+}
+
+void KayitEklemeFormu::TahminKutusu_LostFocus()
+{
+    bicimle(TahminKutusu);
+}
+
+void KayitEklemeFormu::GerceklesenKutusu_LostFocus()
+{
+    bicimle(GerceklesenKutusu);
+}
+
+void KayitEklemeFormu::bicimle(QLineEdit* kutu)
+{
+    const double tutar = Bicim::tutarOku(kutu->text());
+    // An amount too large to store stays as typed; saving it is refused with a message.
+    if (saklanabilir(tutar))
+        kutu->setText(Bicim::tutar(Bicim::kurusa(tutar)));
+}
+
+bool KayitEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)
+{
+    if (olay->type() == QEvent::FocusOut) {
+        if (nesne == TahminKutusu)
+            TahminKutusu_LostFocus();
+        else if (nesne == GerceklesenKutusu)
+            GerceklesenKutusu_LostFocus();
+    }
+    return QDialog::eventFilter(nesne, olay);
+}
+
+void KayitEklemeFormu::keyPressEvent(QKeyEvent* olay)
+{
+    // Escape gives up the entry being filled in; with none, it closes the dialog.
+    if (olay->key() == Qt::Key_Escape && giriste()) {
+        VazgecDugmesi_Click();
+        olay->accept();
+        return;
+    }
+    QDialog::keyPressEvent(olay);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DefterTanimi.h"
+#include "MesajKutusu.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+
+class AnaForm;
+
+// A fresh budget file in a temporary folder, opened as the program's connection, with the
+// locale pinned to Turkish and message boxes recorded instead of shown. Restores all on
+// destruction. Create one per test function (in init()) and drop it in cleanup().
+class TestOrtami
+{
+public:
+    TestOrtami();
+    ~TestOrtami();
+
+    QString klasor() const { return dizin.path(); }
+    QString dosya() const;
+
+    // Rows written directly, as another program could.
+    void anaGrupYaz(const DefterTanimi& defter, const QString& ad);
+    void altGrupYaz(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
+    qint64 kayitYaz(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup,
+                    int yil, const QString& ay, const QVariant& tahmin,
+                    const QVariant& gerceklesen);
+    // Runs a statement on the connection and returns the first column of the first row.
+    QVariant sorgula(const QString& sql, const QVariantList& degerler = {});
+    // The first column of every row a query returns, as text.
+    QStringList sutunu(const QString& sql);
+    int satirSayisi(const QString& tablo);
+
+    // The main window on this file, built as at start-up on the given day.
+    std::unique_ptr<AnaForm> anaForm(QDate bugun = QDate(2024, 3, 15));
+
+private:
+    QTemporaryDir dizin;
+    QLocale oncekiYerel;
+};
