@@ -18,7 +18,8 @@ void yaz(QWidget* kutu, const QString& metin)
 
 // One add-group dialog and its controls, found by their names.
 struct Pencere {
-    GrupEklemeFormu form;
+    std::unique_ptr<GrupEklemeFormu> pencere;
+    GrupEklemeFormu& form;
     QComboBox* ana;
     QLineEdit* alt;
     QPushButton* ekleKaydet;
@@ -26,7 +27,8 @@ struct Pencere {
     QPushButton* kapat;
 
     Pencere(const DefterTanimi& d, AnaForm& anaForm, bool goster = false)
-        : form(d, anaForm), ana(form.findChild<QComboBox*>(d.adiyla("Ana%1GrubuKutusu"))),
+        : pencere(anaForm.grupEklemeFormu(d)), form(*pencere),
+          ana(form.findChild<QComboBox*>(d.adiyla("Ana%1GrubuKutusu"))),
           alt(form.findChild<QLineEdit*>(d.adiyla("Alt%1GrubuKutusu"))),
           ekleKaydet(form.findChild<QPushButton*>(QStringLiteral("EkleKaydetDüğmesi"))),
           vazgec(form.findChild<QPushButton*>(QStringLiteral("VazgeçDüğmesi"))),

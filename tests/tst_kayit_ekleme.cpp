@@ -22,7 +22,7 @@ class TestAddEntry : public LedgerTest
         form->ayBilgisiKutusu()->setCurrentText(ay);
         form->yilBilgisiKutusu()->setCurrentText(yil);
         grupSec(*form, d, "EV", "KİRA");
-        pencere = std::make_unique<KayitEklemeFormu>(d, *form);
+        pencere = form->kayitEklemeFormu(d);
     }
     template <class T> T* denetim(const char* ad)
     {
@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(toplam(*form, d), QStringLiteral("-12,50"));
 
         // The main window's sub-group is no longer chosen, so its add button opens nothing; the
-        // second entry still goes under KİRA.
+        // second entry still goes under KİRA, preset to the period the dialog opened with.
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
         QVERIFY(!acilaniIncele(ekleDugmesi));
         pencere->EkleKaydetDugmesi_Click();
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
         QCOMPARE(ortam->sutunu(alanlar),
-                 (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Nisan|100.0|75.5"}));
+                 (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Mart|100.0|75.5"}));
         QCOMPARE(ortam->satirSayisi(oteki(d).kayitTablosu), 0);
 
         pencere->EkleKaydetDugmesi_Click();

@@ -4,6 +4,7 @@
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
+#include "Doldurma.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
@@ -73,11 +74,11 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QWidget(ust), bugun_(bugun)
     sekmeSirasiniKur();
 
     MesajKutusu::hatalariGostererek(this, [this] {
-        SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
-        SorguCalistir(ButceVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
+        Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
+        Doldurma::SorguCalistir(ButceVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
     });
     AyBilgisiKutusu->addItem(QStringLiteral("Tüm Aylar"));
-    AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
     const int yil = std::clamp(bugun.year(), Takvim::ilkYil, Takvim::sonYil);
     YilBilgisiKutusu->setCurrentIndex(yil - Takvim::ilkYil);
     AyBilgisiKutusu->setCurrentIndex(bugun.month());
@@ -179,34 +180,14 @@ std::optional<QString> AnaForm::seciliAltGrup(const DefterTanimi& defter)
     return seciliMetin(bolum(defter).altGruplar);
 }
 
-void AnaForm::SorguCalistir(const QStringList& adlar, QComboBox* liste)
-{
-    liste->clear();
-    liste->addItems(adlar);
-    liste->setCurrentIndex(-1);
-}
-
-void AnaForm::SorguCalistir(const QStringList& adlar, QListWidget* liste)
-{
-    liste->clear();
-    liste->addItems(adlar);
-}
-
-void AnaForm::AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu)
-{
-    for (int yil = Takvim::ilkYil; yil <= Takvim::sonYil; ++yil)
-        yilKutusu->addItem(QString::number(yil));
-    ayKutusu->addItems(Takvim::ayAdlari());
-}
-
 // Each command below shows at most one message, however many statements fail.
 void AnaForm::anaGrupTiklandi(Bolum& b)
 {
     b.liste->bosalt();
     b.toplamKutusu->clear();
     MesajKutusu::hatalariGostererek(this, [&] {
-        SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
-                      b.altGruplar);
+        Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
+                                b.altGruplar);
         listeyiDoldur(b, false);
     });
 }
@@ -247,10 +228,26 @@ void AnaForm::donemDegisti()
     });
 }
 
+std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
+{
+    Bolum& b = bolum(defter);
+    auto form = std::make_unique<GrupEklemeFormu>(defter, this);
+    connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
+            [this, &b] { anaGruplariYenile(b); });
+    return form;
+}
+
 void AnaForm::grupEklemeyiAc(Bolum& b)
 {
-    GrupEklemeFormu form(*b.defter, *this);
-    form.exec();
+    grupEklemeFormu(*b.defter)->exec();
+}
+
+void AnaForm::anaGruplariYenile(Bolum& b)
+{
+    if (MesajKutusu::hatalariGostererek(this, [&] {
+            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(*b.defter), b.anaGruplar);
+        }))
+        anaGrupTiklandi(b);
 }
 
 void AnaForm::grupSil(Bolum& b)
@@ -270,12 +267,23 @@ void AnaForm::grupSil(Bolum& b)
     anaGrupTiklandi(b);
 }
 
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
+{
+    Bolum& b = bolum(defter);
+    const KayitEklemeFormu::Secim secim{.anaGrup = b.anaGruplar->currentText(),
+                                        .altGrup = seciliMetin(b.altGruplar).value_or(QString()),
+                                        .yil = YilBilgisiKutusu->currentText(),
+                                        .ay = AyBilgisiKutusu->currentIndex(),
+                                        .bugun = bugun_};
+    auto form = std::make_unique<KayitEklemeFormu>(defter, secim, this);
+    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this, [this, &b] { anaGrupTiklandi(b); });
+    return form;
+}
+
 void AnaForm::kayitEklemeyiAc(Bolum& b)
 {
-    if (!seciliMetin(b.altGruplar))
-        return;
-    KayitEklemeFormu form(*b.defter, *this);
-    form.exec();
+    if (seciliMetin(b.altGruplar))
+        kayitEklemeFormu(*b.defter)->exec();
 }
 
 void AnaForm::kayitSil(Bolum& b)

@@ -8,25 +8,23 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
+class GrupEklemeFormu;
+class KayitEklemeFormu;
 class KayitListesi;
 class QLineEdit;
 class QPushButton;
 
 // The main window: both ledgers' group lists, entry lists and totals, and the period.
-// Handlers carry the names of the controls they serve; the dialogs call back into the
-// public ones after every change they make.
+// Handlers carry the names of the controls they serve; the dialogs it opens report their changes
+// by signals, which it answers by listing again.
 class AnaForm : public QWidget
 {
     Q_OBJECT
 public:
     explicit AnaForm(QDate bugun = QDate::currentDate(), QWidget* ust = nullptr);
-
-    // Fills a group list with the given names; nothing stays selected.
-    static void SorguCalistir(const QStringList& adlar, QComboBox* liste);
-    static void SorguCalistir(const QStringList& adlar, QListWidget* liste);
-    static void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu);
 
     void AnaGelirGruplariListesi_Click() { anaGrupTiklandi(gelir); }
     void AltGelirGruplariListesi_Click() { altGrupTiklandi(gelir); }
@@ -49,7 +47,11 @@ public:
     void TumGelirleriGosterDugmesi_Click() { ozetiAc(gelir); }
     void TumGiderleriGosterDugmesi_Click() { ozetiAc(gider); }
 
-    // The same by ledger, for the twin dialogs.
+    // The add dialogs of a ledger as its buttons open them, wired to this window.
+    std::unique_ptr<GrupEklemeFormu> grupEklemeFormu(const DefterTanimi& defter);
+    std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu(const DefterTanimi& defter);
+
+    // The same by ledger.
     void anaGrupTiklandi(const DefterTanimi& defter) { anaGrupTiklandi(bolum(defter)); }
     QComboBox* anaGrupListesi(const DefterTanimi& defter) { return bolum(defter).anaGruplar; }
     QListWidget* altGrupListesi(const DefterTanimi& defter) { return bolum(defter).altGruplar; }
@@ -58,7 +60,6 @@ public:
 
     QComboBox* yilBilgisiKutusu() const { return YilBilgisiKutusu; }
     QComboBox* ayBilgisiKutusu() const { return AyBilgisiKutusu; }
-    QDate bugun() const { return bugun_; }
 
 private:
     // The controls of one ledger; the upper half of the window serves income, the lower expense.
@@ -90,6 +91,7 @@ private:
     void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
     void donemDegisti();
     void grupEklemeyiAc(Bolum& bolum);
+    void anaGruplariYenile(Bolum& bolum);
     void grupSil(Bolum& bolum);
     void kayitEklemeyiAc(Bolum& bolum);
     void kayitSil(Bolum& bolum);

@@ -11,60 +11,61 @@
 
 // Every statement the program runs on the budget file. Text comparisons use the Turkish
 // case-insensitive equality; every failure is thrown as a VeriHatasi.
-struct ButceVerisi {
+namespace ButceVerisi
+{
 
-    // Main-group names in Turkish alphabetical order.
-    static QStringList anaGruplar(const DefterTanimi& defter);
-    // Sub-group names of a main group in Turkish alphabetical order.
-    static QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
+// Main-group names in Turkish alphabetical order.
+QStringList anaGruplar(const DefterTanimi& defter);
+// Sub-group names of a main group in Turkish alphabetical order.
+QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
 
-    static bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
-    static void anaGrupEkle(const DefterTanimi& defter, const QString& ad);
-    static void altGrupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
-    // Deletes one row of the pair; false when no such row is left.
-    static bool altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
+bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
+void anaGrupEkle(const DefterTanimi& defter, const QString& ad);
+void altGrupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
+// Deletes one row of the pair; false when no such row is left.
+bool altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
 
-    struct KayitSuzgeci {
-        QString anaGrup;
-        std::optional<QString> altGrup; // none: every sub-group of the main group
-        int yil = 0;
-        std::optional<QString> ay; // none: the whole year
-    };
-
-    // One entry as listed. Amounts may be missing in rows written by other tools.
-    struct Kayit {
-        qint64 kimlik = 0;
-        QString anaGrup;
-        QString altGrup;
-        std::optional<double> tahmin;
-        std::optional<double> gerceklesen;
-    };
-
-    // Entries matching the filter, in the order they were entered.
-    static std::vector<Kayit> kayitlar(const DefterTanimi& defter, const KayitSuzgeci& suzgec);
-
-    struct YeniKayit {
-        QString anaGrup;
-        QString altGrup;
-        int yil = 0;
-        QString ay;
-        double tahmin = 0;
-        double gerceklesen = 0;
-    };
-
-    // Appends an entry; the result is its Kimlik.
-    static qint64 kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
-    // Deletes the entry; false when it is already gone.
-    static bool kayitSil(const DefterTanimi& defter, qint64 kimlik);
-
-    // Sums of one month over all years and groups, in hundredths (kuruş) to stay exact.
-    struct AylikToplam {
-        qint64 tahminKurus = 0;
-        qint64 gerceklesenKurus = 0;
-        qint64 kayitSayisi = 0; // tells a month without entries from one whose sums are zero
-    };
-
-    // Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
-    // entries whose month is no month name are left out.
-    static std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter);
+struct KayitSuzgeci {
+    QString anaGrup;
+    std::optional<QString> altGrup; // none: every sub-group of the main group
+    int yil = 0;
+    std::optional<QString> ay; // none: the whole year
 };
+
+// One entry as listed. Amounts may be missing in rows written by other tools.
+struct Kayit {
+    qint64 kimlik = 0;
+    QString anaGrup;
+    QString altGrup;
+    std::optional<double> tahmin;
+    std::optional<double> gerceklesen;
+};
+
+// Entries matching the filter, in the order they were entered.
+std::vector<Kayit> kayitlar(const DefterTanimi& defter, const KayitSuzgeci& suzgec);
+
+struct YeniKayit {
+    QString anaGrup;
+    QString altGrup;
+    int yil = 0;
+    QString ay;
+    double tahmin = 0;
+    double gerceklesen = 0;
+};
+
+// Appends an entry; the result is its Kimlik.
+qint64 kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
+// Deletes the entry; false when it is already gone.
+bool kayitSil(const DefterTanimi& defter, qint64 kimlik);
+
+// Sums of one month over all years and groups, in hundredths (kuruş) to stay exact.
+struct AylikToplam {
+    qint64 tahminKurus = 0;
+    qint64 gerceklesenKurus = 0;
+    qint64 kayitSayisi = 0; // tells a month without entries from one whose sums are zero
+};
+
+// Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
+// entries whose month is no month name are left out.
+std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter);
+} // namespace ButceVerisi

@@ -6,24 +6,25 @@
 #include <optional>
 
 // Keeps the program's one database connection.
-struct DegiskenModulu {
+namespace DegiskenModulu
+{
 
-    static inline const QString dosyaAdi = QStringLiteral("Varnel.mdb");
+inline const QString dosyaAdi = QStringLiteral("Varnel.mdb");
 
-    // The open connection; statements run through SorguSonucu on it.
-    static QSqlDatabase VeriTabani();
+// The open connection; statements run through SorguSonucu on it.
+QSqlDatabase VeriTabani();
 
-    // The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
-    static QString veriTabaniYolu(const QString& klasor);
+// The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
+QString veriTabaniYolu(const QString& klasor);
 
-    // Opens an existing file read-write and checks that it is a database with every table and
-    // field the program uses. Nothing on disk is created or changed when it fails; the result is
-    // then the text to show the user, naming the file and the engine's error number and text.
-    static std::optional<QString> ac(const QString& yol);
+// Opens an existing file read-write and checks that it is a database with every table and
+// field the program uses. Nothing on disk is created or changed when it fails; the result is
+// then the text to show the user, naming the file and the engine's error number and text.
+std::optional<QString> ac(const QString& yol);
 
-    // Opens a connection on a file without checking its tables (for creating the schema).
-    static std::optional<QString> semasizAc(const QString& yol);
+// Opens a connection on a file without checking its tables (for creating the schema).
+std::optional<QString> semasizAc(const QString& yol);
 
-    // Closes and removes the connection; no SorguSonucu may be alive.
-    static void kapat();
-};
+// Closes and removes the connection; no SorguSonucu may be alive.
+void kapat();
+} // namespace DegiskenModulu

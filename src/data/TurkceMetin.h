@@ -5,17 +5,18 @@
 
 // Turkish letter rules that must not depend on the machine's locale:
 // i/İ and ı/I are distinct pairs, and the alphabet puts Ç after C, Ğ after G and so on.
-struct TurkceMetin {
+namespace TurkceMetin
+{
 
-    static QString buyukHarf(const QString& metin);
+QString buyukHarf(const QString& metin);
 
-    // Case-insensitive equality with Turkish letters: "Nisan" equals "NİSAN" but not "NISAN".
-    static bool esit(const QString& a, const QString& b);
+// Case-insensitive equality with Turkish letters: "Nisan" equals "NİSAN" but not "NISAN".
+bool esit(const QString& a, const QString& b);
 
-    // Three-way comparison on the case-folded texts, usable as a collation.
-    static int karsilastir(const QChar* a, qsizetype aUzunluk, const QChar* b, qsizetype bUzunluk);
+// Three-way comparison on the case-folded texts, usable as a collation.
+int karsilastir(const QChar* a, qsizetype aUzunluk, const QChar* b, qsizetype bUzunluk);
 
-    // Alphabetical order of the Turkish alphabet (C < Ç < D, I < İ), whatever the machine's locale.
-    static bool alfabetikOnce(const QString& a, const QString& b);
-    static void alfabetikSirala(QStringList& liste);
-};
+// Alphabetical order of the Turkish alphabet (C < Ç < D, I < İ), whatever the machine's locale.
+bool alfabetikOnce(const QString& a, const QString& b);
+void alfabetikSirala(QStringList& liste);
+} // namespace TurkceMetin

@@ -1,9 +1,9 @@
 #include "KayitEklemeFormu.h"
 
-#include "AnaForm.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
+#include "Doldurma.h"
 #include "MesajKutusu.h"
 
 #include <QComboBox>
@@ -33,10 +33,8 @@ QString kutuAdi(const QString& etiket)
 
 } // namespace
 
-KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm)
-    : QDialog(&anaForm), defter(defter), anaForm(anaForm),
-      anaGrup(anaForm.anaGrupListesi(defter)->currentText()),
-      altGrup(anaForm.seciliAltGrup(defter).value_or(QString()))
+KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi)
+    : QDialog(sahibi), defter(defter), secim(secim)
 {
     setObjectName(defter.adiyla("%1EklemeFormu"));
     setWindowTitle(defter.eklemeBasligi);
@@ -91,7 +89,7 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm)
             EkleKaydetDugmesi_Click();
         });
 
-    AnaForm::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
     YilBilgisiKutusu->setCurrentIndex(-1);
     AyBilgisiKutusu->setCurrentIndex(-1);
     EkleKaydetDugmesi->setFocus();
@@ -119,10 +117,8 @@ void KayitEklemeFormu::EkleKaydetDugmesi_Click()
 
 void KayitEklemeFormu::giriseGec()
 {
-    YilBilgisiKutusu->setCurrentIndex(
-        YilBilgisiKutusu->findText(anaForm.yilBilgisiKutusu()->currentText()));
-    const int ay = anaForm.ayBilgisiKutusu()->currentIndex(); // 0 is "Tüm Aylar"
-    AyBilgisiKutusu->setCurrentIndex((ay > 0 ? ay : anaForm.bugun().month()) - 1);
+    YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findText(secim.yil));
+    AyBilgisiKutusu->setCurrentIndex((secim.ay > 0 ? secim.ay : secim.bugun.month()) - 1);
     girdileriAc(true);
     EkleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
     KapatDugmesi->setEnabled(false);
@@ -154,15 +150,15 @@ void KayitEklemeFormu::kaydet()
         gecerliTutar(GerceklesenKutusu, defter.bosGerceklesenMesaji);
     if (!gerceklesen)
         return;
-    const ButceVerisi::YeniKayit kayit{anaGrup,
-                                       altGrup,
+    const ButceVerisi::YeniKayit kayit{secim.anaGrup,
+                                       secim.altGrup,
                                        YilBilgisiKutusu->currentText().toInt(),
                                        AyBilgisiKutusu->currentText(),
                                        double(*tahmin) / 100.0,
                                        double(*gerceklesen) / 100.0};
     if (!MesajKutusu::hatalariGostererek(this, [&] { ButceVerisi::kayitEkle(defter, kayit); }))
         return;
-    anaForm.anaGrupTiklandi(defter);
+    emit kayitEklendi();
     VazgecDugmesi_Click();
 }
 

@@ -2,21 +2,32 @@
 
 #include "DefterTanimi.h"
 
+#include <QDate>
 #include <QDialog>
 
 #include <optional>
 
-class AnaForm;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 // The add-entry dialog of one ledger, GelirEklemeFormu or GiderEklemeFormu. Any number of
-// entries per opening, each filed under the groups chosen on the main window when it opened.
+// entries per opening, each filed under the groups chosen on the main window when it opened. It
+// tells its opener through kayitEklendi() after each entry it stored.
 class KayitEklemeFormu : public QDialog
 {
+    Q_OBJECT
 public:
-    KayitEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm);
+    // What the main window shows when the dialog opens.
+    struct Secim {
+        QString anaGrup;
+        QString altGrup;
+        QString yil;
+        int ay = 0; // 1 … 12, or 0 for "Tüm Aylar"
+        QDate bugun;
+    };
+
+    KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi);
 
     void EkleKaydetDugmesi_Click();
     void VazgecDugmesi_Click();
@@ -26,6 +37,9 @@ public:
 
     // Largest amount a box takes, in kuruş: what a REAL column and the display keep exactly.
     static constexpr qint64 enBuyukKurus = 99'999'999'999'999;
+
+signals:
+    void kayitEklendi();
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
@@ -41,9 +55,7 @@ private:
     static void bicimle(QLineEdit* kutu);
 
     const DefterTanimi& defter;
-    AnaForm& anaForm;
-    const QString anaGrup;
-    const QString altGrup;
+    const Secim secim;
 
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;

@@ -13,6 +13,7 @@
 // the column holds numbers.
 class KayitListesi : public QTreeWidget
 {
+    Q_OBJECT
 public:
     KayitListesi(const DefterTanimi& defter, QWidget* ust);
 

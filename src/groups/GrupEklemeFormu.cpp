@@ -1,8 +1,8 @@
 #include "GrupEklemeFormu.h"
 
-#include "AnaForm.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
+#include "Doldurma.h"
 #include "MesajKutusu.h"
 #include "TurkceMetin.h"
 
@@ -14,8 +14,8 @@
 
 using Denetim::twipAlani;
 
-GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm)
-    : QDialog(&anaForm), defter(defter), anaForm(anaForm)
+GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
+    : QDialog(sahibi), defter(defter)
 {
     setObjectName(defter.adiyla("%1GrubuEkleFormu"));
     setWindowTitle(defter.grupEklemeBasligi);
@@ -97,7 +97,7 @@ void GrupEklemeFormu::giriseGec()
 {
     // Without the list the user can still type a new main group.
     if (!MesajKutusu::hatalariGostererek(this, [this] {
-            AnaForm::SorguCalistir(ButceVerisi::anaGruplar(defter), anaGrupKutusu);
+            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter), anaGrupKutusu);
         }))
         anaGrupKutusu->clear();
     anaGrupKutusu->setEnabled(true);
@@ -120,17 +120,9 @@ void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
         ButceVerisi::altGrupEkle(defter, anaGrup, altGrup);
     });
     if (kaydedildi || anaGrupYazildi)
-        anaFormuYenile();
+        emit gruplarDegisti();
     if (kaydedildi)
         VazgecDugmesi_Click();
-}
-
-void GrupEklemeFormu::anaFormuYenile()
-{
-    if (MesajKutusu::hatalariGostererek(this, [this] {
-            AnaForm::SorguCalistir(ButceVerisi::anaGruplar(defter), anaForm.anaGrupListesi(defter));
-        }))
-        anaForm.anaGrupTiklandi(defter);
 }
 
 void GrupEklemeFormu::VazgecDugmesi_Click()

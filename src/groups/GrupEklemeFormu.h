@@ -4,19 +4,19 @@
 
 #include <QDialog>
 
-class AnaForm;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 // The add-group dialog of one ledger: GelirGrubuEkleFormu or GiderGrubuEkleFormu. It opens
 // waiting, with both boxes disabled; "Yeni … Grubu Ekle" lets the user type a main group and a
-// sub-group, "Kaydet" stores them and waits again, as many times as the user likes.
+// sub-group, "Kaydet" stores them and waits again, as many times as the user likes. It tells its
+// opener through gruplarDegisti() whenever it wrote a group.
 class GrupEklemeFormu : public QDialog
 {
     Q_OBJECT
 public:
-    GrupEklemeFormu(const DefterTanimi& defter, AnaForm& anaForm);
+    GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi);
 
     void EkleKaydetDugmesi_Click();
     void VazgecDugmesi_Click();
@@ -24,17 +24,18 @@ public:
     void AnaGrupKutusu_LostFocus();
     void AltGrupKutusu_LostFocus();
 
+signals:
+    void gruplarDegisti();
+
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
 
 private:
     void giriseGec();
     void kaydet(const QString& anaGrup, const QString& altGrup);
-    void anaFormuYenile();
     QString buyukHarfle(QString metin) const;
 
     const DefterTanimi& defter;
-    AnaForm& anaForm;
     QComboBox* anaGrupKutusu;
     QLineEdit* altGrupKutusu;
     QPushButton* ekleKaydetDugmesi;

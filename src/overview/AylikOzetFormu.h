@@ -9,6 +9,7 @@
 // ratio, once as a list and once as a chart. Read afresh at every opening; it changes nothing.
 class AylikOzetFormu : public QDialog
 {
+    Q_OBJECT
 public:
     AylikOzetFormu(const DefterTanimi& defter, QWidget* sahibi);
 };
