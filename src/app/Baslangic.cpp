@@ -4,11 +4,19 @@
 #include "DegiskenModulu.h"
 #include "MesajKutusu.h"
 
-std::unique_ptr<AnaForm> baslat(const QString& programKlasoru, QDate bugun)
+#include <QApplication>
+
+int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
 {
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    int sonuc = 1;
     if (const auto hata = DegiskenModulu::ac(DegiskenModulu::veriTabaniYolu(programKlasoru))) {
         MesajKutusu::hata(nullptr, *hata);
-        return nullptr;
+    } else {
+        AnaForm anaForm(bugun);
+        anaForm.show();
+        sonuc = QApplication::exec();
     }
-    return std::make_unique<AnaForm>(bugun);
+    DegiskenModulu::kapat();
+    return sonuc;
 }
