@@ -16,7 +16,7 @@ void yaz(QWidget* kutu, const QString& metin)
         QTest::sendKeyEvent(QTest::Click, kutu, Qt::Key_unknown, QString(harf), Qt::NoModifier);
 }
 
-// One add-group dialog and its controls, found by their names.
+// One add-group dialog as the main window's button opens it, and its controls by their names.
 struct Pencere {
     std::unique_ptr<GrupEklemeFormu> pencere;
     GrupEklemeFormu& form;
@@ -26,18 +26,14 @@ struct Pencere {
     QPushButton* vazgec;
     QPushButton* kapat;
 
-    Pencere(const DefterTanimi& d, AnaForm& anaForm, bool goster = false)
+    Pencere(const DefterTanimi& d, AnaForm& anaForm)
         : pencere(anaForm.grupEklemeFormu(d)), form(*pencere),
-          ana(form.findChild<QComboBox*>(d.adiyla("Ana%1GrubuKutusu"))),
-          alt(form.findChild<QLineEdit*>(d.adiyla("Alt%1GrubuKutusu"))),
-          ekleKaydet(form.findChild<QPushButton*>(QStringLiteral("EkleKaydetDüğmesi"))),
-          vazgec(form.findChild<QPushButton*>(QStringLiteral("VazgeçDüğmesi"))),
-          kapat(form.findChild<QPushButton*>(QStringLiteral("KapatDüğmesi")))
+          ana(form.findChild<QComboBox*>("Ana" + d.ad + "GrubuKutusu")),
+          alt(form.findChild<QLineEdit*>("Alt" + d.ad + "GrubuKutusu")),
+          ekleKaydet(form.findChild<QPushButton*>("EkleKaydetDüğmesi")),
+          vazgec(form.findChild<QPushButton*>("VazgeçDüğmesi")),
+          kapat(form.findChild<QPushButton*>("KapatDüğmesi"))
     {
-        if (goster) {
-            form.show();
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-        }
     }
 
     // Types into both boxes, leaving each one afterwards.
@@ -54,24 +50,15 @@ struct Pencere {
         doldur(anaGrup, altGrup);
         ekleKaydet->click();
     }
+    // The visible state on one line; empty names mean the waiting state.
+    QString durum() const
+    {
+        const auto acik = [](const QWidget* w) { return w->isEnabled() ? "açık" : "kapalı"; };
+        return QStringLiteral("ana %1 [%2] alt %3 [%4] düğme [%5] kapat %6")
+            .arg(acik(ana), ana->currentText(), acik(alt), alt->text(), ekleKaydet->text(),
+                 acik(kapat));
+    }
 };
-
-// The dialog's visible state on one line, so that a failed comparison shows all of it.
-QString durum(const Pencere& p)
-{
-    const auto acik = [](const QWidget* w) {
-        return w->isEnabled() ? QStringLiteral("açık") : QStringLiteral("kapalı");
-    };
-    return QStringLiteral("ana %1 [%2] alt %3 [%4] düğme [%5] kapat %6")
-        .arg(acik(p.ana), p.ana->currentText(), acik(p.alt), p.alt->text(), p.ekleKaydet->text(),
-             acik(p.kapat));
-}
-
-QString bekleme(const QString& ad)
-{
-    return QStringLiteral("ana kapalı [] alt kapalı [] düğme [Yeni %1 Grubu Ekle] kapat açık")
-        .arg(ad);
-}
 
 QString giris(const QString& anaGrup, const QString& altGrup)
 {
@@ -98,23 +85,45 @@ class GroupDialogTest : public LedgerTest
     void grubuSil(const DefterTanimi& d, bool yanit)
     {
         MesajKutusu::sonrakiYanit(yanit);
-        form->findChild<QPushButton*>(d.adiyla("%1GrubuSilDüğmesi"))->click();
+        form->findChild<QPushButton*>(d.ad + "GrubuSilDüğmesi")->click();
     }
 
 private slots:
-    // Waiting and entry states, tab order, refusal of an empty box, and capitals on leaving a box.
-    void states_data() { defterSatirlari(); }
+    // Texts, waiting and entry states, tab order, refusal of an empty box, and capitals on leaving
+    // a box.
+    void states_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QStringList>("metinler"); // caption, labels, waiting button, refusals
+        QTest::newRow("gelir") << "Gelir"
+                               << QStringList{"Gelir Grubu Ekle",
+                                              "Alt Gelir Grubu:",
+                                              "Ana Gelir Grubu:",
+                                              "Yeni Gelir Grubu Ekle",
+                                              "ANA GELİR GRUBU boş bırakılamaz!",
+                                              "ALT GELİR GRUBU boş bırakılmaz!"};
+        QTest::newRow("gider") << "Gider"
+                               << QStringList{"Gider Grubu Ekle",
+                                              "Alt Gider Grubu:",
+                                              "Ana Gider Grubu:",
+                                              "Yeni Gider Grubu Ekle",
+                                              "ANA GİDER GRUBU boş bırakılamaz!",
+                                              "ALT GİDER GRUBU boş bırakılmaz!"};
+    }
     void states()
     {
-        QFETCH(QString, defterAdi);
-        const QString AD = defterAdi == "Gelir" ? "GELİR" : "GİDER";
+        QFETCH(QStringList, metinler);
         const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
         form = ortam->anaForm();
-        Pencere p(d, *form, true);
+        Pencere p(d, *form);
+        p.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&p.form));
+        const QString bekleme =
+            "ana kapalı [] alt kapalı [] düğme [" + metinler[3] + "] kapat açık";
 
-        QCOMPARE(p.form.windowTitle(), QStringLiteral("%1 Grubu Ekle").arg(defterAdi));
+        QStringList gorulen{p.form.windowTitle()};
         QStringList etiketler;
         for (const QLabel* e : p.form.findChildren<QLabel*>()) {
             etiketler << e->text();
@@ -122,13 +131,12 @@ private slots:
             QVERIFY(e->alignment() & Qt::AlignRight);
         }
         etiketler.sort();
-        QCOMPARE(etiketler, (QStringList{QStringLiteral("Alt %1 Grubu:").arg(defterAdi),
-                                         QStringLiteral("Ana %1 Grubu:").arg(defterAdi)}));
-        QCOMPARE(durum(p), bekleme(defterAdi));
+        QCOMPARE(gorulen + etiketler + QStringList{p.ekleKaydet->text()}, metinler.mid(0, 4));
+        QCOMPARE(p.durum(), bekleme);
         QCOMPARE(QApplication::focusWidget(), p.ekleKaydet);
 
         p.ekleKaydet->click();
-        QCOMPARE(durum(p), giris({}, {}));
+        QCOMPARE(p.durum(), giris({}, {}));
         QCOMPARE(ogeler(p.ana), (QStringList{"KİRA", "MUTFAK"}));
         QCOMPARE(p.ana->currentIndex(), -1);
         for (QWidget* kontrol : QList<QWidget*>{p.ana, p.alt, p.ekleKaydet, p.vazgec}) {
@@ -138,15 +146,11 @@ private slots:
 
         p.doldur({}, "EKMEK");
         p.ekleKaydet->click();
-        QCOMPARE(mesajlar(), QStringList{"bilgi: ANA " + AD + " GRUBU boş bırakılamaz!"});
-        QCOMPARE(durum(p), giris({}, "EKMEK"));
-        QCOMPARE(QApplication::focusWidget(), p.ana);
-        MesajKutusu::gosterilenleriSil();
         p.alt->clear();
         p.doldur("PAZAR", {});
         p.ekleKaydet->click();
-        QCOMPARE(mesajlar(), QStringList{"bilgi: ALT " + AD + " GRUBU boş bırakılmaz!"});
-        QCOMPARE(durum(p), giris("PAZAR", {}));
+        QCOMPARE(mesajlar(), (QStringList{"bilgi: " + metinler[4], "bilgi: " + metinler[5]}));
+        QCOMPARE(p.durum(), giris("PAZAR", {}));
         QCOMPARE(QApplication::focusWidget(), p.alt);
         QCOMPARE(altTablo(d), QStringList());
 
@@ -156,28 +160,21 @@ private slots:
         p.doldur({}, "  ");
         p.ekleKaydet->click();
         QCOMPARE(mesajlar(), QStringList());
-        QCOMPARE(durum(p), bekleme(defterAdi));
-        QCOMPARE(anaTablo(d), (QStringList{"MUTFAK", "KİRA", "   "}));
+        QCOMPARE(p.durum(), bekleme);
         QCOMPARE(altTablo(d), QStringList{"   /  "});
 
         // Leaving a box capitalises it, Turkish letters whatever the machine's language; giving
         // up stores nothing.
         p.ekleKaydet->click();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        for (const auto& [yazilan, beklenen] : {std::pair{"gider", "GİDER"},
-                                                {"ılık", "ILIK"},
-                                                {"çiğ Şeker ığdır", "ÇİĞ ŞEKER IĞDIR"}}) {
-            p.ana->setEditText({});
-            p.alt->clear();
-            for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
-                kutu->setFocus();
-                yaz(kutu, QString::fromUtf8(yazilan));
-                QTest::keyClick(kutu, Qt::Key_Tab);
-            }
-            QCOMPARE(durum(p), giris(QString::fromUtf8(beklenen), QString::fromUtf8(beklenen)));
+        for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
+            kutu->setFocus();
+            yaz(kutu, "çiğ Şeker ığdır");
+            QTest::keyClick(kutu, Qt::Key_Tab);
         }
+        QCOMPARE(p.durum(), giris("ÇİĞ ŞEKER IĞDIR", "ÇİĞ ŞEKER IĞDIR"));
         p.vazgec->click();
-        QCOMPARE(durum(p), bekleme(defterAdi));
+        QCOMPARE(p.durum(), bekleme);
         QCOMPARE(altTablo(d), QStringList{"   /  "});
     }
 
@@ -191,24 +188,34 @@ private slots:
             gorulen = w->objectName();
             QVERIFY(qobject_cast<GrupEklemeFormu*>(w) && w->parentWidget() == form.get());
         };
-        auto* dugme = form->findChild<QPushButton*>(satirinDefteri().adiyla("%1GrubuEkleDüğmesi"));
+        auto* dugme = form->findChild<QPushButton*>(defterAdi + "GrubuEkleDüğmesi");
         QVERIFY(acilaniIncele([&] { dugme->click(); }, bak));
-        QCOMPARE(gorulen, QStringLiteral("%1GrubuEkleFormu").arg(defterAdi));
+        QCOMPARE(gorulen, defterAdi + "GrubuEkleFormu");
         QCOMPARE(form->findChild<GrupEklemeFormu*>(), nullptr);
     }
 
     // A new main group is stored once and listed on the main window, with nothing chosen; an
     // existing one typed in other letters is not stored again. Names with quotes are stored as
     // typed and found by every command; the same pair saved twice takes two deletions to go.
-    void savedGroups_data() { defterSatirlari(); }
-    void savedGroups()
+    // Deleting asks first; No, or no sub-group chosen, deletes nothing; entries stay.
+    void savedAndDeletedGroups_data()
     {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("soru");
+        QTest::newRow("gelir") << "Gelir"
+                               << "Seçilen alt gelir grubunu SİLMEK istiyor musunuz?";
+        QTest::newRow("gider") << "Gider"
+                               << "Seçilen alt gider grubunu SİLMEK istiyor musunuz?";
+    }
+    void savedAndDeletedGroups()
+    {
+        QFETCH(QString, soru);
         const DefterTanimi& d = satirinDefteri();
         const QString anaGrup = "ANNE'NİN EVİ", altGrup = "O'NUN PAYI";
         const QString cift = anaGrup + '/' + altGrup;
-        const QStringList oncekiler{"Kira/AİDAT", "ARABA/BENZİN", "KİRA/DEPOZİTO"};
         ortam->anaGrupYaz(d, "Kira");
         ortam->altGrupYaz(d, "Kira", "AİDAT");
+        ortam->kayitYaz(d, anaGrup, altGrup, 2024, "Mart", 100, 80);
         form = ortam->anaForm();
         grupSec(*form, d, "Kira", "AİDAT");
         {
@@ -221,62 +228,41 @@ private slots:
             p.ekle(anaGrup, altGrup);
             p.ekle(anaGrup, altGrup);
         }
+        const QStringList oncekiler{"Kira/AİDAT", "ARABA/BENZİN", "KİRA/DEPOZİTO"};
         QCOMPARE(anaTablo(d), (QStringList{"Kira", "ARABA", anaGrup}));
         QCOMPARE(altTablo(d), (oncekiler + QStringList{cift, cift}));
-        QCOMPARE(anaTablo(oteki(d)), QStringList());
-        QCOMPARE(altTablo(oteki(d)), QStringList());
+        QCOMPARE(anaTablo(oteki(d)) + altTablo(oteki(d)), QStringList());
 
+        grupSec(*form, d, anaGrup);
+        grubuSil(d, true);
+        QCOMPARE(mesajlar(), QStringList());
+        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
         grupSec(*form, d, anaGrup, altGrup);
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList(2, altGrup));
+        grubuSil(d, false);
+        QCOMPARE(altTablo(d), (oncekiler + QStringList{cift, cift}));
+        QCOMPARE(form->altGrupListesi(d)->currentItem()->text(), altGrup);
         grubuSil(d, true);
         QCOMPARE(altTablo(d), oncekiler + QStringList{cift});
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{altGrup});
+        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
         form->altGrupListesi(d)->setCurrentRow(0);
         grubuSil(d, true);
         QCOMPARE(altTablo(d), oncekiler);
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
         QCOMPARE(form->anaGrupListesi(d)->currentText(), anaGrup);
-        QCOMPARE(mesajlar(), QStringList(2, "soru: " + d.grupSilmeSorusu));
-    }
-
-    void deleteSubGroup_data() { defterSatirlari(); }
-    void deleteSubGroup()
-    {
-        const DefterTanimi& d = satirinDefteri();
-        ortam->anaGrupYaz(d, "MUTFAK");
-        for (const char* altGrup : {"EKMEK", "SÜT", "ÇAY"})
-            ortam->altGrupYaz(d, "MUTFAK", altGrup);
-        ortam->altGrupYaz(d, "PAZAR", "EKMEK");
-        ortam->kayitYaz(d, "MUTFAK", "EKMEK", 2024, "Mart", 100, 80);
-        form = ortam->anaForm();
-        const QStringList hepsi = altTablo(d);
-
-        grupSec(*form, d, "MUTFAK");
-        grubuSil(d, true);
-        QCOMPARE(mesajlar(), QStringList());
-        QCOMPARE(altTablo(d), hepsi);
-        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
-        grupSec(*form, d, "MUTFAK", "EKMEK");
-        grubuSil(d, false);
-        QCOMPARE(altTablo(d), hepsi);
-        QCOMPARE(form->altGrupListesi(d)->currentItem()->text(), QStringLiteral("EKMEK"));
-
-        grubuSil(d, true);
-        QCOMPARE(altTablo(d), (QStringList{"MUTFAK/SÜT", "MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(ogeler(form->altGrupListesi(d)), (QStringList{"ÇAY", "SÜT"}));
-        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
-        QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("MUTFAK"));
-        QCOMPARE(sutun(kayitListesi(*form, d), 2), QStringList{"EKMEK"});
+        QCOMPARE(sutun(kayitListesi(*form, d), 2), QStringList{altGrup});
+        QCOMPARE(mesajlar(), QStringList(3, "soru: " + soru));
 
         // A row removed meanwhile by another program is reported; nothing else goes.
-        form->altGrupListesi(d)->setCurrentRow(1);
-        ortam->sorgula("DELETE FROM " + d.altGrupTablosu + " WHERE GrupAdi = 'SÜT'");
+        grupSec(*form, d, "Kira", "AİDAT");
+        ortam->sorgula("DELETE FROM " + d.altGrupTablosu + " WHERE GrupAdi = 'AİDAT'");
         MesajKutusu::gosterilenleriSil();
         grubuSil(d, true);
         QCOMPARE(mesajlar().size(), 2);
         QVERIFY(mesajlar().last().startsWith(u"bilgi: "));
-        QCOMPARE(altTablo(d), (QStringList{"MUTFAK/ÇAY", "PAZAR/EKMEK"}));
-        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{"ÇAY"});
+        QCOMPARE(altTablo(d), oncekiler.mid(1));
+        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{"DEPOZİTO"});
     }
 
     void failingAppendKeepsInput_data()
@@ -303,7 +289,7 @@ private slots:
 
         p.ekle("ARABA", "BENZİN");
         QVERIFY(tekHata("tablo salt okunur"));
-        QCOMPARE(durum(p), giris("ARABA", "BENZİN"));
+        QCOMPARE(p.durum(), giris("ARABA", "BENZİN"));
         QCOMPARE(altTablo(d), QStringList());
         // The main window shows what was written, and is left alone when nothing was.
         if (anaKilitli) {
@@ -316,7 +302,8 @@ private slots:
 
         ortam->sorgula("DROP TRIGGER kilit");
         p.ekleKaydet->click();
-        QCOMPARE(durum(p), bekleme(defterAdi));
+        QCOMPARE(p.durum(), "ana kapalı [] alt kapalı [] düğme [Yeni " + defterAdi +
+                                " Grubu Ekle] kapat açık");
         QCOMPARE(anaTablo(d), (QStringList{"PAZAR", "ARABA"}));
         QCOMPARE(altTablo(d), QStringList{"ARABA/BENZİN"});
     }
