@@ -38,6 +38,18 @@ const QString kayitSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE Kimlik = ?
 const QString aylikToplamlarSorgusu = QStringLiteral(
     "SELECT %2, SUM(ROUND(%3 * 100)), SUM(ROUND(Gerceklesen * 100)), COUNT(*) FROM %1 GROUP BY %2");
 
+const QString satirSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
+const QString butunlukSorgusu = QStringLiteral("PRAGMA integrity_check");
+const QString enBuyukKimlikSorgusu = QStringLiteral("SELECT ifnull(max(Kimlik), 0) FROM %1");
+const QString kimlikSayaciSorgusu =
+    QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?");
+
+qint64 tekSayi(const QString& sql, const QVariantList& degerler = {})
+{
+    SorguSonucu KayitKumesi(sql, degerler);
+    return KayitKumesi.sonraki() ? KayitKumesi.alan(0).toLongLong() : 0;
+}
+
 QStringList adlariOku(SorguSonucu& kume)
 {
     QStringList adlar;
@@ -158,4 +170,30 @@ std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const Defte
         }
     }
     return toplamlar;
+}
+
+qint64 ButceVerisi::satirSayisi(const QString& tablo)
+{
+    return tekSayi(satirSayisiSorgusu.arg(tablo));
+}
+
+std::optional<QString> ButceVerisi::butunlukSorunu()
+{
+    SorguSonucu KayitKumesi(butunlukSorgusu);
+    QStringList bulgular;
+    while (KayitKumesi.sonraki())
+        bulgular << KayitKumesi.alan(0).toString();
+    if (bulgular == QStringList{QStringLiteral("ok")})
+        return std::nullopt;
+    return bulgular.join(u'\n');
+}
+
+qint64 ButceVerisi::enBuyukKimlik(const DefterTanimi& defter)
+{
+    return tekSayi(enBuyukKimlikSorgusu.arg(defter.kayitTablosu));
+}
+
+qint64 ButceVerisi::kimlikSayaci(const DefterTanimi& defter)
+{
+    return tekSayi(kimlikSayaciSorgusu, {defter.kayitTablosu});
 }

@@ -68,4 +68,13 @@ struct AylikToplam {
 // Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
 // entries whose month is no month name are left out.
 std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter);
+
+// Checks of a file filled in bulk.
+qint64 satirSayisi(const QString& tablo);
+// The engine's findings when the file fails its integrity check; none when it passes.
+std::optional<QString> butunlukSorunu();
+// The highest Kimlik of the ledger's entries, and the last one the engine counts as given out
+// (new entries get the next); 0 when there is none.
+qint64 enBuyukKimlik(const DefterTanimi& defter);
+qint64 kimlikSayaci(const DefterTanimi& defter);
 } // namespace ButceVerisi

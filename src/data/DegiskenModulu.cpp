@@ -1,5 +1,6 @@
 #include "DegiskenModulu.h"
 
+#include "EskiBicim.h"
 #include "Sema.h"
 #include "TurkceMetin.h"
 #include "VeriHatasi.h"
@@ -49,16 +50,6 @@ QString acilamadi(const QString& yol, const QString& neden)
 {
     return QStringLiteral("Veritabanı dosyası açılamadı:\n%1\n\n%2")
         .arg(QDir::toNativeSeparators(yol), neden);
-}
-
-// The old Access format starts with "Standard Jet DB" (or "Standard ACE DB") at byte 4.
-bool eskiAccessBicimi(const QString& yol)
-{
-    QFile dosya(yol);
-    if (!dosya.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bas = dosya.read(19);
-    return bas.size() == 19 && (bas.mid(4) == "Standard Jet DB" || bas.mid(4) == "Standard ACE DB");
 }
 
 std::optional<QString> baglan(const QString& yol)
@@ -116,7 +107,7 @@ std::optional<QString> DegiskenModulu::ac(const QString& yol)
 {
     kapat();
     const QFileInfo bilgi(yol);
-    if (bilgi.exists() && bilgi.isFile() && eskiAccessBicimi(yol))
+    if (bilgi.exists() && bilgi.isFile() && eskiBicim(yol) != EskiBicim::Degil)
         return acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane yalnızca "
                                              "SQLite biçimindeki veritabanını açabilir.\n") +
                                   motorHatasi(SQLITE_NOTADB));

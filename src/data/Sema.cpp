@@ -16,15 +16,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace
-{
-
-struct Tablo {
-    QString ad;
-    QStringList alanlar;
-};
-
-QList<Tablo> tablolar()
+QList<Sema::Tablo> Sema::tablolar()
 {
     QList<Tablo> sonuc;
     for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
@@ -37,6 +29,9 @@ QList<Tablo> tablolar()
     }
     return sonuc;
 }
+
+namespace
+{
 
 // Kimlik is AUTOINCREMENT so that a deleted entry's number is never given to another one.
 QStringList olusturmaKomutlari()

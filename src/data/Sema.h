@@ -1,13 +1,23 @@
 #pragma once
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // The six tables of the budget file, their fields and indexes.
 namespace Sema
 {
+
+struct Tablo {
+    QString ad;
+    QStringList alanlar;
+};
+
+// The six tables with every field the program uses, income ledger first.
+QList<Tablo> tablolar();
 
 // Creates the six empty tables on an open, empty database.
 void olustur(QSqlDatabase db);

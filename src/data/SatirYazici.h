@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Sema.h"
+
+#include <QSqlQuery>
+#include <QVariantList>
+
+// Appends rows to one table of the open file through one prepared statement, for filling a new
+// file in bulk; the caller holds the transaction. Every failure is thrown as a VeriHatasi.
+class SatirYazici
+{
+public:
+    explicit SatirYazici(const Sema::Tablo& tablo);
+    SatirYazici(const SatirYazici&) = delete;
+    SatirYazici& operator=(const SatirYazici&) = delete;
+
+    // The values in the order of the table's fields.
+    void yaz(const QVariantList& degerler);
+
+private:
+    QSqlQuery sorgu;
+};
