@@ -1,8 +1,8 @@
 #include "Baslangic.h"
 
+#include "AktarmaOnerisi.h"
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
-#include "MesajKutusu.h"
 
 #include <QApplication>
 
@@ -10,9 +10,9 @@ int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
 {
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     int sonuc = 1;
-    if (const auto hata = DegiskenModulu::ac(DegiskenModulu::veriTabaniYolu(programKlasoru))) {
-        MesajKutusu::hata(nullptr, *hata);
-    } else {
+    const QString yol = DegiskenModulu::veriTabaniYolu(programKlasoru);
+    // A file that will not open is reported, unless it is an old budget the user lets import.
+    if (const auto hata = DegiskenModulu::ac(yol); !hata || AktarmaOnerisi::sun(yol, *hata)) {
         AnaForm anaForm(bugun);
         anaForm.show();
         sonuc = QApplication::exec();

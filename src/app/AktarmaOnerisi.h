@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class ButceKaynagi;
+
+// What start-up does with a budget file that would not open. A budget in the old Access (Jet 4)
+// format is offered for import; anything else is reported with its reason.
+namespace AktarmaOnerisi
+{
+
+inline const QString soru =
+    QStringLiteral("Bu dosya eski Access biçiminde. Verileriniz Morvane biçimine aktarılsın mı? "
+                   "Eski dosya Varnel-eski.mdb adıyla saklanır.");
+
+// `acilmaHatasi` is what opening the file reported. True when the file was imported and the new
+// one is open on the program's connection; false when the user said no or it failed (shown).
+bool sun(const QString& yol, const QString& acilmaHatasi);
+
+// The question and the import for a file already known to be an importable old budget, read
+// through `kaynak`.
+bool sun(const QString& yol, ButceKaynagi& kaynak);
+
+} // namespace AktarmaOnerisi
