@@ -52,6 +52,12 @@ QString acilamadi(const QString& yol, const QString& neden)
         .arg(QDir::toNativeSeparators(yol), neden);
 }
 
+QString bulunamadi(const QString& yol, const QString& neden)
+{
+    return QStringLiteral("%1 bulunamadı: %2\n\n%3")
+        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
+}
+
 std::optional<QString> baglan(const QString& yol)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), baglantiAdi);
@@ -119,7 +125,7 @@ std::optional<QString> DegiskenModulu::ac(const QString& yol)
         hata = Sema::eksikler(VeriTabani());
     if (hata) {
         kapat();
-        return acilamadi(yol, *hata);
+        return bilgi.exists() ? acilamadi(yol, *hata) : bulunamadi(yol, *hata);
     }
     return std::nullopt;
 }

@@ -1,0 +1,52 @@
+#include "VeriYeri.h"
+
+#include "DegiskenModulu.h"
+#include "DerlemeBilgisi.h"
+#include "Sema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+VeriYeri::Konum VeriYeri::bul(const QString& programKlasoru, bool kuruluDerleme,
+                              const QString& kullaniciKlasoru)
+{
+    const QString yanindaki = DegiskenModulu::veriTabaniYolu(programKlasoru);
+    // access() asks as the real user, which is who will write the file and its backups.
+    const bool yazilabilir = ::access(QFile::encodeName(programKlasoru).constData(), W_OK) == 0;
+    if (QFileInfo::exists(yanindaki) || (yazilabilir && !kuruluDerleme))
+        return {yanindaki, yanindaki, false};
+    return {DegiskenModulu::veriTabaniYolu(kullaniciKlasoru), yanindaki, true};
+}
+
+VeriYeri::Konum VeriYeri::bul(const QString& programKlasoru)
+{
+    return bul(programKlasoru, DerlemeBilgisi::kurulu, kullaniciKlasoru());
+}
+
+QString VeriYeri::kullaniciKlasoru()
+{
+    // Not AppDataLocation itself: that follows the asking program's name, and the tools have their
+    // own.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Morvane");
+}
+
+std::optional<QString> VeriYeri::olustur(const QString& yol)
+{
+    const QString klasor = QFileInfo(yol).absolutePath();
+    if (!QFileInfo::exists(klasor)) {
+        // Only the budget's own folder is closed to others; the folders above it are the user's.
+        QDir().mkpath(QFileInfo(klasor).absolutePath());
+        if (::mkdir(QFile::encodeName(klasor).constData(), 0700) != 0)
+            return QStringLiteral("%1 klasörü oluşturulamadı: %2")
+                .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno)));
+    }
+    return Sema::dosyaOlustur(yol);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Where the budget file lives. A portable copy keeps it beside the program, and a file found there
+// is always used first. An installed program, whose folder the user cannot write to or which was
+// built for installing, keeps it in the user's data folder instead.
+namespace VeriYeri
+{
+
+struct Konum {
+    QString yol;                      // the file to open
+    QString yanindaki;                // the file beside the program, looked at first
+    bool kullaniciKlasorunde = false; // the installed way: yol is in the user's data folder
+};
+
+Konum bul(const QString& programKlasoru, bool kuruluDerleme, const QString& kullaniciKlasoru);
+
+// The same for this build and this user.
+Konum bul(const QString& programKlasoru);
+
+// ~/.local/share/Morvane: the program's AppDataLocation, the same whichever tool asks.
+QString kullaniciKlasoru();
+
+// Creates an empty budget file through the schema, making its folder for the owner alone when it
+// is missing. The result is the text to show on failure.
+std::optional<QString> olustur(const QString& yol);
+
+} // namespace VeriYeri

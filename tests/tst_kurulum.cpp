@@ -1,0 +1,172 @@
+#include "AnaForm.h"
+#include "Baslangic.h"
+#include "MesajKutusu.h"
+#include "Okuma.h"
+#include "VeriYeri.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+int izinleri(const QString& yol)
+{
+    struct stat bilgi {
+    };
+    return ::stat(QFile::encodeName(yol).constData(), &bilgi) == 0 ? int(bilgi.st_mode & 07777)
+                                                                   : -1;
+}
+
+void izinVer(const QString& yol, int izin)
+{
+    QVERIFY(::chmod(QFile::encodeName(yol).constData(), mode_t(izin)) == 0);
+}
+
+// Runs the location checker on a program folder, as another user when root, since folder
+// permissions do not stop root. Its answer: the path chosen and whether it is the user's folder.
+QStringList konumuSor(const QString& ustKlasor, const QStringList& argumanlar)
+{
+    const QString denetci = QDir(ustKlasor).filePath(QStringLiteral("konum_denetimi"));
+    QFile::copy(QStringLiteral(KONUM_DENETIMI), denetci);
+    QProcess surec;
+    if (::geteuid() == 0)
+        surec.start(QStringLiteral("setpriv"),
+                    QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", denetci} +
+                        argumanlar);
+    else
+        surec.start(denetci, argumanlar);
+    surec.waitForFinished();
+    return QString::fromUtf8(surec.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestKurulum : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        MesajKutusu::kaydetmeyeBasla();
+    }
+    void cleanup() { MesajKutusu::kaydetmeyiBirak(); }
+
+    void locationRule_data()
+    {
+        QTest::addColumn<bool>("yanindaVar");
+        QTest::addColumn<int>("klasorIzni");
+        QTest::addColumn<bool>("kuruluDerleme");
+        QTest::addColumn<bool>("kullanicininki");
+        QTest::newRow("file beside the program comes first") << true << 0555 << true << false;
+        QTest::newRow("none beside a read-only folder") << false << 0555 << false << true;
+        QTest::newRow("none beside a writable folder") << false << 0777 << false << false;
+        QTest::newRow("none beside, built for installing") << false << 0777 << true << true;
+    }
+    void locationRule()
+    {
+        QFETCH(bool, yanindaVar);
+        QFETCH(int, klasorIzni);
+        QFETCH(bool, kuruluDerleme);
+        QFETCH(bool, kullanicininki);
+        QTemporaryDir dizin;
+        izinVer(dizin.path(), 0755);
+        const QString program = dizin.filePath(QStringLiteral("program"));
+        const QString kullanici = dizin.filePath(QStringLiteral("veri/Morvane"));
+        QVERIFY(QDir().mkdir(program));
+        if (yanindaVar)
+            QVERIFY(QFile(program + QStringLiteral("/Varnel.mdb")).open(QIODevice::WriteOnly));
+        izinVer(program, klasorIzni);
+
+        const QStringList yanit = konumuSor(
+            dizin.path(),
+            {program, kuruluDerleme ? QStringLiteral("1") : QStringLiteral("0"), kullanici});
+
+        const QString beklenen = (kullanicininki ? kullanici : program) + "/Varnel.mdb";
+        QCOMPARE(yanit, (QStringList{beklenen, kullanicininki ? "1" : "0"}));
+    }
+
+    // An installed program offers to create its missing file in the user's data folder.
+    void firstStart_data()
+    {
+        QTest::addColumn<bool>("evet");
+        QTest::addColumn<bool>("klasorYapilamaz");
+        QTest::newRow("yes") << true << false;
+        QTest::newRow("no") << false << false;
+        QTest::newRow("yes, folder cannot be made") << true << true;
+    }
+    void firstStart()
+    {
+        QFETCH(bool, evet);
+        QFETCH(bool, klasorYapilamaz);
+        QTemporaryDir dizin;
+        const QString veri = dizin.filePath(QStringLiteral("veri"));
+        if (klasorYapilamaz)
+            QVERIFY(QFile(veri).open(QIODevice::WriteOnly));
+        const QString klasor = veri + QStringLiteral("/Morvane");
+        const QString yanindaki = dizin.filePath(QStringLiteral("program/Varnel.mdb"));
+        const QString yeni = klasor + QStringLiteral("/Varnel.mdb");
+        MesajKutusu::sonrakiYanit(evet);
+        QList<QSize> simgeBoyutlari;
+        QTimer kapatici;
+        connect(&kapatici, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<AnaForm*>(w)) {
+                    simgeBoyutlari = w->windowIcon().availableSizes();
+                    w->close();
+                }
+        });
+        kapatici.start(0);
+
+        const int sonuc = Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, true});
+
+        const bool acildi = evet && !klasorYapilamaz;
+        QCOMPARE(sonuc, acildi ? 0 : 1);
+        QStringList gosterilen = mesajlar();
+        if (klasorYapilamaz) {
+            const QString hata = gosterilen.takeLast();
+            QVERIFY2(hata.startsWith("hata: " + klasor + " klasörü oluşturulamadı: "),
+                     qPrintable(hata));
+        }
+        QCOMPARE(gosterilen,
+                 QStringList{QStringLiteral("soru: Varnel.mdb şu yerlerde arandı, bulunamadı:\n"
+                                            "%1\n%2\n\nMorvane için henüz bir bütçe dosyası yok. "
+                                            "Boş bir bütçe dosyası oluşturulsun mu?\n\n%2")
+                                 .arg(yanindaki, yeni)});
+        QCOMPARE(QFileInfo::exists(veri), evet);
+        QCOMPARE(QFileInfo::exists(yeni), acildi);
+        if (acildi) {
+            QCOMPARE(izinleri(klasor), 0700);
+            QCOMPARE(izinleri(yeni), 0600);
+            QCOMPARE(simgeBoyutlari, (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
+            QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("morvane"));
+            QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MORVANE_SURUMU));
+        }
+    }
+
+    // A portable copy with no file beside it refuses, naming the file, and creates nothing.
+    void portableRefusesMissingFile()
+    {
+        QTemporaryDir dizin;
+        const QString yol = dizin.filePath(QStringLiteral("Varnel.mdb"));
+
+        QCOMPARE(Baslangic::calistir(dizin.path()), 1);
+
+        QCOMPARE(mesajlar(), QStringList{"hata: Varnel.mdb bulunamadı: " + yol +
+                                         "\n\nHata 14: unable to open database file"});
+        QCOMPARE(
+            QDir(dizin.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
+    }
+};
+
+QTEST_MAIN(TestKurulum)
+#include "tst_kurulum.moc"
