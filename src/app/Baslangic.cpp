@@ -22,8 +22,8 @@ void uygulamayiTanit()
     QApplication::setApplicationVersion(QString::fromLatin1(DerlemeBilgisi::surum));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
     QIcon simge;
-    for (int boyut : {48, 128, 256})
-        simge.addFile(QStringLiteral(":/simge/morvane-%1.png").arg(boyut));
+    for (const QFileInfo& boyut : QDir(QStringLiteral(":/simge")).entryInfoList())
+        simge.addFile(boyut.filePath());
     QApplication::setWindowIcon(simge);
 }
 
