@@ -1,10 +1,13 @@
 // varnel-aktar ESKİ_DOSYA [KLASÖR]: carries a budget kept in an Access 2000 (Jet 4) "Varnel.mdb"
-// over into a new "Varnel.mdb" in KLASÖR (by default this tool's own folder). An existing file is
-// never overwritten. With --yalnizca-denetle the old file is only read and reported on.
+// over into a new "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's
+// folder, as VeriYeri finds it). An existing file is never overwritten. With --yalnizca-denetle
+// the old file is only read and reported on.
 #include "Aktarma.h"
+#include "AracSurumu.h"
 #include "DegiskenModulu.h"
 #include "JetKaynagi.h"
 #include "VeriHatasi.h"
+#include "VeriYeri.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +23,8 @@ const QString denetleSecenegi = QStringLiteral("--yalnizca-denetle");
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    if (AracSurumu::yazildi(uygulama.arguments()))
+        return 0;
     QTextStream cikti(stdout);
     QTextStream hata(stderr);
     QStringList argumanlar = uygulama.arguments().mid(1);
@@ -28,9 +33,16 @@ int main(int argc, char* argv[])
         hata << "Kullanım: varnel-aktar [--yalnizca-denetle] ESKİ_DOSYA [KLASÖR]\n";
         return 2;
     }
-    const QString klasor =
-        argumanlar.size() > 1 ? argumanlar.at(1) : QCoreApplication::applicationDirPath();
-    const QString hedef = DegiskenModulu::veriTabaniYolu(klasor);
+    const bool varsayilanYer = argumanlar.size() == 1;
+    const QString hedef = varsayilanYer ? VeriYeri::bul(QCoreApplication::applicationDirPath()).yol
+                                        : DegiskenModulu::veriTabaniYolu(argumanlar.at(1));
+    // Only the user's data folder is made when missing; a folder named by hand must exist.
+    if (varsayilanYer && !yalnizcaDenetle) {
+        if (const auto sorun = VeriYeri::klasorunuHazirla(hedef)) {
+            hata << *sorun << '\n';
+            return 1;
+        }
+    }
     const QString fiil = yalnizcaDenetle ? QStringLiteral("okundu") : QStringLiteral("aktarıldı");
     try {
         JetKaynagi kaynak(argumanlar.first());

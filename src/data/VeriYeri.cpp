@@ -38,15 +38,22 @@ QString VeriYeri::kullaniciKlasoru()
            QStringLiteral("/Morvane");
 }
 
-std::optional<QString> VeriYeri::olustur(const QString& yol)
+std::optional<QString> VeriYeri::klasorunuHazirla(const QString& yol)
 {
     const QString klasor = QFileInfo(yol).absolutePath();
-    if (!QFileInfo::exists(klasor)) {
-        // Only the budget's own folder is closed to others; the folders above it are the user's.
-        QDir().mkpath(QFileInfo(klasor).absolutePath());
-        if (::mkdir(QFile::encodeName(klasor).constData(), 0700) != 0)
-            return QStringLiteral("%1 klasörü oluşturulamadı: %2")
-                .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno)));
-    }
+    if (QFileInfo::exists(klasor))
+        return std::nullopt;
+    // Only the budget's own folder is closed to others; the folders above it are the user's.
+    QDir().mkpath(QFileInfo(klasor).absolutePath());
+    if (::mkdir(QFile::encodeName(klasor).constData(), 0700) == 0)
+        return std::nullopt;
+    return QStringLiteral("%1 klasörü oluşturulamadı: %2")
+        .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno)));
+}
+
+std::optional<QString> VeriYeri::olustur(const QString& yol)
+{
+    if (auto hata = klasorunuHazirla(yol))
+        return hata;
     return Sema::dosyaOlustur(yol);
 }

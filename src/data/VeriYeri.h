@@ -24,8 +24,11 @@ Konum bul(const QString& programKlasoru);
 // ~/.local/share/Morvane: the program's AppDataLocation, the same whichever tool asks.
 QString kullaniciKlasoru();
 
-// Creates an empty budget file through the schema, making its folder for the owner alone when it
-// is missing. The result is the text to show on failure.
+// Makes the folder of a budget file, for its owner alone, when it is missing. The result is the
+// text to show on failure.
+std::optional<QString> klasorunuHazirla(const QString& yol);
+
+// Creates an empty budget file through the schema, making its folder first when it is missing.
 std::optional<QString> olustur(const QString& yol);
 
 } // namespace VeriYeri
