@@ -73,25 +73,6 @@ private slots:
                  beklenen);
     }
 
-    void namesWithQuotesAreStoredAndFound()
-    {
-        const DefterTanimi& d = gelirDefteri();
-        const QString ad = QStringLiteral("O'NEIL");
-        const QString alt = QStringLiteral("'; DROP TABLE GelirlerTablosu; --");
-        ButceVerisi::anaGrupEkle(d, ad);
-        ButceVerisi::altGrupEkle(d, ad, alt);
-        const qint64 kimlik = ButceVerisi::kayitEkle(d, {ad, alt, 2025, "Ocak", 10, 20});
-
-        QCOMPARE(ButceVerisi::anaGruplar(d), QStringList{ad});
-        QVERIFY(ButceVerisi::anaGrupVar(d, ad));
-        QCOMPARE(ButceVerisi::altGruplar(d, ad), QStringList{alt});
-        QCOMPARE(
-            kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = ad, .altGrup = alt, .yil = 2025})),
-            QList<qint64>{kimlik});
-        QVERIFY(ButceVerisi::altGrupSil(d, ad, alt));
-        QCOMPARE(ButceVerisi::altGruplar(d, ad), QStringList{});
-    }
-
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
