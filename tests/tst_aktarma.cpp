@@ -4,6 +4,7 @@
 #include "DegiskenModulu.h"
 #include "JetDegeri.h"
 #include "JetKaynagi.h"
+#include "LedgerTest.h"
 #include "MesajKutusu.h"
 #include "Sema.h"
 #include "VeriHatasi.h"
@@ -118,20 +119,6 @@ QStringList dosyadanOku(const QString& sql)
     return satirlar;
 }
 
-// Names, sizes and contents of everything in a folder.
-QStringList klasorIcerigi(const QString& klasor)
-{
-    QStringList icerik;
-    for (const QFileInfo& bilgi : QDir(klasor).entryInfoList(
-             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-        QFile dosya(bilgi.filePath());
-        dosya.open(QIODevice::ReadOnly);
-        icerik << bilgi.fileName() + ' ' +
-                      QCryptographicHash::hash(dosya.readAll(), QCryptographicHash::Sha1).toHex();
-    }
-    return icerik;
-}
-
 void yaz(const QString& yol, const QByteArray& icerik)
 {
     QFile dosya(yol);
@@ -149,7 +136,7 @@ QByteArray ornek(const QString& ad)
 
 } // namespace
 
-class TestAktarma : public QObject
+class TestAktarma : public DosyasizTest
 {
     Q_OBJECT
 
@@ -159,16 +146,6 @@ private slots:
         if (!ornekler.exists() && qgetenv("CI") != "true")
             QSKIP("no Access sample files beside the repository");
         QVERIFY2(ornekler.exists(), qPrintable(ornekler.path()));
-    }
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-        MesajKutusu::kaydetmeyeBasla();
-    }
-    void cleanup()
-    {
-        DegiskenModulu::kapat();
-        MesajKutusu::kaydetmeyiBirak();
     }
 
     void readsRealJetFiles_data()

@@ -1,7 +1,7 @@
 #include "AnaForm.h"
 #include "Baslangic.h"
+#include "LedgerTest.h"
 #include "MesajKutusu.h"
-#include "Okuma.h"
 #include "VeriYeri.h"
 
 #include <QApplication>
@@ -29,37 +29,13 @@ bool izinVer(const QString& yol, int izin)
     return ::chmod(QFile::encodeName(yol).constData(), mode_t(izin)) == 0;
 }
 
-// Runs the location checker on a program folder, as another user when root, since folder
-// permissions do not stop root. Its answer: the path chosen and whether it is the user's folder.
-QStringList konumuSor(const QString& ustKlasor, const QStringList& argumanlar)
-{
-    const QString denetci = QDir(ustKlasor).filePath(QStringLiteral("konum_denetimi"));
-    QFile::copy(QStringLiteral(KONUM_DENETIMI), denetci);
-    QProcess surec;
-    if (::geteuid() == 0)
-        surec.start(QStringLiteral("setpriv"),
-                    QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", denetci} +
-                        argumanlar);
-    else
-        surec.start(denetci, argumanlar);
-    surec.waitForFinished();
-    return QString::fromUtf8(surec.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
 } // namespace
 
-class TestKurulum : public QObject
+class TestKurulum : public DosyasizTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-        MesajKutusu::kaydetmeyeBasla();
-    }
-    void cleanup() { MesajKutusu::kaydetmeyiBirak(); }
-
     void locationRule_data()
     {
         QTest::addColumn<bool>("yanindaVar");
@@ -86,9 +62,11 @@ private slots:
             QVERIFY(QFile(program + QStringLiteral("/Varnel.mdb")).open(QIODevice::WriteOnly));
         QVERIFY(izinVer(program, klasorIzni));
 
-        const QStringList yanit = konumuSor(
-            dizin.path(),
-            {program, kuruluDerleme ? QStringLiteral("1") : QStringLiteral("0"), kullanici});
+        const QStringList yanit =
+            yetkisizCalistir(
+                KONUM_DENETIMI, dizin.path(),
+                {program, kuruluDerleme ? QStringLiteral("1") : QStringLiteral("0"), kullanici})
+                .second.split(u'\n', Qt::SkipEmptyParts);
 
         const QString beklenen = (kullanicininki ? kullanici : program) + "/Varnel.mdb";
         QCOMPARE(yanit, (QStringList{beklenen, kullanicininki ? "1" : "0"}));
@@ -116,22 +94,18 @@ private slots:
         const QString yeni = klasor + QStringLiteral("/Varnel.mdb");
         MesajKutusu::sonrakiYanit(evet);
         QList<int> simgeBoyutlari;
-        QTimer kapatici;
-        kapatici.setSingleShot(true);
-        connect(&kapatici, &QTimer::timeout, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (qobject_cast<AnaForm*>(w) && w->isVisible()) {
-                    for (const QSize& boyut : w->windowIcon().availableSizes())
-                        simgeBoyutlari << boyut.width();
-                    w->close();
-                }
-        });
-        kapatici.start(0);
-
-        const int sonuc = Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, true});
+        const int sonuc = pencereyeBak(
+            [&] {
+                return Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, true});
+            },
+            [&](QWidget* pencere) {
+                for (const QSize& boyut :
+                     pencere ? pencere->windowIcon().availableSizes() : QList<QSize>())
+                    simgeBoyutlari << boyut.width();
+            });
 
         const bool acildi = evet && !klasorYapilamaz;
-        QCOMPARE(sonuc, acildi ? 0 : 1);
+        QCOMPARE(sonuc, acildi ? 7 : 1);
         QStringList gosterilen = mesajlar();
         if (klasorYapilamaz) {
             const QString hata = gosterilen.takeLast();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AnaForm.h"
+#include "DegiskenModulu.h"
+#include "MesajKutusu.h"
 #include "Okuma.h"
 #include "TestOrtami.h"
 
@@ -24,5 +26,24 @@ protected slots:
     {
         form.reset();
         ortam.reset();
+    }
+};
+
+// Base of the test classes that make their own files: the locale pinned and messages recorded for
+// each test function, the connection closed after it.
+class DosyasizTest : public QObject
+{
+    Q_OBJECT
+
+protected slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        MesajKutusu::kaydetmeyeBasla();
+    }
+    void cleanup()
+    {
+        DegiskenModulu::kapat();
+        MesajKutusu::kaydetmeyiBirak();
     }
 };

@@ -4,10 +4,15 @@
 #include "MesajKutusu.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <unistd.h>
 
 void defterSatirlari()
 {
@@ -154,4 +159,50 @@ bool acilaniIncele(const std::function<void()>& tiklama, const std::function<voi
     tiklama();
     bekci.stop();
     return acildi;
+}
+
+QStringList klasorIcerigi(const QString& klasor)
+{
+    QStringList icerik;
+    for (const QFileInfo& bilgi : QDir(klasor).entryInfoList(
+             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        QFile dosya(bilgi.filePath());
+        dosya.open(QIODevice::ReadOnly);
+        icerik << bilgi.fileName() + ' ' +
+                      QCryptographicHash::hash(dosya.readAll(), QCryptographicHash::Sha1).toHex();
+    }
+    return icerik;
+}
+
+std::pair<int, QString> yetkisizCalistir(const QString& program, const QString& klasor,
+                                         const QStringList& argumanlar)
+{
+    const QString kopya = QDir(klasor).filePath(QFileInfo(program).fileName());
+    QFile::copy(program, kopya);
+    QProcess surec;
+    if (::geteuid() == 0)
+        surec.start("setpriv",
+                    QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", kopya} +
+                        argumanlar);
+    else
+        surec.start(kopya, argumanlar);
+    surec.waitForFinished();
+    QFile::remove(kopya);
+    return {surec.exitCode(), QString::fromUtf8(surec.readAllStandardOutput())};
+}
+
+int pencereyeBak(const std::function<int()>& baslat, const std::function<void(QWidget*)>& bak)
+{
+    QTimer zamanlayici;
+    zamanlayici.setSingleShot(true);
+    QObject::connect(&zamanlayici, &QTimer::timeout, [&] {
+        QWidget* gorunen = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<AnaForm*>(w) && w->isVisible())
+                gorunen = w;
+        bak(gorunen);
+        QApplication::exit(7);
+    });
+    zamanlayici.start(0);
+    return baslat();
 }

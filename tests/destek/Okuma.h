@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class AnaForm;
 class QComboBox;
@@ -48,3 +49,17 @@ bool tekHata(const QString& parca);
 // Runs `tiklama`; a modal window it opens is handed to `bak` and closed. True when one opened.
 bool acilaniIncele(const std::function<void()>& tiklama,
                    const std::function<void(QWidget*)>& bak = {});
+
+// Every entry of a folder with a hash of its contents, to prove that a refused command created or
+// changed nothing there.
+QStringList klasorIcerigi(const QString& klasor);
+
+// Runs a program as another user when root, since permissions do not stop root. The program is
+// copied into `klasor`, which that user can reach, for the run. The exit status and standard
+// output.
+std::pair<int, QString> yetkisizCalistir(const QString& program, const QString& klasor,
+                                         const QStringList& argumanlar);
+
+// Runs `baslat` (the program's start); once its event loop runs, the main window on screen (or
+// none) is handed to `bak` and the loop ends with status 7. The start's result.
+int pencereyeBak(const std::function<int()>& baslat, const std::function<void(QWidget*)>& bak);
