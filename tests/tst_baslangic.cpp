@@ -88,7 +88,8 @@ private slots:
         satir("old access header", jet, "", "eski Access (Jet)");
         satir("missing table", {}, "DROP TABLE GiderlerTablosu", "GiderlerTablosu tablosu");
         satir("missing field", {},
-              "DROP INDEX GelirlerTablosu_GelirAyi;ALTER TABLE GelirlerTablosu DROP GelirAyi",
+              "DROP INDEX GelirlerTablosu_GelirAyi;DROP INDEX GelirlerTablosu_GelirYili_GelirAyi;"
+              "ALTER TABLE GelirlerTablosu DROP GelirAyi",
               "GelirlerTablosu.GelirAyi alanı");
     }
     void startOnAFile()

@@ -58,7 +58,7 @@ qint64 kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
 // Deletes the entry; false when it is already gone.
 bool kayitSil(const DefterTanimi& defter, qint64 kimlik);
 
-// Sums of one month over all years and groups, in hundredths (kuruş) to stay exact.
+// Sums of one month over all groups, in hundredths (kuruş) to stay exact.
 struct AylikToplam {
     qint64 tahminKurus = 0;
     qint64 gerceklesenKurus = 0;
@@ -66,8 +66,11 @@ struct AylikToplam {
 };
 
 // Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
-// entries whose month is no month name are left out.
-std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter);
+// entries whose month is no month name are left out. Without a year, every year's entries count.
+std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter,
+                                           std::optional<int> yil = std::nullopt);
+// The years that have entries, in ascending order.
+std::vector<int> kayitliYillar(const DefterTanimi& defter);
 
 // Checks of a file filled in bulk.
 qint64 satirSayisi(const QString& tablo);

@@ -47,9 +47,13 @@ QStringList olusturmaKomutlari()
                    .arg(d->kayitTablosu, d->yilAlani, d->ayAlani, d->tahminAlani)
             // Every listing filters by year; the index keeps it fast on years of entries.
             << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(d->kayitTablosu, d->yilAlani)
-            // The twelve-month sums read this index alone, already in month order.
+            // The twelve-month sums read these indexes alone, already in month order: over every
+            // year the first, for one year the second. Files made before the second still work:
+            // their year's sums then go through the year index and a sort.
             << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2, %3, Gerceklesen)")
-                   .arg(d->kayitTablosu, d->ayAlani, d->tahminAlani);
+                   .arg(d->kayitTablosu, d->ayAlani, d->tahminAlani)
+            << QStringLiteral("CREATE INDEX %1_%2_%3 ON %1 (%2, %3, %4, Gerceklesen)")
+                   .arg(d->kayitTablosu, d->yilAlani, d->ayAlani, d->tahminAlani);
     }
     return komutlar;
 }
