@@ -1,6 +1,7 @@
 #include "KayitListesi.h"
 
 #include "Bicim.h"
+#include "Doldurma.h"
 #include "TurkceMetin.h"
 
 #include <QHeaderView>
@@ -96,14 +97,7 @@ qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& kayitlar)
             tahmin && gerceklesen ? Bicim::oran(*gerceklesen, *tahmin) : std::nullopt;
         sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,
                 oran ? QVariant(*oran) : QVariant());
-        if (oran && (defter.yuksekOranUyaridir ? *oran > 100.0 : *oran < 100.0)) {
-            // A dark red stays readable on the default light background; bold for colour-blind
-            // eyes.
-            satir->setForeground(OranSutunu, QColor(0xB0, 0x00, 0x20));
-            QFont kalin = font();
-            kalin.setBold(true);
-            satir->setFont(OranSutunu, kalin);
-        }
+        Doldurma::oranUyarisi(satir, OranSutunu, defter, oran);
         satirlar.append(satir);
     }
     addTopLevelItems(satirlar);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QTreeWidget>
 
 namespace Doldurma
 {
@@ -26,6 +27,18 @@ void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu)
     for (int yil = Takvim::ilkYil; yil <= Takvim::sonYil; ++yil)
         yilKutusu->addItem(QString::number(yil));
     ayKutusu->addItems(Takvim::ayAdlari());
+}
+
+void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
+                 std::optional<double> oran)
+{
+    if (!oran || (defter.yuksekOranUyaridir ? *oran <= 100.0 : *oran >= 100.0))
+        return;
+    // A dark red stays readable on the default light background; bold for colour-blind eyes.
+    satir->setForeground(sutun, QColor(0xB0, 0x00, 0x20));
+    QFont kalin = satir->font(sutun);
+    kalin.setBold(true);
+    satir->setFont(sutun, kalin);
 }
 
 } // namespace Doldurma

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "DefterTanimi.h"
+
 #include <QStringList>
+
+#include <optional>
 
 class QComboBox;
 class QListWidget;
+class QTreeWidgetItem;
 
 // Filling the selectors every window shares: group lists and the period.
 namespace Doldurma
@@ -15,5 +20,10 @@ void SorguCalistir(const QStringList& adlar, QListWidget* liste);
 
 // The years offered and the twelve month names, in calendar order.
 void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu);
+
+// Marks a ratio cell in dark red and bold where the ledger warns: income below 100 %, expense
+// above it.
+void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
+                 std::optional<double> oran);
 
 } // namespace Doldurma
