@@ -13,6 +13,8 @@
 #include "VeriHatasi.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
@@ -231,6 +233,78 @@ void onIkiSorgu(const DefterTanimi& defter)
     }
 }
 
+// One year, as the user gets it: the window opened and the year chosen in its box; then moving
+// between two years in an open window, without and with the previous year beside them.
+QList<Satir> yillariOlc(AnaForm& anaForm, const DefterTanimi& defter)
+{
+    const auto yilSec = [](AylikOzetFormu& pencere, int yil) {
+        auto* kutu = pencere.findChild<QComboBox*>(QStringLiteral("YılBilgisiKutusu"));
+        kutu->setCurrentIndex(kutu->findData(yil));
+    };
+    QList<Satir> sonuc;
+    Satir acilis{defter.adiyla("%1: opened, then one year chosen"), 13};
+    acilis.pencere = olc([&] {
+        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        yilSec(pencere, olculenYil);
+    });
+    acilis.boyali = olc([&] {
+        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        yilSec(pencere, olculenYil);
+        pencere.grab();
+    });
+    acilis.yalinSorgu = olc([&] {
+        ButceVerisi::kayitliYillar(defter);
+        ButceVerisi::aylikToplamlar(defter);
+        ButceVerisi::aylikToplamlar(defter, olculenYil);
+    });
+    sonuc << acilis;
+
+    for (const bool karsilastir : {false, true}) {
+        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        pencere.findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(false);
+        yilSec(pencere, olculenYil);
+        pencere.findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))
+            ->setChecked(karsilastir);
+        int yil = olculenYil;
+        const auto degistir = [&] {
+            yil = yil == olculenYil ? olculenYil + 1 : olculenYil;
+            yilSec(pencere, yil);
+        };
+        Satir s{defter.ad + (karsilastir ? QStringLiteral(": switching years, compared")
+                                         : QStringLiteral(": switching years")),
+                13};
+        s.pencere = olc(degistir);
+        s.boyali = olc([&] {
+            degistir();
+            pencere.grab();
+        });
+        s.yalinSorgu = olc([&] {
+            yil = yil == olculenYil ? olculenYil + 1 : olculenYil;
+            ButceVerisi::aylikToplamlar(defter, yil);
+            if (karsilastir)
+                ButceVerisi::aylikToplamlar(defter, yil - 1);
+        });
+        sonuc << s;
+    }
+    return sonuc;
+}
+
+// Files made before the one-year index have only the year index to go by.
+void eskiDosyadaOlc()
+{
+    cikti << "\nOne year's sums on a file without the one-year index:\n\n"
+          << "| | median / worst ms |\n|---|--:|\n";
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        if (!sorgu.exec(QStringLiteral("DROP INDEX %1_%2_%3")
+                            .arg(defter->kayitTablosu, defter->yilAlani, defter->ayAlani)))
+            throw VeriHatasi(sorgu.lastError());
+        const Sure sure = olc([&] { ButceVerisi::aylikToplamlar(*defter, olculenYil); });
+        cikti << "| " << defter->ad << " | " << ms(sure.ortanca) << " / " << ms(sure.enKotu)
+              << " |\n";
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -293,17 +367,24 @@ int main(int argc, char* argv[])
 
         QList<Satir> ozetler;
         for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-            Satir s{defter->adiyla("Tüm%1lerFormu"), 12};
-            s.pencere = olc([&] { AylikOzetFormu pencere(*defter, &anaForm); });
+            Satir s{defter->adiyla("Tüm%1lerFormu"), 13};
+            s.pencere = olc([&] { AylikOzetFormu pencere(*defter, olculenYil, &anaForm); });
             s.boyali = olc([&] {
-                AylikOzetFormu pencere(*defter, &anaForm);
+                AylikOzetFormu pencere(*defter, olculenYil, &anaForm);
                 pencere.grab();
             });
             s.yalinSorgu = olc([&] { ButceVerisi::aylikToplamlar(*defter); });
             ozetler << s;
         }
-        tabloYaz(QStringLiteral("Opening an overview window (built with its list and chart)"),
+        tabloYaz(QStringLiteral("Opening an overview window on Tüm Yıllar (built with its list "
+                                "and chart)"),
                  QStringLiteral("with its first paint"), ozetler);
+        QList<Satir> yillar = yillariOlc(anaForm, gelirDefteri());
+        yillar << yillariOlc(anaForm, giderDefteri());
+        tabloYaz(QStringLiteral("One year in the overview (%1; compared with %2)")
+                     .arg(olculenYil)
+                     .arg(olculenYil - 1),
+                 QStringLiteral("with a paint"), yillar);
 
         cikti << "\nThe overview's statement, grouped against one per month:\n\n"
               << "| | grouped statement: median / worst ms | twelve statements: median / worst "
@@ -314,6 +395,7 @@ int main(int argc, char* argv[])
             cikti << "| " << defter->ad << " | " << ms(gruplu.ortanca) << " / " << ms(gruplu.enKotu)
                   << " | " << ms(onIki.ortanca) << " / " << ms(onIki.enKotu) << " |\n";
         }
+        eskiDosyadaOlc();
     } catch (const VeriHatasi& h) {
         QTextStream(stderr) << h.aciklama() << '\n';
         DegiskenModulu::kapat();

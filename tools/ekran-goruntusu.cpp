@@ -10,6 +10,8 @@
 #include "VeriHatasi.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -31,8 +33,11 @@ struct Kalem {
 
 const std::array<double, 12> sabit{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
-// A household's 2024 up to October: November and December have no entries yet.
+// A household's 2024 up to October: November and December have no entries yet. Its expenses of
+// 2023 are there too, each month's realised amounts 10 % below 2024's, so that the expense
+// overview can show last year beside this one.
 constexpr int sonAy = 10;
+constexpr double oncekiYilCarpani = 0.9;
 
 const QList<Kalem> gelirler{
     {"MAAŞ", "ANA İŞ", 45000, {1, 1, 1, 1, 1, 1, 1.12, 1.12, 1.12, 1.12, 1.12, 1.12}},
@@ -52,7 +57,7 @@ const QList<Kalem> giderler{
     {"KİRA", "KONUT", 15000, sabit},
 };
 
-void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler)
+void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler, bool oncekiYilla = false)
 {
     QStringList anaGruplar;
     for (const Kalem& k : kalemler) {
@@ -69,6 +74,10 @@ void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler)
                 ButceVerisi::kayitEkle(defter, {k.anaGrup, k.altGrup, 2024, Takvim::ayAdlari()[ay],
                                                 k.tahmin, gerceklesen});
         }
+        for (int ay = 0; oncekiYilla && ay < 12; ++ay)
+            ButceVerisi::kayitEkle(
+                defter, {k.anaGrup, k.altGrup, 2023, Takvim::ayAdlari()[ay], k.tahmin,
+                         std::round(k.tahmin * k.sapma[ay] * oncekiYilCarpani * 100.0) / 100.0});
     }
 }
 
@@ -125,7 +134,7 @@ int main(int argc, char* argv[])
     int sonuc = 0;
     try {
         yaz(gelirDefteri(), gelirler);
-        yaz(giderDefteri(), giderler);
+        yaz(giderDefteri(), giderler, true);
 
         AnaForm anaForm(QDate(2024, 10, 15));
         anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
@@ -134,10 +143,15 @@ int main(int argc, char* argv[])
             hata << "Örnek gruplar seçilemedi.\n";
             sonuc = 1;
         }
+        // The expense overview on 2024, compared with 2023.
+        auto* giderOzeti = new AylikOzetFormu(giderDefteri(), 2024, &anaForm);
+        auto* yilKutusu = giderOzeti->findChild<QComboBox*>(QStringLiteral("YılBilgisiKutusu"));
+        yilKutusu->setCurrentIndex(yilKutusu->findData(2024));
+        giderOzeti->findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(true);
         const QList<std::pair<QWidget*, QString>> resimler{
             {&anaForm, "ana-form.png"},
-            {new AylikOzetFormu(gelirDefteri(), &anaForm), "tum-gelirler.png"},
-            {new AylikOzetFormu(giderDefteri(), &anaForm), "tum-giderler.png"}};
+            {new AylikOzetFormu(gelirDefteri(), 2024, &anaForm), "tum-gelirler.png"},
+            {giderOzeti, "tum-giderler.png"}};
         for (const auto& [pencere, ad] : resimler) {
             const QString dosya = cikti.filePath(ad);
             if (kaydet(*pencere, dosya)) {

@@ -310,6 +310,6 @@ void AnaForm::kayitSil(Bolum& b)
 
 void AnaForm::ozetiAc(Bolum& b)
 {
-    AylikOzetFormu form(*b.defter, this);
+    AylikOzetFormu form(*b.defter, YilBilgisiKutusu->currentText().toInt(), this);
     form.exec();
 }

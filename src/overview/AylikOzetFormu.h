@@ -1,15 +1,40 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "OzetTablosu.h"
 
 #include <QDialog>
 
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QTreeWidget;
+
 // The twelve-month overview of one ledger, TümGelirlerFormu or TümGiderlerFormu: for each month
-// the sums of the estimates and of the realised amounts over all years and groups, and their
-// ratio, once as a list and once as a chart. Read afresh at every opening; it changes nothing.
+// and in total, the sums of the estimates and of the realised amounts over all groups, and their
+// ratio, once as a list and once as a chart; over every year or for one, beside the previous
+// year's realised sums if asked. Read afresh at every opening and every change; it changes
+// nothing.
 class AylikOzetFormu : public QDialog
 {
     Q_OBJECT
 public:
-    AylikOzetFormu(const DefterTanimi& defter, QWidget* sahibi);
+    // `anaFormunYili` is offered even when it has no entries yet. The window opens on every year.
+    AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QWidget* sahibi);
+
+    // What the window shows now.
+    const OzetTablosu& tablo() const { return gosterilen; }
+
+private:
+    void yilDegisti();
+    void goster(const OzetTablosu& tablo);
+    void listeyiDoldur();
+    void grafigiKur();
+
+    const DefterTanimi& defter;
+    OzetTablosu gosterilen;
+    QComboBox* YilBilgisiKutusu = nullptr;
+    QCheckBox* KarsilastirmaKutusu = nullptr;
+    QTreeWidget* liste = nullptr;
+    QChartView* GrafikNesnesi = nullptr;
 };

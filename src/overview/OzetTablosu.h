@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ButceVerisi.h"
+#include "DefterTanimi.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// What the overview shows for one choice of year, as values and as the texts of its list: the
+// twelve months, then the totals row, each with its sums and ratio, and, when compared, the
+// previous year's realised sum and the change from it. The window draws its list and its chart
+// from this table; anything else that shows or saves the overview can read the same rows.
+class OzetTablosu
+{
+public:
+    using Aylar = std::array<ButceVerisi::AylikToplam, 12>;
+
+    struct Satir {
+        QString ad;            // "OCAK" … "ARALIK", or "TOPLAM"
+        bool kayitVar = false; // a month without entries shows its name alone
+        qint64 tahminKurus = 0;
+        qint64 gerceklesenKurus = 0;
+        std::optional<double> oran;        // none when the estimates sum to zero
+        std::optional<qint64> oncekiKurus; // none when not compared or the month had no entries
+        std::optional<double> degisim;     // change from the previous year, in percent
+    };
+
+    static constexpr int toplamSatiri = 12;
+
+    // `yil` none: every year. `onceki`: the previous year's sums, when compared.
+    OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, const Aylar& toplamlar,
+                const std::optional<Aylar>& onceki = std::nullopt);
+
+    std::optional<int> yil() const { return secilenYil; }
+    bool karsilastirmali() const { return karsilastirma; }
+    // "Tüm Yıllar" or the year, as the window's caption and year box name it.
+    QString yilAdi() const;
+    // The previous year's column and bar set: "2025 Gerçekleşen".
+    QString oncekiAdi() const;
+
+    // Thirteen rows: the months in calendar order, then the totals row.
+    const QList<Satir>& satirlar() const { return satirListesi; }
+    QStringList basliklar() const;
+    // A row's cells as the list shows them; a month without entries has its name alone.
+    QStringList hucreler(const Satir& satir) const;
+
+private:
+    QStringList sutunlar;
+    std::optional<int> secilenYil;
+    bool karsilastirma = false;
+    QList<Satir> satirListesi;
+};
