@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class OzetGrafigi;
 class QChartView;
 class QCheckBox;
 class QComboBox;
@@ -29,7 +30,6 @@ private:
     void yilDegisti();
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
-    void grafigiKur();
 
     const DefterTanimi& defter;
     OzetTablosu gosterilen;
@@ -37,4 +37,5 @@ private:
     QCheckBox* KarsilastirmaKutusu = nullptr;
     QTreeWidget* liste = nullptr;
     QChartView* GrafikNesnesi = nullptr;
+    OzetGrafigi* grafik = nullptr; // owned by GrafikNesnesi
 };
