@@ -3,19 +3,27 @@
 #include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
+#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "Doldurma.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
+#include "PlanKopyalamaFormu.h"
 #include "Takvim.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <algorithm>
 
@@ -39,6 +47,22 @@ std::optional<QString> seciliMetin(const QListWidget* liste)
     return secili.first()->text();
 }
 
+QString tutarVeyaEksik(const std::optional<double>& tutar)
+{
+    return tutar ? Bicim::tutar(Bicim::kurusa(*tutar)) : Bicim::eksikOran;
+}
+
+// The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
+QString kayitTanimi(const ButceVerisi::Kayit& kayit)
+{
+    return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
+        .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
+             tutarVeyaEksik(kayit.tahmin), tutarVeyaEksik(kayit.gerceklesen));
+}
+
+// A dark red that stays readable on the default light background.
+const QString eksiRengi = QStringLiteral("#b00020");
+
 } // namespace
 
 // Where one ledger's controls stand, in twips.
@@ -53,25 +77,38 @@ struct AnaForm::Yerlesim {
     int altEtiketGenisligi;
 };
 
-AnaForm::AnaForm(QDate bugun, QWidget* ust) : QWidget(ust), bugun_(bugun)
+AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 {
     setObjectName(QStringLiteral("AnaForm"));
     setWindowTitle(QStringLiteral("Dalvix - Morvane"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(twip(11910), twip(8520));
+    // The controls stand in a client area of the drawn size; the bars add to the window.
+    auto* alan = new QWidget(this);
+    alan->setObjectName(QStringLiteral("İstemciAlanı"));
+    alan->setFixedSize(twip(11910), twip(8520));
+    setCentralWidget(alan);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    bolumuKur(gelir, gelirDefteri(),
+    bolumuKur(alan, gelir, gelirDefteri(),
               {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
                twipAlani(3870, 1350, 960, 195), twipAlani(10200, 3765, 1365, 315),
                twipAlani(9000, 3825, 960, 195), 3750, 1230, 1215});
-    bolumuKur(gider, giderDefteri(),
+    bolumuKur(alan, gider, giderDefteri(),
               {twipAlani(300, 4440, 3255, 3165), twipAlani(3870, 4740, 7695, 2835),
                twipAlani(3870, 4470, 1020, 195), twipAlani(10200, 7785, 1365, 315),
                twipAlani(8940, 7845, 1020, 195), 7770, 1290, 1275});
-    donemKur();
+    donemKur(alan);
     sekmeSirasiniKur();
+    dosyaMenusunuKur();
+    duzenleMenusunuKur();
+    yardimMenusunuKur();
+    donemOzeti = new QLabel(this);
+    donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
+    donemOzeti->setTextFormat(Qt::RichText);
+    statusBar()->addPermanentWidget(donemOzeti);
+    statusBar()->setSizeGripEnabled(false);
 
     MesajKutusu::hatalariGostererek(this, [this] {
         Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
@@ -79,19 +116,26 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QWidget(ust), bugun_(bugun)
     });
     AyBilgisiKutusu->addItem(QStringLiteral("Tüm Aylar"));
     Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this,
+            [this] { YilBilgisiKutusu_Click(); });
+    connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this,
+            [this] { AyBilgisiKutusu_Click(); });
     const int yil = std::clamp(bugun.year(), Takvim::ilkYil, Takvim::sonYil);
     YilBilgisiKutusu->setCurrentIndex(yil - Takvim::ilkYil);
     AyBilgisiKutusu->setCurrentIndex(bugun.month());
+    donemOzetiniGoster();
+    durumlariGuncelle();
 
+    layout()->activate();
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
 }
 
-void AnaForm::bolumuKur(Bolum& b, const DefterTanimi& defter, const Yerlesim& yer)
+void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, const Yerlesim& yer)
 {
     b.defter = &defter;
 
-    auto* cerceve = new QGroupBox(defter.cerceveBasligi, this);
+    auto* cerceve = new QGroupBox(defter.cerceveBasligi, alan);
     cerceve->setGeometry(yer.cerceve);
     etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
     etiket(cerceve, defter.altGruplarEtiketi, twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
@@ -105,22 +149,22 @@ void AnaForm::bolumuKur(Bolum& b, const DefterTanimi& defter, const Yerlesim& ye
     b.altGruplar->setGeometry(twipAlani(240, 1320, 2775, 1620));
 
     const int ust = yer.dugmeUstu;
-    b.grupEkle = dugme(this, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
+    b.grupEkle = dugme(alan, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
                        twipAlani(300, ust, 1575, 345));
-    b.grupSil = dugme(this, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
+    b.grupSil = dugme(alan, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
                       twipAlani(1980, ust, 1575, 345));
-    b.ekle = dugme(this, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
+    b.ekle = dugme(alan, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
                    twipAlani(3870, ust, 1365, 345));
-    b.sil = dugme(this, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
+    b.sil = dugme(alan, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
                   twipAlani(5310, ust, 1365, 345));
-    b.tumunuGoster = dugme(this, defter.adiyla("Tüm%1leriGösterDüğmesi"),
+    b.tumunuGoster = dugme(alan, defter.adiyla("Tüm%1leriGösterDüğmesi"),
                            defter.tumunuGosterDugmesi, twipAlani(6750, ust, 1785, 345));
 
-    etiket(this, defter.listeEtiketi, yer.listeEtiketi);
-    b.liste = new KayitListesi(defter, this);
+    etiket(alan, defter.listeEtiketi, yer.listeEtiketi);
+    b.liste = new KayitListesi(defter, alan);
     b.liste->setGeometry(yer.liste);
-    etiket(this, defter.toplamEtiketi, yer.toplamEtiketi, true);
-    b.toplamKutusu = new QLineEdit(this);
+    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true);
+    b.toplamKutusu = new QLineEdit(alan);
     b.toplamKutusu->setObjectName(defter.adiyla("%1ToplamıKutusu"));
     b.toplamKutusu->setAccessibleName(defter.toplamEtiketi);
     b.toplamKutusu->setGeometry(yer.toplamKutusu);
@@ -134,7 +178,15 @@ void AnaForm::bolumuKur(Bolum& b, const DefterTanimi& defter, const Yerlesim& ye
     connect(b.altGruplar, &QListWidget::itemSelectionChanged, this, [this, &b] {
         if (seciliMetin(b.altGruplar))
             altGrupTiklandi(b);
+        durumlariGuncelle();
     });
+    connect(b.liste, &QTreeWidget::itemSelectionChanged, this, [this, &b] {
+        if (b.liste->seciliKimlik())
+            etkinYap(b);
+        durumlariGuncelle();
+    });
+    connect(b.liste, &KayitListesi::odaklandi, this, [this, &b] { etkinYap(b); });
+    connect(b.liste, &KayitListesi::duzenlemeIstendi, this, [this, &b] { kayitDuzenlemeyiAc(b); });
     connect(b.grupEkle, &QPushButton::clicked, this, [this, &b] { grupEklemeyiAc(b); });
     connect(b.grupSil, &QPushButton::clicked, this, [this, &b] { grupSil(b); });
     connect(b.ekle, &QPushButton::clicked, this, [this, &b] { kayitEklemeyiAc(b); });
@@ -142,9 +194,9 @@ void AnaForm::bolumuKur(Bolum& b, const DefterTanimi& defter, const Yerlesim& ye
     connect(b.tumunuGoster, &QPushButton::clicked, this, [this, &b] { ozetiAc(b); });
 }
 
-void AnaForm::donemKur()
+void AnaForm::donemKur(QWidget* alan)
 {
-    auto* cerceve = new QGroupBox(QStringLiteral("Tarih Bilgileri"), this);
+    auto* cerceve = new QGroupBox(QStringLiteral("Tarih Bilgileri"), alan);
     cerceve->setGeometry(twipAlani(3870, 390, 7695, 795));
     AyBilgisiKutusu = new QComboBox(cerceve);
     AyBilgisiKutusu->setObjectName(QStringLiteral("AyBilgisiKutusu"));
@@ -156,11 +208,6 @@ void AnaForm::donemKur()
     YilBilgisiKutusu->setGeometry(twipAlani(780, 300, 1785, 315));
     etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true);
     etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true);
-
-    connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this,
-            [this] { YilBilgisiKutusu_Click(); });
-    connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this,
-            [this] { AyBilgisiKutusu_Click(); });
 }
 
 void AnaForm::sekmeSirasiniKur()
@@ -175,6 +222,37 @@ void AnaForm::sekmeSirasiniKur()
         setTabOrder(sira[i - 1], sira[i]);
 }
 
+void AnaForm::dosyaMenusunuKur()
+{
+    dosyaMenusu = menuBar()->addMenu(QStringLiteral("&Dosya"));
+    QAction* cikis = dosyaMenusu->addAction(QStringLiteral("Çıkış"), this, &QWidget::close);
+    cikis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+void AnaForm::duzenleMenusunuKur()
+{
+    duzenleMenusu = menuBar()->addMenu(QStringLiteral("Dü&zenle"));
+    kaydiDuzenleEylemi = duzenleMenusu->addAction(QStringLiteral("Kaydı Düzenle…"), this,
+                                                  &AnaForm::KaydiDuzenle_Click);
+    kaydiDuzenleEylemi->setShortcut(Qt::Key_F2);
+    kaydiSilEylemi =
+        duzenleMenusu->addAction(QStringLiteral("Kaydı Sil"), this, &AnaForm::KaydiSil_Click);
+    kaydiSilEylemi->setShortcut(QKeySequence::Delete);
+    duzenleMenusu->addSeparator();
+    duzenleMenusu->addAction(QStringLiteral("Planı Kopyala…"), this, &AnaForm::PlaniKopyala_Click);
+    // Each entry list offers the entry commands on its own menu.
+    for (KayitListesi* liste : {gelir.liste, gider.liste}) {
+        liste->setContextMenuPolicy(Qt::ActionsContextMenu);
+        liste->addActions({kaydiDuzenleEylemi, kaydiSilEylemi});
+    }
+}
+
+void AnaForm::yardimMenusunuKur()
+{
+    yardimMenusu = menuBar()->addMenu(QStringLiteral("&Yardım"));
+    yardimMenusu->addAction(QStringLiteral("Hakkında"), this, &AnaForm::Hakkinda_Click);
+}
+
 std::optional<QString> AnaForm::seciliAltGrup(const DefterTanimi& defter)
 {
     return seciliMetin(bolum(defter).altGruplar);
@@ -185,6 +263,7 @@ void AnaForm::anaGrupTiklandi(Bolum& b)
 {
     b.liste->bosalt();
     b.toplamKutusu->clear();
+    durumlariGuncelle();
     MesajKutusu::hatalariGostererek(this, [&] {
         Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
                                 b.altGruplar);
@@ -214,6 +293,7 @@ void AnaForm::listeyiDoldur(Bolum& b, bool altGrupla)
         suzgec.ay = AyBilgisiKutusu->currentText();
     const qint64 toplam = b.liste->doldur(ButceVerisi::kayitlar(*b.defter, suzgec));
     b.toplamKutusu->setText(Bicim::tutar(toplam));
+    durumlariGuncelle();
 }
 
 void AnaForm::donemDegisti()
@@ -225,7 +305,52 @@ void AnaForm::donemDegisti()
             if (seciliMetin(b->altGruplar))
                 listeyiDoldur(*b, true);
         }
+        donemOzetiniYaz();
     });
+}
+
+// Estimate / realised of each ledger over all groups, and the realised difference.
+void AnaForm::donemOzetiniYaz()
+{
+    const int yil = YilBilgisiKutusu->currentText().toInt();
+    std::optional<QString> ay;
+    if (AyBilgisiKutusu->currentIndex() > 0)
+        ay = AyBilgisiKutusu->currentText();
+    const ButceVerisi::DonemToplami gelirler = ButceVerisi::donemToplami(gelirDefteri(), yil, ay);
+    const ButceVerisi::DonemToplami giderler = ButceVerisi::donemToplami(giderDefteri(), yil, ay);
+    const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
+    QString farkMetni = QStringLiteral("Fark ") + Bicim::tutar(fark);
+    if (fark < 0)
+        farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(eksiRengi, farkMetni);
+    donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
+                            .arg(Bicim::tutar(gelirler.tahminKurus),
+                                 Bicim::tutar(gelirler.gerceklesenKurus),
+                                 Bicim::tutar(giderler.tahminKurus),
+                                 Bicim::tutar(giderler.gerceklesenKurus), farkMetni));
+}
+
+void AnaForm::donemOzetiniGoster()
+{
+    MesajKutusu::hatalariGostererek(this, [this] { donemOzetiniYaz(); });
+}
+
+void AnaForm::durumlariGuncelle()
+{
+    for (Bolum* b : {&gelir, &gider}) {
+        const bool altGrupVar = seciliMetin(b->altGruplar).has_value();
+        b->grupSil->setEnabled(altGrupVar);
+        b->ekle->setEnabled(altGrupVar);
+        b->sil->setEnabled(b->liste->seciliKimlik().has_value());
+    }
+    const bool kayitSecili = etkinBolum && etkinBolum->liste->seciliKimlik();
+    kaydiDuzenleEylemi->setEnabled(kayitSecili);
+    kaydiSilEylemi->setEnabled(kayitSecili);
+}
+
+void AnaForm::etkinYap(Bolum& b)
+{
+    etkinBolum = &b;
+    durumlariGuncelle();
 }
 
 std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
@@ -276,8 +401,39 @@ std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& 
                                         .ay = AyBilgisiKutusu->currentIndex(),
                                         .bugun = bugun_};
     auto form = std::make_unique<KayitEklemeFormu>(defter, secim, this);
-    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this, [this, &b] { anaGrupTiklandi(b); });
+    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this, [this, &b] {
+        anaGrupTiklandi(b);
+        donemOzetiniGoster();
+    });
     return form;
+}
+
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanimi& defter)
+{
+    Bolum& b = bolum(defter);
+    const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
+    if (!kayit)
+        return nullptr;
+    auto form = std::make_unique<KayitEklemeFormu>(defter, *kayit, this);
+    connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
+            [this, &b](qint64 kimlik) { duzenlenenKaydiGoster(b, kimlik); });
+    return form;
+}
+
+void AnaForm::kayitDuzenlemeyiAc(Bolum& b)
+{
+    if (std::unique_ptr<KayitEklemeFormu> form = kayitDuzenlemeFormu(*b.defter))
+        form->exec();
+}
+
+// The list as the user left it, groups and all, with the edited entry still selected.
+void AnaForm::duzenlenenKaydiGoster(Bolum& b, qint64 kimlik)
+{
+    MesajKutusu::hatalariGostererek(this, [&] {
+        listeyiDoldur(b, seciliMetin(b.altGruplar).has_value());
+        donemOzetiniYaz();
+    });
+    b.liste->kimligiSec(kimlik);
 }
 
 void AnaForm::kayitEklemeyiAc(Bolum& b)
@@ -288,24 +444,72 @@ void AnaForm::kayitEklemeyiAc(Bolum& b)
 
 void AnaForm::kayitSil(Bolum& b)
 {
-    const std::optional<qint64> kimlik = b.liste->seciliKimlik();
-    if (!kimlik || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu))
+    const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
+    if (!kayit || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
         return;
     const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
     bool silindi = false;
     if (!MesajKutusu::hatalariGostererek(
-            this, [&] { silindi = ButceVerisi::kayitSil(*b.defter, *kimlik); }))
+            this, [&] { silindi = ButceVerisi::kayitSil(*b.defter, kayit->kimlik); }))
         return;
     if (!silindi)
-        MesajKutusu::bilgi(this, QStringLiteral("Seçilen kayıt veritabanında artık yok; başka bir "
-                                                "program tarafından silinmiş olabilir."));
+        MesajKutusu::bilgi(this, kayitArtikYokMesaji);
     anaGrupTiklandi(b);
+    donemOzetiniGoster();
     // Keep the user's view: the sub-group that was chosen is chosen again, if it is still there.
     if (altGrup) {
         const QList<QListWidgetItem*> bulunan = b.altGruplar->findItems(*altGrup, Qt::MatchExactly);
         if (!bulunan.isEmpty())
             b.altGruplar->setCurrentItem(bulunan.first());
     }
+}
+
+void AnaForm::KaydiDuzenle_Click()
+{
+    if (etkinBolum)
+        kayitDuzenlemeyiAc(*etkinBolum);
+}
+
+void AnaForm::KaydiSil_Click()
+{
+    if (etkinBolum)
+        kayitSil(*etkinBolum);
+}
+
+std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
+{
+    auto form = std::make_unique<PlanKopyalamaFormu>(YilBilgisiKutusu->currentText().toInt(),
+                                                     AyBilgisiKutusu->currentIndex(), this);
+    connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this,
+            [this](qint64 olusturulan, qint64 atlanan) { planKopyalandi(olusturulan, atlanan); });
+    return form;
+}
+
+void AnaForm::PlaniKopyala_Click()
+{
+    planKopyalamaFormu()->exec();
+}
+
+void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan)
+{
+    donemDegisti();
+    statusBar()->showMessage(
+        QStringLiteral("Plan kopyalandı: %1 kayıt oluşturuldu, %2 kayıt atlandı.")
+            .arg(olusturulan)
+            .arg(atlanan));
+}
+
+void AnaForm::Hakkinda_Click()
+{
+    QStringList satirlar{QStringLiteral("Morvane: ev bütçesi planlama ve izleme")};
+    if (const QString surum = QApplication::applicationVersion(); !surum.isEmpty())
+        satirlar << QStringLiteral("Sürüm ") + surum;
+    satirlar << QString()
+             << QStringLiteral("Veri dosyası: ") +
+                    QDir::toNativeSeparators(DegiskenModulu::dosyaYolu())
+             << QStringLiteral("SQLite ") + DegiskenModulu::sqliteSurumu()
+             << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
+    MesajKutusu::bilgi(this, satirlar.join(u'\n'));
 }
 
 void AnaForm::ozetiAc(Bolum& b)

@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QDate>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QStringList>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -14,13 +14,18 @@
 class GrupEklemeFormu;
 class KayitEklemeFormu;
 class KayitListesi;
+class PlanKopyalamaFormu;
+class QAction;
+class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
-// The main window: both ledgers' group lists, entry lists and totals, and the period.
-// Handlers carry the names of the controls they serve; the dialogs it opens report their changes
-// by signals, which it answers by listing again.
-class AnaForm : public QWidget
+// The main window: both ledgers' group lists, entry lists and totals, and the period, drawn in a
+// client area of fixed size between the menu bar and the status bar, which shows the period's
+// figures. Handlers carry the names of the controls they serve; the dialogs it opens report their
+// changes by signals, which it answers by listing again.
+class AnaForm : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -47,9 +52,17 @@ public:
     void TumGelirleriGosterDugmesi_Click() { ozetiAc(gelir); }
     void TumGiderleriGosterDugmesi_Click() { ozetiAc(gider); }
 
-    // The add dialogs of a ledger as its buttons open them, wired to this window.
+    // Menu commands. Editing and deleting act on the entry list with the focus or used last.
+    void KaydiDuzenle_Click();
+    void KaydiSil_Click();
+    void PlaniKopyala_Click();
+    void Hakkinda_Click();
+
+    // The dialogs as the window opens them, wired to it. Editing needs a selected entry.
     std::unique_ptr<GrupEklemeFormu> grupEklemeFormu(const DefterTanimi& defter);
     std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu(const DefterTanimi& defter);
+    std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu(const DefterTanimi& defter);
+    std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
 
     // The same by ledger.
     void anaGrupTiklandi(const DefterTanimi& defter) { anaGrupTiklandi(bolum(defter)); }
@@ -77,9 +90,13 @@ private:
     };
     struct Yerlesim;
 
-    void bolumuKur(Bolum& bolum, const DefterTanimi& defter, const Yerlesim& yer);
-    void donemKur();
+    void bolumuKur(QWidget* alan, Bolum& bolum, const DefterTanimi& defter, const Yerlesim& yer);
+    void donemKur(QWidget* alan);
     void sekmeSirasiniKur();
+    // One function per menu: a command joins its menu there.
+    void dosyaMenusunuKur();
+    void duzenleMenusunuKur();
+    void yardimMenusunuKur();
     Bolum& bolum(const DefterTanimi& defter)
     {
         return defter.ad == gelir.defter->ad ? gelir : gider;
@@ -90,16 +107,32 @@ private:
     void listele(Bolum& bolum, bool altGrupla);
     void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
     void donemDegisti();
+    void donemOzetiniYaz(); // throws VeriHatasi
+    void donemOzetiniGoster();
+    // Enables what can act: the buttons of each ledger, and the menu's entry commands.
+    void durumlariGuncelle();
+    void etkinYap(Bolum& bolum);
     void grupEklemeyiAc(Bolum& bolum);
     void anaGruplariYenile(Bolum& bolum);
     void grupSil(Bolum& bolum);
     void kayitEklemeyiAc(Bolum& bolum);
+    void kayitDuzenlemeyiAc(Bolum& bolum);
+    void duzenlenenKaydiGoster(Bolum& bolum, qint64 kimlik);
     void kayitSil(Bolum& bolum);
+    void planKopyalandi(qint64 olusturulan, qint64 atlanan);
     void ozetiAc(Bolum& bolum);
 
     QDate bugun_;
     Bolum gelir;
     Bolum gider;
+    Bolum* etkinBolum = nullptr; // whose entry list has the focus or was used last
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
+    QLabel* donemOzeti = nullptr;
+
+    QMenu* dosyaMenusu = nullptr;
+    QMenu* duzenleMenusu = nullptr;
+    QMenu* yardimMenusu = nullptr;
+    QAction* kaydiDuzenleEylemi = nullptr;
+    QAction* kaydiSilEylemi = nullptr;
 };

@@ -1,8 +1,12 @@
 #include "ButceVerisi.h"
 
+#include "Islem.h"
+#include "SatirYazici.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
+
+#include <QSet>
 
 #include <climits>
 #include <cmath>
@@ -25,8 +29,8 @@ const QString altGrupSilmeKomutu = QStringLiteral(
     "AND GrupAdi = ? COLLATE TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1)");
 
 const QString kayitlarSorgusu =
-    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %2, Gerceklesen FROM %1 WHERE %3 = ? AND "
-                   "AnaGrup = ? COLLATE TURKCE");
+    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1 WHERE %3 = ? "
+                   "AND AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
@@ -34,6 +38,16 @@ const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
 const QString kayitEklemeKomutu = QStringLiteral(
     "INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen) VALUES (?, ?, ?, ?, ?, ?)");
 const QString kayitSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE Kimlik = ?");
+const QString kayitGuncellemeKomutu =
+    QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ?, Gerceklesen = ? WHERE Kimlik = ?");
+
+const QString donemToplamiSorgusu = QStringLiteral(
+    "SELECT SUM(ROUND(%2 * 100)), SUM(ROUND(Gerceklesen * 100)) FROM %1 WHERE %3 = ?");
+// The plan copy's source, and the groups that already have entries in its target.
+const QString planKaynagiSorgusu =
+    QStringLiteral("SELECT AnaGrup, GrupAdi, %3, %2 FROM %1 WHERE %4 = ?");
+const QString doluGruplarSorgusu =
+    QStringLiteral("SELECT AnaGrup, GrupAdi, %2 FROM %1 WHERE %3 = ?");
 
 // Amounts are summed in hundredths so that the sums are exact. %4 is empty or the year
 // condition; either way an index holds every field read, so the table itself is not visited.
@@ -81,10 +95,88 @@ std::optional<double> tutar(const QVariant& deger)
     return v;
 }
 
+// A sum that may be NULL (no rows) or out of range reads as zero.
 qint64 kurus(const QVariant& toplam)
 {
     const double v = toplam.toDouble();
     return std::isfinite(v) ? std::llround(v) : 0;
+}
+
+// A year's or a month's statement: the month condition only when a month is given.
+SorguSonucu donemSorgusu(const QString& sql, const DefterTanimi& defter, int yil,
+                         const std::optional<QString>& ay, const QString& sira = {})
+{
+    if (!ay)
+        return SorguSonucu(sql + sira, {yil});
+    return SorguSonucu(sql + ayKosulu.arg(defter.ayAlani) + sira, {yil, *ay});
+}
+
+// A sub-group in a month, in any letter case.
+QString grupAnahtari(int ay, const QVariant& anaGrup, const QVariant& altGrup)
+{
+    return QStringLiteral("%1\x1f%2\x1f%3")
+        .arg(QString::number(ay), TurkceMetin::buyukHarf(anaGrup.toString()),
+             TurkceMetin::buyukHarf(altGrup.toString()));
+}
+
+std::optional<QString> ayAdi(const std::optional<int>& ay)
+{
+    return ay ? std::optional(Takvim::ayAdlari()[*ay - 1]) : std::nullopt;
+}
+
+// The estimate raised by the increase, rounded half away from zero to whole kuruş.
+double artirilmis(double tahmin, qint64 artisOnBinde)
+{
+    const __int128 carpim = __int128(std::llround(tahmin * 100.0)) * (10'000 + artisOnBinde);
+    const __int128 kurus = (carpim + (carpim < 0 ? -5'000 : 5'000)) / 10'000;
+    return double(qint64(kurus)) / 100.0;
+}
+
+struct PlanSatiri {
+    QVariant anaGrup;
+    QVariant altGrup;
+    int ay = 0;
+    QVariant tahmin;
+};
+
+struct Plan {
+    std::vector<PlanSatiri> olusacak;
+    qint64 atlanacak = 0;
+};
+
+// The entries a copy creates, read afresh: what the preview counts is what the copy writes.
+Plan planHazirla(const DefterTanimi& defter, const ButceVerisi::PlanKopyasi& kopya)
+{
+    QSet<QString> dolu;
+    if (kopya.yalnizcaBoslar) {
+        SorguSonucu KayitKumesi = donemSorgusu(
+            doluGruplarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.yilAlani), defter,
+            kopya.hedefYil, ayAdi(kopya.hedefAy));
+        while (KayitKumesi.sonraki())
+            dolu.insert(grupAnahtari(Takvim::ayNumarasi(KayitKumesi.alan(2).toString()),
+                                     KayitKumesi.alan(0), KayitKumesi.alan(1)));
+    }
+    const qint64 artis = std::llround(kopya.artisYuzde * 100.0);
+    Plan plan;
+    SorguSonucu KayitKumesi =
+        donemSorgusu(planKaynagiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani,
+                                            defter.yilAlani),
+                     defter, kopya.kaynakYil, ayAdi(kopya.kaynakAy), kimlikSirasi);
+    while (KayitKumesi.sonraki()) {
+        // A whole year goes month by month; a month that is no month name has no place in it.
+        const int ay =
+            kopya.hedefAy ? *kopya.hedefAy : Takvim::ayNumarasi(KayitKumesi.alan(2).toString());
+        if (ay == 0)
+            continue;
+        if (dolu.contains(grupAnahtari(ay, KayitKumesi.alan(0), KayitKumesi.alan(1)))) {
+            ++plan.atlanacak;
+            continue;
+        }
+        const std::optional<double> tahmin = tutar(KayitKumesi.alan(3));
+        plan.olusacak.push_back({KayitKumesi.alan(0), KayitKumesi.alan(1), ay,
+                                 tahmin ? QVariant(artirilmis(*tahmin, artis)) : QVariant()});
+    }
+    return plan;
 }
 
 } // namespace
@@ -127,7 +219,8 @@ bool ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& anaGrup,
 std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter,
                                                       const KayitSuzgeci& suzgec)
 {
-    QString sql = kayitlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani);
+    QString sql = kayitlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
+                                      defter.ayAlani);
     QVariantList degerler{suzgec.yil, suzgec.anaGrup};
     if (suzgec.altGrup) {
         sql += altGrupKosulu;
@@ -143,8 +236,9 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     std::vector<Kayit> sonuc;
     while (KayitKumesi.sonraki())
         sonuc.push_back({KayitKumesi.alan(0).toLongLong(), KayitKumesi.alan(1).toString(),
-                         KayitKumesi.alan(2).toString(), tutar(KayitKumesi.alan(3)),
-                         tutar(KayitKumesi.alan(4))});
+                         KayitKumesi.alan(2).toString(), KayitKumesi.alan(3).toInt(),
+                         KayitKumesi.alan(4).toString(), tutar(KayitKumesi.alan(5)),
+                         tutar(KayitKumesi.alan(6))});
     return sonuc;
 }
 
@@ -223,4 +317,61 @@ std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
             yillar.push_back(int(deger));
     }
     return yillar;
+}
+
+bool ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger)
+{
+    Islem islem;
+    bool guncellendi = false;
+    {
+        SorguSonucu KayitKumesi(kayitGuncellemeKomutu.arg(defter.kayitTablosu, defter.yilAlani,
+                                                          defter.ayAlani, defter.tahminAlani),
+                                {deger.yil, deger.ay, deger.tahmin, deger.gerceklesen, kimlik});
+        guncellendi = KayitKumesi.etkilenenSatirlar() > 0;
+    }
+    islem.onayla();
+    return guncellendi;
+}
+
+ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, int yil,
+                                                    const std::optional<QString>& ay)
+{
+    SorguSonucu KayitKumesi = donemSorgusu(
+        donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani), defter,
+        yil, ay);
+    if (!KayitKumesi.sonraki())
+        return {};
+    return {kurus(KayitKumesi.alan(0)), kurus(KayitKumesi.alan(1))};
+}
+
+ButceVerisi::PlanSayilari ButceVerisi::planSay(const QList<const DefterTanimi*>& defterler,
+                                               const PlanKopyasi& kopya)
+{
+    PlanSayilari sayilar;
+    for (const DefterTanimi* defter : defterler) {
+        const Plan plan = planHazirla(*defter, kopya);
+        sayilar.olusacak += qint64(plan.olusacak.size());
+        sayilar.atlanacak += plan.atlanacak;
+    }
+    return sayilar;
+}
+
+ButceVerisi::PlanSayilari ButceVerisi::planKopyala(const QList<const DefterTanimi*>& defterler,
+                                                   const PlanKopyasi& kopya)
+{
+    Islem islem;
+    PlanSayilari sayilar;
+    for (const DefterTanimi* defter : defterler) {
+        const Plan plan = planHazirla(*defter, kopya);
+        SatirYazici yazici({defter->kayitTablosu,
+                            {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"), defter->yilAlani,
+                             defter->ayAlani, defter->tahminAlani, QStringLiteral("Gerceklesen")}});
+        for (const PlanSatiri& satir : plan.olusacak)
+            yazici.yaz({satir.anaGrup, satir.altGrup, kopya.hedefYil,
+                        Takvim::ayAdlari()[satir.ay - 1], satir.tahmin, QVariant()});
+        sayilar.olusacak += qint64(plan.olusacak.size());
+        sayilar.atlanacak += plan.atlanacak;
+    }
+    islem.onayla();
+    return sayilar;
 }

@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -32,11 +33,14 @@ struct KayitSuzgeci {
     std::optional<QString> ay; // none: the whole year
 };
 
-// One entry as listed. Amounts may be missing in rows written by other tools.
+// One entry as listed. A planned entry has no realised amount yet; rows written by other tools
+// may lack either amount.
 struct Kayit {
     qint64 kimlik = 0;
     QString anaGrup;
     QString altGrup;
+    int yil = 0;
+    QString ay; // as stored, in any letter case
     std::optional<double> tahmin;
     std::optional<double> gerceklesen;
 };
@@ -57,6 +61,46 @@ struct YeniKayit {
 qint64 kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
 // Deletes the entry; false when it is already gone.
 bool kayitSil(const DefterTanimi& defter, qint64 kimlik);
+
+// What correcting an entry changes; its groups stay.
+struct KayitDegeri {
+    int yil = 0;
+    QString ay;
+    double tahmin = 0;
+    double gerceklesen = 0;
+};
+
+// Corrects the entry in place, keeping its Kimlik; false when it is gone.
+bool kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger);
+
+// Sums of a year, or of one month of it, over all groups, in kuruş; missing amounts count as zero.
+struct DonemToplami {
+    qint64 tahminKurus = 0;
+    qint64 gerceklesenKurus = 0;
+};
+DonemToplami donemToplami(const DefterTanimi& defter, int yil, const std::optional<QString>& ay);
+
+// Copying a period's entries forward as planned ones: one new entry per source entry, with the
+// same groups, the estimate raised by the increase and rounded to kuruş, and no realised amount.
+// Either a month to a month, or (both months none) a whole year to a whole year month by month.
+struct PlanKopyasi {
+    int kaynakYil = 0;
+    std::optional<int> kaynakAy; // 1 … 12
+    int hedefYil = 0;
+    std::optional<int> hedefAy;
+    double artisYuzde = 0;      // -100 and up, to hundredths of a percent
+    bool yalnizcaBoslar = true; // skip a sub-group that has an entry in the target month
+};
+
+struct PlanSayilari {
+    qint64 olusacak = 0;
+    qint64 atlanacak = 0;
+};
+
+// What copying into these ledgers would create and skip, without writing.
+PlanSayilari planSay(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
+// Copies into every ledger given, in one transaction: all of it or, on failure, nothing.
+PlanSayilari planKopyala(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
 
 // Sums of one month over all groups, in hundredths (kuruş) to stay exact.
 struct AylikToplam {

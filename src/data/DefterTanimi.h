@@ -44,6 +44,7 @@ struct DefterTanimi {
 
     // Add-entry dialog
     QString eklemeBasligi;      // "Gelir Ekleme"
+    QString duzenlemeBasligi;   // "Gelir Düzenle"
     QString bilgiCercevesi;     // "Gelir Bilgileri"
     QString yilEtiketi;         // "Gelir Yılı:"
     QString ayEtiketi;          // "Gelir Ayı:"
@@ -59,6 +60,10 @@ struct DefterTanimi {
     // A control or window name with the ledger's name in place of %1: "Ana%1GruplarıListesi".
     QString adiyla(const char* sablon) const;
 };
+
+// Told when a command finds its entry deleted meanwhile, by another program.
+inline const QString kayitArtikYokMesaji = QStringLiteral(
+    "Seçilen kayıt veritabanında artık yok; başka bir program tarafından silinmiş olabilir.");
 
 const DefterTanimi& gelirDefteri();
 const DefterTanimi& giderDefteri();

@@ -130,6 +130,17 @@ std::optional<QString> DegiskenModulu::ac(const QString& yol)
     return std::nullopt;
 }
 
+QString DegiskenModulu::dosyaYolu()
+{
+    // The connection's name is the file's URL with its opening mode.
+    return QUrl(VeriTabani().databaseName()).toLocalFile();
+}
+
+QString DegiskenModulu::sqliteSurumu()
+{
+    return QString::fromLatin1(sqlite3_libversion());
+}
+
 void DegiskenModulu::kapat()
 {
     if (!QSqlDatabase::contains(baglantiAdi))

@@ -25,6 +25,10 @@ std::optional<QString> ac(const QString& yol);
 // Opens a connection on a file without checking its tables (for creating the schema).
 std::optional<QString> semasizAc(const QString& yol);
 
+// The open file's path, and the version of the SQLite library the program runs on.
+QString dosyaYolu();
+QString sqliteSurumu();
+
 // Closes and removes the connection; no SorguSonucu may be alive.
 void kapat();
 } // namespace DegiskenModulu

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TurkceMetin.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,15 @@ inline const QStringList& ayAdlari()
         QStringLiteral("Temmuz"), QStringLiteral("Ağustos"), QStringLiteral("Eylül"),
         QStringLiteral("Ekim"),   QStringLiteral("Kasım"),   QStringLiteral("Aralık")};
     return adlar;
+}
+
+// 1 … 12 for a month's name in any letter case ("MART", "mart"); 0 for any other text.
+inline int ayNumarasi(const QString& ad)
+{
+    for (int i = 0; i < 12; ++i)
+        if (TurkceMetin::esit(ad, ayAdlari()[i]))
+            return i + 1;
+    return 0;
 }
 
 } // namespace Takvim

@@ -5,6 +5,7 @@
 #include "Denetim.h"
 #include "Doldurma.h"
 #include "MesajKutusu.h"
+#include "TurkceMetin.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -31,17 +32,56 @@ QString kutuAdi(const QString& etiket)
     return etiket.endsWith(u':') ? etiket.chopped(1) : etiket;
 }
 
+// Chooses the item equal to the stored text in any letter case; a text no item has, as other
+// tools may write, is offered as it is so that saving keeps it.
+void secVeyaEkle(QComboBox* kutu, const QString& metin)
+{
+    for (int i = 0; i < kutu->count(); ++i)
+        if (TurkceMetin::esit(kutu->itemText(i), metin)) {
+            kutu->setCurrentIndex(i);
+            return;
+        }
+    kutu->addItem(metin);
+    kutu->setCurrentIndex(kutu->count() - 1);
+}
+
+QString tutarMetni(const std::optional<double>& tutar)
+{
+    return tutar ? Bicim::tutar(Bicim::kurusa(*tutar)) : QString();
+}
+
+// Room for the line naming the groups of the entry being corrected.
+constexpr int grupSatiri = 450;
+
 } // namespace
 
 KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi)
     : QDialog(sahibi), defter(defter), secim(secim)
 {
-    setObjectName(defter.adiyla("%1EklemeFormu"));
     setWindowTitle(defter.eklemeBasligi);
-    Denetim::sabitIletisimKutusu(this, 5655, 3660);
+    kur(0);
+    YilBilgisiKutusu->setCurrentIndex(-1);
+    AyBilgisiKutusu->setCurrentIndex(-1);
+    EkleKaydetDugmesi->setFocus();
+}
+
+KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& kayit,
+                                   QWidget* sahibi)
+    : QDialog(sahibi), defter(defter), secim{.anaGrup = kayit.anaGrup, .altGrup = kayit.altGrup},
+      duzenlenen(kayit.kimlik)
+{
+    setWindowTitle(defter.duzenlemeBasligi);
+    kur(grupSatiri);
+    duzenlemeyeAc(kayit);
+}
+
+void KayitEklemeFormu::kur(int ust)
+{
+    setObjectName(defter.adiyla("%1EklemeFormu"));
+    Denetim::sabitIletisimKutusu(this, 5655, 3660 + ust);
 
     auto* cerceve = new QGroupBox(defter.bilgiCercevesi, this);
-    cerceve->setGeometry(twipAlani(360, 330, 4905, 2415));
+    cerceve->setGeometry(twipAlani(360, 330 + ust, 4905, 2415));
     const auto kutu = [&](auto* denetim, const char* ad, const QString& etiket, QRect alan,
                           int etiketUstu) {
         denetim->setObjectName(QString::fromUtf8(ad));
@@ -66,12 +106,13 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& seci
         tutarKutusu->installEventFilter(this);
     }
 
-    EkleKaydetDugmesi = Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"),
-                                       defter.yeniKayitDugmesi, twipAlani(360, 3000, 1965, 345));
+    EkleKaydetDugmesi =
+        Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"), defter.yeniKayitDugmesi,
+                       twipAlani(360, 3000 + ust, 1965, 345));
     VazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
-                                   twipAlani(2400, 3000, 1395, 345));
+                                   twipAlani(2400, 3000 + ust, 1395, 345));
     KapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
-                                  twipAlani(3870, 3000, 1395, 345));
+                                  twipAlani(3870, 3000 + ust, 1395, 345));
     setTabOrder(YilBilgisiKutusu, AyBilgisiKutusu);
     setTabOrder(AyBilgisiKutusu, TahminKutusu);
     setTabOrder(TahminKutusu, GerceklesenKutusu);
@@ -90,9 +131,31 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& seci
         });
 
     Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
-    YilBilgisiKutusu->setCurrentIndex(-1);
-    AyBilgisiKutusu->setCurrentIndex(-1);
-    EkleKaydetDugmesi->setFocus();
+}
+
+void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
+{
+    const QString gruplar = kayit.anaGrup + QStringLiteral(" / ") + kayit.altGrup;
+    auto* grupKutusu = new QLineEdit(gruplar, this);
+    grupKutusu->setObjectName(QStringLiteral("GrupKutusu"));
+    grupKutusu->setAccessibleName(QStringLiteral("Grup"));
+    grupKutusu->setReadOnly(true);
+    grupKutusu->setFocusPolicy(Qt::NoFocus);
+    grupKutusu->setGeometry(twipAlani(2400, 240, 2865, 315));
+    Denetim::etiket(this, QStringLiteral("Grup:"), twipAlani(360, 300, 1785, 195), true)
+        ->setBuddy(grupKutusu);
+
+    secVeyaEkle(YilBilgisiKutusu, QString::number(kayit.yil));
+    secVeyaEkle(AyBilgisiKutusu, kayit.ay);
+    TahminKutusu->setText(tutarMetni(kayit.tahmin));
+    GerceklesenKutusu->setText(tutarMetni(kayit.gerceklesen));
+    girdileriAc(true);
+    EkleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
+    KapatDugmesi->hide();
+    // A planned entry is opened to record what was realised.
+    QLineEdit* ilk = kayit.gerceklesen ? TahminKutusu : GerceklesenKutusu;
+    ilk->setFocus();
+    ilk->selectAll();
 }
 
 bool KayitEklemeFormu::giriste() const
@@ -150,10 +213,26 @@ void KayitEklemeFormu::kaydet()
         gecerliTutar(GerceklesenKutusu, defter.bosGerceklesenMesaji);
     if (!gerceklesen)
         return;
+    const int yil = YilBilgisiKutusu->currentText().toInt();
+    const QString ay = AyBilgisiKutusu->currentText();
+    if (duzenlenen) {
+        bool guncellendi = false;
+        if (!MesajKutusu::hatalariGostererek(this, [&] {
+                guncellendi = ButceVerisi::kayitGuncelle(
+                    defter, *duzenlenen,
+                    {yil, ay, double(*tahmin) / 100.0, double(*gerceklesen) / 100.0});
+            }))
+            return;
+        if (!guncellendi)
+            MesajKutusu::bilgi(this, kayitArtikYokMesaji);
+        emit kayitDuzenlendi(*duzenlenen);
+        accept();
+        return;
+    }
     const ButceVerisi::YeniKayit kayit{secim.anaGrup,
                                        secim.altGrup,
-                                       YilBilgisiKutusu->currentText().toInt(),
-                                       AyBilgisiKutusu->currentText(),
+                                       yil,
+                                       ay,
                                        double(*tahmin) / 100.0,
                                        double(*gerceklesen) / 100.0};
     if (!MesajKutusu::hatalariGostererek(this, [&] { ButceVerisi::kayitEkle(defter, kayit); }))
@@ -164,6 +243,10 @@ void KayitEklemeFormu::kaydet()
 
 void KayitEklemeFormu::VazgecDugmesi_Click()
 {
+    if (duzenlenen) {
+        reject();
+        return;
+    }
     girdileriAc(false);
     YilBilgisiKutusu->setCurrentIndex(-1);
     AyBilgisiKutusu->setCurrentIndex(-1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ButceVerisi.h"
 #include "DefterTanimi.h"
 
 #include <QDate>
@@ -14,6 +15,9 @@ class QPushButton;
 // The add-entry dialog of one ledger, GelirEklemeFormu or GiderEklemeFormu. Any number of
 // entries per opening, each filed under the groups chosen on the main window when it opened. It
 // tells its opener through kayitEklendi() after each entry it stored.
+// Opened on an entry instead, it corrects that one entry: its groups shown at the top, the inputs
+// filled and open, "Kaydet" stores with the same checks as adding and closes, "Vazgeç" closes.
+// kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted.
 class KayitEklemeFormu : public QDialog
 {
     Q_OBJECT
@@ -28,6 +32,8 @@ public:
     };
 
     KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi);
+    KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& duzenlenen,
+                     QWidget* sahibi);
 
     void EkleKaydetDugmesi_Click();
     void VazgecDugmesi_Click();
@@ -40,12 +46,16 @@ public:
 
 signals:
     void kayitEklendi();
+    void kayitDuzenlendi(qint64 kimlik);
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
     void keyPressEvent(QKeyEvent* olay) override;
 
 private:
+    // Builds the controls, lowered by `ust` twips below a line for the entry's groups.
+    void kur(int ust);
+    void duzenlemeyeAc(const ButceVerisi::Kayit& kayit);
     bool giriste() const;
     void girdileriAc(bool acik);
     void giriseGec();
@@ -56,6 +66,7 @@ private:
 
     const DefterTanimi& defter;
     const Secim secim;
+    const std::optional<qint64> duzenlenen; // the Kimlik being corrected
 
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;

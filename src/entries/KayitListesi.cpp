@@ -2,9 +2,11 @@
 
 #include "Bicim.h"
 #include "Doldurma.h"
+#include "Takvim.h"
 #include "TurkceMetin.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace
 {
@@ -13,6 +15,7 @@ enum Sutun {
     KimlikSutunu,
     AnaGrupSutunu,
     AltGrupSutunu,
+    AySutunu,
     TahminSutunu,
     GerceklesenSutunu,
     OranSutunu
@@ -20,6 +23,8 @@ enum Sutun {
 
 // The sort key of a cell: numeric columns keep their number, a missing one sorts first.
 constexpr int siralamaRolu = Qt::UserRole;
+// On the key column: where the row's entry stands in the list's copy of the entries.
+constexpr int sirasiRolu = Qt::UserRole + 1;
 
 class KayitSatiri : public QTreeWidgetItem
 {
@@ -54,11 +59,13 @@ KayitListesi::KayitListesi(const DefterTanimi& defter, QWidget* ust)
 {
     setObjectName(defter.adiyla("%1lerListesi"));
     setAccessibleName(defter.listeEtiketi);
-    setColumnCount(6);
+    setColumnCount(7);
     setHeaderLabels({QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
-                     defter.tahminSutunu, defter.gerceklesenSutunu, QStringLiteral("Oran (%)")});
-    const int genislikler[] = {0, 1600, 1600, 1500, 1600, 1000};
-    for (int sutun = 0; sutun < 6; ++sutun)
+                     QStringLiteral("Ay"), defter.tahminSutunu, defter.gerceklesenSutunu,
+                     QStringLiteral("Oran (%)")});
+    // The month's room is taken from the groups and the ratio, so that every column still fits.
+    const int genislikler[] = {0, 1300, 1300, 900, 1400, 1600, 900};
+    for (int sutun = 0; sutun < 7; ++sutun)
         setColumnWidth(sutun, Bicim::twip(genislikler[sutun]));
     for (int sutun = TahminSutunu; sutun <= OranSutunu; ++sutun)
         headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
@@ -69,20 +76,28 @@ KayitListesi::KayitListesi(const DefterTanimi& defter, QWidget* ust)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(true);
     sortByColumn(KimlikSutunu, Qt::AscendingOrder);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit duzenlemeIstendi(); });
 }
 
-qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& kayitlar)
+qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar)
 {
     setSortingEnabled(false);
     clear();
+    kayitlar = yeniKayitlar;
     qint64 toplam = 0;
     QList<QTreeWidgetItem*> satirlar;
     satirlar.reserve(qsizetype(kayitlar.size()));
-    for (const ButceVerisi::Kayit& kayit : kayitlar) {
+    for (size_t sira = 0; sira < kayitlar.size(); ++sira) {
+        const ButceVerisi::Kayit& kayit = kayitlar[sira];
         auto* satir = new KayitSatiri;
         sayiYaz(satir, KimlikSutunu, QString::number(kayit.kimlik), kayit.kimlik);
+        satir->setData(KimlikSutunu, sirasiRolu, qulonglong(sira));
         satir->setText(AnaGrupSutunu, kayit.anaGrup);
         satir->setText(AltGrupSutunu, kayit.altGrup);
+        // Calendar order; a text that names no month sorts first.
+        const int ay = Takvim::ayNumarasi(kayit.ay);
+        satir->setText(AySutunu, kayit.ay);
+        satir->setData(AySutunu, siralamaRolu, ay > 0 ? QVariant(ay) : QVariant());
         std::optional<qint64> tahmin, gerceklesen;
         if (kayit.tahmin) {
             tahmin = Bicim::kurusa(*kayit.tahmin);
@@ -103,6 +118,44 @@ qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& kayitlar)
     addTopLevelItems(satirlar);
     setSortingEnabled(true);
     return toplam;
+}
+
+void KayitListesi::bosalt()
+{
+    clear();
+    kayitlar.clear();
+}
+
+std::optional<ButceVerisi::Kayit> KayitListesi::seciliKayit() const
+{
+    const QList<QTreeWidgetItem*> secili = selectedItems();
+    if (secili.isEmpty())
+        return std::nullopt;
+    return kayitlar.at(secili.first()->data(KimlikSutunu, sirasiRolu).toULongLong());
+}
+
+void KayitListesi::kimligiSec(qint64 kimlik)
+{
+    const QList<QTreeWidgetItem*> bulunan =
+        findItems(QString::number(kimlik), Qt::MatchExactly, KimlikSutunu);
+    if (!bulunan.isEmpty())
+        setCurrentItem(bulunan.first());
+}
+
+void KayitListesi::keyPressEvent(QKeyEvent* olay)
+{
+    if ((olay->key() == Qt::Key_Return || olay->key() == Qt::Key_Enter) &&
+        !selectedItems().isEmpty()) {
+        emit duzenlemeIstendi();
+        return;
+    }
+    QTreeWidget::keyPressEvent(olay);
+}
+
+void KayitListesi::focusInEvent(QFocusEvent* olay)
+{
+    QTreeWidget::focusInEvent(olay);
+    emit odaklandi();
 }
 
 std::optional<qint64> KayitListesi::seciliKimlik() const

@@ -9,8 +9,8 @@
 #include <vector>
 
 // The main window's list of one ledger's entries: a hidden key column with the entry's Kimlik,
-// the groups, the amounts and the realisation ratio. Sortable by any column, as numbers where
-// the column holds numbers.
+// the groups, the month, the amounts and the realisation ratio. Sortable by any column: numbers
+// as numbers, months in calendar order. Double-click or Enter on a row asks for it to be edited.
 class KayitListesi : public QTreeWidget
 {
     Q_OBJECT
@@ -18,12 +18,24 @@ public:
     KayitListesi(const DefterTanimi& defter, QWidget* ust);
 
     // Replaces the rows; the result is the sum of the listed realised amounts as displayed.
-    qint64 doldur(const std::vector<ButceVerisi::Kayit>& kayitlar);
-    void bosalt() { clear(); }
+    qint64 doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
+    void bosalt();
 
-    // The Kimlik the selected row carries, whatever the sort.
+    // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
+    std::optional<ButceVerisi::Kayit> seciliKayit() const;
+    // Selects the row of the entry, if it is listed.
+    void kimligiSec(qint64 kimlik);
+
+signals:
+    void duzenlemeIstendi();
+    void odaklandi();
+
+protected:
+    void keyPressEvent(QKeyEvent* olay) override;
+    void focusInEvent(QFocusEvent* olay) override;
 
 private:
     const DefterTanimi& defter;
+    std::vector<ButceVerisi::Kayit> kayitlar;
 };

@@ -3,10 +3,35 @@
 #include "Bicim.h"
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+
+namespace
+{
+
+// Enter on a focused button presses it, as Space does.
+class EnterIleBasma : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* nesne, QEvent* olay) override
+    {
+        if (olay->type() != QEvent::KeyPress)
+            return false;
+        const auto* tus = static_cast<QKeyEvent*>(olay);
+        if ((tus->key() != Qt::Key_Return && tus->key() != Qt::Key_Enter) || tus->isAutoRepeat() ||
+            (tus->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        static_cast<QPushButton*>(nesne)->click();
+        return true;
+    }
+};
+
+} // namespace
 
 namespace Denetim
 {
@@ -47,6 +72,7 @@ QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect 
     b->setObjectName(ad);
     b->setGeometry(alan);
     b->setAutoDefault(false);
+    b->installEventFilter(new EnterIleBasma(b));
     return b;
 }
 

@@ -21,8 +21,8 @@ void sabitIletisimKutusu(QDialog* pencere, int genislik, int yukseklik);
 // edge unless that would cut it off at its container's left edge.
 QLabel* etiket(QWidget* ust, const QString& metin, QRect alan, bool sagaYasli = false);
 
-// A button that Enter in another control does not press: none of the windows has a default
-// button.
+// A button that Enter in another control does not press (none of the windows has a default
+// button); Enter on the button itself presses it, as Space does.
 QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan);
 
 } // namespace Denetim

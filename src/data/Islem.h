@@ -1,0 +1,18 @@
+#pragma once
+
+// One writing command as one transaction on the program's connection: begun on construction,
+// written by onayla(), rolled back when the scope ends without it, on every path. Commands do not
+// nest. Failures are thrown as VeriHatasi.
+class Islem
+{
+public:
+    Islem();
+    ~Islem();
+    Islem(const Islem&) = delete;
+    Islem& operator=(const Islem&) = delete;
+
+    void onayla();
+
+private:
+    bool acik = true;
+};

@@ -1,0 +1,177 @@
+#include "PlanKopyalamaFormu.h"
+
+#include "Denetim.h"
+#include "Doldurma.h"
+#include "MesajKutusu.h"
+#include "Takvim.h"
+#include "VeriHatasi.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+using Denetim::twipAlani;
+
+namespace
+{
+
+enum Defterler { Gelirler, Giderler, IkisiDe };
+
+const QString tumAylar = QStringLiteral("Tüm Aylar");
+
+} // namespace
+
+PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDialog(sahibi)
+{
+    setObjectName(QStringLiteral("PlanKopyalamaFormu"));
+    setWindowTitle(QStringLiteral("Planı Kopyala"));
+    Denetim::sabitIletisimKutusu(this, 6240, 4530);
+
+    defterKutusu = new QComboBox(this);
+    defterKutusu->setObjectName(QStringLiteral("DefterKutusu"));
+    defterKutusu->setAccessibleName(QStringLiteral("Defter"));
+    defterKutusu->addItems(
+        {QStringLiteral("Gelirler"), QStringLiteral("Giderler"), QStringLiteral("İkisi de")});
+    defterKutusu->setCurrentIndex(IkisiDe);
+    defterKutusu->setGeometry(twipAlani(1680, 240, 2415, 315));
+    Denetim::etiket(this, QStringLiteral("Defter:"), twipAlani(240, 300, 1305, 195), true)
+        ->setBuddy(defterKutusu);
+
+    donemKur(QStringLiteral("Kaynak"), 240, kaynakYil, kaynakAy);
+    donemKur(QStringLiteral("Hedef"), 3240, hedefYil, hedefAy);
+
+    artisKutusu = new QDoubleSpinBox(this);
+    artisKutusu->setObjectName(QStringLiteral("ArtışKutusu"));
+    artisKutusu->setAccessibleName(QStringLiteral("Artış (%)"));
+    artisKutusu->setRange(-100, 1000);
+    artisKutusu->setDecimals(2);
+    artisKutusu->setAlignment(Qt::AlignRight);
+    artisKutusu->setGeometry(twipAlani(1680, 2160, 1335, 315));
+    Denetim::etiket(this, QStringLiteral("Artış (%):"), twipAlani(240, 2220, 1305, 195), true)
+        ->setBuddy(artisKutusu);
+
+    yalnizcaBoslar = new QCheckBox(QStringLiteral("Yalnızca boş olanlar"), this);
+    yalnizcaBoslar->setObjectName(QStringLiteral("YalnızcaBoşOlanlarKutusu"));
+    yalnizcaBoslar->setChecked(true);
+    yalnizcaBoslar->setGeometry(twipAlani(3240, 2160, 2760, 315));
+
+    onizleme = new QLabel(this);
+    onizleme->setObjectName(QStringLiteral("ÖnizlemeEtiketi"));
+    onizleme->setWordWrap(true);
+    onizleme->setGeometry(twipAlani(240, 2700, 5760, 855));
+
+    kopyalaDugmesi = Denetim::dugme(this, QStringLiteral("KopyalaDüğmesi"),
+                                    QStringLiteral("Kopyala"), twipAlani(3120, 3870, 1395, 345));
+    auto* vazgec = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
+                                  twipAlani(4605, 3870, 1395, 345));
+    connect(kopyalaDugmesi, &QPushButton::clicked, this, [this] { KopyalaDugmesi_Click(); });
+    connect(vazgec, &QPushButton::clicked, this, &QDialog::reject);
+
+    const bool yilBoyu = ay == 0;
+    const QDate hedef(yil, std::max(ay, 1), 1);
+    const QDate kaynak = yilBoyu ? hedef.addYears(-1) : hedef.addMonths(-1);
+    hedefYil->setCurrentText(QString::number(yil));
+    hedefAy->setCurrentIndex(ay);
+    kaynakYil->setCurrentText(QString::number(std::max(kaynak.year(), Takvim::ilkYil)));
+    kaynakAy->setCurrentIndex(yilBoyu ? 0 : kaynak.month());
+
+    for (QComboBox* kutu : {defterKutusu, kaynakYil, kaynakAy, hedefYil, hedefAy})
+        connect(kutu, &QComboBox::currentIndexChanged, this, [this] { onizle(); });
+    connect(kaynakAy, &QComboBox::currentIndexChanged, this,
+            [this] { aylariEsle(kaynakAy, hedefAy); });
+    connect(hedefAy, &QComboBox::currentIndexChanged, this,
+            [this] { aylariEsle(hedefAy, kaynakAy); });
+    connect(artisKutusu, &QDoubleSpinBox::valueChanged, this, [this] { onizle(); });
+    connect(yalnizcaBoslar, &QCheckBox::toggled, this, [this] { onizle(); });
+    onizle();
+}
+
+void PlanKopyalamaFormu::donemKur(const QString& baslik, int sol, QComboBox*& yil, QComboBox*& ay)
+{
+    auto* cerceve = new QGroupBox(baslik, this);
+    cerceve->setGeometry(twipAlani(sol, 720, 2760, 1200));
+    yil = new QComboBox(cerceve);
+    yil->setObjectName(baslik + QStringLiteral("YılKutusu"));
+    yil->setAccessibleName(baslik + QStringLiteral(" Yılı"));
+    yil->setGeometry(twipAlani(720, 330, 1800, 315));
+    ay = new QComboBox(cerceve);
+    ay->setObjectName(baslik + QStringLiteral("AyKutusu"));
+    ay->setAccessibleName(baslik + QStringLiteral(" Ayı"));
+    ay->setGeometry(twipAlani(720, 750, 1800, 315));
+    ay->addItem(tumAylar);
+    Doldurma::AyYilEkle(yil, ay);
+    Denetim::etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(120, 390, 480, 195), true)
+        ->setBuddy(yil);
+    Denetim::etiket(cerceve, QStringLiteral("Ay:"), twipAlani(120, 810, 480, 195), true)
+        ->setBuddy(ay);
+}
+
+void PlanKopyalamaFormu::aylariEsle(QComboBox* degisen, QComboBox* oteki)
+{
+    if ((degisen->currentIndex() == 0) != (oteki->currentIndex() == 0))
+        oteki->setCurrentIndex(degisen->currentIndex());
+}
+
+QList<const DefterTanimi*> PlanKopyalamaFormu::defterler() const
+{
+    switch (defterKutusu->currentIndex()) {
+    case Gelirler:
+        return {&gelirDefteri()};
+    case Giderler:
+        return {&giderDefteri()};
+    default:
+        return {&gelirDefteri(), &giderDefteri()};
+    }
+}
+
+ButceVerisi::PlanKopyasi PlanKopyalamaFormu::kopya() const
+{
+    const auto ay = [](const QComboBox* kutu) {
+        return kutu->currentIndex() > 0 ? std::optional(kutu->currentIndex()) : std::nullopt;
+    };
+    return {.kaynakYil = kaynakYil->currentText().toInt(),
+            .kaynakAy = ay(kaynakAy),
+            .hedefYil = hedefYil->currentText().toInt(),
+            .hedefAy = ay(hedefAy),
+            .artisYuzde = artisKutusu->value(),
+            .yalnizcaBoslar = yalnizcaBoslar->isChecked()};
+}
+
+void PlanKopyalamaFormu::onizle()
+{
+    kopyalaDugmesi->setEnabled(false);
+    const ButceVerisi::PlanKopyasi k = kopya();
+    if (k.kaynakYil == k.hedefYil && k.kaynakAy == k.hedefAy) {
+        onizleme->setText(QStringLiteral("Kaynak ile hedef aynı dönem; kopyalanacak bir şey yok."));
+        return;
+    }
+    try {
+        const ButceVerisi::PlanSayilari sayilar = ButceVerisi::planSay(defterler(), k);
+        onizleme->setText(QStringLiteral("%1 kayıt oluşturulacak, %2 kayıt atlanacak.")
+                              .arg(sayilar.olusacak)
+                              .arg(sayilar.atlanacak));
+        kopyalaDugmesi->setEnabled(sayilar.olusacak > 0);
+    } catch (const VeriHatasi& hata) {
+        onizleme->setText(hata.aciklama());
+    }
+}
+
+void PlanKopyalamaFormu::KopyalaDugmesi_Click()
+{
+    if (!kopyalaDugmesi->isEnabled())
+        return;
+    ButceVerisi::PlanSayilari sayilar;
+    if (!MesajKutusu::hatalariGostererek(
+            this, [&] { sayilar = ButceVerisi::planKopyala(defterler(), kopya()); })) {
+        onizle();
+        return;
+    }
+    emit planKopyalandi(sayilar.olusacak, sayilar.atlanacak);
+    accept();
+}
