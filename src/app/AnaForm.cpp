@@ -104,11 +104,7 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     dosyaMenusunuKur();
     duzenleMenusunuKur();
     yardimMenusunuKur();
-    donemOzeti = new QLabel(this);
-    donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
-    donemOzeti->setTextFormat(Qt::RichText);
-    statusBar()->addPermanentWidget(donemOzeti);
-    statusBar()->setSizeGripEnabled(false);
+    durumCubugunuKur();
 
     MesajKutusu::hatalariGostererek(this, [this] {
         Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
@@ -120,10 +116,11 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
             [this] { YilBilgisiKutusu_Click(); });
     connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this,
             [this] { AyBilgisiKutusu_Click(); });
+    // Choosing the month (never "Tüm Aylar" here) raises the period's handler, which also shows
+    // the period's figures.
     const int yil = std::clamp(bugun.year(), Takvim::ilkYil, Takvim::sonYil);
     YilBilgisiKutusu->setCurrentIndex(yil - Takvim::ilkYil);
     AyBilgisiKutusu->setCurrentIndex(bugun.month());
-    donemOzetiniGoster();
     durumlariGuncelle();
 
     layout()->activate();
@@ -208,6 +205,15 @@ void AnaForm::donemKur(QWidget* alan)
     YilBilgisiKutusu->setGeometry(twipAlani(780, 300, 1785, 315));
     etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true);
     etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true);
+}
+
+void AnaForm::durumCubugunuKur()
+{
+    donemOzeti = new QLabel(this);
+    donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
+    donemOzeti->setTextFormat(Qt::RichText);
+    statusBar()->addPermanentWidget(donemOzeti);
+    statusBar()->setSizeGripEnabled(false);
 }
 
 void AnaForm::sekmeSirasiniKur()

@@ -97,6 +97,7 @@ private:
     void dosyaMenusunuKur();
     void duzenleMenusunuKur();
     void yardimMenusunuKur();
+    void durumCubugunuKur();
     Bolum& bolum(const DefterTanimi& defter)
     {
         return defter.ad == gelir.defter->ad ? gelir : gider;
