@@ -2,7 +2,9 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace
@@ -26,7 +28,8 @@ private slots:
         form = ortam->anaForm();
     }
 
-    // Each control's place, container, and caption (buttons) or the name a screen reader gives it.
+    // Each control's place in the client area or its frame, container, and caption (buttons) or the
+    // name a screen reader gives it.
     // The two halves' buttons and totals stand alike, income on a higher line than expense; the
     // group lists stand alike in their ledger's frame.
     void controlsStandWhereDrawn_data()
@@ -36,27 +39,27 @@ private slots:
         QTest::addColumn<QRect>("alan");
         QTest::addColumn<QString>("kap");
         const auto satir = [](const QString& ad, const QString& metin, QRect alan,
-                              const QString& kap) {
+                              const QString& kap = "İstemciAlanı") {
             QTest::newRow(qPrintable(ad)) << ad << metin << alan << kap;
         };
         for (const auto& [ad, ler, y, cerceve] :
              {std::tuple{"Gelir", "Gelirleri", 3750, "Gelirler"},
               std::tuple{"Gider", "Giderleri", 7770, "Giderler"}}) {
             const QString a = ad;
-            satir(a + "GrubuEkleDüğmesi", a + " Grubu Ekle", twip(300, y, 1575, 345), "AnaForm");
-            satir(a + "GrubuSilDüğmesi", a + " Grubu Sil", twip(1980, y, 1575, 345), "AnaForm");
-            satir(a + "EkleDüğmesi", a + " Ekle", twip(3870, y, 1365, 345), "AnaForm");
-            satir(a + "SilDüğmesi", a + " Sil", twip(5310, y, 1365, 345), "AnaForm");
+            satir(a + "GrubuEkleDüğmesi", a + " Grubu Ekle", twip(300, y, 1575, 345));
+            satir(a + "GrubuSilDüğmesi", a + " Grubu Sil", twip(1980, y, 1575, 345));
+            satir(a + "EkleDüğmesi", a + " Ekle", twip(3870, y, 1365, 345));
+            satir(a + "SilDüğmesi", a + " Sil", twip(5310, y, 1365, 345));
             satir(QString("Tüm%1GösterDüğmesi").arg(ler), QString("Tüm %1 Göster").arg(ler),
-                  twip(6750, y, 1785, 345), "AnaForm");
-            satir(a + "ToplamıKutusu", a + " Toplamı:", twip(10200, y + 15, 1365, 315), "AnaForm");
+                  twip(6750, y, 1785, 345));
+            satir(a + "ToplamıKutusu", a + " Toplamı:", twip(10200, y + 15, 1365, 315));
             satir("Ana" + a + "GruplarıListesi", "Ana " + a + " Grupları",
                   twip(240, 570, 2775, 315), cerceve);
             satir("Alt" + a + "GruplarıListesi", "Alt " + a + " Grupları",
                   twip(240, 1320, 2775, 1620), cerceve);
         }
-        satir("GelirlerListesi", "Gelirler Listesi", twip(3870, 1620, 7695, 1995), "AnaForm");
-        satir("GiderlerListesi", "Giderler Listesi", twip(3870, 4740, 7695, 2835), "AnaForm");
+        satir("GelirlerListesi", "Gelirler Listesi", twip(3870, 1620, 7695, 1995));
+        satir("GiderlerListesi", "Giderler Listesi", twip(3870, 4740, 7695, 2835));
         satir("AyBilgisiKutusu", "Ay:", twip(5580, 300, 1785, 315), "Tarih Bilgileri");
         satir("YılBilgisiKutusu", "Yıl:", twip(780, 300, 1785, 315), "Tarih Bilgileri");
     }
@@ -77,11 +80,15 @@ private slots:
             QCOMPARE(denetim->accessibleName(), metin);
     }
 
+    // The client area as drawn, the menu bar above it and the status bar below; not resizable.
     void windowFramesAndLabels()
     {
+        QCOMPARE(form->objectName(), QStringLiteral("AnaForm"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Dalvix - Morvane"));
-        QCOMPARE(form->minimumSize(), QSize(794, 568));
-        QCOMPARE(form->maximumSize(), QSize(794, 568));
+        QCOMPARE(form->centralWidget()->size(), QSize(794, 568));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QCOMPARE(form->menuBar()->geometry().bottom() + 1, form->centralWidget()->y());
+        QCOMPARE(form->statusBar()->y(), form->centralWidget()->geometry().bottom() + 1);
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QStringList cerceveler;
         for (auto* cer : form->findChildren<QGroupBox*>())
@@ -91,14 +98,14 @@ private slots:
         QCOMPARE(cerceveler, (QStringList{"Gelirler 300,390", "Giderler 300,4440",
                                           "Tarih Bilgileri 3870,390"}));
         QStringList etiketler;
-        for (auto* e : form->findChildren<QLabel*>())
+        for (auto* e : form->centralWidget()->findChildren<QLabel*>())
             etiketler << e->text();
         etiketler.sort();
         QCOMPARE(etiketler,
                  (QStringList{"Alt Gelir Grupları :", "Alt Gider Grupları :", "Ana Gelir Grupları",
                               "Ana Gider Grupları", "Ay:", "Gelir Toplamı:", "Gelirler Listesi",
                               "Gider Toplamı:", "Giderler Listesi", "Yıl:"}));
-        for (auto* e : form->findChildren<QLabel*>())
+        for (auto* e : form->centralWidget()->findChildren<QLabel*>())
             QVERIFY2(e->width() >= e->sizeHint().width(), qPrintable(e->text())); // never clipped
     }
 
@@ -108,12 +115,39 @@ private slots:
         QFETCH(QString, defterAdi);
         auto* liste = kayitListesi(*form, satirinDefteri());
         QVERIFY(liste);
-        QCOMPARE(basliklar(liste), (QStringList{"", "Ana Grup", "Alt Grup", "Tahmini " + defterAdi,
-                                                "Gerçekleşen " + defterAdi, "Oran (%)"}));
+        QCOMPARE(basliklar(liste),
+                 (QStringList{"", "Ana Grup", "Alt Grup", "Ay", "Tahmini " + defterAdi,
+                              "Gerçekleşen " + defterAdi, "Oran (%)"}));
         QVERIFY(liste->isColumnHidden(0));
-        QCOMPARE(liste->columnWidth(1), 1600 / 15);
-        QCOMPARE(liste->columnWidth(3), 1500 / 15);
-        QCOMPARE(liste->columnWidth(5), 1000 / 15);
+        QList<int> genislikler;
+        for (int s = 1; s < liste->columnCount(); ++s)
+            genislikler << liste->columnWidth(s);
+        // Beside a scroll bar all fit in the list's 7695 twips.
+        QCOMPARE(genislikler,
+                 (QList<int>{1300 / 15, 1300 / 15, 900 / 15, 1400 / 15, 1600 / 15, 900 / 15}));
+    }
+
+    // Menus with their keys, and the facts "Hakkında" gives.
+    void menus()
+    {
+        QStringList menuler;
+        for (QAction* menu : form->menuBar()->actions()) {
+            QStringList komutlar;
+            for (QAction* a : menu->menu()->actions())
+                komutlar << (a->isSeparator()
+                                 ? "-"
+                                 : (a->text() + " " + a->shortcut().toString()).trimmed());
+            menuler << menu->text() + ": " + komutlar.join(", ");
+        }
+        QCOMPARE(menuler,
+                 (QStringList{"&Dosya: Çıkış Ctrl+Q",
+                              "Dü&zenle: Kaydı Düzenle… F2, Kaydı Sil Del, -, Planı Kopyala…",
+                              "&Yardım: Hakkında"}));
+        form->Hakkinda_Click();
+        QCOMPARE(mesajlar().size(), 1);
+        for (const QString& parca :
+             {ortam->dosya(), QString("SQLite 3."), "Qt " + QString(qVersion())})
+            QVERIFY2(mesajlar().first().contains(parca), qPrintable(mesajlar().first()));
     }
 
     void tabOrderFollowsTheDrawing()

@@ -1,5 +1,8 @@
 #include "LedgerTest.h"
 
+#include "ButceVerisi.h"
+
+#include <QLabel>
 #include <QTreeWidget>
 
 class TestBrowsing : public LedgerTest
@@ -34,8 +37,8 @@ private slots:
         grupSec(*form, d, "EV");
         QCOMPARE(ogeler(form->altGrupListesi(d)), (QStringList{"KİRA", "SİGORTA"}));
         QCOMPARE(satirlar(liste(d)),
-                 (QStringList{no(mart) + "|EV|KİRA|1.000,00|1.234,50|123,45%",
-                              no(sigorta) + "|EV|SİGORTA|100,00|90,00|90,00%"}));
+                 (QStringList{no(mart) + "|EV|KİRA|Mart|1.000,00|1.234,50|123,45%",
+                              no(sigorta) + "|EV|SİGORTA|Mart|100,00|90,00|90,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
         grupSec(*form, d, "EV", "SİGORTA");
         QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
@@ -47,7 +50,7 @@ private slots:
 
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
         QCOMPARE(sutunu(d, 0), (QStringList{no(ocak), no(mart), no(sigorta)}));
-        QCOMPARE(sutunu(d, 5), (QStringList{"75,00%", "123,45%", "90,00%"}));
+        QCOMPARE(sutunu(d, 6), (QStringList{"75,00%", "123,45%", "90,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("1.474,50"));
 
         form->ayBilgisiKutusu()->setCurrentText("Şubat");
@@ -57,30 +60,36 @@ private slots:
     }
 
     // Expense: the total is the sum of the amounts as shown. Income: rows in entry order, sorted
-    // as numbers.
-    void totalOfShownAmountsAndNumericSorting()
+    // as numbers, and months in calendar order whatever their letter case.
+    void totalOfShownAmountsAndSorting()
     {
         ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
         for (double tutar : {0.1, 0.2, 0.1, 0.2, 0.1, 0.2, 1234567.895})
             ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "Mart", 1, tutar);
         ortam->anaGrupYaz(gelirDefteri(), "EK İŞ");
-        for (double tutar : {100.0, 9.0, 1000.0, 20.0})
-            ortam->kayitYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, "Mart", 100, tutar);
+        for (const auto& [ay, tutar] :
+             {std::pair{"ARALIK", 100.0}, {"şubat", 9.0}, {"Ocak", 1000.0}, {"EKİM", 20.0}})
+            ortam->kayitYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, ay, 100, tutar);
         form = ortam->anaForm(QDate(2024, 3, 1));
         grupSec(*form, giderDefteri(), "MUTFAK");
-        QCOMPARE(sutunu(giderDefteri(), 4).last(), QStringLiteral("1.234.567,90"));
+        QCOMPARE(sutunu(giderDefteri(), 5).last(), QStringLiteral("1.234.567,90"));
         QCOMPARE(toplami(giderDefteri()), QStringLiteral("1.234.568,80"));
 
         const DefterTanimi& d = gelirDefteri();
+        form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
         grupSec(*form, d, "EK İŞ");
-        QCOMPARE(sutunu(d, 4), (QStringList{"100,00", "9,00", "1.000,00", "20,00"}));
-        liste(d)->sortByColumn(4, Qt::AscendingOrder);
-        QCOMPARE(sutunu(d, 4), (QStringList{"9,00", "20,00", "100,00", "1.000,00"}));
-        liste(d)->sortByColumn(5, Qt::DescendingOrder);
-        QCOMPARE(sutunu(d, 5), (QStringList{"1.000,00%", "100,00%", "20,00%", "9,00%"}));
+        QCOMPARE(sutunu(d, 5), (QStringList{"100,00", "9,00", "1.000,00", "20,00"}));
+        liste(d)->sortByColumn(5, Qt::AscendingOrder);
+        QCOMPARE(sutunu(d, 5), (QStringList{"9,00", "20,00", "100,00", "1.000,00"}));
+        liste(d)->sortByColumn(6, Qt::DescendingOrder);
+        QCOMPARE(sutunu(d, 6), (QStringList{"1.000,00%", "100,00%", "20,00%", "9,00%"}));
+        liste(d)->sortByColumn(3, Qt::AscendingOrder);
+        QCOMPARE(sutunu(d, 3), (QStringList{"Ocak", "şubat", "EKİM", "ARALIK"}));
     }
 
-    void ratiosOfOddRowsFromOtherTools()
+    // A planned entry (no realised amount yet) and odd rows of other tools: an empty cell, "—" as
+    // the ratio, zero in the total and in the monthly sums.
+    void plannedAndOddRows()
     {
         const DefterTanimi& d = gelirDefteri();
         ortam->anaGrupYaz(d, "DİĞER");
@@ -92,9 +101,12 @@ private slots:
         form = ortam->anaForm(QDate(2024, 3, 1));
         grupSec(*form, d, "DİĞER");
         QCOMPARE(satirlar(liste(d)),
-                 (QStringList{"1|DİĞER|A|0,00|50,00|—", "2|DİĞER|B||25,00|—", "3|DİĞER|C|80,00||—",
-                              "4|DİĞER||10,00|10,00|100,00%"}));
+                 (QStringList{"1|DİĞER|A|Mart|0,00|50,00|—", "2|DİĞER|B|Mart||25,00|—",
+                              "3|DİĞER|C|Mart|80,00||—", "4|DİĞER||Mart|10,00|10,00|100,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("85,00"));
+        const ButceVerisi::AylikToplam mart = ButceVerisi::aylikToplamlar(d)[2];
+        QCOMPARE((QList<qint64>{mart.tahminKurus, mart.gerceklesenKurus, mart.kayitSayisi}),
+                 (QList<qint64>{9000, 8500, 4}));
         QCOMPARE(mesajlar(), QStringList{});
     }
 
@@ -154,23 +166,45 @@ private slots:
     {
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
             ortam->anaGrupYaz(*d, "EV");
-            for (double gerceklesen : {90.0, 110.0, 100.0})
+            for (const QVariant& gerceklesen :
+                 {QVariant(90), QVariant(110), QVariant(100), QVariant()})
                 ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 100, gerceklesen);
         }
         form = ortam->anaForm(QDate(2024, 3, 1));
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
             grupSec(*form, *d, "EV");
             QStringList oranlar; // each ratio, marked "!" when drawn coloured and bold
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 4; ++i) {
                 const QTreeWidgetItem* satir = liste(*d)->topLevelItem(i);
-                const bool renkli = satir->foreground(5).style() != Qt::NoBrush;
-                oranlar << satir->text(5) + (renkli ? "!" : "") +
-                               (satir->font(5).bold() ? "!" : "");
+                const bool renkli = satir->foreground(6).style() != Qt::NoBrush;
+                oranlar << satir->text(6) + (renkli ? "!" : "") +
+                               (satir->font(6).bold() ? "!" : "");
             }
             QCOMPARE(oranlar, d == &gelirDefteri()
-                                  ? (QStringList{"90,00%!!", "110,00%", "100,00%"})
-                                  : (QStringList{"90,00%", "110,00%!!", "100,00%"}));
+                                  ? (QStringList{"90,00%!!", "110,00%", "100,00%", "—"})
+                                  : (QStringList{"90,00%", "110,00%!!", "100,00%", "—"}));
         }
+    }
+
+    // The status bar: estimate / realised of each ledger over all groups for the period, from
+    // start-up on, and the realised difference, in dark red when negative.
+    void periodFiguresInTheStatusBar()
+    {
+        ortam->kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", 2024, "Mart", 12500, 12000);
+        ortam->kayitYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, "Nisan", 1000, QVariant());
+        ortam->kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", 2023, "Mart", 999, 999);
+        ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "mart", 9800, 10250);
+        ortam->kayitYaz(giderDefteri(), "EV", "KİRA", 2024, "Nisan", 5000, 5000);
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        const auto ozet = [&] { return form->findChild<QLabel*>("DönemÖzetiEtiketi")->text(); };
+        QCOMPARE(ozet(),
+                 "Gelir 12.500,00 / 12.000,00 · Gider 9.800,00 / 10.250,00 · Fark 1.750,00");
+        form->ayBilgisiKutusu()->setCurrentText("Nisan");
+        QCOMPARE(ozet(), "Gelir 1.000,00 / 0,00 · Gider 5.000,00 / 5.000,00 · "
+                         "<span style=\"color:#b00020\">Fark -5.000,00</span>");
+        form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
+        QCOMPARE(ozet(), "Gelir 13.500,00 / 12.000,00 · Gider 14.800,00 / 15.250,00 · "
+                         "<span style=\"color:#b00020\">Fark -3.250,00</span>");
     }
 
     void engineFailureIsShownAndTheProgramGoesOn()

@@ -45,7 +45,8 @@ class TestDeleteEntry : public LedgerTest
     }
 
 private slots:
-    // Yes removes exactly the chosen entry, whatever order the list is sorted in.
+    // The question names the entry; Yes removes exactly that one, whatever order the list is
+    // sorted in.
     void noThenYesRemovesExactlyThatEntry_data()
     {
         QTest::addColumn<QString>("defterAdi");
@@ -67,7 +68,8 @@ private slots:
 
         satirSec(kira2);
         sil(false);
-        QCOMPARE(mesajlar(), QStringList{"soru: " + soru});
+        QCOMPARE(mesajlar(),
+                 QStringList{"soru: " + soru + "\nEV / KİRA · Mart 2024 · 100,00 / 100,00"});
         QCOMPARE(kalanlar(*d), (QStringList{kira1, kira2, aidat}));
         QCOMPARE(liste(*d)->selectedItems().first()->text(0), kira2);
 

@@ -1,0 +1,182 @@
+#include "KayitEklemeFormu.h"
+#include "LedgerTest.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+class TestEditEntry : public LedgerTest
+{
+    Q_OBJECT
+
+    const DefterTanimi* d = nullptr;
+    qint64 plan = 0;
+    QStringList oncekiler; // every entry, the ledger's own first, before the test edits
+
+    // EV / KİRA in Mart 2024: a planned entry with no realised amount and a complete one; the
+    // other ledger has one entry. The main window lists EV / KİRA.
+    void hazirla(const DefterTanimi& defter)
+    {
+        d = &defter;
+        plan = ortam->kayitYaz(*d, "EV", "KİRA", 2024, "MART", 1000, QVariant());
+        ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 500, 500);
+        ortam->kayitYaz(oteki(*d), "EV", "KİRA", 2024, "Mart", 5, 5);
+        ortam->anaGrupYaz(*d, "EV");
+        ortam->altGrupYaz(*d, "EV", "KİRA");
+        form = ortam->anaForm(QDate(2024, 3, 15));
+        grupSec(*form, *d, "EV", "KİRA");
+        oncekiler = kayitlar();
+    }
+    QStringList kayitlar()
+    {
+        QStringList sonuc;
+        for (const DefterTanimi* defter : {d, &oteki(*d)})
+            sonuc << ortam->sutunu(QStringLiteral("SELECT Kimlik || '|' || %1 || '|' || %2 || '|' "
+                                                  "|| %3 || '|' || ifnull(Gerceklesen, '') FROM %4")
+                                       .arg(defter->yilAlani, defter->ayAlani, defter->tahminAlani,
+                                            defter->kayitTablosu));
+        return sonuc;
+    }
+    QTreeWidget* liste() { return kayitListesi(*form, *d); }
+    void sec(qint64 kimlik)
+    {
+        liste()->setCurrentItem(
+            liste()->findItems(QString::number(kimlik), Qt::MatchExactly, 0).value(0));
+    }
+    std::unique_ptr<KayitEklemeFormu> duzenle(qint64 kimlik)
+    {
+        sec(kimlik);
+        return form->kayitDuzenlemeFormu(*d);
+    }
+
+private slots:
+    // A planned entry gets its realised amount: the boxes show the entry, the same checks as adding
+    // apply, and the row is updated in place; the list keeps it selected and the status bar
+    // follows.
+    void editUpdatesInPlace_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QStringList>("metinler"); // caption, refusal, status bar afterwards
+        QTest::newRow("gelir") << "Gelir"
+                               << QStringList{
+                                      "Gelir Düzenle", "GERÇEKLEŞEN GELİR boş bırakılamaz!",
+                                      "Gelir 1.600,00 / 1.450,00 · Gider 5,00 / 5,00 · Fark "
+                                      "1.445,00"};
+        QTest::newRow("gider") << "Gider"
+                               << QStringList{
+                                      "Gider Düzenle", "GERÇEKLEŞEN GİDER boş bırakılamaz!",
+                                      "Gelir 5,00 / 5,00 · Gider 1.600,00 / 1.450,00 · <span "
+                                      "style=\"color:#b00020\">Fark -1.445,00</span>"};
+    }
+    void editUpdatesInPlace()
+    {
+        QFETCH(QStringList, metinler);
+        hazirla(satirinDefteri());
+        const auto pencere = duzenle(plan);
+        const auto kutu = [&](const char* ad) {
+            return pencere->findChild<QWidget*>(QString::fromUtf8(ad));
+        };
+        auto* gerceklesen = static_cast<QLineEdit*>(kutu("GerçekleşenKutusu"));
+        QCOMPARE(pencere->windowTitle(), metinler[0]);
+        QCOMPARE(
+            (QStringList{static_cast<QLineEdit*>(kutu("GrupKutusu"))->text(),
+                         static_cast<QComboBox*>(kutu("YılBilgisiKutusu"))->currentText(),
+                         static_cast<QComboBox*>(kutu("AyBilgisiKutusu"))->currentText(),
+                         static_cast<QLineEdit*>(kutu("TahminKutusu"))->text(), gerceklesen->text(),
+                         static_cast<QPushButton*>(kutu("EkleKaydetDüğmesi"))->text()}),
+            (QStringList{"EV / KİRA", "2024", "Mart", "1.000,00", "", "Kaydet"}));
+        QVERIFY(gerceklesen->isEnabled());
+
+        pencere->EkleKaydetDugmesi_Click();
+        QCOMPARE(mesajlar(), QStringList{"bilgi: " + metinler[1]});
+        static_cast<QLineEdit*>(kutu("TahminKutusu"))->setText("1100");
+        gerceklesen->setText("950");
+        QTest::keyClick(gerceklesen, Qt::Key_Return);
+        QCOMPARE(pencere->result(), int(QDialog::Accepted));
+        oncekiler[0] = QString::number(plan) + "|2024|Mart|1100.0|950.0";
+        QCOMPARE(kayitlar(), oncekiler);
+        const QList<QTreeWidgetItem*> secili = liste()->selectedItems();
+        QCOMPARE(secili.size(), 1);
+        QCOMPARE(secili.first()->text(0), QString::number(plan));
+        QCOMPARE(form->findChild<QLabel*>("DönemÖzetiEtiketi")->text(), metinler[2]);
+    }
+
+    // Escape closes without change; an entry deleted meanwhile is reported and nothing else
+    // changes.
+    void escapeAndVanishedEntry_data() { defterSatirlari(); }
+    void escapeAndVanishedEntry()
+    {
+        hazirla(satirinDefteri());
+        auto pencere = duzenle(plan);
+        pencere->findChild<QLineEdit*>("TahminKutusu")->setText("1");
+        QTest::keyClick(pencere.get(), Qt::Key_Escape);
+        QCOMPARE(pencere->result(), int(QDialog::Rejected));
+
+        pencere = duzenle(plan);
+        ortam->sorgula("DELETE FROM " + d->kayitTablosu + " WHERE Kimlik = ?", {plan});
+        pencere->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("7");
+        pencere->EkleKaydetDugmesi_Click();
+        QCOMPARE(mesajlar(), QStringList{"bilgi: Seçilen kayıt veritabanında artık yok; başka bir "
+                                         "program tarafından silinmiş olabilir."});
+        QCOMPARE(kayitlar(), oncekiler.mid(1));
+        QCOMPARE(liste()->topLevelItemCount(), 1);
+    }
+
+    // Buttons and entry commands that cannot act are disabled; double-click, Enter, F2 and the
+    // menu open the edit dialog, Delete asks the delete question; Enter presses a focused button.
+    void keysAndWhatCanAct()
+    {
+        hazirla(giderDefteri());
+        form->show();
+        // Keys reach the window's shortcuts only when it is active; offscreen a closed dialog
+        // leaves no window active.
+        const auto etkinlestir = [&] {
+            form->activateWindow();
+            return QTest::qWaitForWindowActive(form.get());
+        };
+        const auto etkin = [&] {
+            QStringList sonuc;
+            for (const char* ad : {"GiderGrubuSilDüğmesi", "GiderEkleDüğmesi", "GiderSilDüğmesi",
+                                   "GelirGrubuSilDüğmesi", "GelirEkleDüğmesi", "GelirSilDüğmesi"})
+                sonuc << QString::number(form->findChild<QPushButton*>(ad)->isEnabled());
+            for (QAction* eylem : liste()->actions())
+                sonuc << eylem->text() + QString::number(eylem->isEnabled());
+            return sonuc.join(' ');
+        };
+        QCOMPARE(etkin(), "1 1 0 0 0 0 Kaydı Düzenle…0 Kaydı Sil0");
+        sec(plan);
+        QCOMPARE(etkin(), "1 1 1 0 0 0 Kaydı Düzenle…1 Kaydı Sil1");
+
+        const QRect satir = liste()->visualItemRect(liste()->currentItem());
+        QString baslik;
+        const auto bak = [&](QWidget* w) { baslik = w->windowTitle(); };
+        for (const auto& ac : std::initializer_list<std::function<void()>>{
+                 [&] { QTest::keyClick(liste(), Qt::Key_Return); },
+                 [&] { QTest::keyClick(liste(), Qt::Key_F2); },
+                 [&] {
+                     QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, satir.center());
+                     QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {}, satir.center());
+                 },
+                 [&] { liste()->actions().first()->trigger(); }}) {
+            baslik.clear();
+            QVERIFY(etkinlestir());
+            QVERIFY(acilaniIncele(ac, bak));
+            QCOMPARE(baslik, QStringLiteral("Gider Düzenle"));
+        }
+        MesajKutusu::sonrakiYanit(false);
+        QVERIFY(etkinlestir());
+        QTest::keyClick(liste(), Qt::Key_Delete);
+        QCOMPARE(mesajlar(),
+                 QStringList{"soru: Seçilen gideri SİLMEK istiyor musunuz?\nEV / KİRA · "
+                             "MART 2024 · 1.000,00 / —"});
+
+        auto* dugme = form->findChild<QPushButton*>("TümGiderleriGösterDüğmesi");
+        dugme->setFocus();
+        QVERIFY(acilaniIncele([&] { QTest::keyClick(dugme, Qt::Key_Return); }));
+    }
+};
+
+QTEST_MAIN(TestEditEntry)
+#include "tst_kayit_duzenleme.moc"
