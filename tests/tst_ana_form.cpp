@@ -127,29 +127,6 @@ private slots:
                  (QList<int>{1300 / 15, 1300 / 15, 900 / 15, 1400 / 15, 1600 / 15, 900 / 15}));
     }
 
-    // Menus with their keys, and the facts "Hakkında" gives.
-    void menus()
-    {
-        QStringList menuler;
-        for (QAction* menu : form->menuBar()->actions()) {
-            QStringList komutlar;
-            for (QAction* a : menu->menu()->actions())
-                komutlar << (a->isSeparator()
-                                 ? "-"
-                                 : (a->text() + " " + a->shortcut().toString()).trimmed());
-            menuler << menu->text() + ": " + komutlar.join(", ");
-        }
-        QCOMPARE(menuler,
-                 (QStringList{"&Dosya: Çıkış Ctrl+Q",
-                              "Dü&zenle: Kaydı Düzenle… F2, Kaydı Sil Del, -, Planı Kopyala…",
-                              "&Yardım: Hakkında"}));
-        form->Hakkinda_Click();
-        QCOMPARE(mesajlar().size(), 1);
-        for (const QString& parca :
-             {ortam->dosya(), QString("SQLite 3."), "Qt " + QString(qVersion())})
-            QVERIFY2(mesajlar().first().contains(parca), qPrintable(mesajlar().first()));
-    }
-
     void tabOrderFollowsTheDrawing()
     {
         const QStringList beklenen{"AnaGelirGruplarıListesi", "AltGelirGruplarıListesi",

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -124,9 +125,10 @@ private slots:
         QCOMPARE(liste()->topLevelItemCount(), 1);
     }
 
-    // Buttons and entry commands that cannot act are disabled; double-click, Enter, F2 and the
-    // menu open the edit dialog, Delete asks the delete question; Enter presses a focused button.
-    void keysAndWhatCanAct()
+    // The menus with their keys; buttons and entry commands that cannot act are disabled;
+    // double-click, Enter, F2 and the menu open the edit dialog, Delete asks the delete question;
+    // Enter presses a focused button; "Hakkında" names the file and the versions.
+    void menusKeysAndWhatCanAct()
     {
         hazirla(giderDefteri());
         form->show();
@@ -141,13 +143,21 @@ private slots:
             for (const char* ad : {"GiderGrubuSilDüğmesi", "GiderEkleDüğmesi", "GiderSilDüğmesi",
                                    "GelirGrubuSilDüğmesi", "GelirEkleDüğmesi", "GelirSilDüğmesi"})
                 sonuc << QString::number(form->findChild<QPushButton*>(ad)->isEnabled());
-            for (QAction* eylem : liste()->actions())
-                sonuc << eylem->text() + QString::number(eylem->isEnabled());
+            for (QAction* menu : form->menuBar()->actions()) {
+                sonuc << menu->text() + ":";
+                for (QAction* a : menu->menu()->actions())
+                    sonuc << (a->isSeparator() ? "-"
+                                               : a->text() + "[" + a->shortcut().toString() + "]" +
+                                                     (a->isEnabled() ? "" : "×"));
+            }
             return sonuc.join(' ');
         };
-        QCOMPARE(etkin(), "1 1 0 0 0 0 Kaydı Düzenle…0 Kaydı Sil0");
+        QCOMPARE(etkin(), "1 1 0 0 0 0 &Dosya: Çıkış[Ctrl+Q] Dü&zenle: Kaydı Düzenle…[F2]× Kaydı "
+                          "Sil[Del]× - Planı Kopyala…[] &Yardım: Hakkında[]");
         sec(plan);
-        QCOMPARE(etkin(), "1 1 1 0 0 0 Kaydı Düzenle…1 Kaydı Sil1");
+        QCOMPARE(etkin(), "1 1 1 0 0 0 &Dosya: Çıkış[Ctrl+Q] Dü&zenle: Kaydı Düzenle…[F2] Kaydı "
+                          "Sil[Del] - Planı Kopyala…[] &Yardım: Hakkında[]");
+        QCOMPARE(liste()->actions(), form->menuBar()->actions()[1]->menu()->actions().mid(0, 2));
 
         const QRect satir = liste()->visualItemRect(liste()->currentItem());
         QString baslik;
@@ -175,6 +185,12 @@ private slots:
         auto* dugme = form->findChild<QPushButton*>("TümGiderleriGösterDüğmesi");
         dugme->setFocus();
         QVERIFY(acilaniIncele([&] { QTest::keyClick(dugme, Qt::Key_Return); }));
+
+        MesajKutusu::gosterilenleriSil();
+        form->Hakkinda_Click();
+        for (const QString& parca :
+             {ortam->dosya(), QString("SQLite 3."), "Qt " + QString(qVersion())})
+            QVERIFY2(mesajlar().value(0).contains(parca), qPrintable(mesajlar().join('/')));
     }
 };
 
