@@ -1,12 +1,14 @@
-// morvane-bench: times the main window's entry listings and the twelve-month overview on a budget
-// file of 100,000 entries per ledger, offscreen, each beside the bare statement behind it on the
-// same connection in the same run. Prints Markdown tables for the README. Run it on an optimised
-// build; it is not a test and CTest does not run it.
+// morvane-bench: times the main window's entry listings, the twelve-month overview, saving an edit
+// and copying a year's plan on a budget file of 100,000 entries per ledger, offscreen, each beside
+// the bare statement behind it on the same connection in the same run. Prints Markdown tables for
+// the README. Run it on an optimised build; it is not a test and CTest does not run it.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
+#include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
+#include "PlanKopyalamaFormu.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSqlError>
@@ -42,6 +45,9 @@ constexpr int altGrupSayisi = 10;
 constexpr int tekrar = 50;
 constexpr int olculenYil = 2024;
 constexpr int olculenAy = 6; // index in the month box: 0 is "Tüm Aylar", 6 is "Haziran"
+// The plan copied: one entry per sub-group and month (2,400 per ledger), into the empty last year.
+constexpr int planYili = Takvim::sonYil - 1;
+constexpr int hedefYil = Takvim::sonYil;
 
 QTextStream cikti(stdout);
 
@@ -50,12 +56,16 @@ struct Sure {
     double enKotu = 0;
 };
 
-// One untimed run first, so that first-use costs (fonts, statement caches) stay out.
-Sure olc(const std::function<void()>& is)
+// One untimed run first, so that first-use costs (fonts, statement caches) stay out. `hazirlik`
+// runs untimed before each run.
+Sure olc(
+    const std::function<void()>& is, const std::function<void()>& hazirlik = [] {})
 {
+    hazirlik();
     is();
     std::vector<double> sureler;
     for (int i = 0; i < tekrar; ++i) {
+        hazirlik();
         QElapsedTimer saat;
         saat.start();
         is();
@@ -83,8 +93,10 @@ QString altGrupAdi(int ana, int alt)
         .arg(alt + 1, 2, 10, QLatin1Char('0'));
 }
 
-// Every sub-group gets entries in every month of every year (100,000 entries over 60,000 such
-// pairs); one entry in ten carries its month in capitals, as other tools may write it.
+// Every sub-group gets an entry in every month of every year but the last, which is left empty
+// for the plan copy; 100,000 entries in all, so that some 40,000 sub-group months get a second
+// one, but none in the plan's year. One entry in ten carries its month in capitals, as other
+// tools may write it.
 void doldur(const DefterTanimi& defter)
 {
     for (int a = 0; a < anaGrupSayisi; ++a) {
@@ -93,12 +105,13 @@ void doldur(const DefterTanimi& defter)
             ButceVerisi::altGrupEkle(defter, anaGrupAdi(a), altGrupAdi(a, b));
     }
     const int altGruplar = anaGrupSayisi * altGrupSayisi;
-    const int yillar = Takvim::sonYil - Takvim::ilkYil + 1;
-    const int birlesimler = altGruplar * yillar * 12;
+    const int birinciler = altGruplar * (hedefYil - Takvim::ilkYil) * 12;
+    const int ikinciler = altGruplar * (planYili - Takvim::ilkYil) * 12;
     for (int i = 0; i < kayitSayisi; ++i) {
-        // A step prime to the number of pairs visits each pair once before any gets a second
-        // entry, and spreads the second ones evenly over groups and years.
-        const int birlesim = int((qint64(i) * 7919) % birlesimler);
+        // A step prime to the number of pairs visits each pair once, spread evenly over groups and
+        // years.
+        const int birlesim = i < birinciler ? int((qint64(i) * 7919) % birinciler)
+                                            : int((qint64(i - birinciler) * 7919) % ikinciler);
         const int altGrup = birlesim % altGruplar;
         const int donem = birlesim / altGruplar;
         const QString& ay = Takvim::ayAdlari()[donem % 12];
@@ -305,6 +318,139 @@ void eskiDosyadaOlc()
     }
 }
 
+void sureTablosu(const QString& baslik, const QList<std::pair<QString, Sure>>& satirlar,
+                 const Sure& yalin)
+{
+    cikti << "\n"
+          << baslik << "\n\n| | median ms | worst ms | median ÷ bare |\n|---|--:|--:|--:|\n";
+    for (const auto& [ad, sure] : satirlar)
+        cikti << "| " << ad << " | " << ms(sure.ortanca) << " | " << ms(sure.enKotu) << " | "
+              << QString::number(sure.ortanca / yalin.ortanca, 'f', 1) << "× |\n";
+    cikti.flush();
+}
+
+// Saving an edit of the income entry the main window lists first: "Kaydet" in the edit dialog
+// (the update in its transaction, then the list and the status bar again), the data layer's
+// update alone, and a bare UPDATE committed on its own, each run changing the estimate.
+void duzenlemeyiOlc(AnaForm& anaForm)
+{
+    const DefterTanimi& defter = gelirDefteri();
+    auto* liste = anaForm.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
+    liste->setCurrentItem(liste->topLevelItem(0));
+    const qint64 kimlik = liste->currentItem()->text(0).toLongLong();
+    int sayac = 0;
+    const auto tahmin = [&] { return 100.0 + (++sayac % 2); };
+
+    std::unique_ptr<KayitEklemeFormu> pencere;
+    const Sure pencereyle = olc([&] { pencere->EkleKaydetDugmesi_Click(); },
+                                [&] {
+                                    pencere = anaForm.kayitDuzenlemeFormu(defter);
+                                    pencere->findChild<QLineEdit*>(QStringLiteral("TahminKutusu"))
+                                        ->setText(QString::number(tahmin()));
+                                });
+    const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
+        defter, {.anaGrup = liste->currentItem()->text(1), .yil = olculenYil});
+    const ButceVerisi::Kayit kayit = *std::find_if(
+        kayitlar.begin(), kayitlar.end(), [&](const auto& k) { return k.kimlik == kimlik; });
+    const Sure veri = olc([&] {
+        ButceVerisi::kayitGuncelle(defter, kimlik,
+                                   {olculenYil, kayit.ay, tahmin(), kayit.gerceklesen.value_or(1)});
+    });
+    const Sure ozet = olc([&] {
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+            ButceVerisi::donemToplami(*d, olculenYil, kayit.ay);
+    });
+    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    yalin.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE Kimlik = ?")
+                      .arg(defter.kayitTablosu, defter.tahminAlani));
+    const Sure yalinSure = olc([&] {
+        yalin.bindValue(0, tahmin());
+        yalin.bindValue(1, kimlik);
+        if (!yalin.exec())
+            throw VeriHatasi(yalin.lastError());
+    });
+    sureTablosu(
+        QStringLiteral("Saving an edit (one income entry; bare: one UPDATE, its own commit)"),
+        {{QStringLiteral("\"Kaydet\" in the edit dialog, with the list and status bar again"),
+          pencereyle},
+         {QStringLiteral("`ButceVerisi::kayitGuncelle` alone"), veri},
+         {QStringLiteral("bare UPDATE"), yalinSure}},
+        yalinSure);
+}
+
+void hedefYiliBosalt()
+{
+    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    db.transaction();
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        QSqlQuery silme(db);
+        silme.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                          .arg(defter->kayitTablosu, defter->yilAlani));
+        silme.addBindValue(hedefYil);
+        if (!silme.exec())
+            throw VeriHatasi(silme.lastError());
+    }
+    if (!db.commit())
+        throw VeriHatasi(db.lastError());
+}
+
+// Copying the plan year into the empty last year, "Tüm Aylar" to "Tüm Aylar", "Yalnızca boş
+// olanlar" on; the copy is deleted, untimed, before the next run. Bare: the copy's INSERT …
+// SELECT of one ledger with no checks.
+void kopyalamayiOlc(AnaForm& anaForm)
+{
+    const QList<const DefterTanimi*> ikisi{&gelirDefteri(), &giderDefteri()};
+    const ButceVerisi::PlanKopyasi kopya{.kaynakYil = planYili, .hedefYil = hedefYil};
+    hedefYiliBosalt();
+    const ButceVerisi::PlanSayilari sayilar = ButceVerisi::planSay(ikisi, kopya);
+
+    std::unique_ptr<PlanKopyalamaFormu> pencere;
+    {
+        const QSignalBlocker yil(anaForm.yilBilgisiKutusu());
+        const QSignalBlocker ay(anaForm.ayBilgisiKutusu());
+        anaForm.yilBilgisiKutusu()->setCurrentText(QString::number(hedefYil));
+        anaForm.ayBilgisiKutusu()->setCurrentIndex(0);
+    }
+    const Sure pencereyle = olc([&] { pencere->KopyalaDugmesi_Click(); },
+                                [&] {
+                                    hedefYiliBosalt();
+                                    pencere = anaForm.planKopyalamaFormu();
+                                });
+    const Sure ikiDefter = olc([&] { ButceVerisi::planKopyala(ikisi, kopya); }, hedefYiliBosalt);
+    const Sure tekDefter =
+        olc([&] { ButceVerisi::planKopyala({&gelirDefteri()}, kopya); }, hedefYiliBosalt);
+    hedefYiliBosalt();
+    const Sure onizleme = olc([&] { ButceVerisi::planSay(ikisi, kopya); });
+    const DefterTanimi& d = gelirDefteri();
+    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    yalin.prepare(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4) SELECT AnaGrup, "
+                                 "GrupAdi, ?, %3, %4 FROM %1 WHERE %2 = ?")
+                      .arg(d.kayitTablosu, d.yilAlani, d.ayAlani, d.tahminAlani));
+    const Sure yalinSure = olc(
+        [&] {
+            QSqlDatabase db = DegiskenModulu::VeriTabani();
+            db.transaction();
+            yalin.bindValue(0, hedefYil);
+            yalin.bindValue(1, planYili);
+            if (!yalin.exec() || !db.commit())
+                throw VeriHatasi(yalin.lastError());
+        },
+        hedefYiliBosalt);
+    hedefYiliBosalt();
+    sureTablosu(QStringLiteral("Copying the plan of %1 into %2 (%3 entries per ledger, %4 skipped)")
+                    .arg(planYili)
+                    .arg(hedefYil)
+                    .arg(sayilar.olusacak / 2)
+                    .arg(sayilar.atlanacak),
+                {{QStringLiteral("\"Kopyala\" in the dialog, both ledgers, with the lists again"),
+                  pencereyle},
+                 {QStringLiteral("`ButceVerisi::planKopyala`, both ledgers"), ikiDefter},
+                 {QStringLiteral("`ButceVerisi::planKopyala`, income alone"), tekDefter},
+                 {QStringLiteral("the preview's count, both ledgers"), onizleme},
+                 {QStringLiteral("bare INSERT … SELECT, income alone"), yalinSure}},
+                yalinSure);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -348,7 +494,7 @@ int main(int argc, char* argv[])
             throw VeriHatasi(db.lastError());
         cikti << "Filled " << kayitSayisi << " entries per ledger (" << anaGrupSayisi
               << " main groups × " << altGrupSayisi << " sub-groups, " << Takvim::ilkYil << "–"
-              << Takvim::sonYil << ", every month) in " << ms(double(saat.elapsed()) / 1000.0)
+              << planYili << ", every month) in " << ms(double(saat.elapsed()) / 1000.0)
               << " s, one transaction.\n";
 
         AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
@@ -385,6 +531,9 @@ int main(int argc, char* argv[])
                      .arg(olculenYil)
                      .arg(olculenYil - 1),
                  QStringLiteral("with a paint"), yillar);
+
+        duzenlemeyiOlc(anaForm);
+        kopyalamayiOlc(anaForm);
 
         cikti << "\nThe overview's statement, grouped against one per month:\n\n"
               << "| | grouped statement: median / worst ms | twelve statements: median / worst "
