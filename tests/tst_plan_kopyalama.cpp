@@ -88,23 +88,23 @@ private slots:
         QTest::newRow("month to month, empty sub-groups only")
             << QStringList{"Gelirler", "2024", "Mart", "2024", "Nisan"} << 0.0 << true
             << QStringList{"1 kayıt oluşturulacak, 1 kayıt atlanacak.",
-                           "Plan kopyalandı: 1 kayıt oluşturuldu, 1 kayıt atlandı.",
+                           "Plan kopyalandı: 1 kayıt eklendi, 1 atlandı.",
                            "Gelir|EV|AİDAT|2024|Nisan|33.33"};
         QTest::newRow("month to month, all")
             << QStringList{"Gelirler", "2024", "Mart", "2024", "Nisan"} << 0.0 << false
             << QStringList{"2 kayıt oluşturulacak, 0 kayıt atlanacak.",
-                           "Plan kopyalandı: 2 kayıt oluşturuldu, 0 kayıt atlandı.",
+                           "Plan kopyalandı: 2 kayıt eklendi, 0 atlandı.",
                            "Gelir|EV|KİRA|2024|Nisan|100.0", "Gelir|EV|AİDAT|2024|Nisan|33.33"};
         QTest::newRow("both ledgers, 10 % rounded half away from zero")
             << QStringList{"İkisi de", "2024", "Mart", "2025", "Ocak"} << 10.0 << true
             << QStringList{"3 kayıt oluşturulacak, 0 kayıt atlanacak.",
-                           "Plan kopyalandı: 3 kayıt oluşturuldu, 0 kayıt atlandı.",
+                           "Plan kopyalandı: 3 kayıt eklendi, 0 atlandı.",
                            "Gelir|EV|KİRA|2025|Ocak|110.0", "Gelir|EV|AİDAT|2025|Ocak|36.66",
                            "Gider|MUTFAK|MARKET|2025|Ocak|11.06"};
         QTest::newRow("year to year, month by month")
             << QStringList{"Gelirler", "2024", "Tüm Aylar", "2026", "Tüm Aylar"} << -100.0 << true
             << QStringList{"4 kayıt oluşturulacak, 0 kayıt atlanacak.",
-                           "Plan kopyalandı: 4 kayıt oluşturuldu, 0 kayıt atlandı.",
+                           "Plan kopyalandı: 4 kayıt eklendi, 0 atlandı.",
                            "Gelir|EV|KİRA|2026|Mart|0.0",
                            "Gelir|EV|AİDAT|2026|Mart|0.0",
                            "Gelir|ev|kira|2026|Nisan|0.0",

@@ -499,10 +499,9 @@ void AnaForm::PlaniKopyala_Click()
 void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan)
 {
     donemDegisti();
-    statusBar()->showMessage(
-        QStringLiteral("Plan kopyalandı: %1 kayıt oluşturuldu, %2 kayıt atlandı.")
-            .arg(olusturulan)
-            .arg(atlanan));
+    statusBar()->showMessage(QStringLiteral("Plan kopyalandı: %1 kayıt eklendi, %2 atlandı.")
+                                 .arg(olusturulan)
+                                 .arg(atlanan));
 }
 
 void AnaForm::Hakkinda_Click()
