@@ -374,6 +374,9 @@ void duzenlemeyiOlc(AnaForm& anaForm)
         {{QStringLiteral("\"Kaydet\" in the edit dialog, with the list and status bar again"),
           pencereyle},
          {QStringLiteral("`ButceVerisi::kayitGuncelle` alone"), veri},
+         {QStringLiteral("the status bar's figures alone (`ButceVerisi::donemToplami`, both "
+                         "ledgers)"),
+          ozet},
          {QStringLiteral("bare UPDATE"), yalinSure}},
         yalinSure);
 }
