@@ -34,10 +34,11 @@ class TestEditEntry : public LedgerTest
     {
         QStringList sonuc;
         for (const DefterTanimi* defter : {d, &oteki(*d)})
-            sonuc << ortam->sutunu(QStringLiteral("SELECT Kimlik || '|' || %1 || '|' || %2 || '|' "
-                                                  "|| %3 || '|' || ifnull(Gerceklesen, '') FROM %4")
-                                       .arg(defter->yilAlani, defter->ayAlani, defter->tahminAlani,
-                                            defter->kayitTablosu));
+            sonuc << ortam->sutunu(
+                QStringLiteral("SELECT Kimlik || '|' || %1 || '|' || %2 || '|' "
+                               "|| %3 || '|' || ifnull(Gerceklesen, '') FROM %4 ORDER BY Kimlik")
+                    .arg(defter->yilAlani, defter->ayAlani, defter->tahminAlani,
+                         defter->kayitTablosu));
         return sonuc;
     }
     QTreeWidget* liste() { return kayitListesi(*form, *d); }
