@@ -60,9 +60,6 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
              tutarVeyaEksik(kayit.tahmin), tutarVeyaEksik(kayit.gerceklesen));
 }
 
-// A dark red that stays readable on the default light background.
-const QString eksiRengi = QStringLiteral("#b00020");
-
 } // namespace
 
 // Where one ledger's controls stand, in twips.
@@ -327,7 +324,8 @@ void AnaForm::donemOzetiniYaz()
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
     QString farkMetni = QStringLiteral("Fark ") + Bicim::tutar(fark);
     if (fark < 0)
-        farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(eksiRengi, farkMetni);
+        farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>")
+                        .arg(Doldurma::uyariRengi.name(), farkMetni);
     donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
                             .arg(Bicim::tutar(gelirler.tahminKurus),
                                  Bicim::tutar(gelirler.gerceklesenKurus),

@@ -34,8 +34,8 @@ void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
 {
     if (!oran || (defter.yuksekOranUyaridir ? *oran <= 100.0 : *oran >= 100.0))
         return;
-    // A dark red stays readable on the default light background; bold for colour-blind eyes.
-    satir->setForeground(sutun, QColor(0xB0, 0x00, 0x20));
+    // Bold as well, for colour-blind eyes.
+    satir->setForeground(sutun, uyariRengi);
     QFont kalin = satir->font(sutun);
     kalin.setBold(true);
     satir->setFont(sutun, kalin);

@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 
+#include <QColor>
 #include <QStringList>
 
 #include <optional>
@@ -20,6 +21,9 @@ void SorguCalistir(const QStringList& adlar, QListWidget* liste);
 
 // The years offered and the twelve month names, in calendar order.
 void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu);
+
+// The dark red of figures that need attention: it stays readable on the default light background.
+inline const QColor uyariRengi{0xB0, 0x00, 0x20};
 
 // Marks a ratio cell in dark red and bold where the ledger warns: income below 100 %, expense
 // above it.
