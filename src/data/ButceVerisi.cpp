@@ -6,8 +6,10 @@
 #include "Takvim.h"
 #include "TurkceMetin.h"
 
+#include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -61,6 +63,9 @@ const QString yillarSorgusu = QStringLiteral(
     "WITH RECURSIVE Yillar(Yil) AS (SELECT MIN(%2) FROM %1 UNION ALL "
     "SELECT (SELECT MIN(%2) FROM %1 WHERE %2 > Yil) FROM Yillar WHERE Yil IS NOT NULL) "
     "SELECT Yil FROM Yillar WHERE Yil IS NOT NULL");
+
+const QString tumKayitlarSorgusu =
+    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen FROM %1");
 
 const QString satirSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
 const QString butunlukSorgusu = QStringLiteral("PRAGMA integrity_check");
@@ -177,6 +182,54 @@ Plan planHazirla(const DefterTanimi& defter, const ButceVerisi::PlanKopyasi& kop
                                  tahmin ? QVariant(artirilmis(*tahmin, artis)) : QVariant()});
     }
     return plan;
+}
+
+// Each distinct text's place in the Turkish alphabetical order, so that sorting many rows compares
+// numbers.
+QHash<QString, int> alfabetikSiralar(const QSet<QString>& metinler)
+{
+    QStringList sirali(metinler.begin(), metinler.end());
+    TurkceMetin::alfabetikSirala(sirali);
+    QHash<QString, int> siralar;
+    siralar.reserve(sirali.size());
+    for (int i = 0; i < sirali.size(); ++i)
+        siralar.insert(sirali[i], i);
+    return siralar;
+}
+
+struct DisaAktarimSirasi {
+    int yil = 0;
+    int ay = 0;
+    int anaGrup = 0;
+    int altGrup = 0;
+    qint64 kimlik = 0;
+    size_t kayit = 0;
+    auto operator<=>(const DisaAktarimSirasi&) const = default;
+};
+
+void disaAktarimSirasinaKoy(std::vector<ButceVerisi::Kayit>& kayitlar)
+{
+    QSet<QString> anaGruplar, altGruplar;
+    for (const ButceVerisi::Kayit& k : kayitlar) {
+        anaGruplar.insert(k.anaGrup);
+        altGruplar.insert(k.altGrup);
+    }
+    const QHash<QString, int> anaSira = alfabetikSiralar(anaGruplar);
+    const QHash<QString, int> altSira = alfabetikSiralar(altGruplar);
+    std::vector<DisaAktarimSirasi> sira;
+    sira.reserve(kayitlar.size());
+    for (size_t i = 0; i < kayitlar.size(); ++i) {
+        const ButceVerisi::Kayit& k = kayitlar[i];
+        const int ay = Takvim::ayNumarasi(k.ay);
+        sira.push_back({k.yil, ay > 0 ? ay : 13, anaSira.value(k.anaGrup), altSira.value(k.altGrup),
+                        k.kimlik, i});
+    }
+    std::sort(sira.begin(), sira.end());
+    std::vector<ButceVerisi::Kayit> sirali;
+    sirali.reserve(kayitlar.size());
+    for (const DisaAktarimSirasi& s : sira)
+        sirali.push_back(std::move(kayitlar[s.kayit]));
+    kayitlar = std::move(sirali);
 }
 
 } // namespace
@@ -374,4 +427,20 @@ ButceVerisi::PlanSayilari ButceVerisi::planKopyala(const QList<const DefterTanim
     }
     islem.onayla();
     return sayilar;
+}
+
+std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& defter)
+{
+    std::vector<Kayit> kayitlar;
+    {
+        SorguSonucu KayitKumesi(tumKayitlarSorgusu.arg(defter.kayitTablosu, defter.yilAlani,
+                                                       defter.ayAlani, defter.tahminAlani));
+        while (KayitKumesi.sonraki())
+            kayitlar.push_back({KayitKumesi.alan(0).toLongLong(), KayitKumesi.alan(1).toString(),
+                                KayitKumesi.alan(2).toString(), KayitKumesi.alan(3).toInt(),
+                                KayitKumesi.alan(4).toString(), tutar(KayitKumesi.alan(5)),
+                                tutar(KayitKumesi.alan(6))});
+    }
+    disaAktarimSirasinaKoy(kayitlar);
+    return kayitlar;
 }

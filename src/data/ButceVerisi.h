@@ -124,4 +124,9 @@ std::optional<QString> butunlukSorunu();
 // (new entries get the next); 0 when there is none.
 qint64 enBuyukKimlik(const DefterTanimi& defter);
 qint64 kimlikSayaci(const DefterTanimi& defter);
+
+// Every entry of the ledger, for exporting: by year, calendar month (the Turkish name in any
+// letter case; texts that name no month after December), main group and sub-group in Turkish
+// alphabetical order, then Kimlik.
+std::vector<Kayit> tumKayitlar(const DefterTanimi& defter);
 } // namespace ButceVerisi
