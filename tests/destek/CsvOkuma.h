@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+inline const QByteArray csvBom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// A strict reader of the program's CSV files (RFC 4180 with ";" between fields): a byte-order
+// mark first, every record ending in CRLF, a quoted field holding anything with its quotes
+// doubled. Anything else fails the test program.
+QList<QStringList> csvOku(const QByteArray& veri);
