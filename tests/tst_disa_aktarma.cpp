@@ -1,0 +1,134 @@
+#include "CsvOkuma.h"
+#include "CsvYazici.h"
+#include "DisaAktarma.h"
+#include "LedgerTest.h"
+#include "VeriHatasi.h"
+
+#include <QBuffer>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+QByteArray dosyaIcerigi(const QString& yol)
+{
+    QFile dosya(yol);
+    return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
+}
+
+} // namespace
+
+class TestDisaAktarma : public LedgerTest
+{
+    Q_OBJECT
+
+private slots:
+    // Both ledgers, by year, calendar month in any letter case, main and sub-group in Turkish
+    // alphabetical order; the same file from the program's writer and from varnel-disa-aktar.
+    void allEntriesInExportOrder_data()
+    {
+        QTest::addColumn<bool>("aracla");
+        QTest::newRow("program") << false;
+        QTest::newRow("varnel-disa-aktar") << true;
+    }
+    void allEntriesInExportOrder()
+    {
+        QFETCH(bool, aracla);
+        const DefterTanimi& gelir = gelirDefteri();
+        const DefterTanimi& gider = giderDefteri();
+        ortam->kayitYaz(gider, "MUTFAK", "MARKET", 2024, "Ocak", 100.5, 90);
+        ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2025, "ocak", 12500, 12000);
+        ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2024, "ARALIK", 12500, 12500);
+        ortam->kayitYaz(gelir, "ÇOCUK", "HARÇLIK", 2024, "Mart", 200, 150);
+        ortam->kayitYaz(gelir, "DİĞER", "=1+1", 2024, "mart", 10, -5);
+        ortam->kayitYaz(gelir, "CEP", "İADE; \"VERGİ\"", 2024, "MART", 0, 20);
+        ortam->kayitYaz(gelir, "MAAŞ", "EK İŞ", 2024, "Şubat", 300, QVariant());
+        ortam->kayitYaz(gelir, "MAAŞ", "BAYRAM", 2024, "Şubat", QVariant(), 40);
+        ortam->kayitYaz(gelir, "KİRA", "DÜKKAN", 2024, "Yıl sonu", 1, 1);
+        ortam->kayitYaz(gelir, "KİRA", "DAİRE", 2024, "Nisan", 1000, 1000);
+
+        const QString yol = ortam->klasor() + "/Tüm kayıtlar.csv";
+        if (aracla) {
+            QProcess arac;
+            arac.start(VARNEL_DISA_AKTAR, {"--klasor", ortam->klasor(), yol});
+            QVERIFY(arac.waitForFinished());
+            QCOMPARE(arac.readAllStandardError(), QByteArray());
+            QCOMPARE(arac.exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(arac.readAllStandardOutput()),
+                     "10 kayıt yazıldı: " + yol + "\n");
+        } else {
+            DisaAktarma::csvYaz(yol, [](CsvYazici& csv) { DisaAktarma::tumKayitlariYaz(csv); });
+        }
+        QCOMPARE(QString::fromUtf8(dosyaIcerigi(yol)),
+                 QString::fromUtf8(csvBom) +
+                     "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran\r\n"
+                     "Gelir;7;MAAŞ;BAYRAM;2024;Şubat;;40,00;\r\n"
+                     "Gelir;6;MAAŞ;EK İŞ;2024;Şubat;300,00;;\r\n"
+                     "Gelir;5;CEP;\"İADE; \"\"VERGİ\"\"\";2024;MART;0,00;20,00;\r\n"
+                     "Gelir;3;ÇOCUK;HARÇLIK;2024;Mart;200,00;150,00;75,00\r\n"
+                     "Gelir;4;DİĞER;'=1+1;2024;mart;10,00;-5,00;-50,00\r\n"
+                     "Gelir;9;KİRA;DAİRE;2024;Nisan;1000,00;1000,00;100,00\r\n"
+                     "Gelir;2;MAAŞ;ANA İŞ;2024;ARALIK;12500,00;12500,00;100,00\r\n"
+                     "Gelir;8;KİRA;DÜKKAN;2024;Yıl sonu;1,00;1,00;100,00\r\n"
+                     "Gelir;1;MAAŞ;ANA İŞ;2025;ocak;12500,00;12000,00;96,00\r\n"
+                     "Gider;1;MUTFAK;MARKET;2024;Ocak;100,50;90,00;89,55\r\n");
+    }
+
+    // Nothing new is left in the folder, and a file of the same name keeps what it held.
+    void failedWriteLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("hata");
+        QTest::newRow("the data fails half-way") << "okuma";
+        QTest::newRow("the disk fills half-way") << "disk";
+        QTest::newRow("the folder does not exist") << "klasor";
+    }
+    void failedWriteLeavesNoFile()
+    {
+        QFETCH(QString, hata);
+        const QString klasor = ortam->klasor() + "/csv";
+        QVERIFY(QDir().mkdir(klasor));
+        const QString yol = (hata == "klasor" ? klasor + "/yok" : klasor) + "/Kayıtlar.csv";
+        QFile eski(klasor + "/Kayıtlar.csv");
+        QVERIFY(eski.open(QIODevice::WriteOnly) && eski.write("eski") == 4);
+        eski.close();
+
+        const auto yaz = [&](CsvYazici& csv) {
+            for (int i = 0; i < 100'000; ++i) {
+                csv.metin(QStringLiteral("SATIR %1").arg(i)).satirSonu();
+                if (hata == "okuma" && i == 50'000)
+                    throw VeriHatasi("11", "database disk image is malformed");
+            }
+        };
+        // Files may not grow past 64 KiB while the limit stands.
+        rlimit eskiSinir{};
+        getrlimit(RLIMIT_FSIZE, &eskiSinir);
+        const auto eskiSinyal = std::signal(SIGXFSZ, SIG_IGN);
+        if (hata == "disk") {
+            const rlimit sinir{64 * 1024, eskiSinir.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &sinir);
+        }
+        QString mesaj;
+        try {
+            DisaAktarma::csvYaz(yol, yaz);
+        } catch (const VeriHatasi& h) {
+            mesaj = h.aciklama();
+        }
+        setrlimit(RLIMIT_FSIZE, &eskiSinir);
+        std::signal(SIGXFSZ, eskiSinyal);
+
+        QVERIFY2(mesaj.contains(hata == "okuma" ? "Hata 11: database disk image is malformed"
+                                                : yol + " kaydedilemedi."),
+                 qPrintable(mesaj));
+        QCOMPARE(QDir(klasor).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList{"Kayıtlar.csv"});
+        QCOMPARE(dosyaIcerigi(klasor + "/Kayıtlar.csv"), "eski"_ba);
+    }
+};
+
+QTEST_MAIN(TestDisaAktarma)
+#include "tst_disa_aktarma.moc"
