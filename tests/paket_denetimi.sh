@@ -28,6 +28,7 @@ ayni() { # ne beklenen bulunan
 ayni "files" "$(sort <<'EOF'
 -rwxr-xr-x root/root ./usr/bin/morvane
 -rwxr-xr-x root/root ./usr/bin/varnel-aktar
+-rwxr-xr-x root/root ./usr/bin/varnel-disa-aktar
 -rwxr-xr-x root/root ./usr/bin/varnel-olustur
 -rw-r--r-- root/root ./usr/share/applications/morvane.desktop
 -rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/morvane.png
