@@ -1,10 +1,13 @@
+#include "AylikOzetFormu.h"
 #include "CsvOkuma.h"
 #include "CsvYazici.h"
 #include "DisaAktarma.h"
+#include "KaydetmeYeri.h"
 #include "LedgerTest.h"
 #include "VeriHatasi.h"
 
-#include <QProcess>
+#include <QtCharts>
+#include <QtWidgets>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,6 +19,32 @@ QByteArray dosyaIcerigi(const QString& yol)
 {
     QFile dosya(yol);
     return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
+}
+
+// What a window shows, as a spreadsheet reads the exported file: amounts without their thousands
+// separators, ratios without "%" or sign, "—" as an empty cell.
+QList<QStringList> tablosu(const QTreeWidget* liste)
+{
+    QList<QStringList> tablo{basliklar(liste)};
+    for (const QString& satir : satirlar(liste)) {
+        QStringList hucreler = satir.split(u'|');
+        for (QString& hucre : hucreler)
+            if (hucre.front().isDigit() || hucre.front() == u'-' || hucre.front() == u'+' ||
+                hucre == u"—")
+                hucre.remove(u'.').remove(u'%').remove(u'+').remove(QChar(u'—'));
+        tablo << hucreler;
+    }
+    return tablo;
+}
+
+// Runs a program and gives what it printed; the test fails when it is missing or fails.
+QString calistir(const QString& program, const QStringList& argumanlar)
+{
+    QProcess surec;
+    surec.start(program, argumanlar);
+    if (!surec.waitForFinished() || surec.exitCode() != 0)
+        qFatal("%s: %s", qPrintable(program), qPrintable(surec.errorString()));
+    return QString::fromUtf8(surec.readAllStandardOutput());
 }
 
 } // namespace
@@ -74,6 +103,79 @@ private slots:
                      "Gelir;8;KİRA;DÜKKAN;2024;Yıl sonu;1,00;1,00;100,00\r\n"
                      "Gelir;1;MAAŞ;ANA İŞ;2025;ocak;12500,00;12000,00;96,00\r\n"
                      "Gider;1;MUTFAK;MARKET;2024;Ocak;100,50;90,00;89,55\r\n");
+    }
+
+    // The overview's file equals its table; its page is one A4 landscape with the heading, every
+    // month in the table and, as text, under the chart; its picture has twice the pixels.
+    void overviewLeavesAsShown_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("yil");
+        QTest::addColumn<QString>("onerilenAd");
+        QTest::addColumn<QString>("baslik");
+        QTest::newRow("every year") << "Gelir"
+                                    << "Tüm Yıllar"
+                                    << "Morvane-Tum-Gelirler-Tum-Yillar"
+                                    << "Tüm Gelirler Listesi — Tüm Yıllar";
+        QTest::newRow("one year compared") << "Gider"
+                                           << "2024"
+                                           << "Morvane-Tum-Giderler-2024"
+                                           << "Tüm Giderler Listesi — 2024";
+    }
+    void overviewLeavesAsShown()
+    {
+        QFETCH(QString, defterAdi);
+        QFETCH(QString, yil);
+        QFETCH(QString, onerilenAd);
+        QFETCH(QString, baslik);
+        const DefterTanimi& d = satirinDefteri();
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 12500, 12600.5);
+        ortam->kayitYaz(d, "EV", "AİDAT", 2024, "ŞUBAT", 300, QVariant());
+        ortam->kayitYaz(d, "EV", "KİRA", 2023, "ocak", 12000, 12000);
+        ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 0, 50);
+        AylikOzetFormu pencere(d, 2024, nullptr);
+        pencere.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pencere));
+        pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText(yil);
+        pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu")->setChecked(true);
+        QCOMPARE(pencere.windowTitle(), baslik);
+        QStringList onerilenler;
+        QString secilen;
+        KaydetmeYeri::yanitla([&](const QString& onerilen) {
+            onerilenler << onerilen;
+            return ortam->klasor() + '/' + QFileInfo(onerilen).fileName();
+        });
+        const auto kaydet = [&](const QString& eylem, const QString& uzanti) {
+            for (QAction* a : pencere.findChild<QChartView*>("GrafikNesnesi")->actions())
+                if (a->text() == eylem)
+                    a->trigger();
+            return ortam->klasor() + '/' + onerilenAd + uzanti;
+        };
+
+        QTest::keyClick(&pencere, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + '/' + onerilenAd + ".csv")),
+                 tablosu(kayitListesi(pencere, d)));
+        const QString pdf = kaydet("PDF Olarak Kaydet…", ".pdf");
+        const QString png = kaydet("Grafiği Resim Olarak Kaydet…", "-Grafik.png");
+        KaydetmeYeri::yanitla({});
+        QCOMPARE(MesajKutusu::gosterilenler().size(), 0);
+        // The folder chosen last is proposed next.
+        QCOMPARE(QFileInfo(onerilenler.value(1)).absolutePath(), ortam->klasor());
+
+        const QString bilgi = calistir("pdfinfo", {pdf});
+        QVERIFY2(bilgi.contains(QRegularExpression("Pages: +1\n")), qPrintable(bilgi));
+        QVERIFY2(bilgi.contains(QRegularExpression("Page size: +842 x 595 pts \\(A4\\)")),
+                 qPrintable(bilgi));
+        const QString metin = calistir("pdftotext", {pdf, "-"});
+        QVERIFY2(metin.contains(baslik) && metin.contains("Yazdırma tarihi:") &&
+                     metin.contains("TOPLAM"),
+                 qPrintable(metin));
+        for (const QString& ay : {"OCAK", "ŞUBAT", "MART", "NİSAN", "MAYIS", "HAZİRAN", "TEMMUZ",
+                                  "AĞUSTOS", "EYLÜL", "EKİM", "KASIM", "ARALIK"})
+            QVERIFY2(metin.count(ay) == 2, qPrintable(ay + ":\n" + metin));
+
+        const QWidget* grafik = pencere.findChild<QChartView*>("GrafikNesnesi")->viewport();
+        QCOMPARE(QImage(png).size(), grafik->size() * 2);
     }
 
     // Nothing new is left in the folder, and a file of the same name keeps what it held.

@@ -1,16 +1,25 @@
 #include "AylikOzetFormu.h"
 
 #include "Bicim.h"
+#include "CsvYazici.h"
 #include "Denetim.h"
+#include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "KaydetmeYeri.h"
 #include "MesajKutusu.h"
+#include "OzetCiktisi.h"
 #include "OzetGrafigi.h"
+#include "VeriHatasi.h"
 
+#include <QAction>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -94,6 +103,100 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QW
 
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { yilDegisti(); });
     connect(KarsilastirmaKutusu, &QCheckBox::toggled, this, [this] { yilDegisti(); });
+    eylemleriKur();
+}
+
+void AylikOzetFormu::eylemleriKur()
+{
+    const auto eylem = [this](const QString& metin, void (AylikOzetFormu::*islem)(),
+                              const QKeySequence& kisayol = {}) {
+        auto* e = new QAction(metin, this);
+        e->setShortcut(kisayol);
+        connect(e, &QAction::triggered, this, islem);
+        return e;
+    };
+    const QList<QAction*> ortak{
+        eylem(QStringLiteral("CSV Olarak Kaydet…"), &AylikOzetFormu::CsvOlarakKaydet_Click,
+              QKeySequence(Qt::CTRL | Qt::Key_S)),
+        eylem(QStringLiteral("Yazdır…"), &AylikOzetFormu::Yazdir_Click,
+              QKeySequence(Qt::CTRL | Qt::Key_P)),
+        eylem(QStringLiteral("PDF Olarak Kaydet…"), &AylikOzetFormu::PdfOlarakKaydet_Click)};
+    // The window's own actions give the shortcuts wherever the focus is.
+    addActions(ortak);
+    liste->setContextMenuPolicy(Qt::ActionsContextMenu);
+    liste->addActions(ortak);
+    auto* ayrac = new QAction(this);
+    ayrac->setSeparator(true);
+    GrafikNesnesi->setContextMenuPolicy(Qt::ActionsContextMenu);
+    GrafikNesnesi->addActions(ortak);
+    GrafikNesnesi->addActions({ayrac, eylem(QStringLiteral("Grafiği Resim Olarak Kaydet…"),
+                                            &AylikOzetFormu::GrafigiResimOlarakKaydet_Click)});
+}
+
+QString AylikOzetFormu::onerilenAd(const QString& uzanti, const QString& ek) const
+{
+    QStringList parcalar{QStringLiteral("Tüm ") + defter.ad + QStringLiteral("ler"),
+                         gosterilen.yilAdi()};
+    if (!ek.isEmpty())
+        parcalar << ek;
+    return DisaAktarma::dosyaAdi(parcalar, uzanti);
+}
+
+void AylikOzetFormu::CsvOlarakKaydet_Click()
+{
+    const std::optional<QString> yol =
+        KaydetmeYeri::sor(this, QStringLiteral("CSV Olarak Kaydet"), onerilenAd("csv"),
+                          QStringLiteral("CSV dosyaları (*.csv)"), QStringLiteral("csv"));
+    if (yol)
+        MesajKutusu::hatalariGostererek(this, [&] {
+            DisaAktarma::csvYaz(*yol,
+                                [&](CsvYazici& csv) { OzetCiktisi::csvYaz(csv, gosterilen); });
+        });
+}
+
+void AylikOzetFormu::Yazdir_Click()
+{
+    QPrinter yazici(QPrinter::HighResolution);
+    yazici.setPageLayout(OzetCiktisi::sayfaDuzeni());
+    yazici.setDocName(windowTitle());
+    QPrintDialog pencere(&yazici, this);
+    pencere.setWindowTitle(QStringLiteral("Yazdır"));
+    if (pencere.exec() == QDialog::Accepted)
+        OzetCiktisi::sayfayiCiz(yazici, windowTitle(), gosterilen, *GrafikNesnesi,
+                                QDate::currentDate());
+}
+
+void AylikOzetFormu::PdfOlarakKaydet_Click()
+{
+    const std::optional<QString> yol =
+        KaydetmeYeri::sor(this, QStringLiteral("PDF Olarak Kaydet"), onerilenAd("pdf"),
+                          QStringLiteral("PDF dosyaları (*.pdf)"), QStringLiteral("pdf"));
+    if (yol)
+        MesajKutusu::hatalariGostererek(this, [&] {
+            DisaAktarma::dosyayaYaz(*yol, [&](QIODevice& dosya) {
+                QPdfWriter pdf(&dosya);
+                pdf.setTitle(windowTitle());
+                pdf.setCreator(QStringLiteral("Morvane"));
+                pdf.setPageLayout(OzetCiktisi::sayfaDuzeni());
+                OzetCiktisi::sayfayiCiz(pdf, windowTitle(), gosterilen, *GrafikNesnesi,
+                                        QDate::currentDate());
+            });
+        });
+}
+
+void AylikOzetFormu::GrafigiResimOlarakKaydet_Click()
+{
+    const std::optional<QString> yol = KaydetmeYeri::sor(
+        this, QStringLiteral("Grafiği Resim Olarak Kaydet"), onerilenAd("png", "Grafik"),
+        QStringLiteral("PNG resimleri (*.png)"), QStringLiteral("png"));
+    if (yol)
+        MesajKutusu::hatalariGostererek(this, [&] {
+            const QImage resim = OzetCiktisi::grafikResmi(*GrafikNesnesi);
+            DisaAktarma::dosyayaYaz(*yol, [&](QIODevice& dosya) {
+                if (!resim.save(&dosya, "PNG"))
+                    throw VeriHatasi(QString(), QStringLiteral("Resim yazılamadı."));
+            });
+        });
 }
 
 void AylikOzetFormu::yilDegisti()

@@ -26,7 +26,16 @@ public:
     // What the window shows now.
     const OzetTablosu& tablo() const { return gosterilen; }
 
+    // Taking the overview out: the context menus of the list and the chart, Ctrl+S and Ctrl+P.
+    void CsvOlarakKaydet_Click();
+    void Yazdir_Click();
+    void PdfOlarakKaydet_Click();
+    void GrafigiResimOlarakKaydet_Click();
+
 private:
+    void eylemleriKur();
+    // The file name proposed for what the window shows: "Morvane-Tum-Gelirler-2026.pdf".
+    QString onerilenAd(const QString& uzanti, const QString& ek = {}) const;
     void yilDegisti();
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
