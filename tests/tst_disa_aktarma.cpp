@@ -105,6 +105,46 @@ private slots:
                      "Gider;1;MUTFAK;MARKET;2024;Ocak;100,50;90,00;89,55\r\n");
     }
 
+    // An entry list is saved as it stands on screen, in the order it is sorted, with the month
+    // and a total line; from "Dosya" > "Dışa Aktar", which names the file after the period.
+    void listLeavesAsSorted_data() { defterSatirlari(); }
+    void listLeavesAsSorted()
+    {
+        QFETCH(QString, defterAdi);
+        const DefterTanimi& d = satirinDefteri();
+        ortam->anaGrupYaz(d, "EV");
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 12500, 12000);
+        ortam->kayitYaz(d, "EV", "AİDAT; \"SİTE\"", 2024, "ocak", 300, QVariant());
+        ortam->kayitYaz(d, "EV", "ISITMA", 2024, "ŞUBAT", 1000.5, -20);
+        ortam->kayitYaz(oteki(d), "EV", "KİRA", 2024, "Nisan", 1, 1);
+        form = ortam->anaForm();
+        form->ayBilgisiKutusu()->setCurrentIndex(0);
+        grupSec(*form, d, "EV");
+        QTreeWidget* liste = kayitListesi(*form, d);
+        liste->sortByColumn(3, Qt::DescendingOrder);
+        QString onerilen;
+        KaydetmeYeri::yanitla([&](const QString& o) {
+            onerilen = QFileInfo(o).fileName();
+            return ortam->klasor() + "/liste.csv";
+        });
+        for (QAction* a : form->menuBar()->findChildren<QAction*>())
+            if (a->text() == defterAdi + " Listesini CSV Olarak Kaydet…")
+                a->trigger();
+        KaydetmeYeri::yanitla({});
+
+        QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.csv");
+        const QList<QStringList> csv = csvOku(dosyaIcerigi(ortam->klasor() + "/liste.csv"));
+        QCOMPARE(csv, (QList<QStringList>{
+                          {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"},
+                          {"1", "EV", "KİRA", "Mart", "12500,00", "12000,00", "96,00"},
+                          {"3", "EV", "ISITMA", "ŞUBAT", "1000,50", "-20,00", "-2,00"},
+                          {"2", "EV", "AİDAT; \"SİTE\"", "ocak", "300,00", "", ""},
+                          {"TOPLAM", "", "", "", "13800,50", "11980,00", "86,81"}}));
+        QCOMPARE(csv.mid(1, 3), tablosu(liste).mid(1));
+        QCOMPARE(form->statusBar()->currentMessage(),
+                 "3 kayıt kaydedildi: " + ortam->klasor() + "/liste.csv");
+    }
+
     // The overview's file equals its table; its page is one A4 landscape with the heading, every
     // month in the table and, as text, under the chart; its picture has twice the pixels.
     void overviewLeavesAsShown_data()

@@ -3,10 +3,13 @@
 #include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
+#include "CsvYazici.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
+#include "DisaAktarma.h"
 #include "Doldurma.h"
 #include "GrupEklemeFormu.h"
+#include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
@@ -228,6 +231,14 @@ void AnaForm::sekmeSirasiniKur()
 void AnaForm::dosyaMenusunuKur()
 {
     dosyaMenusu = menuBar()->addMenu(QStringLiteral("&Dosya"));
+    QMenu* disaAktar = dosyaMenusu->addMenu(QStringLiteral("Dışa Aktar"));
+    for (Bolum* b : {&gelir, &gider})
+        b->listeyiKaydet = disaAktar->addAction(
+            QStringLiteral("%1 Listesini CSV Olarak Kaydet…").arg(b->defter->ad), this,
+            [this, b] { listeyiKaydet(*b); });
+    disaAktar->addAction(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), this,
+                         &AnaForm::TumKayitlariKaydet_Click);
+    dosyaMenusu->addSeparator();
     QAction* cikis = dosyaMenusu->addAction(QStringLiteral("Çıkış"), this, &QWidget::close);
     cikis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
@@ -346,6 +357,10 @@ void AnaForm::durumlariGuncelle()
         b->ekle->setEnabled(altGrupVar);
         b->sil->setEnabled(b->liste->seciliKimlik().has_value());
     }
+    // A list is saved as it stands; an empty one has nothing to give.
+    for (Bolum* b : {&gelir, &gider})
+        if (b->listeyiKaydet)
+            b->listeyiKaydet->setEnabled(b->liste->topLevelItemCount() > 0);
     const bool kayitSecili = etkinBolum && etkinBolum->liste->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
@@ -500,6 +515,40 @@ void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan)
     statusBar()->showMessage(QStringLiteral("Plan kopyalandı: %1 kayıt eklendi, %2 atlandı.")
                                  .arg(olusturulan)
                                  .arg(atlanan));
+}
+
+void AnaForm::listeyiKaydet(Bolum& b)
+{
+    QStringList adParcalari{b.defter->ad + QStringLiteral("ler"), YilBilgisiKutusu->currentText()};
+    if (AyBilgisiKutusu->currentIndex() > 0)
+        adParcalari << AyBilgisiKutusu->currentText();
+    const std::vector<ButceVerisi::Kayit> kayitlar = b.liste->listelenenler();
+    csvKaydet(b.listeyiKaydet->text(), adParcalari, [&](CsvYazici& csv) {
+        DisaAktarma::kayitListesiniYaz(csv, kayitlar);
+        return qint64(kayitlar.size());
+    });
+}
+
+void AnaForm::TumKayitlariKaydet_Click()
+{
+    csvKaydet(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), {QStringLiteral("Tüm Kayıtlar")},
+              [](CsvYazici& csv) { return DisaAktarma::tumKayitlariYaz(csv); });
+}
+
+void AnaForm::csvKaydet(const QString& baslik, const QStringList& adParcalari,
+                        const std::function<qint64(CsvYazici&)>& yaz)
+{
+    const std::optional<QString> yol = KaydetmeYeri::sor(
+        this, QString(baslik).remove(u'…'), DisaAktarma::dosyaAdi(adParcalari, "csv"),
+        QStringLiteral("CSV dosyaları (*.csv)"), QStringLiteral("csv"));
+    if (!yol)
+        return;
+    qint64 sayi = 0;
+    if (MesajKutusu::hatalariGostererek(
+            this, [&] { DisaAktarma::csvYaz(*yol, [&](CsvYazici& csv) { sayi = yaz(csv); }); }))
+        statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
+                                     .arg(sayi)
+                                     .arg(QDir::toNativeSeparators(*yol)));
 }
 
 void AnaForm::Hakkinda_Click()

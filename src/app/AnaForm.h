@@ -8,9 +8,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class CsvYazici;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
 class KayitListesi;
@@ -57,6 +59,10 @@ public:
     void KaydiSil_Click();
     void PlaniKopyala_Click();
     void Hakkinda_Click();
+    // "Dosya" > "Dışa Aktar": an entry list as it stands, or every entry of both ledgers.
+    void GelirListesiniKaydet_Click() { listeyiKaydet(gelir); }
+    void GiderListesiniKaydet_Click() { listeyiKaydet(gider); }
+    void TumKayitlariKaydet_Click();
 
     // The dialogs as the window opens them, wired to it. Editing needs a selected entry.
     std::unique_ptr<GrupEklemeFormu> grupEklemeFormu(const DefterTanimi& defter);
@@ -87,6 +93,7 @@ private:
         QPushButton* ekle = nullptr;
         QPushButton* sil = nullptr;
         QPushButton* tumunuGoster = nullptr;
+        QAction* listeyiKaydet = nullptr;
     };
     struct Yerlesim;
 
@@ -121,6 +128,10 @@ private:
     void duzenlenenKaydiGoster(Bolum& bolum, qint64 kimlik);
     void kayitSil(Bolum& bolum);
     void planKopyalandi(qint64 olusturulan, qint64 atlanan);
+    void listeyiKaydet(Bolum& bolum);
+    // Asks where to save a CSV file and writes it; the status bar says how many entries went.
+    void csvKaydet(const QString& baslik, const QStringList& adParcalari,
+                   const std::function<qint64(CsvYazici&)>& yaz);
     void ozetiAc(Bolum& bolum);
 
     QDate bugun_;

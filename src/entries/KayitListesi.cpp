@@ -134,6 +134,15 @@ std::optional<ButceVerisi::Kayit> KayitListesi::seciliKayit() const
     return kayitlar.at(secili.first()->data(KimlikSutunu, sirasiRolu).toULongLong());
 }
 
+std::vector<ButceVerisi::Kayit> KayitListesi::listelenenler() const
+{
+    std::vector<ButceVerisi::Kayit> sonuc;
+    sonuc.reserve(kayitlar.size());
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        sonuc.push_back(kayitlar.at(topLevelItem(i)->data(KimlikSutunu, sirasiRolu).toULongLong()));
+    return sonuc;
+}
+
 void KayitListesi::kimligiSec(qint64 kimlik)
 {
     const QList<QTreeWidgetItem*> bulunan =

@@ -24,6 +24,8 @@ public:
     // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
     std::optional<ButceVerisi::Kayit> seciliKayit() const;
+    // The listed entries in the order the rows stand, as sorted on screen.
+    std::vector<ButceVerisi::Kayit> listelenenler() const;
     // Selects the row of the entry, if it is listed.
     void kimligiSec(qint64 kimlik);
 
