@@ -144,20 +144,37 @@ private slots:
             for (const char* ad : {"GiderGrubuSilDüğmesi", "GiderEkleDüğmesi", "GiderSilDüğmesi",
                                    "GelirGrubuSilDüğmesi", "GelirEkleDüğmesi", "GelirSilDüğmesi"})
                 sonuc << QString::number(form->findChild<QPushButton*>(ad)->isEnabled());
+            const std::function<void(const QMenu*)> menuyuOku = [&](const QMenu* menu) {
+                for (QAction* a : menu->actions()) {
+                    if (a->isSeparator()) {
+                        sonuc << "-";
+                    } else if (a->menu()) {
+                        sonuc << a->text() + " {";
+                        menuyuOku(a->menu());
+                        sonuc << "}";
+                    } else {
+                        sonuc << a->text() + "[" + a->shortcut().toString() + "]" +
+                                     (a->isEnabled() ? "" : "×");
+                    }
+                }
+            };
             for (QAction* menu : form->menuBar()->actions()) {
                 sonuc << menu->text() + ":";
-                for (QAction* a : menu->menu()->actions())
-                    sonuc << (a->isSeparator() ? "-"
-                                               : a->text() + "[" + a->shortcut().toString() + "]" +
-                                                     (a->isEnabled() ? "" : "×"));
+                menuyuOku(menu->menu());
             }
             return sonuc.join(' ');
         };
-        QCOMPARE(etkin(), "1 1 0 0 0 0 &Dosya: Çıkış[Ctrl+Q] Dü&zenle: Kaydı Düzenle…[F2]× Kaydı "
-                          "Sil[Del]× - Planı Kopyala…[] &Yardım: Hakkında[]");
+        QCOMPARE(etkin(), "1 1 0 0 0 0 &Dosya: Dışa Aktar { Gelir Listesini CSV Olarak Kaydet…[]× "
+                          "Gider Listesini CSV "
+                          "Olarak Kaydet…[] Tüm Kayıtları CSV Olarak Kaydet…[] } - Çıkış[Ctrl+Q] "
+                          "Dü&zenle: Kaydı Düzenle…[F2]× "
+                          "Kaydı Sil[Del]× - Planı Kopyala…[] &Yardım: Hakkında[]");
         sec(plan);
-        QCOMPARE(etkin(), "1 1 1 0 0 0 &Dosya: Çıkış[Ctrl+Q] Dü&zenle: Kaydı Düzenle…[F2] Kaydı "
-                          "Sil[Del] - Planı Kopyala…[] &Yardım: Hakkında[]");
+        QCOMPARE(etkin(), "1 1 1 0 0 0 &Dosya: Dışa Aktar { Gelir Listesini CSV Olarak Kaydet…[]× "
+                          "Gider Listesini CSV "
+                          "Olarak Kaydet…[] Tüm Kayıtları CSV Olarak Kaydet…[] } - Çıkış[Ctrl+Q] "
+                          "Dü&zenle: Kaydı Düzenle…[F2] "
+                          "Kaydı Sil[Del] - Planı Kopyala…[] &Yardım: Hakkında[]");
         QCOMPARE(liste()->actions(), form->menuBar()->actions()[1]->menu()->actions().mid(0, 2));
 
         const QRect satir = liste()->visualItemRect(liste()->currentItem());
