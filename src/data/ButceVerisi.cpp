@@ -30,9 +30,11 @@ const QString altGrupSilmeKomutu = QStringLiteral(
     "DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE "
     "AND GrupAdi = ? COLLATE TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1)");
 
+// Every entry, read by kayitOku(); the listings add their conditions.
+const QString kayitSecimi =
+    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1");
 const QString kayitlarSorgusu =
-    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1 WHERE %3 = ? "
-                   "AND AnaGrup = ? COLLATE TURKCE");
+    kayitSecimi + QStringLiteral(" WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
@@ -63,9 +65,6 @@ const QString yillarSorgusu = QStringLiteral(
     "WITH RECURSIVE Yillar(Yil) AS (SELECT MIN(%2) FROM %1 UNION ALL "
     "SELECT (SELECT MIN(%2) FROM %1 WHERE %2 > Yil) FROM Yillar WHERE Yil IS NOT NULL) "
     "SELECT Yil FROM Yillar WHERE Yil IS NOT NULL");
-
-const QString tumKayitlarSorgusu =
-    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen FROM %1");
 
 const QString satirSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
 const QString butunlukSorgusu = QStringLiteral("PRAGMA integrity_check");
@@ -98,6 +97,13 @@ std::optional<double> tutar(const QVariant& deger)
     if (!sayi || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+ButceVerisi::Kayit kayitOku(const SorguSonucu& kume)
+{
+    return {kume.alan(0).toLongLong(), kume.alan(1).toString(), kume.alan(2).toString(),
+            kume.alan(3).toInt(),      kume.alan(4).toString(), tutar(kume.alan(5)),
+            tutar(kume.alan(6))};
 }
 
 // A sum that may be NULL (no rows) or out of range reads as zero.
@@ -288,10 +294,7 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     SorguSonucu KayitKumesi(sql, degerler);
     std::vector<Kayit> sonuc;
     while (KayitKumesi.sonraki())
-        sonuc.push_back({KayitKumesi.alan(0).toLongLong(), KayitKumesi.alan(1).toString(),
-                         KayitKumesi.alan(2).toString(), KayitKumesi.alan(3).toInt(),
-                         KayitKumesi.alan(4).toString(), tutar(KayitKumesi.alan(5)),
-                         tutar(KayitKumesi.alan(6))});
+        sonuc.push_back(kayitOku(KayitKumesi));
     return sonuc;
 }
 
@@ -433,13 +436,10 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& def
 {
     std::vector<Kayit> kayitlar;
     {
-        SorguSonucu KayitKumesi(tumKayitlarSorgusu.arg(defter.kayitTablosu, defter.yilAlani,
-                                                       defter.ayAlani, defter.tahminAlani));
+        SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani,
+                                                defter.yilAlani, defter.ayAlani));
         while (KayitKumesi.sonraki())
-            kayitlar.push_back({KayitKumesi.alan(0).toLongLong(), KayitKumesi.alan(1).toString(),
-                                KayitKumesi.alan(2).toString(), KayitKumesi.alan(3).toInt(),
-                                KayitKumesi.alan(4).toString(), tutar(KayitKumesi.alan(5)),
-                                tutar(KayitKumesi.alan(6))});
+            kayitlar.push_back(kayitOku(KayitKumesi));
     }
     disaAktarimSirasinaKoy(kayitlar);
     return kayitlar;
