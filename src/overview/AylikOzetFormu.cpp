@@ -133,25 +133,28 @@ void AylikOzetFormu::eylemleriKur()
                                             &AylikOzetFormu::GrafigiResimOlarakKaydet_Click)});
 }
 
-QString AylikOzetFormu::onerilenAd(const QString& uzanti, const QString& ek) const
+void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QString& uzanti,
+                            const QString& ek, const std::function<void(QIODevice&)>& yaz)
 {
     QStringList parcalar{QStringLiteral("Tüm ") + defter.ad + QStringLiteral("ler"),
                          gosterilen.yilAdi()};
     if (!ek.isEmpty())
         parcalar << ek;
-    return DisaAktarma::dosyaAdi(parcalar, uzanti);
+    const std::optional<QString> yol =
+        KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti),
+                          QStringLiteral("%1 (*.%2)").arg(tur, uzanti), uzanti);
+    if (yol)
+        MesajKutusu::hatalariGostererek(this, [&] { DisaAktarma::dosyayaYaz(*yol, yaz); });
 }
 
 void AylikOzetFormu::CsvOlarakKaydet_Click()
 {
-    const std::optional<QString> yol =
-        KaydetmeYeri::sor(this, QStringLiteral("CSV Olarak Kaydet"), onerilenAd("csv"),
-                          QStringLiteral("CSV dosyaları (*.csv)"), QStringLiteral("csv"));
-    if (yol)
-        MesajKutusu::hatalariGostererek(this, [&] {
-            DisaAktarma::csvYaz(*yol,
-                                [&](CsvYazici& csv) { OzetCiktisi::csvYaz(csv, gosterilen); });
-        });
+    kaydet(QStringLiteral("CSV Olarak Kaydet"), QStringLiteral("CSV dosyaları"),
+           QStringLiteral("csv"), {}, [this](QIODevice& dosya) {
+               CsvYazici csv(dosya);
+               OzetCiktisi::csvYaz(csv, gosterilen);
+               csv.bitir();
+           });
 }
 
 void AylikOzetFormu::Yazdir_Click()
@@ -168,35 +171,25 @@ void AylikOzetFormu::Yazdir_Click()
 
 void AylikOzetFormu::PdfOlarakKaydet_Click()
 {
-    const std::optional<QString> yol =
-        KaydetmeYeri::sor(this, QStringLiteral("PDF Olarak Kaydet"), onerilenAd("pdf"),
-                          QStringLiteral("PDF dosyaları (*.pdf)"), QStringLiteral("pdf"));
-    if (yol)
-        MesajKutusu::hatalariGostererek(this, [&] {
-            DisaAktarma::dosyayaYaz(*yol, [&](QIODevice& dosya) {
-                QPdfWriter pdf(&dosya);
-                pdf.setTitle(windowTitle());
-                pdf.setCreator(QStringLiteral("Morvane"));
-                pdf.setPageLayout(OzetCiktisi::sayfaDuzeni());
-                OzetCiktisi::sayfayiCiz(pdf, windowTitle(), gosterilen, *GrafikNesnesi,
-                                        QDate::currentDate());
-            });
-        });
+    kaydet(QStringLiteral("PDF Olarak Kaydet"), QStringLiteral("PDF dosyaları"),
+           QStringLiteral("pdf"), {}, [this](QIODevice& dosya) {
+               QPdfWriter pdf(&dosya);
+               pdf.setTitle(windowTitle());
+               pdf.setCreator(QStringLiteral("Morvane"));
+               pdf.setPageLayout(OzetCiktisi::sayfaDuzeni());
+               OzetCiktisi::sayfayiCiz(pdf, windowTitle(), gosterilen, *GrafikNesnesi,
+                                       QDate::currentDate());
+           });
 }
 
 void AylikOzetFormu::GrafigiResimOlarakKaydet_Click()
 {
-    const std::optional<QString> yol = KaydetmeYeri::sor(
-        this, QStringLiteral("Grafiği Resim Olarak Kaydet"), onerilenAd("png", "Grafik"),
-        QStringLiteral("PNG resimleri (*.png)"), QStringLiteral("png"));
-    if (yol)
-        MesajKutusu::hatalariGostererek(this, [&] {
-            const QImage resim = OzetCiktisi::grafikResmi(*GrafikNesnesi);
-            DisaAktarma::dosyayaYaz(*yol, [&](QIODevice& dosya) {
-                if (!resim.save(&dosya, "PNG"))
-                    throw VeriHatasi(QString(), QStringLiteral("Resim yazılamadı."));
-            });
-        });
+    const QImage resim = OzetCiktisi::grafikResmi(*GrafikNesnesi);
+    kaydet(QStringLiteral("Grafiği Resim Olarak Kaydet"), QStringLiteral("PNG resimleri"),
+           QStringLiteral("png"), QStringLiteral("Grafik"), [&](QIODevice& dosya) {
+               if (!resim.save(&dosya, "PNG"))
+                   throw VeriHatasi(QString(), QStringLiteral("Resim yazılamadı."));
+           });
 }
 
 void AylikOzetFormu::yilDegisti()

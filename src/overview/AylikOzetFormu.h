@@ -5,8 +5,11 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class OzetGrafigi;
 class QChartView;
+class QIODevice;
 class QCheckBox;
 class QComboBox;
 class QTreeWidget;
@@ -34,8 +37,10 @@ public:
 
 private:
     void eylemleriKur();
-    // The file name proposed for what the window shows: "Morvane-Tum-Gelirler-2026.pdf".
-    QString onerilenAd(const QString& uzanti, const QString& ek = {}) const;
+    // Asks where to save, proposing a name for what the window shows
+    // ("Morvane-Tum-Gelirler-2026.pdf"), and writes the file whole or not at all.
+    void kaydet(const QString& baslik, const QString& tur, const QString& uzanti, const QString& ek,
+                const std::function<void(QIODevice&)>& yaz);
     void yilDegisti();
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
