@@ -12,6 +12,26 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(std::optional<qint64>)
 Q_DECLARE_METATYPE(std::optional<double>)
 
+namespace
+{
+
+QVariant tutar(std::optional<qint64> kurus)
+{
+    return QVariant::fromValue(kurus);
+}
+
+QVariant oran(std::optional<double> yuzde)
+{
+    return QVariant::fromValue(yuzde);
+}
+
+void satir(const char* ad, const QVariant& deger, const QByteArray& yazilan, const QString& okunan)
+{
+    QTest::newRow(ad) << deger << yazilan << okunan;
+}
+
+} // namespace
+
 class TestCsvYazici : public QObject
 {
     Q_OBJECT
@@ -27,53 +47,26 @@ private slots:
         QTest::addColumn<QVariant>("deger"); // QString: text, qint64: kuruş, double: ratio
         QTest::addColumn<QByteArray>("yazilan");
         QTest::addColumn<QString>("okunan");
-        const QVariant eksikTutar = QVariant::fromValue(std::optional<qint64>());
-        const QVariant eksikOran = QVariant::fromValue(std::optional<double>());
-        QTest::newRow("Turkish letters") << QVariant("ŞEKER ığüşöç İ") << "ŞEKER ığüşöç İ"_ba
-                                         << "ŞEKER ığüşöç İ";
-        QTest::newRow("semicolon") << QVariant("EV; KİRA") << "\"EV; KİRA\""_ba
-                                   << "EV; KİRA";
-        QTest::newRow("quotes") << QVariant("O\"NEIL \"A\"") << "\"O\"\"NEIL \"\"A\"\"\""_ba
-                                << "O\"NEIL \"A\"";
-        QTest::newRow("line break") << QVariant("A\nB") << "\"A\nB\""_ba
-                                    << "A\nB";
-        QTest::newRow("=1+1") << QVariant("=1+1") << "'=1+1"_ba
-                              << "'=1+1";
-        QTest::newRow("-5") << QVariant("-5") << "'-5"_ba
-                            << "'-5";
-        QTest::newRow("+90") << QVariant("+90 HAT") << "'+90 HAT"_ba
-                             << "'+90 HAT";
-        QTest::newRow("@SUM") << QVariant("@SUM(A1)") << "'@SUM(A1)"_ba
-                              << "'@SUM(A1)";
-        QTest::newRow("tab") << QVariant("\tX") << "'\tX"_ba
-                             << "'\tX";
-        QTest::newRow("carriage return") << QVariant("\rX") << "\"'\rX\""_ba
-                                         << "'\rX";
-        QTest::newRow("formula with a semicolon") << QVariant("=A1;B1") << "\"'=A1;B1\""_ba
-                                                  << "'=A1;B1";
-        QTest::newRow("sign inside a name") << QVariant("A-5=B") << "A-5=B"_ba
-                                            << "A-5=B";
-        QTest::newRow("amount") << QVariant::fromValue(std::optional<qint64>(1'250'000))
-                                << "12500,00"_ba
-                                << "12500,00";
-        QTest::newRow("largest amount")
-            << QVariant::fromValue(std::optional<qint64>(99'999'999'999'999))
-            << "999999999999,99"_ba
-            << "999999999999,99";
-        QTest::newRow("negative amount")
-            << QVariant::fromValue(std::optional<qint64>(-505)) << "-5,05"_ba
-            << "-5,05";
-        QTest::newRow("zero amount") << QVariant::fromValue(std::optional<qint64>(0)) << "0,00"_ba
-                                     << "0,00";
-        QTest::newRow("missing amount") << eksikTutar << ""_ba
-                                        << "";
-        QTest::newRow("ratio") << QVariant::fromValue(std::optional<double>(75.0)) << "75,00"_ba
-                               << "75,00";
-        QTest::newRow("ratio over 1000")
-            << QVariant::fromValue(std::optional<double>(1234.567)) << "1234,57"_ba
-            << "1234,57";
-        QTest::newRow("missing ratio") << eksikOran << ""_ba
-                                       << "";
+        satir("Turkish letters", "ŞEKER ığüşöç İ", "ŞEKER ığüşöç İ", "ŞEKER ığüşöç İ");
+        satir("semicolon", "EV; KİRA", "\"EV; KİRA\"", "EV; KİRA");
+        satir("quotes", "O\"NEIL \"A\"", "\"O\"\"NEIL \"\"A\"\"\"", "O\"NEIL \"A\"");
+        satir("line break", "A\nB", "\"A\nB\"", "A\nB");
+        satir("=1+1", "=1+1", "'=1+1", "'=1+1");
+        satir("-5", "-5", "'-5", "'-5");
+        satir("+90", "+90 HAT", "'+90 HAT", "'+90 HAT");
+        satir("@SUM", "@SUM(A1)", "'@SUM(A1)", "'@SUM(A1)");
+        satir("tab", "\tX", "'\tX", "'\tX");
+        satir("carriage return", "\rX", "\"'\rX\"", "'\rX");
+        satir("formula with a semicolon", "=A1;B1", "\"'=A1;B1\"", "'=A1;B1");
+        satir("sign inside a name", "A-5=B", "A-5=B", "A-5=B");
+        satir("amount", tutar(1'250'000), "12500,00", "12500,00");
+        satir("largest amount", tutar(99'999'999'999'999), "999999999999,99", "999999999999,99");
+        satir("negative amount", tutar(-505), "-5,05", "-5,05");
+        satir("zero amount", tutar(0), "0,00", "0,00");
+        satir("missing amount", tutar(std::nullopt), "", "");
+        satir("ratio", oran(75.0), "75,00", "75,00");
+        satir("ratio over 1000", oran(1234.567), "1234,57", "1234,57");
+        satir("missing ratio", oran(std::nullopt), "", "");
     }
     void cellsAreWrittenForTurkishSpreadsheets()
     {
