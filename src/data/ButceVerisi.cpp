@@ -203,6 +203,21 @@ QHash<QString, int> alfabetikSiralar(const QSet<QString>& metinler)
     return siralar;
 }
 
+// Groups and months repeat over many entries: the rows share one copy of each distinct text,
+// which also gives the texts to rank.
+struct OrtakMetinler {
+    QSet<QString> anaGruplar;
+    QSet<QString> altGruplar;
+    QSet<QString> aylar;
+
+    void paylas(ButceVerisi::Kayit& k)
+    {
+        k.anaGrup = *anaGruplar.insert(k.anaGrup);
+        k.altGrup = *altGruplar.insert(k.altGrup);
+        k.ay = *aylar.insert(k.ay);
+    }
+};
+
 struct DisaAktarimSirasi {
     int yil = 0;
     int ay = 0;
@@ -213,22 +228,20 @@ struct DisaAktarimSirasi {
     auto operator<=>(const DisaAktarimSirasi&) const = default;
 };
 
-void disaAktarimSirasinaKoy(std::vector<ButceVerisi::Kayit>& kayitlar)
+void disaAktarimSirasinaKoy(std::vector<ButceVerisi::Kayit>& kayitlar, const OrtakMetinler& ortak)
 {
-    QSet<QString> anaGruplar, altGruplar;
-    for (const ButceVerisi::Kayit& k : kayitlar) {
-        anaGruplar.insert(k.anaGrup);
-        altGruplar.insert(k.altGrup);
-    }
-    const QHash<QString, int> anaSira = alfabetikSiralar(anaGruplar);
-    const QHash<QString, int> altSira = alfabetikSiralar(altGruplar);
+    const QHash<QString, int> anaSira = alfabetikSiralar(ortak.anaGruplar);
+    const QHash<QString, int> altSira = alfabetikSiralar(ortak.altGruplar);
+    // Texts that name no month come after December.
+    QHash<QString, int> ayNumaralari;
+    for (const QString& ay : ortak.aylar)
+        ayNumaralari.insert(ay, Takvim::ayNumarasi(ay) > 0 ? Takvim::ayNumarasi(ay) : 13);
     std::vector<DisaAktarimSirasi> sira;
     sira.reserve(kayitlar.size());
     for (size_t i = 0; i < kayitlar.size(); ++i) {
         const ButceVerisi::Kayit& k = kayitlar[i];
-        const int ay = Takvim::ayNumarasi(k.ay);
-        sira.push_back({k.yil, ay > 0 ? ay : 13, anaSira.value(k.anaGrup), altSira.value(k.altGrup),
-                        k.kimlik, i});
+        sira.push_back({k.yil, ayNumaralari.value(k.ay), anaSira.value(k.anaGrup),
+                        altSira.value(k.altGrup), k.kimlik, i});
     }
     std::sort(sira.begin(), sira.end());
     std::vector<ButceVerisi::Kayit> sirali;
@@ -435,12 +448,15 @@ ButceVerisi::PlanSayilari ButceVerisi::planKopyala(const QList<const DefterTanim
 std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& defter)
 {
     std::vector<Kayit> kayitlar;
+    OrtakMetinler ortak;
     {
         SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani,
                                                 defter.yilAlani, defter.ayAlani));
-        while (KayitKumesi.sonraki())
+        while (KayitKumesi.sonraki()) {
             kayitlar.push_back(kayitOku(KayitKumesi));
+            ortak.paylas(kayitlar.back());
+        }
     }
-    disaAktarimSirasinaKoy(kayitlar);
+    disaAktarimSirasinaKoy(kayitlar, ortak);
     return kayitlar;
 }
