@@ -59,9 +59,8 @@ public:
     void KaydiSil_Click();
     void PlaniKopyala_Click();
     void Hakkinda_Click();
-    // "Dosya" > "Dışa Aktar": an entry list as it stands, or every entry of both ledgers.
-    void GelirListesiniKaydet_Click() { listeyiKaydet(gelir); }
-    void GiderListesiniKaydet_Click() { listeyiKaydet(gider); }
+    // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları CSV Olarak Kaydet…"; the entry lists are saved
+    // by the submenu's entries above it, each as the list stands.
     void TumKayitlariKaydet_Click();
 
     // The dialogs as the window opens them, wired to it. Editing needs a selected entry.
