@@ -7,6 +7,7 @@
 #include "ButceVerisi.h"
 #include "CsvYazici.h"
 #include "DegiskenModulu.h"
+#include "Denetim.h"
 #include "DisaAktarma.h"
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
@@ -465,6 +466,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication uygulama(argc, argv);
+    // The windows as the program shows them: rows as tall as its style makes them.
+    Denetim::gorunumuKur();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     MesajKutusu::kaydetmeyeBasla();
 

@@ -5,6 +5,7 @@
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
+#include "Denetim.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
@@ -112,6 +113,7 @@ int main(int argc, char* argv[])
     uygulama.setApplicationName(QStringLiteral("Morvane"));
     // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    Denetim::gorunumuKur();
     QTextStream hata(stderr);
 
     const QStringList argumanlar = uygulama.arguments().mid(1);

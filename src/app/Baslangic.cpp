@@ -3,6 +3,7 @@
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
+#include "Denetim.h"
 #include "DerlemeBilgisi.h"
 #include "MesajKutusu.h"
 
@@ -60,6 +61,7 @@ int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
 int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
 {
     uygulamayiTanit();
+    Denetim::gorunumuKur();
     if (!dosyaHazir(konum))
         return 1;
     int sonuc = 1;

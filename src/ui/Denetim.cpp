@@ -1,11 +1,16 @@
 #include "Denetim.h"
 
 #include "Bicim.h"
+#include "KesikMetinIpucu.h"
+#include "OkunurStil.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -31,10 +36,44 @@ public:
     }
 };
 
+constexpr int bosluk = 4;
+
+// `alan` as wide as its caption needs: grown to the right, or to the left without passing the
+// container's left edge.
+QRect genislet(QRect alan, int gereken, bool solaDogru)
+{
+    if (gereken <= alan.width())
+        return alan;
+    if (!solaDogru) {
+        alan.setWidth(gereken);
+        return alan;
+    }
+    alan.setLeft(alan.right() + 1 - gereken);
+    if (alan.left() < 0)
+        alan.moveLeft(0);
+    return alan;
+}
+
 } // namespace
 
 namespace Denetim
 {
+
+void gorunumuKur()
+{
+    OkunurStil::uygula();
+    static KesikMetinIpucu* ipucu = nullptr;
+    if (!ipucu) {
+        ipucu = new KesikMetinIpucu(qApp);
+        qApp->installEventFilter(ipucu);
+    }
+}
+
+int gerekenGenislik(const QWidget* denetim, const QString& metin)
+{
+    const int yazi = denetim->fontMetrics().horizontalAdvance(QString(metin).remove(u'&'));
+    return std::max(denetim->sizeHint().width(), yazi + bosluk);
+}
 
 QRect twipAlani(int sol, int ust, int genislik, int yukseklik)
 {
@@ -51,29 +90,38 @@ void sabitIletisimKutusu(QDialog* pencere, int genislik, int yukseklik)
 QLabel* etiket(QWidget* ust, const QString& metin, QRect alan, bool sagaYasli)
 {
     auto* label = new QLabel(metin, ust);
-    const QSize gereken = label->sizeHint();
-    if (gereken.width() > alan.width()) {
-        if (sagaYasli) {
-            alan.setLeft(alan.right() + 1 - gereken.width());
-            if (alan.left() < 0)
-                alan.moveLeft(0);
-        } else
-            alan.setWidth(gereken.width());
-    }
-    alan.setHeight(std::max(alan.height(), gereken.height()));
+    alan = genislet(alan, gerekenGenislik(label, metin), sagaYasli);
+    alan.setHeight(std::max(alan.height(), label->sizeHint().height()));
     label->setGeometry(alan);
     label->setAlignment((sagaYasli ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return label;
 }
 
-QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan)
+QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan,
+                   bool solaGenisler)
 {
     auto* b = new QPushButton(metin, ust);
     b->setObjectName(ad);
-    b->setGeometry(alan);
+    b->setGeometry(genislet(alan, gerekenGenislik(b, metin), solaGenisler));
     b->setAutoDefault(false);
     b->installEventFilter(new EnterIleBasma(b));
     return b;
+}
+
+void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler)
+{
+    liste->setColumnCount(int(basliklar.size()));
+    liste->setHeaderLabels(basliklar);
+    liste->setAlternatingRowColors(true);
+    const QHeaderView* baslik = liste->header();
+    for (int sutun = 0; sutun < basliklar.size(); ++sutun) {
+        int genislik = Bicim::twip(twipler.value(sutun));
+        if (!basliklar[sutun].isEmpty())
+            genislik =
+                std::max({genislik, baslik->sectionSizeHint(sutun),
+                          baslik->fontMetrics().horizontalAdvance(basliklar[sutun]) + bosluk});
+        liste->setColumnWidth(sutun, genislik);
+    }
 }
 
 } // namespace Denetim

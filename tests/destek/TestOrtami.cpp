@@ -2,6 +2,7 @@
 
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
+#include "Denetim.h"
 #include "MesajKutusu.h"
 #include "Sema.h"
 
@@ -11,6 +12,7 @@
 
 TestOrtami::TestOrtami()
 {
+    Denetim::gorunumuKur();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     MesajKutusu::kaydetmeyeBasla();
     const auto olusturma = Sema::dosyaOlustur(dosya());
