@@ -14,6 +14,7 @@
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "PlanKopyalamaFormu.h"
+#include "SaltOkunurKutu.h"
 #include "Takvim.h"
 
 #include <QAction>
@@ -94,11 +95,11 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     bolumuKur(alan, gelir, gelirDefteri(),
               {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
                twipAlani(3870, 1350, 960, 195), twipAlani(10200, 3765, 1365, 315),
-               twipAlani(9000, 3825, 960, 195), 3750, 1230, 1215});
+               twipAlani(9180, 3825, 960, 195), 3750, 1230, 1215});
     bolumuKur(alan, gider, giderDefteri(),
               {twipAlani(300, 4440, 3255, 3165), twipAlani(3870, 4740, 7695, 2835),
                twipAlani(3870, 4470, 1020, 195), twipAlani(10200, 7785, 1365, 315),
-               twipAlani(8940, 7845, 1020, 195), 7770, 1290, 1275});
+               twipAlani(9120, 7845, 1020, 195), 7770, 1290, 1275});
     donemKur(alan);
     sekmeSirasiniKur();
     dosyaMenusunuKur();
@@ -134,8 +135,10 @@ void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, con
 
     auto* cerceve = new QGroupBox(defter.cerceveBasligi, alan);
     cerceve->setGeometry(yer.cerceve);
-    etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
-    etiket(cerceve, defter.altGruplarEtiketi, twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
+    QLabel* anaEtiket =
+        etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
+    QLabel* altEtiket = etiket(cerceve, defter.altGruplarEtiketi,
+                               twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
     b.anaGruplar = new QComboBox(cerceve);
     b.anaGruplar->setObjectName(defter.adiyla("Ana%1GruplarıListesi"));
     b.anaGruplar->setAccessibleName(defter.anaGruplarEtiketi);
@@ -144,12 +147,15 @@ void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, con
     b.altGruplar->setObjectName(defter.adiyla("Alt%1GruplarıListesi"));
     b.altGruplar->setAccessibleName(defter.altGruplarEtiketi.chopped(2));
     b.altGruplar->setGeometry(twipAlani(240, 1320, 2775, 1620));
+    anaEtiket->setBuddy(b.anaGruplar);
+    altEtiket->setBuddy(b.altGruplar);
 
     const int ust = yer.dugmeUstu;
+    // The longer caption takes the larger share of the frame's width.
     b.grupEkle = dugme(alan, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
-                       twipAlani(300, ust, 1575, 345));
+                       twipAlani(300, ust, 1665, 345));
     b.grupSil = dugme(alan, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
-                      twipAlani(1980, ust, 1575, 345));
+                      twipAlani(2055, ust, 1500, 345));
     b.ekle = dugme(alan, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
                    twipAlani(3870, ust, 1365, 345));
     b.sil = dugme(alan, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
@@ -157,15 +163,14 @@ void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, con
     b.tumunuGoster = dugme(alan, defter.adiyla("Tüm%1leriGösterDüğmesi"),
                            defter.tumunuGosterDugmesi, twipAlani(6750, ust, 1785, 345));
 
-    etiket(alan, defter.listeEtiketi, yer.listeEtiketi);
     b.liste = new KayitListesi(defter, alan);
     b.liste->setGeometry(yer.liste);
-    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true);
-    b.toplamKutusu = new QLineEdit(alan);
+    etiket(alan, defter.listeEtiketi, yer.listeEtiketi)->setBuddy(b.liste);
+    b.toplamKutusu = new SaltOkunurKutu(alan);
     b.toplamKutusu->setObjectName(defter.adiyla("%1ToplamıKutusu"));
     b.toplamKutusu->setAccessibleName(defter.toplamEtiketi);
     b.toplamKutusu->setGeometry(yer.toplamKutusu);
-    b.toplamKutusu->setReadOnly(true);
+    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true)->setBuddy(b.toplamKutusu);
     b.toplamKutusu->setAlignment(Qt::AlignRight);
     QFont kalin = b.toplamKutusu->font();
     kalin.setBold(true);
@@ -203,8 +208,10 @@ void AnaForm::donemKur(QWidget* alan)
     YilBilgisiKutusu->setObjectName(QStringLiteral("YılBilgisiKutusu"));
     YilBilgisiKutusu->setAccessibleName(QStringLiteral("Yıl:"));
     YilBilgisiKutusu->setGeometry(twipAlani(780, 300, 1785, 315));
-    etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true);
-    etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true);
+    etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true)
+        ->setBuddy(AyBilgisiKutusu);
+    etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true)
+        ->setBuddy(YilBilgisiKutusu);
 }
 
 void AnaForm::durumCubugunuKur()
@@ -212,6 +219,9 @@ void AnaForm::durumCubugunuKur()
     donemOzeti = new QLabel(this);
     donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
     donemOzeti->setTextFormat(Qt::RichText);
+    // Figures to read and copy, not the caption of a control.
+    donemOzeti->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    donemOzeti->setContentsMargins(4, 0, 4, 0);
     statusBar()->addPermanentWidget(donemOzeti);
     statusBar()->setSizeGripEnabled(false);
 }

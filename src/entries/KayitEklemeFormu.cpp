@@ -5,6 +5,7 @@
 #include "Denetim.h"
 #include "Doldurma.h"
 #include "MesajKutusu.h"
+#include "SaltOkunurKutu.h"
 #include "TurkceMetin.h"
 
 #include <QComboBox>
@@ -136,10 +137,10 @@ void KayitEklemeFormu::kur(int ust)
 void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
 {
     const QString gruplar = kayit.anaGrup + QStringLiteral(" / ") + kayit.altGrup;
-    auto* grupKutusu = new QLineEdit(gruplar, this);
+    auto* grupKutusu = new SaltOkunurKutu(this);
+    grupKutusu->setText(gruplar);
     grupKutusu->setObjectName(QStringLiteral("GrupKutusu"));
     grupKutusu->setAccessibleName(QStringLiteral("Grup"));
-    grupKutusu->setReadOnly(true);
     grupKutusu->setFocusPolicy(Qt::NoFocus);
     grupKutusu->setGeometry(twipAlani(2400, 240, 2865, 315));
     Denetim::etiket(this, QStringLiteral("Grup:"), twipAlani(360, 300, 1785, 195), true)

@@ -1,6 +1,7 @@
 #include "KayitListesi.h"
 
 #include "Bicim.h"
+#include "Denetim.h"
 #include "Doldurma.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
@@ -59,14 +60,13 @@ KayitListesi::KayitListesi(const DefterTanimi& defter, QWidget* ust)
 {
     setObjectName(defter.adiyla("%1lerListesi"));
     setAccessibleName(defter.listeEtiketi);
-    setColumnCount(7);
-    setHeaderLabels({QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
-                     QStringLiteral("Ay"), defter.tahminSutunu, defter.gerceklesenSutunu,
-                     QStringLiteral("Oran (%)")});
-    // The month's room is taken from the groups and the ratio, so that every column still fits.
-    const int genislikler[] = {0, 1300, 1300, 900, 1400, 1600, 900};
-    for (int sutun = 0; sutun < 7; ++sutun)
-        setColumnWidth(sutun, Bicim::twip(genislikler[sutun]));
+    // Beside a scroll bar every column fits the list: the figures' captions whole, the groups
+    // with what is left (a longer name shows whole in a tooltip).
+    Denetim::sutunlar(this,
+                      {QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
+                       QStringLiteral("Ay"), defter.tahminSutunu, defter.gerceklesenSutunu,
+                       QStringLiteral("Oran (%)")},
+                      {0, 1125, 1125, 840, 1470, 1920, 960});
     for (int sutun = TahminSutunu; sutun <= OranSutunu; ++sutun)
         headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
     setColumnHidden(KimlikSutunu, true);

@@ -64,6 +64,7 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDial
     onizleme = new QLabel(this);
     onizleme->setObjectName(QStringLiteral("ÖnizlemeEtiketi"));
     onizleme->setWordWrap(true);
+    onizleme->setTextInteractionFlags(Qt::TextSelectableByMouse);
     onizleme->setGeometry(twipAlani(240, 2700, 5760, 855));
 
     kopyalaDugmesi = Denetim::dugme(this, QStringLiteral("KopyalaDüğmesi"),

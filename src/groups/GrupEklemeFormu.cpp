@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -26,23 +27,27 @@ GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
     altGrupKutusu = new QLineEdit(cerceve);
     altGrupKutusu->setObjectName(defter.adiyla("Alt%1GrubuKutusu"));
     altGrupKutusu->setAccessibleName(defter.altGrupKutusuEtiketi.chopped(1));
-    altGrupKutusu->setGeometry(twipAlani(1620, 810, 3045, 315));
+    altGrupKutusu->setGeometry(twipAlani(1860, 810, 2805, 315));
     anaGrupKutusu = new QComboBox(cerceve);
     anaGrupKutusu->setObjectName(defter.adiyla("Ana%1GrubuKutusu"));
     anaGrupKutusu->setAccessibleName(defter.anaGrupKutusuEtiketi.chopped(1));
-    anaGrupKutusu->setGeometry(twipAlani(1620, 330, 3045, 315));
+    anaGrupKutusu->setGeometry(twipAlani(1860, 330, 2805, 315));
     anaGrupKutusu->setEditable(true);
     // What is typed is stored only by "Kaydet"; Enter must not slip it into the list.
     anaGrupKutusu->setInsertPolicy(QComboBox::NoInsert);
-    Denetim::etiket(cerceve, defter.altGrupKutusuEtiketi, twipAlani(315, 870, 1125, 195), true);
-    Denetim::etiket(cerceve, defter.anaGrupKutusuEtiketi, twipAlani(210, 390, 1230, 195), true);
+    // Both labels end at one edge, with room for the longer before it.
+    Denetim::etiket(cerceve, defter.altGrupKutusuEtiketi, twipAlani(120, 870, 1620, 195), true)
+        ->setBuddy(altGrupKutusu);
+    Denetim::etiket(cerceve, defter.anaGrupKutusuEtiketi, twipAlani(120, 390, 1620, 195), true)
+        ->setBuddy(anaGrupKutusu);
 
+    // The long caption of the first button takes room from the other two.
     kapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
-                                  twipAlani(3870, 1950, 1395, 345));
+                                  twipAlani(3990, 1950, 1275, 345));
     vazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
-                                   twipAlani(2400, 1950, 1395, 345));
+                                   twipAlani(2640, 1950, 1275, 345));
     ekleKaydetDugmesi = Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"),
-                                       defter.yeniGrupDugmesi, twipAlani(360, 1950, 1965, 345));
+                                       defter.yeniGrupDugmesi, twipAlani(360, 1950, 2160, 345));
 
     setTabOrder(anaGrupKutusu, altGrupKutusu);
     setTabOrder(altGrupKutusu, ekleKaydetDugmesi);

@@ -38,11 +38,12 @@ Qt::Alignment hizasi(int sutun)
     return (sutun == ilkSutun ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
 }
 
-// Column widths in twips: four columns share the list's width, six when compared.
+// Column widths in twips: four columns share the list's width, six when compared; the months give
+// the captions of the figures their room.
 QList<int> sutunGenislikleri(bool karsilastirmali)
 {
     if (karsilastirmali)
-        return {1300, 1650, 1800, 2250, 1800, 1500};
+        return {1200, 1500, 1950, 2400, 1900, 1350};
     return {2400, 2600, 2600, 2600};
 }
 
@@ -100,6 +101,7 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QW
     GrafikNesnesi->setGeometry(Denetim::twipAlani(270, 3660, 10425, 3540));
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
     goster(OzetTablosu(defter, std::nullopt, toplamlar));
+    satirlaraYerAc();
 
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { yilDegisti(); });
     connect(KarsilastirmaKutusu, &QCheckBox::toggled, this, [this] { yilDegisti(); });
@@ -192,6 +194,20 @@ void AylikOzetFormu::GrafigiResimOlarakKaydet_Click()
            });
 }
 
+// The list shows its thirteen rows without scrolling, however tall the font makes them: it grows
+// downwards, and the chart and the window with it.
+void AylikOzetFormu::satirlaraYerAc()
+{
+    const int gereken = 2 * liste->frameWidth() + liste->header()->sizeHint().height() +
+                        liste->topLevelItemCount() * liste->sizeHintForRow(0);
+    const int fazla = gereken - liste->height();
+    if (fazla <= 0)
+        return;
+    liste->resize(liste->width(), gereken);
+    GrafikNesnesi->move(GrafikNesnesi->x(), GrafikNesnesi->y() + fazla);
+    setFixedHeight(height() + fazla);
+}
+
 void AylikOzetFormu::yilDegisti()
 {
     const QVariant secilen = YilBilgisiKutusu->currentData();
@@ -227,13 +243,9 @@ void AylikOzetFormu::listeyiDoldur()
 {
     liste->clear();
     const QStringList basliklar = gosterilen.basliklar();
-    liste->setColumnCount(int(basliklar.size()));
-    liste->setHeaderLabels(basliklar);
-    const QList<int> genislikler = sutunGenislikleri(gosterilen.karsilastirmali());
-    for (int sutun = 0; sutun < basliklar.size(); ++sutun) {
-        liste->setColumnWidth(sutun, Bicim::twip(genislikler[sutun]));
+    Denetim::sutunlar(liste, basliklar, sutunGenislikleri(gosterilen.karsilastirmali()));
+    for (int sutun = 0; sutun < basliklar.size(); ++sutun)
         liste->headerItem()->setTextAlignment(sutun, hizasi(sutun));
-    }
     QList<QTreeWidgetItem*> satirlar;
     for (const OzetTablosu::Satir& s : gosterilen.satirlar()) {
         auto* satir = new QTreeWidgetItem(gosterilen.hucreler(s));

@@ -44,6 +44,7 @@ private:
     void yilDegisti();
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
+    void satirlaraYerAc();
 
     const DefterTanimi& defter;
     OzetTablosu gosterilen;
