@@ -103,7 +103,6 @@ private slots:
                      "Önceki yılla karşılaştır");
 
             QTreeWidget* liste = kayitListesi(*pencere, d);
-            // Grown downwards to show every row, as the chart moves down.
             QCOMPARE(liste->geometry(), QRect(18, 34, 695, 256));
             QCOMPARE(sutun(liste, 0), ayEtiketleri);
             QVERIFY(!liste->verticalScrollBar()->isVisible());
