@@ -12,6 +12,7 @@
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
 #include "PlanKopyalamaFormu.h"
+#include "SatirYazici.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
@@ -104,10 +105,13 @@ QString altGrupAdi(int ana, int alt)
 // tools may write it.
 void doldur(const DefterTanimi& defter)
 {
+    SatirYazici anaGrupYazici(Sema::anaGrupTablosu(defter));
+    SatirYazici altGrupYazici(Sema::altGrupTablosu(defter));
+    SatirYazici kayitlar(Sema::kayitTablosu(defter));
     for (int a = 0; a < anaGrupSayisi; ++a) {
-        ButceVerisi::anaGrupEkle(defter, anaGrupAdi(a));
+        anaGrupYazici.yaz({anaGrupAdi(a)});
         for (int b = 0; b < altGrupSayisi; ++b)
-            ButceVerisi::altGrupEkle(defter, anaGrupAdi(a), altGrupAdi(a, b));
+            altGrupYazici.yaz({anaGrupAdi(a), altGrupAdi(a, b)});
     }
     const int altGruplar = anaGrupSayisi * altGrupSayisi;
     const int birinciler = altGruplar * (hedefYil - Takvim::ilkYil) * 12;
@@ -122,11 +126,10 @@ void doldur(const DefterTanimi& defter)
         const QString& ay = Takvim::ayAdlari()[donem % 12];
         const double tahmin = 100.0 + double((qint64(i) * 7919) % 900'000) / 100.0;
         const double gerceklesen = std::round(tahmin * (80 + i % 41)) / 100.0;
-        ButceVerisi::kayitEkle(
-            defter, {anaGrupAdi(altGrup / altGrupSayisi),
-                     altGrupAdi(altGrup / altGrupSayisi, altGrup % altGrupSayisi),
-                     Takvim::ilkYil + donem / 12, i % 10 == 9 ? TurkceMetin::buyukHarf(ay) : ay,
-                     tahmin, gerceklesen});
+        kayitlar.yaz({anaGrupAdi(altGrup / altGrupSayisi),
+                      altGrupAdi(altGrup / altGrupSayisi, altGrup % altGrupSayisi),
+                      Takvim::ilkYil + donem / 12, i % 10 == 9 ? TurkceMetin::buyukHarf(ay) : ay,
+                      tahmin, gerceklesen});
     }
 }
 

@@ -284,9 +284,11 @@ private slots:
         QCOMPARE(dosyadanOku("SELECT * FROM GiderlerTablosu"),
                  QStringList{"7|MUTFAK|ÇARŞI|2024|şubat|d:0.1|d:0.2"});
         // New entries continue after the highest old Kimlik.
-        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), {"MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1}),
+        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), {"MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1})
+                     .ilkSatir(),
                  43);
-        QCOMPARE(ButceVerisi::kayitEkle(giderDefteri(), {"MUTFAK", "ÇARŞI", 2024, "Mart", 1, 1}),
+        QCOMPARE(ButceVerisi::kayitEkle(giderDefteri(), {"MUTFAK", "ÇARŞI", 2024, "Mart", 1, 1})
+                     .ilkSatir(),
                  8);
     }
 

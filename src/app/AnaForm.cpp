@@ -13,13 +13,17 @@
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
+#include "OtomatikYedekleme.h"
 #include "PlanKopyalamaFormu.h"
 #include "SaltOkunurKutu.h"
 #include "Takvim.h"
+#include "YazmaKomutu.h"
+#include "YedekGeriYuklemeFormu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -27,7 +31,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -102,10 +108,14 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
                twipAlani(9120, 7845, 1020, 195), 7770, 1290, 1275});
     donemKur(alan);
     sekmeSirasiniKur();
+    geriAlma = new QUndoStack(this);
+    geriAlma->setUndoLimit(100);
     dosyaMenusunuKur();
     duzenleMenusunuKur();
     yardimMenusunuKur();
     durumCubugunuKur();
+    otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
+        [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
     MesajKutusu::hatalariGostererek(this, [this] {
         Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
@@ -128,6 +138,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
 }
+
+AnaForm::~AnaForm() = default;
 
 void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, const Yerlesim& yer)
 {
@@ -248,6 +260,8 @@ void AnaForm::dosyaMenusunuKur()
             [this, b] { listeyiKaydet(*b); });
     disaAktar->addAction(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), this,
                          &AnaForm::TumKayitlariKaydet_Click);
+    dosyaMenusu->addAction(QStringLiteral("Yedekten Geri Yükle…"), this,
+                           &AnaForm::YedektenGeriYukle_Click);
     dosyaMenusu->addSeparator();
     QAction* cikis = dosyaMenusu->addAction(QStringLiteral("Çıkış"), this, &QWidget::close);
     cikis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -256,6 +270,20 @@ void AnaForm::dosyaMenusunuKur()
 void AnaForm::duzenleMenusunuKur()
 {
     duzenleMenusu = menuBar()->addMenu(QStringLiteral("Dü&zenle"));
+    geriAlEylemi = duzenleMenusu->addAction(QString(), this, [this] {
+        geriAlma->undo();
+        yiginEylemleriniGuncelle();
+    });
+    geriAlEylemi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    yineleEylemi = duzenleMenusu->addAction(QString(), this, [this] {
+        geriAlma->redo();
+        yiginEylemleriniGuncelle();
+    });
+    yineleEylemi->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(geriAlma, &QUndoStack::indexChanged, this, &AnaForm::yiginEylemleriniGuncelle);
+    yiginEylemleriniGuncelle();
+    duzenleMenusu->addSeparator();
     kaydiDuzenleEylemi = duzenleMenusu->addAction(QStringLiteral("Kaydı Düzenle…"), this,
                                                   &AnaForm::KaydiDuzenle_Click);
     kaydiDuzenleEylemi->setShortcut(Qt::Key_F2);
@@ -269,6 +297,19 @@ void AnaForm::duzenleMenusunuKur()
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->addActions({kaydiDuzenleEylemi, kaydiSilEylemi});
     }
+}
+
+// The captions name the command ("Geri Al: Gider Sil"). Set here rather than by the stack's own
+// actions, which would read "Geri Al:" with nothing to take back and miss a command a refused
+// redo dropped: that leaves the stack's index, and so its signals, where they were.
+void AnaForm::yiginEylemleriniGuncelle()
+{
+    const auto yaz = [](QAction* eylem, const QString& ad, bool var, const QString& komut) {
+        eylem->setText(komut.isEmpty() ? ad : ad + QStringLiteral(": ") + komut);
+        eylem->setEnabled(var);
+    };
+    yaz(geriAlEylemi, QStringLiteral("Geri Al"), geriAlma->canUndo(), geriAlma->undoText());
+    yaz(yineleEylemi, QStringLiteral("Yinele"), geriAlma->canRedo(), geriAlma->redoText());
 }
 
 void AnaForm::yardimMenusunuKur()
@@ -387,7 +428,10 @@ std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& de
     Bolum& b = bolum(defter);
     auto form = std::make_unique<GrupEklemeFormu>(defter, this);
     connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
-            [this, &b] { anaGruplariYenile(b); });
+            [this, &b](const Degisiklik& degisiklik) {
+                anaGruplariYenile(b);
+                komutuKaydet(b.defter->grupEkleDugmesi, degisiklik);
+            });
     return form;
 }
 
@@ -409,12 +453,13 @@ void AnaForm::grupSil(Bolum& b)
     const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
     if (!altGrup || !MesajKutusu::sor(this, b.defter->grupSilmeSorusu))
         return;
-    bool silindi = false;
+    Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(this, [&] {
-            silindi = ButceVerisi::altGrupSil(*b.defter, b.anaGruplar->currentText(), *altGrup);
+            degisiklik = ButceVerisi::altGrupSil(*b.defter, b.anaGruplar->currentText(), *altGrup);
         }))
         return;
-    if (!silindi)
+    komutuKaydet(b.defter->grupSilDugmesi, degisiklik);
+    if (degisiklik.bos())
         MesajKutusu::bilgi(this,
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
@@ -430,10 +475,12 @@ std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& 
                                         .ay = AyBilgisiKutusu->currentIndex(),
                                         .bugun = bugun_};
     auto form = std::make_unique<KayitEklemeFormu>(defter, secim, this);
-    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this, [this, &b] {
-        anaGrupTiklandi(b);
-        donemOzetiniGoster();
-    });
+    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this,
+            [this, &b](const Degisiklik& degisiklik) {
+                anaGrupTiklandi(b);
+                donemOzetiniGoster();
+                komutuKaydet(b.defter->ekleDugmesi, degisiklik);
+            });
     return form;
 }
 
@@ -445,7 +492,10 @@ std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanim
         return nullptr;
     auto form = std::make_unique<KayitEklemeFormu>(defter, *kayit, this);
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
-            [this, &b](qint64 kimlik) { duzenlenenKaydiGoster(b, kimlik); });
+            [this, &b](qint64 kimlik, const Degisiklik& degisiklik) {
+                duzenlenenKaydiGoster(b, kimlik);
+                komutuKaydet(b.defter->duzenlemeBasligi, degisiklik);
+            });
     return form;
 }
 
@@ -476,21 +526,17 @@ void AnaForm::kayitSil(Bolum& b)
     const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
     if (!kayit || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
         return;
-    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
-    bool silindi = false;
+    Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(
-            this, [&] { silindi = ButceVerisi::kayitSil(*b.defter, kayit->kimlik); }))
+            this, [&] { degisiklik = ButceVerisi::kayitSil(*b.defter, kayit->kimlik); }))
         return;
-    if (!silindi)
+    komutuKaydet(b.defter->silDugmesi, degisiklik);
+    if (degisiklik.bos())
         MesajKutusu::bilgi(this, kayitArtikYokMesaji);
-    anaGrupTiklandi(b);
-    donemOzetiniGoster();
-    // Keep the user's view: the sub-group that was chosen is chosen again, if it is still there.
-    if (altGrup) {
-        const QList<QListWidgetItem*> bulunan = b.altGruplar->findItems(*altGrup, Qt::MatchExactly);
-        if (!bulunan.isEmpty())
-            b.altGruplar->setCurrentItem(bulunan.first());
-    }
+    MesajKutusu::hatalariGostererek(this, [&] {
+        bolumuYenile(b);
+        donemOzetiniYaz();
+    });
 }
 
 void AnaForm::KaydiDuzenle_Click()
@@ -509,8 +555,7 @@ std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 {
     auto form = std::make_unique<PlanKopyalamaFormu>(YilBilgisiKutusu->currentText().toInt(),
                                                      AyBilgisiKutusu->currentIndex(), this);
-    connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this,
-            [this](qint64 olusturulan, qint64 atlanan) { planKopyalandi(olusturulan, atlanan); });
+    connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this, &AnaForm::planKopyalandi);
     return form;
 }
 
@@ -519,9 +564,10 @@ void AnaForm::PlaniKopyala_Click()
     planKopyalamaFormu()->exec();
 }
 
-void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan)
+void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik)
 {
     donemDegisti();
+    komutuKaydet(QStringLiteral("Planı Kopyala"), degisiklik);
     statusBar()->showMessage(QStringLiteral("Plan kopyalandı: %1 kayıt eklendi, %2 atlandı.")
                                  .arg(olusturulan)
                                  .arg(atlanan));
@@ -559,6 +605,68 @@ void AnaForm::csvKaydet(const QString& baslik, const QStringList& adParcalari,
         statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
                                      .arg(sayi)
                                      .arg(QDir::toNativeSeparators(*yol)));
+}
+
+std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
+{
+    auto form = std::make_unique<YedekGeriYuklemeFormu>(
+        Yedekleme::klasor(DegiskenModulu::dosyaYolu()), this);
+    connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
+    return form;
+}
+
+void AnaForm::YedektenGeriYukle_Click()
+{
+    yedekGeriYuklemeFormu()->exec();
+}
+
+// The commands of this run were written to rows the restored file may not have.
+void AnaForm::geriYuklendi(const QString& yedek)
+{
+    geriAlma->clear();
+    hepsiniYenile();
+    statusBar()->showMessage(
+        QStringLiteral("Yedek geri yüklendi: %1").arg(QFileInfo(yedek).fileName()));
+}
+
+void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
+{
+    if (!degisiklik.bos())
+        geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this] { hepsiniYenile(); }));
+}
+
+void AnaForm::hepsiniYenile()
+{
+    MesajKutusu::hatalariGostererek(this, [this] {
+        bolumuYenile(gelir);
+        bolumuYenile(gider);
+        donemOzetiniYaz();
+    });
+}
+
+void AnaForm::bolumuYenile(Bolum& b)
+{
+    const QString anaGrup = b.anaGruplar->currentText();
+    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
+    Doldurma::SorguCalistir(ButceVerisi::anaGruplar(*b.defter), b.anaGruplar);
+    b.anaGruplar->setCurrentIndex(b.anaGruplar->findText(anaGrup));
+    {
+        const QSignalBlocker sessiz(b.altGruplar);
+        b.altGruplar->clear();
+        if (b.anaGruplar->currentIndex() >= 0)
+            Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, anaGrup), b.altGruplar);
+        if (altGrup)
+            if (const auto bulunan = b.altGruplar->findItems(*altGrup, Qt::MatchExactly);
+                !bulunan.isEmpty())
+                b.altGruplar->setCurrentItem(bulunan.first());
+    }
+    if (b.anaGruplar->currentIndex() >= 0) {
+        listeyiDoldur(b, seciliMetin(b.altGruplar).has_value());
+    } else {
+        b.liste->bosalt();
+        b.toplamKutusu->clear();
+        durumlariGuncelle();
+    }
 }
 
 void AnaForm::Hakkinda_Click()

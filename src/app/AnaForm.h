@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "Degisiklik.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -16,22 +17,27 @@ class CsvYazici;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
 class KayitListesi;
+class OtomatikYedekleme;
 class PlanKopyalamaFormu;
+class YedekGeriYuklemeFormu;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QUndoStack;
 
 // The main window: both ledgers' group lists, entry lists and totals, and the period, drawn in a
 // client area of fixed size between the menu bar and the status bar, which shows the period's
 // figures. Handlers carry the names of the controls they serve; the dialogs it opens report their
-// changes by signals, which it answers by listing again.
+// changes by signals, which it answers by listing again and by keeping each change on its undo
+// stack. While it is open, the file is backed up before the first change and hourly after that.
 class AnaForm : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit AnaForm(QDate bugun = QDate::currentDate(), QWidget* ust = nullptr);
+    ~AnaForm() override;
 
     void AnaGelirGruplariListesi_Click() { anaGrupTiklandi(gelir); }
     void AltGelirGruplariListesi_Click() { altGrupTiklandi(gelir); }
@@ -58,6 +64,7 @@ public:
     void KaydiDuzenle_Click();
     void KaydiSil_Click();
     void PlaniKopyala_Click();
+    void YedektenGeriYukle_Click();
     void Hakkinda_Click();
     // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları CSV Olarak Kaydet…"; the entry lists are saved
     // by the submenu's entries above it, each as the list stands.
@@ -68,6 +75,9 @@ public:
     std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu(const DefterTanimi& defter);
     std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu(const DefterTanimi& defter);
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
+    std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
+    // Every writing command of this run, for "Geri Al" and "Yinele".
+    QUndoStack* geriAlmaYigini() const { return geriAlma; }
 
     // The same by ledger.
     void anaGrupTiklandi(const DefterTanimi& defter) { anaGrupTiklandi(bolum(defter)); }
@@ -102,6 +112,7 @@ private:
     // One function per menu: a command joins its menu there.
     void dosyaMenusunuKur();
     void duzenleMenusunuKur();
+    void yiginEylemleriniGuncelle();
     void yardimMenusunuKur();
     void durumCubugunuKur();
     Bolum& bolum(const DefterTanimi& defter)
@@ -113,6 +124,11 @@ private:
     void altGrupTiklandi(Bolum& bolum);
     void listele(Bolum& bolum, bool altGrupla);
     void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
+    // Everything listed again, the groups the user chose still chosen while they exist.
+    void hepsiniYenile();
+    void bolumuYenile(Bolum& bolum); // throws VeriHatasi
+    // Keeps what a command wrote on the undo stack, named as the user gave the command.
+    void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
     void donemOzetiniYaz(); // throws VeriHatasi
     void donemOzetiniGoster();
@@ -126,7 +142,8 @@ private:
     void kayitDuzenlemeyiAc(Bolum& bolum);
     void duzenlenenKaydiGoster(Bolum& bolum, qint64 kimlik);
     void kayitSil(Bolum& bolum);
-    void planKopyalandi(qint64 olusturulan, qint64 atlanan);
+    void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
+    void geriYuklendi(const QString& yedek);
     void listeyiKaydet(Bolum& bolum);
     // Asks where to save a CSV file and writes it; the status bar says how many entries went.
     void csvKaydet(const QString& baslik, const QStringList& adParcalari,
@@ -146,4 +163,8 @@ private:
     QMenu* yardimMenusu = nullptr;
     QAction* kaydiDuzenleEylemi = nullptr;
     QAction* kaydiSilEylemi = nullptr;
+    QUndoStack* geriAlma = nullptr;
+    QAction* geriAlEylemi = nullptr;
+    QAction* yineleEylemi = nullptr;
+    std::unique_ptr<OtomatikYedekleme> otomatikYedekleme;
 };

@@ -2,6 +2,7 @@
 
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
+#include "BozukDosyaOnerisi.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DerlemeBilgisi.h"
@@ -65,9 +66,10 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
     if (!dosyaHazir(konum))
         return 1;
     int sonuc = 1;
-    // A file that will not open is reported, unless it is an old budget the user lets import.
+    // A file that will not open is reported, unless it is an old budget the user lets import; a
+    // damaged one, unless the user lets its newest backup be restored.
     if (const auto hata = DegiskenModulu::ac(konum.yol);
-        !hata || AktarmaOnerisi::sun(konum.yol, *hata)) {
+        (!hata || AktarmaOnerisi::sun(konum.yol, *hata)) && BozukDosyaOnerisi::sun(konum.yol)) {
         AnaForm anaForm(bugun);
         anaForm.show();
         sonuc = QApplication::exec();

@@ -1,7 +1,9 @@
 #include "ButceVerisi.h"
 
+#include "DegiskenModulu.h"
 #include "Islem.h"
 #include "SatirYazici.h"
+#include "Sema.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
@@ -22,13 +24,10 @@ const QString altGruplarSorgusu =
     QStringLiteral("SELECT GrupAdi FROM %1 WHERE AnaGrup = ? COLLATE TURKCE");
 const QString anaGrupVarSorgusu =
     QStringLiteral("SELECT 1 FROM %1 WHERE GrupAdi = ? COLLATE TURKCE LIMIT 1");
-const QString anaGrupEklemeKomutu = QStringLiteral("INSERT INTO %1 (GrupAdi) VALUES (?)");
-const QString altGrupEklemeKomutu =
-    QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi) VALUES (?, ?)");
-// One row of the pair goes; a row spelt exactly as listed is preferred over one in other case.
-const QString altGrupSilmeKomutu = QStringLiteral(
-    "DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE "
-    "AND GrupAdi = ? COLLATE TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1)");
+// The row of the pair that goes; one spelt exactly as listed is preferred over one in other case.
+const QString altGrupSatiriSorgusu =
+    QStringLiteral("SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE "
+                   "TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1");
 
 // Every entry, read by kayitOku(); the listings add their conditions.
 const QString kayitSecimi =
@@ -38,12 +37,6 @@ const QString kayitlarSorgusu =
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
-
-const QString kayitEklemeKomutu = QStringLiteral(
-    "INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4, Gerceklesen) VALUES (?, ?, ?, ?, ?, ?)");
-const QString kayitSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE Kimlik = ?");
-const QString kayitGuncellemeKomutu =
-    QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ?, Gerceklesen = ? WHERE Kimlik = ?");
 
 const QString donemToplamiSorgusu = QStringLiteral(
     "SELECT SUM(ROUND(%2 * 100)), SUM(ROUND(Gerceklesen * 100)) FROM %1 WHERE %3 = ?");
@@ -67,7 +60,6 @@ const QString yillarSorgusu = QStringLiteral(
     "SELECT Yil FROM Yillar WHERE Yil IS NOT NULL");
 
 const QString satirSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
-const QString butunlukSorgusu = QStringLiteral("PRAGMA integrity_check");
 const QString enBuyukKimlikSorgusu = QStringLiteral("SELECT ifnull(max(Kimlik), 0) FROM %1");
 const QString kimlikSayaciSorgusu =
     QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?");
@@ -271,21 +263,28 @@ bool ButceVerisi::anaGrupVar(const DefterTanimi& defter, const QString& ad)
     return KayitKumesi.sonraki();
 }
 
-void ButceVerisi::anaGrupEkle(const DefterTanimi& defter, const QString& ad)
+Degisiklik ButceVerisi::grupEkle(const DefterTanimi& defter, const QString& anaGrup,
+                                 const QString& altGrup)
 {
-    SorguSonucu KayitKumesi(anaGrupEklemeKomutu.arg(defter.anaGrupTablosu), {ad});
+    Islem islem;
+    Degisiklik degisiklik;
+    if (!anaGrupVar(defter, anaGrup))
+        degisiklik.satirEkle(Sema::anaGrupTablosu(defter), {anaGrup});
+    degisiklik.satirEkle(Sema::altGrupTablosu(defter), {anaGrup, altGrup});
+    islem.onayla();
+    return degisiklik;
 }
 
-void ButceVerisi::altGrupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
+Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& anaGrup,
+                                   const QString& ad)
 {
-    SorguSonucu KayitKumesi(altGrupEklemeKomutu.arg(defter.altGrupTablosu), {anaGrup, ad});
-}
-
-bool ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
-{
-    SorguSonucu KayitKumesi(altGrupSilmeKomutu.arg(defter.altGrupTablosu),
-                            {anaGrup, ad, ad, anaGrup});
-    return KayitKumesi.etkilenenSatirlar() > 0;
+    Islem islem;
+    Degisiklik degisiklik;
+    if (const qint64 satir =
+            tekSayi(altGrupSatiriSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad, ad, anaGrup}))
+        degisiklik.satirSil(Sema::altGrupTablosu(defter), satir);
+    islem.onayla();
+    return degisiklik;
 }
 
 std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter,
@@ -311,19 +310,23 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     return sonuc;
 }
 
-qint64 ButceVerisi::kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit)
+Degisiklik ButceVerisi::kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit)
 {
-    SorguSonucu KayitKumesi(
-        kayitEklemeKomutu.arg(defter.kayitTablosu, defter.yilAlani, defter.ayAlani,
-                              defter.tahminAlani),
-        {kayit.anaGrup, kayit.altGrup, kayit.yil, kayit.ay, kayit.tahmin, kayit.gerceklesen});
-    return KayitKumesi.eklenenKimlik();
+    Islem islem;
+    Degisiklik degisiklik;
+    degisiklik.satirEkle(Sema::kayitTablosu(defter), {kayit.anaGrup, kayit.altGrup, kayit.yil,
+                                                      kayit.ay, kayit.tahmin, kayit.gerceklesen});
+    islem.onayla();
+    return degisiklik;
 }
 
-bool ButceVerisi::kayitSil(const DefterTanimi& defter, qint64 kimlik)
+Degisiklik ButceVerisi::kayitSil(const DefterTanimi& defter, qint64 kimlik)
 {
-    SorguSonucu KayitKumesi(kayitSilmeKomutu.arg(defter.kayitTablosu), {kimlik});
-    return KayitKumesi.etkilenenSatirlar() > 0;
+    Islem islem;
+    Degisiklik degisiklik;
+    degisiklik.satirSil(Sema::kayitTablosu(defter), kimlik);
+    islem.onayla();
+    return degisiklik;
 }
 
 std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const DefterTanimi& defter,
@@ -355,13 +358,7 @@ qint64 ButceVerisi::satirSayisi(const QString& tablo)
 
 std::optional<QString> ButceVerisi::butunlukSorunu()
 {
-    SorguSonucu KayitKumesi(butunlukSorgusu);
-    QStringList bulgular;
-    while (KayitKumesi.sonraki())
-        bulgular << KayitKumesi.alan(0).toString();
-    if (bulgular == QStringList{QStringLiteral("ok")})
-        return std::nullopt;
-    return bulgular.join(u'\n');
+    return Sema::butunlukSorunu(DegiskenModulu::VeriTabani());
 }
 
 qint64 ButceVerisi::enBuyukKimlik(const DefterTanimi& defter)
@@ -388,18 +385,20 @@ std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
     return yillar;
 }
 
-bool ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger)
+Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik,
+                                      const KayitDegeri& deger)
 {
     Islem islem;
-    bool guncellendi = false;
-    {
-        SorguSonucu KayitKumesi(kayitGuncellemeKomutu.arg(defter.kayitTablosu, defter.yilAlani,
-                                                          defter.ayAlani, defter.tahminAlani),
-                                {deger.yil, deger.ay, deger.tahmin, deger.gerceklesen, kimlik});
-        guncellendi = KayitKumesi.etkilenenSatirlar() > 0;
-    }
+    Degisiklik degisiklik;
+    // The groups, the first two fields, stay as stored.
+    degisiklik.satirGuncelle(Sema::kayitTablosu(defter), kimlik, [&](QVariantList& alanlar) {
+        alanlar[2] = deger.yil;
+        alanlar[3] = deger.ay;
+        alanlar[4] = deger.tahmin;
+        alanlar[5] = deger.gerceklesen;
+    });
     islem.onayla();
-    return guncellendi;
+    return degisiklik;
 }
 
 ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, int yil,
@@ -425,24 +424,26 @@ ButceVerisi::PlanSayilari ButceVerisi::planSay(const QList<const DefterTanimi*>&
     return sayilar;
 }
 
-ButceVerisi::PlanSayilari ButceVerisi::planKopyala(const QList<const DefterTanimi*>& defterler,
-                                                   const PlanKopyasi& kopya)
+ButceVerisi::KopyalananPlan ButceVerisi::planKopyala(const QList<const DefterTanimi*>& defterler,
+                                                     const PlanKopyasi& kopya)
 {
     Islem islem;
-    PlanSayilari sayilar;
+    KopyalananPlan sonuc;
     for (const DefterTanimi* defter : defterler) {
         const Plan plan = planHazirla(*defter, kopya);
-        SatirYazici yazici({defter->kayitTablosu,
-                            {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"), defter->yilAlani,
-                             defter->ayAlani, defter->tahminAlani, QStringLiteral("Gerceklesen")}});
-        for (const PlanSatiri& satir : plan.olusacak)
-            yazici.yaz({satir.anaGrup, satir.altGrup, kopya.hedefYil,
-                        Takvim::ayAdlari()[satir.ay - 1], satir.tahmin, QVariant()});
-        sayilar.olusacak += qint64(plan.olusacak.size());
-        sayilar.atlanacak += plan.atlanacak;
+        const Sema::Tablo tablo = Sema::kayitTablosu(*defter);
+        SatirYazici yazici(tablo);
+        for (const PlanSatiri& satir : plan.olusacak) {
+            const QVariantList degerler{satir.anaGrup,  satir.altGrup,
+                                        kopya.hedefYil, Takvim::ayAdlari()[satir.ay - 1],
+                                        satir.tahmin,   QVariant()};
+            sonuc.degisiklik.eklendi(tablo, yazici.yaz(degerler), degerler);
+        }
+        sonuc.sayilar.olusacak += qint64(plan.olusacak.size());
+        sonuc.sayilar.atlanacak += plan.atlanacak;
     }
     islem.onayla();
-    return sayilar;
+    return sonuc;
 }
 
 std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& defter)

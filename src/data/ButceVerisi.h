@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "Degisiklik.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +12,8 @@
 #include <vector>
 
 // Every statement the program runs on the budget file. Text comparisons use the Turkish
-// case-insensitive equality; every failure is thrown as a VeriHatasi.
+// case-insensitive equality; every failure is thrown as a VeriHatasi. Each command that writes
+// runs in one transaction, written whole or not at all, and tells what it changed.
 namespace ButceVerisi
 {
 
@@ -21,10 +23,10 @@ QStringList anaGruplar(const DefterTanimi& defter);
 QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
 
 bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
-void anaGrupEkle(const DefterTanimi& defter, const QString& ad);
-void altGrupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
-// Deletes one row of the pair; false when no such row is left.
-bool altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
+// Adds the sub-group, and its main group unless one of that name is there.
+Degisiklik grupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup);
+// Deletes one row of the pair; nothing when no such row is left.
+Degisiklik altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
 
 struct KayitSuzgeci {
     QString anaGrup;
@@ -57,10 +59,10 @@ struct YeniKayit {
     double gerceklesen = 0;
 };
 
-// Appends an entry; the result is its Kimlik.
-qint64 kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
-// Deletes the entry; false when it is already gone.
-bool kayitSil(const DefterTanimi& defter, qint64 kimlik);
+// Appends an entry; its Kimlik is the change's ilkSatir().
+Degisiklik kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
+// Deletes the entry; nothing when it is already gone.
+Degisiklik kayitSil(const DefterTanimi& defter, qint64 kimlik);
 
 // What correcting an entry changes; its groups stay.
 struct KayitDegeri {
@@ -70,8 +72,8 @@ struct KayitDegeri {
     double gerceklesen = 0;
 };
 
-// Corrects the entry in place, keeping its Kimlik; false when it is gone.
-bool kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger);
+// Corrects the entry in place, keeping its Kimlik; nothing when it is gone.
+Degisiklik kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger);
 
 // Sums of a year, or of one month of it, over all groups, in kuruş; missing amounts count as zero.
 struct DonemToplami {
@@ -99,8 +101,12 @@ struct PlanSayilari {
 
 // What copying into these ledgers would create and skip, without writing.
 PlanSayilari planSay(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
+struct KopyalananPlan {
+    PlanSayilari sayilar;
+    Degisiklik degisiklik; // exactly the entries created
+};
 // Copies into every ledger given, in one transaction: all of it or, on failure, nothing.
-PlanSayilari planKopyala(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
+KopyalananPlan planKopyala(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
 
 // Sums of one month over all groups, in hundredths (kuruş) to stay exact.
 struct AylikToplam {

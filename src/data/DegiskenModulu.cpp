@@ -33,14 +33,6 @@ int turkceKarsilastir(void*, int aUzunluk, const void* a, int bUzunluk, const vo
     return TurkceMetin::karsilastir(x.constData(), x.size(), y.constData(), y.size());
 }
 
-sqlite3* tutamac(const QSqlDatabase& db)
-{
-    const QVariant h = db.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(h.constData());
-}
-
 QString motorHatasi(int kod)
 {
     return VeriHatasi(QString::number(kod), QString::fromUtf8(sqlite3_errstr(kod))).aciklama();
@@ -67,7 +59,7 @@ std::optional<QString> baglan(const QString& yol)
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open())
         return VeriHatasi(db.lastError()).aciklama();
-    sqlite3* h = tutamac(db);
+    sqlite3* h = DegiskenModulu::tutamac(db);
     if (!h)
         return QStringLiteral("SQLite sürücüsü kullanılamıyor.");
     if (sqlite3_db_readonly(h, "main") == 1)
@@ -83,6 +75,14 @@ std::optional<QString> baglan(const QString& yol)
 }
 
 } // namespace
+
+sqlite3* DegiskenModulu::tutamac(const QSqlDatabase& db)
+{
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(h.constData());
+}
 
 QSqlDatabase DegiskenModulu::VeriTabani()
 {

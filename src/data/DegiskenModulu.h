@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct sqlite3;
+
 // Keeps the program's one database connection.
 namespace DegiskenModulu
 {
@@ -24,6 +26,9 @@ std::optional<QString> ac(const QString& yol);
 
 // Opens a connection on a file without checking its tables (for creating the schema).
 std::optional<QString> semasizAc(const QString& yol);
+
+// The engine's own handle of a connection, for what Qt does not offer (the online backup).
+sqlite3* tutamac(const QSqlDatabase& db);
 
 // The open file's path, and the version of the SQLite library the program runs on.
 QString dosyaYolu();

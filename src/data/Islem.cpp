@@ -5,8 +5,26 @@
 
 #include <QSqlError>
 
+namespace
+{
+
+std::function<void()>& oncekiIs()
+{
+    static std::function<void()> is;
+    return is;
+}
+
+} // namespace
+
+void Islem::yazmadanOnce(std::function<void()> is)
+{
+    oncekiIs() = std::move(is);
+}
+
 Islem::Islem()
 {
+    if (oncekiIs())
+        oncekiIs()();
     QSqlDatabase db = DegiskenModulu::VeriTabani();
     if (!db.transaction())
         throw VeriHatasi(db.lastError());

@@ -22,10 +22,11 @@ SatirYazici::SatirYazici(const Sema::Tablo& tablo) : sorgu(DegiskenModulu::VeriT
         throw VeriHatasi(sorgu.lastError());
 }
 
-void SatirYazici::yaz(const QVariantList& degerler)
+qint64 SatirYazici::yaz(const QVariantList& degerler)
 {
     for (qsizetype i = 0; i < degerler.size(); ++i)
         sorgu.bindValue(int(i), degerler.at(i));
     if (!sorgu.exec())
         throw VeriHatasi(sorgu.lastError());
+    return sorgu.lastInsertId().toLongLong();
 }

@@ -5,8 +5,8 @@
 #include <QSqlQuery>
 #include <QVariantList>
 
-// Appends rows to one table of the open file through one prepared statement, for filling a new
-// file in bulk; the caller holds the transaction. Every failure is thrown as a VeriHatasi.
+// Appends rows to one table of the open file through one prepared statement, for writing many
+// rows at once; the caller holds the transaction. Every failure is thrown as a VeriHatasi.
 class SatirYazici
 {
 public:
@@ -14,8 +14,8 @@ public:
     SatirYazici(const SatirYazici&) = delete;
     SatirYazici& operator=(const SatirYazici&) = delete;
 
-    // The values in the order of the table's fields.
-    void yaz(const QVariantList& degerler);
+    // The values in the order of the table's fields; the result is the new row's rowid.
+    qint64 yaz(const QVariantList& degerler);
 
 private:
     QSqlQuery sorgu;

@@ -20,14 +20,28 @@ QList<Sema::Tablo> Sema::tablolar()
 {
     QList<Tablo> sonuc;
     for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
-        sonuc.append({d->anaGrupTablosu, {QStringLiteral("GrupAdi")}});
-        sonuc.append({d->altGrupTablosu, {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}});
-        sonuc.append(
-            {d->kayitTablosu,
-             {QStringLiteral("Kimlik"), QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"),
-              d->yilAlani, d->ayAlani, d->tahminAlani, QStringLiteral("Gerceklesen")}});
+        Tablo kayitlar = kayitTablosu(*d);
+        kayitlar.alanlar.prepend(QStringLiteral("Kimlik"));
+        sonuc << anaGrupTablosu(*d) << altGrupTablosu(*d) << kayitlar;
     }
     return sonuc;
+}
+
+Sema::Tablo Sema::anaGrupTablosu(const DefterTanimi& defter)
+{
+    return {defter.anaGrupTablosu, {QStringLiteral("GrupAdi")}};
+}
+
+Sema::Tablo Sema::altGrupTablosu(const DefterTanimi& defter)
+{
+    return {defter.altGrupTablosu, {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}};
+}
+
+Sema::Tablo Sema::kayitTablosu(const DefterTanimi& defter)
+{
+    return {defter.kayitTablosu,
+            {QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi"), defter.yilAlani, defter.ayAlani,
+             defter.tahminAlani, QStringLiteral("Gerceklesen")}};
 }
 
 namespace
@@ -118,4 +132,19 @@ std::optional<QString> Sema::eksikler(QSqlDatabase db)
         return std::nullopt;
     return QStringLiteral("Dosyada eksik olanlar: %1\n%2")
         .arg(eksik.join(QStringLiteral(", ")), motorunSozu);
+}
+
+std::optional<QString> Sema::butunlukSorunu(QSqlDatabase db, bool hizli)
+{
+    QSqlQuery sorgu(db);
+    // A file damaged badly enough fails the check itself; the engine's error is the finding then.
+    if (!sorgu.exec(hizli ? QStringLiteral("PRAGMA quick_check")
+                          : QStringLiteral("PRAGMA integrity_check")))
+        return VeriHatasi(sorgu.lastError()).aciklama();
+    QStringList bulgular;
+    while (sorgu.next())
+        bulgular << sorgu.value(0).toString();
+    if (bulgular == QStringList{QStringLiteral("ok")})
+        return std::nullopt;
+    return bulgular.join(u'\n');
 }

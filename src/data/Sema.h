@@ -7,6 +7,8 @@
 
 #include <optional>
 
+struct DefterTanimi;
+
 // The six tables of the budget file, their fields and indexes.
 namespace Sema
 {
@@ -19,6 +21,12 @@ struct Tablo {
 // The six tables with every field the program uses, income ledger first.
 QList<Tablo> tablolar();
 
+// The tables of one ledger with the fields a row holds beside its rowid, which for an entry is its
+// Kimlik: what the program writes when it adds a row.
+Tablo anaGrupTablosu(const DefterTanimi& defter);
+Tablo altGrupTablosu(const DefterTanimi& defter);
+Tablo kayitTablosu(const DefterTanimi& defter);
+
 // Creates the six empty tables on an open, empty database.
 void olustur(QSqlDatabase db);
 
@@ -28,4 +36,8 @@ std::optional<QString> dosyaOlustur(const QString& yol);
 
 // Names every table or field the program uses that the database lacks, with the engine's error.
 std::optional<QString> eksikler(QSqlDatabase db);
+
+// The engine's findings when a database fails its integrity check (the quick one, which skips
+// comparing indexes with their tables, when asked); none when it passes.
+std::optional<QString> butunlukSorunu(QSqlDatabase db, bool hizli = false);
 } // namespace Sema

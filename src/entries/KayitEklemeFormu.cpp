@@ -216,17 +216,17 @@ void KayitEklemeFormu::kaydet()
         return;
     const int yil = YilBilgisiKutusu->currentText().toInt();
     const QString ay = AyBilgisiKutusu->currentText();
+    Degisiklik degisiklik;
     if (duzenlenen) {
-        bool guncellendi = false;
         if (!MesajKutusu::hatalariGostererek(this, [&] {
-                guncellendi = ButceVerisi::kayitGuncelle(
+                degisiklik = ButceVerisi::kayitGuncelle(
                     defter, *duzenlenen,
                     {yil, ay, double(*tahmin) / 100.0, double(*gerceklesen) / 100.0});
             }))
             return;
-        if (!guncellendi)
+        if (degisiklik.bos())
             MesajKutusu::bilgi(this, kayitArtikYokMesaji);
-        emit kayitDuzenlendi(*duzenlenen);
+        emit kayitDuzenlendi(*duzenlenen, degisiklik);
         accept();
         return;
     }
@@ -236,9 +236,10 @@ void KayitEklemeFormu::kaydet()
                                        ay,
                                        double(*tahmin) / 100.0,
                                        double(*gerceklesen) / 100.0};
-    if (!MesajKutusu::hatalariGostererek(this, [&] { ButceVerisi::kayitEkle(defter, kayit); }))
+    if (!MesajKutusu::hatalariGostererek(
+            this, [&] { degisiklik = ButceVerisi::kayitEkle(defter, kayit); }))
         return;
-    emit kayitEklendi();
+    emit kayitEklendi(degisiklik);
     VazgecDugmesi_Click();
 }
 

@@ -14,10 +14,11 @@ class QPushButton;
 
 // The add-entry dialog of one ledger, GelirEklemeFormu or GiderEklemeFormu. Any number of
 // entries per opening, each filed under the groups chosen on the main window when it opened. It
-// tells its opener through kayitEklendi() after each entry it stored.
+// tells its opener through kayitEklendi() what each entry it stored wrote.
 // Opened on an entry instead, it corrects that one entry: its groups shown at the top, the inputs
 // filled and open, "Kaydet" stores with the same checks as adding and closes, "Vazgeç" closes.
-// kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted.
+// kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted (and
+// nothing was written).
 class KayitEklemeFormu : public QDialog
 {
     Q_OBJECT
@@ -45,8 +46,8 @@ public:
     static constexpr qint64 enBuyukKurus = 99'999'999'999'999;
 
 signals:
-    void kayitEklendi();
-    void kayitDuzenlendi(qint64 kimlik);
+    void kayitEklendi(const Degisiklik& degisiklik);
+    void kayitDuzenlendi(qint64 kimlik, const Degisiklik& degisiklik);
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;

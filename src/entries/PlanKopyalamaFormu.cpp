@@ -167,12 +167,12 @@ void PlanKopyalamaFormu::KopyalaDugmesi_Click()
 {
     if (!kopyalaDugmesi->isEnabled())
         return;
-    ButceVerisi::PlanSayilari sayilar;
+    ButceVerisi::KopyalananPlan sonuc;
     if (!MesajKutusu::hatalariGostererek(
-            this, [&] { sayilar = ButceVerisi::planKopyala(defterler(), kopya()); })) {
+            this, [&] { sonuc = ButceVerisi::planKopyala(defterler(), kopya()); })) {
         onizle();
         return;
     }
-    emit planKopyalandi(sayilar.olusacak, sayilar.atlanacak);
+    emit planKopyalandi(sonuc.sayilar.olusacak, sonuc.sayilar.atlanacak, sonuc.degisiklik);
     accept();
 }

@@ -13,7 +13,7 @@ class QPushButton;
 // "Planı Kopyala": copies one period's entries of one or both ledgers into another period as
 // planned entries (estimate only), a month into a month or a whole year into a whole year. Before
 // anything is written it says how many entries the copy creates and skips. It tells its opener
-// through planKopyalandi() after a copy.
+// through planKopyalandi() what a copy did and wrote.
 class PlanKopyalamaFormu : public QDialog
 {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     void KopyalaDugmesi_Click();
 
 signals:
-    void planKopyalandi(qint64 olusturulan, qint64 atlanan);
+    void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
 
 private:
     QComboBox* yilKutusu(int sol, int ust, const QString& ad, QWidget* cerceve);

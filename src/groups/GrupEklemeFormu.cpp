@@ -114,20 +114,13 @@ void GrupEklemeFormu::giriseGec()
 
 void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
 {
-    // A failure stops the save where it happens and leaves the input for another try; a main
-    // group written before it is then found by the look-up and not written twice.
-    bool anaGrupYazildi = false;
-    const bool kaydedildi = MesajKutusu::hatalariGostererek(this, [&] {
-        if (!ButceVerisi::anaGrupVar(defter, anaGrup)) {
-            ButceVerisi::anaGrupEkle(defter, anaGrup);
-            anaGrupYazildi = true;
-        }
-        ButceVerisi::altGrupEkle(defter, anaGrup, altGrup);
-    });
-    if (kaydedildi || anaGrupYazildi)
-        emit gruplarDegisti();
-    if (kaydedildi)
-        VazgecDugmesi_Click();
+    // Written whole or not at all; a failure leaves the input for another try.
+    Degisiklik degisiklik;
+    if (!MesajKutusu::hatalariGostererek(
+            this, [&] { degisiklik = ButceVerisi::grupEkle(defter, anaGrup, altGrup); }))
+        return;
+    emit gruplarDegisti(degisiklik);
+    VazgecDugmesi_Click();
 }
 
 void GrupEklemeFormu::VazgecDugmesi_Click()

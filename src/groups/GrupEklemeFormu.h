@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "Degisiklik.h"
 
 #include <QDialog>
 
@@ -11,7 +12,7 @@ class QPushButton;
 // The add-group dialog of one ledger: GelirGrubuEkleFormu or GiderGrubuEkleFormu. It opens
 // waiting, with both boxes disabled; "Yeni … Grubu Ekle" lets the user type a main group and a
 // sub-group, "Kaydet" stores them and waits again, as many times as the user likes. It tells its
-// opener through gruplarDegisti() whenever it wrote a group.
+// opener through gruplarDegisti() what each save wrote.
 class GrupEklemeFormu : public QDialog
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     void AltGrupKutusu_LostFocus();
 
 signals:
-    void gruplarDegisti();
+    void gruplarDegisti(const Degisiklik& degisiklik);
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;

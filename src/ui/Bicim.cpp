@@ -1,5 +1,7 @@
 #include "Bicim.h"
 
+#include "Takvim.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -82,4 +84,17 @@ double Bicim::ondekiSayi(const QString& metin)
     bool tamam = false;
     const double deger = sayi.toDouble(&tamam); // the C format, whatever the regional settings
     return tamam || std::isinf(deger) ? deger : 0.0;
+}
+
+QString Bicim::tarihSaat(const QDateTime& an)
+{
+    const QDate gun = an.date();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(QString::number(gun.day()), Takvim::ayAdlari()[gun.month() - 1],
+             QString::number(gun.year()), an.toString(QStringLiteral("HH:mm")));
+}
+
+QString Bicim::boyut(qint64 bayt)
+{
+    return QLocale().formattedDataSize(bayt, 1, QLocale::DataSizeTraditionalFormat);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -19,6 +20,11 @@ QString yuzde(double oran); // 75,00% under Turkish settings
 double tutarOku(const QString& metin);
 double ondekiSayi(const QString& metin);
 inline const QString eksikOran = QStringLiteral("—");
+
+// "6 Aralık 2026 14:30": the month by its Turkish name, whatever the machine's language.
+QString tarihSaat(const QDateTime& an);
+// A file's size in the regional number format: "1,5 MB".
+QString boyut(qint64 bayt);
 
 // Position and size in twips, as the layouts are drawn: 15 twips are one pixel.
 constexpr int twip(int deger)

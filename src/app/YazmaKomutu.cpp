@@ -1,0 +1,39 @@
+#include "YazmaKomutu.h"
+
+#include "MesajKutusu.h"
+#include "VeriHatasi.h"
+
+YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik degisiklik, QWidget* sahibi,
+                         std::function<void()> sonra)
+    : QUndoCommand(ad), degisiklik(std::move(degisiklik)), sahibi(sahibi), sonra(std::move(sonra))
+{
+}
+
+void YazmaKomutu::redo()
+{
+    if (yapildi) {
+        yapildi = false;
+        return;
+    }
+    uygula(false);
+}
+
+void YazmaKomutu::uygula(bool geriye)
+{
+    const QString yapilamadi = QStringLiteral("«%1» %2").arg(
+        text(), geriye ? QStringLiteral("geri alınamadı") : QStringLiteral("yinelenemedi"));
+    try {
+        if (!(geriye ? degisiklik.geriAl() : degisiklik.yinele())) {
+            setObsolete(true);
+            MesajKutusu::bilgi(sahibi,
+                               yapilamadi + QStringLiteral(": gereken kayıtlar bu arada başka bir "
+                                                           "program tarafından değiştirilmiş. "
+                                                           "Hiçbir şey değiştirilmedi."));
+        }
+    } catch (const VeriHatasi& hata) {
+        setObsolete(true);
+        MesajKutusu::hata(sahibi, yapilamadi + QStringLiteral("; hiçbir şey değiştirilmedi.\n\n") +
+                                      hata.aciklama());
+    }
+    sonra();
+}

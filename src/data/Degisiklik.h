@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Sema.h"
+
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// What one writing command changed in the file: each row it added, changed or deleted, as it was
+// before and as the command left it, by table and rowid (an entry's rowid is its Kimlik). Taking
+// the command back writes every row as it was, doing it again as the command left it, each in one
+// transaction of its own; either is refused, writing nothing, when a row is no longer as expected,
+// so that nothing another program changed meanwhile is overwritten.
+class Degisiklik
+{
+public:
+    // Writing inside the caller's transaction, each row remembered; values in the order of the
+    // table's fields. Failures are thrown as VeriHatasi.
+    qint64 satirEkle(const Sema::Tablo& tablo, const QVariantList& degerler);
+    // False, with nothing remembered, when there is no such row.
+    bool satirSil(const Sema::Tablo& tablo, qint64 satir);
+    // The row's values as stored are handed to `degistir`, which changes the ones to be written.
+    bool satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
+                       const std::function<void(QVariantList&)>& degistir);
+    // A row the caller appended itself, with exactly these values.
+    void eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantList& degerler);
+
+    // False, with nothing written, when a row is no longer as expected. Failures are thrown as
+    // VeriHatasi; nothing is written then either.
+    bool geriAl() const { return uygula(true); }
+    bool yinele() const { return uygula(false); }
+
+    bool bos() const { return satirlar.empty(); }
+    qsizetype satirSayisi() const { return qsizetype(satirlar.size()); }
+    // The rowid of the first row the command wrote: a new entry's Kimlik.
+    qint64 ilkSatir() const { return satirlar.empty() ? 0 : satirlar.front().satir; }
+
+private:
+    struct Satir {
+        Sema::Tablo tablo;
+        qint64 satir = 0;
+        std::optional<QVariantList> once; // none: the row did not exist
+        std::optional<QVariantList> sonra;
+    };
+
+    bool uygula(bool geriye) const;
+
+    std::vector<Satir> satirlar;
+};

@@ -1,0 +1,44 @@
+#include "OtomatikYedekleme.h"
+
+#include "Islem.h"
+#include "VeriHatasi.h"
+#include "Yedekleme.h"
+
+namespace
+{
+
+OtomatikYedekleme* etkin = nullptr;
+
+} // namespace
+
+OtomatikYedekleme::OtomatikYedekleme(Bildirim bildir, Saat saat)
+    : bildir(std::move(bildir)), saat(std::move(saat))
+{
+    etkin = this;
+    Islem::yazmadanOnce([this] { yazmadanOnce(); });
+}
+
+OtomatikYedekleme::~OtomatikYedekleme()
+{
+    if (etkin != this)
+        return;
+    etkin = nullptr;
+    Islem::yazmadanOnce({});
+}
+
+void OtomatikYedekleme::yazmadanOnce()
+{
+    const QDateTime simdi = saat();
+    // A clock set back counts as time gone by.
+    if (sonDeneme && sonDeneme->secsTo(simdi) < aralik && *sonDeneme <= simdi)
+        return;
+    sonDeneme = simdi;
+    try {
+        Yedekleme::al(simdi);
+        bildirildi = false;
+    } catch (const VeriHatasi& hata) {
+        if (!bildirildi)
+            bildir(QStringLiteral("Otomatik yedek alınamadı: %1").arg(hata.aciklama()));
+        bildirildi = true;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The backups taken on their own while the program runs: before the first writing command of the
+// run, and before a later one once the last try is an hour old. A backup that fails never stops
+// the command; it is told through `bildir` once, and again only after one has succeeded since.
+// The newest one is in force: it hooks itself before every Islem while it lives.
+class OtomatikYedekleme
+{
+public:
+    using Saat = std::function<QDateTime()>;
+    using Bildirim = std::function<void(const QString&)>;
+
+    explicit OtomatikYedekleme(Bildirim bildir, Saat saat = &QDateTime::currentDateTime);
+    ~OtomatikYedekleme();
+    OtomatikYedekleme(const OtomatikYedekleme&) = delete;
+    OtomatikYedekleme& operator=(const OtomatikYedekleme&) = delete;
+
+    static constexpr qint64 aralik = 3600; // seconds between two tries
+
+private:
+    void yazmadanOnce();
+
+    Bildirim bildir;
+    Saat saat;
+    std::optional<QDateTime> sonDeneme;
+    bool bildirildi = false;
+};

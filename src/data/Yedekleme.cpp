@@ -1,0 +1,268 @@
+#include "Yedekleme.h"
+
+#include "DefterTanimi.h"
+#include "DegiskenModulu.h"
+#include "DosyaTasima.h"
+#include "Sema.h"
+#include "VeriHatasi.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <sys/stat.h>
+
+namespace
+{
+
+constexpr qsizetype enYeniler = 10;
+constexpr int aylar = 12;
+// A half-written backup, left by a program that was stopped while writing it, is deleted after:
+constexpr qint64 yarimKalmaSuresi = 3600;
+
+const QString adBicimi = QStringLiteral("yyyy-MM-dd-HHmm");
+const QString geciciAd = QStringLiteral(".yedek-");
+
+[[noreturn]] void reddet(const QString& metin)
+{
+    throw VeriHatasi(QString(), metin);
+}
+
+VeriHatasi motorHatasi(sqlite3* h)
+{
+    return VeriHatasi(QString::number(sqlite3_errcode(h)), QString::fromUtf8(sqlite3_errmsg(h)));
+}
+
+// A backup opened read-only on a connection of its own, closed when the scope ends.
+class YedekBaglantisi
+{
+public:
+    explicit YedekBaglantisi(const QString& yol) : ad(QStringLiteral("Yedek %1").arg(++sayac))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
+        db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (!db.open()) {
+            const VeriHatasi hata(db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ad);
+            throw hata;
+        }
+    }
+    ~YedekBaglantisi()
+    {
+        QSqlDatabase::database(ad, false).close();
+        QSqlDatabase::removeDatabase(ad);
+    }
+    YedekBaglantisi(const YedekBaglantisi&) = delete;
+    YedekBaglantisi& operator=(const YedekBaglantisi&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(ad, false); }
+    sqlite3* tutamac() const { return DegiskenModulu::tutamac(db()); }
+
+private:
+    static inline int sayac = 0;
+    const QString ad;
+};
+
+sqlite3* acikDosya()
+{
+    return DegiskenModulu::tutamac(DegiskenModulu::VeriTabani());
+}
+
+// Every page of the source in one step, in one transaction of the target.
+void kopyala(sqlite3* hedef, sqlite3* kaynak)
+{
+    sqlite3_backup* yedek = sqlite3_backup_init(hedef, "main", kaynak, "main");
+    if (!yedek)
+        throw motorHatasi(hedef);
+    const int adim = sqlite3_backup_step(yedek, -1);
+    if (sqlite3_backup_finish(yedek) != SQLITE_OK)
+        throw motorHatasi(hedef);
+    if (adim != SQLITE_DONE)
+        throw VeriHatasi(QString::number(adim), QString::fromUtf8(sqlite3_errstr(adim)));
+}
+
+std::optional<QString> sorunu(QSqlDatabase db)
+{
+    if (auto sorun = Sema::butunlukSorunu(db))
+        return sorun;
+    return Sema::eksikler(db);
+}
+
+void klasoruHazirla(const QString& klasor)
+{
+    if (::mkdir(QFile::encodeName(klasor).constData(), 0700) != 0 && errno != EEXIST)
+        reddet(QStringLiteral("%1 klasörü oluşturulamadı: %2")
+                   .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno))));
+}
+
+QString onEk()
+{
+    return QFileInfo(DegiskenModulu::dosyaAdi).completeBaseName() + u'-';
+}
+
+// The minute's name, numbered when a file of that minute is already there.
+QString bosAd(const QString& klasor, const QString& adOnEki, const QDateTime& an)
+{
+    const QString kok = QDir(klasor).filePath(adOnEki + an.toString(adBicimi));
+    QString yol = kok + QStringLiteral(".mdb");
+    for (int sira = 2; QFileInfo::exists(yol); ++sira)
+        yol = kok + QStringLiteral("-%1.mdb").arg(sira);
+    return yol;
+}
+
+void izinleriAktar(const QString& kaynak, const QString& hedef)
+{
+    struct stat bilgi {
+    };
+    if (::stat(QFile::encodeName(kaynak).constData(), &bilgi) != 0 ||
+        ::chmod(QFile::encodeName(hedef).constData(), bilgi.st_mode & 07777) != 0)
+        reddet(QStringLiteral("%1 izinleri ayarlanamadı: %2")
+                   .arg(QDir::toNativeSeparators(hedef), QString::fromLocal8Bit(strerror(errno))));
+}
+
+// Written under a temporary name and renamed when whole, so that a backup's name always stands
+// for a complete copy.
+QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
+{
+    const QString dosya = DegiskenModulu::dosyaYolu();
+    const QString klasor = Yedekleme::klasor(dosya);
+    klasoruHazirla(klasor);
+    QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
+    if (!gecici.open())
+        reddet(
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor), gecici.errorString()));
+    {
+        sqlite3* h = nullptr;
+        const int kod = sqlite3_open_v2(QFile::encodeName(gecici.fileName()).constData(), &h,
+                                        SQLITE_OPEN_READWRITE, nullptr);
+        const std::unique_ptr<sqlite3, int (*)(sqlite3*)> hedef(h, sqlite3_close);
+        if (kod != SQLITE_OK)
+            throw motorHatasi(h);
+        // Nothing to roll back in a file that only gets its name once whole: no journal, and one
+        // flush to disk at the end instead of one per step.
+        if (sqlite3_exec(h, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr,
+                         nullptr) != SQLITE_OK)
+            throw motorHatasi(h);
+        kopyala(h, acikDosya());
+    }
+    DosyaTasima::diskeYaz(gecici.fileName());
+    izinleriAktar(dosya, gecici.fileName());
+    const QString yol = bosAd(klasor, adOnEki, an);
+    DosyaTasima::uzerineYazmadan(gecici.fileName(), yol);
+    gecici.setAutoRemove(false);
+    return yol;
+}
+
+void birak(const QString& klasor, const QDateTime& an)
+{
+    for (const QString& yol : Yedekleme::birakilacaklar(Yedekleme::yedekler(klasor), an))
+        QFile::remove(yol);
+    for (const QFileInfo& yarim :
+         QDir(klasor).entryInfoList({geciciAd + u'*'}, QDir::Files | QDir::Hidden))
+        if (yarim.lastModified().secsTo(an) > yarimKalmaSuresi)
+            QFile::remove(yarim.filePath());
+}
+
+} // namespace
+
+QString Yedekleme::klasor(const QString& dosya)
+{
+    return QFileInfo(dosya).absoluteDir().filePath(klasorAdi);
+}
+
+QList<Yedekleme::Yedek> Yedekleme::yedekler(const QString& klasor)
+{
+    static const QRegularExpression desen(
+        QStringLiteral(R"(^%1(\d{4}-\d{2}-\d{2}-\d{4})(?:-(\d+))?\.mdb$)").arg(onEk()));
+    QList<std::pair<Yedek, int>> bulunan;
+    for (const QFileInfo& bilgi : QDir(klasor).entryInfoList(QDir::Files)) {
+        const QRegularExpressionMatch m = desen.match(bilgi.fileName());
+        const QDateTime an = QDateTime::fromString(m.captured(1), adBicimi);
+        if (m.hasMatch() && an.isValid())
+            bulunan.append({{bilgi.filePath(), an, bilgi.size()}, m.captured(2).toInt()});
+    }
+    std::sort(bulunan.begin(), bulunan.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.an, a.second) > std::pair(b.first.an, b.second);
+    });
+    QList<Yedek> sonuc;
+    for (const auto& [yedek, sira] : bulunan)
+        sonuc << yedek;
+    return sonuc;
+}
+
+QStringList Yedekleme::birakilacaklar(const QList<Yedek>& yedekler, const QDateTime& an)
+{
+    const QDate bugun = an.date();
+    const QDate ilkAy = QDate(bugun.year(), bugun.month(), 1).addMonths(1 - aylar);
+    QSet<int> temsilEdilen;
+    QStringList sonuc;
+    for (qsizetype i = 0; i < yedekler.size(); ++i) {
+        const QDate gun = yedekler[i].an.date();
+        const int ay = gun.year() * 12 + gun.month();
+        const bool aylik = gun >= ilkAy && !temsilEdilen.contains(ay);
+        temsilEdilen.insert(ay);
+        if (i >= enYeniler && !aylik)
+            sonuc << yedekler[i].yol;
+    }
+    return sonuc;
+}
+
+QString Yedekleme::al(const QDateTime& an)
+{
+    const QString yol = yedekle(an);
+    birak(QFileInfo(yol).absolutePath(), an);
+    return yol;
+}
+
+std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
+{
+    const YedekBaglantisi baglanti(yedek);
+    qint64 sayilar[2] = {};
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+        QSqlQuery sorgu(baglanti.db());
+        if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM %1").arg(d->kayitTablosu)) ||
+            !sorgu.next())
+            throw VeriHatasi(sorgu.lastError());
+        sayilar[d == &giderDefteri()] = sorgu.value(0).toLongLong();
+    }
+    return {sayilar[0], sayilar[1]};
+}
+
+void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya)
+{
+    const YedekBaglantisi kaynak(yedek);
+    if (const auto sorun = sorunu(kaynak.db()))
+        reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
+                              "değiştirilmedi.\n\n%1")
+                   .arg(*sorun));
+    QString oncesi;
+    try {
+        oncesi = yedekle(an, bozukDosya ? onEk() + bozukOnEki : onEk());
+    } catch (const VeriHatasi& h) {
+        reddet(QStringLiteral("Şu anki dosya yedeklenemediği için geri yükleme yapılmadı.\n\n%1")
+                   .arg(h.aciklama()));
+    }
+    kopyala(acikDosya(), kaynak.tutamac());
+    if (const auto sorun = sorunu(DegiskenModulu::VeriTabani())) {
+        const YedekBaglantisi onceki(oncesi);
+        kopyala(acikDosya(), onceki.tutamac());
+        reddet(QStringLiteral("Geri yüklenen veriler denetimden geçemedi; dosya eski hâline "
+                              "döndürüldü.\n\n%1")
+                   .arg(*sorun));
+    }
+    birak(klasor(DegiskenModulu::dosyaYolu()), an);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+// Copies of the budget file in the folder "Yedekler" beside it, named for the minute they were
+// taken (Varnel-2026-12-06-1430.mdb), made through the engine's online backup of the open
+// connection: never a copy of the bytes of a file that may be half-way through a write.
+namespace Yedekleme
+{
+
+inline const QString klasorAdi = QStringLiteral("Yedekler");
+inline const QString bozukOnEki = QStringLiteral("bozuk-");
+
+struct Yedek {
+    QString yol;
+    QDateTime an;
+    qint64 boyut = 0;
+};
+
+// The backups' folder of a budget file.
+QString klasor(const QString& dosya);
+
+// The backups in a folder, newest first; other files there are left out.
+QList<Yedek> yedekler(const QString& klasor);
+
+// Backs up the open file, named for `an`, with the file's permissions, then deletes the backups
+// the keeping rule lets go. The new backup's path; failures are thrown as VeriHatasi.
+QString al(const QDateTime& an);
+
+// Of backups newest first, those the rule lets go at `an`: the newest 10 stay, and the newest of
+// each of the last 12 months, this one included.
+QStringList birakilacaklar(const QList<Yedek>& yedekler, const QDateTime& an);
+
+// The entries of each ledger in a backup, income first. Thrown as VeriHatasi when unreadable.
+std::pair<qint64, qint64> kayitSayilari(const QString& yedek);
+
+// Replaces the open file's data with a backup's, in one step. The backup is checked first (its
+// integrity and the tables start-up asks for), the current file is backed up (named for `an`),
+// and the result is checked again. Thrown as VeriHatasi, in Turkish, when refused or failed;
+// the file's data is then as before. A damaged file's copy is named Varnel-bozuk-…, which keeps
+// it out of the backups: it is neither offered nor deleted.
+void geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya = false);
+
+} // namespace Yedekleme
