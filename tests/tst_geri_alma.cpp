@@ -1,0 +1,218 @@
+#include "GrupEklemeFormu.h"
+#include "KayitEklemeFormu.h"
+#include "LedgerTest.h"
+#include "PlanKopyalamaFormu.h"
+#include "Sema.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+// "Geri Al" and "Yinele" of the main window, over every command that writes.
+class TestUndo : public LedgerTest
+{
+    Q_OBJECT
+
+    qint64 gelirKira = 0, giderKira = 0;
+
+    // Both ledgers: EV with KİRA and AİDAT, an entry of each in Mart 2024; the window shows EV /
+    // KİRA over the whole of 2024.
+    void hazirla()
+    {
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+            ortam->anaGrupYaz(*d, "EV");
+            ortam->altGrupYaz(*d, "EV", "KİRA");
+            ortam->altGrupYaz(*d, "EV", "AİDAT");
+            (d == &gelirDefteri() ? gelirKira : giderKira) =
+                ortam->kayitYaz(*d, "EV", "KİRA", 2024, "Mart", 1000, 900.5);
+            ortam->kayitYaz(*d, "EV", "AİDAT", 2024, "Mart", 200, QVariant());
+        }
+        form = ortam->anaForm(QDate(2024, 3, 15));
+        form->ayBilgisiKutusu()->setCurrentIndex(0);
+        goster();
+    }
+    void goster()
+    {
+        grupSec(*form, gelirDefteri(), "EV", "KİRA");
+        grupSec(*form, giderDefteri(), "EV", "KİRA");
+    }
+    // Every row of the six tables with its rowid and values as stored.
+    QStringList dosya()
+    {
+        QStringList satirlar;
+        for (const Sema::Tablo& t : Sema::tablolar())
+            satirlar << ortam->sutunu(
+                QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
+                    .arg(t.ad, t.alanlar.join(") || '|' || quote(")));
+        return satirlar;
+    }
+    // What the window shows of both ledgers and the period.
+    QStringList gorunen()
+    {
+        QStringList sonuc;
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+            sonuc << ogeler(form->anaGrupListesi(*d)) << ogeler(form->altGrupListesi(*d))
+                  << satirlar(kayitListesi(*form, *d)) << toplam(*form, *d);
+        return sonuc << form->findChild<QLabel*>("DönemÖzetiEtiketi")->text();
+    }
+    QAction* eylem(int sira) { return form->menuBar()->actions()[1]->menu()->actions()[sira]; }
+    void kayitSec(const DefterTanimi& d, qint64 kimlik)
+    {
+        QTreeWidget* liste = kayitListesi(*form, d);
+        liste->setCurrentItem(liste->findItems(QString::number(kimlik), Qt::MatchExactly).value(0));
+    }
+
+    void yap(const QString& komut)
+    {
+        if (komut == "ekle") {
+            auto p = form->kayitEklemeFormu(gelirDefteri());
+            p->EkleKaydetDugmesi_Click();
+            p->findChild<QLineEdit*>("TahminKutusu")->setText("150");
+            p->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("120,25");
+            p->EkleKaydetDugmesi_Click();
+        } else if (komut == "düzenle") {
+            kayitSec(giderDefteri(), giderKira);
+            auto p = form->kayitDuzenlemeFormu(giderDefteri());
+            p->findChild<QLineEdit*>("TahminKutusu")->setText("1100");
+            p->EkleKaydetDugmesi_Click();
+        } else if (komut == "sil") {
+            kayitSec(gelirDefteri(), gelirKira);
+            MesajKutusu::sonrakiYanit(true);
+            form->GelirSilDugmesi_Click();
+        } else if (komut == "grup ekle") {
+            auto p = form->grupEklemeFormu(giderDefteri());
+            p->EkleKaydetDugmesi_Click();
+            p->findChild<QComboBox*>("AnaGiderGrubuKutusu")->setEditText("ARABA");
+            p->findChild<QLineEdit*>("AltGiderGrubuKutusu")->setText("BENZİN");
+            p->EkleKaydetDugmesi_Click();
+        } else if (komut == "grup sil") {
+            grupSec(*form, gelirDefteri(), "EV", "AİDAT");
+            MesajKutusu::sonrakiYanit(true);
+            form->GelirGrubuSilDugmesi_Click();
+        } else if (komut == "plan") {
+            auto p = form->planKopyalamaFormu();
+            p->findChild<QComboBox*>("KaynakYılKutusu")->setCurrentText("2024");
+            p->findChild<QComboBox*>("KaynakAyKutusu")->setCurrentIndex(3);
+            p->findChild<QComboBox*>("HedefAyKutusu")->setCurrentIndex(4);
+            p->KopyalaDugmesi_Click();
+        }
+        goster();
+    }
+
+private slots:
+    // Each command, then "Geri Al" and "Yinele" from the menu, twice: the file and the window are
+    // as before the command, then as after it, each time; a deleted row comes back with its Kimlik.
+    void undoAndRedoEveryCommand_data()
+    {
+        QTest::addColumn<QString>("komut");
+        QTest::addColumn<QString>("ad");
+        QTest::newRow("add an entry") << "ekle" << QString("Gelir Ekle");
+        QTest::newRow("edit an entry") << "düzenle" << QString("Gider Düzenle");
+        QTest::newRow("delete an entry") << "sil" << QString("Gelir Sil");
+        QTest::newRow("add a main group") << "grup ekle" << QString("Gider Grubu Ekle");
+        QTest::newRow("delete a sub-group") << "grup sil" << QString("Gelir Grubu Sil");
+        QTest::newRow("copy a plan") << "plan" << QString("Planı Kopyala");
+    }
+    void undoAndRedoEveryCommand()
+    {
+        QFETCH(QString, komut);
+        QFETCH(QString, ad);
+        hazirla();
+        const QStringList once = dosya(), onceGorunen = gorunen();
+        QCOMPARE(eylem(0)->text(), QStringLiteral("Geri Al"));
+        yap(komut);
+        const QStringList sonra = dosya(), sonraGorunen = gorunen();
+        QVERIFY(sonra != once);
+        QVERIFY(sonraGorunen != onceGorunen);
+        for (int tur = 0; tur < 2; ++tur) {
+            QCOMPARE(eylem(0)->text(), "Geri Al: " + ad);
+            QVERIFY(eylem(0)->isEnabled() && !eylem(1)->isEnabled());
+            eylem(0)->trigger();
+            QCOMPARE(dosya(), once);
+            QCOMPARE(gorunen(), onceGorunen);
+            QCOMPARE(eylem(0)->text(), QStringLiteral("Geri Al"));
+            QCOMPARE(eylem(1)->text(), "Yinele: " + ad);
+            QVERIFY(!eylem(0)->isEnabled() && eylem(1)->isEnabled());
+            eylem(1)->trigger();
+            QCOMPARE(dosya(), sonra);
+            QCOMPARE(gorunen(), sonraGorunen);
+        }
+        for (const QString& m : mesajlar())
+            QVERIFY2(m.startsWith("soru: "), qPrintable(m));
+    }
+
+    // Rows another program changed meanwhile: refused with a message, nothing written (also of the
+    // rows checked before the changed one), and the command leaves the stack.
+    void refusedWhenRowsChangedMeanwhile_data()
+    {
+        QTest::addColumn<QString>("komut");
+        QTest::addColumn<bool>("geriAlindiktanSonra");
+        QTest::addColumn<QString>("baskasi");
+        QTest::addColumn<QString>("mesaj");
+        QTest::newRow("undo an edit")
+            << "düzenle" << false << "UPDATE GiderlerTablosu SET Gerceklesen = 1 WHERE Kimlik = 1"
+            << "«Gider Düzenle» geri alınamadı";
+        QTest::newRow("undo a plan copy")
+            << "plan" << false << "UPDATE GelirlerTablosu SET GelirAyi = 'Mayıs' WHERE Kimlik = 3"
+            << "«Planı Kopyala» geri alınamadı";
+        QTest::newRow("undo a delete")
+            << "sil" << false << "INSERT INTO GelirlerTablosu (Kimlik, AnaGrup) VALUES (1, 'BAŞKA')"
+            << "«Gelir Sil» geri alınamadı";
+        QTest::newRow("redo a delete")
+            << "sil" << true << "UPDATE GelirlerTablosu SET AnaGrup = 'İŞ' WHERE Kimlik = 1"
+            << "«Gelir Sil» yinelenemedi";
+    }
+    void refusedWhenRowsChangedMeanwhile()
+    {
+        QFETCH(QString, komut);
+        QFETCH(bool, geriAlindiktanSonra);
+        QFETCH(QString, baskasi);
+        QFETCH(QString, mesaj);
+        hazirla();
+        yap(komut);
+        if (geriAlindiktanSonra)
+            eylem(0)->trigger();
+        ortam->sorgula(baskasi);
+        const QStringList once = dosya();
+        MesajKutusu::gosterilenleriSil();
+
+        eylem(geriAlindiktanSonra ? 1 : 0)->trigger();
+        QCOMPARE(mesajlar(), QStringList{"bilgi: " + mesaj +
+                                         ": gereken kayıtlar bu arada başka bir program tarafından "
+                                         "değiştirilmiş. Hiçbir şey değiştirilmedi."});
+        QCOMPARE(dosya(), once);
+        QCOMPARE(form->geriAlmaYigini()->count(), 0);
+        QCOMPARE(eylem(0)->text(), QStringLiteral("Geri Al"));
+        QCOMPARE(eylem(1)->text(), QStringLiteral("Yinele"));
+    }
+
+    // Fifty-five entries added in one opening of the dialog are taken back one by one, newest
+    // first.
+    void fiftyFiveDeep()
+    {
+        hazirla();
+        const QStringList once = dosya();
+        auto p = form->kayitEklemeFormu(gelirDefteri());
+        for (int i = 1; i <= 55; ++i) {
+            p->EkleKaydetDugmesi_Click();
+            p->findChild<QLineEdit*>("TahminKutusu")->setText(QString::number(i));
+            p->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("1");
+            p->EkleKaydetDugmesi_Click();
+        }
+        for (int i = 55; i >= 1; --i) {
+            QCOMPARE(ortam
+                         ->sorgula("SELECT GelirTahmini FROM GelirlerTablosu ORDER BY Kimlik "
+                                   "DESC LIMIT 1")
+                         .toInt(),
+                     i);
+            eylem(0)->trigger();
+        }
+        QCOMPARE(dosya(), once);
+        QVERIFY(!eylem(0)->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "tst_geri_alma.moc"
