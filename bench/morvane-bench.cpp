@@ -1,7 +1,8 @@
-// morvane-bench: times the main window's entry listings, the twelve-month overview, saving an edit
-// and copying a year's plan on a budget file of 100,000 entries per ledger, offscreen, each beside
-// the bare statement behind it on the same connection in the same run. Prints Markdown tables for
-// the README. Run it on an optimised build; it is not a test and CTest does not run it.
+// morvane-bench: times the main window's entry listings, the twelve-month overview, saving an edit,
+// copying a year's plan, taking back a deletion and a backup on a budget file of 100,000 entries
+// per ledger, offscreen, each beside the bare statement behind it on the same connection in the
+// same run. Prints Markdown tables for the README. Run it on an optimised build; it is not a test
+// and CTest does not run it.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
@@ -17,6 +18,7 @@
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "VeriHatasi.h"
+#include "Yedekleme.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +28,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QSignalBlocker>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -462,6 +465,80 @@ void kopyalamayiOlc(AnaForm& anaForm)
                 yalinSure);
 }
 
+// A backup of the whole file through the online backup (a file of its own each run, the old ones
+// let go by the keeping rule as in the program), beside copying the file's bytes, which the
+// program never does to an open file but which shows what the disk itself takes.
+void yedeklemeyiOlc()
+{
+    constexpr int yedekTekrari = 10;
+    QDateTime an(QDate(2026, 12, 6), QTime(14, 30));
+    const Sure yedek = olc([&] { Yedekleme::al(an = an.addSecs(60)); }, [] {}, yedekTekrari);
+    const QString kopya = DegiskenModulu::dosyaYolu() + QStringLiteral(".kopya");
+    const Sure dosyaKopyasi = olc([&] { QFile::copy(DegiskenModulu::dosyaYolu(), kopya); },
+                                  [&] { QFile::remove(kopya); }, yedekTekrari);
+    QFile::remove(kopya);
+    sureTablosu(QStringLiteral("A backup of the whole file (%1 MB; %2 runs)")
+                    .arg(QFileInfo(DegiskenModulu::dosyaYolu()).size() / 1'000'000)
+                    .arg(yedekTekrari),
+                {{QStringLiteral("`Yedekleme::al`: online backup into Yedekler, flushed, renamed, "
+                                 "old ones let go"),
+                  yedek},
+                 {QStringLiteral("copying the file's bytes (`QFile::copy`)"), dosyaKopyasi}},
+                dosyaKopyasi);
+}
+
+// Taking back the deletion of an income entry listed in the main window: "Geri Al" (the row
+// written back with its Kimlik, then everything listed again), the change set's undo alone, and
+// the bare INSERT of the row with its Kimlik, committed on its own. Each run deletes it again
+// first, untimed.
+void geriAlmayiOlc(AnaForm& anaForm)
+{
+    const DefterTanimi& defter = gelirDefteri();
+    anaForm.yilBilgisiKutusu()->setCurrentText(QString::number(olculenYil));
+    auto* liste = anaForm.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
+    QAction* geriAl = anaForm.menuBar()->actions()[1]->menu()->actions()[0];
+    const auto sil = [&] {
+        liste->setCurrentItem(liste->topLevelItem(0));
+        MesajKutusu::sonrakiYanit(true);
+        anaForm.GelirSilDugmesi_Click();
+    };
+    const Sure pencereyle = olc([&] { geriAl->trigger(); }, sil);
+    Degisiklik silme;
+    const qint64 kimlik = liste->topLevelItem(0)->text(0).toLongLong();
+    const Sure veri =
+        olc([&] { silme.geriAl(); }, [&] { silme = ButceVerisi::kayitSil(defter, kimlik); });
+    const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
+        defter, {.anaGrup = liste->topLevelItem(0)->text(1), .yil = olculenYil});
+    const ButceVerisi::Kayit k = *std::find_if(kayitlar.begin(), kayitlar.end(),
+                                               [&](const auto& x) { return x.kimlik == kimlik; });
+    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    yalin.prepare(
+        QStringLiteral("INSERT INTO %1 (Kimlik, AnaGrup, GrupAdi, %2, %3, %4, "
+                       "Gerceklesen) VALUES (?, ?, ?, ?, ?, ?, ?)")
+            .arg(defter.kayitTablosu, defter.yilAlani, defter.ayAlani, defter.tahminAlani));
+    const Sure yalinSure = olc(
+        [&] {
+            for (const QVariant& d : QVariantList{k.kimlik, k.anaGrup, k.altGrup, k.yil, k.ay,
+                                                  k.tahmin.value_or(0), k.gerceklesen.value_or(0)})
+                yalin.addBindValue(d);
+            if (!yalin.exec())
+                throw VeriHatasi(yalin.lastError());
+        },
+        [&] { ButceVerisi::kayitSil(defter, kimlik); });
+    sureTablosu(QStringLiteral("Taking back the deletion of an income entry (bare: one INSERT of "
+                               "the row with its Kimlik, its own commit)"),
+                {{QStringLiteral("\"Geri Al\" in the menu, with the lists and status bar again"),
+                  pencereyle},
+                 {QStringLiteral("`Degisiklik::geriAl` alone (one transaction)"), veri},
+                 {QStringLiteral("bare INSERT"), yalinSure}},
+                yalinSure);
+    // Each run answered the delete question; anything else shown is a failure.
+    for (const MesajKutusu::Gosterilen& m : MesajKutusu::gosterilenler())
+        if (m.simge != MesajKutusu::Simge::Soru)
+            throw VeriHatasi(QString(), m.metin);
+    MesajKutusu::gosterilenleriSil();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -547,6 +624,8 @@ int main(int argc, char* argv[])
 
         duzenlemeyiOlc(anaForm);
         kopyalamayiOlc(anaForm);
+        geriAlmayiOlc(anaForm);
+        yedeklemeyiOlc();
 
         cikti << "\nThe overview's statement, grouped against one per month:\n\n"
               << "| | grouped statement: median / worst ms | twelve statements: median / worst "
