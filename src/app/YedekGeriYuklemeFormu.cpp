@@ -27,7 +27,9 @@ YedekGeriYuklemeFormu::YedekGeriYuklemeFormu(const QString& klasor, QWidget* sah
     liste->setRootIsDecorated(false);
     liste->setHeaderLabels({QStringLiteral("Tarih"), QStringLiteral("Boyut"),
                             QStringLiteral("Gelir Kayıtları"), QStringLiteral("Gider Kayıtları")});
-    liste->header()->resizeSection(0, Bicim::twip(2700));
+    // Beside a scroll bar all four fit in the list's 7020 twips.
+    for (const auto [sutun, genislik] : {std::pair{0, 2400}, {1, 1200}, {2, 1560}})
+        liste->header()->resizeSection(sutun, Bicim::twip(genislik));
     for (int sutun = 1; sutun < 4; ++sutun)
         liste->headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
 
