@@ -6,7 +6,6 @@
 #include "VeriHatasi.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -25,11 +24,11 @@ YedekGeriYuklemeFormu::YedekGeriYuklemeFormu(const QString& klasor, QWidget* sah
     liste->setAccessibleName(QStringLiteral("Yedekler"));
     liste->setGeometry(twipAlani(240, 240, 7020, 3300));
     liste->setRootIsDecorated(false);
-    liste->setHeaderLabels({QStringLiteral("Tarih"), QStringLiteral("Boyut"),
-                            QStringLiteral("Gelir Kayıtları"), QStringLiteral("Gider Kayıtları")});
     // Beside a scroll bar all four fit in the list's 7020 twips.
-    for (const auto [sutun, genislik] : {std::pair{0, 2400}, {1, 1200}, {2, 1560}})
-        liste->header()->resizeSection(sutun, Bicim::twip(genislik));
+    Denetim::sutunlar(liste,
+                      {QStringLiteral("Tarih"), QStringLiteral("Boyut"),
+                       QStringLiteral("Gelir Kayıtları"), QStringLiteral("Gider Kayıtları")},
+                      {2400, 1200, 1560, 1560});
     for (int sutun = 1; sutun < 4; ++sutun)
         liste->headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
 
