@@ -178,13 +178,20 @@ private slots:
 
     void selectorsAndPreselection_data()
     {
-        QTest::addColumn<QDate>("bugun");
+        QTest::addColumn<QDate>("bugun"); // an entry is written in its year
         QTest::addColumn<QString>("yil");
         QTest::addColumn<QString>("ay");
-        QTest::newRow("inside the range") << QDate(2024, 3, 15) << "2024" << QString("Mart");
-        QTest::newRow("first year, january") << QDate(2006, 1, 1) << "2006" << QString("Ocak");
-        QTest::newRow("after the range") << QDate(2041, 12, 31) << "2030" << QString("Aralık");
-        QTest::newRow("before the range") << QDate(1999, 8, 10) << "2006" << QString("Ağustos");
+        QTest::addColumn<QStringList>("yilListesi");
+        QTest::newRow("inside the range")
+            << QDate(2024, 3, 15) << "2024" << QString("Mart") << yillar();
+        QTest::newRow("first year, january")
+            << QDate(2006, 1, 1) << "2006" << QString("Ocak") << yillar();
+        QTest::newRow("after 2030: five years on")
+            << QDate(2041, 12, 31) << "2041" << QString("Aralık") << yillar(2006, 2046);
+        QTest::newRow("entries before 2006")
+            << QDate(1999, 8, 10) << "1999" << QString("Ağustos") << yillar(1999, 2030);
+        QTest::newRow("a year before 1900 is a typo")
+            << QDate(1850, 8, 10) << "2006" << QString("Ağustos") << yillar();
     }
     // Nothing is listed until a group is chosen; main groups stand in Turkish alphabetical order.
     void selectorsAndPreselection()
@@ -192,6 +199,7 @@ private slots:
         QFETCH(QDate, bugun);
         QFETCH(QString, yil);
         QFETCH(QString, ay);
+        QFETCH(QStringList, yilListesi);
         TestOrtami ortam;
         ortam.kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", bugun.year(), ay, 100, 100);
         const QStringList sirali{"AVANS", "CEP",   "ÇAY",   "EV",    "EV 2",  "EV EŞYASI", "EV10",
@@ -205,7 +213,7 @@ private slots:
 
         const std::unique_ptr<AnaForm> form = ortam.anaForm(bugun);
 
-        QCOMPARE(ogeler(form->yilBilgisiKutusu()), yillar());
+        QCOMPARE(ogeler(form->yilBilgisiKutusu()), yilListesi);
         QCOMPARE(ogeler(form->ayBilgisiKutusu()), QStringList{"Tüm Aylar"} + aylar());
         QCOMPARE(form->yilBilgisiKutusu()->currentText(), yil);
         QCOMPARE(form->ayBilgisiKutusu()->currentText(), ay);

@@ -1,8 +1,9 @@
 #include "LedgerTest.h"
 
-#include "ButceVerisi.h"
+#include "AylikOzetFormu.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 class TestBrowsing : public LedgerTest
@@ -139,19 +140,23 @@ private slots:
     }
 
     // Each ratio, marked "!" when drawn coloured and bold: income short of its estimate and expense
-    // over it stand out. A planned entry (no realised amount yet) and odd rows of other tools show
-    // an empty cell and an unmarked "—", and count as zero in the total and the monthly sums.
-    void ratiosAndMissingAmounts_data()
+    // over it stand out. A planned entry (no realised amount yet) and rows of other tools whose
+    // amounts are no numbers in range (NULL, text, 1e17, ±1e308) show empty cells and an unmarked
+    // "—", and count as zero in the total, the status bar and the overview, which all say how many
+    // amounts they left out; the planned entry's missing amount is not one of them.
+    void ratiosAndForeignAmounts_data()
     {
         QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<QStringList>("oranlar");
+        const QStringList eksikler(5, "—");
         QTest::newRow("gelir") << "Gelir"
-                               << QStringList{"90,00%!!", "110,00%", "100,00%", "—", "—", "—"};
+                               << QStringList{"90,00%!!", "110,00%", "100,00%"} + eksikler;
         QTest::newRow("gider") << "Gider"
-                               << QStringList{"90,00%", "110,00%!!", "100,00%", "—", "—", "—"};
+                               << QStringList{"90,00%", "110,00%!!", "100,00%"} + eksikler;
     }
-    void ratiosAndMissingAmounts()
+    void ratiosAndForeignAmounts()
     {
+        QFETCH(QString, defterAdi);
         QFETCH(QStringList, oranlar);
         const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "EV");
@@ -161,26 +166,39 @@ private slots:
                                                   {100, 100},
                                                   {80, yok},
                                                   {0, 50},
-                                                  {yok, 25}})
+                                                  {yok, 25},
+                                                  {"12,5", 1e17},
+                                                  {1e308, -1e308}})
             ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", tahmin, gerceklesen);
         ortam->sorgula("UPDATE " + d.kayitTablosu + " SET GrupAdi = NULL WHERE Kimlik = 6");
         form = ortam->anaForm(QDate(2024, 3, 1));
         grupSec(*form, d, "EV");
         QStringList gosterilen;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 8; ++i) {
             const QTreeWidgetItem* satir = liste(d)->topLevelItem(i);
             gosterilen << satir->text(6) +
                               (satir->foreground(6).style() != Qt::NoBrush ? "!" : "") +
                               (satir->font(6).bold() ? "!" : "");
         }
         QCOMPARE(gosterilen, oranlar);
-        QCOMPARE(sutunu(d, 4), (QStringList{"100,00", "100,00", "100,00", "80,00", "0,00", ""}));
-        QCOMPARE(sutunu(d, 5), (QStringList{"90,00", "110,00", "100,00", "", "50,00", "25,00"}));
-        QCOMPARE(sutunu(d, 2).last(), QString());
-        QCOMPARE(toplami(d), QStringLiteral("375,00"));
-        const ButceVerisi::AylikToplam mart = ButceVerisi::aylikToplamlar(d)[2];
-        QCOMPARE((QList<qint64>{mart.tahminKurus, mart.gerceklesenKurus, mart.kayitSayisi}),
-                 (QList<qint64>{38000, 37500, 6}));
+        QCOMPARE(sutunu(d, 4),
+                 (QStringList{"100,00", "100,00", "100,00", "80,00", "0,00", "", "", ""}));
+        QCOMPARE(sutunu(d, 5),
+                 (QStringList{"90,00", "110,00", "100,00", "", "50,00", "25,00", "", ""}));
+        QCOMPARE(sutunu(d, 2)[5], QString());
+        auto* toplamKutusu = form->findChild<QLineEdit*>(defterAdi + "ToplamıKutusu");
+        QCOMPARE(QStringList({toplamKutusu->text(), toplamKutusu->toolTip()}),
+                 (QStringList{"375,00", "5 tutar okunamadı"}));
+        const auto* durum = form->findChild<QLabel*>("DönemÖzetiEtiketi");
+        QVERIFY2(durum->text().contains(defterAdi + " 380,00 / 375,00"), qPrintable(durum->text()));
+        QCOMPARE(durum->toolTip(), "5 tutar okunamadı");
+
+        AylikOzetFormu ozet(d, 2024, nullptr);
+        const QStringList aylar = satirlar(kayitListesi(ozet, d));
+        QCOMPARE(QStringList({aylar[2], aylar[12]}),
+                 (QStringList{"MART|380,00|375,00|98,68%", "TOPLAM|380,00|375,00|98,68%"}));
+        QCOMPARE(ozet.windowTitle(),
+                 "Tüm " + defterAdi + "ler Listesi — Tüm Yıllar (5 tutar okunamadı)");
         QCOMPARE(mesajlar(), QStringList{});
     }
 

@@ -57,6 +57,12 @@ std::optional<QString> seciliMetin(const QListWidget* liste)
     return secili.first()->text();
 }
 
+// The total's tooltip: how many amounts were left out as unreadable.
+QString okunamayanlar(qint64 sayi)
+{
+    return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
+}
+
 QString tutarVeyaEksik(const std::optional<double>& tutar)
 {
     return tutar ? Bicim::tutar(Bicim::kurusa(*tutar)) : Bicim::eksikOran;
@@ -117,21 +123,26 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
         [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
-    MesajKutusu::hatalariGostererek(this, [this] {
+    const MesajKutusu::Komut komut;
+    std::optional<int> enEskiYil;
+    MesajKutusu::hatalariGostererek(this, [&] {
         Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
         Doldurma::SorguCalistir(ButceVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
+        enEskiYil = ButceVerisi::enEskiYil(Takvim::enErkenYil);
     });
+    yillar = Takvim::yilAraligi(enEskiYil, this->bugun().year());
     AyBilgisiKutusu->addItem(QStringLiteral("Tüm Aylar"));
-    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu, yillar);
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this,
             [this] { YilBilgisiKutusu_Click(); });
     connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this,
             [this] { AyBilgisiKutusu_Click(); });
     // Choosing the month (never "Tüm Aylar" here) raises the period's handler, which also shows
     // the period's figures.
-    const int yil = std::clamp(bugun.year(), Takvim::ilkYil, Takvim::sonYil);
-    YilBilgisiKutusu->setCurrentIndex(yil - Takvim::ilkYil);
-    AyBilgisiKutusu->setCurrentIndex(bugun.month());
+    const QDate acilis = this->bugun();
+    YilBilgisiKutusu->setCurrentIndex(std::clamp(acilis.year(), yillar.ilk, yillar.son) -
+                                      yillar.ilk);
+    AyBilgisiKutusu->setCurrentIndex(acilis.month());
     durumlariGuncelle();
 
     layout()->activate();
@@ -189,9 +200,12 @@ void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, con
     b.toplamKutusu->setFont(kalin);
 
     connect(b.anaGruplar, &QComboBox::activated, this, [this, &b] { anaGrupTiklandi(b); });
+    // Deselecting the sub-group (Ctrl+click, a click beside the items) lists the main group again.
     connect(b.altGruplar, &QListWidget::itemSelectionChanged, this, [this, &b] {
         if (seciliMetin(b.altGruplar))
             altGrupTiklandi(b);
+        else
+            listele(b, false);
         durumlariGuncelle();
     });
     connect(b.liste, &QTreeWidget::itemSelectionChanged, this, [this, &b] {
@@ -328,10 +342,15 @@ void AnaForm::anaGrupTiklandi(Bolum& b)
 {
     b.liste->bosalt();
     b.toplamKutusu->clear();
+    b.toplamKutusu->setToolTip(QString());
     durumlariGuncelle();
     MesajKutusu::hatalariGostererek(this, [&] {
-        Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
-                                b.altGruplar);
+        {
+            // Refilling drops the chosen sub-group: no deselection to answer.
+            const QSignalBlocker sessiz(b.altGruplar);
+            Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
+                                    b.altGruplar);
+        }
         listeyiDoldur(b, false);
     });
 }
@@ -350,14 +369,16 @@ void AnaForm::listeyiDoldur(Bolum& b, bool altGrupla)
 {
     b.liste->bosalt();
     b.toplamKutusu->clear();
+    b.toplamKutusu->setToolTip(QString());
     ButceVerisi::KayitSuzgeci suzgec{.anaGrup = b.anaGruplar->currentText(),
                                      .yil = YilBilgisiKutusu->currentText().toInt()};
     if (altGrupla)
         suzgec.altGrup = seciliMetin(b.altGruplar).value_or(QString());
     if (AyBilgisiKutusu->currentIndex() > 0)
         suzgec.ay = AyBilgisiKutusu->currentText();
-    const qint64 toplam = b.liste->doldur(ButceVerisi::kayitlar(*b.defter, suzgec));
-    b.toplamKutusu->setText(Bicim::tutar(toplam));
+    const KayitListesi::Toplam toplam = b.liste->doldur(ButceVerisi::kayitlar(*b.defter, suzgec));
+    b.toplamKutusu->setText(Bicim::tutar(toplam.gerceklesenKurus));
+    b.toplamKutusu->setToolTip(okunamayanlar(toplam.okunamayan));
     durumlariGuncelle();
 }
 
@@ -388,6 +409,7 @@ void AnaForm::donemOzetiniYaz()
     if (fark < 0)
         farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>")
                         .arg(Doldurma::uyariRengi.name(), farkMetni);
+    donemOzeti->setToolTip(okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
     donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
                             .arg(Bicim::tutar(gelirler.tahminKurus),
                                  Bicim::tutar(gelirler.gerceklesenKurus),
@@ -450,6 +472,7 @@ void AnaForm::anaGruplariYenile(Bolum& b)
 
 void AnaForm::grupSil(Bolum& b)
 {
+    const MesajKutusu::Komut komut;
     const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
     if (!altGrup || !MesajKutusu::sor(this, b.defter->grupSilmeSorusu))
         return;
@@ -473,7 +496,8 @@ std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& 
                                         .altGrup = seciliMetin(b.altGruplar).value_or(QString()),
                                         .yil = YilBilgisiKutusu->currentText(),
                                         .ay = AyBilgisiKutusu->currentIndex(),
-                                        .bugun = bugun_};
+                                        .bugun = bugun(),
+                                        .yillar = yillar};
     auto form = std::make_unique<KayitEklemeFormu>(defter, secim, this);
     connect(form.get(), &KayitEklemeFormu::kayitEklendi, this,
             [this, &b](const Degisiklik& degisiklik) {
@@ -490,7 +514,7 @@ std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanim
     const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
     if (!kayit)
         return nullptr;
-    auto form = std::make_unique<KayitEklemeFormu>(defter, *kayit, this);
+    auto form = std::make_unique<KayitEklemeFormu>(defter, *kayit, yillar, this);
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this, &b](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(b, kimlik);
@@ -523,6 +547,7 @@ void AnaForm::kayitEklemeyiAc(Bolum& b)
 
 void AnaForm::kayitSil(Bolum& b)
 {
+    const MesajKutusu::Komut komut;
     const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
     if (!kayit || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
         return;
@@ -554,7 +579,7 @@ void AnaForm::KaydiSil_Click()
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 {
     auto form = std::make_unique<PlanKopyalamaFormu>(YilBilgisiKutusu->currentText().toInt(),
-                                                     AyBilgisiKutusu->currentIndex(), this);
+                                                     AyBilgisiKutusu->currentIndex(), yillar, this);
     connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this, &AnaForm::planKopyalandi);
     return form;
 }

@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "Takvim.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -36,7 +37,8 @@ class AnaForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit AnaForm(QDate bugun = QDate::currentDate(), QWidget* ust = nullptr);
+    // `bugun` pins today's date (for tests and pictures); an invalid date follows the clock.
+    explicit AnaForm(QDate bugun = QDate(), QWidget* ust = nullptr);
     ~AnaForm() override;
 
     void AnaGelirGruplariListesi_Click() { anaGrupTiklandi(gelir); }
@@ -150,7 +152,10 @@ private:
                    const std::function<qint64(CsvYazici&)>& yaz);
     void ozetiAc(Bolum& bolum);
 
+    QDate bugun() const { return bugun_.isValid() ? bugun_ : QDate::currentDate(); }
+
     QDate bugun_;
+    Takvim::YilAraligi yillar;
     Bolum gelir;
     Bolum gider;
     Bolum* etkinBolum = nullptr; // whose entry list has the focus or was used last

@@ -11,11 +11,12 @@ namespace Baslangic
 // The whole run of the program, once its QApplication exists: opens "Varnel.mdb" where
 // VeriYeri finds it for the program's folder, shows the main window on it and returns the event
 // loop's exit status when the window closes. When the file cannot be used, the reason is shown,
-// no window opens and the result is 1.
-int calistir(const QString& programKlasoru, QDate bugun = QDate::currentDate());
+// no window opens and the result is 1. `bugun` pins today's date; by default the clock's is read
+// whenever needed.
+int calistir(const QString& programKlasoru, QDate bugun = QDate());
 
 // The same on a place already found. A file missing from the user's data folder is offered for
 // creation; when the user declines or it cannot be made, the result is 1 as well.
-int calistir(const VeriYeri::Konum& konum, QDate bugun = QDate::currentDate());
+int calistir(const VeriYeri::Konum& konum, QDate bugun = QDate());
 
 } // namespace Baslangic

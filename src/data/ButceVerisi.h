@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,7 @@ QStringList anaGruplar(const DefterTanimi& defter);
 QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
 
 bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
+bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
 // Adds the sub-group, and its main group unless one of that name is there.
 Degisiklik grupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup);
 // Deletes one row of the pair; nothing when no such row is left.
@@ -35,8 +37,21 @@ struct KayitSuzgeci {
     std::optional<QString> ay; // none: the whole year
 };
 
-// One entry as listed. A planned entry has no realised amount yet; rows written by other tools
-// may lack either amount.
+// Amounts are read alike by every statement: a number within ±999.999.999.999,99, to the
+// kuruş. Anything else other tools may leave (NULL, text, 1e17) is no amount: listed as missing,
+// counted as zero in every sum, and counted as unreadable (`okunamayan`), except a missing
+// realised amount, which marks an entry planned and not yet realised.
+
+// Adds two sums of kuruş, held at the ends of qint64 rather than overflowing.
+inline qint64 topla(qint64 a, qint64 b)
+{
+    qint64 toplam = 0;
+    if (!__builtin_add_overflow(a, b, &toplam))
+        return toplam;
+    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+}
+
+// One entry as listed. A planned entry has no realised amount yet.
 struct Kayit {
     qint64 kimlik = 0;
     QString anaGrup;
@@ -45,6 +60,7 @@ struct Kayit {
     QString ay; // as stored, in any letter case
     std::optional<double> tahmin;
     std::optional<double> gerceklesen;
+    int okunamayan = 0;
 };
 
 // Entries matching the filter, in the order they were entered.
@@ -75,10 +91,11 @@ struct KayitDegeri {
 // Corrects the entry in place, keeping its Kimlik; nothing when it is gone.
 Degisiklik kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger);
 
-// Sums of a year, or of one month of it, over all groups, in kuruş; missing amounts count as zero.
+// Sums of a year, or of one month of it, over all groups, in kuruş.
 struct DonemToplami {
     qint64 tahminKurus = 0;
     qint64 gerceklesenKurus = 0;
+    qint64 okunamayan = 0;
 };
 DonemToplami donemToplami(const DefterTanimi& defter, int yil, const std::optional<QString>& ay);
 
@@ -112,6 +129,7 @@ KopyalananPlan planKopyala(const QList<const DefterTanimi*>& defterler, const Pl
 struct AylikToplam {
     qint64 tahminKurus = 0;
     qint64 gerceklesenKurus = 0;
+    qint64 okunamayan = 0;
     qint64 kayitSayisi = 0; // tells a month without entries from one whose sums are zero
 };
 
@@ -121,6 +139,8 @@ std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter,
                                            std::optional<int> yil = std::nullopt);
 // The years that have entries, in ascending order.
 std::vector<int> kayitliYillar(const DefterTanimi& defter);
+// The earliest year with entries in either ledger from `enErken` on; none without such entries.
+std::optional<int> enEskiYil(int enErken);
 
 // Checks of a file filled in bulk.
 qint64 satirSayisi(const QString& tablo);

@@ -40,6 +40,7 @@ struct DefterTanimi {
     QString yeniGrupDugmesi;      // "Yeni Gelir Grubu Ekle"
     QString bosAnaGrupMesaji;
     QString bosAltGrupMesaji;
+    QString varOlanAltGrupMesaji;     // "Bu alt gelir grubu zaten var: %1 / %2", main / sub
     bool iHarfleriAyricaDonusturulur; // the expense dialog maps i/ı before upper-casing
 
     // Add-entry dialog

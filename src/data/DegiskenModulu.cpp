@@ -16,11 +16,29 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace
 {
 
 const QString baglantiAdi = QStringLiteral("VeriTabanı");
+
+// The file as it was opened: its path, device and inode.
+struct AcilanDosya {
+    QString yol;
+    dev_t aygit = 0;
+    ino_t dugum = 0;
+};
+std::optional<AcilanDosya> acilan;
+
+std::optional<AcilanDosya> dosyaKimligi(const QString& yol)
+{
+    struct stat bilgi {
+    };
+    if (::stat(QFile::encodeName(yol).constData(), &bilgi) != 0)
+        return std::nullopt;
+    return AcilanDosya{yol, bilgi.st_dev, bilgi.st_ino};
+}
 
 // Case-folding comparison of two UTF-8 texts, registered as the collation "TURKCE" on the
 // program's own connection only, so the file stays readable by any SQLite tool.
@@ -35,7 +53,7 @@ int turkceKarsilastir(void*, int aUzunluk, const void* a, int bUzunluk, const vo
 
 QString motorHatasi(int kod)
 {
-    return VeriHatasi(QString::number(kod), QString::fromUtf8(sqlite3_errstr(kod))).aciklama();
+    return VeriHatasi(QString::number(kod), QString::fromUtf8(sqlite3_errstr(kod))).motorunSozu();
 }
 
 QString acilamadi(const QString& yol, const QString& neden)
@@ -58,7 +76,7 @@ std::optional<QString> baglan(const QString& yol)
                        QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open())
-        return VeriHatasi(db.lastError()).aciklama();
+        return VeriHatasi(db.lastError()).motorunSozu();
     sqlite3* h = DegiskenModulu::tutamac(db);
     if (!h)
         return QStringLiteral("SQLite sürücüsü kullanılamıyor.");
@@ -68,9 +86,12 @@ std::optional<QString> baglan(const QString& yol)
     QSqlQuery sorgu(db);
     // Reading the catalogue is the first real read: a file that is no database fails here.
     if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return VeriHatasi(sorgu.lastError()).aciklama();
+        return VeriHatasi(sorgu.lastError()).motorunSozu();
     // A saved or deleted row must survive a power cut right after the command returns.
     sorgu.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // A file another program holds locked is waited for this long before the command gives up.
+    sorgu.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+    acilan = dosyaKimligi(yol);
     return std::nullopt;
 }
 
@@ -130,6 +151,25 @@ std::optional<QString> DegiskenModulu::ac(const QString& yol)
     return std::nullopt;
 }
 
+void DegiskenModulu::dosyayiDenetle()
+{
+    if (!acilan)
+        return;
+    const std::optional<AcilanDosya> simdiki = dosyaKimligi(acilan->yol);
+    if (simdiki && simdiki->aygit == acilan->aygit && simdiki->dugum == acilan->dugum)
+        return;
+    throw VeriHatasi(QString(), QStringLiteral("Varnel.mdb, Morvane açıldıktan sonra silinmiş, "
+                                               "taşınmış ya da başka bir dosyayla değiştirilmiş:\n"
+                                               "%1\n\nMorvane'yi kapatıp yeniden açın.")
+                                    .arg(QDir::toNativeSeparators(acilan->yol)));
+}
+
+int DegiskenModulu::sonHataKodu()
+{
+    sqlite3* h = tutamac(VeriTabani());
+    return h ? sqlite3_extended_errcode(h) : SQLITE_OK;
+}
+
 QString DegiskenModulu::dosyaYolu()
 {
     // The connection's name is the file's URL with its opening mode.
@@ -143,6 +183,7 @@ QString DegiskenModulu::sqliteSurumu()
 
 void DegiskenModulu::kapat()
 {
+    acilan.reset();
     if (!QSqlDatabase::contains(baglantiAdi))
         return;
     {

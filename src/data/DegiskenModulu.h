@@ -30,6 +30,14 @@ std::optional<QString> semasizAc(const QString& yol);
 // The engine's own handle of a connection, for what Qt does not offer (the online backup).
 sqlite3* tutamac(const QSqlDatabase& db);
 
+// Throws a VeriHatasi when the open file is no longer at its path: deleted, moved or replaced by
+// another file since it was opened. Run before every command's statements, so that none goes on
+// with the old file's rows, writes anywhere or copies the file.
+void dosyayiDenetle();
+
+// The result code of the connection's last failed call, or 0.
+int sonHataKodu();
+
 // The open file's path, and the version of the SQLite library the program runs on.
 QString dosyaYolu();
 QString sqliteSurumu();

@@ -23,6 +23,8 @@ void Islem::yazmadanOnce(std::function<void()> is)
 
 Islem::Islem()
 {
+    // Before the backup too: a file no longer where it was must not be copied anywhere.
+    DegiskenModulu::dosyayiDenetle();
     if (oncekiIs())
         oncekiIs()();
     QSqlDatabase db = DegiskenModulu::VeriTabani();

@@ -15,6 +15,7 @@ const QString eklemeKomutu = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)");
 
 SatirYazici::SatirYazici(const Sema::Tablo& tablo) : sorgu(DegiskenModulu::VeriTabani())
 {
+    DegiskenModulu::dosyayiDenetle();
     QStringList yerler;
     for (qsizetype i = 0; i < tablo.alanlar.size(); ++i)
         yerler << QStringLiteral("?");

@@ -118,7 +118,7 @@ std::optional<QString> Sema::eksikler(QSqlDatabase db)
                             .arg(tablo.alanlar.join(u','), tablo.ad)))
             continue;
         if (motorunSozu.isEmpty())
-            motorunSozu = VeriHatasi(deneme.lastError()).aciklama();
+            motorunSozu = VeriHatasi(deneme.lastError()).motorunSozu();
         const QSqlRecord kayit = db.record(tablo.ad);
         if (kayit.isEmpty()) {
             eksik << QStringLiteral("%1 tablosu").arg(tablo.ad);

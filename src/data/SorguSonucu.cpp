@@ -8,6 +8,7 @@
 SorguSonucu::SorguSonucu(const QString& sql, const QVariantList& degerler)
     : sorgu(DegiskenModulu::VeriTabani())
 {
+    DegiskenModulu::dosyayiDenetle();
     sorgu.setForwardOnly(true);
     if (!sorgu.prepare(sql))
         throw VeriHatasi(sorgu.lastError());

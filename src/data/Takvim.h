@@ -5,12 +5,31 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <optional>
+
 // The period vocabulary: the years offered and the Turkish month names, stored by name.
 namespace Takvim
 {
 
 inline constexpr int ilkYil = 2006;
 inline constexpr int sonYil = 2030;
+
+// The years the year lists offer, both ends included.
+struct YilAraligi {
+    int ilk = ilkYil;
+    int son = sonYil;
+};
+
+// Entries of years before this one are taken for typing errors: no year list reaches back to them.
+inline constexpr int enErkenYil = 1900;
+
+// From 2006, or the earliest year with entries when earlier, to 2030, or five years after this one
+// when that is later.
+inline YilAraligi yilAraligi(std::optional<int> enEskiKayit, int buYil)
+{
+    return {std::min(ilkYil, enEskiKayit.value_or(ilkYil)), std::max(sonYil, buYil + 5)};
+}
 
 // "Ocak" … "Aralık": whatever the machine's language, entries carry these names.
 inline const QStringList& ayAdlari()

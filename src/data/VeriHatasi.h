@@ -5,26 +5,24 @@
 
 #include <exception>
 
-// A failure of the database engine, carried up to the window that shows it.
+// A failure of the database engine, carried up to the window that shows it, or (without a number)
+// a refusal the program words itself.
 class VeriHatasi : public std::exception
 {
 public:
     VeriHatasi(QString numara, QString metin) : numara_(std::move(numara)), metin_(std::move(metin))
     {
     }
-    explicit VeriHatasi(const QSqlError& hata)
-        : VeriHatasi(hata.nativeErrorCode(),
-                     hata.databaseText().isEmpty() ? hata.text() : hata.databaseText())
-    {
-    }
+    // A failure on the program's connection.
+    explicit VeriHatasi(const QSqlError& hata);
 
     const QString& numara() const { return numara_; }
     const QString& metin() const { return metin_; }
-    // "Hata 19: ..." as shown to the user.
-    QString aciklama() const
-    {
-        return numara_.isEmpty() ? metin_ : QStringLiteral("Hata %1: %2").arg(numara_, metin_);
-    }
+    // The engine's own words: "Hata 5: database is locked".
+    QString motorunSozu() const;
+    // As shown to the user: an engine failure starts with a Turkish sentence for its kind (locked,
+    // read-only, disk full, damaged, cannot open, other), then the engine's words.
+    QString aciklama() const;
     const char* what() const noexcept override { return "VeriHatası"; }
 
 private:

@@ -8,6 +8,7 @@
 #include "SaltOkunurKutu.h"
 #include "TurkceMetin.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,17 +16,34 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
+#include <cstdlib>
 
 using Denetim::twipAlani;
 
 namespace
 {
 
-bool saklanabilir(double tutar)
+// Why the text of an amount box cannot be stored; none when it can (zero has a message of its own).
+std::optional<QString> tutarSorunu(const QLineEdit* kutu)
 {
-    return std::isfinite(tutar) &&
-           std::fabs(tutar) * 100.0 < double(KayitEklemeFormu::enBuyukKurus) + 0.5;
+    const std::optional<qint64> kurus = Bicim::tutarOku(kutu->text());
+    if (!kurus)
+        return QStringLiteral("%1 okunamadı: \"%2\". Örnek: %3")
+            .arg(kutu->accessibleName(), kutu->text(), Bicim::tutar(1'250'000));
+    if (std::llabs(*kurus) > KayitEklemeFormu::enBuyukKurus)
+        return QStringLiteral("%1 saklanamayacak kadar büyük; en çok %2 olabilir.")
+            .arg(kutu->accessibleName(), Bicim::tutar(KayitEklemeFormu::enBuyukKurus));
+    return std::nullopt;
+}
+
+// Marks a box whose text cannot be stored in the warning colour, its tooltip saying why.
+void isaretle(QLineEdit* kutu, const std::optional<QString>& sorun)
+{
+    QPalette renkler = QApplication::palette(kutu);
+    if (sorun)
+        renkler.setColor(QPalette::Text, Doldurma::uyariRengi);
+    kutu->setPalette(renkler);
+    kutu->setToolTip(sorun.value_or(QString()));
 }
 
 QString kutuAdi(const QString& etiket)
@@ -67,8 +85,9 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& seci
 }
 
 KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& kayit,
-                                   QWidget* sahibi)
-    : QDialog(sahibi), defter(defter), secim{.anaGrup = kayit.anaGrup, .altGrup = kayit.altGrup},
+                                   const Takvim::YilAraligi& yillar, QWidget* sahibi)
+    : QDialog(sahibi),
+      defter(defter), secim{.anaGrup = kayit.anaGrup, .altGrup = kayit.altGrup, .yillar = yillar},
       duzenlenen(kayit.kimlik)
 {
     setWindowTitle(defter.duzenlemeBasligi);
@@ -131,7 +150,7 @@ void KayitEklemeFormu::kur(int ust)
             EkleKaydetDugmesi_Click();
         });
 
-    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu);
+    Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu, secim.yillar);
 }
 
 void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
@@ -191,12 +210,9 @@ void KayitEklemeFormu::giriseGec()
 
 std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QString& bosMesaji)
 {
-    const double tutar = Bicim::tutarOku(kutu->text());
-    if (!saklanabilir(tutar)) {
-        MesajKutusu::bilgi(this,
-                           QStringLiteral("%1 saklanamayacak kadar büyük; en çok %2 olabilir.")
-                               .arg(kutu->accessibleName(), Bicim::tutar(enBuyukKurus)));
-    } else if (const qint64 kurus = Bicim::kurusa(tutar); kurus != 0) {
+    if (const std::optional<QString> sorun = tutarSorunu(kutu)) {
+        MesajKutusu::bilgi(this, *sorun);
+    } else if (const qint64 kurus = *Bicim::tutarOku(kutu->text()); kurus != 0) {
         return kurus;
     } else {
         MesajKutusu::bilgi(this, bosMesaji);
@@ -207,6 +223,7 @@ std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QStr
 
 void KayitEklemeFormu::kaydet()
 {
+    const MesajKutusu::Komut komut;
     const std::optional<qint64> tahmin = gecerliTutar(TahminKutusu, defter.bosTahminMesaji);
     if (!tahmin)
         return;
@@ -252,8 +269,10 @@ void KayitEklemeFormu::VazgecDugmesi_Click()
     girdileriAc(false);
     YilBilgisiKutusu->setCurrentIndex(-1);
     AyBilgisiKutusu->setCurrentIndex(-1);
-    TahminKutusu->clear();
-    GerceklesenKutusu->clear();
+    for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu}) {
+        tutarKutusu->clear();
+        isaretle(tutarKutusu, std::nullopt);
+    }
     EkleKaydetDugmesi->setText(defter.yeniKayitDugmesi);
     KapatDugmesi->setEnabled(true);
 }
@@ -276,10 +295,11 @@ void KayitEklemeFormu::GerceklesenKutusu_LostFocus()
 
 void KayitEklemeFormu::bicimle(QLineEdit* kutu)
 {
-    const double tutar = Bicim::tutarOku(kutu->text());
-    // An amount too large to store stays as typed; saving it is refused with a message.
-    if (saklanabilir(tutar))
-        kutu->setText(Bicim::tutar(Bicim::kurusa(tutar)));
+    // A text that cannot be stored stays as typed, marked; saving it is refused with a message.
+    const std::optional<QString> sorun = tutarSorunu(kutu);
+    if (!sorun)
+        kutu->setText(Bicim::tutar(*Bicim::tutarOku(kutu->text())));
+    isaretle(kutu, sorun);
 }
 
 bool KayitEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)

@@ -2,6 +2,7 @@
 
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
+#include "Takvim.h"
 
 #include <QDate>
 #include <QDialog>
@@ -30,11 +31,12 @@ public:
         QString yil;
         int ay = 0; // 1 … 12, or 0 for "Tüm Aylar"
         QDate bugun;
+        Takvim::YilAraligi yillar;
     };
 
     KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi);
     KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& duzenlenen,
-                     QWidget* sahibi);
+                     const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
     void EkleKaydetDugmesi_Click();
     void VazgecDugmesi_Click();

@@ -79,12 +79,12 @@ KayitListesi::KayitListesi(const DefterTanimi& defter, QWidget* ust)
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit duzenlemeIstendi(); });
 }
 
-qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar)
+KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar)
 {
     setSortingEnabled(false);
     clear();
     kayitlar = yeniKayitlar;
-    qint64 toplam = 0;
+    Toplam toplam;
     QList<QTreeWidgetItem*> satirlar;
     satirlar.reserve(qsizetype(kayitlar.size()));
     for (size_t sira = 0; sira < kayitlar.size(); ++sira) {
@@ -106,8 +106,9 @@ qint64 KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar)
         if (kayit.gerceklesen) {
             gerceklesen = Bicim::kurusa(*kayit.gerceklesen);
             sayiYaz(satir, GerceklesenSutunu, Bicim::tutar(*gerceklesen), double(*gerceklesen));
-            toplam += *gerceklesen;
+            toplam.gerceklesenKurus = ButceVerisi::topla(toplam.gerceklesenKurus, *gerceklesen);
         }
+        toplam.okunamayan += kayit.okunamayan;
         const std::optional<double> oran =
             tahmin && gerceklesen ? Bicim::oran(*gerceklesen, *tahmin) : std::nullopt;
         sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,

@@ -17,8 +17,12 @@ class KayitListesi : public QTreeWidget
 public:
     KayitListesi(const DefterTanimi& defter, QWidget* ust);
 
-    // Replaces the rows; the result is the sum of the listed realised amounts as displayed.
-    qint64 doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
+    struct Toplam {
+        qint64 gerceklesenKurus = 0; // the listed realised amounts as displayed
+        int okunamayan = 0;          // amounts listed as missing that are there but unreadable
+    };
+    // Replaces the rows.
+    Toplam doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
     void bosalt();
 
     // The entry of the selected row, whatever the sort.

@@ -27,7 +27,9 @@ const QString tumAylar = QStringLiteral("Tüm Aylar");
 
 } // namespace
 
-PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDialog(sahibi)
+PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi& yillar,
+                                       QWidget* sahibi)
+    : QDialog(sahibi)
 {
     setObjectName(QStringLiteral("PlanKopyalamaFormu"));
     setWindowTitle(QStringLiteral("Planı Kopyala"));
@@ -43,8 +45,8 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDial
     Denetim::etiket(this, QStringLiteral("Defter:"), twipAlani(240, 300, 1305, 195), true)
         ->setBuddy(defterKutusu);
 
-    donemKur(QStringLiteral("Kaynak"), 240, kaynakYil, kaynakAy);
-    donemKur(QStringLiteral("Hedef"), 3240, hedefYil, hedefAy);
+    donemKur(QStringLiteral("Kaynak"), 240, yillar, kaynakYil, kaynakAy);
+    donemKur(QStringLiteral("Hedef"), 3240, yillar, hedefYil, hedefAy);
 
     artisKutusu = new QDoubleSpinBox(this);
     artisKutusu->setObjectName(QStringLiteral("ArtışKutusu"));
@@ -79,7 +81,7 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDial
     const QDate kaynak = yilBoyu ? hedef.addYears(-1) : hedef.addMonths(-1);
     hedefYil->setCurrentText(QString::number(yil));
     hedefAy->setCurrentIndex(ay);
-    kaynakYil->setCurrentText(QString::number(std::max(kaynak.year(), Takvim::ilkYil)));
+    kaynakYil->setCurrentText(QString::number(std::max(kaynak.year(), yillar.ilk)));
     kaynakAy->setCurrentIndex(yilBoyu ? 0 : kaynak.month());
 
     for (QComboBox* kutu : {defterKutusu, kaynakYil, kaynakAy, hedefYil, hedefAy})
@@ -93,7 +95,8 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi) : QDial
     onizle();
 }
 
-void PlanKopyalamaFormu::donemKur(const QString& baslik, int sol, QComboBox*& yil, QComboBox*& ay)
+void PlanKopyalamaFormu::donemKur(const QString& baslik, int sol, const Takvim::YilAraligi& yillar,
+                                  QComboBox*& yil, QComboBox*& ay)
 {
     auto* cerceve = new QGroupBox(baslik, this);
     cerceve->setGeometry(twipAlani(sol, 720, 2760, 1200));
@@ -106,7 +109,7 @@ void PlanKopyalamaFormu::donemKur(const QString& baslik, int sol, QComboBox*& yi
     ay->setAccessibleName(baslik + QStringLiteral(" Ayı"));
     ay->setGeometry(twipAlani(720, 750, 1800, 315));
     ay->addItem(tumAylar);
-    Doldurma::AyYilEkle(yil, ay);
+    Doldurma::AyYilEkle(yil, ay, yillar);
     Denetim::etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(120, 390, 480, 195), true)
         ->setBuddy(yil);
     Denetim::etiket(cerceve, QStringLiteral("Ay:"), twipAlani(120, 810, 480, 195), true)
@@ -167,6 +170,7 @@ void PlanKopyalamaFormu::KopyalaDugmesi_Click()
 {
     if (!kopyalaDugmesi->isEnabled())
         return;
+    const MesajKutusu::Komut komut;
     ButceVerisi::KopyalananPlan sonuc;
     if (!MesajKutusu::hatalariGostererek(
             this, [&] { sonuc = ButceVerisi::planKopyala(defterler(), kopya()); })) {

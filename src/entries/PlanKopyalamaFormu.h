@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ButceVerisi.h"
+#include "Takvim.h"
 
 #include <QDialog>
 
@@ -20,7 +21,7 @@ class PlanKopyalamaFormu : public QDialog
 public:
     // Opens on copying the period before the main window's one into it: the month before, or the
     // year before when the main window shows "Tüm Aylar" (ay 0).
-    PlanKopyalamaFormu(int yil, int ay, QWidget* sahibi);
+    PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
     void KopyalaDugmesi_Click();
 
@@ -30,7 +31,8 @@ signals:
 private:
     QComboBox* yilKutusu(int sol, int ust, const QString& ad, QWidget* cerceve);
     QComboBox* ayKutusu(int sol, int ust, const QString& ad, QWidget* cerceve);
-    void donemKur(const QString& baslik, int sol, QComboBox*& yil, QComboBox*& ay);
+    void donemKur(const QString& baslik, int sol, const Takvim::YilAraligi& yillar, QComboBox*& yil,
+                  QComboBox*& ay);
     // "Tüm Aylar" on one side means the whole year on both.
     void aylariEsle(QComboBox* degisen, QComboBox* oteki);
     QList<const DefterTanimi*> defterler() const;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +36,8 @@ GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
     anaGrupKutusu->setEditable(true);
     // What is typed is stored only by "Kaydet"; Enter must not slip it into the list.
     anaGrupKutusu->setInsertPolicy(QComboBox::NoInsert);
+    anaGrupKutusu->lineEdit()->setMaxLength(enUzunAd);
+    altGrupKutusu->setMaxLength(enUzunAd);
     // Both labels end at one edge, with room for the longer before it.
     Denetim::etiket(cerceve, defter.altGrupKutusuEtiketi, twipAlani(120, 870, 1620, 195), true)
         ->setBuddy(altGrupKutusu);
@@ -82,20 +85,28 @@ void GrupEklemeFormu::EkleKaydetDugmesi_Click()
         giriseGec();
         return;
     }
-    // Blanks are a name like any other; only a box with nothing in it is refused.
+    // The names as they are stored, whether or not a box was left before "Kaydet".
+    AnaGrupKutusu_LostFocus();
+    AltGrupKutusu_LostFocus();
     const QString anaGrup = anaGrupKutusu->currentText();
     const QString altGrup = altGrupKutusu->text();
-    if (anaGrup.isEmpty()) {
-        MesajKutusu::bilgi(this, defter.bosAnaGrupMesaji);
-        anaGrupKutusu->setFocus();
-        return;
-    }
-    if (altGrup.isEmpty()) {
-        MesajKutusu::bilgi(this, defter.bosAltGrupMesaji);
-        altGrupKutusu->setFocus();
-        return;
-    }
-    kaydet(anaGrup, altGrup);
+    if (adUygun(anaGrupKutusu, anaGrup, defter.bosAnaGrupMesaji) &&
+        adUygun(altGrupKutusu, altGrup, defter.bosAltGrupMesaji))
+        kaydet(anaGrup, altGrup);
+}
+
+bool GrupEklemeFormu::adUygun(QWidget* kutu, const QString& ad, const QString& bosMesaji)
+{
+    if (ad.isEmpty())
+        MesajKutusu::bilgi(this, bosMesaji);
+    else if (ad.size() > enUzunAd)
+        MesajKutusu::bilgi(this, QStringLiteral("%1 en çok %2 karakter olabilir.")
+                                     .arg(kutu->accessibleName())
+                                     .arg(enUzunAd));
+    else
+        return true;
+    kutu->setFocus();
+    return false;
 }
 
 void GrupEklemeFormu::giriseGec()
@@ -114,11 +125,22 @@ void GrupEklemeFormu::giriseGec()
 
 void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
 {
-    // Written whole or not at all; a failure leaves the input for another try.
+    // Written whole or not at all; a failure, or a sub-group its main group already has, leaves
+    // the input for another try.
+    const MesajKutusu::Komut komut;
+    bool varOlan = false;
     Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(
-            this, [&] { degisiklik = ButceVerisi::grupEkle(defter, anaGrup, altGrup); }))
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            varOlan = ButceVerisi::altGrupVar(defter, anaGrup, altGrup);
+            if (!varOlan)
+                degisiklik = ButceVerisi::grupEkle(defter, anaGrup, altGrup);
+        }))
         return;
+    if (varOlan) {
+        MesajKutusu::bilgi(this, defter.varOlanAltGrupMesaji.arg(anaGrup, altGrup));
+        altGrupKutusu->setFocus();
+        return;
+    }
     emit gruplarDegisti(degisiklik);
     VazgecDugmesi_Click();
 }
@@ -141,16 +163,27 @@ void GrupEklemeFormu::KapatDugmesi_Click()
 
 void GrupEklemeFormu::AnaGrupKutusu_LostFocus()
 {
-    const QString buyuk = buyukHarfle(anaGrupKutusu->currentText());
+    const QString buyuk = buyukHarfle(anaGrupKutusu->currentText().trimmed());
     if (buyuk != anaGrupKutusu->currentText())
         anaGrupKutusu->setEditText(buyuk);
 }
 
 void GrupEklemeFormu::AltGrupKutusu_LostFocus()
 {
-    const QString buyuk = buyukHarfle(altGrupKutusu->text());
+    const QString buyuk = buyukHarfle(altGrupKutusu->text().trimmed());
     if (buyuk != altGrupKutusu->text())
         altGrupKutusu->setText(buyuk);
+}
+
+void GrupEklemeFormu::keyPressEvent(QKeyEvent* olay)
+{
+    // Escape gives up what is being typed; with nothing open, it closes the dialog.
+    if (olay->key() == Qt::Key_Escape && anaGrupKutusu->isEnabled()) {
+        VazgecDugmesi_Click();
+        olay->accept();
+        return;
+    }
+    QDialog::keyPressEvent(olay);
 }
 
 QString GrupEklemeFormu::buyukHarfle(QString metin) const

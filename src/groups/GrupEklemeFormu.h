@@ -25,14 +25,20 @@ public:
     void AnaGrupKutusu_LostFocus();
     void AltGrupKutusu_LostFocus();
 
+    // The longest group name stored, in characters.
+    static constexpr int enUzunAd = 100;
+
 signals:
     void gruplarDegisti(const Degisiklik& degisiklik);
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
+    void keyPressEvent(QKeyEvent* olay) override;
 
 private:
     void giriseGec();
+    // False, after telling the user, when the name cannot be stored.
+    bool adUygun(QWidget* kutu, const QString& ad, const QString& bosMesaji);
     void kaydet(const QString& anaGrup, const QString& altGrup);
     QString buyukHarfle(QString metin) const;
 

@@ -227,7 +227,7 @@ void AylikOzetFormu::yilDegisti()
 void AylikOzetFormu::goster(const OzetTablosu& tablo)
 {
     gosterilen = tablo;
-    setWindowTitle(defter.ozetBasligi + QStringLiteral(" — ") + tablo.yilAdi());
+    setWindowTitle(tablo.baslik());
     {
         // Every year at once has no previous year to stand beside.
         const QSignalBlocker sessiz(KarsilastirmaKutusu);

@@ -17,7 +17,8 @@ OzetTablosu::Satir satir(const QString& ad, const ButceVerisi::AylikToplam& topl
     OzetTablosu::Satir s{.ad = ad,
                          .kayitVar = toplam.kayitSayisi > 0,
                          .tahminKurus = toplam.tahminKurus,
-                         .gerceklesenKurus = toplam.gerceklesenKurus};
+                         .gerceklesenKurus = toplam.gerceklesenKurus,
+                         .okunamayan = toplam.okunamayan};
     if (s.kayitVar)
         s.oran = Bicim::oran(s.gerceklesenKurus, s.tahminKurus);
     if (onceki && onceki->kayitSayisi > 0) {
@@ -34,8 +35,9 @@ ButceVerisi::AylikToplam topla(const OzetTablosu::Aylar& aylar)
 {
     ButceVerisi::AylikToplam toplam;
     for (const ButceVerisi::AylikToplam& ay : aylar) {
-        toplam.tahminKurus += ay.tahminKurus;
-        toplam.gerceklesenKurus += ay.gerceklesenKurus;
+        toplam.tahminKurus = ButceVerisi::topla(toplam.tahminKurus, ay.tahminKurus);
+        toplam.gerceklesenKurus = ButceVerisi::topla(toplam.gerceklesenKurus, ay.gerceklesenKurus);
+        toplam.okunamayan += ay.okunamayan;
         toplam.kayitSayisi += ay.kayitSayisi;
     }
     return toplam;
@@ -51,7 +53,7 @@ QString degisimMetni(double degisim)
 
 OzetTablosu::OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, const Aylar& toplamlar,
                          const std::optional<Aylar>& onceki)
-    : secilenYil(yil), karsilastirma(yil && onceki)
+    : ozetBasligi(defter.ozetBasligi), secilenYil(yil), karsilastirma(yil && onceki)
 {
     sutunlar = {QStringLiteral("Aylar"), defter.tahminSutunu, defter.gerceklesenSutunu,
                 QStringLiteral("Gerçekleşme Oranı (%)")};
@@ -69,6 +71,13 @@ OzetTablosu::OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, con
 QString OzetTablosu::yilAdi() const
 {
     return secilenYil ? QString::number(*secilenYil) : QStringLiteral("Tüm Yıllar");
+}
+
+QString OzetTablosu::baslik() const
+{
+    const QString ana = ozetBasligi + QStringLiteral(" — ") + yilAdi();
+    const qint64 okunamayan = satirListesi[toplamSatiri].okunamayan;
+    return okunamayan > 0 ? ana + QStringLiteral(" (%1 tutar okunamadı)").arg(okunamayan) : ana;
 }
 
 QString OzetTablosu::oncekiAdi() const

@@ -23,6 +23,7 @@ public:
         bool kayitVar = false; // a month without entries shows its name alone
         qint64 tahminKurus = 0;
         qint64 gerceklesenKurus = 0;
+        qint64 okunamayan = 0;             // amounts left out of the sums as unreadable
         std::optional<double> oran;        // none when the estimates sum to zero
         std::optional<qint64> oncekiKurus; // none when not compared or the month had no entries
         std::optional<double> degisim;     // change from the previous year, in percent
@@ -38,6 +39,8 @@ public:
     bool karsilastirmali() const { return karsilastirma; }
     // "Tüm Yıllar" or the year, as the window's caption and year box name it.
     QString yilAdi() const;
+    // The caption: "Tüm Gelirler Listesi — 2024", and how many amounts were left out, if any.
+    QString baslik() const;
     // The previous year's column and bar set: "2025 Gerçekleşen".
     QString oncekiAdi() const;
 
@@ -48,6 +51,7 @@ public:
     QStringList hucreler(const Satir& satir) const;
 
 private:
+    QString ozetBasligi;
     QStringList sutunlar;
     std::optional<int> secilenYil;
     bool karsilastirma = false;

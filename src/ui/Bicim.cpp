@@ -3,8 +3,62 @@
 #include "Takvim.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+
+namespace
+{
+
+// Beyond every amount that can be stored; longer numbers stop here instead of overflowing.
+constexpr qint64 tavan = 100'000'000'000'000'000;
+
+bool isaretiAl(QString& s)
+{
+    if (s.isEmpty() || (s[0] != u'-' && s[0] != u'\u2212'))
+        return false;
+    s.remove(0, 1);
+    return true;
+}
+
+bool paraBiriminiAl(QString& s, bool bastan)
+{
+    for (const QString& ad : {QStringLiteral("TL"), QStringLiteral("₺")}) {
+        if (bastan ? s.startsWith(ad, Qt::CaseInsensitive) : s.endsWith(ad, Qt::CaseInsensitive)) {
+            if (bastan)
+                s.remove(0, ad.size());
+            else
+                s.chop(ad.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+// The number without sign or currency, in kuruş.
+std::optional<qint64> sayiOku(const QString& s)
+{
+    const QLocale yerel;
+    const QRegularExpression bolgesel(
+        QStringLiteral("^([0-9]{1,3}(?:%1[0-9]{3})+|[0-9]+)(?:%2([0-9]{1,2}))?$")
+            .arg(QRegularExpression::escape(yerel.groupSeparator()),
+                 QRegularExpression::escape(yerel.decimalPoint())));
+    static const QRegularExpression tuslu(QStringLiteral("^([0-9]+)\\.([0-9]{1,2})$"));
+    QRegularExpressionMatch eslesme = bolgesel.match(s);
+    if (!eslesme.hasMatch())
+        eslesme = tuslu.match(s);
+    if (!eslesme.hasMatch())
+        return std::nullopt;
+    const QString rakamlar = eslesme.captured(1).remove(yerel.groupSeparator()) +
+                             eslesme.captured(2).leftJustified(2, u'0');
+    qint64 kurus = 0;
+    for (const QChar rakam : rakamlar)
+        kurus = std::min(kurus * 10 + (rakam.unicode() - u'0'), tavan);
+    return kurus;
+}
+
+} // namespace
 
 qint64 Bicim::kurusa(double tutar)
 {
@@ -29,61 +83,20 @@ QString Bicim::yuzde(double oran)
     return yerel.toString(oran, 'f', 2) + yerel.percent();
 }
 
-double Bicim::tutarOku(const QString& metin)
-{
-    bool bolgesel = false;
-    const double tutar = QLocale().toDouble(metin.trimmed(), &bolgesel);
-    return bolgesel ? tutar : ondekiSayi(metin);
-}
-
-// Blanks, tabs and line feeds are skipped wherever they stand; then a sign, digits with one
-// "." at most and an exponent (E or D), or &H / &O with a hexadecimal or octal whole number.
-// Reading stops at the first character that cannot continue the number.
-double Bicim::ondekiSayi(const QString& metin)
+std::optional<qint64> Bicim::tutarOku(const QString& metin)
 {
     QString s = metin;
-    s.remove(u' ').remove(u'\t').remove(u'\n');
-    if (s.size() > 2 && s[0] == u'&' && (s[1].toUpper() == u'H' || s[1].toUpper() == u'O')) {
-        const bool onaltilik = s[1].toUpper() == u'H';
-        const QString basamaklar =
-            onaltilik ? QStringLiteral("0123456789ABCDEF") : QStringLiteral("01234567");
-        qsizetype son = 2;
-        while (son < s.size() && basamaklar.contains(s[son].toUpper()))
-            ++son;
-        return double(s.mid(2, son - 2).toULongLong(nullptr, onaltilik ? 16 : 8));
-    }
-    QString sayi;
-    qsizetype i = 0;
-    bool rakamVar = false;
-    const auto rakamlar = [&] {
-        for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i) {
-            sayi += s[i];
-            rakamVar = true;
-        }
-    };
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        sayi += s[i++];
-    rakamlar();
-    if (i < s.size() && s[i] == u'.') {
-        sayi += s[i++];
-        rakamlar();
-    }
-    if (!rakamVar)
-        return 0.0;
-    if (i + 1 < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        QString us = QStringLiteral("e");
-        qsizetype j = i + 1;
-        if (s[j] == u'+' || s[j] == u'-')
-            us += s[j++];
-        if (j < s.size() && s[j] >= u'0' && s[j] <= u'9') {
-            sayi += us;
-            i = j;
-            rakamlar();
-        }
-    }
-    bool tamam = false;
-    const double deger = sayi.toDouble(&tamam); // the C format, whatever the regional settings
-    return tamam || std::isinf(deger) ? deger : 0.0;
+    s.removeIf([](QChar c) { return c.isSpace(); });
+    bool eksi = isaretiAl(s);
+    const bool paraOnde = paraBiriminiAl(s, true);
+    if (!eksi && paraOnde)
+        eksi = isaretiAl(s);
+    if (!paraOnde)
+        paraBiriminiAl(s, false);
+    if (s.isEmpty())
+        return eksi ? std::nullopt : std::optional<qint64>(0);
+    const std::optional<qint64> kurus = sayiOku(s);
+    return kurus && eksi ? std::optional(-*kurus) : kurus;
 }
 
 QString Bicim::tarihSaat(const QDateTime& an)

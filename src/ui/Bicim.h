@@ -15,10 +15,21 @@ QString tutar(qint64 kurus); // 1.234,50 under Turkish settings
 // Realised ÷ estimate × 100; none when the estimate is zero.
 std::optional<double> oran(qint64 gerceklesenKurus, qint64 tahminKurus);
 QString yuzde(double oran); // 75,00% under Turkish settings
-// The amount a user typed: in the regional format first ("1.234,50"), else by the
-// leading-number rule ("1234.5", "12abc" is 12, "&H10" is 16, letters only are 0).
-double tutarOku(const QString& metin);
-double ondekiSayi(const QString& metin);
+
+// An amount the user typed, in kuruş; none when the text is no amount. The one rule, shown
+// here with Turkish settings (the regional decimal and grouping marks stand for "," and "."):
+// - Spaces (also non-breaking and thin ones) and one "TL" or "₺", in any letter case, before or
+//   after the number, are ignored. A text with nothing else reads as 0.
+// - One sign, "-" or "−", before the number, or after a leading "TL" / "₺".
+// - The regional format: digits, optional "." groups of exactly three digits, then optionally
+//   "," and one or two decimals: "12.500", "12.500,5", "1234,56", "850".
+// - The keypad form: digits, one "." and one or two decimals: "1234.5", "0.75". A dot followed by
+//   exactly three digits is a thousands group: "1.500" is one thousand five hundred.
+// - Anything else is no amount: letters, a sign after the number, two decimal marks, misplaced
+//   groups, more than two decimals, "1,234.50", "1e3", "0x10", "NaN", digits of other scripts.
+// What tutar() shows reads back to the same value. Numbers longer than any amount that can be
+// stored read as ±10^17 kuruş, so that the caller can refuse them as too large.
+std::optional<qint64> tutarOku(const QString& metin);
 inline const QString eksikOran = QStringLiteral("—");
 
 // "6 Aralık 2026 14:30": the month by its Turkish name, whatever the machine's language.

@@ -1,7 +1,5 @@
 #include "Doldurma.h"
 
-#include "Takvim.h"
-
 #include <QComboBox>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -22,9 +20,9 @@ void SorguCalistir(const QStringList& adlar, QListWidget* liste)
     liste->addItems(adlar);
 }
 
-void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu)
+void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu, const Takvim::YilAraligi& yillar)
 {
-    for (int yil = Takvim::ilkYil; yil <= Takvim::sonYil; ++yil)
+    for (int yil = yillar.ilk; yil <= yillar.son; ++yil)
         yilKutusu->addItem(QString::number(yil));
     ayKutusu->addItems(Takvim::ayAdlari());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "Takvim.h"
 
 #include <QColor>
 #include <QStringList>
@@ -20,7 +21,7 @@ void SorguCalistir(const QStringList& adlar, QComboBox* liste);
 void SorguCalistir(const QStringList& adlar, QListWidget* liste);
 
 // The years offered and the twelve month names, in calendar order.
-void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu);
+void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu, const Takvim::YilAraligi& yillar);
 
 // The dark red of figures that need attention: it stays readable on the default light background.
 inline const QColor uyariRengi{0xB0, 0x00, 0x20};

@@ -2,8 +2,10 @@
 
 #include "VeriHatasi.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace
 {
@@ -18,6 +20,18 @@ Kayit& kayit()
 {
     static Kayit k;
     return k;
+}
+
+// The command being run: how deeply its scopes nest, and whether it showed an engine failure.
+struct Calisan {
+    int derinlik = 0;
+    bool hataGosterildi = false;
+};
+
+Calisan& calisan()
+{
+    static Calisan c;
+    return c;
 }
 
 bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
@@ -65,12 +79,27 @@ bool MesajKutusu::sor(QWidget* sahibi, const QString& metin)
 bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut)
 {
     try {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto geriAl = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         komut();
         return true;
     } catch (const VeriHatasi& h) {
-        hata(sahibi, h.aciklama());
+        if (!calisan().hataGosterildi)
+            hata(sahibi, h.aciklama());
+        calisan().hataGosterildi = calisan().derinlik > 0;
         return false;
     }
+}
+
+MesajKutusu::Komut::Komut()
+{
+    ++calisan().derinlik;
+}
+
+MesajKutusu::Komut::~Komut()
+{
+    if (--calisan().derinlik == 0)
+        calisan().hataGosterildi = false;
 }
 
 void MesajKutusu::kaydetmeyeBasla()

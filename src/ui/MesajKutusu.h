@@ -23,8 +23,20 @@ public:
     // Yes is the default button; true when the user answers Yes.
     static bool sor(QWidget* sahibi, const QString& metin);
 
-    // Runs a command; an engine failure is shown as an error and the command reports false.
+    // Runs a command under the busy cursor, which stays while the engine waits on a locked file;
+    // an engine failure is shown as an error and the command reports false.
     static bool hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut);
+
+    // One user command, however many statements and refreshes it runs: while one lives, only the
+    // first engine failure is shown. Scopes may nest; the outermost one counts.
+    class Komut
+    {
+    public:
+        Komut();
+        ~Komut();
+        Komut(const Komut&) = delete;
+        Komut& operator=(const Komut&) = delete;
+    };
 
     static void kaydetmeyeBasla();
     static void kaydetmeyiBirak();

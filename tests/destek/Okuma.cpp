@@ -37,10 +37,10 @@ const DefterTanimi& oteki(const DefterTanimi& defter)
     return &defter == &gelirDefteri() ? giderDefteri() : gelirDefteri();
 }
 
-QStringList yillar()
+QStringList yillar(int ilk, int son)
 {
     QStringList sonuc;
-    for (int yil = 2006; yil <= 2030; ++yil)
+    for (int yil = ilk; yil <= son; ++yil)
         sonuc << QString::number(yil);
     return sonuc;
 }

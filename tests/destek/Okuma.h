@@ -23,8 +23,9 @@ const DefterTanimi& satirinDefteri();
 const DefterTanimi& defterAdiyla(const QString& ad);
 const DefterTanimi& oteki(const DefterTanimi& defter);
 
-// The years 2006 … 2030 and the months "Ocak" … "Aralık", as every selector offers them.
-QStringList yillar();
+// The years 2006 … 2030 (or another range) and the months "Ocak" … "Aralık", as every selector
+// offers them.
+QStringList yillar(int ilk = 2006, int son = 2030);
 QStringList aylar();
 
 QStringList ogeler(const QComboBox* kutu);
