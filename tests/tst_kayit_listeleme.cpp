@@ -1,9 +1,12 @@
 #include "LedgerTest.h"
 
 #include "AylikOzetFormu.h"
+#include "GrupEklemeFormu.h"
+#include "KayitEklemeFormu.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QTreeWidget>
 
 class TestBrowsing : public LedgerTest
@@ -41,13 +44,21 @@ private slots:
                  (QStringList{no(mart) + "|EV|KİRA|Mart|1.000,00|1.234,50|123,45%",
                               no(sigorta) + "|EV|SİGORTA|Mart|100,00|90,00|90,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
-        grupSec(*form, d, "EV", "SİGORTA");
-        QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
-        QCOMPARE(toplami(d), QStringLiteral("90,00")); // realised, never the estimate
-        grupSec(*form, d, "EV");
-        QCOMPARE(sutunu(d, 0), (QStringList{no(mart), no(sigorta)}));
-        QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
-        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
+        // Deselecting the sub-group, by Ctrl+click or a click beside the items, lists the main
+        // group again.
+        form->show();
+        QListWidget* altlar = form->altGrupListesi(d);
+        const QPoint sigortaNoktasi = altlar->visualItemRect(altlar->item(1)).center();
+        for (const auto& [nokta, tus] : {std::pair{sigortaNoktasi, Qt::ControlModifier},
+                                         {QPoint(4, altlar->viewport()->height() - 4), {}}}) {
+            QTest::mouseClick(altlar->viewport(), Qt::LeftButton, {}, sigortaNoktasi);
+            QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
+            QCOMPARE(toplami(d), QStringLiteral("90,00")); // realised, never the estimate
+            QTest::mouseClick(altlar->viewport(), Qt::LeftButton, tus, nokta);
+            QCOMPARE(altlar->selectedItems().size(), 0);
+            QCOMPARE(sutunu(d, 0), (QStringList{no(mart), no(sigorta)}));
+            QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
+        }
 
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
         QCOMPARE(sutunu(d, 0), (QStringList{no(ocak), no(mart), no(sigorta)}));
@@ -221,6 +232,78 @@ private slots:
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
         QCOMPARE(ozet(), "Gelir 13.500,00 / 12.000,00 · Gider 14.800,00 / 15.250,00 · "
                          "<span style=\"color:#b00020\">Fark -3.250,00</span>");
+    }
+
+    // Another program holding the file locked: each command, however many statements it runs,
+    // waits and shows one message, Turkish first; once the file is free the command works.
+    void lockedFileOneMessagePerCommand()
+    {
+        const DefterTanimi& d = gelirDefteri();
+        ortam->anaGrupYaz(d, "MAAŞ");
+        ortam->sorgula("PRAGMA busy_timeout = 20");
+        QSqlDatabase baska = QSqlDatabase::addDatabase("QSQLITE", "başka");
+        baska.setDatabaseName(ortam->dosya());
+        QVERIFY(baska.open() && QSqlQuery(baska).exec("BEGIN EXCLUSIVE"));
+        const QStringList kilitli{"hata: Varnel.mdb başka bir program tarafından kilitli; biraz "
+                                  "sonra yeniden deneyin.\nHata 5: database is locked"};
+
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        QCOMPARE(mesajlar(), kilitli);
+        const auto grupDiyalogu = form->grupEklemeFormu(d);
+        for (int komut = 0; komut < 2; ++komut) { // opening the input, saving
+            MesajKutusu::gosterilenleriSil();
+            grupDiyalogu->findChild<QComboBox*>()->setEditText("EV");
+            grupDiyalogu->findChild<QLineEdit*>("AltGelirGrubuKutusu")->setText("KİRA");
+            grupDiyalogu->EkleKaydetDugmesi_Click();
+            QCOMPARE(mesajlar(), kilitli);
+        }
+        QVERIFY(QSqlQuery(baska).exec("ROLLBACK"));
+        MesajKutusu::gosterilenleriSil();
+        grupDiyalogu->EkleKaydetDugmesi_Click();
+        QCOMPARE(mesajlar(), QStringList());
+        QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"EV", "MAAŞ"}));
+        baska.close();
+    }
+
+    // The file deleted, moved or replaced under the program: the next command says so, and
+    // nothing is read from the old file or written anywhere.
+    void vanishedFile_data()
+    {
+        QTest::addColumn<QString>("olan");
+        for (const char* olan : {"silindi", "taşındı", "değiştirildi"})
+            QTest::newRow(olan) << olan;
+    }
+    void vanishedFile()
+    {
+        QFETCH(QString, olan);
+        const DefterTanimi& d = giderDefteri();
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Nisan", 10, 10);
+        ortam->altGrupYaz(d, "EV", "KİRA");
+        ortam->anaGrupYaz(d, "EV");
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        grupSec(*form, d, "EV", "KİRA");
+        const std::unique_ptr<KayitEklemeFormu> pencere = form->kayitEklemeFormu(d);
+        const QString yol = ortam->dosya();
+        QVERIFY(QFile::rename(yol, yol + ".eski"));
+        if (olan == "silindi")
+            QVERIFY(QFile::remove(yol + ".eski"));
+        if (olan == "değiştirildi")
+            QVERIFY(QFile::copy(yol + ".eski", yol));
+        const QStringList icerik = klasorIcerigi(ortam->klasor());
+        const QString mesaj = "Varnel.mdb, Morvane açıldıktan sonra silinmiş, taşınmış ya da "
+                              "başka bir dosyayla değiştirilmiş:\n" +
+                              yol + "\n\nMorvane'yi kapatıp yeniden açın.";
+
+        pencere->EkleKaydetDugmesi_Click();
+        pencere->findChild<QLineEdit*>("TahminKutusu")->setText("5");
+        pencere->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("5");
+        pencere->EkleKaydetDugmesi_Click();
+        QVERIFY(tekHata(mesaj));
+        MesajKutusu::gosterilenleriSil();
+        form->ayBilgisiKutusu()->setCurrentText("Nisan");
+        QVERIFY(tekHata(mesaj));
+        QCOMPARE(satirlar(liste(d)), QStringList());
+        QCOMPARE(klasorIcerigi(ortam->klasor()), icerik);
     }
 
     void engineFailureIsShownAndTheProgramGoesOn()

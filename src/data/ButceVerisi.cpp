@@ -31,10 +31,11 @@ const QString altGrupSatiriSorgusu =
     QStringLiteral("SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE "
                    "TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1");
 
-// What reads as an amount, the same in every statement: a number (not text, not a blob) within
-// ±999.999.999.999,99, in whole kuruş. Anything else (NULL, text such as '12,5', 1e17) is no
-// amount: an empty cell, nothing in a sum. The range is checked before anything is computed
-// from the value, so that neither 1e308 nor the smallest integer can overflow. %1 is the field.
+// What reads as an amount, the same in every statement: a number (not text, not a blob, also in
+// a file whose amount fields another tool declared as text) within ±999.999.999.999,99, in whole
+// kuruş. Anything else (NULL, text such as '12,5', 1e17) is no amount: an empty cell, nothing in
+// a sum. The range is checked before anything is computed from the value, so that neither 1e308
+// nor the smallest integer can overflow. %1 is the field.
 const QString kurusIfadesi = QStringLiteral(
     "(CASE WHEN typeof(%1) IN ('integer', 'real') AND %1 BETWEEN -999999999999.994 AND "
     "999999999999.994 THEN CAST(round(%1 * 100) AS INTEGER) END)");
