@@ -2,6 +2,7 @@
 #include "DegiskenModulu.h"
 #include "LedgerTest.h"
 #include "TurkceMetin.h"
+#include "VeriHatasi.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -71,6 +72,42 @@ private slots:
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(
                      d, Suzgec{.anaGrup = aranan, .altGrup = aranan, .yil = 2024})),
                  beklenen);
+    }
+
+    // An engine error starts with a Turkish sentence for its kind, an extended code counting by
+    // its primary one; the program's own refusals carry no engine number and stay as they are.
+    void engineErrorsInTurkishFirst_data()
+    {
+        QTest::addColumn<QString>("numara");
+        QTest::addColumn<QString>("cumle");
+        const QString kilitli =
+            "Varnel.mdb başka bir program tarafından kilitli; biraz sonra yeniden deneyin.";
+        const QString bozuk = "Varnel.mdb bozuk ya da bir veritabanı dosyası değil.";
+        QTest::newRow("busy") << "5" << kilitli;
+        QTest::newRow("locked") << "6" << kilitli;
+        QTest::newRow("read-only") << "8"
+                                   << "Varnel.mdb salt okunur; değişiklik kaydedilemedi.";
+        QTest::newRow("read-only, extended") << "1288"
+                                             << "Varnel.mdb salt okunur; değişiklik kaydedilemedi.";
+        QTest::newRow("disk full")
+            << "13"
+            << "Disk dolu; Varnel.mdb'ye yazılamadı. Yer açıp yeniden deneyin.";
+        QTest::newRow("corrupt") << "11" << bozuk;
+        QTest::newRow("not a database") << "26" << bozuk;
+        QTest::newRow("cannot open") << "14"
+                                     << "Varnel.mdb açılamadı.";
+        QTest::newRow("other") << "19"
+                               << "Veritabanı işlemi yapılamadı.";
+        QTest::newRow("the program's own") << ""
+                                           << "";
+    }
+    void engineErrorsInTurkishFirst()
+    {
+        QFETCH(QString, numara);
+        QFETCH(QString, cumle);
+        const QString motor = numara.isEmpty() ? "metin" : "Hata " + numara + ": metin";
+        QCOMPARE(VeriHatasi(numara, "metin").aciklama(),
+                 cumle.isEmpty() ? motor : cumle + '\n' + motor);
     }
 
     void entryKeysComeFromTheEngineAndAreNeverReused()

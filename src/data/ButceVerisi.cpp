@@ -7,6 +7,7 @@
 #include "SorguSonucu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
+#include "Tutar.h"
 
 #include <QHash>
 #include <QSet>
@@ -31,53 +32,18 @@ const QString altGrupSatiriSorgusu =
     QStringLiteral("SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE "
                    "TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1");
 
-// What reads as an amount, the same in every statement: a number (not text, not a blob, also in
-// a file whose amount fields another tool declared as text) within ±999.999.999.999,99, in whole
-// kuruş. Anything else (NULL, text such as '12,5', 1e17) is no amount: an empty cell, nothing in
-// a sum. The range is checked before anything is computed from the value, so that neither 1e308
-// nor the smallest integer can overflow. %1 is the field.
-const QString kurusIfadesi = QStringLiteral(
-    "(CASE WHEN typeof(%1) IN ('integer', 'real') AND %1 BETWEEN -999999999999.994 AND "
-    "999999999999.994 THEN CAST(round(%1 * 100) AS INTEGER) END)");
-// How many amounts of a row are there but read as none: a missing estimate counts, a missing
-// realised amount does not, for that is an entry planned and not yet realised. %1 and %2 are
-// the estimate and the realised amount read as above.
-const QString okunamayanIfadesi =
-    QStringLiteral("((%1 IS NULL) + (Gerceklesen IS NOT NULL AND %2 IS NULL))");
-
-QString okunamayan(const QString& tahminAlani)
-{
-    return okunamayanIfadesi.arg(kurusIfadesi.arg(tahminAlani),
-                                 kurusIfadesi.arg(QStringLiteral("Gerceklesen")));
-}
-
-// Both amounts in kuruş and the count of those unreadable; %1 is the estimate's field.
-QString tutarIfadeleri(const QString& tahminAlani)
-{
-    return QStringLiteral("%1, %2, %3")
-        .arg(kurusIfadesi.arg(tahminAlani), kurusIfadesi.arg(QStringLiteral("Gerceklesen")),
-             okunamayan(tahminAlani));
-}
-
-// The same, summed: the sums never overflow (TOTAL adds in floating point, exactly up to 2^53
-// kuruş, some ninety trillion lira).
-QString toplamIfadeleri(const QString& tahminAlani)
-{
-    return QStringLiteral("TOTAL(%1), TOTAL(%2), TOTAL(%3)")
-        .arg(kurusIfadesi.arg(tahminAlani), kurusIfadesi.arg(QStringLiteral("Gerceklesen")),
-             okunamayan(tahminAlani));
-}
-
-// Every entry, read by kayitOku(); %2 are the amounts as tutarIfadeleri() reads them. The
-// listings add their conditions.
-const QString kayitSecimi = QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2 FROM %1");
+// Every entry, read by kayitOku(); the listings add their conditions.
+const QString kayitSecimi =
+    QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1");
 const QString kayitlarSorgusu =
     kayitSecimi + QStringLiteral(" WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
 
-const QString donemToplamiSorgusu = QStringLiteral("SELECT %2 FROM %1 WHERE %3 = ?");
+// Sums by the amount rule of Tutar, the same in every statement.
+const QString donemToplamiSorgusu =
+    QStringLiteral("SELECT TUTAR_TOPLAMI(%2, Gerceklesen) FROM %1 WHERE %3 = ?");
 // The plan copy's source, and the groups that already have entries in its target.
 const QString planKaynagiSorgusu =
     QStringLiteral("SELECT AnaGrup, GrupAdi, %3, %2 FROM %1 WHERE %4 = ?");
@@ -87,7 +53,7 @@ const QString doluGruplarSorgusu =
 // %4 is empty or the year condition; either way an index holds every field read, so the table
 // itself is not visited.
 const QString aylikToplamlarSorgusu =
-    QStringLiteral("SELECT %2, %3, COUNT(*) FROM %1%4 GROUP BY %2");
+    QStringLiteral("SELECT %2, TUTAR_TOPLAMI(%3, Gerceklesen) FROM %1%4 GROUP BY %2");
 const QString yilKosulu = QStringLiteral(" WHERE %1 = ?");
 // Hops from one year to the next along the year index instead of reading every entry: a few
 // dozen index look-ups rather than a scan of the table.
@@ -116,24 +82,21 @@ QStringList adlariOku(SorguSonucu& kume)
     return adlar;
 }
 
-// An amount in kuruş as the statements read it (kurusIfadesi), in lira; none stays none.
-std::optional<double> tutar(const QVariant& kurus)
+// An amount as Tutar reads it, in lira.
+std::optional<double> tutar(const std::optional<qint64>& kurus)
 {
-    return kurus.isNull() ? std::nullopt : std::optional(double(kurus.toLongLong()) / 100.0);
+    return kurus ? std::optional(double(*kurus) / 100.0) : std::nullopt;
 }
 
 ButceVerisi::Kayit kayitOku(const SorguSonucu& kume)
 {
-    return {kume.alan(0).toLongLong(), kume.alan(1).toString(), kume.alan(2).toString(),
-            kume.alan(3).toInt(),      kume.alan(4).toString(), tutar(kume.alan(5)),
-            tutar(kume.alan(6)),       kume.alan(7).toInt()};
-}
-
-// A sum, which no household reaches the ends of, held within qint64 all the same.
-qint64 kurus(const QVariant& toplam)
-{
-    constexpr double sinir = 9.2e18;
-    return std::llround(std::clamp(toplam.toDouble(), -sinir, sinir));
+    const std::optional<qint64> tahmin = Tutar::kurus(kume.alan(5));
+    const std::optional<qint64> gerceklesen = Tutar::kurus(kume.alan(6));
+    const int okunamayan = !tahmin + (!gerceklesen && !kume.alan(6).isNull());
+    return {kume.alan(0).toLongLong(), kume.alan(1).toString(),
+            kume.alan(2).toString(),   kume.alan(3).toInt(),
+            kume.alan(4).toString(),   tutar(tahmin),
+            tutar(gerceklesen),        okunamayan};
 }
 
 // A year's or a month's statement: the month condition only when a month is given.
@@ -192,10 +155,10 @@ Plan planHazirla(const DefterTanimi& defter, const ButceVerisi::PlanKopyasi& kop
     }
     const qint64 artis = std::llround(kopya.artisYuzde * 100.0);
     Plan plan;
-    SorguSonucu KayitKumesi = donemSorgusu(
-        planKaynagiSorgusu.arg(defter.kayitTablosu, kurusIfadesi.arg(defter.tahminAlani),
-                               defter.ayAlani, defter.yilAlani),
-        defter, kopya.kaynakYil, ayAdi(kopya.kaynakAy), kimlikSirasi);
+    SorguSonucu KayitKumesi =
+        donemSorgusu(planKaynagiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani,
+                                            defter.yilAlani),
+                     defter, kopya.kaynakYil, ayAdi(kopya.kaynakAy), kimlikSirasi);
     while (KayitKumesi.sonraki()) {
         // A whole year goes month by month; a month that is no month name has no place in it.
         const int ay =
@@ -206,10 +169,9 @@ Plan planHazirla(const DefterTanimi& defter, const ButceVerisi::PlanKopyasi& kop
             ++plan.atlanacak;
             continue;
         }
-        const QVariant tahmin = KayitKumesi.alan(3);
-        plan.olusacak.push_back(
-            {KayitKumesi.alan(0), KayitKumesi.alan(1), ay,
-             tahmin.isNull() ? QVariant() : QVariant(artirilmis(tahmin.toLongLong(), artis))});
+        const std::optional<qint64> tahmin = Tutar::kurus(KayitKumesi.alan(3));
+        plan.olusacak.push_back({KayitKumesi.alan(0), KayitKumesi.alan(1), ay,
+                                 tahmin ? QVariant(artirilmis(*tahmin, artis)) : QVariant()});
     }
     return plan;
 }
@@ -328,8 +290,8 @@ Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& an
 std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter,
                                                       const KayitSuzgeci& suzgec)
 {
-    QString sql = kayitlarSorgusu.arg(defter.kayitTablosu, tutarIfadeleri(defter.tahminAlani),
-                                      defter.yilAlani, defter.ayAlani);
+    QString sql = kayitlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
+                                      defter.ayAlani);
     QVariantList degerler{suzgec.yil, suzgec.anaGrup};
     if (suzgec.altGrup) {
         sql += altGrupKosulu;
@@ -372,19 +334,19 @@ std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const Defte
 {
     std::array<AylikToplam, 12> toplamlar{};
     SorguSonucu KayitKumesi(
-        aylikToplamlarSorgusu.arg(defter.kayitTablosu, defter.ayAlani,
-                                  toplamIfadeleri(defter.tahminAlani),
+        aylikToplamlarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.tahminAlani,
                                   yil ? yilKosulu.arg(defter.yilAlani) : QString()),
         yil ? QVariantList{*yil} : QVariantList{});
     while (KayitKumesi.sonraki()) {
         const QString ay = KayitKumesi.alan(0).toString();
         for (int i = 0; i < 12; ++i) {
             if (TurkceMetin::esit(ay, Takvim::ayAdlari()[i])) {
+                const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(1));
                 AylikToplam& ayin = toplamlar[i];
-                ayin.tahminKurus = topla(ayin.tahminKurus, kurus(KayitKumesi.alan(1)));
-                ayin.gerceklesenKurus = topla(ayin.gerceklesenKurus, kurus(KayitKumesi.alan(2)));
-                ayin.okunamayan += kurus(KayitKumesi.alan(3));
-                toplamlar[i].kayitSayisi += KayitKumesi.alan(4).toLongLong();
+                ayin.tahminKurus = Tutar::topla(ayin.tahminKurus, t.tahminKurus);
+                ayin.gerceklesenKurus = Tutar::topla(ayin.gerceklesenKurus, t.gerceklesenKurus);
+                ayin.okunamayan += t.okunamayan;
+                ayin.kayitSayisi += t.kayitSayisi;
                 break;
             }
         }
@@ -457,13 +419,13 @@ Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik,
 ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, int yil,
                                                     const std::optional<QString>& ay)
 {
-    SorguSonucu KayitKumesi =
-        donemSorgusu(donemToplamiSorgusu.arg(defter.kayitTablosu,
-                                             toplamIfadeleri(defter.tahminAlani), defter.yilAlani),
-                     defter, yil, ay);
+    SorguSonucu KayitKumesi = donemSorgusu(
+        donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani), defter,
+        yil, ay);
     if (!KayitKumesi.sonraki())
         return {};
-    return {kurus(KayitKumesi.alan(0)), kurus(KayitKumesi.alan(1)), kurus(KayitKumesi.alan(2))};
+    const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(0));
+    return {t.tahminKurus, t.gerceklesenKurus, t.okunamayan};
 }
 
 ButceVerisi::PlanSayilari ButceVerisi::planSay(const QList<const DefterTanimi*>& defterler,
@@ -505,8 +467,7 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& def
     std::vector<Kayit> kayitlar;
     OrtakMetinler ortak;
     {
-        SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu,
-                                                tutarIfadeleri(defter.tahminAlani),
+        SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani,
                                                 defter.yilAlani, defter.ayAlani));
         while (KayitKumesi.sonraki()) {
             kayitlar.push_back(kayitOku(KayitKumesi));

@@ -2,13 +2,13 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "Tutar.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -37,19 +37,8 @@ struct KayitSuzgeci {
     std::optional<QString> ay; // none: the whole year
 };
 
-// Amounts are read alike by every statement: a number within ±999.999.999.999,99, to the
-// kuruş. Anything else other tools may leave (NULL, text, 1e17) is no amount: listed as missing,
-// counted as zero in every sum, and counted as unreadable (`okunamayan`), except a missing
-// realised amount, which marks an entry planned and not yet realised.
-
-// Adds two sums of kuruş, held at the ends of qint64 rather than overflowing.
-inline qint64 topla(qint64 a, qint64 b)
-{
-    qint64 toplam = 0;
-    if (!__builtin_add_overflow(a, b, &toplam))
-        return toplam;
-    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
-}
+// Amounts are read by the rule of Tutar everywhere: in the entries, in their sums and in the
+// counts of those unreadable (`okunamayan`).
 
 // One entry as listed. A planned entry has no realised amount yet.
 struct Kayit {

@@ -3,6 +3,7 @@
 #include "EskiBicim.h"
 #include "Sema.h"
 #include "TurkceMetin.h"
+#include "Tutar.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
@@ -83,6 +84,7 @@ std::optional<QString> baglan(const QString& yol)
     if (sqlite3_db_readonly(h, "main") == 1)
         return motorHatasi(SQLITE_READONLY);
     sqlite3_create_collation_v2(h, "TURKCE", SQLITE_UTF8, nullptr, turkceKarsilastir, nullptr);
+    Tutar::toplamIsleviniKaydet(h);
     QSqlQuery sorgu(db);
     // Reading the catalogue is the first real read: a file that is no database fails here.
     if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))

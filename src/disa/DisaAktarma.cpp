@@ -1,5 +1,7 @@
 #include "DisaAktarma.h"
 
+#include "Tutar.h"
+
 #include "CsvYazici.h"
 #include "VeriHatasi.h"
 
@@ -108,8 +110,8 @@ void DisaAktarma::kayitListesiniYaz(CsvYazici& csv, const std::vector<ButceVeris
         const std::optional<qint64> gerceklesen = kurus(k.gerceklesen);
         csv.sayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).metin(k.ay);
         tutarlariYaz(csv, tahmin, gerceklesen);
-        tahminToplami += tahmin.value_or(0);
-        gerceklesenToplami += gerceklesen.value_or(0);
+        tahminToplami = Tutar::topla(tahminToplami, tahmin.value_or(0));
+        gerceklesenToplami = Tutar::topla(gerceklesenToplami, gerceklesen.value_or(0));
     }
     csv.metin(QStringLiteral("TOPLAM")).metin({}).metin({}).metin({});
     tutarlariYaz(csv, tahminToplami, gerceklesenToplami);

@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "Takvim.h"
+#include "Tutar.h"
 
 #include <QDate>
 #include <QDialog>
@@ -45,7 +46,7 @@ public:
     void GerceklesenKutusu_LostFocus();
 
     // Largest amount a box takes, in kuruş: what a REAL column and the display keep exactly.
-    static constexpr qint64 enBuyukKurus = 99'999'999'999'999;
+    static constexpr qint64 enBuyukKurus = Tutar::enBuyukKurus;
 
 signals:
     void kayitEklendi(const Degisiklik& degisiklik);

@@ -106,7 +106,7 @@ KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>&
         if (kayit.gerceklesen) {
             gerceklesen = Bicim::kurusa(*kayit.gerceklesen);
             sayiYaz(satir, GerceklesenSutunu, Bicim::tutar(*gerceklesen), double(*gerceklesen));
-            toplam.gerceklesenKurus = ButceVerisi::topla(toplam.gerceklesenKurus, *gerceklesen);
+            toplam.gerceklesenKurus = Tutar::topla(toplam.gerceklesenKurus, *gerceklesen);
         }
         toplam.okunamayan += kayit.okunamayan;
         const std::optional<double> oran =

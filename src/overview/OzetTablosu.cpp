@@ -35,8 +35,8 @@ ButceVerisi::AylikToplam topla(const OzetTablosu::Aylar& aylar)
 {
     ButceVerisi::AylikToplam toplam;
     for (const ButceVerisi::AylikToplam& ay : aylar) {
-        toplam.tahminKurus = ButceVerisi::topla(toplam.tahminKurus, ay.tahminKurus);
-        toplam.gerceklesenKurus = ButceVerisi::topla(toplam.gerceklesenKurus, ay.gerceklesenKurus);
+        toplam.tahminKurus = Tutar::topla(toplam.tahminKurus, ay.tahminKurus);
+        toplam.gerceklesenKurus = Tutar::topla(toplam.gerceklesenKurus, ay.gerceklesenKurus);
         toplam.okunamayan += ay.okunamayan;
         toplam.kayitSayisi += ay.kayitSayisi;
     }

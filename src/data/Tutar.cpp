@@ -1,0 +1,87 @@
+#include "Tutar.h"
+
+#include <QByteArray>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+
+// SQLite aligns an aggregate's memory to 8 bytes only: no wider fields here.
+struct Birikim {
+    qint64 tahmin = 0;
+    qint64 gerceklesen = 0;
+    qint64 okunamayan = 0;
+    qint64 kayitSayisi = 0;
+};
+
+std::optional<qint64> degerinKurusu(sqlite3_value* deger)
+{
+    const int tur = sqlite3_value_type(deger);
+    if (tur != SQLITE_INTEGER && tur != SQLITE_FLOAT)
+        return std::nullopt;
+    return Tutar::kurus(sqlite3_value_double(deger));
+}
+
+void adim(sqlite3_context* baglam, int, sqlite3_value** degerler)
+{
+    auto* b = static_cast<Birikim*>(sqlite3_aggregate_context(baglam, sizeof(Birikim)));
+    if (!b)
+        return sqlite3_result_error_nomem(baglam);
+    ++b->kayitSayisi;
+    if (const std::optional<qint64> tahmin = degerinKurusu(degerler[0]))
+        b->tahmin = Tutar::topla(b->tahmin, *tahmin);
+    else
+        ++b->okunamayan;
+    if (const std::optional<qint64> gerceklesen = degerinKurusu(degerler[1]))
+        b->gerceklesen = Tutar::topla(b->gerceklesen, *gerceklesen);
+    else if (sqlite3_value_type(degerler[1]) != SQLITE_NULL)
+        ++b->okunamayan;
+}
+
+void son(sqlite3_context* baglam)
+{
+    const auto* b = static_cast<Birikim*>(sqlite3_aggregate_context(baglam, 0));
+    const Birikim bos;
+    if (!b)
+        b = &bos;
+    const qint64 sonuc[4] = {b->tahmin, b->gerceklesen, b->okunamayan, b->kayitSayisi};
+    sqlite3_result_blob(baglam, sonuc, sizeof sonuc, SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+std::optional<qint64> Tutar::kurus(double deger)
+{
+    const double kurus = std::round(deger * 100.0);
+    // NaN and the infinities fail the comparison too.
+    if (!(std::fabs(kurus) <= double(enBuyukKurus)))
+        return std::nullopt;
+    return qint64(kurus);
+}
+
+std::optional<qint64> Tutar::kurus(const QVariant& alan)
+{
+    if (alan.isNull() ||
+        (alan.typeId() != QMetaType::LongLong && alan.typeId() != QMetaType::Double))
+        return std::nullopt;
+    return kurus(alan.toDouble());
+}
+
+Tutar::Toplam Tutar::toplam(const QVariant& alan)
+{
+    const QByteArray veri = alan.toByteArray();
+    qint64 sonuc[4] = {};
+    if (veri.size() == sizeof sonuc)
+        std::memcpy(sonuc, veri.constData(), sizeof sonuc);
+    return {sonuc[0], sonuc[1], sonuc[2], sonuc[3]};
+}
+
+void Tutar::toplamIsleviniKaydet(sqlite3* baglanti)
+{
+    sqlite3_create_function_v2(baglanti, "TUTAR_TOPLAMI", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                               nullptr, nullptr, adim, son, nullptr);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QVariant>
+
+#include <limits>
+#include <optional>
+
+struct sqlite3;
+
+// What reads as an amount, wherever the program reads one: a number within ±999.999.999.999,99,
+// taken in whole kuruş (rounded half away from zero). Anything else other tools may leave (NULL,
+// text such as '12,5', a blob, 1e17, ±1e308) is no amount: shown as missing, counted as zero in
+// every sum and counted as unreadable, except a missing realised amount, which marks an entry
+// planned and not yet realised.
+namespace Tutar
+{
+
+inline constexpr qint64 enBuyukKurus = 99'999'999'999'999;
+
+std::optional<qint64> kurus(double deger);
+// A field as the driver hands it over.
+std::optional<qint64> kurus(const QVariant& alan);
+
+// Adds two sums of kuruş, held at the ends of qint64 rather than overflowing.
+inline qint64 topla(qint64 a, qint64 b)
+{
+    qint64 toplam = 0;
+    if (!__builtin_add_overflow(a, b, &toplam))
+        return toplam;
+    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+}
+
+// The sums of a group of entries by the rule above: TUTAR_TOPLAMI(estimate, realised) in a
+// statement, read back with toplam(). The sums are exact, and held by topla().
+struct Toplam {
+    qint64 tahminKurus = 0;
+    qint64 gerceklesenKurus = 0;
+    qint64 okunamayan = 0;
+    qint64 kayitSayisi = 0;
+};
+Toplam toplam(const QVariant& alan);
+// Registers TUTAR_TOPLAMI on a connection; like the collation, it is never part of the file.
+void toplamIsleviniKaydet(sqlite3* baglanti);
+
+} // namespace Tutar
