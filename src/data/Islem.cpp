@@ -23,7 +23,7 @@ void Islem::yazmadanOnce(std::function<void()> is)
 
 Islem::Islem()
 {
-    // Before the backup too: a file no longer where it was must not be copied anywhere.
+    // Before the backup and before undo, whose writes go round SatirYazici.
     DegiskenModulu::dosyayiDenetle();
     if (oncekiIs())
         oncekiIs()();

@@ -138,6 +138,8 @@ void izinleriAktar(const QString& kaynak, const QString& hedef)
 // for a complete copy.
 QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
 {
+    // A file deleted, moved or replaced since it was opened is copied nowhere.
+    DegiskenModulu::dosyayiDenetle();
     const QString dosya = DegiskenModulu::dosyaYolu();
     const QString klasor = Yedekleme::klasor(dosya);
     klasoruHazirla(klasor);
