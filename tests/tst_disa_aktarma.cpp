@@ -71,31 +71,27 @@ private slots:
         ortam->kayitYaz(gider, "MUTFAK", "MARKET", 2024, "Ocak", 100.5, 90);
         ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2025, "ocak", 12500, 12000);
         ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2024, "ARALIK", 12500, 12500);
-        ortam->kayitYaz(gelir, "ÇOCUK", "HARÇLIK", 2024, "Mart", 200, 150);
-        ortam->kayitYaz(gelir, "DİĞER", "=1+1", 2024, "mart", 10, -5);
+        ortam->kayitYaz(gelir, "ÇOCUK", "HARÇLIK", 2024, "mart", 200, 150);
         ortam->kayitYaz(gelir, "CEP", "İADE; \"VERGİ\"", 2024, "MART", 0, 20);
         ortam->kayitYaz(gelir, "MAAŞ", "EK İŞ", 2024, "Şubat", 300, QVariant());
         ortam->kayitYaz(gelir, "MAAŞ", "BAYRAM", 2024, "Şubat", QVariant(), 40);
         ortam->kayitYaz(gelir, "KİRA", "DÜKKAN", 2024, "Yıl sonu", 1, 1);
-        ortam->kayitYaz(gelir, "KİRA", "DAİRE", 2024, "Nisan", 1000, 1000);
 
         const QString yol = ortam->klasor() + "/Tüm kayıtlar.csv";
         if (aracla)
             QCOMPARE(calistir(VARNEL_DISA_AKTAR, {"--klasor", ortam->klasor(), yol}),
-                     "10 kayıt yazıldı: " + yol + "\n");
+                     "8 kayıt yazıldı: " + yol + "\n");
         else
             DisaAktarma::csvYaz(yol, [](CsvYazici& csv) { DisaAktarma::tumKayitlariYaz(csv); });
         QCOMPARE(QString::fromUtf8(dosyaIcerigi(yol)),
                  QString::fromUtf8(csvBom) +
                      "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran\r\n"
-                     "Gelir;7;MAAŞ;BAYRAM;2024;Şubat;;40,00;\r\n"
-                     "Gelir;6;MAAŞ;EK İŞ;2024;Şubat;300,00;;\r\n"
-                     "Gelir;5;CEP;\"İADE; \"\"VERGİ\"\"\";2024;MART;0,00;20,00;\r\n"
-                     "Gelir;3;ÇOCUK;HARÇLIK;2024;Mart;200,00;150,00;75,00\r\n"
-                     "Gelir;4;DİĞER;'=1+1;2024;mart;10,00;-5,00;-50,00\r\n"
-                     "Gelir;9;KİRA;DAİRE;2024;Nisan;1000,00;1000,00;100,00\r\n"
+                     "Gelir;6;MAAŞ;BAYRAM;2024;Şubat;;40,00;\r\n"
+                     "Gelir;5;MAAŞ;EK İŞ;2024;Şubat;300,00;;\r\n"
+                     "Gelir;4;CEP;\"İADE; \"\"VERGİ\"\"\";2024;MART;0,00;20,00;\r\n"
+                     "Gelir;3;ÇOCUK;HARÇLIK;2024;mart;200,00;150,00;75,00\r\n"
                      "Gelir;2;MAAŞ;ANA İŞ;2024;ARALIK;12500,00;12500,00;100,00\r\n"
-                     "Gelir;8;KİRA;DÜKKAN;2024;Yıl sonu;1,00;1,00;100,00\r\n"
+                     "Gelir;7;KİRA;DÜKKAN;2024;Yıl sonu;1,00;1,00;100,00\r\n"
                      "Gelir;1;MAAŞ;ANA İŞ;2025;ocak;12500,00;12000,00;96,00\r\n"
                      "Gider;1;MUTFAK;MARKET;2024;Ocak;100,50;90,00;89,55\r\n");
     }
@@ -115,8 +111,7 @@ private slots:
         form = ortam->anaForm();
         form->ayBilgisiKutusu()->setCurrentIndex(0);
         grupSec(*form, d, "EV");
-        QTreeWidget* liste = kayitListesi(*form, d);
-        liste->sortByColumn(3, Qt::DescendingOrder);
+        kayitListesi(*form, d)->sortByColumn(3, Qt::DescendingOrder);
         QString onerilen;
         KaydetmeYeri::yanitla([&](const QString& o) {
             onerilen = QFileInfo(o).fileName();
@@ -128,42 +123,24 @@ private slots:
         KaydetmeYeri::yanitla({});
 
         QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.csv");
-        const QList<QStringList> csv = csvOku(dosyaIcerigi(ortam->klasor() + "/liste.csv"));
-        QCOMPARE(csv, (QList<QStringList>{
-                          {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"},
-                          {"1", "EV", "KİRA", "Mart", "12500,00", "12000,00", "96,00"},
-                          {"3", "EV", "ISITMA", "ŞUBAT", "1000,50", "-20,00", "-2,00"},
-                          {"2", "EV", "AİDAT; \"SİTE\"", "ocak", "300,00", "", ""},
-                          {"TOPLAM", "", "", "", "13800,50", "11980,00", "86,81"}}));
-        QCOMPARE(csv.mid(1, 3), tablosu(liste).mid(1));
+        QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + "/liste.csv")),
+                 (QList<QStringList>{
+                     {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"},
+                     {"1", "EV", "KİRA", "Mart", "12500,00", "12000,00", "96,00"},
+                     {"3", "EV", "ISITMA", "ŞUBAT", "1000,50", "-20,00", "-2,00"},
+                     {"2", "EV", "AİDAT; \"SİTE\"", "ocak", "300,00", "", ""},
+                     {"TOPLAM", "", "", "", "13800,50", "11980,00", "86,81"}}));
         QCOMPARE(form->statusBar()->currentMessage(),
                  "3 kayıt kaydedildi: " + ortam->klasor() + "/liste.csv");
     }
 
-    // The overview's file equals its table; its page is one A4 landscape with the heading, every
-    // month in the table and, as text, under the chart; its picture has twice the pixels.
-    void overviewLeavesAsShown_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<QString>("yil");
-        QTest::addColumn<QString>("onerilenAd");
-        QTest::addColumn<QString>("baslik");
-        QTest::newRow("every year") << "Gelir"
-                                    << "Tüm Yıllar"
-                                    << "Morvane-Tum-Gelirler-Tum-Yillar"
-                                    << "Tüm Gelirler Listesi — Tüm Yıllar";
-        QTest::newRow("one year compared") << "Gider"
-                                           << "2024"
-                                           << "Morvane-Tum-Giderler-2024"
-                                           << "Tüm Giderler Listesi — 2024";
-    }
+    // The overview's file equals its table, here comparing one year with the one before; its
+    // page is one A4 landscape with the heading, every month in the table and, as text, under the
+    // chart; its picture has twice the pixels.
     void overviewLeavesAsShown()
     {
-        QFETCH(QString, defterAdi);
-        QFETCH(QString, yil);
-        QFETCH(QString, onerilenAd);
-        QFETCH(QString, baslik);
-        const DefterTanimi& d = satirinDefteri();
+        const QString ad = "Morvane-Tum-Giderler-2024";
+        const DefterTanimi& d = giderDefteri();
         ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 12500, 12600.5);
         ortam->kayitYaz(d, "EV", "AİDAT", 2024, "ŞUBAT", 300, QVariant());
         ortam->kayitYaz(d, "EV", "KİRA", 2023, "ocak", 12000, 12000);
@@ -171,9 +148,8 @@ private slots:
         AylikOzetFormu pencere(d, 2024, nullptr);
         pencere.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pencere));
-        pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText(yil);
+        pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText("2024");
         pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu")->setChecked(true);
-        QCOMPARE(pencere.windowTitle(), baslik);
         QStringList onerilenler;
         KaydetmeYeri::yanitla([&](const QString& onerilen) {
             onerilenler << onerilen;
@@ -183,11 +159,11 @@ private slots:
             for (QAction* a : pencere.findChild<QChartView*>("GrafikNesnesi")->actions())
                 if (a->text() == eylem)
                     a->trigger();
-            return ortam->klasor() + '/' + onerilenAd + uzanti;
+            return ortam->klasor() + '/' + ad + uzanti;
         };
 
         QTest::keyClick(&pencere, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + '/' + onerilenAd + ".csv")),
+        QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + '/' + ad + ".csv")),
                  tablosu(kayitListesi(pencere, d)));
         const QString pdf = kaydet("PDF Olarak Kaydet…", ".pdf");
         const QString png = kaydet("Grafiği Resim Olarak Kaydet…", "-Grafik.png");
@@ -201,8 +177,8 @@ private slots:
         QVERIFY2(bilgi.contains(QRegularExpression("Page size: +842 x 595 pts \\(A4\\)")),
                  qPrintable(bilgi));
         const QString metin = calistir("pdftotext", {pdf, "-"});
-        QVERIFY2(metin.contains(baslik) && metin.contains("Yazdırma tarihi:") &&
-                     metin.contains("TOPLAM"),
+        QVERIFY2(metin.contains("Tüm Giderler Listesi — 2024") &&
+                     metin.contains("Yazdırma tarihi:") && metin.contains("TOPLAM"),
                  qPrintable(metin));
         for (const QString& ay : {"OCAK", "ŞUBAT", "MART", "NİSAN", "MAYIS", "HAZİRAN", "TEMMUZ",
                                   "AĞUSTOS", "EYLÜL", "EKİM", "KASIM", "ARALIK"})
@@ -242,10 +218,8 @@ private slots:
         rlimit eskiSinir{};
         getrlimit(RLIMIT_FSIZE, &eskiSinir);
         const auto eskiSinyal = std::signal(SIGXFSZ, SIG_IGN);
-        if (hata == "disk") {
-            const rlimit sinir{64 * 1024, eskiSinir.rlim_max};
-            setrlimit(RLIMIT_FSIZE, &sinir);
-        }
+        const rlimit sinir{hata == "disk" ? 64 * 1024 : eskiSinir.rlim_cur, eskiSinir.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &sinir);
         QString mesaj;
         try {
             DisaAktarma::csvYaz(yol, yaz);

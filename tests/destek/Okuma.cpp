@@ -180,6 +180,7 @@ std::pair<int, QString> yetkisizCalistir(const QString& program, const QString& 
     const QString kopya = QDir(klasor).filePath(QFileInfo(program).fileName());
     QFile::copy(program, kopya);
     QProcess surec;
+    surec.setProcessChannelMode(QProcess::MergedChannels);
     if (::geteuid() == 0)
         surec.start("setpriv",
                     QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", kopya} +

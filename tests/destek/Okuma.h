@@ -56,8 +56,8 @@ bool acilaniIncele(const std::function<void()>& tiklama,
 QStringList klasorIcerigi(const QString& klasor);
 
 // Runs a program as another user when root, since permissions do not stop root. The program is
-// copied into `klasor`, which that user can reach, for the run. The exit status and standard
-// output.
+// copied into `klasor`, which that user can reach, for the run. The exit status and what it
+// printed, standard output and error together.
 std::pair<int, QString> yetkisizCalistir(const QString& program, const QString& klasor,
                                          const QStringList& argumanlar);
 
