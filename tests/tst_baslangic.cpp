@@ -160,7 +160,10 @@ private slots:
         QTemporaryDir dizin;
         const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QVERIFY(!Sema::dosyaOlustur(yol));
-        QCOMPARE(QFileInfo(yol).permissions() & 077, QFile::Permissions());
+        const QFile::Permissions baskalari = QFile::ReadGroup | QFile::WriteGroup |
+                                             QFile::ExeGroup | QFile::ReadOther |
+                                             QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFileInfo(yol).permissions() & baskalari, QFile::Permissions());
         const QStringList yeni = klasorIcerigi(dizin.path());
         QVERIFY(Sema::dosyaOlustur(yol).value_or("").contains(u"zaten var"));
         QCOMPARE(klasorIcerigi(dizin.path()), yeni);
