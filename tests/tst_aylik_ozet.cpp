@@ -25,17 +25,12 @@ QStringList doluSatirlar(const QWidget& pencere, const DefterTanimi& defter)
     return sonuc;
 }
 
-QChart* grafigi(const QWidget& pencere)
-{
-    return pencere.findChild<QChartView*>("GrafikNesnesi")->chart();
-}
-
 // The chart as its legend names it: each bar set's values up to its last month above zero, the
 // ratio's points as month:value with '|' where the line between them breaks; then the ends of
 // the amount axis and of the ratio axis.
 QStringList grafik(const QWidget& pencere)
 {
-    const QChart* g = grafigi(pencere);
+    const QChart* g = pencere.findChild<QChartView*>("GrafikNesnesi")->chart();
     QStringList sonuc;
     QList<qreal> kopuklar; // the last month of each piece of the ratio's line
     for (QAbstractSeries* seri : g->series())
@@ -62,9 +57,8 @@ QStringList grafik(const QWidget& pencere)
     }
     QStringList uclar;
     for (QAbstractAxis* eksen : g->axes(Qt::Vertical))
-        uclar << QStringLiteral("%1-%2")
-                     .arg(qobject_cast<QValueAxis*>(eksen)->min())
-                     .arg(qobject_cast<QValueAxis*>(eksen)->max());
+        if (auto* e = qobject_cast<QValueAxis*>(eksen))
+            uclar << QStringLiteral("%1-%2").arg(e->min()).arg(e->max());
     return sonuc << "eksenler: " + uclar.join(", ");
 }
 
@@ -76,7 +70,8 @@ class OverviewTest : public LedgerTest
 
 private slots:
     // The main window's button opens the window modally, read afresh, offering the main window's
-    // year; its layout and labels.
+    // year; of a fixed size showing every month, numbers right-aligned, the totals bold, the months
+    // under the bars, the ratio on its own axis at the right.
     void opensFromMainWindowLaidOut_data() { defterSatirlari(); }
     void opensFromMainWindowLaidOut()
     {
@@ -90,24 +85,19 @@ private slots:
         QString mart = "açılmadı";
         const auto tikla = [&] { QTest::mouseClick(dugme, Qt::LeftButton); };
         const auto bak = [&](QWidget* pencere) {
-            mart = kayitListesi(*pencere, d)->topLevelItem(2)->text(1);
+            QTreeWidget* liste = kayitListesi(*pencere, d);
+            mart = liste->topLevelItem(2)->text(1);
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
             QCOMPARE(pencere->objectName(), QStringLiteral("Tüm%1lerFormu").arg(defterAdi));
             QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — Tüm Yıllar");
-            QCOMPARE(QList({pencere->minimumSize(), pencere->maximumSize()}),
-                     QList<QSize>(2, QSize(731, 535)));
+            QCOMPARE(pencere->minimumSize(), pencere->maximumSize());
             QVERIFY(!(pencere->windowFlags() & Qt::WindowMinMaxButtonsHint));
             QCOMPARE(ogeler(pencere->findChild<QComboBox*>("YılBilgisiKutusu")),
                      (QStringList{"Tüm Yıllar", "2010", "2024"}));
             QCOMPARE(pencere->findChild<QCheckBox*>("KarşılaştırmaKutusu")->text(),
                      "Önceki yılla karşılaştır");
-
-            QTreeWidget* liste = kayitListesi(*pencere, d);
-            QCOMPARE(liste->geometry(), QRect(18, 34, 695, 256));
-            QCOMPARE(sutun(liste, 0), ayEtiketleri);
             QVERIFY(!liste->verticalScrollBar()->isVisible());
             for (int sira = 0; sira < 4; ++sira) {
-                QCOMPARE(liste->columnWidth(sira), QList<int>({160, 173, 173, 187})[sira]);
                 const Qt::Alignment yan = sira == 0 ? Qt::AlignLeft : Qt::AlignRight;
                 for (const QTreeWidgetItem* oge : {liste->headerItem(), liste->topLevelItem(12)})
                     QCOMPARE(Qt::Alignment(oge->textAlignment(sira)) & Qt::AlignHorizontal_Mask,
@@ -115,18 +105,10 @@ private slots:
                 QVERIFY(liste->topLevelItem(12)->font(sira).bold());
             }
 
-            const auto* gorunum = pencere->findChild<QChartView*>("GrafikNesnesi");
-            QCOMPARE(gorunum->geometry(), QRect(18, 294, 695, 236));
-            // The ratio's legend entry is a line through a dot, as the ratio is drawn.
-            for (QLegendMarker* isaret : gorunum->chart()->legend()->markers())
-                QVERIFY(isaret->label() != "Oran (%)" ||
-                        (isaret->shape() == QLegend::MarkerShapeFromSeries &&
-                         !qobject_cast<QLineSeries*>(isaret->series())->lightMarker().isNull()));
-            QCOMPARE(qobject_cast<QBarCategoryAxis*>(gorunum->chart()->axes(Qt::Horizontal)[0])
-                         ->categories(),
+            const QChart* g = pencere->findChild<QChartView*>("GrafikNesnesi")->chart();
+            QCOMPARE(qobject_cast<QBarCategoryAxis*>(g->axes(Qt::Horizontal)[0])->categories(),
                      ayEtiketleri.mid(0, 12));
-            // Amounts on the left, the ratio on its own axis at the right.
-            for (QAbstractSeries* seri : gorunum->chart()->series())
+            for (QAbstractSeries* seri : g->series())
                 QCOMPARE(seri->attachedAxes().last()->alignment(),
                          Qt::Alignment(qobject_cast<QBarSeries*>(seri) ? Qt::AlignLeft
                                                                        : Qt::AlignRight));
@@ -193,49 +175,41 @@ private slots:
     // stays while a single year is chosen.
     void yearChoice_data()
     {
-        QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<QString>("yil");
         QTest::addColumn<QStringList>("liste"); // header and rows, as doluSatirlar gives them
         QTest::addColumn<QStringList>("cizim");
-        for (const QString ad : {"Gelir", "Gider"}) {
-            const QString baslik =
-                QString("Aylar|Tahmini %1|Gerçekleşen %1|Gerçekleşme Oranı (%)").arg(ad);
-            // Its bars peak at a round number and its ratios at exactly 100 %.
-            QTest::addRow("%s one year compared", qPrintable(ad))
-                << ad << "2024"
-                << QStringList{baslik + "|2023 Gerçekleşen|Değişim (%)",
-                               "OCAK|100,00|100,00|100,00%|80,00|+25,00%",
-                               "ŞUBAT|100,00|90,00|90,00%||",
-                               "NİSAN||||40,00|",
+        const QString baslik = "Aylar|Tahmini Gelir|Gerçekleşen Gelir|Gerçekleşme Oranı (%)";
+        // Its bars peak at a round number and its ratios at exactly 100 %.
+        QTest::newRow("one year compared")
+            << "2024"
+            << QStringList{baslik + "|2023 Gerçekleşen|Değişim (%)"} +
+                   QStringList{"OCAK|100,00|100,00|100,00%|80,00|+25,00%",
+                               "ŞUBAT|100,00|90,00|90,00%||", "NİSAN||||40,00|",
                                "MAYIS|100,00|30,00|30,00%|0,00|—",
                                "TOPLAM|300,00|220,00|73,33%|120,00|+83,33%"}
-                << QStringList{"Tahmin: 100 100 0 0 100", "Gerçekleşen: 100 90 0 0 30",
-                               "2023 Gerçekleşen: 80 0 0 40", "Oran (%): 0:100 1:90 | 4:30",
-                               "eksenler: 0-120, 0-120"};
-            QTest::addRow("%s every year", qPrintable(ad))
-                << ad << "Tüm Yıllar"
-                << QStringList{baslik,
-                               "OCAK|200,00|190,00|95,00%",
-                               "ŞUBAT|100,00|90,00|90,00%",
-                               "NİSAN|100,00|40,00|40,00%",
-                               "MAYIS|200,00|30,00|15,00%",
+            << QStringList{"Tahmin: 100 100 0 0 100", "Gerçekleşen: 100 90 0 0 30",
+                           "2023 Gerçekleşen: 80 0 0 40", "Oran (%): 0:100 1:90 | 4:30",
+                           "eksenler: 0-120, 0-120"};
+        QTest::newRow("every year")
+            << "Tüm Yıllar"
+            << QStringList{baslik} +
+                   QStringList{"OCAK|200,00|190,00|95,00%", "ŞUBAT|100,00|90,00|90,00%",
+                               "NİSAN|100,00|40,00|40,00%", "MAYIS|200,00|30,00|15,00%",
                                "TOPLAM|600,00|350,00|58,33%"}
-                << QStringList{"Tahmin: 200 100 0 100 200", "Gerçekleşen: 190 90 0 40 30",
-                               "Oran (%): 0:95 1:90 | 3:40 4:15", "eksenler: 0-250, 0-120"};
-            // No ratios at all: the ratio axis still reaches 120 %.
-            QTest::addRow("%s year without entries", qPrintable(ad))
-                << ad << "2026" << QStringList{baslik + "|2025 Gerçekleşen|Değişim (%)"}
-                << QStringList{"Tahmin:", "Gerçekleşen:", "2025 Gerçekleşen:", "Oran (%):",
-                               "eksenler: 0-1, 0-120"};
-        }
+            << QStringList{"Tahmin: 200 100 0 100 200", "Gerçekleşen: 190 90 0 40 30",
+                           "Oran (%): 0:95 1:90 | 3:40 4:15", "eksenler: 0-250, 0-120"};
+        // No ratios at all: the ratio axis still reaches 120 %.
+        QTest::newRow("year without entries")
+            << "2026" << QStringList{baslik + "|2025 Gerçekleşen|Değişim (%)"}
+            << QStringList{"Tahmin:", "Gerçekleşen:", "2025 Gerçekleşen:", "Oran (%):",
+                           "eksenler: 0-1, 0-120"};
     }
     void yearChoice()
     {
-        QFETCH(QString, defterAdi);
         QFETCH(QString, yil);
         QFETCH(QStringList, liste);
         QFETCH(QStringList, cizim);
-        const DefterTanimi& d = satirinDefteri();
+        const DefterTanimi& d = gelirDefteri();
         const QList<std::tuple<int, QString, int>> kayitlar{
             {2023, "Ocak", 80},  {2023, "Nisan", 40}, {2023, "Mayıs", 0},
             {2024, "Ocak", 100}, {2024, "Şubat", 90}, {2024, "Mayıs", 30}};
@@ -250,19 +224,19 @@ private slots:
         auto* yilKutusu = pencere.findChild<QComboBox*>("YılBilgisiKutusu");
         QCOMPARE(ogeler(yilKutusu), (QStringList{"Tüm Yıllar", "2023", "2024", "2026"}));
         yilKutusu->setCurrentText("2023");
-        QCOMPARE(kayitListesi(pencere, d)->columnCount(), 4);
         auto* karsilastirma = pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu");
         karsilastirma->click();
         yilKutusu->setCurrentText(yil);
         QCOMPARE(karsilastirma->isEnabled(), yil != "Tüm Yıllar");
         QApplication::processEvents(); // lets the list lay out its new columns
 
-        QCOMPARE(pencere.windowTitle(), "Tüm " + defterAdi + "ler Listesi — " + yil);
+        QCOMPARE(pencere.windowTitle(), "Tüm Gelirler Listesi — " + yil);
         QCOMPARE(doluSatirlar(pencere, d).replaceInStrings("!", ""), liste);
         QCOMPARE(grafik(pencere), cizim);
         QVERIFY(!kayitListesi(pencere, d)->horizontalScrollBar()->isVisible());
         // Last year's bars are paler than this year's.
-        const auto isaret = grafigi(pencere)->legend()->markers();
+        const auto isaret =
+            pencere.findChild<QChartView*>("GrafikNesnesi")->chart()->legend()->markers();
         QVERIFY(yil != "2024" ||
                 isaret[2]->brush().color().lightness() > isaret[1]->brush().color().lightness());
     }

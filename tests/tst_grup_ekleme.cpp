@@ -19,21 +19,18 @@ void yaz(QWidget* kutu, const QString& metin)
 
 // One add-group dialog as the main window's button opens it, and its controls by their names.
 struct Pencere {
-    std::unique_ptr<GrupEklemeFormu> pencere;
-    GrupEklemeFormu& form;
+    std::unique_ptr<GrupEklemeFormu> form;
     QComboBox* ana;
     QLineEdit* alt;
-    QPushButton* ekleKaydet;
-    QPushButton* vazgec;
-    QPushButton* kapat;
+    QPushButton *ekleKaydet, *vazgec, *kapat;
 
     Pencere(const DefterTanimi& d, AnaForm& anaForm)
-        : pencere(anaForm.grupEklemeFormu(d)), form(*pencere),
-          ana(form.findChild<QComboBox*>("Ana" + d.ad + "GrubuKutusu")),
-          alt(form.findChild<QLineEdit*>("Alt" + d.ad + "GrubuKutusu")),
-          ekleKaydet(form.findChild<QPushButton*>("EkleKaydetDüğmesi")),
-          vazgec(form.findChild<QPushButton*>("VazgeçDüğmesi")),
-          kapat(form.findChild<QPushButton*>("KapatDüğmesi"))
+        : form(anaForm.grupEklemeFormu(d)),
+          ana(form->findChild<QComboBox*>("Ana" + d.ad + "GrubuKutusu")),
+          alt(form->findChild<QLineEdit*>("Alt" + d.ad + "GrubuKutusu")),
+          ekleKaydet(form->findChild<QPushButton*>("EkleKaydetDüğmesi")),
+          vazgec(form->findChild<QPushButton*>("VazgeçDüğmesi")),
+          kapat(form->findChild<QPushButton*>("KapatDüğmesi"))
     {
     }
 
@@ -41,9 +38,9 @@ struct Pencere {
     void doldur(const QString& anaGrup, const QString& altGrup)
     {
         yaz(ana, anaGrup);
-        form.AnaGrupKutusu_LostFocus();
+        form->AnaGrupKutusu_LostFocus();
         yaz(alt, altGrup);
-        form.AltGrupKutusu_LostFocus();
+        form->AltGrupKutusu_LostFocus();
     }
     void ekle(const QString& anaGrup, const QString& altGrup)
     {
@@ -97,38 +94,42 @@ private slots:
         QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<QStringList>("metinler"); // caption, labels, waiting button, refusals
         QTest::newRow("gelir") << "Gelir"
-                               << QStringList{"Gelir Grubu Ekle",
-                                              "Alt Gelir Grubu:",
-                                              "Ana Gelir Grubu:",
-                                              "Yeni Gelir Grubu Ekle",
-                                              "ANA GELİR GRUBU boş bırakılamaz!",
-                                              "ALT GELİR GRUBU boş bırakılmaz!",
-                                              "Bu alt gelir grubu zaten var: PAZAR / EKMEK"};
+                               << QStringList{"Gelir Grubu Ekle", "Alt Gelir Grubu:",
+                                              "Ana Gelir Grubu:", "Yeni Gelir Grubu Ekle"} +
+                                      QStringList{"ANA GELİR GRUBU boş bırakılamaz!",
+                                                  "ALT GELİR GRUBU boş bırakılmaz!",
+                                                  "Bu alt gelir grubu zaten var: PAZAR / EKMEK"};
         QTest::newRow("gider") << "Gider"
-                               << QStringList{"Gider Grubu Ekle",
-                                              "Alt Gider Grubu:",
-                                              "Ana Gider Grubu:",
-                                              "Yeni Gider Grubu Ekle",
-                                              "ANA GİDER GRUBU boş bırakılamaz!",
-                                              "ALT GİDER GRUBU boş bırakılmaz!",
-                                              "Bu alt gider grubu zaten var: PAZAR / EKMEK"};
+                               << QStringList{"Gider Grubu Ekle", "Alt Gider Grubu:",
+                                              "Ana Gider Grubu:", "Yeni Gider Grubu Ekle"} +
+                                      QStringList{"ANA GİDER GRUBU boş bırakılamaz!",
+                                                  "ALT GİDER GRUBU boş bırakılmaz!",
+                                                  "Bu alt gider grubu zaten var: PAZAR / EKMEK"};
     }
     void states()
     {
+        QFETCH(QString, defterAdi);
         QFETCH(QStringList, metinler);
         const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
         form = ortam->anaForm();
+        // The main window's button opens it modally.
+        QVERIFY(acilaniIncele(
+            [&] { form->findChild<QPushButton*>(defterAdi + "GrubuEkleDüğmesi")->click(); },
+            [&](QWidget* w) {
+                QCOMPARE(w->objectName(), defterAdi + "GrubuEkleFormu");
+                QCOMPARE(w->parentWidget(), form.get());
+            }));
         Pencere p(d, *form);
-        p.form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&p.form));
+        p.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
         const QString bekleme =
             "ana kapalı [] alt kapalı [] düğme [" + metinler[3] + "] kapat açık";
 
-        QStringList gorulen{p.form.windowTitle()};
+        QStringList gorulen{p.form->windowTitle()};
         QStringList etiketler;
-        for (const QLabel* e : p.form.findChildren<QLabel*>()) {
+        for (const QLabel* e : p.form->findChildren<QLabel*>()) {
             etiketler << e->text();
             QVERIFY(e->alignment() & Qt::AlignRight);
         }
@@ -146,22 +147,16 @@ private slots:
             QTest::keyClick(kontrol, Qt::Key_Tab);
         }
 
-        p.doldur({}, "EKMEK");
+        // Spaces alone are no name. Names are stored trimmed and in capitals, also when "Kaydet"
+        // follows the typing at once; a sub-group its main group has, in any letter case, is
+        // refused.
+        p.doldur(" \u00a0 ", "EKMEK");
         p.ekleKaydet->click();
         p.alt->clear();
         p.doldur("PAZAR", {});
         p.ekleKaydet->click();
-        QCOMPARE(mesajlar(), (QStringList{"bilgi: " + metinler[4], "bilgi: " + metinler[5]}));
         QCOMPARE(p.durum(), giris("PAZAR", {}));
         QCOMPARE(QApplication::focusWidget(), p.alt);
-        QCOMPARE(altTablo(d), QStringList());
-
-        // Spaces alone are no name. Names are stored trimmed and in capitals, also when "Kaydet"
-        // follows the typing at once; a sub-group its main group has, in any letter case, is
-        // refused.
-        MesajKutusu::gosterilenleriSil();
-        p.ana->setEditText(" \u00a0 ");
-        p.ekleKaydet->click();
         p.ana->setEditText("  pazar ");
         p.alt->setText(" ekmek\t");
         p.ekleKaydet->click();
@@ -170,13 +165,14 @@ private slots:
         p.ana->setEditText("Pazar");
         p.alt->setText("ekmek");
         p.ekleKaydet->click();
-        QCOMPARE(mesajlar(), (QStringList{"bilgi: " + metinler[4], "bilgi: " + metinler[6]}));
+        QCOMPARE(mesajlar(), (QStringList{"bilgi: " + metinler[4], "bilgi: " + metinler[5],
+                                          "bilgi: " + metinler[6]}));
         QCOMPARE(p.durum(), giris("PAZAR", "EKMEK"));
         QCOMPARE(altTablo(d), QStringList{"PAZAR/EKMEK"});
         QCOMPARE(p.alt->maxLength(), 100);
         QTest::keyClick(p.alt, Qt::Key_Escape); // "Vazgeç", as the boxes are open
         QCOMPARE(p.durum(), bekleme);
-        QVERIFY(p.form.isVisible());
+        QVERIFY(p.form->isVisible());
 
         // Leaving a box capitalises it, Turkish letters whatever the machine's language; giving
         // up stores nothing.
@@ -193,26 +189,12 @@ private slots:
         QCOMPARE(altTablo(d), QStringList{"PAZAR/EKMEK"});
     }
 
-    void openedModallyFromMainWindow_data() { defterSatirlari(); }
-    void openedModallyFromMainWindow()
-    {
-        QFETCH(QString, defterAdi);
-        form = ortam->anaForm();
-        QString gorulen;
-        const auto bak = [&](QWidget* w) {
-            gorulen = w->objectName();
-            QVERIFY(qobject_cast<GrupEklemeFormu*>(w) && w->parentWidget() == form.get());
-        };
-        auto* dugme = form->findChild<QPushButton*>(defterAdi + "GrubuEkleDüğmesi");
-        QVERIFY(acilaniIncele([&] { dugme->click(); }, bak));
-        QCOMPARE(gorulen, defterAdi + "GrubuEkleFormu");
-        QCOMPARE(form->findChild<GrupEklemeFormu*>(), nullptr);
-    }
-
-    // A new main group is stored once and listed on the main window, with nothing chosen; an
-    // existing one typed in other letters is not stored again. Names with quotes are stored as
-    // typed and found by every command; the same pair written twice takes two deletions to go.
-    // Deleting asks first; No, or no sub-group chosen, deletes nothing; entries stay.
+    // A write that fails, of the main group (income) or of the sub-group (expense), takes back
+    // all it wrote and keeps the input for another try. A new main group is stored once and listed
+    // on the main window, with nothing chosen; an existing one typed in other letters is not
+    // stored again. Names with quotes are stored as typed and found by every command; the same
+    // pair written twice takes two deletions to go. Deleting asks first; No deletes nothing;
+    // entries stay.
     void savedAndDeletedGroups_data()
     {
         QTest::addColumn<QString>("defterAdi");
@@ -224,6 +206,7 @@ private slots:
     }
     void savedAndDeletedGroups()
     {
+        QFETCH(QString, defterAdi);
         QFETCH(QString, soru);
         const DefterTanimi& d = satirinDefteri();
         const QString anaGrup = "ANNE'NİN EVİ", altGrup = "O'NUN PAYI";
@@ -231,11 +214,22 @@ private slots:
         ortam->anaGrupYaz(d, "Kira");
         ortam->altGrupYaz(d, "Kira", "AİDAT");
         ortam->kayitYaz(d, anaGrup, altGrup, 2024, "Mart", 100, 80);
+        ortam->sorgula(QStringLiteral("CREATE TRIGGER kilit BEFORE INSERT ON %1 "
+                                      "BEGIN SELECT RAISE(ABORT, 'tablo salt okunur'); END")
+                           .arg(defterAdi == "Gelir" ? d.anaGrupTablosu : d.altGrupTablosu));
         form = ortam->anaForm();
         grupSec(*form, d, "Kira", "AİDAT");
         {
             Pencere p(d, *form);
             p.ekle("araba", "benzin");
+            QVERIFY(tekHata("tablo salt okunur"));
+            QCOMPARE(p.durum(), giris("ARABA", "BENZİN"));
+            QCOMPARE(anaTablo(d) + altTablo(d), (QStringList{"Kira", "Kira/AİDAT"}));
+            QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("Kira"));
+            QCOMPARE(form->geriAlmaYigini()->count(), 0);
+            ortam->sorgula("DROP TRIGGER kilit");
+            MesajKutusu::gosterilenleriSil();
+            p.ekleKaydet->click();
             QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
             QCOMPARE(form->anaGrupListesi(d)->currentIndex(), -1);
             QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
@@ -248,10 +242,9 @@ private slots:
         QCOMPARE(altTablo(d), (oncekiler + QStringList{cift, cift}));
         QCOMPARE(anaTablo(oteki(d)) + altTablo(oteki(d)), QStringList());
 
+        auto* silDugmesi = form->findChild<QPushButton*>(d.ad + "GrubuSilDüğmesi");
         grupSec(*form, d, anaGrup);
-        grubuSil(d, true);
-        QCOMPARE(mesajlar(), QStringList());
-        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
+        QVERIFY(!silDugmesi->isEnabled());
         grupSec(*form, d, anaGrup, altGrup);
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList(2, altGrup));
         grubuSil(d, false);
@@ -261,13 +254,9 @@ private slots:
         QCOMPARE(altTablo(d), oncekiler + QStringList{cift});
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{altGrup});
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
-        form->altGrupListesi(d)->setCurrentRow(0);
-        grubuSil(d, true);
-        QCOMPARE(altTablo(d), oncekiler);
-        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
         QCOMPARE(form->anaGrupListesi(d)->currentText(), anaGrup);
         QCOMPARE(sutun(kayitListesi(*form, d), 2), QStringList{altGrup});
-        QCOMPARE(mesajlar(), QStringList(3, "soru: " + soru));
+        QCOMPARE(mesajlar(), QStringList(2, "soru: " + soru));
 
         // A row removed meanwhile by another program is reported; nothing else goes.
         grupSec(*form, d, "Kira", "AİDAT");
@@ -276,48 +265,8 @@ private slots:
         grubuSil(d, true);
         QCOMPARE(mesajlar().size(), 2);
         QVERIFY(mesajlar().last().startsWith(u"bilgi: "));
-        QCOMPARE(altTablo(d), oncekiler.mid(1));
+        QCOMPARE(altTablo(d), oncekiler.mid(1) + QStringList{cift});
         QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{"DEPOZİTO"});
-    }
-
-    void failingAppendKeepsInput_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<bool>("anaKilitli");
-        for (const char* ad : {"Gelir", "Gider"}) {
-            QTest::addRow("%s, ana grup", ad) << ad << true;
-            QTest::addRow("%s, alt grup", ad) << ad << false;
-        }
-    }
-    void failingAppendKeepsInput()
-    {
-        QFETCH(QString, defterAdi);
-        QFETCH(bool, anaKilitli);
-        const DefterTanimi& d = satirinDefteri();
-        ortam->anaGrupYaz(d, "PAZAR");
-        ortam->sorgula(QStringLiteral("CREATE TRIGGER kilit BEFORE INSERT ON %1 "
-                                      "BEGIN SELECT RAISE(ABORT, 'tablo salt okunur'); END")
-                           .arg(anaKilitli ? d.anaGrupTablosu : d.altGrupTablosu));
-        form = ortam->anaForm();
-        grupSec(*form, d, "PAZAR");
-        Pencere p(d, *form);
-
-        p.ekle("ARABA", "BENZİN");
-        QVERIFY(tekHata("tablo salt okunur"));
-        QCOMPARE(p.durum(), giris("ARABA", "BENZİN"));
-        // All or nothing: a sub-group that fails takes its new main group back with it.
-        QCOMPARE(anaTablo(d), QStringList{"PAZAR"});
-        QCOMPARE(altTablo(d), QStringList());
-        QCOMPARE(ogeler(form->anaGrupListesi(d)), QStringList{"PAZAR"});
-        QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("PAZAR"));
-        QCOMPARE(form->geriAlmaYigini()->count(), 0);
-
-        ortam->sorgula("DROP TRIGGER kilit");
-        p.ekleKaydet->click();
-        QCOMPARE(p.durum(), "ana kapalı [] alt kapalı [] düğme [Yeni " + defterAdi +
-                                " Grubu Ekle] kapat açık");
-        QCOMPARE(anaTablo(d), (QStringList{"PAZAR", "ARABA"}));
-        QCOMPARE(altTablo(d), QStringList{"ARABA/BENZİN"});
     }
 };
 

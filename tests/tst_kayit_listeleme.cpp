@@ -20,8 +20,10 @@ class TestBrowsing : public LedgerTest
 
 private slots:
     // One month or the whole year of the chosen year; a main group, or one of its sub-groups but
-    // not the same-named one of another main group. Totals sum the realised amounts of the rows
-    // listed, from zero each time.
+    // not the same-named one of another main group; names and months in any Turkish letter case, a
+    // dotless I being another letter. Totals sum the realised amounts of the rows listed, from zero
+    // each time. A change of period lists the chosen sub-group again and leaves the other ledger,
+    // with no group chosen, untouched.
     void listsTheChosenPeriodAndGroup_data() { defterSatirlari(); }
     void listsTheChosenPeriodAndGroup()
     {
@@ -32,8 +34,9 @@ private slots:
             ortam->altGrupYaz(d, ana, "SİGORTA");
         }
         const qint64 ocak = ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 200, 150);
-        const qint64 mart = ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
-        ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 7, 7);
+        const qint64 mart = ortam->kayitYaz(d, "ev", "kira", 2024, "mART", 1000, 1234.5);
+        const qint64 gecenYil = ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 7, 7);
+        ortam->kayitYaz(d, "EV", "KIRA", 2023, "Mart", 8, 8);
         const qint64 sigorta = ortam->kayitYaz(d, "EV", "SİGORTA", 2024, "Mart", 100, 90);
         ortam->kayitYaz(d, "ARABA", "SİGORTA", 2024, "Mart", 300, 300);
         form = ortam->anaForm(QDate(2024, 3, 1));
@@ -41,7 +44,7 @@ private slots:
         grupSec(*form, d, "EV");
         QCOMPARE(ogeler(form->altGrupListesi(d)), (QStringList{"KİRA", "SİGORTA"}));
         QCOMPARE(satirlar(liste(d)),
-                 (QStringList{no(mart) + "|EV|KİRA|Mart|1.000,00|1.234,50|123,45%",
+                 (QStringList{no(mart) + "|ev|kira|mART|1.000,00|1.234,50|123,45%",
                               no(sigorta) + "|EV|SİGORTA|Mart|100,00|90,00|90,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
         // Deselecting the sub-group, by Ctrl+click or a click beside the items, lists the main
@@ -60,11 +63,13 @@ private slots:
             QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
         }
 
+        grupSec(*form, d, "EV", "KİRA");
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
-        QCOMPARE(sutunu(d, 0), (QStringList{no(ocak), no(mart), no(sigorta)}));
-        QCOMPARE(sutunu(d, 6), (QStringList{"75,00%", "123,45%", "90,00%"}));
-        QCOMPARE(toplami(d), QStringLiteral("1.474,50"));
-
+        QCOMPARE(sutunu(d, 0), (QStringList{no(ocak), no(mart)}));
+        QCOMPARE(toplami(d), QStringLiteral("1.384,50"));
+        form->yilBilgisiKutusu()->setCurrentText("2023");
+        QCOMPARE(sutunu(d, 0), QStringList{no(gecenYil)}); // not KIRA
+        QCOMPARE(toplami(oteki(d)), QString());            // untouched, not even a zero
         form->ayBilgisiKutusu()->setCurrentText("Şubat");
         QCOMPARE(satirlar(liste(d)), QStringList{});
         QCOMPARE(toplami(d), QStringLiteral("0,00"));
@@ -99,57 +104,6 @@ private slots:
         QCOMPARE(sutunu(d, 3), (QStringList{"Ocak", "şubat", "EKİM", "ARALIK"}));
     }
 
-    // A change of period lists again each ledger with a main group chosen, ending with the rows of
-    // its chosen sub-group; a ledger without one is left untouched.
-    void periodChangeRelistsLedgersWithAGroup_data() { defterSatirlari(); }
-    void periodChangeRelistsLedgersWithAGroup()
-    {
-        const DefterTanimi& d = satirinDefteri();
-        const DefterTanimi& diger = oteki(d);
-        ortam->anaGrupYaz(d, "EV");
-        ortam->altGrupYaz(d, "EV", "KİRA");
-        ortam->altGrupYaz(d, "EV", "AİDAT");
-        ortam->kayitYaz(d, "EV", "KİRA", 2025, "Mart", 10, 10);
-        const qint64 aidat = ortam->kayitYaz(d, "EV", "AİDAT", 2025, "Mart", 20, 20);
-        ortam->kayitYaz(d, "EV", "AİDAT", 2024, "Mart", 30, 30);
-        ortam->anaGrupYaz(diger, "MAAŞ");
-        ortam->kayitYaz(diger, "MAAŞ", "ANA İŞ", 2025, "Mart", 100, 100);
-        ortam->kayitYaz(diger, "MAAŞ", "ANA İŞ", 2025, "Nisan", 200, 250);
-        form = ortam->anaForm(QDate(2024, 3, 1));
-        grupSec(*form, d, "EV", "AİDAT");
-        QCOMPARE(toplami(d), QStringLiteral("30,00"));
-
-        form->yilBilgisiKutusu()->setCurrentText("2025");
-        QCOMPARE(sutunu(d, 0), QStringList{no(aidat)});
-        QCOMPARE(toplami(d), QStringLiteral("20,00"));
-        QCOMPARE(satirlar(liste(diger)), QStringList{});
-        QCOMPARE(toplami(diger), QString()); // untouched, not even a zero
-
-        grupSec(*form, diger, "MAAŞ");
-        QCOMPARE(toplami(diger), QStringLiteral("100,00"));
-        form->ayBilgisiKutusu()->setCurrentText("Nisan");
-        QCOMPARE(toplami(diger), QStringLiteral("250,00"));
-    }
-
-    void monthAndGroupsMatchInAnyLetterCase()
-    {
-        const DefterTanimi& d = giderDefteri();
-        ortam->anaGrupYaz(d, "O'NEIL");
-        ortam->altGrupYaz(d, "O'NEIL", "İÇECEK");
-        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "NİSAN", 1, 1);
-        ortam->kayitYaz(d, "o'neıl", "içecek", 2024, "nisan", 2, 2);
-        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "Nısan", 4, 4); // not April: dotless ı
-        ortam->kayitYaz(d, "O'NEIL", "İÇECEK", 2024, "ocak", 8, 8);
-        form = ortam->anaForm(QDate(2024, 4, 1));
-        grupSec(*form, d, "O'NEIL");
-        QCOMPARE(toplami(d), QStringLiteral("3,00"));
-        grupSec(*form, d, "O'NEIL", "İÇECEK");
-        QCOMPARE(toplami(d), QStringLiteral("3,00"));
-        form->ayBilgisiKutusu()->setCurrentText("Ocak");
-        QCOMPARE(toplami(d), QStringLiteral("8,00"));
-        QCOMPARE(mesajlar(), QStringList{});
-    }
-
     // Each ratio, marked "!" when drawn coloured and bold: income short of its estimate and expense
     // over it stand out. A planned entry (no realised amount yet) and rows of other tools whose
     // amounts are no numbers in range (NULL, text, 1e17, ±1e308) show empty cells and an unmarked
@@ -172,14 +126,10 @@ private slots:
         const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "EV");
         const QVariant yok;
-        for (const auto& [tahmin, gerceklesen] : {std::pair<QVariant, QVariant>{100, 90},
-                                                  {100, 110},
-                                                  {100, 100},
-                                                  {80, yok},
-                                                  {0, 50},
-                                                  {yok, 25},
-                                                  {"12,5", 1e17},
-                                                  {1e308, -1e308}})
+        const QList<std::pair<QVariant, QVariant>> tutarlar{
+            {100, 90}, {100, 110}, {100, 100},     {80, yok},
+            {0, 50},   {yok, 25},  {"12,5", 1e17}, {1e308, -1e308}};
+        for (const auto& [tahmin, gerceklesen] : tutarlar)
             ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", tahmin, gerceklesen);
         ortam->sorgula("UPDATE " + d.kayitTablosu + " SET GrupAdi = NULL WHERE Kimlik = 6");
         form = ortam->anaForm(QDate(2024, 3, 1));
@@ -226,9 +176,6 @@ private slots:
         const auto ozet = [&] { return form->findChild<QLabel*>("DönemÖzetiEtiketi")->text(); };
         QCOMPARE(ozet(),
                  "Gelir 12.500,00 / 12.000,00 · Gider 9.800,00 / 10.250,00 · Fark 1.750,00");
-        form->ayBilgisiKutusu()->setCurrentText("Nisan");
-        QCOMPARE(ozet(), "Gelir 1.000,00 / 0,00 · Gider 5.000,00 / 5.000,00 · "
-                         "<span style=\"color:#b00020\">Fark -5.000,00</span>");
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
         QCOMPARE(ozet(), "Gelir 13.500,00 / 12.000,00 · Gider 14.800,00 / 15.250,00 · "
                          "<span style=\"color:#b00020\">Fark -3.250,00</span>");
@@ -257,6 +204,9 @@ private slots:
             grupDiyalogu->EkleKaydetDugmesi_Click();
             QCOMPARE(mesajlar(), kilitli);
         }
+        MesajKutusu::gosterilenleriSil();
+        form->ayBilgisiKutusu()->setCurrentText("Nisan"); // the figures of both ledgers
+        QCOMPARE(mesajlar(), kilitli);
         QVERIFY(QSqlQuery(baska).exec("ROLLBACK"));
         MesajKutusu::gosterilenleriSil();
         grupDiyalogu->EkleKaydetDugmesi_Click();
@@ -304,25 +254,6 @@ private slots:
         QVERIFY(tekHata(mesaj));
         QCOMPARE(satirlar(liste(d)), QStringList());
         QCOMPARE(klasorIcerigi(ortam->klasor()), icerik);
-    }
-
-    void engineFailureIsShownAndTheProgramGoesOn()
-    {
-        const DefterTanimi& d = gelirDefteri();
-        ortam->anaGrupYaz(d, "MAAŞ");
-        ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
-        form = ortam->anaForm(QDate(2024, 3, 1));
-        ortam->sorgula("DROP TABLE GelirlerTablosu");
-        grupSec(*form, d, "MAAŞ");
-        QVERIFY(tekHata("GelirlerTablosu"));
-        QCOMPARE(satirlar(liste(d)), QStringList{});
-
-        // A change of period that fails for both ledgers still shows a single message.
-        grupSec(*form, giderDefteri(), "MUTFAK");
-        ortam->sorgula("DROP TABLE GiderlerTablosu");
-        MesajKutusu::gosterilenleriSil();
-        form->ayBilgisiKutusu()->setCurrentText("Nisan");
-        QCOMPARE(mesajlar().size(), 1);
     }
 };
 
