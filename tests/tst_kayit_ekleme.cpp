@@ -13,12 +13,13 @@ class TestAddEntry : public LedgerTest
 
     // The main window on "EV" / "KİRA" (and an empty "AİDAT") of the ledger, with the sub-group
     // and the period chosen, and the ledger's add-entry dialog on it.
-    void ac(const DefterTanimi& d, const QString& ay = "Mart", const QString& yil = "2024")
+    void ac(const DefterTanimi& d, const QString& ay = "Mart", const QString& yil = "2024",
+            QDate bugun = QDate(2024, 3, 15))
     {
         ortam->anaGrupYaz(d, "EV");
         ortam->altGrupYaz(d, "EV", "KİRA");
         ortam->altGrupYaz(d, "EV", "AİDAT");
-        form = ortam->anaForm(QDate(2024, 3, 15));
+        form = ortam->anaForm(bugun);
         form->ayBilgisiKutusu()->setCurrentText(ay);
         form->yilBilgisiKutusu()->setCurrentText(yil);
         grupSec(*form, d, "EV", "KİRA");
@@ -205,6 +206,15 @@ private slots:
         QCOMPARE(yil->currentIndex(), -1);
         QCOMPARE(ekleKaydet()->text(), metinler.last());
         QCOMPARE(ortam->satirSayisi(d.kayitTablosu), 0);
+    }
+
+    // A main window on the clock proposes the current month for "Tüm Aylar", not a pinned one.
+    void wholeYearPresetFollowsTheClock()
+    {
+        ac(gelirDefteri(), "Tüm Aylar", "2024", QDate());
+        pencere->EkleKaydetDugmesi_Click();
+        QCOMPARE(denetim<QComboBox>("AyBilgisiKutusu")->currentText(),
+                 aylar()[QDate::currentDate().month() - 1]);
     }
 
     // Each save, by the button or by Enter, writes one entry under the groups chosen when the
