@@ -160,10 +160,7 @@ private slots:
         QTemporaryDir dizin;
         const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QVERIFY(!Sema::dosyaOlustur(yol));
-        const QFile::Permissions baskalari = QFile::ReadGroup | QFile::WriteGroup |
-                                             QFile::ExeGroup | QFile::ReadOther |
-                                             QFile::WriteOther | QFile::ExeOther;
-        QCOMPARE(QFileInfo(yol).permissions() & baskalari, QFile::Permissions());
+        QCOMPARE(izinleri(yol) & 077, 0);
         const QStringList yeni = klasorIcerigi(dizin.path());
         QVERIFY(Sema::dosyaOlustur(yol).value_or("").contains(u"zaten var"));
         QCOMPARE(klasorIcerigi(dizin.path()), yeni);

@@ -51,10 +51,8 @@ private slots:
     {
         QTest::addColumn<QString>("defterAdi");
         QTest::addColumn<QString>("soru");
-        QTest::newRow("gelir") << "Gelir"
-                               << "Seçilen geliri SİLMEK istiyor musunuz?";
-        QTest::newRow("gider") << "Gider"
-                               << "Seçilen gideri SİLMEK istiyor musunuz?";
+        QTest::newRow("gelir") << QString("Gelir") << "Seçilen geliri SİLMEK istiyor musunuz?";
+        QTest::newRow("gider") << QString("Gider") << "Seçilen gideri SİLMEK istiyor musunuz?";
     }
     void noThenYesRemovesExactlyThatEntry()
     {

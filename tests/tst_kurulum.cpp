@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTimer>
 #include <QtTest>
 
@@ -15,14 +14,6 @@
 
 namespace
 {
-
-int izinleri(const QString& yol)
-{
-    struct stat bilgi {
-    };
-    return ::stat(QFile::encodeName(yol).constData(), &bilgi) == 0 ? int(bilgi.st_mode & 07777)
-                                                                   : -1;
-}
 
 bool izinVer(const QString& yol, int izin)
 {

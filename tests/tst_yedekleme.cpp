@@ -6,26 +6,14 @@
 #include "Yedekleme.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-#include <sys/stat.h>
 
 namespace
 {
 
 const ButceVerisi::YeniKayit kira{"EV", "KİRA", 2024, "Mart", 1000, 900};
-
-// The sqlite3 tool's answer, to read a file the way any other program would.
-QString sqliteAraci(const QString& dosya, const QString& sql)
-{
-    QProcess surec;
-    surec.start("sqlite3", {dosya, sql});
-    surec.waitForFinished();
-    return QString::fromUtf8(surec.readAllStandardOutput()).trimmed();
-}
 
 } // namespace
 
@@ -93,11 +81,8 @@ private slots:
         QCOMPARE(sqliteAraci(yedekKlasoru() + "/Varnel-2026-01-12-1200.mdb",
                              "PRAGMA integrity_check; SELECT count(*) FROM GiderlerTablosu"),
                  QString("ok\n34"));
-        for (const QString& ad : beklenen) {
-            struct stat bilgi = {};
-            QCOMPARE(::stat(QFile::encodeName(yedekKlasoru() + '/' + ad).constData(), &bilgi), 0);
-            QCOMPARE(bilgi.st_mode & 07777, 0600u);
-        }
+        for (const QString& ad : beklenen)
+            QCOMPARE(izinleri(yedekKlasoru() + '/' + ad), 0600);
 
         QVERIFY(QDir(yedekKlasoru()).removeRecursively());
         QFile engel(yedekKlasoru());
@@ -119,8 +104,7 @@ private slots:
         QTest::addColumn<QString>("bozulma");
         QTest::addColumn<QString>("satir");
         QTest::addColumn<QString>("hata");
-        QTest::newRow("good") << ""
-                              << "1 Haziran 2025 10:05|56,0 kB|30|1" << QString();
+        QTest::newRow("good") << QString("") << "1 Haziran 2025 10:05|56,0 kB|30|1" << QString();
         QTest::newRow("damaged") << "sayfa"
                                  << "1 Haziran 2025 10:05|56,0 kB|30|1"
                                  << "On tree page";

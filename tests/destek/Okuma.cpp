@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 void defterSatirlari()
@@ -172,6 +173,22 @@ QStringList klasorIcerigi(const QString& klasor)
                       QCryptographicHash::hash(dosya.readAll(), QCryptographicHash::Sha1).toHex();
     }
     return icerik;
+}
+
+int izinleri(const QString& yol)
+{
+    struct stat bilgi {
+    };
+    return ::stat(QFile::encodeName(yol).constData(), &bilgi) == 0 ? int(bilgi.st_mode & 07777)
+                                                                   : -1;
+}
+
+QString sqliteAraci(const QString& dosya, const QString& sql)
+{
+    QProcess surec;
+    surec.start(QStringLiteral("sqlite3"), {dosya, sql});
+    surec.waitForFinished();
+    return QString::fromUtf8(surec.readAllStandardOutput()).trimmed();
 }
 
 std::pair<int, QString> yetkisizCalistir(const QString& program, const QString& klasor,

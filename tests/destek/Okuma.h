@@ -54,6 +54,10 @@ bool acilaniIncele(const std::function<void()>& tiklama,
 // Every entry of a folder with a hash of its contents, to prove that a refused command created or
 // changed nothing there.
 QStringList klasorIcerigi(const QString& klasor);
+// A file's permission bits, or -1 when it cannot be read.
+int izinleri(const QString& yol);
+// What the sqlite3 tool prints for the statements, to read a file the way any other program would.
+QString sqliteAraci(const QString& dosya, const QString& sql);
 
 // Runs a program as another user when root, since permissions do not stop root. The program is
 // copied into `klasor`, which that user can reach, for the run. The exit status and what it
