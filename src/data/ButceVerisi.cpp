@@ -268,6 +268,9 @@ Degisiklik ButceVerisi::grupEkle(const DefterTanimi& defter, const QString& anaG
 {
     Islem islem;
     Degisiklik degisiklik;
+    // Asked inside the transaction, so that no other program adds the same one in between.
+    if (altGrupVar(defter, anaGrup, altGrup))
+        return degisiklik;
     if (!anaGrupVar(defter, anaGrup))
         degisiklik.satirEkle(Sema::anaGrupTablosu(defter), {anaGrup});
     degisiklik.satirEkle(Sema::altGrupTablosu(defter), {anaGrup, altGrup});

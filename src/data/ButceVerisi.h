@@ -25,7 +25,8 @@ QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
 
 bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
 bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
-// Adds the sub-group, and its main group unless one of that name is there.
+// Adds the sub-group, and its main group unless one of that name is there. A sub-group its main
+// group already has is left as it is: nothing is written and the change is empty.
 Degisiklik grupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup);
 // Deletes one row of the pair; nothing when no such row is left.
 Degisiklik altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);

@@ -128,15 +128,11 @@ void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
     // Written whole or not at all; a failure, or a sub-group its main group already has, leaves
     // the input for another try.
     const MesajKutusu::Komut komut;
-    bool varOlan = false;
     Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(this, [&] {
-            varOlan = ButceVerisi::altGrupVar(defter, anaGrup, altGrup);
-            if (!varOlan)
-                degisiklik = ButceVerisi::grupEkle(defter, anaGrup, altGrup);
-        }))
+    if (!MesajKutusu::hatalariGostererek(
+            this, [&] { degisiklik = ButceVerisi::grupEkle(defter, anaGrup, altGrup); }))
         return;
-    if (varOlan) {
+    if (degisiklik.bos()) {
         MesajKutusu::bilgi(this, defter.varOlanAltGrupMesaji.arg(anaGrup, altGrup));
         altGrupKutusu->setFocus();
         return;
