@@ -237,6 +237,12 @@ void disaAktarimSirasinaKoy(std::vector<ButceVerisi::Kayit>& kayitlar, const Ort
     kayitlar = std::move(sirali);
 }
 
+bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
+{
+    SorguSonucu KayitKumesi(altGrupVarSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad});
+    return KayitKumesi.sonraki();
+}
+
 } // namespace
 
 QStringList ButceVerisi::anaGruplar(const DefterTanimi& defter)
@@ -254,12 +260,6 @@ QStringList ButceVerisi::altGruplar(const DefterTanimi& defter, const QString& a
 bool ButceVerisi::anaGrupVar(const DefterTanimi& defter, const QString& ad)
 {
     SorguSonucu KayitKumesi(anaGrupVarSorgusu.arg(defter.anaGrupTablosu), {ad});
-    return KayitKumesi.sonraki();
-}
-
-bool ButceVerisi::altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
-{
-    SorguSonucu KayitKumesi(altGrupVarSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad});
     return KayitKumesi.sonraki();
 }
 

@@ -24,7 +24,6 @@ QStringList anaGruplar(const DefterTanimi& defter);
 QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
 
 bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
-bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
 // Adds the sub-group, and its main group unless one of that name is there. A sub-group its main
 // group already has is left as it is: nothing is written and the change is empty.
 Degisiklik grupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup);

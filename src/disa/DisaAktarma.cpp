@@ -1,26 +1,18 @@
 #include "DisaAktarma.h"
 
-#include "Tutar.h"
-
 #include "CsvYazici.h"
+#include "Tutar.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
 #include <QSaveFile>
 
-#include <cmath>
-
 namespace
 {
 
-// The largest amount the program stores; anything beyond it is no amount a household has.
-constexpr double enBuyukTutar = 999'999'999'999.99;
-
 std::optional<qint64> kurus(std::optional<double> tutar)
 {
-    if (!tutar || !(std::abs(*tutar) <= enBuyukTutar))
-        return std::nullopt;
-    return std::llround(*tutar * 100.0);
+    return tutar ? Tutar::kurus(*tutar) : std::nullopt;
 }
 
 QString neden(const QFileDevice& dosya)
