@@ -13,6 +13,7 @@
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
 #include "PlanKopyalamaFormu.h"
+#include "PlanKopyasi.h"
 #include "SatirYazici.h"
 #include "Sema.h"
 #include "Takvim.h"
@@ -350,22 +351,23 @@ void duzenlemeyiOlc(AnaForm& anaForm)
     liste->setCurrentItem(liste->topLevelItem(0));
     const qint64 kimlik = liste->currentItem()->text(0).toLongLong();
     int sayac = 0;
-    const auto tahmin = [&] { return 100.0 + (++sayac % 2); };
+    // In kuruş: 100 or 101 lira.
+    const auto tahmin = [&] { return qint64(10'000 + 100 * (++sayac % 2)); };
 
     std::unique_ptr<KayitEklemeFormu> pencere;
     const Sure pencereyle = olc([&] { pencere->EkleKaydetDugmesi_Click(); },
                                 [&] {
                                     pencere = anaForm.kayitDuzenlemeFormu(defter);
                                     pencere->findChild<QLineEdit*>(QStringLiteral("TahminKutusu"))
-                                        ->setText(QString::number(tahmin()));
+                                        ->setText(QString::number(tahmin() / 100));
                                 });
     const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
         defter, {.anaGrup = liste->currentItem()->text(1), .yil = olculenYil});
     const ButceVerisi::Kayit kayit = *std::find_if(
         kayitlar.begin(), kayitlar.end(), [&](const auto& k) { return k.kimlik == kimlik; });
     const Sure veri = olc([&] {
-        ButceVerisi::kayitGuncelle(defter, kimlik,
-                                   {olculenYil, kayit.ay, tahmin(), kayit.gerceklesen.value_or(1)});
+        ButceVerisi::kayitGuncelle(
+            defter, kimlik, {olculenYil, kayit.ay, tahmin(), kayit.gerceklesenKurus.value_or(100)});
     });
     const Sure ozet = olc([&] {
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
@@ -375,7 +377,7 @@ void duzenlemeyiOlc(AnaForm& anaForm)
     yalin.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE Kimlik = ?")
                       .arg(defter.kayitTablosu, defter.tahminAlani));
     const Sure yalinSure = olc([&] {
-        yalin.bindValue(0, tahmin());
+        yalin.bindValue(0, Tutar::alanDegeri(tahmin()));
         yalin.bindValue(1, kimlik);
         if (!yalin.exec())
             throw VeriHatasi(yalin.lastError());
@@ -414,9 +416,9 @@ void hedefYiliBosalt()
 void kopyalamayiOlc(AnaForm& anaForm)
 {
     const QList<const DefterTanimi*> ikisi{&gelirDefteri(), &giderDefteri()};
-    const ButceVerisi::PlanKopyasi kopya{.kaynakYil = planYili, .hedefYil = hedefYil};
+    const PlanKopyasi kopya{.kaynakYil = planYili, .hedefYil = hedefYil};
     hedefYiliBosalt();
-    const ButceVerisi::PlanSayilari sayilar = ButceVerisi::planSay(ikisi, kopya);
+    const PlanSayilari sayilar = kopya.say(ikisi);
 
     std::unique_ptr<PlanKopyalamaFormu> pencere;
     {
@@ -430,11 +432,10 @@ void kopyalamayiOlc(AnaForm& anaForm)
                                     hedefYiliBosalt();
                                     pencere = anaForm.planKopyalamaFormu();
                                 });
-    const Sure ikiDefter = olc([&] { ButceVerisi::planKopyala(ikisi, kopya); }, hedefYiliBosalt);
-    const Sure tekDefter =
-        olc([&] { ButceVerisi::planKopyala({&gelirDefteri()}, kopya); }, hedefYiliBosalt);
+    const Sure ikiDefter = olc([&] { kopya.kopyala(ikisi); }, hedefYiliBosalt);
+    const Sure tekDefter = olc([&] { kopya.kopyala({&gelirDefteri()}); }, hedefYiliBosalt);
     hedefYiliBosalt();
-    const Sure onizleme = olc([&] { ButceVerisi::planSay(ikisi, kopya); });
+    const Sure onizleme = olc([&] { kopya.say(ikisi); });
     const DefterTanimi& d = gelirDefteri();
     QSqlQuery yalin(DegiskenModulu::VeriTabani());
     yalin.prepare(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4) SELECT AnaGrup, "
@@ -458,8 +459,8 @@ void kopyalamayiOlc(AnaForm& anaForm)
                     .arg(sayilar.atlanacak),
                 {{QStringLiteral("\"Kopyala\" in the dialog, both ledgers, with the lists again"),
                   pencereyle},
-                 {QStringLiteral("`ButceVerisi::planKopyala`, both ledgers"), ikiDefter},
-                 {QStringLiteral("`ButceVerisi::planKopyala`, income alone"), tekDefter},
+                 {QStringLiteral("`PlanKopyasi::kopyala`, both ledgers"), ikiDefter},
+                 {QStringLiteral("`PlanKopyasi::kopyala`, income alone"), tekDefter},
                  {QStringLiteral("the preview's count, both ledgers"), onizleme},
                  {QStringLiteral("bare INSERT … SELECT, income alone"), yalinSure}},
                 yalinSure);
@@ -518,8 +519,10 @@ void geriAlmayiOlc(AnaForm& anaForm)
             .arg(defter.kayitTablosu, defter.yilAlani, defter.ayAlani, defter.tahminAlani));
     const Sure yalinSure = olc(
         [&] {
-            for (const QVariant& d : QVariantList{k.kimlik, k.anaGrup, k.altGrup, k.yil, k.ay,
-                                                  k.tahmin.value_or(0), k.gerceklesen.value_or(0)})
+            for (const QVariant& d :
+                 QVariantList{k.kimlik, k.anaGrup, k.altGrup, k.yil, k.ay,
+                              Tutar::alanDegeri(k.tahminKurus.value_or(0)),
+                              Tutar::alanDegeri(k.gerceklesenKurus.value_or(0))})
                 yalin.addBindValue(d);
             if (!yalin.exec())
                 throw VeriHatasi(yalin.lastError());

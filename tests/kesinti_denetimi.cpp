@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     QElapsedTimer saat;
     saat.start();
     for (int i = 1; saat.elapsed() < 10'000; ++i) {
-        const ButceVerisi::YeniKayit kayit{"EV", "KİRA", 2024, "Mart", double(i), 1};
+        const ButceVerisi::YeniKayit kayit{"EV", "KİRA", 2024, "Mart", i * 100, 100};
         std::printf("%lld\n", ButceVerisi::kayitEkle(gelirDefteri(), kayit).ilkSatir());
         std::fflush(stdout);
     }

@@ -279,7 +279,7 @@ private slots:
                          "AnaGiderGruplariTablosu|MUTFAK", "AnaGiderGruplariTablosu|Iğdır \"ev\"",
                          "GiderlerTablosu|i:7|MUTFAK|ÇARŞI|i:2024|şubat|d:0.1|d:0.2"}));
         // New entries continue after the highest old Kimlik.
-        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), {"MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1})
+        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), {"MAAŞ", "ANA İŞ", 2024, "Mart", 100, 100})
                      .ilkSatir(),
                  43);
     }

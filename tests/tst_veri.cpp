@@ -96,12 +96,14 @@ private slots:
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
-        const qint64 ilk = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 1, 1}).ilkSatir();
-        const qint64 ikinci = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 2, 2}).ilkSatir();
+        const qint64 ilk = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 100, 100}).ilkSatir();
+        const qint64 ikinci =
+            ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 200, 200}).ilkSatir();
         QVERIFY(ikinci > ilk);
         QVERIFY(!ButceVerisi::kayitSil(d, ikinci).bos());
         QVERIFY(ButceVerisi::kayitSil(d, ikinci).bos());
-        const qint64 ucuncu = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 3, 3}).ilkSatir();
+        const qint64 ucuncu =
+            ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 300, 300}).ilkSatir();
         QVERIFY(ucuncu > ikinci);
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),
                  (QList<qint64>{ilk, ucuncu}));
@@ -114,8 +116,7 @@ private slots:
         QCOMPARE(ortam->sorgula("PRAGMA synchronous").toInt(), 2); // FULL
         QCOMPARE(ortam->sorgula("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
         ButceVerisi::grupEkle(giderDefteri(), "MUTFAK", "MARKET");
-        ButceVerisi::kayitEkle(giderDefteri(),
-                               {"MUTFAK", "MARKET", 2024, "Mayıs", 1500.5, 1250.25});
+        ButceVerisi::kayitEkle(giderDefteri(), {"MUTFAK", "MARKET", 2024, "Mayıs", 150050, 125025});
         DegiskenModulu::kapat();
 
         const QString sql =

@@ -13,7 +13,7 @@
 namespace
 {
 
-const ButceVerisi::YeniKayit kira{"EV", "KİRA", 2024, "Mart", 1000, 900};
+const ButceVerisi::YeniKayit kira{"EV", "KİRA", 2024, "Mart", 100000, 90000};
 
 } // namespace
 

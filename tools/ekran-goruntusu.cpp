@@ -63,18 +63,19 @@ void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler, bool oncekiYi
 {
     for (const Kalem& k : kalemler) {
         ButceVerisi::grupEkle(defter, k.anaGrup, k.altGrup);
+        const qint64 tahmin = std::llround(k.tahmin * 100.0);
         for (int ay = 0; ay < sonAy; ++ay) {
             // The add-entry dialog stores no zero amount: a month with nothing realised is left
             // out.
-            const double gerceklesen = std::round(k.tahmin * k.sapma[ay] * 100.0) / 100.0;
+            const qint64 gerceklesen = std::llround(k.tahmin * k.sapma[ay] * 100.0);
             if (gerceklesen != 0)
                 ButceVerisi::kayitEkle(defter, {k.anaGrup, k.altGrup, 2024, Takvim::ayAdlari()[ay],
-                                                k.tahmin, gerceklesen});
+                                                tahmin, gerceklesen});
         }
         for (int ay = 0; oncekiYilla && ay < 12; ++ay)
             ButceVerisi::kayitEkle(
-                defter, {k.anaGrup, k.altGrup, 2023, Takvim::ayAdlari()[ay], k.tahmin,
-                         std::round(k.tahmin * k.sapma[ay] * oncekiYilCarpani * 100.0) / 100.0});
+                defter, {k.anaGrup, k.altGrup, 2023, Takvim::ayAdlari()[ay], tahmin,
+                         std::llround(k.tahmin * k.sapma[ay] * oncekiYilCarpani * 100.0)});
     }
 }
 

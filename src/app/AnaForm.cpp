@@ -63,9 +63,9 @@ QString okunamayanlar(qint64 sayi)
     return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
 }
 
-QString tutarVeyaEksik(const std::optional<double>& tutar)
+QString tutarVeyaEksik(const std::optional<qint64>& kurus)
 {
-    return tutar ? Bicim::tutar(Bicim::kurusa(*tutar)) : Bicim::eksikOran;
+    return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
 }
 
 // The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
@@ -73,7 +73,7 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
 {
     return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
         .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
-             tutarVeyaEksik(kayit.tahmin), tutarVeyaEksik(kayit.gerceklesen));
+             tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
 }
 
 } // namespace

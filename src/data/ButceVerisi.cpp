@@ -2,19 +2,16 @@
 
 #include "DegiskenModulu.h"
 #include "Islem.h"
-#include "SatirYazici.h"
 #include "Sema.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
 
-#include <QHash>
 #include <QSet>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace
 {
@@ -44,11 +41,6 @@ const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
 // Sums by the amount rule of Tutar, the same in every statement.
 const QString donemToplamiSorgusu =
     QStringLiteral("SELECT TUTAR_TOPLAMI(%2, Gerceklesen) FROM %1 WHERE %3 = ?");
-// The plan copy's source, and the groups that already have entries in its target.
-const QString planKaynagiSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, %3, %2 FROM %1 WHERE %4 = ?");
-const QString doluGruplarSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, %2 FROM %1 WHERE %3 = ?");
 
 // %4 is empty or the year condition; either way an index holds every field read, so the table
 // itself is not visited.
@@ -82,115 +74,22 @@ QStringList adlariOku(SorguSonucu& kume)
     return adlar;
 }
 
-// An amount as Tutar reads it, in lira.
-std::optional<double> tutar(const std::optional<qint64>& kurus)
-{
-    return kurus ? std::optional(double(*kurus) / 100.0) : std::nullopt;
-}
-
 ButceVerisi::Kayit kayitOku(const SorguSonucu& kume)
 {
     const std::optional<qint64> tahmin = Tutar::kurus(kume.alan(5));
     const std::optional<qint64> gerceklesen = Tutar::kurus(kume.alan(6));
     const int okunamayan = !tahmin + (!gerceklesen && !kume.alan(6).isNull());
-    return {kume.alan(0).toLongLong(), kume.alan(1).toString(),
-            kume.alan(2).toString(),   kume.alan(3).toInt(),
-            kume.alan(4).toString(),   tutar(tahmin),
-            tutar(gerceklesen),        okunamayan};
+    return {kume.alan(0).toLongLong(),
+            kume.alan(1).toString(),
+            kume.alan(2).toString(),
+            kume.alan(3).toInt(),
+            kume.alan(4).toString(),
+            tahmin,
+            gerceklesen,
+            okunamayan};
 }
 
-// A year's or a month's statement: the month condition only when a month is given.
-SorguSonucu donemSorgusu(const QString& sql, const DefterTanimi& defter, int yil,
-                         const std::optional<QString>& ay, const QString& sira = {})
-{
-    if (!ay)
-        return SorguSonucu(sql + sira, {yil});
-    return SorguSonucu(sql + ayKosulu.arg(defter.ayAlani) + sira, {yil, *ay});
-}
-
-// A sub-group in a month, in any letter case.
-QString grupAnahtari(int ay, const QVariant& anaGrup, const QVariant& altGrup)
-{
-    return QStringLiteral("%1\x1f%2\x1f%3")
-        .arg(QString::number(ay), TurkceMetin::buyukHarf(anaGrup.toString()),
-             TurkceMetin::buyukHarf(altGrup.toString()));
-}
-
-std::optional<QString> ayAdi(const std::optional<int>& ay)
-{
-    return ay ? std::optional(Takvim::ayAdlari()[*ay - 1]) : std::nullopt;
-}
-
-// The estimate in kuruş raised by the increase, rounded half away from zero to whole kuruş.
-double artirilmis(qint64 tahminKurus, qint64 artisOnBinde)
-{
-    const __int128 carpim = __int128(tahminKurus) * (10'000 + artisOnBinde);
-    const __int128 kurus = (carpim + (carpim < 0 ? -5'000 : 5'000)) / 10'000;
-    return double(qint64(kurus)) / 100.0;
-}
-
-struct PlanSatiri {
-    QVariant anaGrup;
-    QVariant altGrup;
-    int ay = 0;
-    QVariant tahmin;
-};
-
-struct Plan {
-    std::vector<PlanSatiri> olusacak;
-    qint64 atlanacak = 0;
-};
-
-// The entries a copy creates, read afresh: what the preview counts is what the copy writes.
-Plan planHazirla(const DefterTanimi& defter, const ButceVerisi::PlanKopyasi& kopya)
-{
-    QSet<QString> dolu;
-    if (kopya.yalnizcaBoslar) {
-        SorguSonucu KayitKumesi = donemSorgusu(
-            doluGruplarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.yilAlani), defter,
-            kopya.hedefYil, ayAdi(kopya.hedefAy));
-        while (KayitKumesi.sonraki())
-            dolu.insert(grupAnahtari(Takvim::ayNumarasi(KayitKumesi.alan(2).toString()),
-                                     KayitKumesi.alan(0), KayitKumesi.alan(1)));
-    }
-    const qint64 artis = std::llround(kopya.artisYuzde * 100.0);
-    Plan plan;
-    SorguSonucu KayitKumesi =
-        donemSorgusu(planKaynagiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani,
-                                            defter.yilAlani),
-                     defter, kopya.kaynakYil, ayAdi(kopya.kaynakAy), kimlikSirasi);
-    while (KayitKumesi.sonraki()) {
-        // A whole year goes month by month; a month that is no month name has no place in it.
-        const int ay =
-            kopya.hedefAy ? *kopya.hedefAy : Takvim::ayNumarasi(KayitKumesi.alan(2).toString());
-        if (ay == 0)
-            continue;
-        if (dolu.contains(grupAnahtari(ay, KayitKumesi.alan(0), KayitKumesi.alan(1)))) {
-            ++plan.atlanacak;
-            continue;
-        }
-        const std::optional<qint64> tahmin = Tutar::kurus(KayitKumesi.alan(3));
-        plan.olusacak.push_back({KayitKumesi.alan(0), KayitKumesi.alan(1), ay,
-                                 tahmin ? QVariant(artirilmis(*tahmin, artis)) : QVariant()});
-    }
-    return plan;
-}
-
-// Each distinct text's place in the Turkish alphabetical order, so that sorting many rows compares
-// numbers.
-QHash<QString, int> alfabetikSiralar(const QSet<QString>& metinler)
-{
-    QStringList sirali(metinler.begin(), metinler.end());
-    TurkceMetin::alfabetikSirala(sirali);
-    QHash<QString, int> siralar;
-    siralar.reserve(sirali.size());
-    for (int i = 0; i < sirali.size(); ++i)
-        siralar.insert(sirali[i], i);
-    return siralar;
-}
-
-// Groups and months repeat over many entries: the rows share one copy of each distinct text,
-// which also gives the texts to rank.
+// Groups and months repeat over many entries: the rows share one copy of each distinct text.
 struct OrtakMetinler {
     QSet<QString> anaGruplar;
     QSet<QString> altGruplar;
@@ -203,39 +102,6 @@ struct OrtakMetinler {
         k.ay = *aylar.insert(k.ay);
     }
 };
-
-struct DisaAktarimSirasi {
-    int yil = 0;
-    int ay = 0;
-    int anaGrup = 0;
-    int altGrup = 0;
-    qint64 kimlik = 0;
-    size_t kayit = 0;
-    auto operator<=>(const DisaAktarimSirasi&) const = default;
-};
-
-void disaAktarimSirasinaKoy(std::vector<ButceVerisi::Kayit>& kayitlar, const OrtakMetinler& ortak)
-{
-    const QHash<QString, int> anaSira = alfabetikSiralar(ortak.anaGruplar);
-    const QHash<QString, int> altSira = alfabetikSiralar(ortak.altGruplar);
-    // Texts that name no month come after December.
-    QHash<QString, int> ayNumaralari;
-    for (const QString& ay : ortak.aylar)
-        ayNumaralari.insert(ay, Takvim::ayNumarasi(ay) > 0 ? Takvim::ayNumarasi(ay) : 13);
-    std::vector<DisaAktarimSirasi> sira;
-    sira.reserve(kayitlar.size());
-    for (size_t i = 0; i < kayitlar.size(); ++i) {
-        const ButceVerisi::Kayit& k = kayitlar[i];
-        sira.push_back({k.yil, ayNumaralari.value(k.ay), anaSira.value(k.anaGrup),
-                        altSira.value(k.altGrup), k.kimlik, i});
-    }
-    std::sort(sira.begin(), sira.end());
-    std::vector<ButceVerisi::Kayit> sirali;
-    sirali.reserve(kayitlar.size());
-    for (const DisaAktarimSirasi& s : sira)
-        sirali.push_back(std::move(kayitlar[s.kayit]));
-    kayitlar = std::move(sirali);
-}
 
 bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
 {
@@ -317,8 +183,10 @@ Degisiklik ButceVerisi::kayitEkle(const DefterTanimi& defter, const YeniKayit& k
 {
     Islem islem;
     Degisiklik degisiklik;
-    degisiklik.satirEkle(Sema::kayitTablosu(defter), {kayit.anaGrup, kayit.altGrup, kayit.yil,
-                                                      kayit.ay, kayit.tahmin, kayit.gerceklesen});
+    degisiklik.satirEkle(Sema::kayitTablosu(defter),
+                         {kayit.anaGrup, kayit.altGrup, kayit.yil, kayit.ay,
+                          Tutar::alanDegeri(kayit.tahminKurus),
+                          Tutar::alanDegeri(kayit.gerceklesenKurus)});
     islem.onayla();
     return degisiklik;
 }
@@ -412,8 +280,8 @@ Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik,
     degisiklik.satirGuncelle(Sema::kayitTablosu(defter), kimlik, [&](QVariantList& alanlar) {
         alanlar[2] = deger.yil;
         alanlar[3] = deger.ay;
-        alanlar[4] = deger.tahmin;
-        alanlar[5] = deger.gerceklesen;
+        alanlar[4] = Tutar::alanDegeri(deger.tahminKurus);
+        alanlar[5] = Tutar::alanDegeri(deger.gerceklesenKurus);
     });
     islem.onayla();
     return degisiklik;
@@ -422,47 +290,14 @@ Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik,
 ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, int yil,
                                                     const std::optional<QString>& ay)
 {
-    SorguSonucu KayitKumesi = donemSorgusu(
-        donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani), defter,
-        yil, ay);
+    const QString sql =
+        donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani);
+    SorguSonucu KayitKumesi =
+        ay ? SorguSonucu(sql + ayKosulu.arg(defter.ayAlani), {yil, *ay}) : SorguSonucu(sql, {yil});
     if (!KayitKumesi.sonraki())
         return {};
     const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(0));
     return {t.tahminKurus, t.gerceklesenKurus, t.okunamayan};
-}
-
-ButceVerisi::PlanSayilari ButceVerisi::planSay(const QList<const DefterTanimi*>& defterler,
-                                               const PlanKopyasi& kopya)
-{
-    PlanSayilari sayilar;
-    for (const DefterTanimi* defter : defterler) {
-        const Plan plan = planHazirla(*defter, kopya);
-        sayilar.olusacak += qint64(plan.olusacak.size());
-        sayilar.atlanacak += plan.atlanacak;
-    }
-    return sayilar;
-}
-
-ButceVerisi::KopyalananPlan ButceVerisi::planKopyala(const QList<const DefterTanimi*>& defterler,
-                                                     const PlanKopyasi& kopya)
-{
-    Islem islem;
-    KopyalananPlan sonuc;
-    for (const DefterTanimi* defter : defterler) {
-        const Plan plan = planHazirla(*defter, kopya);
-        const Sema::Tablo tablo = Sema::kayitTablosu(*defter);
-        SatirYazici yazici(tablo);
-        for (const PlanSatiri& satir : plan.olusacak) {
-            const QVariantList degerler{satir.anaGrup,  satir.altGrup,
-                                        kopya.hedefYil, Takvim::ayAdlari()[satir.ay - 1],
-                                        satir.tahmin,   QVariant()};
-            sonuc.degisiklik.eklendi(tablo, yazici.yaz(degerler), degerler);
-        }
-        sonuc.sayilar.olusacak += qint64(plan.olusacak.size());
-        sonuc.sayilar.atlanacak += plan.atlanacak;
-    }
-    islem.onayla();
-    return sonuc;
 }
 
 std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& defter)
@@ -477,6 +312,5 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& def
             ortak.paylas(kayitlar.back());
         }
     }
-    disaAktarimSirasinaKoy(kayitlar, ortak);
     return kayitlar;
 }

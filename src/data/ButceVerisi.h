@@ -4,7 +4,6 @@
 #include "Degisiklik.h"
 #include "Tutar.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -47,8 +46,8 @@ struct Kayit {
     QString altGrup;
     int yil = 0;
     QString ay; // as stored, in any letter case
-    std::optional<double> tahmin;
-    std::optional<double> gerceklesen;
+    std::optional<qint64> tahminKurus;
+    std::optional<qint64> gerceklesenKurus;
     int okunamayan = 0;
 };
 
@@ -60,8 +59,8 @@ struct YeniKayit {
     QString altGrup;
     int yil = 0;
     QString ay;
-    double tahmin = 0;
-    double gerceklesen = 0;
+    qint64 tahminKurus = 0;
+    qint64 gerceklesenKurus = 0;
 };
 
 // Appends an entry; its Kimlik is the change's ilkSatir().
@@ -73,8 +72,8 @@ Degisiklik kayitSil(const DefterTanimi& defter, qint64 kimlik);
 struct KayitDegeri {
     int yil = 0;
     QString ay;
-    double tahmin = 0;
-    double gerceklesen = 0;
+    qint64 tahminKurus = 0;
+    qint64 gerceklesenKurus = 0;
 };
 
 // Corrects the entry in place, keeping its Kimlik; nothing when it is gone.
@@ -87,32 +86,6 @@ struct DonemToplami {
     qint64 okunamayan = 0;
 };
 DonemToplami donemToplami(const DefterTanimi& defter, int yil, const std::optional<QString>& ay);
-
-// Copying a period's entries forward as planned ones: one new entry per source entry, with the
-// same groups, the estimate raised by the increase and rounded to kuruş, and no realised amount.
-// Either a month to a month, or (both months none) a whole year to a whole year month by month.
-struct PlanKopyasi {
-    int kaynakYil = 0;
-    std::optional<int> kaynakAy; // 1 … 12
-    int hedefYil = 0;
-    std::optional<int> hedefAy;
-    double artisYuzde = 0;      // -100 and up, to hundredths of a percent
-    bool yalnizcaBoslar = true; // skip a sub-group that has an entry in the target month
-};
-
-struct PlanSayilari {
-    qint64 olusacak = 0;
-    qint64 atlanacak = 0;
-};
-
-// What copying into these ledgers would create and skip, without writing.
-PlanSayilari planSay(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
-struct KopyalananPlan {
-    PlanSayilari sayilar;
-    Degisiklik degisiklik; // exactly the entries created
-};
-// Copies into every ledger given, in one transaction: all of it or, on failure, nothing.
-KopyalananPlan planKopyala(const QList<const DefterTanimi*>& defterler, const PlanKopyasi& kopya);
 
 // Sums of one month over all groups, in hundredths (kuruş) to stay exact.
 struct AylikToplam {
@@ -140,8 +113,7 @@ std::optional<QString> butunlukSorunu();
 qint64 enBuyukKimlik(const DefterTanimi& defter);
 qint64 kimlikSayaci(const DefterTanimi& defter);
 
-// Every entry of the ledger, for exporting: by year, calendar month (the Turkish name in any
-// letter case; texts that name no month after December), main group and sub-group in Turkish
-// alphabetical order, then Kimlik.
+// Every entry of the ledger, for exporting, in no particular order; entries of the same group or
+// month share one copy of its name.
 std::vector<Kayit> tumKayitlar(const DefterTanimi& defter);
 } // namespace ButceVerisi

@@ -8,25 +8,27 @@
 namespace
 {
 
-std::function<void()>& oncekiIs()
-{
-    static std::function<void()> is;
-    return is;
-}
+YazmaOncesi* etkinKanca = nullptr;
 
 } // namespace
 
-void Islem::yazmadanOnce(std::function<void()> is)
+YazmaOncesi::YazmaOncesi(std::function<void()> is) : is(std::move(is))
 {
-    oncekiIs() = std::move(is);
+    etkinKanca = this;
+}
+
+YazmaOncesi::~YazmaOncesi()
+{
+    if (etkinKanca == this)
+        etkinKanca = nullptr;
 }
 
 Islem::Islem()
 {
     // Before the backup and before undo, whose writes go round SatirYazici.
     DegiskenModulu::dosyayiDenetle();
-    if (oncekiIs())
-        oncekiIs()();
+    if (etkinKanca)
+        etkinKanca->is();
     QSqlDatabase db = DegiskenModulu::VeriTabani();
     if (!db.transaction())
         throw VeriHatasi(db.lastError());

@@ -15,10 +15,22 @@ public:
 
     void onayla();
 
-    // Runs before every writing command, outside its transaction (the automatic backup); it must
-    // not throw. An empty one removes it.
-    static void yazmadanOnce(std::function<void()> is);
-
 private:
     bool acik = true;
+};
+
+// Work that runs before every writing command, outside its transaction (the automatic backup),
+// while this lives; it must not throw. The newest one is in force: when it goes, none is, even if
+// an older one still lives.
+class YazmaOncesi
+{
+public:
+    explicit YazmaOncesi(std::function<void()> is);
+    ~YazmaOncesi();
+    YazmaOncesi(const YazmaOncesi&) = delete;
+    YazmaOncesi& operator=(const YazmaOncesi&) = delete;
+
+private:
+    friend class Islem;
+    std::function<void()> is;
 };

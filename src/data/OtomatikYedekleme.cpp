@@ -1,29 +1,11 @@
 #include "OtomatikYedekleme.h"
 
-#include "Islem.h"
 #include "VeriHatasi.h"
 #include "Yedekleme.h"
-
-namespace
-{
-
-OtomatikYedekleme* etkin = nullptr;
-
-} // namespace
 
 OtomatikYedekleme::OtomatikYedekleme(Bildirim bildir, Saat saat)
     : bildir(std::move(bildir)), saat(std::move(saat))
 {
-    etkin = this;
-    Islem::yazmadanOnce([this] { yazmadanOnce(); });
-}
-
-OtomatikYedekleme::~OtomatikYedekleme()
-{
-    if (etkin != this)
-        return;
-    etkin = nullptr;
-    Islem::yazmadanOnce({});
 }
 
 void OtomatikYedekleme::yazmadanOnce()

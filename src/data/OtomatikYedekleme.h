@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Islem.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -9,7 +11,7 @@
 // The backups taken on their own while the program runs: before the first writing command of the
 // run, and before a later one once the last try is an hour old. A backup that fails never stops
 // the command; it is told through `bildir` once, and again only after one has succeeded since.
-// The newest one is in force: it hooks itself before every Islem while it lives.
+// It runs before every writing command while it lives; the newest one is in force (YazmaOncesi).
 class OtomatikYedekleme
 {
 public:
@@ -17,7 +19,6 @@ public:
     using Bildirim = std::function<void(const QString&)>;
 
     explicit OtomatikYedekleme(Bildirim bildir, Saat saat = &QDateTime::currentDateTime);
-    ~OtomatikYedekleme();
     OtomatikYedekleme(const OtomatikYedekleme&) = delete;
     OtomatikYedekleme& operator=(const OtomatikYedekleme&) = delete;
 
@@ -30,4 +31,6 @@ private:
     Saat saat;
     std::optional<QDateTime> sonDeneme;
     bool bildirildi = false;
+    // Last, so that it is unhooked before the rest goes.
+    YazmaOncesi kanca{[this] { yazmadanOnce(); }};
 };

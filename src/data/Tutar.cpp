@@ -10,6 +10,15 @@
 namespace
 {
 
+std::optional<qint64> liraninKurusu(double lira)
+{
+    const double kurus = std::round(lira * 100.0);
+    // NaN and the infinities fail the comparison too.
+    if (!(std::fabs(kurus) <= double(Tutar::enBuyukKurus)))
+        return std::nullopt;
+    return qint64(kurus);
+}
+
 // SQLite aligns an aggregate's memory to 8 bytes only: no wider fields here.
 struct Birikim {
     qint64 tahmin = 0;
@@ -23,7 +32,7 @@ std::optional<qint64> degerinKurusu(sqlite3_value* deger)
     const int tur = sqlite3_value_type(deger);
     if (tur != SQLITE_INTEGER && tur != SQLITE_FLOAT)
         return std::nullopt;
-    return Tutar::kurus(sqlite3_value_double(deger));
+    return liraninKurusu(sqlite3_value_double(deger));
 }
 
 void adim(sqlite3_context* baglam, int, sqlite3_value** degerler)
@@ -54,21 +63,25 @@ void son(sqlite3_context* baglam)
 
 } // namespace
 
-std::optional<qint64> Tutar::kurus(double deger)
-{
-    const double kurus = std::round(deger * 100.0);
-    // NaN and the infinities fail the comparison too.
-    if (!(std::fabs(kurus) <= double(enBuyukKurus)))
-        return std::nullopt;
-    return qint64(kurus);
-}
-
 std::optional<qint64> Tutar::kurus(const QVariant& alan)
 {
     if (alan.isNull() ||
         (alan.typeId() != QMetaType::LongLong && alan.typeId() != QMetaType::Double))
         return std::nullopt;
-    return kurus(alan.toDouble());
+    return liraninKurusu(alan.toDouble());
+}
+
+QVariant Tutar::alanDegeri(std::optional<qint64> kurus)
+{
+    return kurus ? QVariant(double(*kurus) / 100.0) : QVariant();
+}
+
+std::optional<double> Tutar::oran(std::optional<qint64> gerceklesenKurus,
+                                  std::optional<qint64> tahminKurus)
+{
+    if (!gerceklesenKurus || !tahminKurus || *tahminKurus == 0)
+        return std::nullopt;
+    return double(*gerceklesenKurus) / double(*tahminKurus) * 100.0;
 }
 
 Tutar::Toplam Tutar::toplam(const QVariant& alan)

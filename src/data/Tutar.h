@@ -17,9 +17,17 @@ namespace Tutar
 
 inline constexpr qint64 enBuyukKurus = 99'999'999'999'999;
 
-std::optional<qint64> kurus(double deger);
-// A field as the driver hands it over.
+// Amounts travel through the program as whole kuruş; the column holds lira as REAL, which other
+// tools read too. These two are where one turns into the other.
+// A stored field as the driver hands it over.
 std::optional<qint64> kurus(const QVariant& alan);
+// The value to bind for an amount: lira, or NULL for none.
+QVariant alanDegeri(std::optional<qint64> kurus);
+
+// Realised ÷ estimate × 100, as lists, the overview and exports show it; none when either is
+// missing or the estimate is zero.
+std::optional<double> oran(std::optional<qint64> gerceklesenKurus,
+                           std::optional<qint64> tahminKurus);
 
 // Adds two sums of kuruş, held at the ends of qint64 rather than overflowing.
 inline qint64 topla(qint64 a, qint64 b)

@@ -1,18 +1,72 @@
 #include "DisaAktarma.h"
 
 #include "CsvYazici.h"
+#include "Takvim.h"
+#include "TurkceMetin.h"
 #include "Tutar.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
+#include <QHash>
 #include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
 
 namespace
 {
 
-std::optional<qint64> kurus(std::optional<double> tutar)
+// Each distinct text's place in the Turkish alphabetical order, so that sorting many rows compares
+// numbers.
+QHash<QString, int> alfabetikSiralar(const QSet<QString>& metinler)
 {
-    return tutar ? Tutar::kurus(*tutar) : std::nullopt;
+    QStringList sirali(metinler.begin(), metinler.end());
+    TurkceMetin::alfabetikSirala(sirali);
+    QHash<QString, int> siralar;
+    siralar.reserve(sirali.size());
+    for (int i = 0; i < sirali.size(); ++i)
+        siralar.insert(sirali[i], i);
+    return siralar;
+}
+
+struct Sira {
+    int yil = 0;
+    int ay = 0;
+    int anaGrup = 0;
+    int altGrup = 0;
+    qint64 kimlik = 0;
+    size_t kayit = 0;
+    auto operator<=>(const Sira&) const = default;
+};
+
+// By year, calendar month (texts that name no month after December), main group and sub-group in
+// Turkish alphabetical order, then Kimlik.
+std::vector<ButceVerisi::Kayit> disaAktarimSirasiyla(std::vector<ButceVerisi::Kayit> kayitlar)
+{
+    QSet<QString> anaGruplar, altGruplar, aylar;
+    for (const ButceVerisi::Kayit& k : kayitlar) {
+        anaGruplar.insert(k.anaGrup);
+        altGruplar.insert(k.altGrup);
+        aylar.insert(k.ay);
+    }
+    const QHash<QString, int> anaSira = alfabetikSiralar(anaGruplar);
+    const QHash<QString, int> altSira = alfabetikSiralar(altGruplar);
+    QHash<QString, int> ayNumaralari;
+    for (const QString& ay : aylar)
+        ayNumaralari.insert(ay, Takvim::ayNumarasi(ay) > 0 ? Takvim::ayNumarasi(ay) : 13);
+    std::vector<Sira> sira;
+    sira.reserve(kayitlar.size());
+    for (size_t i = 0; i < kayitlar.size(); ++i) {
+        const ButceVerisi::Kayit& k = kayitlar[i];
+        sira.push_back({k.yil, ayNumaralari.value(k.ay), anaSira.value(k.anaGrup),
+                        altSira.value(k.altGrup), k.kimlik, i});
+    }
+    std::sort(sira.begin(), sira.end());
+    std::vector<ButceVerisi::Kayit> sirali;
+    sirali.reserve(kayitlar.size());
+    for (const Sira& s : sira)
+        sirali.push_back(std::move(kayitlar[s.kayit]));
+    return sirali;
 }
 
 QString neden(const QFileDevice& dosya)
@@ -45,7 +99,7 @@ void basliklariYaz(CsvYazici& csv, std::initializer_list<const char*> basliklar)
 // The estimate, the realised amount and their ratio, ending the row.
 void tutarlariYaz(CsvYazici& csv, std::optional<qint64> tahmin, std::optional<qint64> gerceklesen)
 {
-    csv.tutar(tahmin).tutar(gerceklesen).oran(DisaAktarma::oran(gerceklesen, tahmin));
+    csv.tutar(tahmin).tutar(gerceklesen).oran(Tutar::oran(gerceklesen, tahmin));
     csv.satirSonu();
 }
 
@@ -83,10 +137,11 @@ qint64 DisaAktarma::tumKayitlariYaz(CsvYazici& csv)
                         "Gerçekleşen", "Oran"});
     qint64 sayi = 0;
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-        for (const ButceVerisi::Kayit& k : ButceVerisi::tumKayitlar(*defter)) {
+        for (const ButceVerisi::Kayit& k :
+             disaAktarimSirasiyla(ButceVerisi::tumKayitlar(*defter))) {
             csv.metin(defter->ad).sayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).sayi(k.yil);
             csv.metin(k.ay);
-            tutarlariYaz(csv, kurus(k.tahmin), kurus(k.gerceklesen));
+            tutarlariYaz(csv, k.tahminKurus, k.gerceklesenKurus);
             ++sayi;
         }
     }
@@ -98,23 +153,13 @@ void DisaAktarma::kayitListesiniYaz(CsvYazici& csv, const std::vector<ButceVeris
     basliklariYaz(csv, {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"});
     qint64 tahminToplami = 0, gerceklesenToplami = 0;
     for (const ButceVerisi::Kayit& k : kayitlar) {
-        const std::optional<qint64> tahmin = kurus(k.tahmin);
-        const std::optional<qint64> gerceklesen = kurus(k.gerceklesen);
         csv.sayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).metin(k.ay);
-        tutarlariYaz(csv, tahmin, gerceklesen);
-        tahminToplami = Tutar::topla(tahminToplami, tahmin.value_or(0));
-        gerceklesenToplami = Tutar::topla(gerceklesenToplami, gerceklesen.value_or(0));
+        tutarlariYaz(csv, k.tahminKurus, k.gerceklesenKurus);
+        tahminToplami = Tutar::topla(tahminToplami, k.tahminKurus.value_or(0));
+        gerceklesenToplami = Tutar::topla(gerceklesenToplami, k.gerceklesenKurus.value_or(0));
     }
     csv.metin(QStringLiteral("TOPLAM")).metin({}).metin({}).metin({});
     tutarlariYaz(csv, tahminToplami, gerceklesenToplami);
-}
-
-std::optional<double> DisaAktarma::oran(std::optional<qint64> gerceklesenKurus,
-                                        std::optional<qint64> tahminKurus)
-{
-    if (!gerceklesenKurus || !tahminKurus || *tahminKurus == 0)
-        return std::nullopt;
-    return double(*gerceklesenKurus) / double(*tahminKurus) * 100.0;
 }
 
 QString DisaAktarma::dosyaAdi(const QStringList& parcalar, const QString& uzanti)

@@ -22,16 +22,14 @@ namespace DisaAktarma
 void dosyayaYaz(const QString& yol, const std::function<void(QIODevice&)>& yaz);
 void csvYaz(const QString& yol, const std::function<void(CsvYazici&)>& yaz);
 
-// Every entry of both ledgers, income first, in the order of ButceVerisi::tumKayitlar, under the
-// header "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran". Returns how many.
+// Every entry of both ledgers, income first, under the header
+// "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran". Returns how many. Each ledger's
+// entries go by year, calendar month (the Turkish name in any letter case; texts that name no
+// month after December), main group and sub-group in Turkish alphabetical order, then Kimlik.
 qint64 tumKayitlariYaz(CsvYazici& csv);
 
 // The entries of a list in the order given, then a line "TOPLAM" with the sums and their ratio.
 void kayitListesiniYaz(CsvYazici& csv, const std::vector<ButceVerisi::Kayit>& kayitlar);
-
-// Realised ÷ estimate × 100; none when the estimate is zero or either is missing.
-std::optional<double> oran(std::optional<qint64> gerceklesenKurus,
-                           std::optional<qint64> tahminKurus);
 
 // A file name to propose: "Morvane", then the parts, joined by "-" and spelt in ASCII letters
 // ("Morvane-Gelirler-2026-Aralik.csv").

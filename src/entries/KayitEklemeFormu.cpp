@@ -64,9 +64,9 @@ void secVeyaEkle(QComboBox* kutu, const QString& metin)
     kutu->setCurrentIndex(kutu->count() - 1);
 }
 
-QString tutarMetni(const std::optional<double>& tutar)
+QString tutarMetni(const std::optional<qint64>& kurus)
 {
-    return tutar ? Bicim::tutar(Bicim::kurusa(*tutar)) : QString();
+    return kurus ? Bicim::tutar(*kurus) : QString();
 }
 
 // Room for the line naming the groups of the entry being corrected.
@@ -167,13 +167,13 @@ void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
 
     secVeyaEkle(YilBilgisiKutusu, QString::number(kayit.yil));
     secVeyaEkle(AyBilgisiKutusu, kayit.ay);
-    TahminKutusu->setText(tutarMetni(kayit.tahmin));
-    GerceklesenKutusu->setText(tutarMetni(kayit.gerceklesen));
+    TahminKutusu->setText(tutarMetni(kayit.tahminKurus));
+    GerceklesenKutusu->setText(tutarMetni(kayit.gerceklesenKurus));
     girdileriAc(true);
     EkleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
     KapatDugmesi->hide();
     // A planned entry is opened to record what was realised.
-    QLineEdit* ilk = kayit.gerceklesen ? TahminKutusu : GerceklesenKutusu;
+    QLineEdit* ilk = kayit.gerceklesenKurus ? TahminKutusu : GerceklesenKutusu;
     ilk->setFocus();
     ilk->selectAll();
 }
@@ -236,9 +236,8 @@ void KayitEklemeFormu::kaydet()
     Degisiklik degisiklik;
     if (duzenlenen) {
         if (!MesajKutusu::hatalariGostererek(this, [&] {
-                degisiklik = ButceVerisi::kayitGuncelle(
-                    defter, *duzenlenen,
-                    {yil, ay, double(*tahmin) / 100.0, double(*gerceklesen) / 100.0});
+                degisiklik = ButceVerisi::kayitGuncelle(defter, *duzenlenen,
+                                                        {yil, ay, *tahmin, *gerceklesen});
             }))
             return;
         if (degisiklik.bos())
@@ -247,12 +246,12 @@ void KayitEklemeFormu::kaydet()
         accept();
         return;
     }
-    const ButceVerisi::YeniKayit kayit{secim.anaGrup,
-                                       secim.altGrup,
-                                       yil,
-                                       ay,
-                                       double(*tahmin) / 100.0,
-                                       double(*gerceklesen) / 100.0};
+    const ButceVerisi::YeniKayit kayit{.anaGrup = secim.anaGrup,
+                                       .altGrup = secim.altGrup,
+                                       .yil = yil,
+                                       .ay = ay,
+                                       .tahminKurus = *tahmin,
+                                       .gerceklesenKurus = *gerceklesen};
     if (!MesajKutusu::hatalariGostererek(
             this, [&] { degisiklik = ButceVerisi::kayitEkle(defter, kayit); }))
         return;

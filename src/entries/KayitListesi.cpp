@@ -98,19 +98,16 @@ KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>&
         const int ay = Takvim::ayNumarasi(kayit.ay);
         satir->setText(AySutunu, kayit.ay);
         satir->setData(AySutunu, siralamaRolu, ay > 0 ? QVariant(ay) : QVariant());
-        std::optional<qint64> tahmin, gerceklesen;
-        if (kayit.tahmin) {
-            tahmin = Bicim::kurusa(*kayit.tahmin);
-            sayiYaz(satir, TahminSutunu, Bicim::tutar(*tahmin), double(*tahmin));
-        }
-        if (kayit.gerceklesen) {
-            gerceklesen = Bicim::kurusa(*kayit.gerceklesen);
-            sayiYaz(satir, GerceklesenSutunu, Bicim::tutar(*gerceklesen), double(*gerceklesen));
+        const std::optional<qint64> tahmin = kayit.tahminKurus;
+        const std::optional<qint64> gerceklesen = kayit.gerceklesenKurus;
+        if (tahmin)
+            sayiYaz(satir, TahminSutunu, Bicim::tutar(*tahmin), *tahmin);
+        if (gerceklesen) {
+            sayiYaz(satir, GerceklesenSutunu, Bicim::tutar(*gerceklesen), *gerceklesen);
             toplam.gerceklesenKurus = Tutar::topla(toplam.gerceklesenKurus, *gerceklesen);
         }
         toplam.okunamayan += kayit.okunamayan;
-        const std::optional<double> oran =
-            tahmin && gerceklesen ? Bicim::oran(*gerceklesen, *tahmin) : std::nullopt;
+        const std::optional<double> oran = Tutar::oran(gerceklesen, tahmin);
         sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,
                 oran ? QVariant(*oran) : QVariant());
         Doldurma::oranUyarisi(satir, OranSutunu, defter, oran);

@@ -134,7 +134,7 @@ QList<const DefterTanimi*> PlanKopyalamaFormu::defterler() const
     }
 }
 
-ButceVerisi::PlanKopyasi PlanKopyalamaFormu::kopya() const
+PlanKopyasi PlanKopyalamaFormu::kopya() const
 {
     const auto ay = [](const QComboBox* kutu) {
         return kutu->currentIndex() > 0 ? std::optional(kutu->currentIndex()) : std::nullopt;
@@ -150,13 +150,13 @@ ButceVerisi::PlanKopyasi PlanKopyalamaFormu::kopya() const
 void PlanKopyalamaFormu::onizle()
 {
     kopyalaDugmesi->setEnabled(false);
-    const ButceVerisi::PlanKopyasi k = kopya();
+    const PlanKopyasi k = kopya();
     if (k.kaynakYil == k.hedefYil && k.kaynakAy == k.hedefAy) {
         onizleme->setText(QStringLiteral("Kaynak ile hedef aynı dönem; kopyalanacak bir şey yok."));
         return;
     }
     try {
-        const ButceVerisi::PlanSayilari sayilar = ButceVerisi::planSay(defterler(), k);
+        const PlanSayilari sayilar = k.say(defterler());
         onizleme->setText(QStringLiteral("%1 kayıt oluşturulacak, %2 kayıt atlanacak.")
                               .arg(sayilar.olusacak)
                               .arg(sayilar.atlanacak));
@@ -171,9 +171,8 @@ void PlanKopyalamaFormu::KopyalaDugmesi_Click()
     if (!kopyalaDugmesi->isEnabled())
         return;
     const MesajKutusu::Komut komut;
-    ButceVerisi::KopyalananPlan sonuc;
-    if (!MesajKutusu::hatalariGostererek(
-            this, [&] { sonuc = ButceVerisi::planKopyala(defterler(), kopya()); })) {
+    KopyalananPlan sonuc;
+    if (!MesajKutusu::hatalariGostererek(this, [&] { sonuc = kopya().kopyala(defterler()); })) {
         onizle();
         return;
     }

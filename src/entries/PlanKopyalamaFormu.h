@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ButceVerisi.h"
+#include "Degisiklik.h"
+#include "PlanKopyasi.h"
 #include "Takvim.h"
 
 #include <QDialog>
@@ -36,7 +37,7 @@ private:
     // "Tüm Aylar" on one side means the whole year on both.
     void aylariEsle(QComboBox* degisen, QComboBox* oteki);
     QList<const DefterTanimi*> defterler() const;
-    ButceVerisi::PlanKopyasi kopya() const;
+    PlanKopyasi kopya() const;
     void onizle();
 
     QComboBox* defterKutusu = nullptr;

@@ -20,7 +20,7 @@ OzetTablosu::Satir satir(const QString& ad, const ButceVerisi::AylikToplam& topl
                          .gerceklesenKurus = toplam.gerceklesenKurus,
                          .okunamayan = toplam.okunamayan};
     if (s.kayitVar)
-        s.oran = Bicim::oran(s.gerceklesenKurus, s.tahminKurus);
+        s.oran = Tutar::oran(s.gerceklesenKurus, s.tahminKurus);
     if (onceki && onceki->kayitSayisi > 0) {
         s.oncekiKurus = onceki->gerceklesenKurus;
         // A month not yet filled in this year has no change to show.

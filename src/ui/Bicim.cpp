@@ -60,21 +60,9 @@ std::optional<qint64> sayiOku(const QString& s)
 
 } // namespace
 
-qint64 Bicim::kurusa(double tutar)
-{
-    return std::llround(tutar * 100.0);
-}
-
 QString Bicim::tutar(qint64 kurus)
 {
     return QLocale().toString(double(kurus) / 100.0, 'f', 2);
-}
-
-std::optional<double> Bicim::oran(qint64 gerceklesenKurus, qint64 tahminKurus)
-{
-    if (tahminKurus == 0)
-        return std::nullopt;
-    return double(gerceklesenKurus) / double(tahminKurus) * 100.0;
 }
 
 QString Bicim::yuzde(double oran)

@@ -10,11 +10,8 @@
 namespace Bicim
 {
 
-qint64 kurusa(double tutar);
 QString tutar(qint64 kurus); // 1.234,50 under Turkish settings
-// Realised ÷ estimate × 100; none when the estimate is zero.
-std::optional<double> oran(qint64 gerceklesenKurus, qint64 tahminKurus);
-QString yuzde(double oran); // 75,00% under Turkish settings
+QString yuzde(double oran);  // 75,00% under Turkish settings
 
 // An amount the user typed, in kuruş; none when the text is no amount. The one rule, shown
 // here with Turkish settings (the regional decimal and grouping marks stand for "," and "."):
