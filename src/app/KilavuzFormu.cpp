@@ -64,7 +64,7 @@ KilavuzFormu::KilavuzFormu(QWidget* sahibi) : QWidget(sahibi, Qt::Window)
             [this] { bul(true); });
 }
 
-KilavuzFormu* KilavuzFormu::goster(QWidget* sahibi)
+void KilavuzFormu::goster(QWidget* sahibi)
 {
     auto* form = sahibi->findChild<KilavuzFormu*>(QString(), Qt::FindDirectChildrenOnly);
     if (!form)
@@ -72,7 +72,6 @@ KilavuzFormu* KilavuzFormu::goster(QWidget* sahibi)
     form->show();
     form->raise();
     form->activateWindow();
-    return form;
 }
 
 void KilavuzFormu::keyPressEvent(QKeyEvent* olay)

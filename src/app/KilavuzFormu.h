@@ -17,7 +17,7 @@ public:
     explicit KilavuzFormu(QWidget* sahibi);
 
     // The owner's guide window, made at the first call, brought to the front.
-    static KilavuzFormu* goster(QWidget* sahibi);
+    static void goster(QWidget* sahibi);
 
     QTextBrowser* metin() const { return metinKutusu; }
 
