@@ -1,7 +1,7 @@
 // aktarma-bench [JET_KLASÖRÜ]: times the import. The writing side carries 100,000 entries per
 // ledger from a source that makes its rows as they are asked for into a new budget file, beside
 // reading the same rows without writing; the reading side opens the largest Access file in the
-// folder of samples and reads every table. Prints Markdown for the README. Run it by hand on an
+// folder of samples and reads every table. Prints Markdown for docs/hiz.md. Run it by hand on an
 // optimised build; CTest does not.
 #include "Aktarma.h"
 #include "DefterTanimi.h"

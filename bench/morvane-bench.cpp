@@ -1,7 +1,7 @@
 // morvane-bench: times the main window's entry listings, the twelve-month overview, saving an edit,
 // copying a year's plan, taking back a deletion and a backup on a budget file of 100,000 entries
 // per ledger, offscreen, each beside the bare statement behind it on the same connection in the
-// same run. Prints Markdown tables for the README. Run it on an optimised build; it is not a test
+// same run. Prints Markdown tables for docs/hiz.md. Run it on an optimised build; it is not a test
 // and CTest does not run it.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one of the README's commands as a newcomer would and checks what it starts:
 #   betik_denetimi.sh run          ./scripts/run shows Morvane with a Varnel.mdb beside it
-#   betik_denetimi.sh screenshots  ./scripts/screenshots renders every picture
+#   betik_denetimi.sh screenshots  ./scripts/screenshots renders every picture in docs/
 set -uo pipefail
 kok=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
@@ -34,7 +34,8 @@ resimler() {
   local klasor
   klasor=$(mktemp -d)
   "$kok/scripts/screenshots" "$klasor" >"$gunluk" 2>&1 || { rm -rf "$klasor"; hata "./scripts/screenshots failed"; }
-  for resim in ana-form.png tum-gelirler.png tum-giderler.png; do
+  for resim in "$kok"/docs/*.png; do
+    resim=$(basename "$resim")
     file "$klasor/$resim" | grep -q 'PNG image' || { rm -rf "$klasor"; hata "$resim not rendered"; }
   done
   rm -rf "$klasor"

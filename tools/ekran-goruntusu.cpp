@@ -1,11 +1,15 @@
-// ekran-goruntusu KLASÖR: renders the main window and both twelve-month overviews, filled with a
-// sample household's year, as PNG files into KLASÖR. Runs offscreen unless told otherwise; the
-// sample file lives in a temporary folder and is removed afterwards.
+// ekran-goruntusu KLASÖR: renders the main window, both twelve-month overviews and the dialogs the
+// user's guide shows, filled with a sample household's year, as PNG files into KLASÖR. Runs
+// offscreen unless told otherwise; the sample file lives in a temporary folder and is removed
+// afterwards.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
+#include "GrupEklemeFormu.h"
+#include "KayitEklemeFormu.h"
+#include "PlanKopyalamaFormu.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
@@ -14,7 +18,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -93,6 +99,18 @@ bool sec(AnaForm& anaForm, const DefterTanimi& defter, const QString& anaGrup,
     return true;
 }
 
+// An add dialog past "Yeni … Ekle", with what a user would type in its boxes.
+void girisle(QWidget& pencere, const QList<std::pair<const char*, QString>>& yazilanlar)
+{
+    pencere.findChild<QPushButton*>(QStringLiteral("EkleKaydetDüğmesi"))->click();
+    for (const auto& [ad, metin] : yazilanlar) {
+        if (auto* kutu = pencere.findChild<QComboBox*>(QString::fromUtf8(ad)))
+            kutu->setCurrentText(metin);
+        else
+            pencere.findChild<QLineEdit*>(QString::fromUtf8(ad))->setText(metin);
+    }
+}
+
 bool kaydet(QWidget& pencere, const QString& yol)
 {
     pencere.show();
@@ -138,6 +156,9 @@ int main(int argc, char* argv[])
         yaz(giderDefteri(), giderler, true);
 
         AnaForm anaForm(QDate(2024, 10, 15));
+        // Planning November, still empty, from October.
+        anaForm.ayBilgisiKutusu()->setCurrentIndex(11);
+        const std::unique_ptr<PlanKopyalamaFormu> planKopyasi = anaForm.planKopyalamaFormu();
         anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
         if (!sec(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
             !sec(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
@@ -149,8 +170,16 @@ int main(int argc, char* argv[])
         auto* yilKutusu = giderOzeti->findChild<QComboBox*>(QStringLiteral("YılBilgisiKutusu"));
         yilKutusu->setCurrentIndex(yilKutusu->findData(2024));
         giderOzeti->findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(true);
+        const std::unique_ptr<GrupEklemeFormu> grupEkleme = anaForm.grupEklemeFormu(giderDefteri());
+        girisle(*grupEkleme, {{"AnaGiderGrubuKutusu", "FATURALAR"}, {"AltGiderGrubuKutusu", "SU"}});
+        const std::unique_ptr<KayitEklemeFormu> kayitEkleme =
+            anaForm.kayitEklemeFormu(gelirDefteri());
+        girisle(*kayitEkleme, {{"TahminKutusu", "45.000,00"}, {"GerçekleşenKutusu", "50.400,00"}});
         const QList<std::pair<QWidget*, QString>> resimler{
             {&anaForm, "ana-form.png"},
+            {grupEkleme.get(), "grup-ekle.png"},
+            {kayitEkleme.get(), "kayit-ekle.png"},
+            {planKopyasi.get(), "plan-kopyala.png"},
             {new AylikOzetFormu(gelirDefteri(), 2024, &anaForm), "tum-gelirler.png"},
             {giderOzeti, "tum-giderler.png"}};
         for (const auto& [pencere, ad] : resimler) {

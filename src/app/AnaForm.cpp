@@ -12,6 +12,7 @@
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
+#include "KilavuzFormu.h"
 #include "MesajKutusu.h"
 #include "OtomatikYedekleme.h"
 #include "PlanKopyalamaFormu.h"
@@ -329,6 +330,10 @@ void AnaForm::yiginEylemleriniGuncelle()
 void AnaForm::yardimMenusunuKur()
 {
     yardimMenusu = menuBar()->addMenu(QStringLiteral("&Yardım"));
+    yardimMenusu
+        ->addAction(QStringLiteral("Kullanım Kılavuzu"), this,
+                    [this] { KilavuzFormu::goster(this); })
+        ->setShortcut(Qt::Key_F1);
     yardimMenusu->addAction(QStringLiteral("Hakkında"), this, &AnaForm::Hakkinda_Click);
 }
 
