@@ -216,6 +216,21 @@ DefterBolumu& AnaForm::bolum(const DefterTanimi& defter)
     return &defter == &gelir->defter() ? *gelir : *gider;
 }
 
+std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
+{
+    return bolum(defter).grupEklemeFormu();
+}
+
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
+{
+    return bolum(defter).kayitEklemeFormu();
+}
+
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanimi& defter)
+{
+    return bolum(defter).kayitDuzenlemeFormu();
+}
+
 void AnaForm::donemDegisti()
 {
     MesajKutusu::hatalariGostererek(this, [this] {
@@ -259,33 +274,6 @@ void AnaForm::durumlariGuncelle()
     const bool kayitSecili = etkinBolum && etkinBolum->kayitListesi()->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
-}
-
-std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
-{
-    return bolum(defter).grupEklemeFormu();
-}
-
-std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
-{
-    return bolum(defter).kayitEklemeFormu();
-}
-
-std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanimi& defter)
-{
-    return bolum(defter).kayitDuzenlemeFormu();
-}
-
-void AnaForm::KaydiDuzenle_Click()
-{
-    if (etkinBolum)
-        etkinBolum->kayitDuzenlemeyiAc();
-}
-
-void AnaForm::KaydiSil_Click()
-{
-    if (etkinBolum)
-        etkinBolum->kayitSil();
 }
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()

@@ -26,11 +26,11 @@ class QLabel;
 class QMenu;
 class QUndoStack;
 
-// The main window: both ledgers' group lists, entry lists and totals, and the period, drawn in a
-// client area of fixed size between the menu bar and the status bar, which shows the period's
-// figures. Handlers carry the names of the controls they serve; the dialogs it opens report their
-// changes by signals, which it answers by listing again and by keeping each change on its undo
-// stack. While it is open, the file is backed up before the first change and hourly after that.
+// The main window: the two ledgers' halves (DefterBolumu) and the period, drawn in a client area
+// of fixed size between the menu bar and the status bar, which shows the period's figures. Handlers
+// carry the names of the controls they serve; the dialogs it opens report their changes by signals,
+// which it answers by listing again and by keeping each change on its undo stack. While it is open,
+// the file is backed up before the first change and hourly after that.
 class AnaForm : public QMainWindow
 {
     Q_OBJECT
@@ -61,8 +61,16 @@ public:
     void TumGiderleriGosterDugmesi_Click() { gider->ozetiAc(); }
 
     // Menu commands. Editing and deleting act on the entry list with the focus or used last.
-    void KaydiDuzenle_Click();
-    void KaydiSil_Click();
+    void KaydiDuzenle_Click()
+    {
+        if (etkinBolum)
+            etkinBolum->kayitDuzenlemeyiAc();
+    }
+    void KaydiSil_Click()
+    {
+        if (etkinBolum)
+            etkinBolum->kayitSil();
+    }
     void PlaniKopyala_Click();
     void YedektenGeriYukle_Click();
     void Hakkinda_Click();
@@ -97,7 +105,8 @@ public:
     QComboBox* ayBilgisiKutusu() const { return AyBilgisiKutusu; }
 
 private:
-    // The halves ask for the period and tell the period's figures to show again.
+    // The halves read the period and today's date, show the period's figures again and save
+    // their lists through csvKaydet.
     friend class DefterBolumu;
 
     void donemKur(QWidget* alan);
