@@ -187,6 +187,16 @@ private slots:
         p.vazgec->click();
         QCOMPARE(p.durum(), bekleme);
         QCOMPARE(altTablo(d), QStringList{"PAZAR/EKMEK"});
+
+        // Enter in either box saves, the names as leaving the box would leave them.
+        for (QWidget* kutu : {static_cast<QWidget*>(p.ana), static_cast<QWidget*>(p.alt)}) {
+            p.ekleKaydet->click();
+            p.ana->setEditText("pazar");
+            p.alt->setText(kutu == p.ana ? "süt" : "yağ");
+            QTest::keyClick(kutu, Qt::Key_Return);
+            QCOMPARE(p.durum(), bekleme);
+        }
+        QCOMPARE(altTablo(d), (QStringList{"PAZAR/EKMEK", "PAZAR/SÜT", "PAZAR/YAĞ"}));
     }
 
     // A write that fails, of the main group (income) or of the sub-group (expense), takes back

@@ -257,6 +257,12 @@ private slots:
         QCOMPARE(ortam->sutunu(alanlar),
                  (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Mart|100.0|75.5"}));
         QCOMPARE(ortam->satirSayisi(oteki(d).kayitTablosu), 0);
+        // Enter saves from a drop-down box as from an amount box.
+        pencere->EkleKaydetDugmesi_Click();
+        doldur("2", "3");
+        QTest::keyClick(denetim<QComboBox>("AyBilgisiKutusu"), Qt::Key_Return);
+        QVERIFY(!giriste());
+        QCOMPARE(ortam->satirSayisi(d.kayitTablosu), 3);
 
         pencere->EkleKaydetDugmesi_Click();
         doldur("100", "90");

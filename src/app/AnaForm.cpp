@@ -1,9 +1,9 @@
 #include "AnaForm.h"
 
-#include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "CsvYazici.h"
+#include "DefterBolumu.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
@@ -16,7 +16,6 @@
 #include "MesajKutusu.h"
 #include "OtomatikYedekleme.h"
 #include "PlanKopyalamaFormu.h"
-#include "SaltOkunurKutu.h"
 #include "Takvim.h"
 #include "YazmaKomutu.h"
 #include "YedekGeriYuklemeFormu.h"
@@ -28,68 +27,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QUndoStack>
 
 #include <algorithm>
 
-using Denetim::dugme;
 using Denetim::etiket;
 using Denetim::twipAlani;
-
-namespace
-{
-
-constexpr int twip(int deger)
-{
-    return Bicim::twip(deger);
-}
-
-std::optional<QString> seciliMetin(const QListWidget* liste)
-{
-    const QList<QListWidgetItem*> secili = liste->selectedItems();
-    if (secili.isEmpty())
-        return std::nullopt;
-    return secili.first()->text();
-}
-
-// The total's tooltip: how many amounts were left out as unreadable.
-QString okunamayanlar(qint64 sayi)
-{
-    return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
-}
-
-QString tutarVeyaEksik(const std::optional<qint64>& kurus)
-{
-    return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
-}
-
-// The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
-QString kayitTanimi(const ButceVerisi::Kayit& kayit)
-{
-    return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
-        .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
-             tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
-}
-
-} // namespace
-
-// Where one ledger's controls stand, in twips.
-struct AnaForm::Yerlesim {
-    QRect cerceve;
-    QRect liste;
-    QRect listeEtiketi;
-    QRect toplamKutusu;
-    QRect toplamEtiketi;
-    int dugmeUstu;
-    int anaEtiketGenisligi;
-    int altEtiketGenisligi;
-};
+using Denetim::yerlestir;
 
 AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 {
@@ -101,18 +48,26 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     // The controls stand in a client area of the drawn size; the bars add to the window.
     auto* alan = new QWidget(this);
     alan->setObjectName(QStringLiteral("İstemciAlanı"));
-    alan->setFixedSize(twip(11910), twip(8520));
+    alan->setFixedSize(Bicim::twip(11910), Bicim::twip(8520));
     setCentralWidget(alan);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    bolumuKur(alan, gelir, gelirDefteri(),
-              {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
-               twipAlani(3870, 1350, 960, 195), twipAlani(10200, 3765, 1365, 315),
-               twipAlani(9180, 3825, 960, 195), 3750, 1230, 1215});
-    bolumuKur(alan, gider, giderDefteri(),
-              {twipAlani(300, 4440, 3255, 3165), twipAlani(3870, 4740, 7695, 2835),
-               twipAlani(3870, 4470, 1020, 195), twipAlani(10200, 7785, 1365, 315),
-               twipAlani(9120, 7845, 1020, 195), 7770, 1290, 1275});
+    gelir = new DefterBolumu(gelirDefteri(), *this, alan,
+                             {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
+                              twipAlani(3870, 1350, 960, 195), twipAlani(10200, 3765, 1365, 315),
+                              twipAlani(9180, 3825, 960, 195), 3750, 1230, 1215});
+    gider = new DefterBolumu(giderDefteri(), *this, alan,
+                             {twipAlani(300, 4440, 3255, 3165), twipAlani(3870, 4740, 7695, 2835),
+                              twipAlani(3870, 4470, 1020, 195), twipAlani(10200, 7785, 1365, 315),
+                              twipAlani(9120, 7845, 1020, 195), 7770, 1290, 1275});
+    for (DefterBolumu* b : {gelir, gider}) {
+        connect(b, &DefterBolumu::komutYapildi, this, &AnaForm::komutuKaydet);
+        connect(b, &DefterBolumu::durumDegisti, this, &AnaForm::durumlariGuncelle);
+        connect(b, &DefterBolumu::etkinOldu, this, [this, b] {
+            etkinBolum = b;
+            durumlariGuncelle();
+        });
+    }
     donemKur(alan);
     sekmeSirasiniKur();
     geriAlma = new QUndoStack(this);
@@ -127,8 +82,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     const MesajKutusu::Komut komut;
     std::optional<int> enEskiYil;
     MesajKutusu::hatalariGostererek(this, [&] {
-        Doldurma::SorguCalistir(ButceVerisi::anaGruplar(gelirDefteri()), gelir.anaGruplar);
-        Doldurma::SorguCalistir(ButceVerisi::anaGruplar(giderDefteri()), gider.anaGruplar);
+        for (DefterBolumu* b : {gelir, gider})
+            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(b->defter()), b->anaGrupListesi());
         enEskiYil = ButceVerisi::enEskiYil(Takvim::enErkenYil);
     });
     yillar = Takvim::yilAraligi(enEskiYil, this->bugun().year());
@@ -153,88 +108,14 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 
 AnaForm::~AnaForm() = default;
 
-void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, const Yerlesim& yer)
-{
-    b.defter = &defter;
-
-    auto* cerceve = new QGroupBox(defter.cerceveBasligi, alan);
-    cerceve->setGeometry(yer.cerceve);
-    QLabel* anaEtiket =
-        etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
-    QLabel* altEtiket = etiket(cerceve, defter.altGruplarEtiketi,
-                               twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
-    b.anaGruplar = new QComboBox(cerceve);
-    b.anaGruplar->setObjectName(defter.adiyla("Ana%1GruplarıListesi"));
-    b.anaGruplar->setAccessibleName(defter.anaGruplarEtiketi);
-    b.anaGruplar->setGeometry(twipAlani(240, 570, 2775, 315));
-    b.altGruplar = new QListWidget(cerceve);
-    b.altGruplar->setObjectName(defter.adiyla("Alt%1GruplarıListesi"));
-    b.altGruplar->setAccessibleName(defter.altGruplarEtiketi.chopped(2));
-    b.altGruplar->setGeometry(twipAlani(240, 1320, 2775, 1620));
-    anaEtiket->setBuddy(b.anaGruplar);
-    altEtiket->setBuddy(b.altGruplar);
-
-    const int ust = yer.dugmeUstu;
-    // The longer caption takes the larger share of the frame's width.
-    b.grupEkle = dugme(alan, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
-                       twipAlani(300, ust, 1665, 345));
-    b.grupSil = dugme(alan, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
-                      twipAlani(2055, ust, 1500, 345));
-    b.ekle = dugme(alan, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
-                   twipAlani(3870, ust, 1365, 345));
-    b.sil = dugme(alan, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
-                  twipAlani(5310, ust, 1365, 345));
-    b.tumunuGoster = dugme(alan, defter.adiyla("Tüm%1leriGösterDüğmesi"),
-                           defter.tumunuGosterDugmesi, twipAlani(6750, ust, 1785, 345));
-
-    b.liste = new KayitListesi(defter, alan);
-    b.liste->setGeometry(yer.liste);
-    etiket(alan, defter.listeEtiketi, yer.listeEtiketi)->setBuddy(b.liste);
-    b.toplamKutusu = new SaltOkunurKutu(alan);
-    b.toplamKutusu->setObjectName(defter.adiyla("%1ToplamıKutusu"));
-    b.toplamKutusu->setAccessibleName(defter.toplamEtiketi);
-    b.toplamKutusu->setGeometry(yer.toplamKutusu);
-    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true)->setBuddy(b.toplamKutusu);
-    b.toplamKutusu->setAlignment(Qt::AlignRight);
-    QFont kalin = b.toplamKutusu->font();
-    kalin.setBold(true);
-    b.toplamKutusu->setFont(kalin);
-
-    connect(b.anaGruplar, &QComboBox::activated, this, [this, &b] { anaGrupTiklandi(b); });
-    // Deselecting the sub-group (Ctrl+click, a click beside the items) lists the main group again.
-    connect(b.altGruplar, &QListWidget::itemSelectionChanged, this, [this, &b] {
-        if (seciliMetin(b.altGruplar))
-            altGrupTiklandi(b);
-        else
-            listele(b, false);
-        durumlariGuncelle();
-    });
-    connect(b.liste, &QTreeWidget::itemSelectionChanged, this, [this, &b] {
-        if (b.liste->seciliKimlik())
-            etkinYap(b);
-        durumlariGuncelle();
-    });
-    connect(b.liste, &KayitListesi::odaklandi, this, [this, &b] { etkinYap(b); });
-    connect(b.liste, &KayitListesi::duzenlemeIstendi, this, [this, &b] { kayitDuzenlemeyiAc(b); });
-    connect(b.grupEkle, &QPushButton::clicked, this, [this, &b] { grupEklemeyiAc(b); });
-    connect(b.grupSil, &QPushButton::clicked, this, [this, &b] { grupSil(b); });
-    connect(b.ekle, &QPushButton::clicked, this, [this, &b] { kayitEklemeyiAc(b); });
-    connect(b.sil, &QPushButton::clicked, this, [this, &b] { kayitSil(b); });
-    connect(b.tumunuGoster, &QPushButton::clicked, this, [this, &b] { ozetiAc(b); });
-}
-
 void AnaForm::donemKur(QWidget* alan)
 {
     auto* cerceve = new QGroupBox(QStringLiteral("Tarih Bilgileri"), alan);
     cerceve->setGeometry(twipAlani(3870, 390, 7695, 795));
-    AyBilgisiKutusu = new QComboBox(cerceve);
-    AyBilgisiKutusu->setObjectName(QStringLiteral("AyBilgisiKutusu"));
-    AyBilgisiKutusu->setAccessibleName(QStringLiteral("Ay:"));
-    AyBilgisiKutusu->setGeometry(twipAlani(5580, 300, 1785, 315));
-    YilBilgisiKutusu = new QComboBox(cerceve);
-    YilBilgisiKutusu->setObjectName(QStringLiteral("YılBilgisiKutusu"));
-    YilBilgisiKutusu->setAccessibleName(QStringLiteral("Yıl:"));
-    YilBilgisiKutusu->setGeometry(twipAlani(780, 300, 1785, 315));
+    AyBilgisiKutusu = yerlestir(new QComboBox(cerceve), QStringLiteral("AyBilgisiKutusu"),
+                                twipAlani(5580, 300, 1785, 315), QStringLiteral("Ay:"));
+    YilBilgisiKutusu = yerlestir(new QComboBox(cerceve), QStringLiteral("YılBilgisiKutusu"),
+                                 twipAlani(780, 300, 1785, 315), QStringLiteral("Yıl:"));
     etiket(cerceve, QStringLiteral("Ay:"), twipAlani(5160, 360, 225, 195), true)
         ->setBuddy(AyBilgisiKutusu);
     etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true)
@@ -255,12 +136,11 @@ void AnaForm::durumCubugunuKur()
 
 void AnaForm::sekmeSirasiniKur()
 {
-    const QList<QWidget*> sira{
-        gelir.anaGruplar, gelir.altGruplar,   gelir.grupEkle,     gelir.grupSil,
-        gider.anaGruplar, gider.altGruplar,   gider.grupEkle,     gider.grupSil,
-        YilBilgisiKutusu, AyBilgisiKutusu,    gelir.liste,        gelir.ekle,
-        gelir.sil,        gelir.tumunuGoster, gelir.toplamKutusu, gider.ekle,
-        gider.sil,        gider.tumunuGoster, gider.toplamKutusu, gider.liste};
+    const QList<QWidget*> sira =
+        gelir->gruplarSekmeSirasi() + gider->gruplarSekmeSirasi() +
+        QList<QWidget*>{YilBilgisiKutusu, AyBilgisiKutusu, gelir->kayitListesi()} +
+        gelir->kayitlarSekmeSirasi() + gider->kayitlarSekmeSirasi() +
+        QList<QWidget*>{gider->kayitListesi()};
     for (qsizetype i = 1; i < sira.size(); ++i)
         setTabOrder(sira[i - 1], sira[i]);
 }
@@ -269,10 +149,8 @@ void AnaForm::dosyaMenusunuKur()
 {
     dosyaMenusu = menuBar()->addMenu(QStringLiteral("&Dosya"));
     QMenu* disaAktar = dosyaMenusu->addMenu(QStringLiteral("Dışa Aktar"));
-    for (Bolum* b : {&gelir, &gider})
-        b->listeyiKaydet = disaAktar->addAction(
-            QStringLiteral("%1 Listesini CSV Olarak Kaydet…").arg(b->defter->ad), this,
-            [this, b] { listeyiKaydet(*b); });
+    for (DefterBolumu* b : {gelir, gider})
+        b->listeyiKaydetEyleminiEkle(disaAktar);
     disaAktar->addAction(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), this,
                          &AnaForm::TumKayitlariKaydet_Click);
     dosyaMenusu->addAction(QStringLiteral("Yedekten Geri Yükle…"), this,
@@ -308,7 +186,7 @@ void AnaForm::duzenleMenusunuKur()
     duzenleMenusu->addSeparator();
     duzenleMenusu->addAction(QStringLiteral("Planı Kopyala…"), this, &AnaForm::PlaniKopyala_Click);
     // Each entry list offers the entry commands on its own menu.
-    for (KayitListesi* liste : {gelir.liste, gider.liste}) {
+    for (KayitListesi* liste : {gelir->kayitListesi(), gider->kayitListesi()}) {
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->addActions({kaydiDuzenleEylemi, kaydiSilEylemi});
     }
@@ -337,65 +215,32 @@ void AnaForm::yardimMenusunuKur()
     yardimMenusu->addAction(QStringLiteral("Hakkında"), this, &AnaForm::Hakkinda_Click);
 }
 
-std::optional<QString> AnaForm::seciliAltGrup(const DefterTanimi& defter)
+DefterBolumu& AnaForm::bolum(const DefterTanimi& defter)
 {
-    return seciliMetin(bolum(defter).altGruplar);
+    Q_ASSERT(&defter == &gelir->defter() || &defter == &gider->defter());
+    return &defter == &gelir->defter() ? *gelir : *gider;
 }
 
-// Each command below shows at most one message, however many statements fail.
-void AnaForm::anaGrupTiklandi(Bolum& b)
+std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
 {
-    b.liste->bosalt();
-    b.toplamKutusu->clear();
-    b.toplamKutusu->setToolTip(QString());
-    durumlariGuncelle();
-    MesajKutusu::hatalariGostererek(this, [&] {
-        {
-            // Refilling drops the chosen sub-group: no deselection to answer.
-            const QSignalBlocker sessiz(b.altGruplar);
-            Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, b.anaGruplar->currentText()),
-                                    b.altGruplar);
-        }
-        listeyiDoldur(b, false);
-    });
+    return bolum(defter).grupEklemeFormu();
 }
 
-void AnaForm::altGrupTiklandi(Bolum& b)
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
 {
-    listele(b, true);
+    return bolum(defter).kayitEklemeFormu();
 }
 
-void AnaForm::listele(Bolum& b, bool altGrupla)
+std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanimi& defter)
 {
-    MesajKutusu::hatalariGostererek(this, [&] { listeyiDoldur(b, altGrupla); });
-}
-
-void AnaForm::listeyiDoldur(Bolum& b, bool altGrupla)
-{
-    b.liste->bosalt();
-    b.toplamKutusu->clear();
-    b.toplamKutusu->setToolTip(QString());
-    ButceVerisi::KayitSuzgeci suzgec{.anaGrup = b.anaGruplar->currentText(),
-                                     .yil = YilBilgisiKutusu->currentText().toInt()};
-    if (altGrupla)
-        suzgec.altGrup = seciliMetin(b.altGruplar).value_or(QString());
-    if (AyBilgisiKutusu->currentIndex() > 0)
-        suzgec.ay = AyBilgisiKutusu->currentText();
-    const KayitListesi::Toplam toplam = b.liste->doldur(ButceVerisi::kayitlar(*b.defter, suzgec));
-    b.toplamKutusu->setText(Bicim::tutar(toplam.gerceklesenKurus));
-    b.toplamKutusu->setToolTip(okunamayanlar(toplam.okunamayan));
-    durumlariGuncelle();
+    return bolum(defter).kayitDuzenlemeFormu();
 }
 
 void AnaForm::donemDegisti()
 {
     MesajKutusu::hatalariGostererek(this, [this] {
-        for (Bolum* b : {&gelir, &gider}) {
-            if (b->anaGruplar->currentIndex() >= 0)
-                listeyiDoldur(*b, false);
-            if (seciliMetin(b->altGruplar))
-                listeyiDoldur(*b, true);
-        }
+        for (DefterBolumu* b : {gelir, gider})
+            b->donemiListele();
         donemOzetiniYaz();
     });
 }
@@ -414,7 +259,7 @@ void AnaForm::donemOzetiniYaz()
     if (fark < 0)
         farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>")
                         .arg(Doldurma::uyariRengi.name(), farkMetni);
-    donemOzeti->setToolTip(okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
+    donemOzeti->setToolTip(DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
     donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
                             .arg(Bicim::tutar(gelirler.tahminKurus),
                                  Bicim::tutar(gelirler.gerceklesenKurus),
@@ -429,156 +274,11 @@ void AnaForm::donemOzetiniGoster()
 
 void AnaForm::durumlariGuncelle()
 {
-    for (Bolum* b : {&gelir, &gider}) {
-        const bool altGrupVar = seciliMetin(b->altGruplar).has_value();
-        b->grupSil->setEnabled(altGrupVar);
-        b->ekle->setEnabled(altGrupVar);
-        b->sil->setEnabled(b->liste->seciliKimlik().has_value());
-    }
-    // A list is saved as it stands; an empty one has nothing to give.
-    for (Bolum* b : {&gelir, &gider})
-        if (b->listeyiKaydet)
-            b->listeyiKaydet->setEnabled(b->liste->topLevelItemCount() > 0);
-    const bool kayitSecili = etkinBolum && etkinBolum->liste->seciliKimlik();
+    for (DefterBolumu* b : {gelir, gider})
+        b->dugmeleriGuncelle();
+    const bool kayitSecili = etkinBolum && etkinBolum->kayitListesi()->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
-}
-
-void AnaForm::etkinYap(Bolum& b)
-{
-    etkinBolum = &b;
-    durumlariGuncelle();
-}
-
-std::unique_ptr<GrupEklemeFormu> AnaForm::grupEklemeFormu(const DefterTanimi& defter)
-{
-    Bolum& b = bolum(defter);
-    auto form = std::make_unique<GrupEklemeFormu>(defter, this);
-    connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
-            [this, &b](const Degisiklik& degisiklik) {
-                anaGruplariYenile(b);
-                komutuKaydet(b.defter->grupEkleDugmesi, degisiklik);
-            });
-    return form;
-}
-
-void AnaForm::grupEklemeyiAc(Bolum& b)
-{
-    grupEklemeFormu(*b.defter)->exec();
-}
-
-void AnaForm::anaGruplariYenile(Bolum& b)
-{
-    if (MesajKutusu::hatalariGostererek(this, [&] {
-            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(*b.defter), b.anaGruplar);
-        }))
-        anaGrupTiklandi(b);
-}
-
-void AnaForm::grupSil(Bolum& b)
-{
-    const MesajKutusu::Komut komut;
-    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
-    if (!altGrup || !MesajKutusu::sor(this, b.defter->grupSilmeSorusu))
-        return;
-    Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(this, [&] {
-            degisiklik = ButceVerisi::altGrupSil(*b.defter, b.anaGruplar->currentText(), *altGrup);
-        }))
-        return;
-    komutuKaydet(b.defter->grupSilDugmesi, degisiklik);
-    if (degisiklik.bos())
-        MesajKutusu::bilgi(this,
-                           QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
-                                          "program tarafından silinmiş olabilir."));
-    anaGrupTiklandi(b);
-}
-
-std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
-{
-    Bolum& b = bolum(defter);
-    const KayitEklemeFormu::Secim secim{.anaGrup = b.anaGruplar->currentText(),
-                                        .altGrup = seciliMetin(b.altGruplar).value_or(QString()),
-                                        .yil = YilBilgisiKutusu->currentText(),
-                                        .ay = AyBilgisiKutusu->currentIndex(),
-                                        .bugun = bugun(),
-                                        .yillar = yillar};
-    auto form = std::make_unique<KayitEklemeFormu>(defter, secim, this);
-    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this,
-            [this, &b](const Degisiklik& degisiklik) {
-                anaGrupTiklandi(b);
-                donemOzetiniGoster();
-                komutuKaydet(b.defter->ekleDugmesi, degisiklik);
-            });
-    return form;
-}
-
-std::unique_ptr<KayitEklemeFormu> AnaForm::kayitDuzenlemeFormu(const DefterTanimi& defter)
-{
-    Bolum& b = bolum(defter);
-    const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
-    if (!kayit)
-        return nullptr;
-    auto form = std::make_unique<KayitEklemeFormu>(defter, *kayit, yillar, this);
-    connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
-            [this, &b](qint64 kimlik, const Degisiklik& degisiklik) {
-                duzenlenenKaydiGoster(b, kimlik);
-                komutuKaydet(b.defter->duzenlemeBasligi, degisiklik);
-            });
-    return form;
-}
-
-void AnaForm::kayitDuzenlemeyiAc(Bolum& b)
-{
-    if (std::unique_ptr<KayitEklemeFormu> form = kayitDuzenlemeFormu(*b.defter))
-        form->exec();
-}
-
-// The list as the user left it, groups and all, with the edited entry still selected.
-void AnaForm::duzenlenenKaydiGoster(Bolum& b, qint64 kimlik)
-{
-    MesajKutusu::hatalariGostererek(this, [&] {
-        listeyiDoldur(b, seciliMetin(b.altGruplar).has_value());
-        donemOzetiniYaz();
-    });
-    b.liste->kimligiSec(kimlik);
-}
-
-void AnaForm::kayitEklemeyiAc(Bolum& b)
-{
-    if (seciliMetin(b.altGruplar))
-        kayitEklemeFormu(*b.defter)->exec();
-}
-
-void AnaForm::kayitSil(Bolum& b)
-{
-    const MesajKutusu::Komut komut;
-    const std::optional<ButceVerisi::Kayit> kayit = b.liste->seciliKayit();
-    if (!kayit || !MesajKutusu::sor(this, b.defter->kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
-        return;
-    Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(
-            this, [&] { degisiklik = ButceVerisi::kayitSil(*b.defter, kayit->kimlik); }))
-        return;
-    komutuKaydet(b.defter->silDugmesi, degisiklik);
-    if (degisiklik.bos())
-        MesajKutusu::bilgi(this, kayitArtikYokMesaji);
-    MesajKutusu::hatalariGostererek(this, [&] {
-        bolumuYenile(b);
-        donemOzetiniYaz();
-    });
-}
-
-void AnaForm::KaydiDuzenle_Click()
-{
-    if (etkinBolum)
-        kayitDuzenlemeyiAc(*etkinBolum);
-}
-
-void AnaForm::KaydiSil_Click()
-{
-    if (etkinBolum)
-        kayitSil(*etkinBolum);
 }
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
@@ -601,18 +301,6 @@ void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisikli
     statusBar()->showMessage(QStringLiteral("Plan kopyalandı: %1 kayıt eklendi, %2 atlandı.")
                                  .arg(olusturulan)
                                  .arg(atlanan));
-}
-
-void AnaForm::listeyiKaydet(Bolum& b)
-{
-    QStringList adParcalari{b.defter->ad + QStringLiteral("ler"), YilBilgisiKutusu->currentText()};
-    if (AyBilgisiKutusu->currentIndex() > 0)
-        adParcalari << AyBilgisiKutusu->currentText();
-    const std::vector<ButceVerisi::Kayit> kayitlar = b.liste->listelenenler();
-    csvKaydet(b.listeyiKaydet->text(), adParcalari, [&](CsvYazici& csv) {
-        DisaAktarma::kayitListesiniYaz(csv, kayitlar);
-        return qint64(kayitlar.size());
-    });
 }
 
 void AnaForm::TumKayitlariKaydet_Click()
@@ -668,35 +356,10 @@ void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
 void AnaForm::hepsiniYenile()
 {
     MesajKutusu::hatalariGostererek(this, [this] {
-        bolumuYenile(gelir);
-        bolumuYenile(gider);
+        gelir->yenile();
+        gider->yenile();
         donemOzetiniYaz();
     });
-}
-
-void AnaForm::bolumuYenile(Bolum& b)
-{
-    const QString anaGrup = b.anaGruplar->currentText();
-    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
-    Doldurma::SorguCalistir(ButceVerisi::anaGruplar(*b.defter), b.anaGruplar);
-    b.anaGruplar->setCurrentIndex(b.anaGruplar->findText(anaGrup));
-    {
-        const QSignalBlocker sessiz(b.altGruplar);
-        b.altGruplar->clear();
-        if (b.anaGruplar->currentIndex() >= 0)
-            Doldurma::SorguCalistir(ButceVerisi::altGruplar(*b.defter, anaGrup), b.altGruplar);
-        if (altGrup)
-            if (const auto bulunan = b.altGruplar->findItems(*altGrup, Qt::MatchExactly);
-                !bulunan.isEmpty())
-                b.altGruplar->setCurrentItem(bulunan.first());
-    }
-    if (b.anaGruplar->currentIndex() >= 0) {
-        listeyiDoldur(b, seciliMetin(b.altGruplar).has_value());
-    } else {
-        b.liste->bosalt();
-        b.toplamKutusu->clear();
-        durumlariGuncelle();
-    }
 }
 
 void AnaForm::Hakkinda_Click()
@@ -710,10 +373,4 @@ void AnaForm::Hakkinda_Click()
              << QStringLiteral("SQLite ") + DegiskenModulu::sqliteSurumu()
              << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
     MesajKutusu::bilgi(this, satirlar.join(u'\n'));
-}
-
-void AnaForm::ozetiAc(Bolum& b)
-{
-    AylikOzetFormu form(*b.defter, YilBilgisiKutusu->currentText().toInt(), this);
-    form.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DefterBolumu.h"
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
 #include "Takvim.h"
@@ -17,22 +18,19 @@
 class CsvYazici;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
-class KayitListesi;
 class OtomatikYedekleme;
 class PlanKopyalamaFormu;
 class YedekGeriYuklemeFormu;
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
-class QPushButton;
 class QUndoStack;
 
-// The main window: both ledgers' group lists, entry lists and totals, and the period, drawn in a
-// client area of fixed size between the menu bar and the status bar, which shows the period's
-// figures. Handlers carry the names of the controls they serve; the dialogs it opens report their
-// changes by signals, which it answers by listing again and by keeping each change on its undo
-// stack. While it is open, the file is backed up before the first change and hourly after that.
+// The main window: the two ledgers' halves (DefterBolumu) and the period, drawn in a client area
+// of fixed size between the menu bar and the status bar, which shows the period's figures. Handlers
+// carry the names of the controls they serve; the dialogs it opens report their changes by signals,
+// which it answers by listing again and by keeping each change on its undo stack. While it is open,
+// the file is backed up before the first change and hourly after that.
 class AnaForm : public QMainWindow
 {
     Q_OBJECT
@@ -41,30 +39,38 @@ public:
     explicit AnaForm(QDate bugun = QDate(), QWidget* ust = nullptr);
     ~AnaForm() override;
 
-    void AnaGelirGruplariListesi_Click() { anaGrupTiklandi(gelir); }
-    void AltGelirGruplariListesi_Click() { altGrupTiklandi(gelir); }
-    void AnaGiderGruplariListesi_Click() { anaGrupTiklandi(gider); }
-    void AltGiderGruplariListesi_Click() { altGrupTiklandi(gider); }
-    void AnaGrupGelirleriniListele() { listele(gelir, false); }
-    void AltGrupGelirleriniListele() { listele(gelir, true); }
-    void AnaGrupGiderleriniListele() { listele(gider, false); }
-    void AltGrupGiderleriniListele() { listele(gider, true); }
+    void AnaGelirGruplariListesi_Click() { gelir->anaGrupTiklandi(); }
+    void AltGelirGruplariListesi_Click() { gelir->altGrupTiklandi(); }
+    void AnaGiderGruplariListesi_Click() { gider->anaGrupTiklandi(); }
+    void AltGiderGruplariListesi_Click() { gider->altGrupTiklandi(); }
+    void AnaGrupGelirleriniListele() { gelir->listele(false); }
+    void AltGrupGelirleriniListele() { gelir->listele(true); }
+    void AnaGrupGiderleriniListele() { gider->listele(false); }
+    void AltGrupGiderleriniListele() { gider->listele(true); }
     void YilBilgisiKutusu_Click() { donemDegisti(); }
     void AyBilgisiKutusu_Click() { donemDegisti(); }
-    void GelirGrubuEkleDugmesi_Click() { grupEklemeyiAc(gelir); }
-    void GiderGrubuEkleDugmesi_Click() { grupEklemeyiAc(gider); }
-    void GelirGrubuSilDugmesi_Click() { grupSil(gelir); }
-    void GiderGrubuSilDugmesi_Click() { grupSil(gider); }
-    void GelirEkleDugmesi_Click() { kayitEklemeyiAc(gelir); }
-    void GiderEkleDugmesi_Click() { kayitEklemeyiAc(gider); }
-    void GelirSilDugmesi_Click() { kayitSil(gelir); }
-    void GiderSilDugmesi_Click() { kayitSil(gider); }
-    void TumGelirleriGosterDugmesi_Click() { ozetiAc(gelir); }
-    void TumGiderleriGosterDugmesi_Click() { ozetiAc(gider); }
+    void GelirGrubuEkleDugmesi_Click() { gelir->grupEklemeyiAc(); }
+    void GiderGrubuEkleDugmesi_Click() { gider->grupEklemeyiAc(); }
+    void GelirGrubuSilDugmesi_Click() { gelir->grupSil(); }
+    void GiderGrubuSilDugmesi_Click() { gider->grupSil(); }
+    void GelirEkleDugmesi_Click() { gelir->kayitEklemeyiAc(); }
+    void GiderEkleDugmesi_Click() { gider->kayitEklemeyiAc(); }
+    void GelirSilDugmesi_Click() { gelir->kayitSil(); }
+    void GiderSilDugmesi_Click() { gider->kayitSil(); }
+    void TumGelirleriGosterDugmesi_Click() { gelir->ozetiAc(); }
+    void TumGiderleriGosterDugmesi_Click() { gider->ozetiAc(); }
 
     // Menu commands. Editing and deleting act on the entry list with the focus or used last.
-    void KaydiDuzenle_Click();
-    void KaydiSil_Click();
+    void KaydiDuzenle_Click()
+    {
+        if (etkinBolum)
+            etkinBolum->kayitDuzenlemeyiAc();
+    }
+    void KaydiSil_Click()
+    {
+        if (etkinBolum)
+            etkinBolum->kayitSil();
+    }
     void PlaniKopyala_Click();
     void YedektenGeriYukle_Click();
     void Hakkinda_Click();
@@ -82,33 +88,27 @@ public:
     QUndoStack* geriAlmaYigini() const { return geriAlma; }
 
     // The same by ledger.
-    void anaGrupTiklandi(const DefterTanimi& defter) { anaGrupTiklandi(bolum(defter)); }
-    QComboBox* anaGrupListesi(const DefterTanimi& defter) { return bolum(defter).anaGruplar; }
-    QListWidget* altGrupListesi(const DefterTanimi& defter) { return bolum(defter).altGruplar; }
+    DefterBolumu& bolum(const DefterTanimi& defter);
+    void anaGrupTiklandi(const DefterTanimi& defter) { bolum(defter).anaGrupTiklandi(); }
+    QComboBox* anaGrupListesi(const DefterTanimi& defter) { return bolum(defter).anaGrupListesi(); }
+    QListWidget* altGrupListesi(const DefterTanimi& defter)
+    {
+        return bolum(defter).altGrupListesi();
+    }
     // The chosen sub-group's name; none when no sub-group is chosen.
-    std::optional<QString> seciliAltGrup(const DefterTanimi& defter);
+    std::optional<QString> seciliAltGrup(const DefterTanimi& defter)
+    {
+        return bolum(defter).seciliAltGrup();
+    }
 
     QComboBox* yilBilgisiKutusu() const { return YilBilgisiKutusu; }
     QComboBox* ayBilgisiKutusu() const { return AyBilgisiKutusu; }
 
 private:
-    // The controls of one ledger; the upper half of the window serves income, the lower expense.
-    struct Bolum {
-        const DefterTanimi* defter = nullptr;
-        QComboBox* anaGruplar = nullptr;
-        QListWidget* altGruplar = nullptr;
-        KayitListesi* liste = nullptr;
-        QLineEdit* toplamKutusu = nullptr;
-        QPushButton* grupEkle = nullptr;
-        QPushButton* grupSil = nullptr;
-        QPushButton* ekle = nullptr;
-        QPushButton* sil = nullptr;
-        QPushButton* tumunuGoster = nullptr;
-        QAction* listeyiKaydet = nullptr;
-    };
-    struct Yerlesim;
+    // The halves read the period and today's date, show the period's figures again and save
+    // their lists through csvKaydet.
+    friend class DefterBolumu;
 
-    void bolumuKur(QWidget* alan, Bolum& bolum, const DefterTanimi& defter, const Yerlesim& yer);
     void donemKur(QWidget* alan);
     void sekmeSirasiniKur();
     // One function per menu: a command joins its menu there.
@@ -117,18 +117,9 @@ private:
     void yiginEylemleriniGuncelle();
     void yardimMenusunuKur();
     void durumCubugunuKur();
-    Bolum& bolum(const DefterTanimi& defter)
-    {
-        return defter.ad == gelir.defter->ad ? gelir : gider;
-    }
 
-    void anaGrupTiklandi(Bolum& bolum);
-    void altGrupTiklandi(Bolum& bolum);
-    void listele(Bolum& bolum, bool altGrupla);
-    void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
     // Everything listed again, the groups the user chose still chosen while they exist.
     void hepsiniYenile();
-    void bolumuYenile(Bolum& bolum); // throws VeriHatasi
     // Keeps what a command wrote on the undo stack, named as the user gave the command.
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
@@ -136,29 +127,20 @@ private:
     void donemOzetiniGoster();
     // Enables what can act: the buttons of each ledger, and the menu's entry commands.
     void durumlariGuncelle();
-    void etkinYap(Bolum& bolum);
-    void grupEklemeyiAc(Bolum& bolum);
-    void anaGruplariYenile(Bolum& bolum);
-    void grupSil(Bolum& bolum);
-    void kayitEklemeyiAc(Bolum& bolum);
-    void kayitDuzenlemeyiAc(Bolum& bolum);
-    void duzenlenenKaydiGoster(Bolum& bolum, qint64 kimlik);
-    void kayitSil(Bolum& bolum);
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
     void geriYuklendi(const QString& yedek);
-    void listeyiKaydet(Bolum& bolum);
     // Asks where to save a CSV file and writes it; the status bar says how many entries went.
     void csvKaydet(const QString& baslik, const QStringList& adParcalari,
                    const std::function<qint64(CsvYazici&)>& yaz);
-    void ozetiAc(Bolum& bolum);
 
     QDate bugun() const { return bugun_.isValid() ? bugun_ : QDate::currentDate(); }
+    const Takvim::YilAraligi& yilAraligi() const { return yillar; }
 
     QDate bugun_;
     Takvim::YilAraligi yillar;
-    Bolum gelir;
-    Bolum gider;
-    Bolum* etkinBolum = nullptr; // whose entry list has the focus or was used last
+    DefterBolumu* gelir = nullptr;
+    DefterBolumu* gider = nullptr;
+    DefterBolumu* etkinBolum = nullptr; // whose entry list has the focus or was used last
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;

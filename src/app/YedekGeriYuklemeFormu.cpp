@@ -19,34 +19,33 @@ YedekGeriYuklemeFormu::YedekGeriYuklemeFormu(const QString& klasor, QWidget* sah
     setWindowTitle(QStringLiteral("Yedekten Geri Yükle"));
     Denetim::sabitIletisimKutusu(this, 7500, 4500);
 
-    liste = new QTreeWidget(this);
-    liste->setObjectName(QStringLiteral("YedeklerListesi"));
-    liste->setAccessibleName(QStringLiteral("Yedekler"));
-    liste->setGeometry(twipAlani(240, 240, 7020, 3300));
-    liste->setRootIsDecorated(false);
+    YedeklerListesi =
+        Denetim::yerlestir(new QTreeWidget(this), QStringLiteral("YedeklerListesi"),
+                           twipAlani(240, 240, 7020, 3300), QStringLiteral("Yedekler"));
+    YedeklerListesi->setRootIsDecorated(false);
     // Beside a scroll bar all four fit in the list's 7020 twips.
-    Denetim::sutunlar(liste,
+    Denetim::sutunlar(YedeklerListesi,
                       {QStringLiteral("Tarih"), QStringLiteral("Boyut"),
                        QStringLiteral("Gelir Kayıtları"), QStringLiteral("Gider Kayıtları")},
                       {2400, 1200, 1560, 1560});
     for (int sutun = 1; sutun < 4; ++sutun)
-        liste->headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
+        YedeklerListesi->headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
 
-    geriYukleDugmesi =
+    GeriYukleDugmesi =
         Denetim::dugme(this, QStringLiteral("GeriYükleDüğmesi"), QStringLiteral("Geri Yükle"),
                        twipAlani(4320, 3780, 1395, 345));
     auto* kapat = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
                                  twipAlani(5865, 3780, 1395, 345));
-    connect(geriYukleDugmesi, &QPushButton::clicked, this, [this] { GeriYukleDugmesi_Click(); });
+    connect(GeriYukleDugmesi, &QPushButton::clicked, this, [this] { GeriYukleDugmesi_Click(); });
     connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(liste, &QTreeWidget::itemSelectionChanged, this,
-            [this] { geriYukleDugmesi->setEnabled(!liste->selectedItems().isEmpty()); });
+    connect(YedeklerListesi, &QTreeWidget::itemSelectionChanged, this,
+            [this] { GeriYukleDugmesi->setEnabled(!YedeklerListesi->selectedItems().isEmpty()); });
     listele();
 }
 
 void YedekGeriYuklemeFormu::listele()
 {
-    liste->clear();
+    YedeklerListesi->clear();
     yedekler = Yedekleme::yedekler(klasor);
     for (const Yedekleme::Yedek& y : yedekler) {
         QStringList sayilar{QStringLiteral("okunamadı"), QStringLiteral("okunamadı")};
@@ -56,20 +55,21 @@ void YedekGeriYuklemeFormu::listele()
         } catch (const VeriHatasi&) {
             // Told in the list; restoring it is refused with the reason.
         }
-        auto* satir = new QTreeWidgetItem(
-            liste, {Bicim::tarihSaat(y.an), Bicim::boyut(y.boyut), sayilar[0], sayilar[1]});
+        auto* satir =
+            new QTreeWidgetItem(YedeklerListesi, {Bicim::tarihSaat(y.an), Bicim::boyut(y.boyut),
+                                                  sayilar[0], sayilar[1]});
         satir->setToolTip(0, QDir::toNativeSeparators(y.yol));
         for (int sutun = 1; sutun < 4; ++sutun)
             satir->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
     }
     if (!yedekler.isEmpty())
-        liste->setCurrentItem(liste->topLevelItem(0));
-    geriYukleDugmesi->setEnabled(!yedekler.isEmpty());
+        YedeklerListesi->setCurrentItem(YedeklerListesi->topLevelItem(0));
+    GeriYukleDugmesi->setEnabled(!yedekler.isEmpty());
 }
 
 void YedekGeriYuklemeFormu::GeriYukleDugmesi_Click()
 {
-    const int sira = liste->indexOfTopLevelItem(liste->currentItem());
+    const int sira = YedeklerListesi->indexOfTopLevelItem(YedeklerListesi->currentItem());
     if (sira < 0)
         return;
     const Yedekleme::Yedek yedek = yedekler.at(sira);

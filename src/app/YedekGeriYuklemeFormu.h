@@ -27,6 +27,6 @@ private:
 
     const QString klasor;
     QList<Yedekleme::Yedek> yedekler;
-    QTreeWidget* liste = nullptr;
-    QPushButton* geriYukleDugmesi = nullptr;
+    QTreeWidget* YedeklerListesi = nullptr;
+    QPushButton* GeriYukleDugmesi = nullptr;
 };

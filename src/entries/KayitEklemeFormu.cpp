@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,7 +74,7 @@ constexpr int grupSatiri = 450;
 } // namespace
 
 KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi)
-    : QDialog(sahibi), defter(defter), secim(secim)
+    : EklemeFormu(sahibi), defter(defter), secim(secim)
 {
     setWindowTitle(defter.eklemeBasligi);
     kur(0);
@@ -86,7 +85,7 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& seci
 
 KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& kayit,
                                    const Takvim::YilAraligi& yillar, QWidget* sahibi)
-    : QDialog(sahibi),
+    : EklemeFormu(sahibi),
       defter(defter), secim{.anaGrup = kayit.anaGrup, .altGrup = kayit.altGrup, .yillar = yillar},
       duzenlenen(kayit.kimlik)
 {
@@ -104,10 +103,7 @@ void KayitEklemeFormu::kur(int ust)
     cerceve->setGeometry(twipAlani(360, 330 + ust, 4905, 2415));
     const auto kutu = [&](auto* denetim, const char* ad, const QString& etiket, QRect alan,
                           int etiketUstu) {
-        denetim->setObjectName(QString::fromUtf8(ad));
-        denetim->setGeometry(alan);
-        denetim->setAccessibleName(kutuAdi(etiket));
-        denetim->setEnabled(false);
+        Denetim::yerlestir(denetim, QString::fromUtf8(ad), alan, kutuAdi(etiket));
         // Labels are sized to their text and end at 1785 twips, against the inputs at 2040.
         Denetim::etiket(cerceve, etiket, twipAlani(0, etiketUstu, 1785, 195), true)
             ->setBuddy(denetim);
@@ -121,34 +117,12 @@ void KayitEklemeFormu::kur(int ust)
                         twipAlani(2040, 1310, 2505, 315), 1365);
     GerceklesenKutusu = kutu(new QLineEdit(cerceve), "GerçekleşenKutusu", defter.gerceklesenEtiketi,
                              twipAlani(2040, 1740, 2505, 315), 1800);
-    for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu}) {
-        tutarKutusu->setAlignment(Qt::AlignRight);
-        tutarKutusu->installEventFilter(this);
-    }
-
-    EkleKaydetDugmesi =
-        Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"), defter.yeniKayitDugmesi,
-                       twipAlani(360, 3000 + ust, 1965, 345));
-    VazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
-                                   twipAlani(2400, 3000 + ust, 1395, 345));
-    KapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
-                                  twipAlani(3870, 3000 + ust, 1395, 345));
-    setTabOrder(YilBilgisiKutusu, AyBilgisiKutusu);
-    setTabOrder(AyBilgisiKutusu, TahminKutusu);
-    setTabOrder(TahminKutusu, GerceklesenKutusu);
-    setTabOrder(GerceklesenKutusu, EkleKaydetDugmesi);
-    setTabOrder(EkleKaydetDugmesi, VazgecDugmesi);
-    setTabOrder(VazgecDugmesi, KapatDugmesi);
-
-    connect(EkleKaydetDugmesi, &QPushButton::clicked, this, [this] { EkleKaydetDugmesi_Click(); });
-    connect(VazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
-    connect(KapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
-    // Enter in an amount box saves, with the amount as it will be shown.
     for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu})
-        connect(tutarKutusu, &QLineEdit::returnPressed, this, [this, tutarKutusu] {
-            bicimle(tutarKutusu);
-            EkleKaydetDugmesi_Click();
-        });
+        tutarKutusu->setAlignment(Qt::AlignRight);
+
+    dugmeleriKur(defter.yeniKayitDugmesi, twipAlani(360, 3000 + ust, 1965, 345),
+                 twipAlani(2400, 3000 + ust, 1395, 345), twipAlani(3870, 3000 + ust, 1395, 345));
+    girdileriKoy({YilBilgisiKutusu, AyBilgisiKutusu, TahminKutusu, GerceklesenKutusu});
 
     Doldurma::AyYilEkle(YilBilgisiKutusu, AyBilgisiKutusu, secim.yillar);
 }
@@ -156,12 +130,10 @@ void KayitEklemeFormu::kur(int ust)
 void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
 {
     const QString gruplar = kayit.anaGrup + QStringLiteral(" / ") + kayit.altGrup;
-    auto* grupKutusu = new SaltOkunurKutu(this);
+    auto* grupKutusu = Denetim::yerlestir(new SaltOkunurKutu(this), QStringLiteral("GrupKutusu"),
+                                          twipAlani(2400, 240, 2865, 315), QStringLiteral("Grup"));
     grupKutusu->setText(gruplar);
-    grupKutusu->setObjectName(QStringLiteral("GrupKutusu"));
-    grupKutusu->setAccessibleName(QStringLiteral("Grup"));
     grupKutusu->setFocusPolicy(Qt::NoFocus);
-    grupKutusu->setGeometry(twipAlani(2400, 240, 2865, 315));
     Denetim::etiket(this, QStringLiteral("Grup:"), twipAlani(360, 300, 1785, 195), true)
         ->setBuddy(grupKutusu);
 
@@ -178,34 +150,10 @@ void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
     ilk->selectAll();
 }
 
-bool KayitEklemeFormu::giriste() const
-{
-    return YilBilgisiKutusu->isEnabled();
-}
-
-void KayitEklemeFormu::girdileriAc(bool acik)
-{
-    for (QWidget* girdi : std::initializer_list<QWidget*>{YilBilgisiKutusu, AyBilgisiKutusu,
-                                                          TahminKutusu, GerceklesenKutusu})
-        girdi->setEnabled(acik);
-}
-
-void KayitEklemeFormu::EkleKaydetDugmesi_Click()
-{
-    if (giriste())
-        kaydet();
-    else
-        giriseGec();
-}
-
-void KayitEklemeFormu::giriseGec()
+void KayitEklemeFormu::girisiHazirla()
 {
     YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findText(secim.yil));
     AyBilgisiKutusu->setCurrentIndex((secim.ay > 0 ? secim.ay : secim.bugun.month()) - 1);
-    girdileriAc(true);
-    EkleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
-    KapatDugmesi->setEnabled(false);
-    YilBilgisiKutusu->setFocus();
 }
 
 std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QString& bosMesaji)
@@ -259,27 +207,14 @@ void KayitEklemeFormu::kaydet()
     VazgecDugmesi_Click();
 }
 
-void KayitEklemeFormu::VazgecDugmesi_Click()
+void KayitEklemeFormu::bosalt()
 {
-    if (duzenlenen) {
-        reject();
-        return;
-    }
-    girdileriAc(false);
     YilBilgisiKutusu->setCurrentIndex(-1);
     AyBilgisiKutusu->setCurrentIndex(-1);
     for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu}) {
         tutarKutusu->clear();
         isaretle(tutarKutusu, std::nullopt);
     }
-    EkleKaydetDugmesi->setText(defter.yeniKayitDugmesi);
-    KapatDugmesi->setEnabled(true);
-}
-
-void KayitEklemeFormu::KapatDugmesi_Click()
-{
-    if (KapatDugmesi->isEnabled())
-        reject();
 }
 
 void KayitEklemeFormu::TahminKutusu_LostFocus()
@@ -301,24 +236,10 @@ void KayitEklemeFormu::bicimle(QLineEdit* kutu)
     isaretle(kutu, sorun);
 }
 
-bool KayitEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)
+void KayitEklemeFormu::kutudanCikildi(QWidget* kutu)
 {
-    if (olay->type() == QEvent::FocusOut) {
-        if (nesne == TahminKutusu)
-            TahminKutusu_LostFocus();
-        else if (nesne == GerceklesenKutusu)
-            GerceklesenKutusu_LostFocus();
-    }
-    return QDialog::eventFilter(nesne, olay);
-}
-
-void KayitEklemeFormu::keyPressEvent(QKeyEvent* olay)
-{
-    // Escape gives up the entry being filled in; with none, it closes the dialog.
-    if (olay->key() == Qt::Key_Escape && giriste()) {
-        VazgecDugmesi_Click();
-        olay->accept();
-        return;
-    }
-    QDialog::keyPressEvent(olay);
+    if (kutu == TahminKutusu)
+        TahminKutusu_LostFocus();
+    else if (kutu == GerceklesenKutusu)
+        GerceklesenKutusu_LostFocus();
 }

@@ -2,17 +2,16 @@
 
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
+#include "EklemeFormu.h"
 #include "Takvim.h"
 #include "Tutar.h"
 
 #include <QDate>
-#include <QDialog>
 
 #include <optional>
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 // The add-entry dialog of one ledger, GelirEklemeFormu or GiderEklemeFormu. Any number of
 // entries per opening, each filed under the groups chosen on the main window when it opened. It
@@ -21,7 +20,7 @@ class QPushButton;
 // filled and open, "Kaydet" stores with the same checks as adding and closes, "Vazgeç" closes.
 // kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted (and
 // nothing was written).
-class KayitEklemeFormu : public QDialog
+class KayitEklemeFormu : public EklemeFormu
 {
     Q_OBJECT
 public:
@@ -39,9 +38,6 @@ public:
     KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& duzenlenen,
                      const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
-    void EkleKaydetDugmesi_Click();
-    void VazgecDugmesi_Click();
-    void KapatDugmesi_Click();
     void TahminKutusu_LostFocus();
     void GerceklesenKutusu_LostFocus();
 
@@ -52,18 +48,15 @@ signals:
     void kayitEklendi(const Degisiklik& degisiklik);
     void kayitDuzenlendi(qint64 kimlik, const Degisiklik& degisiklik);
 
-protected:
-    bool eventFilter(QObject* nesne, QEvent* olay) override;
-    void keyPressEvent(QKeyEvent* olay) override;
-
 private:
     // Builds the controls, lowered by `ust` twips below a line for the entry's groups.
     void kur(int ust);
     void duzenlemeyeAc(const ButceVerisi::Kayit& kayit);
-    bool giriste() const;
-    void girdileriAc(bool acik);
-    void giriseGec();
-    void kaydet();
+    void girisiHazirla() override;
+    void kaydet() override;
+    void bosalt() override;
+    void kutudanCikildi(QWidget* kutu) override;
+    bool tekSeferlik() const override { return duzenlenen.has_value(); }
     // The amount of a box in kuruş, after telling the user when it cannot be stored.
     std::optional<qint64> gecerliTutar(QLineEdit* kutu, const QString& bosMesaji);
     static void bicimle(QLineEdit* kutu);
@@ -76,7 +69,4 @@ private:
     QComboBox* AyBilgisiKutusu = nullptr;
     QLineEdit* TahminKutusu = nullptr;
     QLineEdit* GerceklesenKutusu = nullptr;
-    QPushButton* EkleKaydetDugmesi = nullptr;
-    QPushButton* VazgecDugmesi = nullptr;
-    QPushButton* KapatDugmesi = nullptr;
 };

@@ -35,39 +35,34 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi
     setWindowTitle(QStringLiteral("Planı Kopyala"));
     Denetim::sabitIletisimKutusu(this, 6240, 4530);
 
-    defterKutusu = new QComboBox(this);
-    defterKutusu->setObjectName(QStringLiteral("DefterKutusu"));
-    defterKutusu->setAccessibleName(QStringLiteral("Defter"));
+    defterKutusu = Denetim::yerlestir(new QComboBox(this), QStringLiteral("DefterKutusu"),
+                                      twipAlani(1680, 240, 2415, 315), QStringLiteral("Defter"));
     defterKutusu->addItems(
         {QStringLiteral("Gelirler"), QStringLiteral("Giderler"), QStringLiteral("İkisi de")});
     defterKutusu->setCurrentIndex(IkisiDe);
-    defterKutusu->setGeometry(twipAlani(1680, 240, 2415, 315));
     Denetim::etiket(this, QStringLiteral("Defter:"), twipAlani(240, 300, 1305, 195), true)
         ->setBuddy(defterKutusu);
 
     donemKur(QStringLiteral("Kaynak"), 240, yillar, kaynakYil, kaynakAy);
     donemKur(QStringLiteral("Hedef"), 3240, yillar, hedefYil, hedefAy);
 
-    artisKutusu = new QDoubleSpinBox(this);
-    artisKutusu->setObjectName(QStringLiteral("ArtışKutusu"));
-    artisKutusu->setAccessibleName(QStringLiteral("Artış (%)"));
+    artisKutusu = Denetim::yerlestir(new QDoubleSpinBox(this), QStringLiteral("ArtışKutusu"),
+                                     twipAlani(1680, 2160, 1335, 315), QStringLiteral("Artış (%)"));
     artisKutusu->setRange(-100, 1000);
     artisKutusu->setDecimals(2);
     artisKutusu->setAlignment(Qt::AlignRight);
-    artisKutusu->setGeometry(twipAlani(1680, 2160, 1335, 315));
     Denetim::etiket(this, QStringLiteral("Artış (%):"), twipAlani(240, 2220, 1305, 195), true)
         ->setBuddy(artisKutusu);
 
-    yalnizcaBoslar = new QCheckBox(QStringLiteral("Yalnızca boş olanlar"), this);
-    yalnizcaBoslar->setObjectName(QStringLiteral("YalnızcaBoşOlanlarKutusu"));
+    yalnizcaBoslar = Denetim::yerlestir(new QCheckBox(QStringLiteral("Yalnızca boş olanlar"), this),
+                                        QStringLiteral("YalnızcaBoşOlanlarKutusu"),
+                                        twipAlani(3240, 2160, 2760, 315));
     yalnizcaBoslar->setChecked(true);
-    yalnizcaBoslar->setGeometry(twipAlani(3240, 2160, 2760, 315));
 
-    onizleme = new QLabel(this);
-    onizleme->setObjectName(QStringLiteral("ÖnizlemeEtiketi"));
+    onizleme = Denetim::yerlestir(new QLabel(this), QStringLiteral("ÖnizlemeEtiketi"),
+                                  twipAlani(240, 2700, 5760, 855));
     onizleme->setWordWrap(true);
     onizleme->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    onizleme->setGeometry(twipAlani(240, 2700, 5760, 855));
 
     kopyalaDugmesi = Denetim::dugme(this, QStringLiteral("KopyalaDüğmesi"),
                                     QStringLiteral("Kopyala"), twipAlani(3120, 3870, 1395, 345));
@@ -100,14 +95,10 @@ void PlanKopyalamaFormu::donemKur(const QString& baslik, int sol, const Takvim::
 {
     auto* cerceve = new QGroupBox(baslik, this);
     cerceve->setGeometry(twipAlani(sol, 720, 2760, 1200));
-    yil = new QComboBox(cerceve);
-    yil->setObjectName(baslik + QStringLiteral("YılKutusu"));
-    yil->setAccessibleName(baslik + QStringLiteral(" Yılı"));
-    yil->setGeometry(twipAlani(720, 330, 1800, 315));
-    ay = new QComboBox(cerceve);
-    ay->setObjectName(baslik + QStringLiteral("AyKutusu"));
-    ay->setAccessibleName(baslik + QStringLiteral(" Ayı"));
-    ay->setGeometry(twipAlani(720, 750, 1800, 315));
+    yil = Denetim::yerlestir(new QComboBox(cerceve), baslik + QStringLiteral("YılKutusu"),
+                             twipAlani(720, 330, 1800, 315), baslik + QStringLiteral(" Yılı"));
+    ay = Denetim::yerlestir(new QComboBox(cerceve), baslik + QStringLiteral("AyKutusu"),
+                            twipAlani(720, 750, 1800, 315), baslik + QStringLiteral(" Ayı"));
     ay->addItem(tumAylar);
     Doldurma::AyYilEkle(yil, ay, yillar);
     Denetim::etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(120, 390, 480, 195), true)

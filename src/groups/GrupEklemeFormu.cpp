@@ -7,17 +7,14 @@
 #include "TurkceMetin.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using Denetim::twipAlani;
 
 GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
-    : QDialog(sahibi), defter(defter)
+    : EklemeFormu(sahibi), defter(defter)
 {
     setObjectName(defter.adiyla("%1GrubuEkleFormu"));
     setWindowTitle(defter.grupEklemeBasligi);
@@ -25,73 +22,47 @@ GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
 
     auto* cerceve = new QGroupBox(this);
     cerceve->setGeometry(twipAlani(360, 300, 4905, 1395));
-    altGrupKutusu = new QLineEdit(cerceve);
-    altGrupKutusu->setObjectName(defter.adiyla("Alt%1GrubuKutusu"));
-    altGrupKutusu->setAccessibleName(defter.altGrupKutusuEtiketi.chopped(1));
-    altGrupKutusu->setGeometry(twipAlani(1860, 810, 2805, 315));
-    anaGrupKutusu = new QComboBox(cerceve);
-    anaGrupKutusu->setObjectName(defter.adiyla("Ana%1GrubuKutusu"));
-    anaGrupKutusu->setAccessibleName(defter.anaGrupKutusuEtiketi.chopped(1));
-    anaGrupKutusu->setGeometry(twipAlani(1860, 330, 2805, 315));
-    anaGrupKutusu->setEditable(true);
+    AltGrupKutusu =
+        Denetim::yerlestir(new QLineEdit(cerceve), defter.adiyla("Alt%1GrubuKutusu"),
+                           twipAlani(1860, 810, 2805, 315), defter.altGrupKutusuEtiketi.chopped(1));
+    AnaGrupKutusu =
+        Denetim::yerlestir(new QComboBox(cerceve), defter.adiyla("Ana%1GrubuKutusu"),
+                           twipAlani(1860, 330, 2805, 315), defter.anaGrupKutusuEtiketi.chopped(1));
+    AnaGrupKutusu->setEditable(true);
     // What is typed is stored only by "Kaydet"; Enter must not slip it into the list.
-    anaGrupKutusu->setInsertPolicy(QComboBox::NoInsert);
-    anaGrupKutusu->lineEdit()->setMaxLength(enUzunAd);
-    altGrupKutusu->setMaxLength(enUzunAd);
+    AnaGrupKutusu->setInsertPolicy(QComboBox::NoInsert);
+    AnaGrupKutusu->lineEdit()->setMaxLength(enUzunAd);
+    AltGrupKutusu->setMaxLength(enUzunAd);
     // Both labels end at one edge, with room for the longer before it.
     Denetim::etiket(cerceve, defter.altGrupKutusuEtiketi, twipAlani(120, 870, 1620, 195), true)
-        ->setBuddy(altGrupKutusu);
+        ->setBuddy(AltGrupKutusu);
     Denetim::etiket(cerceve, defter.anaGrupKutusuEtiketi, twipAlani(120, 390, 1620, 195), true)
-        ->setBuddy(anaGrupKutusu);
+        ->setBuddy(AnaGrupKutusu);
 
     // The long caption of the first button takes room from the other two.
-    kapatDugmesi = Denetim::dugme(this, QStringLiteral("KapatDüğmesi"), QStringLiteral("Kapat"),
-                                  twipAlani(3990, 1950, 1275, 345));
-    vazgecDugmesi = Denetim::dugme(this, QStringLiteral("VazgeçDüğmesi"), QStringLiteral("Vazgeç"),
-                                   twipAlani(2640, 1950, 1275, 345));
-    ekleKaydetDugmesi = Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"),
-                                       defter.yeniGrupDugmesi, twipAlani(360, 1950, 2160, 345));
-
-    setTabOrder(anaGrupKutusu, altGrupKutusu);
-    setTabOrder(altGrupKutusu, ekleKaydetDugmesi);
-    setTabOrder(ekleKaydetDugmesi, vazgecDugmesi);
-    setTabOrder(vazgecDugmesi, kapatDugmesi);
-
-    connect(ekleKaydetDugmesi, &QPushButton::clicked, this, [this] { EkleKaydetDugmesi_Click(); });
-    connect(vazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
-    connect(kapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
-    anaGrupKutusu->installEventFilter(this);
-    altGrupKutusu->installEventFilter(this);
-
+    dugmeleriKur(defter.yeniGrupDugmesi, twipAlani(360, 1950, 2160, 345),
+                 twipAlani(2640, 1950, 1275, 345), twipAlani(3990, 1950, 1275, 345));
+    girdileriKoy({AnaGrupKutusu, AltGrupKutusu});
     VazgecDugmesi_Click();
 }
 
-bool GrupEklemeFormu::eventFilter(QObject* nesne, QEvent* olay)
+void GrupEklemeFormu::kutudanCikildi(QWidget* kutu)
 {
-    // The drop-down list taking the focus is no leaving of the box.
-    if (olay->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(olay)->reason() != Qt::PopupFocusReason) {
-        if (nesne == anaGrupKutusu)
-            AnaGrupKutusu_LostFocus();
-        else if (nesne == altGrupKutusu)
-            AltGrupKutusu_LostFocus();
-    }
-    return QDialog::eventFilter(nesne, olay);
+    if (kutu == AnaGrupKutusu)
+        AnaGrupKutusu_LostFocus();
+    else if (kutu == AltGrupKutusu)
+        AltGrupKutusu_LostFocus();
 }
 
-void GrupEklemeFormu::EkleKaydetDugmesi_Click()
+void GrupEklemeFormu::kaydet()
 {
-    if (!anaGrupKutusu->isEnabled()) {
-        giriseGec();
-        return;
-    }
     // The names as they are stored, whether or not a box was left before "Kaydet".
     AnaGrupKutusu_LostFocus();
     AltGrupKutusu_LostFocus();
-    const QString anaGrup = anaGrupKutusu->currentText();
-    const QString altGrup = altGrupKutusu->text();
-    if (adUygun(anaGrupKutusu, anaGrup, defter.bosAnaGrupMesaji) &&
-        adUygun(altGrupKutusu, altGrup, defter.bosAltGrupMesaji))
+    const QString anaGrup = AnaGrupKutusu->currentText();
+    const QString altGrup = AltGrupKutusu->text();
+    if (adUygun(AnaGrupKutusu, anaGrup, defter.bosAnaGrupMesaji) &&
+        adUygun(AltGrupKutusu, altGrup, defter.bosAltGrupMesaji))
         kaydet(anaGrup, altGrup);
 }
 
@@ -109,18 +80,13 @@ bool GrupEklemeFormu::adUygun(QWidget* kutu, const QString& ad, const QString& b
     return false;
 }
 
-void GrupEklemeFormu::giriseGec()
+void GrupEklemeFormu::girisiHazirla()
 {
     // Without the list the user can still type a new main group.
     if (!MesajKutusu::hatalariGostererek(this, [this] {
-            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter), anaGrupKutusu);
+            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter), AnaGrupKutusu);
         }))
-        anaGrupKutusu->clear();
-    anaGrupKutusu->setEnabled(true);
-    altGrupKutusu->setEnabled(true);
-    ekleKaydetDugmesi->setText(QStringLiteral("Kaydet"));
-    kapatDugmesi->setEnabled(false);
-    anaGrupKutusu->setFocus();
+        AnaGrupKutusu->clear();
 }
 
 void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
@@ -134,52 +100,32 @@ void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
         return;
     if (degisiklik.bos()) {
         MesajKutusu::bilgi(this, defter.varOlanAltGrupMesaji.arg(anaGrup, altGrup));
-        altGrupKutusu->setFocus();
+        AltGrupKutusu->setFocus();
         return;
     }
     emit gruplarDegisti(degisiklik);
     VazgecDugmesi_Click();
 }
 
-void GrupEklemeFormu::VazgecDugmesi_Click()
+void GrupEklemeFormu::bosalt()
 {
-    anaGrupKutusu->setCurrentIndex(-1);
-    anaGrupKutusu->clearEditText();
-    altGrupKutusu->clear();
-    anaGrupKutusu->setEnabled(false);
-    altGrupKutusu->setEnabled(false);
-    ekleKaydetDugmesi->setText(defter.yeniGrupDugmesi);
-    kapatDugmesi->setEnabled(true);
-}
-
-void GrupEklemeFormu::KapatDugmesi_Click()
-{
-    close();
+    AnaGrupKutusu->setCurrentIndex(-1);
+    AnaGrupKutusu->clearEditText();
+    AltGrupKutusu->clear();
 }
 
 void GrupEklemeFormu::AnaGrupKutusu_LostFocus()
 {
-    const QString buyuk = buyukHarfle(anaGrupKutusu->currentText().trimmed());
-    if (buyuk != anaGrupKutusu->currentText())
-        anaGrupKutusu->setEditText(buyuk);
+    const QString buyuk = buyukHarfle(AnaGrupKutusu->currentText().trimmed());
+    if (buyuk != AnaGrupKutusu->currentText())
+        AnaGrupKutusu->setEditText(buyuk);
 }
 
 void GrupEklemeFormu::AltGrupKutusu_LostFocus()
 {
-    const QString buyuk = buyukHarfle(altGrupKutusu->text().trimmed());
-    if (buyuk != altGrupKutusu->text())
-        altGrupKutusu->setText(buyuk);
-}
-
-void GrupEklemeFormu::keyPressEvent(QKeyEvent* olay)
-{
-    // Escape gives up what is being typed; with nothing open, it closes the dialog.
-    if (olay->key() == Qt::Key_Escape && anaGrupKutusu->isEnabled()) {
-        VazgecDugmesi_Click();
-        olay->accept();
-        return;
-    }
-    QDialog::keyPressEvent(olay);
+    const QString buyuk = buyukHarfle(AltGrupKutusu->text().trimmed());
+    if (buyuk != AltGrupKutusu->text())
+        AltGrupKutusu->setText(buyuk);
 }
 
 QString GrupEklemeFormu::buyukHarfle(QString metin) const

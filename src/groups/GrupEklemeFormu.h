@@ -2,26 +2,21 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
-
-#include <QDialog>
+#include "EklemeFormu.h"
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 // The add-group dialog of one ledger: GelirGrubuEkleFormu or GiderGrubuEkleFormu. It opens
 // waiting, with both boxes disabled; "Yeni … Grubu Ekle" lets the user type a main group and a
 // sub-group, "Kaydet" stores them and waits again, as many times as the user likes. It tells its
 // opener through gruplarDegisti() what each save wrote.
-class GrupEklemeFormu : public QDialog
+class GrupEklemeFormu : public EklemeFormu
 {
     Q_OBJECT
 public:
     GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi);
 
-    void EkleKaydetDugmesi_Click();
-    void VazgecDugmesi_Click();
-    void KapatDugmesi_Click();
     void AnaGrupKutusu_LostFocus();
     void AltGrupKutusu_LostFocus();
 
@@ -31,21 +26,17 @@ public:
 signals:
     void gruplarDegisti(const Degisiklik& degisiklik);
 
-protected:
-    bool eventFilter(QObject* nesne, QEvent* olay) override;
-    void keyPressEvent(QKeyEvent* olay) override;
-
 private:
-    void giriseGec();
+    void girisiHazirla() override;
+    void kaydet() override;
+    void bosalt() override;
+    void kutudanCikildi(QWidget* kutu) override;
     // False, after telling the user, when the name cannot be stored.
     bool adUygun(QWidget* kutu, const QString& ad, const QString& bosMesaji);
     void kaydet(const QString& anaGrup, const QString& altGrup);
     QString buyukHarfle(QString metin) const;
 
     const DefterTanimi& defter;
-    QComboBox* anaGrupKutusu;
-    QLineEdit* altGrupKutusu;
-    QPushButton* ekleKaydetDugmesi;
-    QPushButton* vazgecDugmesi;
-    QPushButton* kapatDugmesi;
+    QComboBox* AnaGrupKutusu = nullptr;
+    QLineEdit* AltGrupKutusu = nullptr;
 };

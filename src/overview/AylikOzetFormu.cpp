@@ -49,10 +49,8 @@ QList<int> sutunGenislikleri(bool karsilastirmali)
 
 QTreeWidget* listeKur(const DefterTanimi& defter, QWidget* ust)
 {
-    auto* liste = new QTreeWidget(ust);
-    liste->setObjectName(defter.adiyla("%1lerListesi"));
-    liste->setAccessibleName(defter.ozetBasligi);
-    liste->setGeometry(Denetim::twipAlani(270, 510, 10425, 3090));
+    auto* liste = Denetim::yerlestir(new QTreeWidget(ust), defter.adiyla("%1lerListesi"),
+                                     Denetim::twipAlani(270, 510, 10425, 3090), defter.ozetBasligi);
     liste->header()->setSectionsMovable(false);
     liste->setRootIsDecorated(false);
     liste->setUniformRowHeights(true);
@@ -73,14 +71,13 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QW
 
     QLabel* yilEtiketi =
         Denetim::etiket(this, QStringLiteral("Yıl:"), Denetim::twipAlani(270, 120, 450, 255));
-    YilBilgisiKutusu = new QComboBox(this);
+    YilBilgisiKutusu =
+        Denetim::yerlestir(new QComboBox(this), QStringLiteral("YılBilgisiKutusu"),
+                           Denetim::twipAlani(720, 90, 1500, 315), QStringLiteral("Yıl:"));
     yilEtiketi->setBuddy(YilBilgisiKutusu);
-    YilBilgisiKutusu->setObjectName(QStringLiteral("YılBilgisiKutusu"));
-    YilBilgisiKutusu->setAccessibleName(QStringLiteral("Yıl:"));
-    YilBilgisiKutusu->setGeometry(Denetim::twipAlani(720, 90, 1500, 315));
-    KarsilastirmaKutusu = new QCheckBox(QStringLiteral("Önceki yılla karşılaştır"), this);
-    KarsilastirmaKutusu->setObjectName(QStringLiteral("KarşılaştırmaKutusu"));
-    KarsilastirmaKutusu->setGeometry(Denetim::twipAlani(2520, 90, 3600, 315));
+    KarsilastirmaKutusu = Denetim::yerlestir(
+        new QCheckBox(QStringLiteral("Önceki yılla karşılaştır"), this),
+        QStringLiteral("KarşılaştırmaKutusu"), Denetim::twipAlani(2520, 90, 3600, 315));
     liste = listeKur(defter, this);
 
     // One message at most on an engine failure; the months stay empty, the window opens.
@@ -96,9 +93,9 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QW
     for (const int yil : sunulan)
         YilBilgisiKutusu->addItem(QString::number(yil), yil);
     grafik = new OzetGrafigi(OzetTablosu(defter, std::nullopt, toplamlar));
-    GrafikNesnesi = new QChartView(grafik, this);
-    GrafikNesnesi->setObjectName(QStringLiteral("GrafikNesnesi"));
-    GrafikNesnesi->setGeometry(Denetim::twipAlani(270, 3660, 10425, 3540));
+    GrafikNesnesi =
+        Denetim::yerlestir(new QChartView(grafik, this), QStringLiteral("GrafikNesnesi"),
+                           Denetim::twipAlani(270, 3660, 10425, 3540));
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
     goster(OzetTablosu(defter, std::nullopt, toplamlar));
     satirlaraYerAc();

@@ -2,12 +2,12 @@
 
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 class QDialog;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class QWidget;
 
 // Controls placed as the windows are drawn, in twips, shared by the main window and the dialogs.
 namespace Denetim
@@ -22,6 +22,20 @@ void gorunumuKur();
 int gerekenGenislik(const QWidget* denetim, const QString& metin);
 
 QRect twipAlani(int sol, int ust, int genislik, int yukseklik);
+
+// A control named for tests and other tools, placed as drawn and, when `okunanAd` is given,
+// named so for screen readers. A member holding a control that has a name is spelled like that
+// name in ASCII, without the ledger's word (AnaGrupKutusu for "AnaGelirGrubuKutusu"), as its
+// handlers are (AnaGrupKutusu_LostFocus).
+template <typename T>
+T* yerlestir(T* denetim, const QString& ad, QRect alan, const QString& okunanAd = QString())
+{
+    denetim->setObjectName(ad);
+    denetim->setGeometry(alan);
+    if (!okunanAd.isEmpty())
+        denetim->setAccessibleName(okunanAd);
+    return denetim;
+}
 
 // A dialog of fixed size in twips, with a close box and no minimise or maximise button.
 void sabitIletisimKutusu(QDialog* pencere, int genislik, int yukseklik);

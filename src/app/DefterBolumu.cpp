@@ -1,0 +1,381 @@
+#include "DefterBolumu.h"
+
+#include "AnaForm.h"
+#include "AylikOzetFormu.h"
+#include "Bicim.h"
+#include "ButceVerisi.h"
+#include "CsvYazici.h"
+#include "Denetim.h"
+#include "DisaAktarma.h"
+#include "Doldurma.h"
+#include "GrupEklemeFormu.h"
+#include "KayitEklemeFormu.h"
+#include "KayitListesi.h"
+#include "MesajKutusu.h"
+#include "SaltOkunurKutu.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+using Denetim::dugme;
+using Denetim::etiket;
+using Denetim::twipAlani;
+using Denetim::yerlestir;
+
+namespace
+{
+
+std::optional<QString> seciliMetin(const QListWidget* liste)
+{
+    const QList<QListWidgetItem*> secili = liste->selectedItems();
+    if (secili.isEmpty())
+        return std::nullopt;
+    return secili.first()->text();
+}
+
+QString tutarVeyaEksik(const std::optional<qint64>& kurus)
+{
+    return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
+}
+
+// The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
+QString kayitTanimi(const ButceVerisi::Kayit& kayit)
+{
+    return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
+        .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
+             tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
+}
+
+} // namespace
+
+QString DefterBolumu::okunamayanlar(qint64 sayi)
+{
+    return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
+}
+
+DefterBolumu::DefterBolumu(const DefterTanimi& defter, AnaForm& pencere, QWidget* alan,
+                           const Yerlesim& yer)
+    : QObject(&pencere), defter_(defter), pencere(pencere)
+{
+    kur(alan, yer);
+    bagla();
+}
+
+void DefterBolumu::kur(QWidget* alan, const Yerlesim& yer)
+{
+    const DefterTanimi& defter = defter_;
+    auto* cerceve = new QGroupBox(defter.cerceveBasligi, alan);
+    cerceve->setGeometry(yer.cerceve);
+    QLabel* anaEtiket =
+        etiket(cerceve, defter.anaGruplarEtiketi, twipAlani(240, 300, yer.anaEtiketGenisligi, 195));
+    QLabel* altEtiket = etiket(cerceve, defter.altGruplarEtiketi,
+                               twipAlani(240, 1050, yer.altEtiketGenisligi, 195));
+    AnaGruplarListesi = yerlestir(new QComboBox(cerceve), defter.adiyla("Ana%1GruplarıListesi"),
+                                  twipAlani(240, 570, 2775, 315), defter.anaGruplarEtiketi);
+    AltGruplarListesi =
+        yerlestir(new QListWidget(cerceve), defter.adiyla("Alt%1GruplarıListesi"),
+                  twipAlani(240, 1320, 2775, 1620), defter.altGruplarEtiketi.chopped(2));
+    anaEtiket->setBuddy(AnaGruplarListesi);
+    altEtiket->setBuddy(AltGruplarListesi);
+
+    const int ust = yer.dugmeUstu;
+    // The longer caption takes the larger share of the frame's width.
+    GrupEkleDugmesi = dugme(alan, defter.adiyla("%1GrubuEkleDüğmesi"), defter.grupEkleDugmesi,
+                            twipAlani(300, ust, 1665, 345));
+    GrupSilDugmesi = dugme(alan, defter.adiyla("%1GrubuSilDüğmesi"), defter.grupSilDugmesi,
+                           twipAlani(2055, ust, 1500, 345));
+    EkleDugmesi = dugme(alan, defter.adiyla("%1EkleDüğmesi"), defter.ekleDugmesi,
+                        twipAlani(3870, ust, 1365, 345));
+    SilDugmesi = dugme(alan, defter.adiyla("%1SilDüğmesi"), defter.silDugmesi,
+                       twipAlani(5310, ust, 1365, 345));
+    TumunuGosterDugmesi = dugme(alan, defter.adiyla("Tüm%1leriGösterDüğmesi"),
+                                defter.tumunuGosterDugmesi, twipAlani(6750, ust, 1785, 345));
+
+    KayitlarListesi = new KayitListesi(defter, alan);
+    KayitlarListesi->setGeometry(yer.liste);
+    etiket(alan, defter.listeEtiketi, yer.listeEtiketi)->setBuddy(KayitlarListesi);
+    ToplamKutusu = yerlestir(new SaltOkunurKutu(alan), defter.adiyla("%1ToplamıKutusu"),
+                             yer.toplamKutusu, defter.toplamEtiketi);
+    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true)->setBuddy(ToplamKutusu);
+    ToplamKutusu->setAlignment(Qt::AlignRight);
+    QFont kalin = ToplamKutusu->font();
+    kalin.setBold(true);
+    ToplamKutusu->setFont(kalin);
+}
+
+void DefterBolumu::bagla()
+{
+    connect(AnaGruplarListesi, &QComboBox::activated, this, [this] { anaGrupTiklandi(); });
+    // Deselecting the sub-group (Ctrl+click, a click beside the items) lists the main group again.
+    connect(AltGruplarListesi, &QListWidget::itemSelectionChanged, this, [this] {
+        if (seciliMetin(AltGruplarListesi))
+            altGrupTiklandi();
+        else
+            listele(false);
+        emit durumDegisti();
+    });
+    connect(KayitlarListesi, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (KayitlarListesi->seciliKimlik())
+            emit etkinOldu();
+        emit durumDegisti();
+    });
+    connect(KayitlarListesi, &KayitListesi::odaklandi, this, &DefterBolumu::etkinOldu);
+    connect(KayitlarListesi, &KayitListesi::duzenlemeIstendi, this,
+            &DefterBolumu::kayitDuzenlemeyiAc);
+    connect(GrupEkleDugmesi, &QPushButton::clicked, this, &DefterBolumu::grupEklemeyiAc);
+    connect(GrupSilDugmesi, &QPushButton::clicked, this, &DefterBolumu::grupSil);
+    connect(EkleDugmesi, &QPushButton::clicked, this, &DefterBolumu::kayitEklemeyiAc);
+    connect(SilDugmesi, &QPushButton::clicked, this, &DefterBolumu::kayitSil);
+    connect(TumunuGosterDugmesi, &QPushButton::clicked, this, &DefterBolumu::ozetiAc);
+}
+
+std::optional<QString> DefterBolumu::seciliAltGrup() const
+{
+    return seciliMetin(AltGruplarListesi);
+}
+
+QList<QWidget*> DefterBolumu::gruplarSekmeSirasi() const
+{
+    return {AnaGruplarListesi, AltGruplarListesi, GrupEkleDugmesi, GrupSilDugmesi};
+}
+
+QList<QWidget*> DefterBolumu::kayitlarSekmeSirasi() const
+{
+    return {EkleDugmesi, SilDugmesi, TumunuGosterDugmesi, ToplamKutusu};
+}
+
+void DefterBolumu::listeyiKaydetEyleminiEkle(QMenu* menu)
+{
+    listeyiKaydetEylemi =
+        menu->addAction(QStringLiteral("%1 Listesini CSV Olarak Kaydet…").arg(defter_.ad), this,
+                        &DefterBolumu::listeyiKaydet);
+}
+
+void DefterBolumu::anaGrupTiklandi()
+{
+    KayitlarListesi->bosalt();
+    ToplamKutusu->clear();
+    ToplamKutusu->setToolTip(QString());
+    emit durumDegisti();
+    MesajKutusu::hatalariGostererek(&pencere, [&] {
+        {
+            // Refilling drops the chosen sub-group: no deselection to answer.
+            const QSignalBlocker sessiz(AltGruplarListesi);
+            Doldurma::SorguCalistir(
+                ButceVerisi::altGruplar(defter_, AnaGruplarListesi->currentText()),
+                AltGruplarListesi);
+        }
+        listeyiDoldur(false);
+    });
+}
+
+void DefterBolumu::listele(bool altGrupla)
+{
+    MesajKutusu::hatalariGostererek(&pencere, [&] { listeyiDoldur(altGrupla); });
+}
+
+void DefterBolumu::listeyiDoldur(bool altGrupla)
+{
+    KayitlarListesi->bosalt();
+    ToplamKutusu->clear();
+    ToplamKutusu->setToolTip(QString());
+    ButceVerisi::KayitSuzgeci suzgec{.anaGrup = AnaGruplarListesi->currentText(),
+                                     .yil = pencere.yilBilgisiKutusu()->currentText().toInt()};
+    if (altGrupla)
+        suzgec.altGrup = seciliMetin(AltGruplarListesi).value_or(QString());
+    if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
+        suzgec.ay = pencere.ayBilgisiKutusu()->currentText();
+    const KayitListesi::Toplam toplam =
+        KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, suzgec));
+    ToplamKutusu->setText(Bicim::tutar(toplam.gerceklesenKurus));
+    ToplamKutusu->setToolTip(okunamayanlar(toplam.okunamayan));
+    emit durumDegisti();
+}
+
+void DefterBolumu::donemiListele()
+{
+    if (AnaGruplarListesi->currentIndex() >= 0)
+        listeyiDoldur(false);
+    if (seciliMetin(AltGruplarListesi))
+        listeyiDoldur(true);
+}
+
+void DefterBolumu::yenile()
+{
+    const QString anaGrup = AnaGruplarListesi->currentText();
+    const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
+    Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
+    AnaGruplarListesi->setCurrentIndex(AnaGruplarListesi->findText(anaGrup));
+    {
+        const QSignalBlocker sessiz(AltGruplarListesi);
+        AltGruplarListesi->clear();
+        if (AnaGruplarListesi->currentIndex() >= 0)
+            Doldurma::SorguCalistir(ButceVerisi::altGruplar(defter_, anaGrup), AltGruplarListesi);
+        if (altGrup)
+            if (const auto bulunan = AltGruplarListesi->findItems(*altGrup, Qt::MatchExactly);
+                !bulunan.isEmpty())
+                AltGruplarListesi->setCurrentItem(bulunan.first());
+    }
+    if (AnaGruplarListesi->currentIndex() >= 0) {
+        listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+    } else {
+        KayitlarListesi->bosalt();
+        ToplamKutusu->clear();
+        emit durumDegisti();
+    }
+}
+
+void DefterBolumu::dugmeleriGuncelle()
+{
+    const bool altGrupVar = seciliMetin(AltGruplarListesi).has_value();
+    GrupSilDugmesi->setEnabled(altGrupVar);
+    EkleDugmesi->setEnabled(altGrupVar);
+    SilDugmesi->setEnabled(KayitlarListesi->seciliKimlik().has_value());
+    // A list is saved as it stands; an empty one has nothing to give.
+    if (listeyiKaydetEylemi)
+        listeyiKaydetEylemi->setEnabled(KayitlarListesi->topLevelItemCount() > 0);
+}
+
+std::unique_ptr<GrupEklemeFormu> DefterBolumu::grupEklemeFormu()
+{
+    auto form = std::make_unique<GrupEklemeFormu>(defter_, &pencere);
+    connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
+            [this](const Degisiklik& degisiklik) {
+                anaGruplariYenile();
+                emit komutYapildi(defter_.grupEkleDugmesi, degisiklik);
+            });
+    return form;
+}
+
+void DefterBolumu::grupEklemeyiAc()
+{
+    grupEklemeFormu()->exec();
+}
+
+void DefterBolumu::anaGruplariYenile()
+{
+    if (MesajKutusu::hatalariGostererek(&pencere, [&] {
+            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
+        }))
+        anaGrupTiklandi();
+}
+
+void DefterBolumu::grupSil()
+{
+    const MesajKutusu::Komut komut;
+    const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
+    if (!altGrup || !MesajKutusu::sor(&pencere, defter_.grupSilmeSorusu))
+        return;
+    Degisiklik degisiklik;
+    if (!MesajKutusu::hatalariGostererek(&pencere, [&] {
+            degisiklik =
+                ButceVerisi::altGrupSil(defter_, AnaGruplarListesi->currentText(), *altGrup);
+        }))
+        return;
+    emit komutYapildi(defter_.grupSilDugmesi, degisiklik);
+    if (degisiklik.bos())
+        MesajKutusu::bilgi(&pencere,
+                           QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
+                                          "program tarafından silinmiş olabilir."));
+    anaGrupTiklandi();
+}
+
+std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()
+{
+    const KayitEklemeFormu::Secim secim{.anaGrup = AnaGruplarListesi->currentText(),
+                                        .altGrup =
+                                            seciliMetin(AltGruplarListesi).value_or(QString()),
+                                        .yil = pencere.yilBilgisiKutusu()->currentText(),
+                                        .ay = pencere.ayBilgisiKutusu()->currentIndex(),
+                                        .bugun = pencere.bugun(),
+                                        .yillar = pencere.yilAraligi()};
+    auto form = std::make_unique<KayitEklemeFormu>(defter_, secim, &pencere);
+    connect(form.get(), &KayitEklemeFormu::kayitEklendi, this,
+            [this](const Degisiklik& degisiklik) {
+                anaGrupTiklandi();
+                pencere.donemOzetiniGoster();
+                emit komutYapildi(defter_.ekleDugmesi, degisiklik);
+            });
+    return form;
+}
+
+std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
+{
+    const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    if (!kayit)
+        return nullptr;
+    auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, pencere.yilAraligi(), &pencere);
+    connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
+            [this](qint64 kimlik, const Degisiklik& degisiklik) {
+                duzenlenenKaydiGoster(kimlik);
+                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik);
+            });
+    return form;
+}
+
+void DefterBolumu::kayitDuzenlemeyiAc()
+{
+    if (std::unique_ptr<KayitEklemeFormu> form = kayitDuzenlemeFormu())
+        form->exec();
+}
+
+// The list as the user left it, groups and all, with the edited entry still selected.
+void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik)
+{
+    MesajKutusu::hatalariGostererek(&pencere, [&] {
+        listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+        pencere.donemOzetiniYaz();
+    });
+    KayitlarListesi->kimligiSec(kimlik);
+}
+
+void DefterBolumu::kayitEklemeyiAc()
+{
+    if (seciliMetin(AltGruplarListesi))
+        kayitEklemeFormu()->exec();
+}
+
+void DefterBolumu::kayitSil()
+{
+    const MesajKutusu::Komut komut;
+    const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    if (!kayit ||
+        !MesajKutusu::sor(&pencere, defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
+        return;
+    Degisiklik degisiklik;
+    if (!MesajKutusu::hatalariGostererek(
+            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, kayit->kimlik); }))
+        return;
+    emit komutYapildi(defter_.silDugmesi, degisiklik);
+    if (degisiklik.bos())
+        MesajKutusu::bilgi(&pencere, kayitArtikYokMesaji);
+    MesajKutusu::hatalariGostererek(&pencere, [&] {
+        yenile();
+        pencere.donemOzetiniYaz();
+    });
+}
+
+void DefterBolumu::listeyiKaydet()
+{
+    QStringList adParcalari{defter_.ad + QStringLiteral("ler"),
+                            pencere.yilBilgisiKutusu()->currentText()};
+    if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
+        adParcalari << pencere.ayBilgisiKutusu()->currentText();
+    const std::vector<ButceVerisi::Kayit> kayitlar = KayitlarListesi->listelenenler();
+    pencere.csvKaydet(listeyiKaydetEylemi->text(), adParcalari, [&](CsvYazici& csv) {
+        DisaAktarma::kayitListesiniYaz(csv, kayitlar);
+        return qint64(kayitlar.size());
+    });
+}
+
+void DefterBolumu::ozetiAc()
+{
+    AylikOzetFormu form(defter_, pencere.yilBilgisiKutusu()->currentText().toInt(), &pencere);
+    form.exec();
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "DefterTanimi.h"
+#include "Degisiklik.h"
+
+#include <QList>
+#include <QObject>
+#include <QRect>
+
+#include <memory>
+#include <optional>
+
+class AnaForm;
+class GrupEklemeFormu;
+class KayitEklemeFormu;
+class KayitListesi;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+// One ledger's half of the main window: the upper half serves income, the lower expense. It owns
+// the half's controls in the window's client area, lists the entries of the chosen groups in the
+// window's period, and runs the group and entry commands and the list's export. It tells the
+// window what each command wrote (komutYapildi), that its entry list was used (etkinOldu) and
+// that what can act may have changed (durumDegisti).
+class DefterBolumu : public QObject
+{
+    Q_OBJECT
+public:
+    // Where the half's controls stand in the client area, in twips.
+    struct Yerlesim {
+        QRect cerceve;
+        QRect liste;
+        QRect listeEtiketi;
+        QRect toplamKutusu;
+        QRect toplamEtiketi;
+        int dugmeUstu;
+        int anaEtiketGenisligi;
+        int altEtiketGenisligi;
+    };
+
+    DefterBolumu(const DefterTanimi& defter, AnaForm& pencere, QWidget* alan, const Yerlesim& yer);
+
+    const DefterTanimi& defter() const { return defter_; }
+    QComboBox* anaGrupListesi() const { return AnaGruplarListesi; }
+    QListWidget* altGrupListesi() const { return AltGruplarListesi; }
+    KayitListesi* kayitListesi() const { return KayitlarListesi; }
+    // The chosen sub-group's name; none when no sub-group is chosen.
+    std::optional<QString> seciliAltGrup() const;
+    // The controls in the order Tab visits them: the groups', and the entries' below the list.
+    QList<QWidget*> gruplarSekmeSirasi() const;
+    QList<QWidget*> kayitlarSekmeSirasi() const;
+    // The tooltip of a total: how many amounts were left out as unreadable.
+    static QString okunamayanlar(qint64 sayi);
+    // Adds "… Listesini CSV Olarak Kaydet…" to the menu.
+    void listeyiKaydetEyleminiEkle(QMenu* menu);
+
+    // Each command below shows at most one message, however many statements fail.
+    void anaGrupTiklandi();
+    void altGrupTiklandi() { listele(true); }
+    void listele(bool altGrupla);
+    void listeyiDoldur(bool altGrupla); // throws VeriHatasi
+    // The chosen groups' entries listed again, in a new period.
+    void donemiListele(); // throws VeriHatasi
+    // Listed again, the groups the user chose still chosen while they exist.
+    void yenile(); // throws VeriHatasi
+    // Enables the buttons that can act, and the list's export when it has rows.
+    void dugmeleriGuncelle();
+
+    std::unique_ptr<GrupEklemeFormu> grupEklemeFormu();
+    std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu();
+    std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu();
+    void grupEklemeyiAc();
+    void grupSil();
+    void kayitEklemeyiAc();
+    void kayitDuzenlemeyiAc();
+    void kayitSil();
+    void ozetiAc();
+    void listeyiKaydet();
+
+signals:
+    void komutYapildi(const QString& ad, const Degisiklik& degisiklik);
+    void etkinOldu();
+    void durumDegisti();
+
+private:
+    void kur(QWidget* alan, const Yerlesim& yer);
+    void bagla();
+    void anaGruplariYenile();
+    void duzenlenenKaydiGoster(qint64 kimlik);
+
+    const DefterTanimi& defter_;
+    AnaForm& pencere;
+
+    QComboBox* AnaGruplarListesi = nullptr;
+    QListWidget* AltGruplarListesi = nullptr;
+    KayitListesi* KayitlarListesi = nullptr;
+    QLineEdit* ToplamKutusu = nullptr;
+    QPushButton* GrupEkleDugmesi = nullptr;
+    QPushButton* GrupSilDugmesi = nullptr;
+    QPushButton* EkleDugmesi = nullptr;
+    QPushButton* SilDugmesi = nullptr;
+    QPushButton* TumunuGosterDugmesi = nullptr;
+    QAction* listeyiKaydetEylemi = nullptr;
+};
