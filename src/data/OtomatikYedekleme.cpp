@@ -11,8 +11,8 @@ OtomatikYedekleme* etkin = nullptr;
 
 } // namespace
 
-OtomatikYedekleme::OtomatikYedekleme(Bildirim bildir, Saat saat)
-    : bildir(std::move(bildir)), saat(std::move(saat))
+OtomatikYedekleme::OtomatikYedekleme(Bildirim bildirim, Saat saatKaynagi)
+    : bildir(std::move(bildirim)), saat(std::move(saatKaynagi))
 {
     etkin = this;
     Islem::yazmadanOnce([this] { yazmadanOnce(); });

@@ -16,8 +16,8 @@
 
 using Denetim::twipAlani;
 
-GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
-    : QDialog(sahibi), defter(defter)
+GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defterTanimi, QWidget* sahibi)
+    : QDialog(sahibi), defter(defterTanimi)
 {
     setObjectName(defter.adiyla("%1GrubuEkleFormu"));
     setWindowTitle(defter.grupEklemeBasligi);

@@ -17,7 +17,7 @@ class GrupEklemeFormu : public QDialog
 {
     Q_OBJECT
 public:
-    GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi);
+    GrupEklemeFormu(const DefterTanimi& defterTanimi, QWidget* sahibi);
 
     void EkleKaydetDugmesi_Click();
     void VazgecDugmesi_Click();
