@@ -213,8 +213,8 @@ private slots:
         const QList<std::tuple<int, QString, int>> kayitlar{
             {2023, "Ocak", 80},  {2023, "Nisan", 40}, {2023, "Mayıs", 0},
             {2024, "Ocak", 100}, {2024, "Şubat", 90}, {2024, "Mayıs", 30}};
-        for (const auto& [yil, ay, gerceklesen] : kayitlar)
-            ortam->kayitYaz(d, "EV", "KİRA", yil, ay, 100, gerceklesen);
+        for (const auto& [kayitYili, ay, gerceklesen] : kayitlar)
+            ortam->kayitYaz(d, "EV", "KİRA", kayitYili, ay, 100, gerceklesen);
         // A year another tool left as text counts under every year only.
         ortam->sorgula(
             QString("UPDATE %1 SET %2 = 'yok' WHERE Kimlik = ?").arg(d.kayitTablosu, d.yilAlani),

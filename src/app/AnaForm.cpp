@@ -106,7 +106,12 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
         move(ekran->availableGeometry().center() - rect().center());
 }
 
-AnaForm::~AnaForm() = default;
+// The undo stack is a child, so ~QWidget deletes it after this window's own members are gone;
+// the indexChanged it sends while clearing itself must not reach them.
+AnaForm::~AnaForm()
+{
+    geriAlma->disconnect(this);
+}
 
 void AnaForm::donemKur(QWidget* alan)
 {

@@ -59,9 +59,9 @@ QString DefterBolumu::okunamayanlar(qint64 sayi)
     return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
 }
 
-DefterBolumu::DefterBolumu(const DefterTanimi& defter, AnaForm& pencere, QWidget* alan,
+DefterBolumu::DefterBolumu(const DefterTanimi& defter, AnaForm& anaForm, QWidget* alan,
                            const Yerlesim& yer)
-    : QObject(&pencere), defter_(defter), pencere(pencere)
+    : QObject(&anaForm), defter_(defter), pencere(anaForm)
 {
     kur(alan, yer);
     bagla();

@@ -43,7 +43,7 @@ public:
         int altEtiketGenisligi;
     };
 
-    DefterBolumu(const DefterTanimi& defter, AnaForm& pencere, QWidget* alan, const Yerlesim& yer);
+    DefterBolumu(const DefterTanimi& defter, AnaForm& anaForm, QWidget* alan, const Yerlesim& yer);
 
     const DefterTanimi& defter() const { return defter_; }
     QComboBox* anaGrupListesi() const { return AnaGruplarListesi; }

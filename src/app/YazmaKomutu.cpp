@@ -3,9 +3,9 @@
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
 
-YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik degisiklik, QWidget* sahibi,
-                         std::function<void()> sonra)
-    : QUndoCommand(ad), degisiklik(std::move(degisiklik)), sahibi(sahibi), sonra(std::move(sonra))
+YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
+                         std::function<void()> ardindan)
+    : QUndoCommand(ad), degisiklik(std::move(yapilan)), sahibi(pencere), sonra(std::move(ardindan))
 {
 }
 

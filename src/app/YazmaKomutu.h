@@ -11,13 +11,13 @@ class QWidget;
 // One writing command of this run on the main window's undo stack, named as the user gave it
 // ("Gider Sil"). It is pushed once done, so its first redo() writes nothing; every later redo()
 // and undo() writes in one transaction of its own. One that is refused (another program changed
-// its rows meanwhile) or fails changes nothing, says so and leaves the stack. `sonra` lists the
+// its rows meanwhile) or fails changes nothing, says so and leaves the stack. `ardindan` lists the
 // window again after each.
 class YazmaKomutu : public QUndoCommand
 {
 public:
-    YazmaKomutu(const QString& ad, Degisiklik degisiklik, QWidget* sahibi,
-                std::function<void()> sonra);
+    YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
+                std::function<void()> ardindan);
 
     void undo() override { uygula(true); }
     void redo() override;

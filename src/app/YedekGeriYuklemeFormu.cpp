@@ -12,8 +12,8 @@
 
 using Denetim::twipAlani;
 
-YedekGeriYuklemeFormu::YedekGeriYuklemeFormu(const QString& klasor, QWidget* sahibi)
-    : QDialog(sahibi), klasor(klasor)
+YedekGeriYuklemeFormu::YedekGeriYuklemeFormu(const QString& yedekKlasoru, QWidget* sahibi)
+    : QDialog(sahibi), klasor(yedekKlasoru)
 {
     setObjectName(QStringLiteral("YedekGeriYüklemeFormu"));
     setWindowTitle(QStringLiteral("Yedekten Geri Yükle"));

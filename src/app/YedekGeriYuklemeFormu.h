@@ -15,7 +15,7 @@ class YedekGeriYuklemeFormu : public QDialog
 {
     Q_OBJECT
 public:
-    YedekGeriYuklemeFormu(const QString& klasor, QWidget* sahibi);
+    YedekGeriYuklemeFormu(const QString& yedekKlasoru, QWidget* sahibi);
 
     void GeriYukleDugmesi_Click();
 

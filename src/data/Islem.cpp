@@ -12,7 +12,7 @@ YazmaOncesi* etkinKanca = nullptr;
 
 } // namespace
 
-YazmaOncesi::YazmaOncesi(std::function<void()> is) : is(std::move(is))
+YazmaOncesi::YazmaOncesi(std::function<void()> yapilacak) : is(std::move(yapilacak))
 {
     etkinKanca = this;
 }

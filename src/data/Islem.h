@@ -25,7 +25,7 @@ private:
 class YazmaOncesi
 {
 public:
-    explicit YazmaOncesi(std::function<void()> is);
+    explicit YazmaOncesi(std::function<void()> yapilacak);
     ~YazmaOncesi();
     YazmaOncesi(const YazmaOncesi&) = delete;
     YazmaOncesi& operator=(const YazmaOncesi&) = delete;

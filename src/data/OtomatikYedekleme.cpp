@@ -3,8 +3,8 @@
 #include "VeriHatasi.h"
 #include "Yedekleme.h"
 
-OtomatikYedekleme::OtomatikYedekleme(Bildirim bildir, Saat saat)
-    : bildir(std::move(bildir)), saat(std::move(saat))
+OtomatikYedekleme::OtomatikYedekleme(Bildirim bildirim, Saat saatKaynagi)
+    : bildir(std::move(bildirim)), saat(std::move(saatKaynagi))
 {
 }
 

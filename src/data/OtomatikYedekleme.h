@@ -18,7 +18,7 @@ public:
     using Saat = std::function<QDateTime()>;
     using Bildirim = std::function<void(const QString&)>;
 
-    explicit OtomatikYedekleme(Bildirim bildir, Saat saat = &QDateTime::currentDateTime);
+    explicit OtomatikYedekleme(Bildirim bildirim, Saat saatKaynagi = &QDateTime::currentDateTime);
     OtomatikYedekleme(const OtomatikYedekleme&) = delete;
     OtomatikYedekleme& operator=(const OtomatikYedekleme&) = delete;
 

@@ -27,7 +27,7 @@ bool tirnakGerekir(QStringView deger)
 
 } // namespace
 
-CsvYazici::CsvYazici(QIODevice& hedef) : hedef(hedef), sayiBicimi(QLocale::Turkish, QLocale::Turkey)
+CsvYazici::CsvYazici(QIODevice& cikti) : hedef(cikti), sayiBicimi(QLocale::Turkish, QLocale::Turkey)
 {
     // The file's format is fixed, whatever the machine's regional settings.
     sayiBicimi.setNumberOptions(QLocale::OmitGroupSeparator);

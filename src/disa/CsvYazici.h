@@ -17,7 +17,7 @@ class QIODevice;
 class CsvYazici
 {
 public:
-    explicit CsvYazici(QIODevice& hedef);
+    explicit CsvYazici(QIODevice& cikti);
     CsvYazici(const CsvYazici&) = delete;
     CsvYazici& operator=(const CsvYazici&) = delete;
 

@@ -73,8 +73,9 @@ constexpr int grupSatiri = 450;
 
 } // namespace
 
-KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi)
-    : EklemeFormu(sahibi), defter(defter), secim(secim)
+KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defterTanimi, const Secim& ilkSecim,
+                                   QWidget* sahibi)
+    : EklemeFormu(sahibi), defter(defterTanimi), secim(ilkSecim)
 {
     setWindowTitle(defter.eklemeBasligi);
     kur(0);
@@ -83,10 +84,12 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const Secim& seci
     EkleKaydetDugmesi->setFocus();
 }
 
-KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& kayit,
+KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defterTanimi,
+                                   const ButceVerisi::Kayit& kayit,
                                    const Takvim::YilAraligi& yillar, QWidget* sahibi)
-    : EklemeFormu(sahibi),
-      defter(defter), secim{.anaGrup = kayit.anaGrup, .altGrup = kayit.altGrup, .yillar = yillar},
+    : EklemeFormu(sahibi), defter(defterTanimi), secim{.anaGrup = kayit.anaGrup,
+                                                   .altGrup = kayit.altGrup,
+                                                   .yillar = yillar},
       duzenlenen(kayit.kimlik)
 {
     setWindowTitle(defter.duzenlemeBasligi);

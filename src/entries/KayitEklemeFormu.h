@@ -34,8 +34,8 @@ public:
         Takvim::YilAraligi yillar;
     };
 
-    KayitEklemeFormu(const DefterTanimi& defter, const Secim& secim, QWidget* sahibi);
-    KayitEklemeFormu(const DefterTanimi& defter, const ButceVerisi::Kayit& duzenlenen,
+    KayitEklemeFormu(const DefterTanimi& defterTanimi, const Secim& ilkSecim, QWidget* sahibi);
+    KayitEklemeFormu(const DefterTanimi& defterTanimi, const ButceVerisi::Kayit& duzenlenen,
                      const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
     void TahminKutusu_LostFocus();

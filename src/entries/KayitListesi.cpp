@@ -55,8 +55,8 @@ void sayiYaz(QTreeWidgetItem* satir, int sutun, const QString& metin, const QVar
 
 } // namespace
 
-KayitListesi::KayitListesi(const DefterTanimi& defter, QWidget* ust)
-    : QTreeWidget(ust), defter(defter)
+KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
+    : QTreeWidget(ust), defter(defterTanimi)
 {
     setObjectName(defter.adiyla("%1lerListesi"));
     setAccessibleName(defter.listeEtiketi);

@@ -15,7 +15,7 @@ class KayitListesi : public QTreeWidget
 {
     Q_OBJECT
 public:
-    KayitListesi(const DefterTanimi& defter, QWidget* ust);
+    KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust);
 
     struct Toplam {
         qint64 gerceklesenKurus = 0; // the listed realised amounts as displayed

@@ -13,8 +13,8 @@
 
 using Denetim::twipAlani;
 
-GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi)
-    : EklemeFormu(sahibi), defter(defter)
+GrupEklemeFormu::GrupEklemeFormu(const DefterTanimi& defterTanimi, QWidget* sahibi)
+    : EklemeFormu(sahibi), defter(defterTanimi)
 {
     setObjectName(defter.adiyla("%1GrubuEkleFormu"));
     setWindowTitle(defter.grupEklemeBasligi);

@@ -15,7 +15,7 @@ class GrupEklemeFormu : public EklemeFormu
 {
     Q_OBJECT
 public:
-    GrupEklemeFormu(const DefterTanimi& defter, QWidget* sahibi);
+    GrupEklemeFormu(const DefterTanimi& defterTanimi, QWidget* sahibi);
 
     void AnaGrupKutusu_LostFocus();
     void AltGrupKutusu_LostFocus();

@@ -63,8 +63,8 @@ QTreeWidget* listeKur(const DefterTanimi& defter, QWidget* ust)
 
 } // namespace
 
-AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QWidget* sahibi)
-    : QDialog(sahibi), defter(defter), gosterilen(defter, std::nullopt, Aylar{})
+AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYili, QWidget* sahibi)
+    : QDialog(sahibi), defter(defterTanimi), gosterilen(defterTanimi, std::nullopt, Aylar{})
 {
     setObjectName(defter.adiyla("Tüm%1lerFormu"));
     Denetim::sabitIletisimKutusu(this, 10965, 7275);

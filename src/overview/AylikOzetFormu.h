@@ -24,7 +24,7 @@ class AylikOzetFormu : public QDialog
     Q_OBJECT
 public:
     // `anaFormunYili` is offered even when it has no entries yet. The window opens on every year.
-    AylikOzetFormu(const DefterTanimi& defter, int anaFormunYili, QWidget* sahibi);
+    AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYili, QWidget* sahibi);
 
     // What the window shows now.
     const OzetTablosu& tablo() const { return gosterilen; }

@@ -34,9 +34,9 @@ QFont yazi(double punto, bool kalin = false)
 class Sayfa
 {
 public:
-    Sayfa(QPainter& ressam, QPagedPaintDevice& aygit)
-        : ressam(ressam), aygit(aygit), mm(aygit.logicalDpiX() / 25.4), genislik(aygit.width()),
-          yukseklik(aygit.height())
+    Sayfa(QPainter& sayfaRessami, QPagedPaintDevice& sayfaAygiti)
+        : ressam(sayfaRessami), aygit(sayfaAygiti), mm(sayfaAygiti.logicalDpiX() / 25.4),
+          genislik(sayfaAygiti.width()), yukseklik(sayfaAygiti.height())
     {
     }
 

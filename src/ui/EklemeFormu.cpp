@@ -10,10 +10,10 @@
 
 EklemeFormu::EklemeFormu(QWidget* sahibi) : QDialog(sahibi) {}
 
-void EklemeFormu::dugmeleriKur(const QString& yeniMetni, QRect ekleKaydet, QRect vazgec,
+void EklemeFormu::dugmeleriKur(const QString& bekleyenMetin, QRect ekleKaydet, QRect vazgec,
                                QRect kapat)
 {
-    this->yeniMetni = yeniMetni;
+    yeniMetni = bekleyenMetin;
     EkleKaydetDugmesi =
         Denetim::dugme(this, QStringLiteral("EkleKaydetDüğmesi"), yeniMetni, ekleKaydet);
     VazgecDugmesi =
@@ -25,9 +25,9 @@ void EklemeFormu::dugmeleriKur(const QString& yeniMetni, QRect ekleKaydet, QRect
     connect(KapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
 }
 
-void EklemeFormu::girdileriKoy(const QList<QWidget*>& girdiler)
+void EklemeFormu::girdileriKoy(const QList<QWidget*>& kutular)
 {
-    this->girdiler = girdiler;
+    girdiler = kutular;
     const QList<QWidget*> sira =
         girdiler + QList<QWidget*>{EkleKaydetDugmesi, VazgecDugmesi, KapatDugmesi};
     for (qsizetype i = 1; i < sira.size(); ++i)

@@ -24,10 +24,10 @@ public:
 protected:
     explicit EklemeFormu(QWidget* sahibi);
 
-    // The three buttons, placed as drawn in twips; the first reads `yeniMetni` while waiting.
-    void dugmeleriKur(const QString& yeniMetni, QRect ekleKaydet, QRect vazgec, QRect kapat);
+    // The three buttons, placed as drawn in twips; the first reads `bekleyenMetin` while waiting.
+    void dugmeleriKur(const QString& bekleyenMetin, QRect ekleKaydet, QRect vazgec, QRect kapat);
     // The inputs in the order Tab visits them, before the buttons; they start closed.
-    void girdileriKoy(const QList<QWidget*>& girdiler);
+    void girdileriKoy(const QList<QWidget*>& kutular);
     bool giriste() const;
     void girdileriAc(bool acik);
 

@@ -1,0 +1,70 @@
+# cmake -DSRC=<src folder> -P katman_denetimi.cmake
+# Reads every #include "…" under src/ and fails, naming file and line, on one that climbs with ../
+# or reaches a folder its own folder may not see. The compiler keeps most of this through the
+# libraries' include folders, but a path with ../ walks around them.
+
+cmake_minimum_required(VERSION 3.25)
+
+# The layout table: each folder and the folders it may include from, besides itself.
+#   data ← ui ← groups, entries, overview, report ← app
+#   data ← aktarma ← app
+#   data ← disa ← overview, report, app (and tools)
+set(gorur_data)
+set(gorur_ui data)
+set(gorur_groups ui data)
+set(gorur_entries ui data)
+set(gorur_overview ui disa data)
+set(gorur_report ui disa data)
+set(gorur_aktarma data)
+set(gorur_disa data)
+set(gorur_app groups entries overview report aktarma disa ui data)
+set(katmanlar data ui groups entries overview report aktarma disa app)
+
+# Which folder holds each header (DerlemeBilgisi.h is made from DerlemeBilgisi.h.in).
+file(GLOB_RECURSE basliklar RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.h.in)
+foreach(baslik ${basliklar})
+  get_filename_component(klasor ${baslik} DIRECTORY)
+  get_filename_component(ad ${baslik} NAME)
+  string(REGEX REPLACE "\\.in$" "" ad ${ad})
+  if(DEFINED yeri_${ad})
+    message(SEND_ERROR "${ad} hem src/${yeri_${ad}} hem src/${klasor} içinde")
+  endif()
+  set(yeri_${ad} ${klasor})
+endforeach()
+
+set(hatalar 0)
+file(GLOB_RECURSE dosyalar RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+foreach(dosya ${dosyalar})
+  get_filename_component(klasor ${dosya} DIRECTORY)
+  if(NOT klasor IN_LIST katmanlar)
+    message("src/${dosya}: src/${klasor} katman tablosunda yok")
+    math(EXPR hatalar "${hatalar} + 1")
+    continue()
+  endif()
+  file(STRINGS ${SRC}/${dosya} satirlar)
+  set(satir_no 0)
+  foreach(satir IN LISTS satirlar)
+    math(EXPR satir_no "${satir_no} + 1")
+    if(NOT satir MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\"")
+      continue()
+    endif()
+    set(yol ${CMAKE_MATCH_1})
+    get_filename_component(ad ${yol} NAME)
+    set(hata "")
+    if(yol MATCHES "\\.\\./")
+      set(hata "\"${yol}\" üst klasöre çıkıyor")
+    elseif(NOT DEFINED yeri_${ad})
+      set(hata "\"${yol}\" src/ içinde yok")
+    elseif(NOT yeri_${ad} STREQUAL klasor AND NOT yeri_${ad} IN_LIST gorur_${klasor})
+      set(hata "\"${yol}\" src/${yeri_${ad}} katmanından; src/${klasor} onu göremez")
+    endif()
+    if(hata)
+      message("src/${dosya}:${satir_no}: ${hata}")
+      math(EXPR hatalar "${hatalar} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(hatalar GREATER 0)
+  message(FATAL_ERROR "${hatalar} katman hatası")
+endif()
