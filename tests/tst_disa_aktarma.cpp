@@ -29,8 +29,8 @@ QList<QStringList> tablosu(const QTreeWidget* liste)
     for (const QString& satir : satirlar(liste)) {
         QStringList hucreler = satir.split(u'|');
         for (QString& hucre : hucreler)
-            if (hucre.front().isDigit() || hucre.front() == u'-' || hucre.front() == u'+' ||
-                hucre == u"—")
+            if (!hucre.isEmpty() && (hucre.front().isDigit() || hucre.front() == u'-' ||
+                                     hucre.front() == u'+' || hucre == u"—"))
                 hucre.remove(u'.').remove(u'%').remove(u'+').remove(QChar(u'—'));
         tablo << hucreler;
     }
