@@ -10,6 +10,12 @@
 #include <QSqlQuery>
 #include <QTest>
 
+ButceVerisi::YeniKayit yeniKayit(const QString& anaGrup, const QString& altGrup, int yil,
+                                 const QString& ay, double tahmin, double gerceklesen)
+{
+    return {anaGrup, altGrup, yil, ay, tahmin, gerceklesen};
+}
+
 TestOrtami::TestOrtami()
 {
     Denetim::gorunumuKur();
