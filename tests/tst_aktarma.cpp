@@ -189,6 +189,25 @@ private slots:
         QCOMPARE(tabloyuOku(kaynak, tablo, alanlar), beklenen);
     }
 
+    // An old budget's NULL texts and amounts stay NULL; an empty text stays empty.
+    void keepsNullApartFromEmpty()
+    {
+        JetKaynagi kaynak(ornekler.filePath("../jet4-butce/butce-kucuk.mdb"));
+        QStringList bos; // "field NULL" or "field boş", once each
+        for (const Sema::Tablo& t : Sema::tablolar())
+            kaynak.oku(t.ad, t.alanlar, [&](const QVariantList& degerler) {
+                for (int i = 0; i < degerler.size(); ++i)
+                    if (degerler[i].toString().isEmpty())
+                        bos << t.ad + '.' + t.alanlar[i] + (degerler[i].isNull() ? " NULL" : " boş");
+            });
+        bos.removeDuplicates();
+        bos.sort();
+        QCOMPARE(bos, (QStringList{"GelirlerTablosu.AnaGrup boş", "GelirlerTablosu.GelirTahmini NULL",
+                                   "GelirlerTablosu.Gerceklesen NULL", "GelirlerTablosu.GrupAdi NULL",
+                                   "GelirlerTablosu.GrupAdi boş", "GiderlerTablosu.Gerceklesen NULL",
+                                   "GiderlerTablosu.GiderTahmini NULL"}));
+    }
+
     void refusesRowsLostToACutOffFile()
     {
         QTemporaryDir dizin;
@@ -279,7 +298,7 @@ private slots:
                          "AnaGiderGruplariTablosu|MUTFAK", "AnaGiderGruplariTablosu|Iğdır \"ev\"",
                          "GiderlerTablosu|i:7|MUTFAK|ÇARŞI|i:2024|şubat|d:0.1|d:0.2"}));
         // New entries continue after the highest old Kimlik.
-        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), {"MAAŞ", "ANA İŞ", 2024, "Mart", 100, 100})
+        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
                      .ilkSatir(),
                  43);
     }

@@ -17,7 +17,7 @@ QRect twip(int sol, int ust, int genislik, int yukseklik)
 
 } // namespace
 
-class TestMainWindowLayout : public LedgerTest
+class TestAnaForm : public LedgerTest
 {
     Q_OBJECT
 
@@ -91,23 +91,17 @@ private slots:
         QCOMPARE(form->menuBar()->geometry().bottom() + 1, form->centralWidget()->y());
         QCOMPARE(form->statusBar()->y(), form->centralWidget()->geometry().bottom() + 1);
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QStringList cerceveler;
-        for (auto* cer : form->findChildren<QGroupBox*>())
-            cerceveler << cer->title() + QStringLiteral(" ") + QString::number(cer->x() * 15) +
-                              "," + QString::number(cer->y() * 15);
-        cerceveler.sort();
-        QCOMPARE(cerceveler, (QStringList{"Gelirler 300,390", "Giderler 300,4440",
-                                          "Tarih Bilgileri 3870,390"}));
-        QStringList etiketler;
+        QStringList gorulen;
+        for (auto* c : form->findChildren<QGroupBox*>())
+            gorulen << QStringLiteral("%1 %2,%3").arg(c->title()).arg(c->x() * 15).arg(c->y() * 15);
         for (auto* e : form->centralWidget()->findChildren<QLabel*>())
-            etiketler << e->text();
-        etiketler.sort();
-        QCOMPARE(etiketler,
-                 (QStringList{"Alt Gelir Grupları :", "Alt Gider Grupları :", "Ana Gelir Grupları",
-                              "Ana Gider Grupları", "Ay:", "Gelir Toplamı:", "Gelirler Listesi",
-                              "Gider Toplamı:", "Giderler Listesi", "Yıl:"}));
+            gorulen << e->text();
+        gorulen.sort();
+        QCOMPARE(gorulen.join('/'),
+                 "Alt Gelir Grupları :/Alt Gider Grupları :/Ana Gelir Grupları/Ana Gider Grupları/"
+                 "Ay:/Gelir Toplamı:/Gelirler 300,390/Gelirler Listesi/Gider Toplamı:/Giderler "
+                 "300,4440/Giderler Listesi/Tarih Bilgileri 3870,390/Yıl:");
     }
-
     void entryListsHaveTheirColumnsAndAHiddenKey_data() { defterSatirlari(); }
     void entryListsHaveTheirColumnsAndAHiddenKey()
     {
@@ -128,16 +122,14 @@ private slots:
 
     void tabOrderFollowsTheDrawing()
     {
-        const QStringList beklenen{"AnaGelirGruplarıListesi", "AltGelirGruplarıListesi",
-                                   "GelirGrubuEkleDüğmesi",   "GelirGrubuSilDüğmesi",
-                                   "AnaGiderGruplarıListesi", "AltGiderGruplarıListesi",
-                                   "GiderGrubuEkleDüğmesi",   "GiderGrubuSilDüğmesi",
-                                   "YılBilgisiKutusu",        "AyBilgisiKutusu",
-                                   "GelirlerListesi",         "GelirEkleDüğmesi",
-                                   "GelirSilDüğmesi",         "TümGelirleriGösterDüğmesi",
-                                   "GelirToplamıKutusu",      "GiderEkleDüğmesi",
-                                   "GiderSilDüğmesi",         "TümGiderleriGösterDüğmesi",
-                                   "GiderToplamıKutusu",      "GiderlerListesi"};
+        const QStringList beklenen =
+            QString("AnaGelirGruplarıListesi AltGelirGruplarıListesi GelirGrubuEkleDüğmesi "
+                    "GelirGrubuSilDüğmesi AnaGiderGruplarıListesi AltGiderGruplarıListesi "
+                    "GiderGrubuEkleDüğmesi GiderGrubuSilDüğmesi YılBilgisiKutusu AyBilgisiKutusu "
+                    "GelirlerListesi GelirEkleDüğmesi GelirSilDüğmesi TümGelirleriGösterDüğmesi "
+                    "GelirToplamıKutusu GiderEkleDüğmesi GiderSilDüğmesi "
+                    "TümGiderleriGösterDüğmesi GiderToplamıKutusu GiderlerListesi")
+                .split(' ');
         QStringList sira;
         QWidget* w = form->findChild<QWidget*>(beklenen.first());
         do {
@@ -149,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowLayout)
+QTEST_MAIN(TestAnaForm)
 #include "tst_ana_form.moc"

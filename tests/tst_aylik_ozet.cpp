@@ -64,7 +64,7 @@ QStringList grafik(const QWidget& pencere)
 
 } // namespace
 
-class OverviewTest : public LedgerTest
+class TestAylikOzet : public LedgerTest
 {
     Q_OBJECT
 
@@ -242,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OverviewTest)
+QTEST_MAIN(TestAylikOzet)
 #include "tst_aylik_ozet.moc"

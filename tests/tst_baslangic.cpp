@@ -39,7 +39,7 @@ int baslat(const QString& klasor, bool& gosterildi)
 
 } // namespace
 
-class TestStartup : public DosyasizTest
+class TestBaslangic : public DosyasizTest
 {
     Q_OBJECT
 
@@ -229,5 +229,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStartup)
+QTEST_MAIN(TestBaslangic)
 #include "tst_baslangic.moc"

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 // The file survives the program being killed, and a full disk.
-class TestDurability : public LedgerTest
+class TestDayaniklilik : public LedgerTest
 {
     Q_OBJECT
 
@@ -116,5 +116,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDurability)
+QTEST_MAIN(TestDayaniklilik)
 #include "tst_dayaniklilik.moc"

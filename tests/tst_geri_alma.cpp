@@ -11,7 +11,7 @@
 #include <QUndoStack>
 
 // "Geri Al" and "Yinele" of the main window, over every command that writes.
-class TestUndo : public LedgerTest
+class TestGeriAlma : public LedgerTest
 {
     Q_OBJECT
 
@@ -197,5 +197,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUndo)
+QTEST_MAIN(TestGeriAlma)
 #include "tst_geri_alma.moc"

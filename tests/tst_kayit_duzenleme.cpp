@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-class TestEditEntry : public LedgerTest
+class TestKayitDuzenleme : public LedgerTest
 {
     Q_OBJECT
 
@@ -105,16 +105,23 @@ private slots:
         QCOMPARE(form->findChild<QLabel*>("DönemÖzetiEtiketi")->text(), metinler[2]);
     }
 
-    // Escape closes without change; an entry deleted meanwhile is reported and nothing else
-    // changes.
-    void escapeAndVanishedEntry_data() { defterSatirlari(); }
-    void escapeAndVanishedEntry()
+    // Escape and "Vazgeç" close without change; an entry deleted meanwhile is reported and nothing
+    // else changes.
+    void giveUpAndVanishedEntry_data() { defterSatirlari(); }
+    void giveUpAndVanishedEntry()
     {
         hazirla(satirinDefteri());
-        auto pencere = duzenle(plan);
-        pencere->findChild<QLineEdit*>("TahminKutusu")->setText("1");
-        QTest::keyClick(pencere.get(), Qt::Key_Escape);
-        QCOMPARE(pencere->result(), int(QDialog::Rejected));
+        std::unique_ptr<KayitEklemeFormu> pencere;
+        for (const auto& vazgec : std::initializer_list<std::function<void()>>{
+                 [&] { QTest::keyClick(pencere.get(), Qt::Key_Escape); },
+                 [&] { pencere->findChild<QPushButton*>("VazgeçDüğmesi")->click(); }}) {
+            pencere = duzenle(plan);
+            pencere->show();
+            pencere->findChild<QLineEdit*>("TahminKutusu")->setText("1");
+            vazgec();
+            QVERIFY(!pencere->isVisible());
+            QCOMPARE(kayitlar(), oncekiler);
+        }
 
         pencere = duzenle(plan);
         ortam->sorgula("DELETE FROM " + d->kayitTablosu + " WHERE Kimlik = ?", {plan});
@@ -210,5 +217,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEditEntry)
+QTEST_MAIN(TestKayitDuzenleme)
 #include "tst_kayit_duzenleme.moc"

@@ -9,7 +9,7 @@
 #include <QSqlQuery>
 #include <QTreeWidget>
 
-class TestBrowsing : public LedgerTest
+class TestKayitListeleme : public LedgerTest
 {
     Q_OBJECT
 
@@ -76,12 +76,13 @@ private slots:
         QCOMPARE(mesajlar(), QStringList{});
     }
 
-    // Expense: the total is the sum of the amounts as shown. Income: rows in entry order, sorted
-    // as numbers, and months in calendar order whatever their letter case.
+    // Expense: the list's total, the status bar and the overview sum the amounts as shown, each
+    // rounded to kuruş first. Income: rows in entry order, sorted as numbers, and months in
+    // calendar order whatever their letter case.
     void totalOfShownAmountsAndSorting()
     {
         ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
-        for (double tutar : {0.1, 0.2, 0.1, 0.2, 0.1, 0.2, 1234567.895})
+        for (double tutar : {0.1, 0.2, 1.006, 1.006, 1.006, 1234567.895})
             ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "Mart", 1, tutar);
         ortam->anaGrupYaz(gelirDefteri(), "EK İŞ");
         for (const auto& [ay, tutar] :
@@ -90,7 +91,12 @@ private slots:
         form = ortam->anaForm(QDate(2024, 3, 1));
         grupSec(*form, giderDefteri(), "MUTFAK");
         QCOMPARE(sutunu(giderDefteri(), 5).last(), QStringLiteral("1.234.567,90"));
-        QCOMPARE(toplami(giderDefteri()), QStringLiteral("1.234.568,80"));
+        QCOMPARE(toplami(giderDefteri()), QStringLiteral("1.234.571,23"));
+        const QString durum = form->findChild<QLabel*>("DönemÖzetiEtiketi")->text();
+        QVERIFY2(durum.contains("Gider 6,00 / 1.234.571,23"), qPrintable(durum));
+        AylikOzetFormu ozet(giderDefteri(), 2024, nullptr);
+        QCOMPARE(satirlar(kayitListesi(ozet, giderDefteri()))[2].section(u'|', 0, 2),
+                 QStringLiteral("MART|6,00|1.234.571,23"));
 
         const DefterTanimi& d = gelirDefteri();
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
@@ -147,6 +153,9 @@ private slots:
         QCOMPARE(sutunu(d, 5),
                  (QStringList{"90,00", "110,00", "100,00", "", "50,00", "25,00", "", ""}));
         QCOMPARE(sutunu(d, 2)[5], QString());
+        liste(d)->sortByColumn(5, Qt::AscendingOrder); // rows without an amount first
+        QCOMPARE(sutunu(d, 5),
+                 (QStringList{"", "", "", "25,00", "50,00", "90,00", "100,00", "110,00"}));
         auto* toplamKutusu = form->findChild<QLineEdit*>(defterAdi + "ToplamıKutusu");
         QCOMPARE(QStringList({toplamKutusu->text(), toplamKutusu->toolTip()}),
                  (QStringList{"375,00", "5 tutar okunamadı"}));
@@ -257,5 +266,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBrowsing)
+QTEST_MAIN(TestKayitListeleme)
 #include "tst_kayit_listeleme.moc"

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 // The real message boxes, shown offscreen and answered by pressing their buttons, as a user does.
-class TestMessageBox : public QObject
+class TestMesajKutusu : public QObject
 {
     Q_OBJECT
 
@@ -70,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMessageBox)
+QTEST_MAIN(TestMesajKutusu)
 #include "tst_mesaj_kutusu.moc"

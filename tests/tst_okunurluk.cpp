@@ -137,7 +137,7 @@ QStringList olcuSorunlari(const QWidget* pencere)
 
 } // namespace
 
-class TestReadability : public LedgerTest
+class TestOkunurluk : public LedgerTest
 {
     Q_OBJECT
 
@@ -170,5 +170,5 @@ private slots:
     void marksAndCaptionsFit() { denetle(olcuSorunlari); }
 };
 
-QTEST_MAIN(TestReadability)
+QTEST_MAIN(TestOkunurluk)
 #include "tst_okunurluk.moc"

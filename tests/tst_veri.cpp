@@ -18,7 +18,7 @@ QList<qint64> kimlikler(const std::vector<ButceVerisi::Kayit>& kayitlar)
 
 } // namespace
 
-class TestData : public LedgerTest
+class TestVeri : public LedgerTest
 {
     Q_OBJECT
 
@@ -96,14 +96,12 @@ private slots:
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
-        const qint64 ilk = ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 100, 100}).ilkSatir();
-        const qint64 ikinci =
-            ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 200, 200}).ilkSatir();
+        const qint64 ilk = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
+        const qint64 ikinci = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
         QVERIFY(ikinci > ilk);
         QVERIFY(!ButceVerisi::kayitSil(d, ikinci).bos());
         QVERIFY(ButceVerisi::kayitSil(d, ikinci).bos());
-        const qint64 ucuncu =
-            ButceVerisi::kayitEkle(d, {"A", "B", 2024, "Ocak", 300, 300}).ilkSatir();
+        const qint64 ucuncu = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
         QVERIFY(ucuncu > ikinci);
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),
                  (QList<qint64>{ilk, ucuncu}));
@@ -116,7 +114,8 @@ private slots:
         QCOMPARE(ortam->sorgula("PRAGMA synchronous").toInt(), 2); // FULL
         QCOMPARE(ortam->sorgula("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
         ButceVerisi::grupEkle(giderDefteri(), "MUTFAK", "MARKET");
-        ButceVerisi::kayitEkle(giderDefteri(), {"MUTFAK", "MARKET", 2024, "Mayıs", 150050, 125025});
+        ButceVerisi::kayitEkle(giderDefteri(),
+                               yeniKayit("MUTFAK", "MARKET", 2024, "Mayıs", 1500.5, 1250.25));
         DegiskenModulu::kapat();
 
         const QString sql =
@@ -141,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestData)
+QTEST_MAIN(TestVeri)
 #include "tst_veri.moc"

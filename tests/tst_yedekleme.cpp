@@ -13,11 +13,11 @@
 namespace
 {
 
-const ButceVerisi::YeniKayit kira{"EV", "KİRA", 2024, "Mart", 100000, 90000};
+const ButceVerisi::YeniKayit kira = yeniKayit("EV", "KİRA", 2024, "Mart", 1000, 900);
 
 } // namespace
 
-class TestBackup : public LedgerTest
+class TestYedekleme : public LedgerTest
 {
     Q_OBJECT
 
@@ -66,6 +66,7 @@ private slots:
         saat = saat.addSecs(3599);
         ButceVerisi::kayitEkle(gelirDefteri(), kira);
         QCOMPARE(yedekAdlari(), QStringList{"Varnel-2025-01-10-1200.mdb"});
+        QCOMPARE(izinleri(yedekKlasoru()), 0700);
         QStringList beklenen;
         for (int gun = 12; gun >= 3; --gun)
             beklenen << QString("Varnel-2026-01-%1-1200.mdb").arg(gun, 2, 10, QChar('0'));
@@ -215,5 +216,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBackup)
+QTEST_MAIN(TestYedekleme)
 #include "tst_yedekleme.moc"

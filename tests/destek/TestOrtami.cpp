@@ -10,6 +10,14 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <cmath>
+
+ButceVerisi::YeniKayit yeniKayit(const QString& anaGrup, const QString& altGrup, int yil,
+                                 const QString& ay, double tahmin, double gerceklesen)
+{
+    return {anaGrup, altGrup, yil, ay, std::llround(tahmin * 100), std::llround(gerceklesen * 100)};
+}
+
 TestOrtami::TestOrtami()
 {
     Denetim::gorunumuKur();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "MesajKutusu.h"
 
@@ -10,6 +11,11 @@
 #include <memory>
 
 class AnaForm;
+
+// An entry as the data layer's commands take it, amounts in lira: the one line of the tests that
+// knows how the commands hold amounts.
+ButceVerisi::YeniKayit yeniKayit(const QString& anaGrup, const QString& altGrup, int yil,
+                                 const QString& ay, double tahmin, double gerceklesen);
 
 // A fresh budget file in a temporary folder, opened as the program's connection, with the
 // locale pinned to Turkish and message boxes recorded instead of shown. Restores all on
