@@ -3,7 +3,6 @@
 #include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
-#include "CsvYazici.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
@@ -271,9 +270,9 @@ void AnaForm::dosyaMenusunuKur()
     QMenu* disaAktar = dosyaMenusu->addMenu(QStringLiteral("Dışa Aktar"));
     for (Bolum* b : {&gelir, &gider})
         b->listeyiKaydet = disaAktar->addAction(
-            QStringLiteral("%1 Listesini CSV Olarak Kaydet…").arg(b->defter->ad), this,
+            QStringLiteral("%1 Listesini Kaydet…").arg(b->defter->ad), this,
             [this, b] { listeyiKaydet(*b); });
-    disaAktar->addAction(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), this,
+    disaAktar->addAction(QStringLiteral("Tüm Kayıtları Kaydet…"), this,
                          &AnaForm::TumKayitlariKaydet_Click);
     dosyaMenusu->addAction(QStringLiteral("Yedekten Geri Yükle…"), this,
                            &AnaForm::YedektenGeriYukle_Click);
@@ -609,29 +608,31 @@ void AnaForm::listeyiKaydet(Bolum& b)
     if (AyBilgisiKutusu->currentIndex() > 0)
         adParcalari << AyBilgisiKutusu->currentText();
     const std::vector<ButceVerisi::Kayit> kayitlar = b.liste->listelenenler();
-    csvKaydet(b.listeyiKaydet->text(), adParcalari, [&](CsvYazici& csv) {
-        DisaAktarma::kayitListesiniYaz(csv, kayitlar);
+    const DisaAktarma::Belge belge{adParcalari.join(u' '), b.defter->listeEtiketi};
+    tabloKaydet(b.listeyiKaydet->text(), adParcalari, [&](const QString& yol) {
+        DisaAktarma::tabloYaz(yol, belge, [&](TabloYazici& tablo) {
+            DisaAktarma::kayitListesiniYaz(tablo, *b.defter, kayitlar);
+        });
         return qint64(kayitlar.size());
     });
 }
 
 void AnaForm::TumKayitlariKaydet_Click()
 {
-    csvKaydet(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), {QStringLiteral("Tüm Kayıtlar")},
-              [](CsvYazici& csv) { return DisaAktarma::tumKayitlariYaz(csv); });
+    tabloKaydet(QStringLiteral("Tüm Kayıtları Kaydet…"), {QStringLiteral("Tüm Kayıtlar")},
+                [](const QString& yol) { return DisaAktarma::tumKayitlariKaydet(yol); });
 }
 
-void AnaForm::csvKaydet(const QString& baslik, const QStringList& adParcalari,
-                        const std::function<qint64(CsvYazici&)>& yaz)
+void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
+                          const std::function<qint64(const QString& yol)>& yaz)
 {
-    const std::optional<QString> yol = KaydetmeYeri::sor(
-        this, QString(baslik).remove(u'…'), DisaAktarma::dosyaAdi(adParcalari, "csv"),
-        QStringLiteral("CSV dosyaları (*.csv)"), QStringLiteral("csv"));
+    const std::optional<QString> yol =
+        KaydetmeYeri::sor(this, QString(baslik).remove(u'…'),
+                          DisaAktarma::dosyaAdi(adParcalari, "xlsx"), DisaAktarma::tabloTurleri());
     if (!yol)
         return;
     qint64 sayi = 0;
-    if (MesajKutusu::hatalariGostererek(
-            this, [&] { DisaAktarma::csvYaz(*yol, [&](CsvYazici& csv) { sayi = yaz(csv); }); }))
+    if (MesajKutusu::hatalariGostererek(this, [&] { sayi = yaz(*yol); }))
         statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
                                      .arg(sayi)
                                      .arg(QDir::toNativeSeparators(*yol)));
