@@ -1,6 +1,10 @@
 #include "CalismaKitabiYazici.h"
 
+#include <QFile>
+#include <QtEndian>
+
 #include <xlsxwriter.h>
+#include <zlib.h>
 
 #include <cmath>
 
@@ -28,6 +32,67 @@ int basamak(double deger, bool gruplu)
     return rakam + (gruplu ? (rakam - 1) / 3 : 0) + (deger < 0 ? 1 : 0);
 }
 
+// A part of the package inflated; none when it cannot be.
+std::optional<QByteArray> ac(QByteArrayView veri, quint16 yontem, quint32 boyut)
+{
+    if (yontem == 0)
+        return veri.toByteArray();
+    QByteArray acik(qsizetype(boyut), Qt::Uninitialized);
+    z_stream akis{};
+    if (yontem != Z_DEFLATED || inflateInit2(&akis, -MAX_WBITS) != Z_OK)
+        return std::nullopt;
+    akis.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(veri.data()));
+    akis.avail_in = uInt(veri.size());
+    akis.next_out = reinterpret_cast<Bytef*>(acik.data());
+    akis.avail_out = uInt(acik.size());
+    const int sonuc = inflate(&akis, Z_FINISH);
+    inflateEnd(&akis);
+    return sonuc == Z_STREAM_END ? std::optional(acik) : std::nullopt;
+}
+
+// Whether an XML part ends with the end tag of its root element.
+bool xmlTam(QByteArrayView xml)
+{
+    qsizetype kok = xml.startsWith("<?xml") ? xml.indexOf("?>") + 2 : 0;
+    while (kok < xml.size() && xml[kok] != '<')
+        ++kok;
+    if (kok == xml.size())
+        return false;
+    qsizetype son = kok + 1;
+    while (son < xml.size() && !QByteArrayView(" />\r\n").contains(xml[son]))
+        ++son;
+    const QByteArray kapanis = "</" + xml.sliced(kok + 1, son - kok - 1).toByteArray() + '>';
+    return xml.trimmed().endsWith(kapanis);
+}
+
+// libxlsxwriter does not notice when its temporary files stop growing (a full disk): it packs
+// whatever they hold. Every XML part of the package must therefore end where its root ends.
+bool paketTam(const QByteArray& zip)
+{
+    const auto u16 = [&](qsizetype yer) { return qFromLittleEndian<quint16>(zip.constData() + yer); };
+    const auto u32 = [&](qsizetype yer) { return qFromLittleEndian<quint32>(zip.constData() + yer); };
+    const qsizetype son = zip.size() - 22;
+    if (son < 0 || u32(son) != 0x06054b50)
+        return false;
+    qsizetype yer = u32(son + 16);
+    for (int i = 0; i < u16(son + 10); ++i) {
+        if (yer + 46 > son || u32(yer) != 0x02014b50)
+            return false;
+        const QByteArray ad = zip.mid(yer + 46, u16(yer + 28));
+        const qsizetype yerel = u32(yer + 42);
+        if (yerel + 30 > son)
+            return false;
+        const qsizetype veri = yerel + 30 + u16(yerel + 26) + u16(yerel + 28);
+        const std::optional<QByteArray> parca = ac(
+            QByteArrayView(zip).sliced(veri, std::min<qsizetype>(u32(yer + 20), son - veri)),
+            u16(yer + 10), u32(yer + 24));
+        if (!parca || ((ad.endsWith(".xml") || ad.endsWith(".rels")) && !xmlTam(*parca)))
+            return false;
+        yer += 46 + u16(yer + 28) + u16(yer + 30) + u16(yer + 32);
+    }
+    return true;
+}
+
 } // namespace
 
 void CalismaKitabiYazici::KitapSilici::operator()(lxw_workbook* k) const
@@ -35,11 +100,11 @@ void CalismaKitabiYazici::KitapSilici::operator()(lxw_workbook* k) const
     lxw_workbook_free(k);
 }
 
-CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
+CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge) : dosya(yol)
 {
     lxw_workbook_options secenekler{};
     secenekler.constant_memory = LXW_TRUE;
-    kitap.reset(workbook_new_opt(yol.toUtf8().constData(), &secenekler));
+    kitap.reset(workbook_new_opt(dosya.toUtf8().constData(), &secenekler));
     if (!kitap)
         throw Hata{QStringLiteral("Çalışma kitabı başlatılamadı.")};
 
@@ -142,6 +207,10 @@ void CalismaKitabiYazici::bitir()
     // workbook_close writes the file and frees the workbook, whatever it returns.
     const lxw_error sonuc = workbook_close(kitap.release());
     denetle(sonuc);
+    QFile yazilan(dosya);
+    if (!yazilan.open(QIODevice::ReadOnly) || !paketTam(yazilan.readAll()))
+        throw Hata{QStringLiteral("Çalışma kitabı eksik yazıldı; geçici dosyalar için diskte yer "
+                                  "kalmamış olabilir.")};
 }
 
 void CalismaKitabiYazici::sayfayiKapat()

@@ -60,6 +60,7 @@ private:
     struct KitapSilici {
         void operator()(lxw_workbook* kitap) const;
     };
+    QString dosya;
     std::unique_ptr<lxw_workbook, KitapSilici> kitap;
     Bicimler duz{};
     Bicimler kalin{};
