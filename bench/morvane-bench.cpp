@@ -6,7 +6,6 @@
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
-#include "CsvYazici.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
@@ -42,6 +41,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -643,11 +643,12 @@ int main(int argc, char* argv[])
         // The whole export as the menu and varnel-disa-aktar run it: read, sorted, written,
         // flushed to disk and renamed into place.
         const QString csv = gecici.filePath(QStringLiteral("Tüm kayıtlar.csv"));
-        const Sure disaAktarma = olc(
-            [&] {
-                DisaAktarma::csvYaz(csv, [](CsvYazici& c) { DisaAktarma::tumKayitlariYaz(c); });
-            },
-            [] {}, 10);
+        const QString xlsx = gecici.filePath(QStringLiteral("Tüm kayıtlar.xlsx"));
+        const Sure disaAktarma = olc([&] { DisaAktarma::tumKayitlariKaydet(csv); }, [] {}, 10);
+        // The machine is shared: this process's own processor time tells what the work costs.
+        const std::clock_t kitapBasi = std::clock();
+        const Sure kitap = olc([&] { DisaAktarma::tumKayitlariKaydet(xlsx); }, [] {}, 10);
+        const double kitapIslemci = double(std::clock() - kitapBasi) / CLOCKS_PER_SEC * 1000 / 11;
         const Sure okuma = olc(
             [] {
                 for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
@@ -655,8 +656,11 @@ int main(int argc, char* argv[])
             },
             [] {}, 10);
         cikti << "\nExporting every entry of both ledgers (" << 2 * kayitSayisi
-              << " rows) to CSV, 10 runs:\n\n| | median ms | worst ms |\n|---|--:|--:|\n"
-              << "| the whole export, " << QFileInfo(csv).size() / 1024 << " KiB | "
+              << " rows), 10 runs:\n\n| | median ms | worst ms |\n|---|--:|--:|\n"
+              << "| the whole export as .xlsx, " << QFileInfo(xlsx).size() / 1024 << " KiB | "
+              << ms(kitap.ortanca) << " | " << ms(kitap.enKotu) << " |\n"
+              << "| its processor time, mean of 11 runs | " << ms(kitapIslemci) << " | |\n"
+              << "| the whole export as .csv, " << QFileInfo(csv).size() / 1024 << " KiB | "
               << ms(disaAktarma.ortanca) << " | " << ms(disaAktarma.enKotu) << " |\n"
               << "| its statements and sorting alone | " << ms(okuma.ortanca) << " | "
               << ms(okuma.enKotu) << " |\n";

@@ -43,7 +43,7 @@ ayni "control fields" "morvane $surum $mimari" \
   "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version) $(dpkg-deb -f "$deb" Architecture)"
 bagimliliklar=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6sql6-sqlite qt6-qpa-plugins libqt6widgets6 libqt6charts6 libqt6sql6 libsqlite3-0 \
-  libmdb3 libc6; do
+  libmdb3 libxlsxwriter4 libc6; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$bagimliliklar" || hata "Depends lacks $p: $bagimliliklar"
 done
 

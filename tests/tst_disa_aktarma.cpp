@@ -1,6 +1,6 @@
 #include "AylikOzetFormu.h"
 #include "CsvOkuma.h"
-#include "CsvYazici.h"
+#include "TabloYazici.h"
 #include "DisaAktarma.h"
 #include "KaydetmeYeri.h"
 #include "LedgerTest.h"
@@ -56,48 +56,75 @@ class TestDisaAktarma : public LedgerTest
 
 private slots:
     // Both ledgers, by year, calendar month in any letter case, main and sub-group in Turkish
-    // alphabetical order; the same file from the program's writer and from varnel-disa-aktar.
+    // alphabetical order; the same file from the program's writer and from varnel-disa-aktar, a
+    // workbook by the file's extension or as --bicim says.
     void allEntriesInExportOrder_data()
     {
         QTest::addColumn<bool>("aracla");
-        QTest::newRow("program") << false;
-        QTest::newRow("varnel-disa-aktar") << true;
+        QTest::addColumn<QString>("ad");
+        QTest::addColumn<QStringList>("secenek");
+        QTest::newRow("program, CSV") << false << "Tüm kayıtlar.csv" << QStringList();
+        QTest::newRow("varnel-disa-aktar, CSV") << true << "Tüm kayıtlar.csv" << QStringList();
+        QTest::newRow("program, workbook") << false << "Tüm kayıtlar.xlsx" << QStringList();
+        QTest::newRow("varnel-disa-aktar --bicim xlsx")
+            << true << "Tüm kayıtlar.dat" << QStringList{"--bicim", "xlsx"};
     }
     void allEntriesInExportOrder()
     {
         QFETCH(bool, aracla);
+        QFETCH(QString, ad);
+        QFETCH(QStringList, secenek);
         const DefterTanimi& gelir = gelirDefteri();
         const DefterTanimi& gider = giderDefteri();
         ortam->kayitYaz(gider, "MUTFAK", "MARKET", 2024, "Ocak", 100.5, 90);
         ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2025, "ocak", 12500, 12000);
         ortam->kayitYaz(gelir, "MAAŞ", "ANA İŞ", 2024, "ARALIK", 12500, 12500);
         ortam->kayitYaz(gelir, "ÇOCUK", "HARÇLIK", 2024, "mart", 200, 150);
-        ortam->kayitYaz(gelir, "CEP", "İADE; \"VERGİ\"", 2024, "MART", 0, 20);
+        ortam->kayitYaz(gelir, "CEP", "-İADE; \"VERGİ\"", 2024, "MART", 0, 20);
         ortam->kayitYaz(gelir, "MAAŞ", "EK İŞ", 2024, "Şubat", 300, QVariant());
         ortam->kayitYaz(gelir, "MAAŞ", "BAYRAM", 2024, "Şubat", QVariant(), 40);
         ortam->kayitYaz(gelir, "KİRA", "DÜKKAN", 2024, "Yıl sonu", 1, 1);
 
-        const QString yol = ortam->klasor() + "/Tüm kayıtlar.csv";
+        const QString yol = ortam->klasor() + '/' + ad;
         if (aracla)
-            QCOMPARE(calistir(VARNEL_DISA_AKTAR, {"--klasor", ortam->klasor(), yol}),
+            QCOMPARE(calistir(VARNEL_DISA_AKTAR, QStringList{"--klasor", ortam->klasor()} +
+                                                     secenek + QStringList{yol}),
                      "8 kayıt yazıldı: " + yol + "\n");
         else
-            DisaAktarma::csvYaz(yol, [](CsvYazici& csv) { DisaAktarma::tumKayitlariYaz(csv); });
-        QCOMPARE(QString::fromUtf8(dosyaIcerigi(yol)),
-                 QString::fromUtf8(csvBom) +
-                     "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran\r\n"
-                     "Gelir;6;MAAŞ;BAYRAM;2024;Şubat;;40,00;\r\n"
-                     "Gelir;5;MAAŞ;EK İŞ;2024;Şubat;300,00;;\r\n"
-                     "Gelir;4;CEP;\"İADE; \"\"VERGİ\"\"\";2024;MART;0,00;20,00;\r\n"
-                     "Gelir;3;ÇOCUK;HARÇLIK;2024;mart;200,00;150,00;75,00\r\n"
-                     "Gelir;2;MAAŞ;ANA İŞ;2024;ARALIK;12500,00;12500,00;100,00\r\n"
-                     "Gelir;7;KİRA;DÜKKAN;2024;Yıl sonu;1,00;1,00;100,00\r\n"
-                     "Gelir;1;MAAŞ;ANA İŞ;2025;ocak;12500,00;12000,00;96,00\r\n"
-                     "Gider;1;MUTFAK;MARKET;2024;Ocak;100,50;90,00;89,55\r\n");
+            QCOMPARE(DisaAktarma::tumKayitlariKaydet(yol), 8);
+        if (ad.endsWith(".csv")) {
+            QCOMPARE(QString::fromUtf8(dosyaIcerigi(yol)),
+                     QString::fromUtf8(csvBom) +
+                         "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran\r\n"
+                         "Gelir;6;MAAŞ;BAYRAM;2024;Şubat;;\"40,00\";\r\n"
+                         "Gelir;5;MAAŞ;EK İŞ;2024;Şubat;\"300,00\";;\r\n"
+                         "Gelir;4;CEP;\"'-İADE; \"\"VERGİ\"\"\";2024;MART;\"0,00\";\"20,00\";\r\n"
+                         "Gelir;3;ÇOCUK;HARÇLIK;2024;mart;\"200,00\";\"150,00\";\"75,00\"\r\n"
+                         "Gelir;2;MAAŞ;ANA İŞ;2024;ARALIK;\"12500,00\";\"12500,00\";\"100,00\"\r\n"
+                         "Gelir;7;KİRA;DÜKKAN;2024;Yıl sonu;\"1,00\";\"1,00\";\"100,00\"\r\n"
+                         "Gelir;1;MAAŞ;ANA İŞ;2025;ocak;\"12500,00\";\"12000,00\";\"96,00\"\r\n"
+                         "Gider;1;MUTFAK;MARKET;2024;Ocak;\"100,50\";\"90,00\";\"89,55\"\r\n");
+            return;
+        }
+        const QString baslik = "*Kimlik|*Ana Grup|*Alt Grup|*Yıl|*Ay|*Tahmin|*Gerçekleşen|*Oran";
+        QCOMPARE(xlsxOku(yol),
+                 (QStringList{"Tüm Kayıtlar | Gelir ve gider kayıtları | Morvane",
+                              "== Gelirler A2 A1:H8", baslik,
+                              "6 0|MAAŞ|BAYRAM|2024 0|Şubat||40 #,##0.00|",
+                              "5 0|MAAŞ|EK İŞ|2024 0|Şubat|300 #,##0.00||",
+                              "4 0|CEP|-İADE; \"VERGİ\"|2024 0|MART|0 #,##0.00|20 #,##0.00|",
+                              "3 0|ÇOCUK|HARÇLIK|2024 0|mart|200 #,##0.00|150 #,##0.00|0.75 0.00%",
+                              "2 0|MAAŞ|ANA İŞ|2024 0|ARALIK|12500 #,##0.00|12500 #,##0.00|1 0.00%",
+                              "7 0|KİRA|DÜKKAN|2024 0|Yıl sonu|1 #,##0.00|1 #,##0.00|1 0.00%",
+                              "1 0|MAAŞ|ANA İŞ|2025 0|ocak|12500 #,##0.00|12000 #,##0.00|0.96 0.00%",
+                              "== Giderler A2 A1:H2", baslik,
+                              "1 0|MUTFAK|MARKET|2024 0|Ocak|100.5 #,##0.00|90 #,##0.00|"
+                              "0.8955223881 0.00%"}));
     }
 
     // An entry list is saved as it stands on screen, in the order it is sorted, with the month
-    // and a total line; from "Dosya" > "Dışa Aktar", which names the file after the period.
+    // and a total line (bold in a workbook, below its filter); from "Dosya" > "Dışa Aktar", which
+    // names the file after the period and proposes a workbook first.
     void listLeavesAsSorted_data() { defterSatirlari(); }
     void listLeavesAsSorted()
     {
@@ -113,16 +140,25 @@ private slots:
         grupSec(*form, d, "EV");
         kayitListesi(*form, d)->sortByColumn(3, Qt::DescendingOrder);
         QString onerilen;
-        KaydetmeYeri::yanitla([&](const QString& o) {
-            onerilen = QFileInfo(o).fileName();
-            return ortam->klasor() + "/liste.csv";
-        });
-        for (QAction* a : form->menuBar()->findChildren<QAction*>())
-            if (a->text() == defterAdi + " Listesini CSV Olarak Kaydet…")
-                a->trigger();
+        for (const char* uzanti : {"xlsx", "csv"}) {
+            KaydetmeYeri::yanitla([&](const QString& o) {
+                onerilen = QFileInfo(o).fileName();
+                return ortam->klasor() + "/liste." + uzanti;
+            });
+            for (QAction* a : form->menuBar()->findChildren<QAction*>())
+                if (a->text() == defterAdi + " Listesini Kaydet…")
+                    a->trigger();
+        }
         KaydetmeYeri::yanitla({});
 
-        QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.csv");
+        QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.xlsx");
+        const QStringList kitap = xlsxOku(ortam->klasor() + "/liste.xlsx");
+        QCOMPARE(kitap.mid(0, 3), (QStringList{defterAdi + "ler 2024 | " + defterAdi +
+                                                   "ler Listesi | Morvane",
+                                               "== " + defterAdi + "ler A2 A1:G4",
+                                               "*Kimlik|*Ana Grup|*Alt Grup|*Ay|*Tahmin|"
+                                               "*Gerçekleşen|*Oran"}));
+        QCOMPARE(kitap.value(6), "*TOPLAM||||*13800.5 #,##0.00|*11980 #,##0.00|*0.8680844897 0.00%");
         QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + "/liste.csv")),
                  (QList<QStringList>{
                      {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"},
@@ -134,7 +170,8 @@ private slots:
                  "3 kayıt kaydedildi: " + ortam->klasor() + "/liste.csv");
     }
 
-    // The overview's file equals its table, here comparing one year with the one before; its
+    // The overview's file equals its table, here comparing one year with the one before, and its
+    // workbook has the sheet "Gider Özeti" with the totals bold; its
     // page is one A4 landscape with the heading, every month in the table and, as text, under the
     // chart; its picture has twice the pixels.
     void overviewLeavesAsShown()
@@ -151,9 +188,12 @@ private slots:
         pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText("2024");
         pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu")->setChecked(true);
         QStringList onerilenler;
+        QString tabloUzantisi = ".csv";
         KaydetmeYeri::yanitla([&](const QString& onerilen) {
             onerilenler << onerilen;
-            return ortam->klasor() + '/' + QFileInfo(onerilen).fileName();
+            const QFileInfo o(onerilen);
+            return ortam->klasor() + '/' + o.completeBaseName() +
+                   (o.suffix() == "xlsx" ? tabloUzantisi : '.' + o.suffix());
         });
         const auto kaydet = [&](const QString& eylem, const QString& uzanti) {
             for (QAction* a : pencere.findChild<QChartView*>("GrafikNesnesi")->actions())
@@ -165,6 +205,12 @@ private slots:
         QTest::keyClick(&pencere, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(csvOku(dosyaIcerigi(ortam->klasor() + '/' + ad + ".csv")),
                  tablosu(kayitListesi(pencere, d)));
+        tabloUzantisi = ".xlsx";
+        const QStringList kitap = xlsxOku(kaydet("Tablo Olarak Kaydet…", ".xlsx"));
+        QCOMPARE(kitap.mid(0, 2), (QStringList{pencere.windowTitle() + " | Gider özeti | Morvane",
+                                               "== Gider Özeti A2 A1:F13"}));
+        QCOMPARE(kitap.value(15), "*TOPLAM|*12800 #,##0.00|*12600.5 #,##0.00|*0.9844140625 0.00%|"
+                                  "*12050 #,##0.00|*0.0456846473 0.00%");
         const QString pdf = kaydet("PDF Olarak Kaydet…", ".pdf");
         const QString png = kaydet("Grafiği Resim Olarak Kaydet…", "-Grafik.png");
         KaydetmeYeri::yanitla({});
@@ -193,24 +239,29 @@ private slots:
     void failedWriteLeavesNoFile_data()
     {
         QTest::addColumn<QString>("hata");
-        QTest::newRow("the data fails half-way") << "okuma";
-        QTest::newRow("the disk fills half-way") << "disk";
-        QTest::newRow("the folder does not exist") << "klasor";
+        QTest::addColumn<QString>("ad");
+        QTest::newRow("the data fails half-way") << "okuma" << "Kayıtlar.csv";
+        QTest::newRow("the disk fills half-way") << "disk" << "Kayıtlar.csv";
+        QTest::newRow("the folder does not exist") << "klasor" << "Kayıtlar.csv";
+        QTest::newRow("workbook: the data fails half-way") << "okuma" << "Kayıtlar.xlsx";
+        QTest::newRow("workbook: the disk fills half-way") << "disk" << "Kayıtlar.xlsx";
     }
     void failedWriteLeavesNoFile()
     {
         QFETCH(QString, hata);
         const QString klasor = ortam->klasor() + "/csv";
         QVERIFY(QDir().mkdir(klasor));
-        const QString yol = (hata == "klasor" ? klasor + "/yok" : klasor) + "/Kayıtlar.csv";
-        QFile eski(klasor + "/Kayıtlar.csv");
+        QFETCH(QString, ad);
+        const QString yol = (hata == "klasor" ? klasor + "/yok" : klasor) + '/' + ad;
+        QFile eski(klasor + '/' + ad);
         QVERIFY(eski.open(QIODevice::WriteOnly) && eski.write("eski") == 4);
         eski.close();
         const QStringList onceki = klasorIcerigi(klasor);
 
-        const auto yaz = [&](CsvYazici& csv) {
+        const auto yaz = [&](TabloYazici& tablo) {
+            tablo.tabloAc("Sayfa", {{"Satır", TabloYazici::Tur::Metin}});
             for (int i = 0; i < 100'000; ++i) {
-                csv.metin(QStringLiteral("SATIR %1").arg(i)).satirSonu();
+                tablo.metin(QStringLiteral("SATIR %1").arg(i)).satirSonu();
                 if (hata == "okuma" && i == 50'000)
                     throw VeriHatasi("11", "database disk image is malformed");
             }
@@ -223,7 +274,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &sinir);
         QString mesaj;
         try {
-            DisaAktarma::csvYaz(yol, yaz);
+            DisaAktarma::tabloYaz(yol, {}, yaz);
         } catch (const VeriHatasi& h) {
             mesaj = h.aciklama();
         }

@@ -172,8 +172,8 @@ private slots:
             return sonuc.join(' ');
         };
         const QString menuler =
-            "&Dosya: Dışa Aktar { Gelir Listesini CSV Olarak Kaydet…[]× Gider Listesini CSV Olarak "
-            "Kaydet…[] Tüm Kayıtları CSV Olarak Kaydet…[] } Yedekten Geri Yükle…[] - "
+            "&Dosya: Dışa Aktar { Gelir Listesini Kaydet…[]× Gider Listesini Kaydet…[] Tüm "
+            "Kayıtları Kaydet…[] } Yedekten Geri Yükle…[] - "
             "Çıkış[Ctrl+Q] Dü&zenle: Geri Al[Ctrl+Z]× Yinele[Ctrl+Y; Ctrl+Shift+Z]× - Kaydı "
             "Düzenle…[F2]%1 Kaydı Sil[Del]%1 - Planı Kopyala…[] &Yardım: Kullanım Kılavuzu[F1] "
             "Hakkında[]";

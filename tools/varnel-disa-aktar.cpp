@@ -1,9 +1,9 @@
-// varnel-disa-aktar [--klasor KLASÖR] DOSYA.csv: writes every entry of both ledgers of the
-// "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's folder, as
-// VeriYeri finds it) to DOSYA.csv, as the program's
-// "Tüm Kayıtları CSV Olarak Kaydet…" does. The file is replaced whole or left as it was.
+// varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] DOSYA: writes every entry of both
+// ledgers of the "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's
+// folder, as VeriYeri finds it) to DOSYA, as the program's "Tüm Kayıtları Kaydet…" does: a
+// workbook or CSV by DOSYA's extension, or as --bicim says. The file is replaced whole or left as
+// it was.
 #include "AracSurumu.h"
-#include "CsvYazici.h"
 #include "DegiskenModulu.h"
 #include "DisaAktarma.h"
 #include "VeriHatasi.h"
@@ -17,6 +17,7 @@ namespace
 {
 
 const QString klasorSecenegi = QStringLiteral("--klasor");
+const QString bicimSecenegi = QStringLiteral("--bicim");
 
 } // namespace
 
@@ -28,23 +29,33 @@ int main(int argc, char* argv[])
     QTextStream hata(stderr);
     QStringList argumanlar = uygulama.arguments().mid(1);
     QString kaynak = VeriYeri::bul(QCoreApplication::applicationDirPath()).yol;
-    if (argumanlar.size() == 3 && argumanlar.first() == klasorSecenegi) {
-        kaynak = DegiskenModulu::veriTabaniYolu(argumanlar.at(1));
+    std::optional<DisaAktarma::Bicim> bicim;
+    bool gecerli = true;
+    while (gecerli && argumanlar.size() > 2 &&
+           (argumanlar.first() == klasorSecenegi || argumanlar.first() == bicimSecenegi)) {
+        if (argumanlar.first() == klasorSecenegi)
+            kaynak = DegiskenModulu::veriTabaniYolu(argumanlar.at(1));
+        else
+            gecerli = bool(bicim = DisaAktarma::bicimi(QStringLiteral("x.") + argumanlar.at(1)));
         argumanlar = argumanlar.mid(2);
     }
-    if (argumanlar.size() != 1 || argumanlar.first().startsWith(u'-')) {
-        hata << "Kullanım: varnel-disa-aktar [--klasor KLASÖR] DOSYA.csv\n";
+    if (!gecerli || argumanlar.size() != 1 || argumanlar.first().startsWith(u'-')) {
+        hata << "Kullanım: varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] DOSYA\n";
         return 2;
     }
     const QString hedef = argumanlar.first();
+    if (!bicim && !DisaAktarma::bicimi(hedef)) {
+        hata << "Dosyanın uzantısı .xlsx ya da .csv olmalı; başka bir ad için biçimi --bicim "
+                "xlsx|csv ile seçin.\n";
+        return 2;
+    }
     if (const auto sorun = DegiskenModulu::ac(kaynak)) {
         hata << *sorun << '\n';
         return 1;
     }
     qint64 sayi = 0;
     try {
-        DisaAktarma::csvYaz(hedef,
-                            [&](CsvYazici& csv) { sayi = DisaAktarma::tumKayitlariYaz(csv); });
+        sayi = DisaAktarma::tumKayitlariKaydet(hedef, bicim);
     } catch (const VeriHatasi& h) {
         hata << "Dışa aktarma yapılamadı: " << h.aciklama() << '\n';
         DegiskenModulu::kapat();

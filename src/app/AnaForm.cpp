@@ -2,7 +2,6 @@
 
 #include "Bicim.h"
 #include "ButceVerisi.h"
-#include "CsvYazici.h"
 #include "DefterBolumu.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
@@ -156,7 +155,7 @@ void AnaForm::dosyaMenusunuKur()
     QMenu* disaAktar = dosyaMenusu->addMenu(QStringLiteral("Dışa Aktar"));
     for (DefterBolumu* b : {gelir, gider})
         b->listeyiKaydetEyleminiEkle(disaAktar);
-    disaAktar->addAction(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), this,
+    disaAktar->addAction(QStringLiteral("Tüm Kayıtları Kaydet…"), this,
                          &AnaForm::TumKayitlariKaydet_Click);
     dosyaMenusu->addAction(QStringLiteral("Yedekten Geri Yükle…"), this,
                            &AnaForm::YedektenGeriYukle_Click);
@@ -310,21 +309,20 @@ void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisikli
 
 void AnaForm::TumKayitlariKaydet_Click()
 {
-    csvKaydet(QStringLiteral("Tüm Kayıtları CSV Olarak Kaydet…"), {QStringLiteral("Tüm Kayıtlar")},
-              [](CsvYazici& csv) { return DisaAktarma::tumKayitlariYaz(csv); });
+    tabloKaydet(QStringLiteral("Tüm Kayıtları Kaydet…"), {QStringLiteral("Tüm Kayıtlar")},
+                [](const QString& yol) { return DisaAktarma::tumKayitlariKaydet(yol); });
 }
 
-void AnaForm::csvKaydet(const QString& baslik, const QStringList& adParcalari,
-                        const std::function<qint64(CsvYazici&)>& yaz)
+void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
+                          const std::function<qint64(const QString& yol)>& yaz)
 {
-    const std::optional<QString> yol = KaydetmeYeri::sor(
-        this, QString(baslik).remove(u'…'), DisaAktarma::dosyaAdi(adParcalari, "csv"),
-        QStringLiteral("CSV dosyaları (*.csv)"), QStringLiteral("csv"));
+    const std::optional<QString> yol =
+        KaydetmeYeri::sor(this, QString(baslik).remove(u'…'),
+                          DisaAktarma::dosyaAdi(adParcalari, "xlsx"), DisaAktarma::tabloTurleri());
     if (!yol)
         return;
     qint64 sayi = 0;
-    if (MesajKutusu::hatalariGostererek(
-            this, [&] { DisaAktarma::csvYaz(*yol, [&](CsvYazici& csv) { sayi = yaz(csv); }); }))
+    if (MesajKutusu::hatalariGostererek(this, [&] { sayi = yaz(*yol); }))
         statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
                                      .arg(sayi)
                                      .arg(QDir::toNativeSeparators(*yol)));

@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-class CsvYazici;
+class TabloYazici;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
 class OtomatikYedekleme;
@@ -74,7 +74,7 @@ public:
     void PlaniKopyala_Click();
     void YedektenGeriYukle_Click();
     void Hakkinda_Click();
-    // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları CSV Olarak Kaydet…"; the entry lists are saved
+    // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları Kaydet…"; the entry lists are saved
     // by the submenu's entries above it, each as the list stands.
     void TumKayitlariKaydet_Click();
 
@@ -106,7 +106,7 @@ public:
 
 private:
     // The halves read the period and today's date, show the period's figures again and save
-    // their lists through csvKaydet.
+    // their lists through tabloKaydet.
     friend class DefterBolumu;
 
     void donemKur(QWidget* alan);
@@ -129,9 +129,10 @@ private:
     void durumlariGuncelle();
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
     void geriYuklendi(const QString& yedek);
-    // Asks where to save a CSV file and writes it; the status bar says how many entries went.
-    void csvKaydet(const QString& baslik, const QStringList& adParcalari,
-                   const std::function<qint64(CsvYazici&)>& yaz);
+    // Asks where to save a workbook or CSV file and writes it; the status bar says how many
+    // entries went.
+    void tabloKaydet(const QString& baslik, const QStringList& adParcalari,
+                     const std::function<qint64(const QString& yol)>& yaz);
 
     QDate bugun() const { return bugun_.isValid() ? bugun_ : QDate::currentDate(); }
     const Takvim::YilAraligi& yilAraligi() const { return yillar; }

@@ -4,7 +4,6 @@
 #include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
-#include "CsvYazici.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
@@ -153,7 +152,7 @@ QList<QWidget*> DefterBolumu::kayitlarSekmeSirasi() const
 void DefterBolumu::listeyiKaydetEyleminiEkle(QMenu* menu)
 {
     listeyiKaydetEylemi =
-        menu->addAction(QStringLiteral("%1 Listesini CSV Olarak Kaydet…").arg(defter_.ad), this,
+        menu->addAction(QStringLiteral("%1 Listesini Kaydet…").arg(defter_.ad), this,
                         &DefterBolumu::listeyiKaydet);
 }
 
@@ -368,8 +367,11 @@ void DefterBolumu::listeyiKaydet()
     if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
         adParcalari << pencere.ayBilgisiKutusu()->currentText();
     const std::vector<ButceVerisi::Kayit> kayitlar = KayitlarListesi->listelenenler();
-    pencere.csvKaydet(listeyiKaydetEylemi->text(), adParcalari, [&](CsvYazici& csv) {
-        DisaAktarma::kayitListesiniYaz(csv, kayitlar);
+    const DisaAktarma::Belge belge{adParcalari.join(u' '), defter_.listeEtiketi};
+    pencere.tabloKaydet(listeyiKaydetEylemi->text(), adParcalari, [&](const QString& yol) {
+        DisaAktarma::tabloYaz(yol, belge, [&](TabloYazici& tablo) {
+            DisaAktarma::kayitListesiniYaz(tablo, defter_, kayitlar);
+        });
         return qint64(kayitlar.size());
     });
 }

@@ -34,6 +34,14 @@ CsvYazici::CsvYazici(QIODevice& cikti) : hedef(cikti), sayiBicimi(QLocale::Turki
     tampon = QByteArrayLiteral("\xEF\xBB\xBF");
 }
 
+void CsvYazici::tabloAc(const QString&, const QList<Sutun>& sutunlar)
+{
+    Q_ASSERT(tampon.size() <= 3); // one table, right after the byte-order mark
+    for (const Sutun& s : sutunlar)
+        metin(s.baslik);
+    satirSonu();
+}
+
 CsvYazici& CsvYazici::metin(const QString& deger)
 {
     alanAc();
@@ -51,7 +59,7 @@ CsvYazici& CsvYazici::metin(const QString& deger)
     return *this;
 }
 
-CsvYazici& CsvYazici::sayi(qint64 deger)
+CsvYazici& CsvYazici::tamsayi(qint64 deger)
 {
     alan(QByteArray::number(deger));
     return *this;
@@ -59,13 +67,13 @@ CsvYazici& CsvYazici::sayi(qint64 deger)
 
 CsvYazici& CsvYazici::tutar(std::optional<qint64> kurus)
 {
-    alan(kurus ? sayiBicimi.toString(double(*kurus) / 100.0, 'f', 2).toUtf8() : QByteArray());
+    sayiAlani(kurus ? std::optional(double(*kurus) / 100.0) : std::nullopt);
     return *this;
 }
 
 CsvYazici& CsvYazici::oran(std::optional<double> yuzde)
 {
-    alan(yuzde ? sayiBicimi.toString(*yuzde, 'f', 2).toUtf8() : QByteArray());
+    sayiAlani(yuzde);
     return *this;
 }
 
@@ -86,6 +94,11 @@ void CsvYazici::alan(const QByteArray& deger)
 {
     alanAc();
     tampon += deger;
+}
+
+void CsvYazici::sayiAlani(std::optional<double> deger)
+{
+    alan(deger ? '"' + sayiBicimi.toString(*deger, 'f', 2).toUtf8() + '"' : QByteArray());
 }
 
 void CsvYazici::alanAc()

@@ -1,15 +1,18 @@
 #include "DisaAktarma.h"
 
 #include "CsvYazici.h"
+#include "DefterTanimi.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -82,25 +85,52 @@ QString neden(const QFileDevice& dosya)
     }
 }
 
+VeriHatasi kaydedilemedi(const QString& yol, const QString& neden, const QString& ayrinti)
+{
+    return VeriHatasi(QString(), QStringLiteral("%1 kaydedilemedi. %2\n(%3)")
+                                     .arg(QDir::toNativeSeparators(yol), neden, ayrinti));
+}
+
 VeriHatasi yazilamadi(const QString& yol, const QFileDevice& dosya)
 {
-    return VeriHatasi(QString(),
-                      QStringLiteral("%1 kaydedilemedi. %2\n(%3)")
-                          .arg(QDir::toNativeSeparators(yol), neden(dosya), dosya.errorString()));
+    return kaydedilemedi(yol, neden(dosya), dosya.errorString());
 }
 
-void basliklariYaz(CsvYazici& csv, std::initializer_list<const char*> basliklar)
-{
-    for (const char* baslik : basliklar)
-        csv.metin(QString::fromUtf8(baslik));
-    csv.satirSonu();
-}
+using Tur = TabloYazici::Tur;
+
+const QList<TabloYazici::Sutun> kayitSutunlari{
+    {QStringLiteral("Kimlik"), Tur::Tamsayi},   {QStringLiteral("Ana Grup"), Tur::Metin},
+    {QStringLiteral("Alt Grup"), Tur::Metin},   {QStringLiteral("Yıl"), Tur::Tamsayi},
+    {QStringLiteral("Ay"), Tur::Metin},         {QStringLiteral("Tahmin"), Tur::Tutar},
+    {QStringLiteral("Gerçekleşen"), Tur::Tutar}, {QStringLiteral("Oran"), Tur::Oran}};
 
 // The estimate, the realised amount and their ratio, ending the row.
-void tutarlariYaz(CsvYazici& csv, std::optional<qint64> tahmin, std::optional<qint64> gerceklesen)
+void tutarlariYaz(TabloYazici& tablo, std::optional<qint64> tahmin,
+                  std::optional<qint64> gerceklesen)
 {
-    csv.tutar(tahmin).tutar(gerceklesen).oran(Tutar::oran(gerceklesen, tahmin));
-    csv.satirSonu();
+    tablo.tutar(tahmin).tutar(gerceklesen).oran(Tutar::oran(gerceklesen, tahmin));
+    tablo.satirSonu();
+}
+
+// The workbook is made in a file of its own, the library's only way, and copied into place.
+void kitabiYaz(const QString& yol, QIODevice& hedef, const DisaAktarma::Belge& belge,
+               const std::function<void(TabloYazici&)>& yaz)
+{
+    QTemporaryFile gecici(QDir::temp().filePath(QStringLiteral("morvane-XXXXXX.xlsx")));
+    if (!gecici.open())
+        throw kaydedilemedi(yol, QStringLiteral("Geçici dosya oluşturulamadı."),
+                            gecici.errorString());
+    try {
+        CalismaKitabiYazici kitap(gecici.fileName(), belge);
+        yaz(kitap);
+        kitap.bitir();
+    } catch (const CalismaKitabiYazici::Hata& h) {
+        throw kaydedilemedi(yol, QStringLiteral("Çalışma kitabı yazılamadı."), h.neden);
+    }
+    QByteArray parca;
+    while (!(parca = gecici.read(1 << 20)).isEmpty())
+        if (hedef.write(parca) != parca.size())
+            throw VeriHatasi(QString(), hedef.errorString());
 }
 
 } // namespace
@@ -122,44 +152,83 @@ void DisaAktarma::dosyayaYaz(const QString& yol, const std::function<void(QIODev
         throw yazilamadi(yol, dosya);
 }
 
-void DisaAktarma::csvYaz(const QString& yol, const std::function<void(CsvYazici&)>& yaz)
+std::optional<DisaAktarma::Bicim> DisaAktarma::bicimi(const QString& yol)
+{
+    const QString uzanti = QFileInfo(yol).suffix().toLower();
+    if (uzanti == u"xlsx")
+        return Bicim::Xlsx;
+    if (uzanti == u"csv")
+        return Bicim::Csv;
+    return std::nullopt;
+}
+
+QStringList DisaAktarma::tabloTurleri()
+{
+    return {QStringLiteral("Excel Çalışma Kitabı (*.xlsx)"),
+            QStringLiteral("CSV (noktalı virgülle ayrılmış) (*.csv)")};
+}
+
+void DisaAktarma::tabloYaz(const QString& yol, const Belge& belge,
+                           const std::function<void(TabloYazici&)>& yaz, std::optional<Bicim> bicim)
 {
     dosyayaYaz(yol, [&](QIODevice& dosya) {
+        if (bicim.value_or(bicimi(yol).value_or(Bicim::Csv)) == Bicim::Xlsx) {
+            kitabiYaz(yol, dosya, belge, yaz);
+            return;
+        }
         CsvYazici csv(dosya);
         yaz(csv);
         csv.bitir();
     });
 }
 
-qint64 DisaAktarma::tumKayitlariYaz(CsvYazici& csv)
+qint64 DisaAktarma::tumKayitlariYaz(TabloYazici& tablo)
 {
-    basliklariYaz(csv, {"Defter", "Kimlik", "Ana Grup", "Alt Grup", "Yıl", "Ay", "Tahmin",
-                        "Gerçekleşen", "Oran"});
+    const bool sayfali = tablo.sayfaliMi();
+    if (!sayfali)
+        tablo.tabloAc(QStringLiteral("Tüm Kayıtlar"),
+                      QList<TabloYazici::Sutun>{{QStringLiteral("Defter"), Tur::Metin}} +
+                          kayitSutunlari);
     qint64 sayi = 0;
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        if (sayfali)
+            tablo.tabloAc(defter->cerceveBasligi, kayitSutunlari);
         for (const ButceVerisi::Kayit& k :
              disaAktarimSirasiyla(ButceVerisi::tumKayitlar(*defter))) {
-            csv.metin(defter->ad).sayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).sayi(k.yil);
-            csv.metin(k.ay);
-            tutarlariYaz(csv, k.tahminKurus, k.gerceklesenKurus);
+            if (!sayfali)
+                tablo.metin(defter->ad);
+            tablo.tamsayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).tamsayi(k.yil).metin(k.ay);
+            tutarlariYaz(tablo, k.tahminKurus, k.gerceklesenKurus);
             ++sayi;
         }
     }
     return sayi;
 }
 
-void DisaAktarma::kayitListesiniYaz(CsvYazici& csv, const std::vector<ButceVerisi::Kayit>& kayitlar)
+qint64 DisaAktarma::tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim)
 {
-    basliklariYaz(csv, {"Kimlik", "Ana Grup", "Alt Grup", "Ay", "Tahmin", "Gerçekleşen", "Oran"});
+    qint64 sayi = 0;
+    tabloYaz(
+        yol, {QStringLiteral("Tüm Kayıtlar"), QStringLiteral("Gelir ve gider kayıtları")},
+        [&](TabloYazici& tablo) { sayi = tumKayitlariYaz(tablo); }, bicim);
+    return sayi;
+}
+
+void DisaAktarma::kayitListesiniYaz(TabloYazici& tablo, const DefterTanimi& defter,
+                                    const std::vector<ButceVerisi::Kayit>& kayitlar)
+{
+    QList<TabloYazici::Sutun> sutunlar = kayitSutunlari;
+    sutunlar.removeAt(3); // the list is of one year
+    tablo.tabloAc(defter.cerceveBasligi, sutunlar);
     qint64 tahminToplami = 0, gerceklesenToplami = 0;
     for (const ButceVerisi::Kayit& k : kayitlar) {
-        csv.sayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).metin(k.ay);
-        tutarlariYaz(csv, k.tahminKurus, k.gerceklesenKurus);
+        tablo.tamsayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).metin(k.ay);
+        tutarlariYaz(tablo, k.tahminKurus, k.gerceklesenKurus);
         tahminToplami = Tutar::topla(tahminToplami, k.tahminKurus.value_or(0));
         gerceklesenToplami = Tutar::topla(gerceklesenToplami, k.gerceklesenKurus.value_or(0));
     }
-    csv.metin(QStringLiteral("TOPLAM")).metin({}).metin({}).metin({});
-    tutarlariYaz(csv, tahminToplami, gerceklesenToplami);
+    tablo.toplam().metin(QStringLiteral("TOPLAM")).metin({}).metin({}).metin({});
+    tutarlariYaz(tablo, tahminToplami, gerceklesenToplami);
 }
 
 QString DisaAktarma::dosyaAdi(const QStringList& parcalar, const QString& uzanti)

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "ButceVerisi.h"
+#include "CalismaKitabiYazici.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
-class CsvYazici;
 class QIODevice;
+struct DefterTanimi;
 
 // Writing the budget out for other programs: the program's menus and varnel-disa-aktar share it.
 namespace DisaAktarma
@@ -20,19 +22,37 @@ namespace DisaAktarma
 // an exception thrown by `yaz`) nothing new is left in the folder and a file already there keeps
 // its content. Failures are thrown as VeriHatasi, with a Turkish reason naming the file.
 void dosyayaYaz(const QString& yol, const std::function<void(QIODevice&)>& yaz);
-void csvYaz(const QString& yol, const std::function<void(CsvYazici&)>& yaz);
 
-// Every entry of both ledgers, income first, under the header
-// "Defter;Kimlik;Ana Grup;Alt Grup;Yıl;Ay;Tahmin;Gerçekleşen;Oran". Returns how many. Each ledger's
-// entries go by year, calendar month (the Turkish name in any letter case; texts that name no
-// month after December), main group and sub-group in Turkish alphabetical order, then Kimlik.
-qint64 tumKayitlariYaz(CsvYazici& csv);
+// The two files a table is saved as: a workbook, or CSV for other programs and scripts.
+enum class Bicim { Xlsx, Csv };
+// By the file's extension in any letter case, ".xlsx" or ".csv"; none for another.
+std::optional<Bicim> bicimi(const QString& yol);
+// The save dialog's file types, the workbook first.
+QStringList tabloTurleri();
 
-// The entries of a list in the order given, then a line "TOPLAM" with the sums and their ratio.
-void kayitListesiniYaz(CsvYazici& csv, const std::vector<ButceVerisi::Kayit>& kayitlar);
+// The one place where a table's file format is chosen: writes the tables that `yaz` gives as a
+// workbook (with the document's title and subject) when `yol` ends in ".xlsx", otherwise as CSV,
+// or in the format `bicim` forces; whole or not at all as dosyayaYaz.
+using Belge = CalismaKitabiYazici::Belge;
+void tabloYaz(const QString& yol, const Belge& belge, const std::function<void(TabloYazici&)>& yaz,
+              std::optional<Bicim> bicim = std::nullopt);
+
+// Every entry of both ledgers, "Kimlik", "Ana Grup", "Alt Grup", "Yıl", "Ay", "Tahmin",
+// "Gerçekleşen", "Oran": in a workbook on the sheets "Gelirler" and "Giderler", in one CSV table
+// income first with a first column "Defter". Returns how many. Each ledger's entries go by year,
+// calendar month (the Turkish name in any letter case; texts that name no month after December),
+// main group and sub-group in Turkish alphabetical order, then Kimlik.
+qint64 tumKayitlariYaz(TabloYazici& tablo);
+// The same into a file, as the menu and varnel-disa-aktar write it.
+qint64 tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim = std::nullopt);
+
+// The entries of a list in the order given, then a total line "TOPLAM" with the sums and their
+// ratio, on the ledger's sheet ("Gelirler").
+void kayitListesiniYaz(TabloYazici& tablo, const DefterTanimi& defter,
+                       const std::vector<ButceVerisi::Kayit>& kayitlar);
 
 // A file name to propose: "Morvane", then the parts, joined by "-" and spelt in ASCII letters
-// ("Morvane-Gelirler-2026-Aralik.csv").
+// ("Morvane-Gelirler-2026-Aralik.xlsx").
 QString dosyaAdi(const QStringList& parcalar, const QString& uzanti);
 
 } // namespace DisaAktarma

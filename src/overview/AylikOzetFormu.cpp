@@ -1,7 +1,6 @@
 #include "AylikOzetFormu.h"
 
 #include "Bicim.h"
-#include "CsvYazici.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
@@ -115,7 +114,7 @@ void AylikOzetFormu::eylemleriKur()
         return e;
     };
     const QList<QAction*> ortak{
-        eylem(QStringLiteral("CSV Olarak Kaydet…"), &AylikOzetFormu::CsvOlarakKaydet_Click,
+        eylem(QStringLiteral("Tablo Olarak Kaydet…"), &AylikOzetFormu::TabloOlarakKaydet_Click,
               QKeySequence(Qt::CTRL | Qt::Key_S)),
         eylem(QStringLiteral("Yazdır…"), &AylikOzetFormu::Yazdir_Click,
               QKeySequence(Qt::CTRL | Qt::Key_P)),
@@ -132,28 +131,37 @@ void AylikOzetFormu::eylemleriKur()
                                             &AylikOzetFormu::GrafigiResimOlarakKaydet_Click)});
 }
 
-void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QString& uzanti,
-                            const QString& ek, const std::function<void(QIODevice&)>& yaz)
+std::optional<QString> AylikOzetFormu::yolSor(const QString& baslik, const QStringList& turler,
+                                              const QString& uzanti, const QString& ek)
 {
     QStringList parcalar{QStringLiteral("Tüm ") + defter.ad + QStringLiteral("ler"),
                          gosterilen.yilAdi()};
     if (!ek.isEmpty())
         parcalar << ek;
+    return KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti), turler);
+}
+
+void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QString& uzanti,
+                            const QString& ek, const std::function<void(QIODevice&)>& yaz)
+{
     const std::optional<QString> yol =
-        KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti),
-                          QStringLiteral("%1 (*.%2)").arg(tur, uzanti), uzanti);
+        yolSor(baslik, {QStringLiteral("%1 (*.%2)").arg(tur, uzanti)}, uzanti, ek);
     if (yol)
         MesajKutusu::hatalariGostererek(this, [&] { DisaAktarma::dosyayaYaz(*yol, yaz); });
 }
 
-void AylikOzetFormu::CsvOlarakKaydet_Click()
+void AylikOzetFormu::TabloOlarakKaydet_Click()
 {
-    kaydet(QStringLiteral("CSV Olarak Kaydet"), QStringLiteral("CSV dosyaları"),
-           QStringLiteral("csv"), {}, [this](QIODevice& dosya) {
-               CsvYazici csv(dosya);
-               OzetCiktisi::csvYaz(csv, gosterilen);
-               csv.bitir();
-           });
+    const std::optional<QString> yol = yolSor(QStringLiteral("Tablo Olarak Kaydet"),
+                                              DisaAktarma::tabloTurleri(), QStringLiteral("xlsx"), {});
+    if (!yol)
+        return;
+    const DisaAktarma::Belge belge{windowTitle(), defter.ad + QStringLiteral(" özeti")};
+    MesajKutusu::hatalariGostererek(this, [&] {
+        DisaAktarma::tabloYaz(*yol, belge, [this](TabloYazici& tablo) {
+            OzetCiktisi::tabloyaYaz(tablo, defter.ad + QStringLiteral(" Özeti"), gosterilen);
+        });
+    });
 }
 
 void AylikOzetFormu::Yazdir_Click()

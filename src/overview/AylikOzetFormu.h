@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class OzetGrafigi;
 class QChartView;
@@ -30,7 +31,7 @@ public:
     const OzetTablosu& tablo() const { return gosterilen; }
 
     // Taking the overview out: the context menus of the list and the chart, Ctrl+S and Ctrl+P.
-    void CsvOlarakKaydet_Click();
+    void TabloOlarakKaydet_Click();
     void Yazdir_Click();
     void PdfOlarakKaydet_Click();
     void GrafigiResimOlarakKaydet_Click();
@@ -41,6 +42,8 @@ private:
     // ("Morvane-Tum-Gelirler-2026.pdf"), and writes the file whole or not at all.
     void kaydet(const QString& baslik, const QString& tur, const QString& uzanti, const QString& ek,
                 const std::function<void(QIODevice&)>& yaz);
+    std::optional<QString> yolSor(const QString& baslik, const QStringList& turler,
+                                  const QString& uzanti, const QString& ek);
     void yilDegisti();
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();

@@ -1,6 +1,6 @@
 #include "OzetCiktisi.h"
 
-#include "CsvYazici.h"
+#include "TabloYazici.h"
 
 #include <QChartView>
 #include <QFontMetricsF>
@@ -109,20 +109,28 @@ private:
 
 } // namespace
 
-void OzetCiktisi::csvYaz(CsvYazici& csv, const OzetTablosu& tablo)
+void OzetCiktisi::tabloyaYaz(TabloYazici& yazici, const QString& sayfaAdi, const OzetTablosu& tablo)
 {
+    using Tur = TabloYazici::Tur;
+    // The month, the two sums and their ratio; compared, the previous year's sum and the change.
+    static constexpr std::array turler{Tur::Metin, Tur::Tutar, Tur::Tutar,
+                                       Tur::Oran,  Tur::Tutar, Tur::Oran};
+    QList<TabloYazici::Sutun> sutunlar;
     for (const QString& baslik : tablo.basliklar())
-        csv.metin(baslik);
-    csv.satirSonu();
-    for (const OzetTablosu::Satir& s : tablo.satirlar()) {
-        csv.metin(s.ad);
+        sutunlar.append({baslik, turler[sutunlar.size()]});
+    yazici.tabloAc(sayfaAdi, sutunlar);
+    for (int i = 0; i < tablo.satirlar().size(); ++i) {
+        const OzetTablosu::Satir& s = tablo.satirlar()[i];
+        if (i == OzetTablosu::toplamSatiri)
+            yazici.toplam();
+        yazici.metin(s.ad);
         if (s.kayitVar)
-            csv.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).oran(s.oran);
+            yazici.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).oran(s.oran);
         else
-            csv.tutar({}).tutar({}).oran({});
+            yazici.tutar({}).tutar({}).oran({});
         if (tablo.karsilastirmali())
-            csv.tutar(s.oncekiKurus).oran(s.kayitVar ? s.degisim : std::nullopt);
-        csv.satirSonu();
+            yazici.tutar(s.oncekiKurus).oran(s.kayitVar ? s.degisim : std::nullopt);
+        yazici.satirSonu();
     }
 }
 

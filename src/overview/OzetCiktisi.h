@@ -7,17 +7,18 @@
 #include <QPageLayout>
 #include <QString>
 
-class CsvYazici;
+class TabloYazici;
 class QChartView;
 class QPagedPaintDevice;
 
-// The overview taken out of the program: its table as CSV, one printed or PDF page, and the
+// The overview taken out of the program: its table for a spreadsheet, one printed or PDF page, and the
 // chart as a picture. Everything is drawn from the same table the window shows.
 namespace OzetCiktisi
 {
 
-// The table's header and its thirteen rows; the previous year's columns when compared.
-void csvYaz(CsvYazici& csv, const OzetTablosu& tablo);
+// The table's header and its thirteen rows, the totals a total line, on the sheet `sayfaAdi`; the
+// previous year's columns when compared.
+void tabloyaYaz(TabloYazici& yazici, const QString& sayfaAdi, const OzetTablosu& tablo);
 
 // A4, landscape, as the page is offered for printing.
 QPageLayout sayfaDuzeni();

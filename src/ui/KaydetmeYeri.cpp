@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -21,29 +23,44 @@ KaydetmeYeri::Yanit& testYaniti()
     return yanit;
 }
 
+// "xlsx" from "Excel Çalışma Kitabı (*.xlsx)".
+QString uzantisi(const QString& tur)
+{
+    const qsizetype yer = tur.lastIndexOf(QStringLiteral("(*."));
+    return tur.mid(yer + 3).chopped(1);
+}
+
 std::optional<QString> diyalogla(QWidget* sahibi, const QString& baslik, const QString& onerilen,
-                                 const QString& suzgec, const QString& uzanti)
+                                 const QStringList& turler)
 {
     QFileDialog pencere(sahibi, baslik);
     pencere.setAcceptMode(QFileDialog::AcceptSave);
     pencere.setFileMode(QFileDialog::AnyFile);
-    pencere.setNameFilter(suzgec);
-    pencere.setDefaultSuffix(uzanti);
+    pencere.setNameFilters(turler);
+    pencere.setDefaultSuffix(uzantisi(turler.first()));
     pencere.selectFile(onerilen);
+    QObject::connect(&pencere, &QFileDialog::filterSelected, &pencere, [&](const QString& tur) {
+        pencere.setDefaultSuffix(uzantisi(tur));
+        pencere.selectFile(QFileInfo(onerilen).completeBaseName() + u'.' + uzantisi(tur));
+    });
     if (pencere.exec() != QDialog::Accepted || pencere.selectedFiles().isEmpty())
         return std::nullopt;
-    return pencere.selectedFiles().first();
+    QString secilen = pencere.selectedFiles().first();
+    const QString uzanti = QFileInfo(secilen).suffix().toLower();
+    if (std::none_of(turler.begin(), turler.end(),
+                     [&](const QString& tur) { return uzantisi(tur) == uzanti; }))
+        secilen += u'.' + uzantisi(pencere.selectedNameFilter());
+    return secilen;
 }
 
 } // namespace
 
 std::optional<QString> KaydetmeYeri::sor(QWidget* sahibi, const QString& baslik,
-                                         const QString& onerilenAd, const QString& suzgec,
-                                         const QString& uzanti)
+                                         const QString& onerilenAd, const QStringList& turler)
 {
     const QString onerilen = QDir(sonKlasor()).filePath(onerilenAd);
     const std::optional<QString> secilen =
-        testYaniti() ? testYaniti()(onerilen) : diyalogla(sahibi, baslik, onerilen, suzgec, uzanti);
+        testYaniti() ? testYaniti()(onerilen) : diyalogla(sahibi, baslik, onerilen, turler);
     if (secilen)
         sonKlasor() = QFileInfo(*secilen).absolutePath();
     return secilen;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -13,9 +14,12 @@ class QWidget;
 namespace KaydetmeYeri
 {
 
-// The chosen path, with the extension added when the user left it off; none when cancelled.
+// The chosen path; none when cancelled. `turler` are the dialog's file types, each a name and a
+// pattern ("PDF dosyaları (*.pdf)"), the first one proposed; choosing another type changes the
+// proposed name's extension to it. A name without one of the offered extensions gets the chosen
+// type's.
 std::optional<QString> sor(QWidget* sahibi, const QString& baslik, const QString& onerilenAd,
-                           const QString& suzgec, const QString& uzanti);
+                           const QStringList& turler);
 
 // For tests: instead of the dialog, `yanit` gets the proposed path and gives the chosen one
 // (none: cancelled). An empty function brings the dialog back.

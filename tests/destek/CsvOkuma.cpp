@@ -1,5 +1,6 @@
 #include "CsvOkuma.h"
 
+#include <QProcess>
 #include <QString>
 
 #include <utility>
@@ -14,7 +15,7 @@ QList<QStringList> bozuk(const char* neden, qsizetype yer)
 
 } // namespace
 
-QList<QStringList> csvOku(const QByteArray& veri)
+QList<QStringList> csvOku(const QByteArray& veri, QStringView ayiricilar)
 {
     if (!veri.startsWith(csvBom))
         return bozuk("no byte-order mark", 0);
@@ -33,7 +34,7 @@ QList<QStringList> csvOku(const QByteArray& veri)
             }
             ++i;
         }
-        if (karakter(i) == u';') {
+        if (i < metin.size() && ayiricilar.contains(karakter(i))) {
             kayit << std::exchange(alan, {});
             ++i;
         } else if (karakter(i) == u'\r' && karakter(i + 1) == u'\n') {
@@ -50,4 +51,13 @@ QList<QStringList> csvOku(const QByteArray& veri)
     if (!kayit.isEmpty() || !alan.isEmpty())
         return bozuk("last record without CRLF", i);
     return kayitlar;
+}
+
+QStringList xlsxOku(const QString& yol)
+{
+    QProcess okuyucu;
+    okuyucu.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(XLSX_DOKUMU), yol});
+    okuyucu.waitForFinished();
+    return QString::fromUtf8(okuyucu.readAllStandardOutput() + okuyucu.readAllStandardError())
+        .split(u'\n', Qt::SkipEmptyParts);
 }
