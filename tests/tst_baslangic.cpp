@@ -1,3 +1,4 @@
+#include "AktarmaSureci.h"
 #include "AnaForm.h"
 #include "Baslangic.h"
 #include "DegiskenModulu.h"
@@ -44,6 +45,8 @@ class TestStartup : public DosyasizTest
     Q_OBJECT
 
 private slots:
+    void initTestCase() { AktarmaSureci::programiAyarla(VARNEL_AKTAR); }
+
     void pathRule_data()
     {
         QTest::addColumn<QString>("klasor");
