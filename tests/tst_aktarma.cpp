@@ -138,7 +138,6 @@ QByteArray ornek(const QString& ad, const QDir& klasor = ornekler)
     return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
 }
 
-
 // Records the progress window's bar (value, maximum) once the import lets events run; with
 // `iptal`, presses "İptal" once rows are being copied.
 void ilerlemeyiIzle(QTimer& zamanlayici, QList<std::pair<int, int>>& kayit, bool iptal)
@@ -478,8 +477,9 @@ private slots:
     {
         QTemporaryDir dizin;
         const QDir d(dizin.path());
-        for (const char* ad : {"Varnel.mdb.aktariliyor-0a1b2c3d", "Varnel.mdb.aktariliyor-0a1b2c3d-journal",
-                               "Varnel.mdb.aktariliyor-99999999", "Varnel.mdb.aktariliyor-notlar.txt"})
+        for (const char* ad :
+             {"Varnel.mdb.aktariliyor-0a1b2c3d", "Varnel.mdb.aktariliyor-0a1b2c3d-journal",
+              "Varnel.mdb.aktariliyor-99999999", "Varnel.mdb.aktariliyor-notlar.txt"})
             yaz(d.filePath(ad), "x");
         QFile tutulan(d.filePath("Varnel.mdb.aktariliyor-99999999"));
         QVERIFY(tutulan.open(QIODevice::ReadOnly));
@@ -501,16 +501,20 @@ private slots:
         QTest::addColumn<QString>("beklenen");
         const QString aktarildi = "bilgi: Verileriniz Morvane biçimine aktarıldı (104 satır). "
                                   "Eski dosya Varnel-eski.mdb adıyla saklandı.";
-        QTest::newRow("imported") << "butce-kucuk.mdb" << "evet" << 104 << aktarildi;
+        QTest::newRow("imported") << "butce-kucuk.mdb"
+                                  << "evet" << 104 << aktarildi;
         QTest::newRow("an amount beyond the limit")
-            << "butce-kucuk.mdb" << "tasan" << 104
+            << "butce-kucuk.mdb"
+            << "tasan" << 104
             << aktarildi + "\n\n1 kayıt sınır dışı tutar taşıyor: GelirlerTablosu 6.";
-        QTest::newRow("cancelled") << "butce-buyuk.mdb" << "iptal" << 200440
-                                   << "bilgi: Aktarma iptal edildi; eski dosya olduğu gibi duruyor.";
-        QTest::newRow("declined") << "butce-kucuk.mdb" << "hayir" << 0
-                                  << "soru: %DIZIN%\n\n" + AktarmaOnerisi::soru;
+        QTest::newRow("cancelled")
+            << "butce-buyuk.mdb"
+            << "iptal" << 200440 << "bilgi: Aktarma iptal edildi; eski dosya olduğu gibi duruyor.";
+        QTest::newRow("declined") << "butce-kucuk.mdb"
+                                  << "hayir" << 0 << "soru: %DIZIN%\n\n" + AktarmaOnerisi::soru;
         QTest::newRow("not a budget")
-            << "butce-eksik.mdb" << "evet" << 0
+            << "butce-eksik.mdb"
+            << "evet" << 0
             << "hata: açılamadı\n\nMorvane biçimine aktarılamıyor: Bu bir Morvane bütçe dosyası "
                "değil; eksik olanlar: GiderlerTablosu.GiderAyi alanı.";
     }
@@ -575,7 +579,8 @@ private slots:
             DegiskenModulu::kapat();
             const QString son = mesajlar().value(mesajlar().size() - 1);
             const QString neden = QStringLiteral("%1 %2: %3").arg(i).arg(i % 5).arg(son);
-            QVERIFY2(son.startsWith(aktarildi ? "bilgi: Verileriniz" : "hata: "), qPrintable(neden));
+            QVERIFY2(son.startsWith(aktarildi ? "bilgi: Verileriniz" : "hata: "),
+                     qPrintable(neden));
             if (aktarildi)
                 QVERIFY2(klasorIcerigi(dizin.path()).first() ==
                              QString(once.first()).replace("Varnel.mdb", "Varnel-eski.mdb"),
@@ -592,7 +597,8 @@ private slots:
     {
         QTest::addColumn<QString>("betik");
         const QString klasor = "d=$(dirname \"$3\"); ";
-        QTest::newRow("hangs") << klasor + "touch \"$d/Varnel.mdb.aktariliyor-0000beef\"; exec sleep 30";
+        QTest::newRow("hangs") << klasor +
+                                      "touch \"$d/Varnel.mdb.aktariliyor-0000beef\"; exec sleep 30";
         QTest::newRow("crashes") << klasor + "mv \"$3\" \"$d/Varnel-eski.mdb\"; kill -SEGV $$";
         QTest::newRow("out of memory") << "exec awk 'BEGIN { s = \"x\"; while (1) s = s s }'";
     }

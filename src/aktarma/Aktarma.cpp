@@ -35,8 +35,8 @@ constexpr int enGecYil = 2100;
 constexpr qsizetype listelenenKimlik = 10;
 
 // "Varnel.mdb.aktariliyor-0a1b2c3d", and the journal SQLite may keep beside it.
-const QRegularExpression geciciAdi(
-    QStringLiteral("^(.+\\.aktariliyor-[0-9a-f]{8})(-journal|-wal|-shm)?$"));
+const QRegularExpression
+    geciciAdi(QStringLiteral("^(.+\\.aktariliyor-[0-9a-f]{8})(-journal|-wal|-shm)?$"));
 
 // One table of the file, with the names the source spells it and its fields with.
 struct Eslesme {

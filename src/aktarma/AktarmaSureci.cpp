@@ -129,9 +129,9 @@ std::optional<Aktarma::Rapor> AktarmaSureci::calistir(Is is, const QString& yol,
     surec.setChildProcessModifier([bellek = sinirlar.bellek] { sinirla(bellek); });
     surec.start();
     if (!surec.waitForStarted())
-        throw VeriHatasi(QString(), QStringLiteral("Aktarma aracı başlatılamadı: %1\n%2")
-                                        .arg(QDir::toNativeSeparators(surec.program()),
-                                             surec.errorString()));
+        throw VeriHatasi(QString(),
+                         QStringLiteral("Aktarma aracı başlatılamadı: %1\n%2")
+                             .arg(QDir::toNativeSeparators(surec.program()), surec.errorString()));
     Okunan okunan;
     QElapsedTimer sessiz;
     sessiz.start();

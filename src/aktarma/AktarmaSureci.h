@@ -18,8 +18,8 @@ namespace AktarmaSureci
 {
 
 enum class Is {
-    Denetle,   // whether the file is a budget that can be imported (its tables and fields)
-    Donustur,  // Aktarma::eskiDosyayiDonustur on it
+    Denetle,  // whether the file is a budget that can be imported (its tables and fields)
+    Donustur, // Aktarma::eskiDosyayiDonustur on it
 };
 
 struct Sinirlar {

@@ -26,13 +26,13 @@ const QString basarisiz = QStringLiteral("Aktarma yapılamadı; eski dosya oldu�
 std::optional<Aktarma::Rapor> aktar(const QString& yol)
 {
     const std::unique_ptr<QProgressDialog> ilerleme = AktarmaOnerisi::ilerlemePenceresi();
-    return AktarmaSureci::calistir(
-        AktarmaSureci::Is::Donustur, yol, [&](qint64 yapilan, qint64 toplam) {
-            ilerleme->setMaximum(int(std::min<qint64>(toplam, INT_MAX)));
-            ilerleme->setValue(int(std::min<qint64>(yapilan, INT_MAX)));
-            QApplication::processEvents();
-            return !ilerleme->wasCanceled();
-        });
+    return AktarmaSureci::calistir(AktarmaSureci::Is::Donustur, yol,
+                                   [&](qint64 yapilan, qint64 toplam) {
+                                       ilerleme->setMaximum(int(std::min<qint64>(toplam, INT_MAX)));
+                                       ilerleme->setValue(int(std::min<qint64>(yapilan, INT_MAX)));
+                                       QApplication::processEvents();
+                                       return !ilerleme->wasCanceled();
+                                   });
 }
 
 // The new file opened as the program's connection; the old one is put back when it will not.
