@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,8 +22,19 @@ struct TabloSayisi {
     QString tablo;
     qint64 satir = 0;
 };
-// The rows read or copied per table, in the order of the file's tables.
-using Rapor = QList<TabloSayisi>;
+// An entry copied as it was although the program cannot read it as it stands.
+struct SupheliKayit {
+    QString tablo;
+    qint64 kimlik = 0;
+};
+struct Rapor {
+    // The rows read or copied per table, in the order of the file's tables.
+    QList<TabloSayisi> tablolar;
+    // Entries with an amount beyond ±999.999.999.999,99 (which the program shows as unreadable)
+    // and with a year outside 1900–2100.
+    QList<SupheliKayit> sinirDisiTutarlar;
+    QList<SupheliKayit> sinirDisiYillar;
+};
 
 inline const QString eskiDosyaAdi = QStringLiteral("Varnel-eski.mdb");
 
@@ -38,8 +50,21 @@ Rapor oku(ButceKaynagi& kaynak, const Ilerleme& ilerleme = {});
 Rapor dosyayaAktar(ButceKaynagi& kaynak, const QString& hedef, const Ilerleme& ilerleme = {});
 
 // Converts the old file at `yol` in place, for the start-up: it is kept as "Varnel-eski.mdb"
-// beside itself (never written over), the new file takes its name and is opened as the program's
-// connection. On any failure the old file stays as it was, under its own name.
+// beside itself (never written over) and the new file takes its name. On any failure the old file
+// stays as it was, under its own name.
 Rapor eskiDosyayiDonustur(ButceKaynagi& kaynak, const QString& yol, const Ilerleme& ilerleme = {});
+
+// Puts the old file kept by eskiDosyayiDonustur back under its own name, for a conversion that
+// did not finish; a new file already in its place is removed. Only for a folder that held no
+// "Varnel-eski.mdb" before the conversion.
+void eskiDosyayiGeriKoy(const QString& yol);
+
+// Removes the temporary files that imports killed before their end left in the folder, unless an
+// import still holds them.
+void artiklariSil(const QString& klasor);
+
+// The lines that tell the user about the report's suspect entries, per table and Kimlik; none
+// when there are none.
+QStringList uyarilar(const Rapor& rapor);
 
 } // namespace Aktarma

@@ -84,7 +84,8 @@ std::optional<QVariant> JetDegeri::donustur(Tur tur, QByteArrayView metin)
     sayiMetni.replace(',', '.');
     switch (tur) {
     case Tur::Metin:
-        return QString::fromUtf8(metin);
+        // Empty text is no NULL: a null QString would be written as one.
+        return metin.isEmpty() ? QStringLiteral("") : QString::fromUtf8(metin);
     case Tur::TamSayi: {
         bool tamam = false;
         const qint64 deger = sayiMetni.toLongLong(&tamam);
@@ -102,4 +103,13 @@ std::optional<QVariant> JetDegeri::donustur(Tur tur, QByteArrayView metin)
         break;
     }
     return std::nullopt;
+}
+
+std::optional<double> JetDegeri::paradan(qint64 onBinde)
+{
+    // Both operands are exact doubles, so the quotient is rounded once, to the nearest.
+    constexpr qint64 tamSinir = qint64(1) << 53;
+    if (onBinde > tamSinir || onBinde < -tamSinir)
+        return std::nullopt;
+    return double(onBinde) / 10000;
 }

@@ -29,4 +29,8 @@ QString turAdi(int mdbTuru);
 // process. None when the text is no value of its kind.
 std::optional<QVariant> donustur(Tur tur, QByteArrayView metin);
 
+// A Currency value from its stored whole number of ten-thousandths: the double nearest it, as
+// from its decimal text. None beyond 2^53 ten-thousandths, where only the text gives that.
+std::optional<double> paradan(qint64 onBinde);
+
 } // namespace JetDegeri

@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <mdbtools.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -76,6 +79,77 @@ MdbColumn* sutun(MdbTableDef* tablo, unsigned int sira)
     return static_cast<MdbColumn*>(g_ptr_array_index(tablo->columns, sira));
 }
 
+// One field the import asks for: where it stands in the table and how its value is read.
+struct Secilen {
+    unsigned int sira;
+    const MdbColumn* sutun;
+    JetDegeri::Tur tur;
+    QString ad;
+};
+
+// The table's columns for the fields asked for, in their order; refuses a missing field and one
+// of a kind a budget has no use for.
+std::vector<Secilen> alanlariSec(MdbTableDef* tanim, const QString& yol, const QString& tablo,
+                                 const QStringList& alanlar)
+{
+    std::vector<Secilen> secilenler;
+    secilenler.reserve(size_t(alanlar.size()));
+    for (const QString& alan : alanlar) {
+        unsigned int sira = 0;
+        while (sira < tanim->num_cols &&
+               QString::fromUtf8(sutun(tanim, sira)->name).compare(alan, Qt::CaseInsensitive))
+            ++sira;
+        if (sira == tanim->num_cols)
+            reddet(yol, QStringLiteral("%1.%2 alanı yok.").arg(tablo, alan));
+        const MdbColumn* kolon = sutun(tanim, sira);
+        if (JetDegeri::tur(kolon->col_type) == JetDegeri::Tur::Okunmaz)
+            reddet(yol, QStringLiteral("%1.%2 alanı %3 türünde; aktarılamaz.")
+                            .arg(tablo, alan, JetDegeri::turAdi(kolon->col_type)));
+        secilenler.push_back({sira, kolon, JetDegeri::tur(kolon->col_type), alan});
+    }
+    return secilenler;
+}
+
+// libmdb's text for a field, as it hands it to a bound column.
+QByteArray metin(MdbHandle* mdb, const Secilen& secilen, const MdbField& alan)
+{
+    if (alan.siz == 0)
+        return {};
+    const MdbColumn* k = secilen.sutun;
+    char* metin = k->col_type == MDB_NUMERIC
+                      ? mdb_numeric_to_string(mdb, alan.start, k->col_scale, k->col_prec)
+                      : mdb_col_to_string(mdb, mdb->pg_buf, alan.start, k->col_type, alan.siz);
+    QByteArray sonuc(metin);
+    g_free(metin);
+    return sonuc;
+}
+
+// The value of one field of the row in libmdb's page buffer, as mdb_crack_row found it.
+QVariant deger(MdbHandle* mdb, const QString& yol, const QString& tablo, const Secilen& secilen,
+               const MdbField& alan)
+{
+    if (alan.is_null)
+        return {};
+    // Currency is a whole number of ten-thousandths: read as one, it needs none of libmdb's
+    // slow decimal arithmetic.
+    if (secilen.sutun->col_type == MDB_MONEY && alan.siz == 8 && alan.start >= 0 &&
+        alan.start + 8 <= mdb->fmt->pg_size) {
+        qint64 onBinde = 0;
+        std::memcpy(&onBinde, mdb->pg_buf + alan.start, 8);
+        if (const auto para = JetDegeri::paradan(qFromLittleEndian(onBinde)))
+            return *para;
+    }
+    const QByteArray yazi = metin(mdb, secilen, alan);
+    if (size_t(yazi.size()) + 1 >= mdb->bind_size)
+        reddet(yol, QStringLiteral("%1.%2 alanında okunamayacak kadar uzun bir metin var.")
+                        .arg(tablo, secilen.ad));
+    const auto sonuc = JetDegeri::donustur(secilen.tur, yazi);
+    if (!sonuc)
+        reddet(yol, QStringLiteral("%1.%2 alanındaki \"%3\" değeri okunamadı.")
+                        .arg(tablo, secilen.ad, QString::fromUtf8(yazi)));
+    return *sonuc;
+}
+
 } // namespace
 
 struct JetKaynagi::Tutamac {
@@ -121,39 +195,15 @@ qint64 JetKaynagi::satirSayisi(const QString& tablo)
 void JetKaynagi::oku(const QString& tablo, const QStringList& alanlar, const SatirAlici& alici)
 {
     const TabloTanimi tanim = tabloyuAc(tutamac_->mdb, yol_, tablo);
-    struct Baglanti {
-        unsigned int sira;
-        JetDegeri::Tur tur;
-        std::vector<char> metin;
-        int uzunluk = 0;
-    };
-    std::vector<Baglanti> baglantilar;
-    baglantilar.reserve(size_t(alanlar.size()));
-    for (const QString& alan : alanlar) {
-        unsigned int sira = 0;
-        while (sira < tanim->num_cols &&
-               QString::fromUtf8(sutun(tanim.get(), sira)->name).compare(alan, Qt::CaseInsensitive))
-            ++sira;
-        if (sira == tanim->num_cols)
-            reddet(yol_, QStringLiteral("%1.%2 alanı yok.").arg(tablo, alan));
-        const int mdbTuru = sutun(tanim.get(), sira)->col_type;
-        if (JetDegeri::tur(mdbTuru) == JetDegeri::Tur::Okunmaz)
-            reddet(yol_, QStringLiteral("%1.%2 alanı %3 türünde; aktarılamaz.")
-                             .arg(tablo, alan, JetDegeri::turAdi(mdbTuru)));
-        baglantilar.push_back(
-            {sira, JetDegeri::tur(mdbTuru), std::vector<char>(tutamac_->mdb->bind_size), 0});
-    }
-    for (Baglanti& b : baglantilar)
-        mdb_bind_column(tanim.get(), int(b.sira) + 1, b.metin.data(), &b.uzunluk);
-
+    const std::vector<Secilen> secilenler = alanlariSec(tanim.get(), yol_, tablo, alanlar);
     std::vector<MdbField> alanBilgileri(MDB_MAX_COLS);
-    std::vector<bool> bos(tanim->num_cols);
+    std::vector<const MdbField*> sirayla(tanim->num_cols);
     QVariantList degerler(alanlar.size());
     qint64 okunan = 0;
     mdb_rewind_table(tanim.get());
     while (mdb_fetch_row(tanim.get())) {
-        // The bound text is empty for NULL and for empty text alike; the row's own NULL marks
-        // tell them apart. The row just fetched is still in libmdb's page buffer.
+        // The row just fetched is still in libmdb's page buffer; cracking it gives each field's
+        // place and NULL mark. Nothing is bound: libmdb would turn every field into text first.
         int baslangic = 0;
         size_t boy = 0;
         if (mdb_find_row(tutamac_->mdb, int(tanim->cur_row) - 1, &baslangic, &boy) != 0 ||
@@ -162,24 +212,17 @@ void JetKaynagi::oku(const QString& tablo, const QStringList& alanlar, const Sat
             reddet(
                 yol_,
                 QStringLiteral("%1 tablosunun %2. satırı okunamadı.").arg(tablo).arg(okunan + 1));
+        std::fill(sirayla.begin(), sirayla.end(), nullptr);
         for (unsigned int i = 0; i < tanim->num_cols; ++i)
-            bos[size_t(alanBilgileri[i].colnum)] = alanBilgileri[i].is_null;
-        for (size_t i = 0; i < baglantilar.size(); ++i) {
-            const Baglanti& b = baglantilar[i];
-            if (bos[b.sira]) {
-                degerler[qsizetype(i)] = QVariant();
-                continue;
-            }
-            if (size_t(b.uzunluk) + 1 >= b.metin.size())
-                reddet(yol_, QStringLiteral("%1.%2 alanında okunamayacak kadar uzun bir metin var.")
-                                 .arg(tablo, alanlar[qsizetype(i)]));
-            const auto deger =
-                JetDegeri::donustur(b.tur, QByteArrayView(b.metin.data(), b.uzunluk));
-            if (!deger)
-                reddet(yol_, QStringLiteral("%1.%2 alanındaki \"%3\" değeri okunamadı.")
-                                 .arg(tablo, alanlar[qsizetype(i)],
-                                      QString::fromUtf8(b.metin.data(), b.uzunluk)));
-            degerler[qsizetype(i)] = *deger;
+            if (alanBilgileri[i].colnum >= 0 && unsigned(alanBilgileri[i].colnum) < tanim->num_cols)
+                sirayla[size_t(alanBilgileri[i].colnum)] = &alanBilgileri[i];
+        for (size_t i = 0; i < secilenler.size(); ++i) {
+            const MdbField* alan = sirayla[secilenler[i].sira];
+            if (!alan)
+                reddet(yol_, QStringLiteral("%1 tablosunun %2. satırı okunamadı.")
+                                 .arg(tablo)
+                                 .arg(okunan + 1));
+            degerler[qsizetype(i)] = deger(tutamac_->mdb, yol_, tablo, secilenler[i], *alan);
         }
         ++okunan;
         alici(degerler);

@@ -1,11 +1,13 @@
 #include "AktarmaOnerisi.h"
 
 #include "Aktarma.h"
+#include "AktarmaSureci.h"
+#include "DegiskenModulu.h"
 #include "EskiBicim.h"
-#include "JetKaynagi.h"
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
@@ -14,52 +16,73 @@
 
 #include <algorithm>
 #include <climits>
-#include <memory>
+
+namespace
+{
+
+const QString basarisiz = QStringLiteral("Aktarma yapılamadı; eski dosya olduğu gibi duruyor.");
+
+// The child's import with the progress window; none when the user cancelled it.
+std::optional<Aktarma::Rapor> aktar(const QString& yol)
+{
+    const std::unique_ptr<QProgressDialog> ilerleme = AktarmaOnerisi::ilerlemePenceresi();
+    return AktarmaSureci::calistir(AktarmaSureci::Is::Donustur, yol,
+                                   [&](qint64 yapilan, qint64 toplam) {
+                                       ilerleme->setMaximum(int(std::min<qint64>(toplam, INT_MAX)));
+                                       ilerleme->setValue(int(std::min<qint64>(yapilan, INT_MAX)));
+                                       QApplication::processEvents();
+                                       return !ilerleme->wasCanceled();
+                                   });
+}
+
+// The new file opened as the program's connection; the old one is put back when it will not.
+bool ac(const QString& yol, const Aktarma::Rapor& rapor)
+{
+    if (const auto hata = DegiskenModulu::ac(yol)) {
+        Aktarma::eskiDosyayiGeriKoy(yol);
+        MesajKutusu::hata(nullptr, QStringLiteral("%1\n\n%2").arg(basarisiz, *hata));
+        return false;
+    }
+    qint64 toplam = 0;
+    for (const Aktarma::TabloSayisi& t : rapor.tablolar)
+        toplam += t.satir;
+    QStringList metin{QStringLiteral("Verileriniz Morvane biçimine aktarıldı (%1 satır). Eski "
+                                     "dosya %2 adıyla saklandı.")
+                          .arg(QLocale().toString(toplam), Aktarma::eskiDosyaAdi)};
+    MesajKutusu::bilgi(nullptr, (metin + Aktarma::uyarilar(rapor)).join(QStringLiteral("\n\n")));
+    return true;
+}
+
+} // namespace
 
 bool AktarmaOnerisi::sun(const QString& yol, const QString& acilmaHatasi)
 {
+    // Told by the header alone: only the child opens the file with libmdb.
     if (eskiBicim(yol) == EskiBicim::Degil) {
         MesajKutusu::hata(nullptr, acilmaHatasi);
         return false;
     }
     // Offered only when it can work: a file that is no Jet 4 budget is refused at once, with why.
-    std::unique_ptr<JetKaynagi> kaynak;
     try {
-        kaynak = std::make_unique<JetKaynagi>(yol);
-        Aktarma::tablolariDenetle(*kaynak);
+        AktarmaSureci::calistir(AktarmaSureci::Is::Denetle, yol);
     } catch (const VeriHatasi& h) {
         MesajKutusu::hata(nullptr, QStringLiteral("%1\n\nMorvane biçimine aktarılamıyor: %2")
                                        .arg(acilmaHatasi, h.aciklama()));
         return false;
     }
-    return sun(yol, *kaynak);
-}
-
-bool AktarmaOnerisi::sun(const QString& yol, ButceKaynagi& kaynak)
-{
     if (!MesajKutusu::sor(nullptr,
                           QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(yol), soru)))
         return false;
-    const std::unique_ptr<QProgressDialog> ilerleme = ilerlemePenceresi();
     try {
-        const Aktarma::Rapor rapor =
-            Aktarma::eskiDosyayiDonustur(kaynak, yol, [&](qint64 yapilan, qint64 toplam) {
-                ilerleme->setMaximum(int(std::min<qint64>(toplam, INT_MAX)));
-                ilerleme->setValue(int(std::min<qint64>(yapilan, INT_MAX)));
-            });
-        ilerleme->close();
-        qint64 toplam = 0;
-        for (const Aktarma::TabloSayisi& t : rapor)
-            toplam += t.satir;
-        MesajKutusu::bilgi(nullptr, QStringLiteral("Verileriniz Morvane biçimine aktarıldı (%1 "
-                                                   "satır). Eski dosya %2 adıyla saklandı.")
-                                        .arg(QLocale().toString(toplam), Aktarma::eskiDosyaAdi));
-        return true;
+        const std::optional<Aktarma::Rapor> rapor = aktar(yol);
+        if (!rapor) {
+            MesajKutusu::bilgi(nullptr, QStringLiteral("Aktarma iptal edildi; eski dosya olduğu "
+                                                       "gibi duruyor."));
+            return false;
+        }
+        return ac(yol, *rapor);
     } catch (const VeriHatasi& h) {
-        ilerleme->close();
-        MesajKutusu::hata(nullptr, QStringLiteral("Aktarma yapılamadı; eski dosya olduğu gibi "
-                                                  "duruyor.\n\n%1")
-                                       .arg(h.aciklama()));
+        MesajKutusu::hata(nullptr, QStringLiteral("%1\n\n%2").arg(basarisiz, h.aciklama()));
         return false;
     }
 }
@@ -67,11 +90,14 @@ bool AktarmaOnerisi::sun(const QString& yol, ButceKaynagi& kaynak)
 std::unique_ptr<QProgressDialog> AktarmaOnerisi::ilerlemePenceresi()
 {
     auto ilerleme = std::make_unique<QProgressDialog>(
-        QStringLiteral("Eski dosyadaki veriler aktarılıyor…"), QString(), 0, 0);
+        QStringLiteral("Eski dosyadaki veriler aktarılıyor…"), QStringLiteral("İptal"), 0, 0);
     ilerleme->setObjectName(QStringLiteral("AktarmaIlerlemesi"));
     ilerleme->setWindowTitle(QStringLiteral("Morvane"));
     ilerleme->setWindowModality(Qt::ApplicationModal);
     ilerleme->setMinimumDuration(0);
+    // The window stays until the import ends, whatever the bar shows.
+    ilerleme->setAutoClose(false);
+    ilerleme->setAutoReset(false);
     auto* metin = ilerleme->findChild<QLabel*>();
     metin->setBuddy(ilerleme->findChild<QProgressBar*>());
     // The window is as wide as its text: a margin keeps the text clear of its edges.

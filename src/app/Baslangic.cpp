@@ -1,5 +1,6 @@
 #include "Baslangic.h"
 
+#include "Aktarma.h"
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
 #include "BozukDosyaOnerisi.h"
@@ -65,6 +66,8 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
     Denetim::gorunumuKur();
     if (!dosyaHazir(konum))
         return 1;
+    // An import killed before its end (a power cut, a crash) leaves its half-written file.
+    Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
     int sonuc = 1;
     // A file that will not open is reported, unless it is an old budget the user lets import; a
     // damaged one, unless the user lets its newest backup be restored.
