@@ -349,7 +349,7 @@ void DefterBolumu::kayitSil()
         return;
     Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(
-            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, kayit->kimlik); }))
+            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
         return;
     emit komutYapildi(defter_.silDugmesi, degisiklik);
     if (degisiklik.bos())
