@@ -118,8 +118,13 @@ private:
     void yardimMenusunuKur();
     void durumCubugunuKur();
 
-    // Everything listed again, the groups the user chose still chosen while they exist.
+    // Everything listed again, the groups and entries the user chose still chosen while they exist.
     void hepsiniYenile();
+    // Lists everything again when another program wrote to the file since the window last looked:
+    // when the window becomes active and before each command, so that what the user acts on is
+    // what the file holds.
+    void disaridanDegisenleriListele();
+    bool event(QEvent* olay) override;
     // Keeps what a command wrote on the undo stack, named as the user gave the command.
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
