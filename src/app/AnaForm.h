@@ -30,7 +30,8 @@ class QUndoStack;
 // of fixed size between the menu bar and the status bar, which shows the period's figures. Handlers
 // carry the names of the controls they serve; the dialogs it opens report their changes by signals,
 // which it answers by listing again and by keeping each change on its undo stack. While it is open,
-// the file is backed up before the first change and hourly after that.
+// the file is backed up before the first change and hourly after that (before the next change
+// when a backup failed).
 class AnaForm : public QMainWindow
 {
     Q_OBJECT
