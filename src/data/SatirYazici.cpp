@@ -21,7 +21,7 @@ const QString sayacSonundaSorgusu = QStringLiteral(
 } // namespace
 
 SatirYazici::SatirYazici(const Sema::Tablo& tablo)
-    : tablo(tablo.ad), sorgu(DegiskenModulu::VeriTabani())
+    : tabloAdi(tablo.ad), sorgu(DegiskenModulu::VeriTabani())
 {
     DegiskenModulu::dosyayiDenetle();
     QStringList yerler;
@@ -38,12 +38,12 @@ qint64 SatirYazici::yaz(const QVariantList& degerler)
     if (!sorgu.exec()) {
         const VeriHatasi hata(sorgu.lastError());
         QSqlQuery sayac(DegiskenModulu::VeriTabani());
-        sayac.prepare(sayacSonundaSorgusu.arg(tablo));
-        sayac.addBindValue(tablo);
+        sayac.prepare(sayacSonundaSorgusu.arg(tabloAdi));
+        sayac.addBindValue(tabloAdi);
         if ((hata.numara().toInt() & 0xff) == SQLITE_FULL && sayac.exec() && sayac.next())
             throw VeriHatasi(QString(), QStringLiteral("Kimlik sayacı sonuna ulaştı: %1 "
                                                        "tablosuna yeni kayıt eklenemez.\n%2")
-                                            .arg(tablo, hata.motorunSozu()));
+                                            .arg(tabloAdi, hata.motorunSozu()));
         throw hata;
     }
     return sorgu.lastInsertId().toLongLong();

@@ -19,6 +19,6 @@ public:
     qint64 yaz(const QVariantList& degerler);
 
 private:
-    const QString tablo;
+    const QString tabloAdi;
     QSqlQuery sorgu;
 };
