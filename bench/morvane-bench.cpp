@@ -367,7 +367,8 @@ void duzenlemeyiOlc(AnaForm& anaForm)
         kayitlar.begin(), kayitlar.end(), [&](const auto& k) { return k.kimlik == kimlik; });
     const Sure veri = olc([&] {
         ButceVerisi::kayitGuncelle(
-            defter, kimlik, {olculenYil, kayit.ay, tahmin(), kayit.gerceklesenKurus.value_or(100)});
+            defter, {.kimlik = kimlik},
+            {olculenYil, kayit.ay, tahmin(), kayit.gerceklesenKurus.value_or(100)});
     });
     const Sure ozet = olc([&] {
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
@@ -506,8 +507,8 @@ void geriAlmayiOlc(AnaForm& anaForm)
     const Sure pencereyle = olc([&] { geriAl->trigger(); }, sil);
     Degisiklik silme;
     const qint64 kimlik = liste->topLevelItem(0)->text(0).toLongLong();
-    const Sure veri =
-        olc([&] { silme.geriAl(); }, [&] { silme = ButceVerisi::kayitSil(defter, kimlik); });
+    const Sure veri = olc([&] { silme.geriAl(); },
+                          [&] { silme = ButceVerisi::kayitSil(defter, {.kimlik = kimlik}); });
     const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
         defter, {.anaGrup = liste->topLevelItem(0)->text(1), .yil = olculenYil});
     const ButceVerisi::Kayit k = *std::find_if(kayitlar.begin(), kayitlar.end(),
@@ -527,7 +528,7 @@ void geriAlmayiOlc(AnaForm& anaForm)
             if (!yalin.exec())
                 throw VeriHatasi(yalin.lastError());
         },
-        [&] { ButceVerisi::kayitSil(defter, kimlik); });
+        [&] { ButceVerisi::kayitSil(defter, {.kimlik = kimlik}); });
     sureTablosu(QStringLiteral("Taking back the deletion of an income entry (bare: one INSERT of "
                                "the row with its Kimlik, its own commit)"),
                 {{QStringLiteral("\"Geri Al\" in the menu, with the lists and status bar again"),

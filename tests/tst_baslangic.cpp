@@ -1,10 +1,12 @@
 #include "AktarmaSureci.h"
 #include "AnaForm.h"
 #include "Baslangic.h"
+#include "ButceVerisi.h"
 #include "DegiskenModulu.h"
 #include "LedgerTest.h"
 #include "Sema.h"
 #include "TestOrtami.h"
+#include "Yedekleme.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -94,6 +96,10 @@ private slots:
               "DROP INDEX GelirlerTablosu_GelirAyi;DROP INDEX GelirlerTablosu_GelirYili_GelirAyi;"
               "ALTER TABLE GelirlerTablosu DROP GelirAyi",
               "GelirlerTablosu.GelirAyi alanı");
+        satir("a view for a table", {},
+              "ALTER TABLE GiderlerTablosu RENAME TO Eski;"
+              "CREATE VIEW GiderlerTablosu AS SELECT * FROM Eski",
+              "GiderlerTablosu tablosu (yerinde bir görünüm var)");
     }
     void startOnAFile()
     {
@@ -129,6 +135,48 @@ private slots:
         QVERIFY(tekHata(yol));
         QVERIFY(tekHata(beklenen));
         QCOMPARE(klasorIcerigi(dizin.path()), once);
+    }
+
+    // Triggers and views left by another program are named at start-up: "Evet" backs the file up
+    // and removes them, "Hayır" ends with nothing changed. Nothing runs on the first entry.
+    void foreignTriggersAtStartUp_data()
+    {
+        QTest::addColumn<bool>("yanit");
+        QTest::newRow("removed") << true;
+        QTest::newRow("kept") << false;
+    }
+    void foreignTriggersAtStartUp()
+    {
+        QFETCH(bool, yanit);
+        QTemporaryDir dizin;
+        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
+        QVERIFY(!Sema::dosyaOlustur(yol));
+        const QString yabancilar = "SELECT count(*) FROM sqlite_master WHERE type IN "
+                                   "('trigger', 'view')";
+        sqliteAraci(yol, "CREATE TRIGGER temizle AFTER INSERT ON GelirlerTablosu BEGIN DELETE "
+                         "FROM GelirlerTablosu WHERE Kimlik < new.Kimlik; END; CREATE VIEW ozet "
+                         "AS SELECT 1; INSERT INTO GelirlerTablosu (AnaGrup) VALUES ('A')");
+        QCOMPARE(sqliteAraci(yol, yabancilar), QString("2"));
+        const QStringList once = klasorIcerigi(dizin.path());
+
+        MesajKutusu::sonrakiYanit(yanit);
+        bool gosterildi = false;
+        QCOMPARE(baslat(dizin.path(), gosterildi), yanit ? 7 : 1);
+        QCOMPARE(mesajlar(), QStringList{"soru: Dosyada Morvane'nin oluşturmadığı tetikleyiciler "
+                                         "var: temizle, ozet (görünüm). Kaldırılsın mı? (Önce "
+                                         "dosyanın bir kopyası alınır.)"});
+        QCOMPARE(gosterildi, yanit);
+        if (!yanit) {
+            QCOMPARE(klasorIcerigi(dizin.path()), once);
+            return;
+        }
+        QCOMPARE(sqliteAraci(yol, yabancilar), QString("0"));
+        const QList<Yedekleme::Yedek> yedekler = Yedekleme::yedekler(dizin.path() + "/Yedekler");
+        QCOMPARE(yedekler.size(), 1);
+        QCOMPARE(sqliteAraci(yedekler[0].yol, yabancilar), QString("2"));
+        QVERIFY(!DegiskenModulu::ac(yol));
+        ButceVerisi::kayitEkle(gelirDefteri(), {"B", "C", 2024, "Mart", 100, 100});
+        QCOMPARE(sqliteAraci(yol, "SELECT count(*) FROM GelirlerTablosu"), QString("2"));
     }
 
     void refusesRealAccessFiles()

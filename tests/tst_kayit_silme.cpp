@@ -1,5 +1,10 @@
 #include "LedgerTest.h"
 
+#include "KayitEklemeFormu.h"
+
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QSqlQuery>
 #include <QTreeWidget>
 
 class TestKayitSilme : public LedgerTest
@@ -105,6 +110,79 @@ private slots:
         QCOMPARE(form->altGrupListesi(*d)->selectedItems().size(), 0);
         QCOMPARE(sutun(liste(*d), 0), QStringList{aidat});
         QCOMPARE(toplam(*form, *d), QStringLiteral("30,00"));
+    }
+
+    // A command acts only on what the file holds. Another program's write is listed when the
+    // window becomes active and before a command, the entry still selected, so the question names
+    // the amounts as they are; a change the window cannot see (made on its own connection, as if
+    // between the question and the write) is refused with a message, nothing is written, and the
+    // list is read again.
+    void staleViewsChecked_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("komut");
+        QTest::addColumn<bool>("baskaProgram");
+        QTest::newRow("delete, changed unseen") << "Gelir"
+                                                << "sil" << false;
+        QTest::newRow("edit, changed unseen") << "Gider"
+                                              << "düzenle" << false;
+        QTest::newRow("delete after another program") << "Gider"
+                                                      << "sil" << true;
+        QTest::newRow("window activated") << "Gelir"
+                                          << "etkinleş" << true;
+    }
+    void staleViewsChecked()
+    {
+        QFETCH(QString, komut);
+        QFETCH(bool, baskaProgram);
+        hazirla();
+        satirSec(kira2);
+        const QString degistir = "UPDATE " + d->kayitTablosu + " SET " + d->tahminAlani +
+                                 " = 250 WHERE Kimlik = " + kira2;
+        QSqlDatabase baska = QSqlDatabase::addDatabase("QSQLITE", "başka");
+        baska.setDatabaseName(ortam->dosya());
+        QVERIFY(baska.open());
+        const auto kapat = qScopeGuard([&] {
+            baska.close();
+            baska = QSqlDatabase();
+            QSqlDatabase::removeDatabase("başka");
+        });
+        auto duzenleme = form->kayitDuzenlemeFormu(*d);
+        if (baskaProgram)
+            QVERIFY(QSqlQuery(baska).exec(degistir));
+        else
+            ortam->sorgula(degistir);
+
+        if (komut == "sil") {
+            sil(true);
+        } else if (komut == "düzenle") {
+            duzenleme->findChild<QLineEdit*>("TahminKutusu")->setText("300");
+            duzenleme->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("300");
+            duzenleme->EkleKaydetDugmesi_Click();
+        } else {
+            QEvent etkin(QEvent::WindowActivate);
+            QApplication::sendEvent(form.get(), &etkin);
+        }
+
+        const QString yeni = "EV / KİRA · Mart 2024 · 250,00 / 100,00";
+        const QStringList beklenen =
+            komut == "etkinleş" ? QStringList()
+            : baskaProgram      ? QStringList{"soru: " + d->kayitSilmeSorusu + '\n' + yeni}
+            : komut == "sil"    ? QStringList{"soru: " + d->kayitSilmeSorusu +
+                                               "\nEV / KİRA · Mart 2024 · 100,00 / 100,00",
+                                           "bilgi: " + kayitDegismisMesaji}
+                                : QStringList{"bilgi: " + kayitDegismisMesaji};
+        QCOMPARE(mesajlar(), beklenen);
+        const bool silindi = komut == "sil" && baskaProgram;
+        QCOMPARE(kalanlar(*d),
+                 silindi ? (QStringList{kira1, aidat}) : (QStringList{kira1, kira2, aidat}));
+        QCOMPARE(ortam->sorgula("SELECT sum(" + d->tahminAlani + ") FROM " + d->kayitTablosu),
+                 QVariant(silindi ? 130.0 : 380.0));
+        if (silindi)
+            return;
+        const QList<QTreeWidgetItem*> secili = liste(*d)->selectedItems();
+        QCOMPARE(secili.size(), 1);
+        QCOMPARE(secili[0]->text(0) + ' ' + secili[0]->text(4), kira2 + " 250,00");
     }
 };
 

@@ -3,6 +3,9 @@
 #include "LedgerTest.h"
 #include "VeriHatasi.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 using Suzgec = ButceVerisi::KayitSuzgeci;
 
 namespace
@@ -93,14 +96,53 @@ private slots:
                  cumle.isEmpty() ? motor : cumle + '\n' + motor);
     }
 
+    // What the engine reports in its own general words is told for what it is: a Kimlik counter
+    // at its end is no full disk, a view where a table was is no disk fault. And no extension is
+    // ever loaded on the program's connection.
+    void refusalsTellTheirReason_data()
+    {
+        QTest::addColumn<QString>("komutlar");
+        QTest::addColumn<QString>("ilkSatir");
+        QTest::newRow("full Kimlik counter")
+            << "UPDATE sqlite_sequence SET seq = 9223372036854775807"
+            << "Kimlik sayacı sonuna ulaştı: GelirlerTablosu tablosuna yeni kayıt eklenemez.";
+        QTest::newRow("a view for a table")
+            << "ALTER TABLE GelirlerTablosu RENAME TO Eski;CREATE VIEW GelirlerTablosu AS SELECT "
+               "* FROM Eski"
+            << "GelirlerTablosu bir tablo değil, görünüm; başka bir program değiştirmiş, "
+               "değişiklik kaydedilemedi.";
+        QTest::newRow("an extension") << "SELECT load_extension('/nonexistent/morvane.so')"
+                                      << "";
+    }
+    void refusalsTellTheirReason()
+    {
+        QFETCH(QString, komutlar);
+        QFETCH(QString, ilkSatir);
+        ortam->kayitYaz(gelirDefteri(), "A", "B", 2024, "Ocak", 1, 1);
+        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        for (const QString& komut : komutlar.split(u';'))
+            QCOMPARE(sorgu.exec(komut), !ilkSatir.isEmpty());
+        if (ilkSatir.isEmpty()) {
+            QCOMPARE(sorgu.lastError().databaseText(), QString("not authorized"));
+            return;
+        }
+        try {
+            ButceVerisi::kayitEkle(gelirDefteri(), {"A", "B", 2024, "Ocak", 100, 100});
+            QFAIL("saved");
+        } catch (const VeriHatasi& h) {
+            QCOMPARE(h.aciklama().section(u'\n', 0, 0), ilkSatir);
+        }
+        QCOMPARE(ortam->satirSayisi("GelirlerTablosu"), 1);
+    }
+
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
         const qint64 ilk = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
         const qint64 ikinci = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
         QVERIFY(ikinci > ilk);
-        QVERIFY(!ButceVerisi::kayitSil(d, ikinci).bos());
-        QVERIFY(ButceVerisi::kayitSil(d, ikinci).bos());
+        QVERIFY(!ButceVerisi::kayitSil(d, {.kimlik = ikinci}).bos());
+        QVERIFY(ButceVerisi::kayitSil(d, {.kimlik = ikinci}).bos());
         const qint64 ucuncu = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
         QVERIFY(ucuncu > ikinci);
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),

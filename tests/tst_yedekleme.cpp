@@ -10,6 +10,8 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include <unistd.h>
+
 namespace
 {
 
@@ -161,34 +163,42 @@ private slots:
         QCOMPARE(Yedekleme::kayitSayilari(yedekler[0].yol), (std::pair<qint64, qint64>(20, 1)));
     }
 
-    // A damaged file is told at start-up with the engine's findings and the newest backup, which
-    // "Evet" restores (the damaged file kept apart); "Hayır", or no backup, ends the program with
-    // nothing changed.
+    // A damaged file is told at start-up with the engine's findings, or a file that does not open
+    // at all with why, and the newest backup, which "Evet" restores (the damaged file kept apart);
+    // "Hayır", or no backup, ends the program with nothing changed.
     void damagedFileAtStartUp_data()
     {
+        QTest::addColumn<bool>("acilmaz");
         QTest::addColumn<bool>("yedekVar");
         QTest::addColumn<bool>("yanit");
         QTest::addColumn<QString>("son");
         const QString soru = "\n\nEn yeni yedek: Varnel-2025-06-01-1005.mdb (1 Haziran 2025 "
                              "10:05)\nBu yedek geri yüklensin mi? Bozuk dosya, Yedekler "
                              "klasöründe Varnel-bozuk-… adıyla saklanır.";
-        QTest::newRow("restored") << true << true << soru;
-        QTest::newRow("declined") << true << false << soru;
-        QTest::newRow("no backup") << false << true << "\n\nGeri yüklenecek bir yedek yok: ";
+        QTest::newRow("restored") << false << true << true << soru;
+        QTest::newRow("declined") << false << true << false << soru;
+        QTest::newRow("no backup")
+            << false << false << true << "\n\nGeri yüklenecek bir yedek yok: ";
+        QTest::newRow("does not open, restored") << true << true << true << soru;
+        QTest::newRow("does not open, declined") << true << true << false << soru;
     }
     void damagedFileAtStartUp()
     {
+        QFETCH(bool, acilmaz);
         QFETCH(bool, yedekVar);
         QFETCH(bool, yanit);
         QFETCH(QString, son);
-        hazirla(ortam->dosya(), [&] {
+        hazirla(acilmaz ? QString() : ortam->dosya(), [&] {
             if (yedekVar)
                 for (const QTime saat : {QTime(9, 0), QTime(10, 5)})
                     Yedekleme::al(QDateTime(QDate(2025, 6, 1), saat));
             DegiskenModulu::kapat();
         });
         QFile dosya(ortam->dosya());
-        QVERIFY(dosya.open(QIODevice::ReadOnly));
+        QVERIFY(dosya.open(QIODevice::ReadWrite));
+        if (acilmaz)
+            dosya.write(QByteArray(100, '\x5a'));
+        dosya.seek(0);
         const QStringList once = klasorIcerigi(yedekKlasoru()) << dosya.readAll().toHex();
         dosya.seek(0);
 
@@ -197,10 +207,12 @@ private slots:
         const int durum = pencereyeBak([&] { return Baslangic::calistir(ortam->klasor()); },
                                        [&](QWidget* w) { gosterildi = w; });
         QCOMPARE(mesajlar().size(), 1);
-        QVERIFY2(mesajlar()[0].startsWith(QString(yedekVar ? "soru: " : "hata: ") +
-                                          "Veritabanı dosyası bozuk:\n" + ortam->dosya() +
-                                          "\n\nVeritabanı motorunun bulguları:\n*** in database "
-                                          "main ***\nOn tree page ") &&
+        const QString bozuk = acilmaz ? "Veritabanı dosyası açılamadı:\n" + ortam->dosya() +
+                                            "\n\nHata 26: file is not a database"
+                                      : "Veritabanı dosyası bozuk:\n" + ortam->dosya() +
+                                            "\n\nVeritabanı motorunun bulguları:\n*** in "
+                                            "database main ***\nOn tree page ";
+        QVERIFY2(mesajlar()[0].startsWith(QString(yedekVar ? "soru: " : "hata: ") + bozuk) &&
                      mesajlar()[0].endsWith(son + (yedekVar ? "" : yedekKlasoru())),
                  qPrintable(mesajlar()[0]));
         QCOMPARE(durum, gosterildi ? 7 : 1);
@@ -213,6 +225,48 @@ private slots:
         QCOMPARE(sayilar(), QString("30"));
         QCOMPARE(QDir(yedekKlasoru()).entryList({"Varnel-bozuk-*.mdb"}).size(), 1);
         QCOMPARE(Yedekleme::yedekler(yedekKlasoru()).size(), 2);
+    }
+
+    // Backups go only to a real folder of the user's own, made for the user alone; otherwise the
+    // backup is refused with why, and the entry is still saved.
+    void backupsStayHome_data()
+    {
+        QTest::addColumn<QString>("klasor");
+        QTest::addColumn<QString>("sorun");
+        QTest::newRow("made") << "yok" << QString();
+        QTest::newRow("symbolic link") << "bağlantı"
+                                       << "sembolik bir bağlantı";
+        QTest::newRow("someone else's") << "başkasının"
+                                        << "başka bir kullanıcıya ait";
+    }
+    void backupsStayHome()
+    {
+        QFETCH(QString, klasor);
+        QFETCH(QString, sorun);
+        QTemporaryDir baska;
+        if (klasor == "bağlantı")
+            QVERIFY(QFile::link(baska.path(), yedekKlasoru()));
+        if (klasor == "başkasının") {
+            if (::geteuid() != 0)
+                QSKIP("Giving a folder to another user needs root.");
+            QVERIFY(QDir().mkdir(yedekKlasoru()));
+            QVERIFY(::chown(QFile::encodeName(yedekKlasoru()).constData(), 65534, 65534) == 0);
+        }
+        QStringList bildirimler;
+        OtomatikYedekleme otomatik([&](const QString& m) { bildirimler << m; });
+        ButceVerisi::kayitEkle(gelirDefteri(), kira);
+
+        QCOMPARE(ortam->satirSayisi("GelirlerTablosu"), 1);
+        QCOMPARE(klasorIcerigi(baska.path()), QStringList());
+        if (sorun.isEmpty()) {
+            QCOMPARE(bildirimler, QStringList());
+            QCOMPARE(izinleri(yedekKlasoru()), 0700);
+            QCOMPARE(Yedekleme::yedekler(yedekKlasoru()).size(), 1);
+            return;
+        }
+        QCOMPARE(bildirimler.size(), 1);
+        QVERIFY2(bildirimler[0].contains(sorun), qPrintable(bildirimler[0]));
+        QCOMPARE(Yedekleme::yedekler(yedekKlasoru()).size(), 0);
     }
 };
 

@@ -295,6 +295,7 @@ std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 
 void AnaForm::PlaniKopyala_Click()
 {
+    disaridanDegisenleriListele();
     planKopyalamaFormu()->exec();
 }
 
@@ -354,6 +355,19 @@ void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
 {
     if (!degisiklik.bos())
         geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this] { hepsiniYenile(); }));
+}
+
+void AnaForm::disaridanDegisenleriListele()
+{
+    if (DegiskenModulu::baskasiDegistirdi())
+        hepsiniYenile();
+}
+
+bool AnaForm::event(QEvent* olay)
+{
+    if (olay->type() == QEvent::WindowActivate)
+        disaridanDegisenleriListele();
+    return QMainWindow::event(olay);
 }
 
 void AnaForm::hepsiniYenile()

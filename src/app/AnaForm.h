@@ -30,7 +30,8 @@ class QUndoStack;
 // of fixed size between the menu bar and the status bar, which shows the period's figures. Handlers
 // carry the names of the controls they serve; the dialogs it opens report their changes by signals,
 // which it answers by listing again and by keeping each change on its undo stack. While it is open,
-// the file is backed up before the first change and hourly after that.
+// the file is backed up before the first change and hourly after that (before the next change
+// when a backup failed).
 class AnaForm : public QMainWindow
 {
     Q_OBJECT
@@ -118,8 +119,13 @@ private:
     void yardimMenusunuKur();
     void durumCubugunuKur();
 
-    // Everything listed again, the groups the user chose still chosen while they exist.
+    // Everything listed again, the groups and entries the user chose still chosen while they exist.
     void hepsiniYenile();
+    // Lists everything again when another program wrote to the file since the window last looked:
+    // when the window becomes active and before each command, so that what the user acts on is
+    // what the file holds.
+    void disaridanDegisenleriListele();
+    bool event(QEvent* olay) override;
     // Keeps what a command wrote on the undo stack, named as the user gave the command.
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();

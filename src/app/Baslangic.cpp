@@ -7,7 +7,10 @@
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DerlemeBilgisi.h"
+#include "Islem.h"
 #include "MesajKutusu.h"
+#include "Sema.h"
+#include "Yedekleme.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,6 +56,43 @@ bool dosyaHazir(const VeriYeri::Konum& konum)
     return true;
 }
 
+// A file that will not open is reported, unless it is an old budget the user lets import, or a
+// damaged one whose newest sound backup the user lets take its place. False when the program
+// must end.
+bool dosyayiAc(const QString& yol)
+{
+    const auto hata = DegiskenModulu::acmayiDene(yol);
+    if (!hata)
+        return true;
+    if (hata->neden == DegiskenModulu::Acilamama::Neden::EskiBicim)
+        return AktarmaOnerisi::sun(yol, hata->metin);
+    return BozukDosyaOnerisi::acilmayaniSun(yol, *hata);
+}
+
+// Nothing another program left in the file runs on the program's statements: its triggers and
+// views are named and removed only when the user agrees, after a backup, in one transaction.
+// False when the program must end.
+bool yabancilariKaldir()
+{
+    QStringList adlar;
+    if (!MesajKutusu::hatalariGostererek(
+            nullptr, [&] { adlar = Sema::yabancilar(DegiskenModulu::VeriTabani()); }))
+        return false;
+    if (adlar.isEmpty())
+        return true;
+    if (!MesajKutusu::sor(nullptr,
+                          QStringLiteral("Dosyada Morvane'nin oluşturmadığı tetikleyiciler var: "
+                                         "%1. Kaldırılsın mı? (Önce dosyanın bir kopyası alınır.)")
+                              .arg(adlar.join(QStringLiteral(", ")))))
+        return false;
+    return MesajKutusu::hatalariGostererek(nullptr, [] {
+        Yedekleme::al(QDateTime::currentDateTime());
+        Islem islem;
+        Sema::yabancilariKaldir(DegiskenModulu::VeriTabani());
+        islem.onayla();
+    });
+}
+
 } // namespace
 
 int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
@@ -69,10 +109,7 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
     // An import killed before its end (a power cut, a crash) leaves its half-written file.
     Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
     int sonuc = 1;
-    // A file that will not open is reported, unless it is an old budget the user lets import; a
-    // damaged one, unless the user lets its newest backup be restored.
-    if (const auto hata = DegiskenModulu::ac(konum.yol);
-        (!hata || AktarmaOnerisi::sun(konum.yol, *hata)) && BozukDosyaOnerisi::sun(konum.yol)) {
+    if (dosyayiAc(konum.yol) && BozukDosyaOnerisi::sun(konum.yol) && yabancilariKaldir()) {
         AnaForm anaForm(bugun);
         anaForm.show();
         sonuc = QApplication::exec();

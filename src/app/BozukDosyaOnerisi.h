@@ -1,14 +1,22 @@
 #pragma once
 
+#include "DegiskenModulu.h"
+
 #include <QString>
 
-// What start-up does once the file is open: the engine's quick integrity check. A damaged file is
-// reported with the engine's findings; the newest backup, when there is one, is named and offered
-// for restoring.
+// What start-up does with a damaged file: the damage is reported, and the newest backup that
+// passes the check, when there is one, is named and offered for restoring, the damaged file kept
+// apart in the backups' folder.
 namespace BozukDosyaOnerisi
 {
 
-// True when the program can go on: the file passed, or the backup was restored.
+// Once the file is open: the engine's quick integrity check. True when the program can go on:
+// the file passed, or the backup was restored.
 bool sun(const QString& yol);
+
+// For a file that did not open. A damaged one (anything but missing, not the user's to read and
+// write, locked or an old Access file) with a sound backup gets the same offer; otherwise the
+// reason is shown. True when the backup took its place and is open on the program's connection.
+bool acilmayaniSun(const QString& yol, const DegiskenModulu::Acilamama& hata);
 
 } // namespace BozukDosyaOnerisi

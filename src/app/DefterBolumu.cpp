@@ -207,6 +207,7 @@ void DefterBolumu::donemiListele()
 
 void DefterBolumu::yenile()
 {
+    const std::optional<qint64> kayit = KayitlarListesi->seciliKimlik();
     const QString anaGrup = AnaGruplarListesi->currentText();
     const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
     Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
@@ -223,6 +224,8 @@ void DefterBolumu::yenile()
     }
     if (AnaGruplarListesi->currentIndex() >= 0) {
         listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+        if (kayit)
+            KayitlarListesi->kimligiSec(*kayit);
     } else {
         KayitlarListesi->bosalt();
         ToplamKutusu->clear();
@@ -254,6 +257,7 @@ std::unique_ptr<GrupEklemeFormu> DefterBolumu::grupEklemeFormu()
 
 void DefterBolumu::grupEklemeyiAc()
 {
+    pencere.disaridanDegisenleriListele();
     grupEklemeFormu()->exec();
 }
 
@@ -268,6 +272,7 @@ void DefterBolumu::anaGruplariYenile()
 void DefterBolumu::grupSil()
 {
     const MesajKutusu::Komut komut;
+    pencere.disaridanDegisenleriListele();
     const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
     if (!altGrup || !MesajKutusu::sor(&pencere, defter_.grupSilmeSorusu))
         return;
@@ -278,7 +283,12 @@ void DefterBolumu::grupSil()
         }))
         return;
     emit komutYapildi(defter_.grupSilDugmesi, degisiklik);
-    if (degisiklik.bos())
+    if (degisiklik.baskasiDegistirmis())
+        MesajKutusu::bilgi(&pencere,
+                           QStringLiteral("Seçilen alt grup, listelendikten sonra başka "
+                                          "bir program tarafından değiştirilmiş; hiçbir "
+                                          "şey değiştirilmedi. Liste yeniden getirildi."));
+    else if (degisiklik.bos())
         MesajKutusu::bilgi(&pencere,
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
@@ -318,8 +328,20 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     return form;
 }
 
+std::optional<ButceVerisi::Kayit> DefterBolumu::guncelSecim()
+{
+    const std::optional<qint64> onceki = KayitlarListesi->seciliKimlik();
+    pencere.disaridanDegisenleriListele();
+    std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    if (onceki && !kayit)
+        MesajKutusu::bilgi(&pencere, kayitArtikYokMesaji);
+    return kayit;
+}
+
 void DefterBolumu::kayitDuzenlemeyiAc()
 {
+    if (!guncelSecim())
+        return;
     if (std::unique_ptr<KayitEklemeFormu> form = kayitDuzenlemeFormu())
         form->exec();
 }
@@ -336,6 +358,7 @@ void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik)
 
 void DefterBolumu::kayitEklemeyiAc()
 {
+    pencere.disaridanDegisenleriListele();
     if (seciliMetin(AltGruplarListesi))
         kayitEklemeFormu()->exec();
 }
@@ -343,17 +366,18 @@ void DefterBolumu::kayitEklemeyiAc()
 void DefterBolumu::kayitSil()
 {
     const MesajKutusu::Komut komut;
-    const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    const std::optional<ButceVerisi::Kayit> kayit = guncelSecim();
     if (!kayit ||
         !MesajKutusu::sor(&pencere, defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
         return;
     Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(
-            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, kayit->kimlik); }))
+            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
         return;
     emit komutYapildi(defter_.silDugmesi, degisiklik);
     if (degisiklik.bos())
-        MesajKutusu::bilgi(&pencere, kayitArtikYokMesaji);
+        MesajKutusu::bilgi(&pencere, degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
+                                                                     : kayitArtikYokMesaji);
     MesajKutusu::hatalariGostererek(&pencere, [&] {
         yenile();
         pencere.donemOzetiniYaz();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
 
@@ -91,6 +92,9 @@ private:
     void kur(QWidget* alan, const Yerlesim& yer);
     void bagla();
     void anaGruplariYenile();
+    // Another program's changes listed first (AnaForm::disaridanDegisenleriListele); the chosen
+    // entry as listed now. One chosen before and gone since is told.
+    std::optional<ButceVerisi::Kayit> guncelSecim();
     void duzenlenenKaydiGoster(qint64 kimlik);
 
     const DefterTanimi& defter_;

@@ -25,9 +25,9 @@ const QString anaGrupVarSorgusu =
 const QString altGrupVarSorgusu = QStringLiteral(
     "SELECT 1 FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE TURKCE LIMIT 1");
 // The row of the pair that goes; one spelt exactly as listed is preferred over one in other case.
-const QString altGrupSatiriSorgusu =
-    QStringLiteral("SELECT rowid FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE "
-                   "TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1");
+const QString altGrupSatiriSorgusu = QStringLiteral(
+    "SELECT rowid, AnaGrup FROM %1 WHERE AnaGrup = ? COLLATE TURKCE AND GrupAdi = ? COLLATE "
+    "TURKCE ORDER BY GrupAdi = ? DESC, AnaGrup = ? DESC, rowid LIMIT 1");
 
 // Every entry, read by kayitOku(); the listings add their conditions.
 const QString kayitSecimi =
@@ -74,11 +74,14 @@ QStringList adlariOku(SorguSonucu& kume)
     return adlar;
 }
 
-ButceVerisi::Kayit kayitOku(const SorguSonucu& kume)
+ButceVerisi::Kayit kayitOku(const SorguSonucu& kume, bool alanlariyla)
 {
     const std::optional<qint64> tahmin = Tutar::kurus(kume.alan(5));
     const std::optional<qint64> gerceklesen = Tutar::kurus(kume.alan(6));
     const int okunamayan = !tahmin + (!gerceklesen && !kume.alan(6).isNull());
+    QVariantList alanlar;
+    for (int i = 1; alanlariyla && i <= 6; ++i)
+        alanlar << kume.alan(i);
     return {kume.alan(0).toLongLong(),
             kume.alan(1).toString(),
             kume.alan(2).toString(),
@@ -86,7 +89,8 @@ ButceVerisi::Kayit kayitOku(const SorguSonucu& kume)
             kume.alan(4).toString(),
             tahmin,
             gerceklesen,
-            okunamayan};
+            okunamayan,
+            alanlar};
 }
 
 // Groups and months repeat over many entries: the rows share one copy of each distinct text.
@@ -149,9 +153,17 @@ Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& an
 {
     Islem islem;
     Degisiklik degisiklik;
-    if (const qint64 satir =
-            tekSayi(altGrupSatiriSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad, ad, anaGrup}))
-        degisiklik.satirSil(Sema::altGrupTablosu(defter), satir);
+    qint64 satir = 0;
+    QVariant satirinAnaGrubu;
+    {
+        SorguSonucu KayitKumesi(altGrupSatiriSorgusu.arg(defter.altGrupTablosu),
+                                {anaGrup, ad, ad, anaGrup});
+        if (KayitKumesi.sonraki())
+            satir = KayitKumesi.alan(0).toLongLong(), satirinAnaGrubu = KayitKumesi.alan(1);
+    }
+    // The sub-group goes only while it is spelt as listed; one another program renamed stays.
+    if (satir)
+        degisiklik.satirSil(Sema::altGrupTablosu(defter), satir, QVariantList{satirinAnaGrubu, ad});
     islem.onayla();
     return degisiklik;
 }
@@ -175,7 +187,7 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     SorguSonucu KayitKumesi(sql, degerler);
     std::vector<Kayit> sonuc;
     while (KayitKumesi.sonraki())
-        sonuc.push_back(kayitOku(KayitKumesi));
+        sonuc.push_back(kayitOku(KayitKumesi, true));
     return sonuc;
 }
 
@@ -191,11 +203,21 @@ Degisiklik ButceVerisi::kayitEkle(const DefterTanimi& defter, const YeniKayit& k
     return degisiklik;
 }
 
-Degisiklik ButceVerisi::kayitSil(const DefterTanimi& defter, qint64 kimlik)
+namespace
+{
+
+std::optional<QVariantList> okunan(const ButceVerisi::Kayit& kayit)
+{
+    return kayit.alanlar.isEmpty() ? std::nullopt : std::optional(kayit.alanlar);
+}
+
+} // namespace
+
+Degisiklik ButceVerisi::kayitSil(const DefterTanimi& defter, const Kayit& listelenen)
 {
     Islem islem;
     Degisiklik degisiklik;
-    degisiklik.satirSil(Sema::kayitTablosu(defter), kimlik);
+    degisiklik.satirSil(Sema::kayitTablosu(defter), listelenen.kimlik, okunan(listelenen));
     islem.onayla();
     return degisiklik;
 }
@@ -271,18 +293,19 @@ std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
     return yillar;
 }
 
-Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, qint64 kimlik,
+Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, const Kayit& listelenen,
                                       const KayitDegeri& deger)
 {
     Islem islem;
     Degisiklik degisiklik;
     // The groups, the first two fields, stay as stored.
-    degisiklik.satirGuncelle(Sema::kayitTablosu(defter), kimlik, [&](QVariantList& alanlar) {
-        alanlar[2] = deger.yil;
-        alanlar[3] = deger.ay;
-        alanlar[4] = Tutar::alanDegeri(deger.tahminKurus);
-        alanlar[5] = Tutar::alanDegeri(deger.gerceklesenKurus);
-    });
+    degisiklik.satirGuncelle(Sema::kayitTablosu(defter), listelenen.kimlik, okunan(listelenen),
+                             [&](QVariantList& alanlar) {
+                                 alanlar[2] = deger.yil;
+                                 alanlar[3] = deger.ay;
+                                 alanlar[4] = Tutar::alanDegeri(deger.tahminKurus);
+                                 alanlar[5] = Tutar::alanDegeri(deger.gerceklesenKurus);
+                             });
     islem.onayla();
     return degisiklik;
 }
@@ -308,7 +331,7 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& def
         SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani,
                                                 defter.yilAlani, defter.ayAlani));
         while (KayitKumesi.sonraki()) {
-            kayitlar.push_back(kayitOku(KayitKumesi));
+            kayitlar.push_back(kayitOku(KayitKumesi, false));
             ortak.paylas(kayitlar.back());
         }
     }

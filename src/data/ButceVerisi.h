@@ -49,6 +49,10 @@ struct Kayit {
     std::optional<qint64> tahminKurus;
     std::optional<qint64> gerceklesenKurus;
     int okunamayan = 0;
+    // The stored fields as listed, in the order of Sema::kayitTablosu: what a command on the entry
+    // expects to find still there. Empty in an entry not read from the file (taken as it is then)
+    // and in tumKayitlar().
+    QVariantList alanlar;
 };
 
 // Entries matching the filter, in the order they were entered.
@@ -65,8 +69,12 @@ struct YeniKayit {
 
 // Appends an entry; its Kimlik is the change's ilkSatir().
 Degisiklik kayitEkle(const DefterTanimi& defter, const YeniKayit& kayit);
-// Deletes the entry; nothing when it is already gone.
-Degisiklik kayitSil(const DefterTanimi& defter, qint64 kimlik);
+// A command on a listed entry writes only while the entry holds what was listed; otherwise it
+// writes nothing, and its change tells whether the entry was gone or changed by another program
+// (Degisiklik::baskasiDegistirmis).
+
+// Deletes the entry.
+Degisiklik kayitSil(const DefterTanimi& defter, const Kayit& listelenen);
 
 // What correcting an entry changes; its groups stay.
 struct KayitDegeri {
@@ -76,8 +84,9 @@ struct KayitDegeri {
     qint64 gerceklesenKurus = 0;
 };
 
-// Corrects the entry in place, keeping its Kimlik; nothing when it is gone.
-Degisiklik kayitGuncelle(const DefterTanimi& defter, qint64 kimlik, const KayitDegeri& deger);
+// Corrects the entry in place, keeping its Kimlik.
+Degisiklik kayitGuncelle(const DefterTanimi& defter, const Kayit& listelenen,
+                         const KayitDegeri& deger);
 
 // Sums of a year, or of one month of it, over all groups, in kuruş.
 struct DonemToplami {

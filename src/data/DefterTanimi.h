@@ -62,9 +62,12 @@ struct DefterTanimi {
     QString adiyla(const char* sablon) const;
 };
 
-// Told when a command finds its entry deleted meanwhile, by another program.
+// Told when a command finds its entry deleted, or changed, meanwhile by another program.
 inline const QString kayitArtikYokMesaji = QStringLiteral(
     "Seçilen kayıt veritabanında artık yok; başka bir program tarafından silinmiş olabilir.");
+inline const QString kayitDegismisMesaji =
+    QStringLiteral("Seçilen kayıt, listelendikten sonra başka bir program tarafından "
+                   "değiştirilmiş; hiçbir şey değiştirilmedi. Liste yeniden getirildi.");
 
 const DefterTanimi& gelirDefteri();
 const DefterTanimi& giderDefteri();

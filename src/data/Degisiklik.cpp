@@ -120,9 +120,26 @@ void Degisiklik::eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantL
     satirlar.push_back({tablo, satir, std::nullopt, degerler});
 }
 
-bool Degisiklik::satirSil(const Sema::Tablo& tablo, qint64 satir)
+std::optional<QVariantList> Degisiklik::beklendigiGibi(const Sema::Tablo& tablo, qint64 satir,
+                                                       const std::optional<QVariantList>& okunan)
 {
-    std::optional<QVariantList> once = oku(tablo, satir);
+    std::optional<QVariantList> simdi = oku(tablo, satir);
+    if (simdi && okunan) {
+        SorguSonucu KayitKumesi(
+            ayniSorgusu.arg(tablo.ad, parcalar(tablo.alanlar, QStringLiteral(" AND %1 IS ?"), {})),
+            QVariantList{satir} + *okunan);
+        if (!KayitKumesi.sonraki()) {
+            degismisBulundu = true;
+            return std::nullopt;
+        }
+    }
+    return simdi;
+}
+
+bool Degisiklik::satirSil(const Sema::Tablo& tablo, qint64 satir,
+                          const std::optional<QVariantList>& okunan)
+{
+    std::optional<QVariantList> once = beklendigiGibi(tablo, satir, okunan);
     if (!once)
         return false;
     SorguSonucu KayitKumesi(silmeKomutu.arg(tablo.ad), {satir});
@@ -131,9 +148,10 @@ bool Degisiklik::satirSil(const Sema::Tablo& tablo, qint64 satir)
 }
 
 bool Degisiklik::satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
+                               const std::optional<QVariantList>& okunan,
                                const std::function<void(QVariantList&)>& degistir)
 {
-    std::optional<QVariantList> once = oku(tablo, satir);
+    std::optional<QVariantList> once = beklendigiGibi(tablo, satir, okunan);
     if (!once)
         return false;
     QVariantList sonra = *once;

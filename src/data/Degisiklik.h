@@ -19,10 +19,14 @@ public:
     // Writing inside the caller's transaction, each row remembered; values in the order of the
     // table's fields. Failures are thrown as VeriHatasi.
     qint64 satirEkle(const Sema::Tablo& tablo, const QVariantList& degerler);
-    // False, with nothing remembered, when there is no such row.
-    bool satirSil(const Sema::Tablo& tablo, qint64 satir);
+    // False, with nothing written or remembered, when there is no such row, or when the caller
+    // said what it read there (`okunan`) and the row no longer holds it: the check taking back
+    // makes, so that a window listed earlier never changes what another program wrote since.
+    bool satirSil(const Sema::Tablo& tablo, qint64 satir,
+                  const std::optional<QVariantList>& okunan = std::nullopt);
     // The row's values as stored are handed to `degistir`, which changes the ones to be written.
     bool satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
+                       const std::optional<QVariantList>& okunan,
                        const std::function<void(QVariantList&)>& degistir);
     // A row the caller appended itself, with exactly these values.
     void eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantList& degerler);
@@ -33,6 +37,8 @@ public:
     bool yinele() const { return uygula(false); }
 
     bool bos() const { return satirlar.empty(); }
+    // Whether a row was left alone because it no longer held what the caller had read.
+    bool baskasiDegistirmis() const { return degismisBulundu; }
     qsizetype satirSayisi() const { return qsizetype(satirlar.size()); }
     // The rowid of the first row the command wrote: a new entry's Kimlik.
     qint64 ilkSatir() const { return satirlar.empty() ? 0 : satirlar.front().satir; }
@@ -46,6 +52,10 @@ private:
     };
 
     bool uygula(bool geriye) const;
+    // Reads the row as it stands, when it is there and (if given) still holds `okunan`.
+    std::optional<QVariantList> beklendigiGibi(const Sema::Tablo& tablo, qint64 satir,
+                                               const std::optional<QVariantList>& okunan);
 
     std::vector<Satir> satirlar;
+    bool degismisBulundu = false;
 };

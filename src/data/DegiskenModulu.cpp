@@ -1,6 +1,7 @@
 #include "DegiskenModulu.h"
 
 #include "EskiBicim.h"
+#include "KilitBeklemesi.h"
 #include "Sema.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
@@ -18,6 +19,7 @@
 
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -31,6 +33,8 @@ struct AcilanDosya {
     ino_t dugum = 0;
 };
 std::optional<AcilanDosya> acilan;
+// The file's data_version when the program last looked: it changes when another connection writes.
+std::optional<qint64> bilinenSurum;
 
 std::optional<AcilanDosya> dosyaKimligi(const QString& yol)
 {
@@ -63,13 +67,53 @@ QString acilamadi(const QString& yol, const QString& neden)
         .arg(QDir::toNativeSeparators(yol), neden);
 }
 
+// Why the engine would not open a file: only what points at its contents is damage.
+DegiskenModulu::Acilamama::Neden nedeni(int kod)
+{
+    using N = DegiskenModulu::Acilamama::Neden;
+    switch (kod & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return N::Kilitli;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN:
+        return N::Erisilemez;
+    case SQLITE_NOMEM:
+        return N::Baska;
+    default:
+        return N::Bozuk;
+    }
+}
+
+// Nothing but the program's own statements runs on its connection: no extension is ever loaded,
+// and the file's own schema (a view or trigger another program left) may call no function that
+// is not harmless.
+void kisitla(sqlite3* h)
+{
+    sqlite3_enable_load_extension(h, 0);
+    sqlite3_db_config(h, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(h, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
 QString bulunamadi(const QString& yol, const QString& neden)
 {
     return QStringLiteral("%1 bulunamadı: %2\n\n%3")
         .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
 }
 
-std::optional<QString> baglan(const QString& yol)
+struct BaglanmaHatasi {
+    int kod = SQLITE_ERROR;
+    QString metin;
+};
+
+std::optional<BaglanmaHatasi> hatasi(const QSqlError& hata)
+{
+    return BaglanmaHatasi{hata.nativeErrorCode().toInt(), VeriHatasi(hata).motorunSozu()};
+}
+
+std::optional<BaglanmaHatasi> baglan(const QString& yol)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), baglantiAdi);
     // mode=rw: the engine must never create a missing file.
@@ -77,23 +121,25 @@ std::optional<QString> baglan(const QString& yol)
                        QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open())
-        return VeriHatasi(db.lastError()).motorunSozu();
+        return hatasi(db.lastError());
     sqlite3* h = DegiskenModulu::tutamac(db);
     if (!h)
-        return QStringLiteral("SQLite sürücüsü kullanılamıyor.");
+        return BaglanmaHatasi{SQLITE_ERROR, QStringLiteral("SQLite sürücüsü kullanılamıyor.")};
     if (sqlite3_db_readonly(h, "main") == 1)
-        return motorHatasi(SQLITE_READONLY);
+        return BaglanmaHatasi{SQLITE_READONLY, motorHatasi(SQLITE_READONLY)};
+    kisitla(h);
+    KilitBeklemesi::kur(h);
     sqlite3_create_collation_v2(h, "TURKCE", SQLITE_UTF8, nullptr, turkceKarsilastir, nullptr);
     Tutar::toplamIsleviniKaydet(h);
     QSqlQuery sorgu(db);
     // Reading the catalogue is the first real read: a file that is no database fails here.
     if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return VeriHatasi(sorgu.lastError()).motorunSozu();
+        return hatasi(sorgu.lastError());
     // A saved or deleted row must survive a power cut right after the command returns.
     sorgu.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-    // A file another program holds locked is waited for this long before the command gives up.
-    sorgu.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
     acilan = dosyaKimligi(yol);
+    bilinenSurum.reset();
+    DegiskenModulu::baskasiDegistirdi();
     return std::nullopt;
 }
 
@@ -127,30 +173,70 @@ std::optional<QString> DegiskenModulu::semasizAc(const QString& yol)
     kapat();
     if (auto hata = baglan(yol)) {
         kapat();
-        return acilamadi(yol, *hata);
+        return acilamadi(yol, hata->metin);
     }
     return std::nullopt;
 }
 
 std::optional<QString> DegiskenModulu::ac(const QString& yol)
 {
+    if (auto hata = acmayiDene(yol))
+        return hata->metin;
+    return std::nullopt;
+}
+
+std::optional<DegiskenModulu::Acilamama> DegiskenModulu::acmayiDene(const QString& yol)
+{
+    using N = Acilamama::Neden;
     kapat();
     const QFileInfo bilgi(yol);
-    if (bilgi.exists() && bilgi.isFile() && eskiBicim(yol) != EskiBicim::Degil)
-        return acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane yalnızca "
-                                             "SQLite biçimindeki veritabanını açabilir.\n") +
-                                  motorHatasi(SQLITE_NOTADB));
+    const bool dosya = bilgi.exists() && bilgi.isFile();
+    if (dosya && eskiBicim(yol) != EskiBicim::Degil)
+        return Acilamama{N::EskiBicim,
+                         acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane "
+                                                       "yalnızca SQLite biçimindeki veritabanını "
+                                                       "açabilir.\n") +
+                                            motorHatasi(SQLITE_NOTADB))};
     // The engine would take an empty file for a new, empty database.
-    if (bilgi.exists() && bilgi.isFile() && bilgi.size() == 0)
-        return acilamadi(yol, QStringLiteral("Dosya boş.\n") + motorHatasi(SQLITE_NOTADB));
-    std::optional<QString> hata = baglan(yol);
-    if (!hata)
-        hata = Sema::eksikler(VeriTabani());
-    if (hata) {
-        kapat();
-        return bilgi.exists() ? acilamadi(yol, *hata) : bulunamadi(yol, *hata);
-    }
-    return std::nullopt;
+    if (dosya && bilgi.size() == 0)
+        return Acilamama{
+            N::Bozuk, acilamadi(yol, QStringLiteral("Dosya boş.\n") + motorHatasi(SQLITE_NOTADB))};
+    std::optional<Acilamama> sonuc;
+    if (const auto hata = baglan(yol))
+        sonuc = Acilamama{nedeni(hata->kod), hata->metin};
+    else if (const auto eksik = Sema::eksikler(VeriTabani()))
+        sonuc = Acilamama{N::Bozuk, *eksik};
+    if (!sonuc)
+        return std::nullopt;
+    kapat();
+    if (!bilgi.exists())
+        return Acilamama{N::Yok, bulunamadi(yol, sonuc->metin)};
+    // What the user may not read or write is no damage, whatever the engine made of it.
+    if (!dosya || ::access(QFile::encodeName(yol).constData(), R_OK | W_OK) != 0)
+        sonuc->neden = N::Erisilemez;
+    sonuc->metin = acilamadi(yol, sonuc->metin);
+    return sonuc;
+}
+
+bool DegiskenModulu::baskasiDegistirdi()
+{
+    sqlite3* h = tutamac(VeriTabani());
+    if (!h)
+        return false;
+    // Asked without waiting: a file locked now is looked at again later.
+    sqlite3_busy_handler(h, nullptr, nullptr);
+    sqlite3_stmt* deyim = nullptr;
+    std::optional<qint64> surum;
+    if (sqlite3_prepare_v2(h, "PRAGMA data_version", -1, &deyim, nullptr) == SQLITE_OK &&
+        sqlite3_step(deyim) == SQLITE_ROW)
+        surum = sqlite3_column_int64(deyim, 0);
+    sqlite3_finalize(deyim);
+    KilitBeklemesi::kur(h);
+    if (!surum)
+        return false;
+    const bool degisti = bilinenSurum && *surum != *bilinenSurum;
+    bilinenSurum = surum;
+    return degisti;
 }
 
 void DegiskenModulu::dosyayiDenetle()
@@ -186,6 +272,7 @@ QString DegiskenModulu::sqliteSurumu()
 void DegiskenModulu::kapat()
 {
     acilan.reset();
+    bilinenSurum.reset();
     if (!QSqlDatabase::contains(baglantiAdi))
         return;
     {

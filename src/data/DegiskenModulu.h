@@ -24,6 +24,17 @@ QString veriTabaniYolu(const QString& klasor);
 // then the text to show the user, naming the file and the engine's error number and text.
 std::optional<QString> ac(const QString& yol);
 
+// Why a file would not open, for start-up to choose what to offer: it is missing; the user may
+// not read or write it (or it is no file); another program holds it locked; it is an old Access
+// file; its contents are damaged or no budget; something else (the engine ran out of memory).
+struct Acilamama {
+    enum class Neden { Yok, Erisilemez, Kilitli, EskiBicim, Bozuk, Baska };
+    Neden neden = Neden::Bozuk;
+    QString metin; // as ac() reports it
+};
+// The same as ac(), telling why on failure.
+std::optional<Acilamama> acmayiDene(const QString& yol);
+
 // Opens a connection on a file without checking its tables (for creating the schema).
 std::optional<QString> semasizAc(const QString& yol);
 
@@ -34,6 +45,10 @@ sqlite3* tutamac(const QSqlDatabase& db);
 // another file since it was opened. Run before every command's statements, so that none goes on
 // with the old file's rows, writes anywhere or copies the file.
 void dosyayiDenetle();
+
+// Whether another program wrote to the file since the last time this was asked (or since it was
+// opened). Asked without waiting; false when the file is locked at the moment.
+bool baskasiDegistirdi();
 
 // The result code of the connection's last failed call, or 0.
 int sonHataKodu();

@@ -68,6 +68,17 @@ void DosyaTasima::uzerineYazmadan(const QString& kaynak, const QString& hedef)
               QStringLiteral("%1 diske yazılamadı").arg(QDir::toNativeSeparators(klasor)));
 }
 
+void DosyaTasima::yerineKoy(const QString& kaynak, const QString& hedef)
+{
+    if (::rename(QFile::encodeName(kaynak).constData(), QFile::encodeName(hedef).constData()) != 0)
+        sistemHatasi(QStringLiteral("%1, %2 adını alamadı")
+                         .arg(QDir::toNativeSeparators(kaynak), QDir::toNativeSeparators(hedef)),
+                     errno);
+    const QString klasor = QFileInfo(hedef).absolutePath();
+    senkronla(QFile::encodeName(klasor), O_RDONLY | O_DIRECTORY,
+              QStringLiteral("%1 diske yazılamadı").arg(QDir::toNativeSeparators(klasor)));
+}
+
 void DosyaTasima::diskeYaz(const QString& yol)
 {
     senkronla(QFile::encodeName(yol), O_RDONLY,

@@ -11,6 +11,10 @@ namespace DosyaTasima
 // disk. Throws a VeriHatasi with a Turkish reason.
 void uzerineYazmadan(const QString& kaynak, const QString& hedef);
 
+// Moves `kaynak` to `hedef`, replacing it in one step; the folder is flushed to disk. Throws a
+// VeriHatasi with a Turkish reason.
+void yerineKoy(const QString& kaynak, const QString& hedef);
+
 // Flushes the file's contents to disk. Throws a VeriHatasi.
 void diskeYaz(const QString& yol);
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "KilitBeklemesi.h"
+
 #include <functional>
 
 // One writing command as one transaction on the program's connection: begun on construction,
 // written by onayla(), rolled back when the scope ends without it, on every path. Commands do not
-// nest. Failures are thrown as VeriHatasi.
+// nest. Failures are thrown as VeriHatasi. Its waits on a locked file, the automatic backup's
+// included, count as one command's.
 class Islem
 {
 public:
@@ -16,6 +19,7 @@ public:
     void onayla();
 
 private:
+    const KilitBeklemesi::Komut bekleme;
     bool acik = true;
 };
 

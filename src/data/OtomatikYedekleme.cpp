@@ -12,11 +12,11 @@ void OtomatikYedekleme::yazmadanOnce()
 {
     const QDateTime simdi = saat();
     // A clock set back counts as time gone by.
-    if (sonDeneme && sonDeneme->secsTo(simdi) < aralik && *sonDeneme <= simdi)
+    if (sonYedek && sonYedek->secsTo(simdi) < aralik && *sonYedek <= simdi)
         return;
-    sonDeneme = simdi;
     try {
         Yedekleme::al(simdi);
+        sonYedek = simdi;
         bildirildi = false;
     } catch (const VeriHatasi& hata) {
         if (!bildirildi)

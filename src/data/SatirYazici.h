@@ -6,7 +6,8 @@
 #include <QVariantList>
 
 // Appends rows to one table of the open file through one prepared statement, for writing many
-// rows at once; the caller holds the transaction. Every failure is thrown as a VeriHatasi.
+// rows at once; the caller holds the transaction. Every failure is thrown as a VeriHatasi; a table
+// whose Kimlik counter is at its end is told as such, not as a full disk.
 class SatirYazici
 {
 public:
@@ -18,5 +19,6 @@ public:
     qint64 yaz(const QVariantList& degerler);
 
 private:
+    const QString tabloAdi;
     QSqlQuery sorgu;
 };

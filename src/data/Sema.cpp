@@ -113,6 +113,14 @@ std::optional<QString> Sema::eksikler(QSqlDatabase db)
     QStringList eksik;
     QString motorunSozu;
     for (const Tablo& tablo : tablolar()) {
+        // A view reads like the table it stands in for, but nothing can be written to it.
+        QSqlQuery tur(db);
+        tur.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+        tur.addBindValue(tablo.ad);
+        if (tur.exec() && tur.next() && tur.value(0).toString() == u"view") {
+            eksik << QStringLiteral("%1 tablosu (yerinde bir görünüm var)").arg(tablo.ad);
+            continue;
+        }
         QSqlQuery deneme(db);
         if (deneme.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0")
                             .arg(tablo.alanlar.join(u','), tablo.ad)))
@@ -147,4 +155,38 @@ std::optional<QString> Sema::butunlukSorunu(QSqlDatabase db, bool hizli)
     if (bulgular == QStringList{QStringLiteral("ok")})
         return std::nullopt;
     return bulgular.join(u'\n');
+}
+
+QStringList Sema::yabancilar(QSqlDatabase db)
+{
+    QSqlQuery sorgu(db);
+    if (!sorgu.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
+                                   "('trigger', 'view') ORDER BY type, name")))
+        throw VeriHatasi(sorgu.lastError());
+    QStringList adlar;
+    while (sorgu.next())
+        adlar << (sorgu.value(0).toString() == u"view"
+                      ? QStringLiteral("%1 (görünüm)").arg(sorgu.value(1).toString())
+                      : sorgu.value(1).toString());
+    return adlar;
+}
+
+void Sema::yabancilariKaldir(QSqlDatabase db)
+{
+    QStringList komutlar;
+    {
+        QSqlQuery sorgu(db);
+        if (!sorgu.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
+                                       "('trigger', 'view')")))
+            throw VeriHatasi(sorgu.lastError());
+        // Names are no values to bind: quoted as identifiers instead.
+        while (sorgu.next())
+            komutlar << QStringLiteral("DROP %1 \"%2\"")
+                            .arg(sorgu.value(0).toString().toUpper(),
+                                 sorgu.value(1).toString().replace(u'"', QStringLiteral("\"\"")));
+    }
+    QSqlQuery sorgu(db);
+    for (const QString& komut : komutlar)
+        if (!sorgu.exec(komut))
+            throw VeriHatasi(sorgu.lastError());
 }

@@ -34,10 +34,17 @@ void olustur(QSqlDatabase db);
 // Refuses an existing file. The result is the text to show on failure.
 std::optional<QString> dosyaOlustur(const QString& yol);
 
-// Names every table or field the program uses that the database lacks, with the engine's error.
+// Names every table or field the program uses that the database lacks (or has as a view), with
+// the engine's error.
 std::optional<QString> eksikler(QSqlDatabase db);
 
 // The engine's findings when a database fails its integrity check (the quick one, which skips
 // comparing indexes with their tables, when asked); none when it passes.
 std::optional<QString> butunlukSorunu(QSqlDatabase db, bool hizli = false);
+// The triggers and views in the file, none of which the program creates, by name (a view marked
+// "(görünüm)"): whatever another program left there to run on the program's statements.
+QStringList yabancilar(QSqlDatabase db);
+// Drops them all, inside the caller's transaction.
+void yabancilariKaldir(QSqlDatabase db);
+
 } // namespace Sema

@@ -2,6 +2,8 @@
 
 #include "DegiskenModulu.h"
 
+#include <QRegularExpression>
+
 #include <sqlite3.h>
 
 namespace
@@ -50,5 +52,15 @@ QString VeriHatasi::aciklama() const
 {
     bool sayi = false;
     const int kod = numara_.toInt(&sayi);
-    return sayi ? turkceCumle(kod) + u'\n' + motorunSozu() : motorunSozu();
+    if (!sayi)
+        return motorunSozu();
+    // Another program put a view where one of the tables was.
+    static const QRegularExpression gorunum(
+        QStringLiteral("cannot modify (\\S+) because it is a view"));
+    if (const QRegularExpressionMatch m = gorunum.match(metin_); m.hasMatch())
+        return QStringLiteral("%1 bir tablo değil, görünüm; başka bir program değiştirmiş, "
+                              "değişiklik kaydedilemedi.\n")
+                   .arg(m.captured(1)) +
+               motorunSozu();
+    return turkceCumle(kod) + u'\n' + motorunSozu();
 }

@@ -21,7 +21,8 @@ public:
     // The engine's own words: "Hata 5: database is locked".
     QString motorunSozu() const;
     // As shown to the user: an engine failure starts with a Turkish sentence for its kind (locked,
-    // read-only, disk full, damaged, cannot open, other), then the engine's words.
+    // read-only, disk full, damaged, cannot open, other; a view where a table was), then the
+    // engine's words.
     QString aciklama() const;
     const char* what() const noexcept override { return "VeriHatası"; }
 

@@ -22,6 +22,7 @@
 #include <memory>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -102,11 +103,61 @@ std::optional<QString> sorunu(QSqlDatabase db)
     return Sema::eksikler(db);
 }
 
+void izinleriAktar(const QString& kaynak, const QString& hedef);
+
+// Backups stay in a real folder of the user's own: never where a symbolic link leads, never in a
+// folder someone else owns and could fill with files of their choosing.
+std::optional<QString> klasorSorunu(const QString& klasor)
+{
+    const QString ad = QDir::toNativeSeparators(klasor);
+    struct stat bilgi {
+    };
+    if (::lstat(QFile::encodeName(klasor).constData(), &bilgi) != 0)
+        return QStringLiteral("%1 klasörü okunamadı: %2")
+            .arg(ad, QString::fromLocal8Bit(strerror(errno)));
+    if (S_ISLNK(bilgi.st_mode))
+        return QStringLiteral("%1 sembolik bir bağlantı; yedekler yalnızca gerçek bir klasöre "
+                              "alınır.")
+            .arg(ad);
+    if (!S_ISDIR(bilgi.st_mode))
+        return QStringLiteral("%1 bir klasör değil.").arg(ad);
+    if (bilgi.st_uid != ::geteuid())
+        return QStringLiteral("%1 klasörü başka bir kullanıcıya ait; yedekler yalnızca sizin "
+                              "klasörünüze alınır.")
+            .arg(ad);
+    return std::nullopt;
+}
+
 void klasoruHazirla(const QString& klasor)
 {
     if (::mkdir(QFile::encodeName(klasor).constData(), 0700) != 0 && errno != EEXIST)
         reddet(QStringLiteral("%1 klasörü oluşturulamadı: %2")
                    .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno))));
+    if (const auto sorun = klasorSorunu(klasor))
+        reddet(*sorun);
+}
+
+// A closed file copied byte for byte under a temporary name in `klasor`, made to last, with the
+// permissions of `izinler`; the copy's path, which the caller renames.
+QString diskeKopyala(const QString& kaynak, const QString& klasor, const QString& izinler)
+{
+    QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
+    QFile okunan(kaynak);
+    if (!gecici.open() || !okunan.open(QIODevice::ReadOnly))
+        reddet(QStringLiteral("%1 kopyalanamadı: %2")
+                   .arg(QDir::toNativeSeparators(kaynak),
+                        gecici.isOpen() ? okunan.errorString() : gecici.errorString()));
+    while (!okunan.atEnd()) {
+        const QByteArray parca = okunan.read(1 << 20);
+        if (parca.isEmpty() || gecici.write(parca) != parca.size())
+            reddet(QStringLiteral("%1 kopyalanamadı: %2")
+                       .arg(QDir::toNativeSeparators(kaynak), gecici.errorString()));
+    }
+    gecici.close();
+    DosyaTasima::diskeYaz(gecici.fileName());
+    izinleriAktar(izinler, gecici.fileName());
+    gecici.setAutoRemove(false);
+    return gecici.fileName();
 }
 
 QString onEk()
@@ -188,6 +239,8 @@ QString Yedekleme::klasor(const QString& dosya)
 
 QList<Yedekleme::Yedek> Yedekleme::yedekler(const QString& klasor)
 {
+    if (klasorSorunu(klasor))
+        return {};
     static const QRegularExpression desen(
         QStringLiteral(R"(^%1(\d{4}-\d{2}-\d{2}-\d{4})(?:-(\d+))?\.mdb$)").arg(onEk()));
     QList<std::pair<Yedek, int>> bulunan;
@@ -267,4 +320,43 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
                    .arg(*sorun));
     }
     birak(klasor(DegiskenModulu::dosyaYolu()), an);
+}
+
+std::optional<Yedekleme::Yedek> Yedekleme::saglamEnYeni(const QString& klasor)
+{
+    for (const Yedek& yedek : yedekler(klasor)) {
+        try {
+            const YedekBaglantisi baglanti(yedek.yol);
+            if (!sorunu(baglanti.db()))
+                return yedek;
+        } catch (const VeriHatasi&) {
+        }
+    }
+    return std::nullopt;
+}
+
+void Yedekleme::acilmayanaGeriYukle(const QString& dosya, const QString& yedek, const QDateTime& an)
+{
+    {
+        const YedekBaglantisi kaynak(yedek);
+        if (const auto sorun = sorunu(kaynak.db()))
+            reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
+                                  "değiştirilmedi.\n\n%1")
+                       .arg(*sorun));
+    }
+    const QString yedekKlasoru = klasor(dosya);
+    klasoruHazirla(yedekKlasoru);
+    const QString yerine = diskeKopyala(yedek, QFileInfo(dosya).absolutePath(), dosya);
+    try {
+        const QString bozuk = bosAd(yedekKlasoru, onEk() + bozukOnEki, an);
+        DosyaTasima::uzerineYazmadan(diskeKopyala(dosya, yedekKlasoru, dosya), bozuk);
+        // A journal left beside the damaged file would be played back into the backup's copy.
+        for (const char* ek : {"-journal", "-wal", "-shm"})
+            if (QFileInfo::exists(dosya + QLatin1String(ek)))
+                DosyaTasima::uzerineYazmadan(dosya + QLatin1String(ek), bozuk + QLatin1String(ek));
+        DosyaTasima::yerineKoy(yerine, dosya);
+    } catch (const VeriHatasi&) {
+        QFile::remove(yerine);
+        throw;
+    }
 }

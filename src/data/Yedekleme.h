@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 // Copies of the budget file in the folder "Yedekler" beside it, named for the minute they were
@@ -25,7 +26,8 @@ struct Yedek {
 // The backups' folder of a budget file.
 QString klasor(const QString& dosya);
 
-// The backups in a folder, newest first; other files there are left out.
+// The backups in a folder, newest first; other files there are left out. A folder that is a
+// symbolic link or not the user's own holds none: backups are neither taken nor offered there.
 QList<Yedek> yedekler(const QString& klasor);
 
 // Backs up the open file, named for `an`, with the file's permissions, then deletes the backups
@@ -45,5 +47,14 @@ std::pair<qint64, qint64> kayitSayilari(const QString& yedek);
 // the file's data is then as before. A damaged file's copy is named Varnel-bozuk-…, which keeps
 // it out of the backups: it is neither offered nor deleted.
 void geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya = false);
+
+// The newest backup in the folder that passes the check restoring makes; none without one.
+std::optional<Yedek> saglamEnYeni(const QString& klasor);
+
+// Puts a backup in the place of a file that does not open at all, so that nothing runs on it: the
+// backup is checked, the file (and any journal beside it) is kept in the backups' folder as
+// Varnel-bozuk-… (named for `an`), and a copy of the backup takes its name. Thrown as VeriHatasi,
+// in Turkish, when refused or failed; the file then stays where it was.
+void acilmayanaGeriYukle(const QString& dosya, const QString& yedek, const QDateTime& an);
 
 } // namespace Yedekleme

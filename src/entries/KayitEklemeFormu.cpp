@@ -90,7 +90,7 @@ KayitEklemeFormu::KayitEklemeFormu(const DefterTanimi& defterTanimi,
     : EklemeFormu(sahibi), defter(defterTanimi), secim{.anaGrup = kayit.anaGrup,
                                                    .altGrup = kayit.altGrup,
                                                    .yillar = yillar},
-      duzenlenen(kayit.kimlik)
+      duzenlenen(kayit)
 {
     setWindowTitle(defter.duzenlemeBasligi);
     kur(grupSatiri);
@@ -192,8 +192,9 @@ void KayitEklemeFormu::kaydet()
             }))
             return;
         if (degisiklik.bos())
-            MesajKutusu::bilgi(this, kayitArtikYokMesaji);
-        emit kayitDuzenlendi(*duzenlenen, degisiklik);
+            MesajKutusu::bilgi(this, degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
+                                                                     : kayitArtikYokMesaji);
+        emit kayitDuzenlendi(duzenlenen->kimlik, degisiklik);
         accept();
         return;
     }

@@ -18,8 +18,8 @@ class QLineEdit;
 // tells its opener through kayitEklendi() what each entry it stored wrote.
 // Opened on an entry instead, it corrects that one entry: its groups shown at the top, the inputs
 // filled and open, "Kaydet" stores with the same checks as adding and closes, "Vazgeç" closes.
-// kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted (and
-// nothing was written).
+// kayitDuzenlendi() tells the opener to list the entry again, also when it was found deleted or
+// changed by another program since it was listed (and nothing was written).
 class KayitEklemeFormu : public EklemeFormu
 {
     Q_OBJECT
@@ -63,7 +63,7 @@ private:
 
     const DefterTanimi& defter;
     const Secim secim;
-    const std::optional<qint64> duzenlenen; // the Kimlik being corrected
+    const std::optional<ButceVerisi::Kayit> duzenlenen; // the entry being corrected, as listed
 
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;

@@ -78,6 +78,7 @@ bool MesajKutusu::sor(QWidget* sahibi, const QString& metin)
 
 bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut)
 {
+    const KilitBeklemesi::Komut bekleme;
     try {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto geriAl = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KilitBeklemesi.h"
+
 #include <QList>
 #include <QString>
 
@@ -28,7 +30,8 @@ public:
     static bool hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut);
 
     // One user command, however many statements and refreshes it runs: while one lives, only the
-    // first engine failure is shown. Scopes may nest; the outermost one counts.
+    // first engine failure is shown, and a locked file is waited for once (KilitBeklemesi).
+    // Scopes may nest; the outermost one counts.
     class Komut
     {
     public:
@@ -36,6 +39,9 @@ public:
         ~Komut();
         Komut(const Komut&) = delete;
         Komut& operator=(const Komut&) = delete;
+
+    private:
+        const KilitBeklemesi::Komut bekleme;
     };
 
     static void kaydetmeyeBasla();
