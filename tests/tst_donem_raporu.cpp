@@ -45,7 +45,7 @@ QStringList adlar(const QAbstractItemModel* m)
 
 const QStringList mart2024{
     "*GELİRLER|18.500,00|16.500,00|-2.000,00|89,19% !",
-    "*  HEDİYE|0,00|300,00|300,00|— [yok]",
+    "*  ÇEYREK ALTIN|0,00|300,00|300,00|— [yok]",
     "    DOĞUM GÜNÜ|0,00|300,00|300,00|— [yok]",
     "*  KİRA GELİRİ|5.000,00|5.600,00|600,00|112,00%",
     "    DAİRE|5.000,00|5.600,00|600,00|112,00%",
@@ -92,7 +92,7 @@ class TestDonemRaporu : public LedgerTest
                  {&g, "KİRA GELİRİ", "DAİRE", "Mart", 5000, 5500},
                  {&g, "KİRA GELİRİ", "DAİRE", "mart", "yok", 100},
                  {&g, "MAAŞ", "PRİM", "Mart", 500, 600},
-                 {&g, "HEDİYE", "DOĞUM GÜNÜ", "Mart", 0, 300},
+                 {&g, "ÇEYREK ALTIN", "DOĞUM GÜNÜ", "Mart", 0, 300},
                  {&g, "MAAŞ", "ANA İŞ", "Nisan", 999, 999},
                  {&d, "EV", "KİRA", "Mart", 8000, 8000},
                  {&d, "Ev", "Kira", "Mart", 500, 400},
@@ -186,20 +186,20 @@ private slots:
         QTest::newRow("names, descending")
             << 3 << 0 << int(Qt::DescendingOrder)
             << QStringList{"GELİRLER", "  MAAŞ", "    PRİM", "    EK İŞ", "    ANA İŞ",
-                           "  KİRA GELİRİ", "    DAİRE", "  HEDİYE", "    DOĞUM GÜNÜ",
+                           "  KİRA GELİRİ", "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
                            "GİDERLER", "  MUTFAK", "    PAZAR", "    MARKET", "  EV", "    KİRA",
                            "  ESKİ", "    SİLİNEN", "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("realised, descending")
             << 3 << 2 << int(Qt::DescendingOrder)
             << QStringList{"GELİRLER", "  MAAŞ", "    ANA İŞ", "    PRİM", "    EK İŞ",
-                           "  KİRA GELİRİ", "    DAİRE", "  HEDİYE", "    DOĞUM GÜNÜ",
+                           "  KİRA GELİRİ", "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
                            "GİDERLER", "  EV", "    KİRA", "  MUTFAK", "    MARKET", "    PAZAR",
                            "  ESKİ", "    SİLİNEN", "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("ratio, ascending")
             << 3 << 4 << int(Qt::AscendingOrder)
-            << QStringList{"GELİRLER", "  HEDİYE", "    DOĞUM GÜNÜ", "  MAAŞ", "    EK İŞ",
+            << QStringList{"GELİRLER", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ", "  MAAŞ", "    EK İŞ",
                            "    ANA İŞ", "    PRİM", "  KİRA GELİRİ", "    DAİRE",
                            "GİDERLER", "  EV", "    KİRA", "  ESKİ", "    SİLİNEN", "  MUTFAK",
                            "    PAZAR", "    MARKET", "BAKİYE (Gelir − Gider)"}
@@ -207,7 +207,7 @@ private slots:
         QTest::newRow("difference, ascending, whole year")
             << 0 << 3 << int(Qt::AscendingOrder)
             << QStringList{"GELİRLER", "  MAAŞ", "    EK İŞ", "    ANA İŞ", "    PRİM",
-                           "  HEDİYE", "    DOĞUM GÜNÜ", "  KİRA GELİRİ", "    DAİRE",
+                           "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ", "  KİRA GELİRİ", "    DAİRE",
                            "GİDERLER", "  EV", "    KİRA", "  ESKİ", "    SİLİNEN", "  ULAŞIM",
                            "    YAKIT", "  MUTFAK", "    PAZAR", "    MARKET",
                            "BAKİYE (Gelir − Gider)"}
@@ -275,6 +275,44 @@ private slots:
         }
         QCOMPARE(istenen, hedef);
         QCOMPARE(pencere->isVisible(), hedef.isEmpty());
+    }
+
+    // "Görünüm" > "Dönem Raporu…" (Ctrl+R) and the button beside the period open the report on the
+    // main window's period; a sub-group chosen in it is shown there with the report's period.
+    void fromMainWindow_data()
+    {
+        QTest::addColumn<bool>("menuden");
+        QTest::newRow("menu") << true;
+        QTest::newRow("button") << false;
+    }
+    void fromMainWindow()
+    {
+        QFETCH(bool, menuden);
+        doldur();
+        form = ortam->anaForm();
+        form->show();
+        form->ayBilgisiKutusu()->setCurrentIndex(2);
+        QAction* eylem = form->menuBar()->actions()[2]->menu()->actions().value(0);
+        QCOMPARE(form->menuBar()->actions()[2]->text(), "&Görünüm");
+        QCOMPARE(eylem->text(), "Dönem Raporu…");
+        QCOMPARE(eylem->shortcut(), QKeySequence("Ctrl+R"));
+        auto* dugme = form->findChild<QPushButton*>("DönemRaporuDüğmesi");
+        QCOMPARE(dugme->text(), "Dönem Raporu");
+        QString baslik;
+        QVERIFY(acilaniIncele(
+            [&] { menuden ? eylem->trigger() : QTest::mouseClick(dugme, Qt::LeftButton); },
+            [&](QWidget* w) {
+                baslik = w->windowTitle();
+                w->findChild<QComboBox*>("AyBilgisiKutusu")->setCurrentIndex(3);
+                QTreeView* a = w->findChild<QTreeView*>("RaporAğacı");
+                a->setCurrentIndex(bul(a->model(), {"GİDERLER", "MUTFAK", "MARKET"}));
+                QTest::keyClick(a, Qt::Key_Return);
+            }));
+        QCOMPARE(baslik, "Dönem Raporu — Şubat 2024");
+        QCOMPARE(form->ayBilgisiKutusu()->currentText(), "Mart");
+        QCOMPARE(form->anaGrupListesi(giderDefteri())->currentText(), "MUTFAK");
+        QCOMPARE(form->seciliAltGrup(giderDefteri()), "MARKET");
+        QCOMPARE(sutun(kayitListesi(*form, giderDefteri()), 4), QStringList{"3.000,00"});
     }
 
     // "Kaydet…": the report as a table for spreadsheets, every line fully expanded.

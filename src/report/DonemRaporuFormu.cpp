@@ -105,9 +105,11 @@ void DonemRaporuFormu::denetimleriKur(int yil, int ay)
     agac->header()->setSectionsMovable(false);
     agac->header()->setSortIndicator(RaporModeli::GrupSutunu, Qt::AscendingOrder);
     agac->setSortingEnabled(true);
-    agac->setColumnWidth(RaporModeli::GrupSutunu, 300);
+    // The names take what the figures leave.
+    agac->header()->setStretchLastSection(false);
+    agac->header()->setSectionResizeMode(RaporModeli::GrupSutunu, QHeaderView::Stretch);
     for (int sutun = RaporModeli::TahminSutunu; sutun < RaporModeli::SutunSayisi; ++sutun)
-        agac->setColumnWidth(sutun, 120);
+        agac->setColumnWidth(sutun, 115);
     duzen->addWidget(agac, 3);
 
     grafik = new RaporGrafigi;
@@ -236,9 +238,8 @@ void DonemRaporuFormu::Yazdir_Click()
     QPrintDialog pencere(&yazici, this);
     pencere.setWindowTitle(QStringLiteral("Yazdır"));
     if (pencere.exec() == QDialog::Accepted)
-        RaporCiktisi::sayfalariCiz(yazici, QStringLiteral("Dönem Raporu"),
-                                   QStringLiteral("Dönem: ") + donemAdi(), *rapor,
-                                   QDate::currentDate());
+        RaporCiktisi::sayfalariCiz(yazici, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
+                                   *rapor, QDate::currentDate());
 }
 
 void DonemRaporuFormu::PdfOlarakKaydet_Click()
@@ -250,7 +251,6 @@ void DonemRaporuFormu::PdfOlarakKaydet_Click()
                pdf.setCreator(QStringLiteral("Morvane"));
                pdf.setPageLayout(RaporCiktisi::sayfaDuzeni());
                RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"),
-                                          QStringLiteral("Dönem: ") + donemAdi(), *rapor,
-                                          QDate::currentDate());
+                                          donemEtiketi->text(), *rapor, QDate::currentDate());
            });
 }

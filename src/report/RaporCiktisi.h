@@ -21,7 +21,8 @@ void csvYaz(CsvYazici& csv, const RaporModeli& model);
 // A4, portrait.
 QPageLayout sayfaDuzeni();
 
-// As many pages as the lines need, each headed by the caption, the period and the print date,
+// As many pages as the lines need, each headed by the caption, the period (with what the report
+// says of it) and the print date,
 // with the column captions, and numbered at its foot ("Sayfa 1 / 2"). Totals bold, groups the
 // group lists lack in italics, warned ratios in the warning colour.
 void sayfalariCiz(QPagedPaintDevice& aygit, const QString& baslik, const QString& donem,
