@@ -579,8 +579,8 @@ QList<Satir> raporuOlc(QWidget* sahibi)
         ay = ay == olculenAy ? olculenAy + 1 : olculenAy;
         ayKutusu->setCurrentIndex(ay);
     };
-    Satir s{QStringLiteral("switching months (%1 ↔ %2)")
-                .arg(haziran, Takvim::ayAdlari()[olculenAy])};
+    Satir s{
+        QStringLiteral("switching months (%1 ↔ %2)").arg(haziran, Takvim::ayAdlari()[olculenAy])};
     s.pencere = olc(degistir);
     s.boyali = olc([&] {
         degistir();

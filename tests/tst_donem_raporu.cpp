@@ -43,25 +43,24 @@ QStringList adlar(const QAbstractItemModel* m)
     return sonuc;
 }
 
-const QStringList mart2024{
-    "*GELİRLER|18.500,00|16.500,00|-2.000,00|89,19% !",
-    "*  ÇEYREK ALTIN|0,00|300,00|300,00|— [yok]",
-    "    DOĞUM GÜNÜ|0,00|300,00|300,00|— [yok]",
-    "*  KİRA GELİRİ|5.000,00|5.600,00|600,00|112,00%",
-    "    DAİRE|5.000,00|5.600,00|600,00|112,00%",
-    "*  MAAŞ|13.500,00|10.600,00|-2.900,00|78,52% !",
-    "    ANA İŞ|11.000,00|10.000,00|-1.000,00|90,91% !",
-    "    EK İŞ|2.000,00|0,00|-2.000,00|—",
-    "    PRİM|500,00|600,00|100,00|120,00% [yok]",
-    "*GİDERLER|12.700,00|13.000,00|300,00|102,36% !",
-    "*  ESKİ|200,00|200,00|0,00|100,00% [yok]",
-    "    SİLİNEN|200,00|200,00|0,00|100,00% [yok]",
-    "*  EV|8.500,00|8.400,00|-100,00|98,82%",
-    "    KİRA|8.500,00|8.400,00|-100,00|98,82%",
-    "*  MUTFAK|4.000,00|4.400,00|400,00|110,00% !",
-    "    MARKET|3.000,00|3.600,00|600,00|120,00% !",
-    "    PAZAR|1.000,00|800,00|-200,00|80,00%",
-    "*BAKİYE (Gelir − Gider)|5.800,00|3.500,00|-2.300,00|"};
+const QStringList mart2024{"*GELİRLER|18.500,00|16.500,00|-2.000,00|89,19% !",
+                           "*  ÇEYREK ALTIN|0,00|300,00|300,00|— [yok]",
+                           "    DOĞUM GÜNÜ|0,00|300,00|300,00|— [yok]",
+                           "*  KİRA GELİRİ|5.000,00|5.600,00|600,00|112,00%",
+                           "    DAİRE|5.000,00|5.600,00|600,00|112,00%",
+                           "*  MAAŞ|13.500,00|10.600,00|-2.900,00|78,52% !",
+                           "    ANA İŞ|11.000,00|10.000,00|-1.000,00|90,91% !",
+                           "    EK İŞ|2.000,00|0,00|-2.000,00|—",
+                           "    PRİM|500,00|600,00|100,00|120,00% [yok]",
+                           "*GİDERLER|12.700,00|13.000,00|300,00|102,36% !",
+                           "*  ESKİ|200,00|200,00|0,00|100,00% [yok]",
+                           "    SİLİNEN|200,00|200,00|0,00|100,00% [yok]",
+                           "*  EV|8.500,00|8.400,00|-100,00|98,82%",
+                           "    KİRA|8.500,00|8.400,00|-100,00|98,82%",
+                           "*  MUTFAK|4.000,00|4.400,00|400,00|110,00% !",
+                           "    MARKET|3.000,00|3.600,00|600,00|120,00% !",
+                           "    PAZAR|1.000,00|800,00|-200,00|80,00%",
+                           "*BAKİYE (Gelir − Gider)|5.800,00|3.500,00|-2.300,00|"};
 
 } // namespace
 
@@ -77,9 +76,12 @@ class TestDonemRaporu : public LedgerTest
         const DefterTanimi& d = giderDefteri();
         for (const auto& [defter, ana, altlar] :
              QList<std::tuple<const DefterTanimi*, QString, QStringList>>{
-                 {&g, "MAAŞ", {"ANA İŞ", "EK İŞ"}}, {&g, "KİRA GELİRİ", {"DAİRE"}},
-                 {&g, "FAİZ", {"MEVDUAT"}}, {&d, "EV", {"KİRA"}},
-                 {&d, "MUTFAK", {"MARKET", "PAZAR"}}, {&d, "ULAŞIM", {"YAKIT"}}}) {
+                 {&g, "MAAŞ", {"ANA İŞ", "EK İŞ"}},
+                 {&g, "KİRA GELİRİ", {"DAİRE"}},
+                 {&g, "FAİZ", {"MEVDUAT"}},
+                 {&d, "EV", {"KİRA"}},
+                 {&d, "MUTFAK", {"MARKET", "PAZAR"}},
+                 {&d, "ULAŞIM", {"YAKIT"}}}) {
             ortam->anaGrupYaz(*defter, ana);
             for (const QString& alt : altlar)
                 ortam->altGrupYaz(*defter, ana, alt);
@@ -185,32 +187,43 @@ private slots:
         QTest::addColumn<QStringList>("grafik");
         QTest::newRow("names, descending")
             << 3 << 0 << int(Qt::DescendingOrder)
-            << QStringList{"GELİRLER", "  MAAŞ", "    PRİM", "    EK İŞ", "    ANA İŞ",
-                           "  KİRA GELİRİ", "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
-                           "GİDERLER", "  MUTFAK", "    PAZAR", "    MARKET", "  EV", "    KİRA",
-                           "  ESKİ", "    SİLİNEN", "BAKİYE (Gelir − Gider)"}
+            << QStringList{"GELİRLER",   "  MAAŞ",         "    PRİM",
+                           "    EK İŞ",  "    ANA İŞ",     "  KİRA GELİRİ",
+                           "    DAİRE",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "GİDERLER",   "  MUTFAK",       "    PAZAR",
+                           "    MARKET", "  EV",           "    KİRA",
+                           "  ESKİ",     "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("realised, descending")
             << 3 << 2 << int(Qt::DescendingOrder)
-            << QStringList{"GELİRLER", "  MAAŞ", "    ANA İŞ", "    PRİM", "    EK İŞ",
-                           "  KİRA GELİRİ", "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
-                           "GİDERLER", "  EV", "    KİRA", "  MUTFAK", "    MARKET", "    PAZAR",
-                           "  ESKİ", "    SİLİNEN", "BAKİYE (Gelir − Gider)"}
+            << QStringList{"GELİRLER",  "  MAAŞ",         "    ANA İŞ",
+                           "    PRİM",  "    EK İŞ",      "  KİRA GELİRİ",
+                           "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "GİDERLER",  "  EV",           "    KİRA",
+                           "  MUTFAK",  "    MARKET",     "    PAZAR",
+                           "  ESKİ",    "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("ratio, ascending")
             << 3 << 4 << int(Qt::AscendingOrder)
-            << QStringList{"GELİRLER", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ", "  MAAŞ", "    EK İŞ",
-                           "    ANA İŞ", "    PRİM", "  KİRA GELİRİ", "    DAİRE",
-                           "GİDERLER", "  EV", "    KİRA", "  ESKİ", "    SİLİNEN", "  MUTFAK",
-                           "    PAZAR", "    MARKET", "BAKİYE (Gelir − Gider)"}
+            << QStringList{"GELİRLER",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "  MAAŞ",    "    EK İŞ",      "    ANA İŞ",
+                           "    PRİM",  "  KİRA GELİRİ",  "    DAİRE",
+                           "GİDERLER",  "  EV",           "    KİRA",
+                           "  ESKİ",    "    SİLİNEN",    "  MUTFAK",
+                           "    PAZAR", "    MARKET",     "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("difference, ascending, whole year")
             << 0 << 3 << int(Qt::AscendingOrder)
-            << QStringList{"GELİRLER", "  MAAŞ", "    EK İŞ", "    ANA İŞ", "    PRİM",
-                           "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ", "  KİRA GELİRİ", "    DAİRE",
-                           "GİDERLER", "  EV", "    KİRA", "  ESKİ", "    SİLİNEN", "  ULAŞIM",
-                           "    YAKIT", "  MUTFAK", "    PAZAR", "    MARKET",
-                           "BAKİYE (Gelir − Gider)"}
+            << QStringList{"GELİRLER",       "  MAAŞ",
+                           "    EK İŞ",      "    ANA İŞ",
+                           "    PRİM",       "  ÇEYREK ALTIN",
+                           "    DOĞUM GÜNÜ", "  KİRA GELİRİ",
+                           "    DAİRE",      "GİDERLER",
+                           "  EV",           "    KİRA",
+                           "  ESKİ",         "    SİLİNEN",
+                           "  ULAŞIM",       "    YAKIT",
+                           "  MUTFAK",       "    PAZAR",
+                           "    MARKET",     "BAKİYE (Gelir − Gider)"}
             << QStringList{"EV", "MUTFAK", "ULAŞIM", "ESKİ"};
     }
     void sorting()
@@ -226,8 +239,8 @@ private slots:
         a->sortByColumn(sutun, Qt::SortOrder(yon));
         QCOMPARE(adlar(a->model()), beklenen);
         QVERIFY(a->isExpanded(a->model()->index(1, 0)));
-        const auto* g = qobject_cast<RaporGrafigi*>(
-            pencere->findChild<QChartView*>("GrafikNesnesi")->chart());
+        const auto* g =
+            qobject_cast<RaporGrafigi*>(pencere->findChild<QChartView*>("GrafikNesnesi")->chart());
         QCOMPARE(g->gruplar(), grafik);
     }
 
@@ -238,8 +251,8 @@ private slots:
         QTest::addColumn<QStringList>("yol");
         QTest::addColumn<bool>("enter");
         QTest::addColumn<QString>("hedef");
-        QTest::newRow("double-click") << QStringList{"GİDERLER", "MUTFAK", "MARKET"} << false
-                                      << "Gider|MUTFAK|MARKET|2024|3";
+        QTest::newRow("double-click")
+            << QStringList{"GİDERLER", "MUTFAK", "MARKET"} << false << "Gider|MUTFAK|MARKET|2024|3";
         QTest::newRow("Enter") << QStringList{"GELİRLER", "MAAŞ", "PRİM"} << true
                                << "Gelir|MAAŞ|PRİM|2024|3";
         QTest::newRow("main group") << QStringList{"GİDERLER", "MUTFAK"} << false << "";
@@ -255,8 +268,7 @@ private slots:
         connect(pencere.get(), &DonemRaporuFormu::grupGosterilsin, this,
                 [&](const DonemRaporuFormu::Hedef& h) {
                     istenen = QStringList{h.defter->ad, h.anaGrup, h.altGrup,
-                                          QString::number(h.yil.value_or(0)),
-                                          QString::number(h.ay)}
+                                          QString::number(h.yil.value_or(0)), QString::number(h.ay)}
                                   .join(u'|');
                 });
         QTreeView* a = agac(*pencere);
@@ -331,8 +343,8 @@ private slots:
                  (QStringList{"GELİRLER", "", "", "18500,00", "16500,00", "-2000,00", "89,19"}));
         QCOMPARE(satirlar[8],
                  (QStringList{"GELİRLER", "MAAŞ", "EK İŞ", "2000,00", "0,00", "-2000,00", ""}));
-        QCOMPARE(satirlar[18], (QStringList{"BAKİYE (Gelir − Gider)", "", "", "5800,00",
-                                            "3500,00", "-2300,00", ""}));
+        QCOMPARE(satirlar[18], (QStringList{"BAKİYE (Gelir − Gider)", "", "", "5800,00", "3500,00",
+                                            "-2300,00", ""}));
         QCOMPARE(mesajlar(), QStringList());
     }
 
@@ -368,8 +380,8 @@ private slots:
             const QString sayfa = sayfalar[i].simplified();
             for (const QString& parca :
                  QStringList{"Dönem Raporu", "Dönem: Mart 2024", "Yazdırma tarihi: " + tarih,
-                  QString("Grup Tahmin Gerçekleşen Fark Oran (%)"),
-                  QString("Sayfa %1 / %2").arg(i + 1).arg(sayfaSayisi)})
+                             QString("Grup Tahmin Gerçekleşen Fark Oran (%)"),
+                             QString("Sayfa %1 / %2").arg(i + 1).arg(sayfaSayisi)})
                 QVERIFY2(sayfa.contains(parca), qPrintable(parca + " yok: " + sayfa));
         }
         const QString hepsi = sayfalar.join(u' ').simplified();

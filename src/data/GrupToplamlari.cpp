@@ -39,7 +39,8 @@ public:
     GrupToplamlari::AltGrup& altGrup(const QString& ana, const QString& ad, bool listede)
     {
         GrupToplamlari::AnaGrup& grup = anaGrup(ana, false);
-        const QString anahtar = TurkceMetin::buyukHarf(grup.ad) + u'\n' + TurkceMetin::buyukHarf(ad);
+        const QString anahtar =
+            TurkceMetin::buyukHarf(grup.ad) + u'\n' + TurkceMetin::buyukHarf(ad);
         auto yer = altSira.find(anahtar);
         if (yer == altSira.end()) {
             yer = altSira.insert(anahtar, grup.altGruplar.size());
@@ -79,7 +80,7 @@ void GrupToplamlari::Toplam::ekle(const Toplam& t)
 }
 
 std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& defter,
-                                                           const Donem& donem)
+                                                            const Donem& donem)
 {
     QStringList kosullar;
     QVariantList degerler;
@@ -107,7 +108,7 @@ std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& 
 }
 
 std::vector<GrupToplamlari::AnaGrup> GrupToplamlari::oku(const DefterTanimi& defter,
-                                                        const Donem& donem)
+                                                         const Donem& donem)
 {
     Katalog katalog;
     {

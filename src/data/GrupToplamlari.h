@@ -44,7 +44,7 @@ std::vector<Satir> satirlar(const DefterTanimi& defter, const Donem& donem);
 struct AltGrup {
     QString ad;
     bool listede = false; // the pair is in the sub-group table
-    Toplam toplam; // kayitSayisi 0: no entry in the period
+    Toplam toplam;        // kayitSayisi 0: no entry in the period
 };
 
 struct AnaGrup {

@@ -250,7 +250,7 @@ void DonemRaporuFormu::PdfOlarakKaydet_Click()
                pdf.setTitle(windowTitle());
                pdf.setCreator(QStringLiteral("Morvane"));
                pdf.setPageLayout(RaporCiktisi::sayfaDuzeni());
-               RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"),
-                                          donemEtiketi->text(), *rapor, QDate::currentDate());
+               RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
+                                          *rapor, QDate::currentDate());
            });
 }

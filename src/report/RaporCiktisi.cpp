@@ -42,8 +42,8 @@ public:
         const double ust = basBoyu() + satirBoyu + 0.3 * mm;
         const double alt = yukseklik - QFontMetricsF(yazi(8), &aygit).height() - 3 * mm;
         const int sayfadaki = std::max(1, int((alt - ust) / satirBoyu));
-        const int sayfaSayisi = std::max(1, int((satirlar.size() + size_t(sayfadaki) - 1) /
-                                                size_t(sayfadaki)));
+        const int sayfaSayisi =
+            std::max(1, int((satirlar.size() + size_t(sayfadaki) - 1) / size_t(sayfadaki)));
         QPainter ressam(&aygit);
         for (int sayfa = 0; sayfa < sayfaSayisi; ++sayfa) {
             if (sayfa > 0)
@@ -132,9 +132,9 @@ private:
 
 QStringList RaporCiktisi::basliklar()
 {
-    return {QStringLiteral("Defter"),      QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
-            QStringLiteral("Tahmin"),      QStringLiteral("Gerçekleşen"),
-            QStringLiteral("Fark"),        QStringLiteral("Oran (%)")};
+    return {QStringLiteral("Defter"),  QStringLiteral("Ana Grup"),    QStringLiteral("Alt Grup"),
+            QStringLiteral("Tahmin"),  QStringLiteral("Gerçekleşen"), QStringLiteral("Fark"),
+            QStringLiteral("Oran (%)")};
 }
 
 void RaporCiktisi::csvYaz(CsvYazici& csv, const RaporModeli& model)

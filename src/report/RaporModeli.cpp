@@ -37,7 +37,7 @@ std::optional<double> oran(const GrupToplamlari::Toplam& t)
 }
 
 RaporModeli::Satir satirYap(RaporModeli::Tur tur, const DefterTanimi* defter, const QString& ad,
-                         bool listede, const GrupToplamlari::Toplam& t)
+                            bool listede, const GrupToplamlari::Toplam& t)
 {
     return {.tur = tur,
             .defter = defter,
@@ -87,8 +87,11 @@ QStringList RaporModeli::Satir::hucreler() const
 {
     if (bos)
         return {ad, {}, {}, {}, {}};
-    return {ad, Bicim::tutar(tahminKurus), Bicim::tutar(gerceklesenKurus), Bicim::tutar(farkKurus()),
-            tur == Tur::Bakiye ? QString() : oran ? Bicim::yuzde(*oran) : Bicim::eksikOran};
+    return {ad, Bicim::tutar(tahminKurus), Bicim::tutar(gerceklesenKurus),
+            Bicim::tutar(farkKurus()),
+            tur == Tur::Bakiye ? QString()
+            : oran             ? Bicim::yuzde(*oran)
+                               : Bicim::eksikOran};
 }
 
 RaporModeli::RaporModeli(QObject* ust) : QAbstractItemModel(ust) {}
@@ -151,13 +154,14 @@ void RaporModeli::agaciKur()
         }
         okunamayanSayisi += defterToplamlari[d].okunamayan;
         dugum->satir = satirYap(Tur::Defter, defter, TurkceMetin::buyukHarf(defter->cerceveBasligi),
-                             true, defterToplamlari[d]);
+                                true, defterToplamlari[d]);
         ustSatirlar.push_back(std::move(dugum));
     }
     auto bakiye = std::make_unique<Dugum>();
     bakiye->satir = {.tur = Tur::Bakiye,
                      .ad = QStringLiteral("BAKİYE (Gelir − Gider)"),
-                     .tahminKurus = defterToplamlari[0].tahminKurus - defterToplamlari[1].tahminKurus,
+                     .tahminKurus =
+                         defterToplamlari[0].tahminKurus - defterToplamlari[1].tahminKurus,
                      .gerceklesenKurus = defterToplamlari[0].gerceklesenKurus -
                                          defterToplamlari[1].gerceklesenKurus};
     ustSatirlar.push_back(std::move(bakiye));
@@ -288,8 +292,8 @@ QVariant RaporModeli::data(const QModelIndex& yer, int rol) const
     case Qt::DisplayRole:
         return s->hucreler().value(sutun);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(
-            (sutun == GrupSutunu ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        return QVariant::fromValue((sutun == GrupSutunu ? Qt::AlignLeft : Qt::AlignRight) |
+                                   Qt::AlignVCenter);
     case Qt::FontRole: {
         const bool kalin = s->kalin() || (sutun == OranSutunu && s->uyari());
         if (!kalin && s->listede)
@@ -317,7 +321,7 @@ QVariant RaporModeli::headerData(int bolum, Qt::Orientation yon, int rol) const
     if (rol == Qt::DisplayRole)
         return basliklar().value(bolum);
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(
-            (bolum == GrupSutunu ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        return QVariant::fromValue((bolum == GrupSutunu ? Qt::AlignLeft : Qt::AlignRight) |
+                                   Qt::AlignVCenter);
     return {};
 }
