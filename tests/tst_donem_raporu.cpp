@@ -153,8 +153,8 @@ private slots:
         QTest::addColumn<QStringList>("beklenen");
         QTest::newRow("with entries") << false << mart2024;
         QStringList bosuyla = mart2024;
-        bosuyla.insert(1, "*  FAİZ||||");
-        bosuyla.insert(2, "    MEVDUAT||||");
+        bosuyla.insert(3, "*  FAİZ||||");
+        bosuyla.insert(4, "    MEVDUAT||||");
         bosuyla.insert(bosuyla.size() - 1, "*  ULAŞIM||||");
         bosuyla.insert(bosuyla.size() - 1, "    YAKIT||||");
         QTest::newRow("empty groups shown") << true << bosuyla;

@@ -2,6 +2,7 @@
 
 #include "ButceVerisi.h"
 #include "CsvYazici.h"
+#include "Denetim.h"
 #include "DisaAktarma.h"
 #include "KaydetmeYeri.h"
 #include "MesajKutusu.h"
@@ -11,6 +12,7 @@
 #include "Takvim.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -29,9 +32,28 @@
 namespace
 {
 
+// Rows as tall as the view's own font needs, bold or not: in some fonts the bold marks above
+// capitals need less room than the regular ones, and the totals come first.
+class SatirYuksekligi : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& secenek, const QModelIndex& yer) const override
+    {
+        QStyleOptionViewItem duz(secenek);
+        initStyleOption(&duz, yer);
+        duz.font = secenek.font;
+        const QStyle* stil = secenek.widget ? secenek.widget->style() : QApplication::style();
+        return stil->sizeFromContents(QStyle::CT_ItemViewItem, &duz, QSize(), secenek.widget)
+            .expandedTo(QStyledItemDelegate::sizeHint(secenek, yer));
+    }
+};
+
 QComboBox* kutu(QWidget* ust, QHBoxLayout* satir, const QString& etiket, const QString& ad)
 {
     auto* yazi = new QLabel(etiket, ust);
+    yazi->setMinimumWidth(Denetim::gerekenGenislik(yazi, etiket));
     auto* kutu = new QComboBox(ust);
     kutu->setObjectName(ad);
     kutu->setAccessibleName(etiket);
@@ -92,12 +114,15 @@ void DonemRaporuFormu::denetimleriKur(int yil, int ay)
 
     donemEtiketi = new QLabel(this);
     donemEtiketi->setObjectName(QStringLiteral("DönemEtiketi"));
+    // The period and its figures, to read and copy; no control's caption.
+    donemEtiketi->setTextInteractionFlags(Qt::TextSelectableByMouse);
     duzen->addWidget(donemEtiketi);
 
     agac = new QTreeView(this);
     agac->setObjectName(QStringLiteral("RaporAğacı"));
     agac->setAccessibleName(QStringLiteral("Dönem Raporu"));
     agac->setModel(rapor);
+    agac->setItemDelegate(new SatirYuksekligi(agac));
     agac->setUniformRowHeights(true);
     agac->setAllColumnsShowFocus(true);
     agac->setAlternatingRowColors(true);
