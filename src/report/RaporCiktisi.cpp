@@ -27,11 +27,10 @@ QFont yazi(double punto, bool kalin = false, bool italik = false)
 class Sayfalar
 {
 public:
-    Sayfalar(QPagedPaintDevice& aygit, const QString& baslik, const QString& donem, QDate tarih)
-        : aygit(aygit), baslik(baslik), donem(donem),
-          tarih(QStringLiteral("Yazdırma tarihi: ") +
-                QLocale().toString(tarih, QLocale::LongFormat)),
-          mm(aygit.logicalDpiX() / 25.4), genislik(aygit.width()), yukseklik(aygit.height()),
+    Sayfalar(QPagedPaintDevice& hedef, const QString& ust, const QString& donemi, QDate gun)
+        : aygit(hedef), baslik(ust), donem(donemi),
+          tarih(QStringLiteral("Yazdırma tarihi: ") + QLocale().toString(gun, QLocale::LongFormat)),
+          mm(hedef.logicalDpiX() / 25.4), genislik(hedef.width()), yukseklik(hedef.height()),
           grupGenisligi(genislik * 0.40), sutunGenisligi((genislik - grupGenisligi) / 4.0)
     {
     }
