@@ -327,24 +327,52 @@ private slots:
         QCOMPARE(sutun(kayitListesi(*form, giderDefteri()), 4), QStringList{"3.000,00"});
     }
 
-    // "Kaydet…": the report as a table for spreadsheets, every line fully expanded.
+    // "Kaydet…": the report as a table for spreadsheets, every line fully expanded, a workbook or
+    // CSV by the name's extension.
+    void spreadsheet_data()
+    {
+        QTest::addColumn<QString>("dosya");
+        QTest::addColumn<QStringList>("bas");      // what comes before the first line of the tree
+        QTest::addColumn<QStringList>("satirlar"); // the first line, a planned one, the balance
+        const QString t = " #,##0.00|";
+        QTest::newRow("workbook")
+            << "rapor.xlsx"
+            << QStringList{"Dönem Raporu — Mart 2024 | Dönem Raporu | Morvane",
+                           "== Dönem Raporu A2 A1:G1",
+                           "*Defter|*Ana Grup|*Alt Grup|*Tahmin|*Gerçekleşen|*Fark|*Oran (%)"}
+            << QStringList{
+                   "*GELİRLER|||*18500" + t + "*16500" + t + "*-2000" + t + "*0.8918918919 0.00%",
+                   "GELİRLER|MAAŞ|EK İŞ|2000" + t + "0" + t + "-2000" + t,
+                   "*BAKİYE (Gelir − Gider)|||*5800" + t + "*3500" + t + "*-2300" + t + "*"};
+        QTest::newRow("CSV")
+            << "rapor.csv"
+            << QStringList{"Defter|Ana Grup|Alt Grup|Tahmin|Gerçekleşen|Fark|Oran (%)"}
+            << QStringList{"GELİRLER|||18500,00|16500,00|-2000,00|89,19",
+                           "GELİRLER|MAAŞ|EK İŞ|2000,00|0,00|-2000,00|",
+                           "BAKİYE (Gelir − Gider)|||5800,00|3500,00|-2300,00|"};
+    }
     void spreadsheet()
     {
+        QFETCH(QString, dosya);
+        QFETCH(QStringList, bas);
+        QFETCH(QStringList, satirlar);
         const auto pencere = rapor();
         QString onerilen;
-        QFile dosya(kaydet(*pencere, &DonemRaporuFormu::Kaydet_Click, "rapor.csv", onerilen));
-        QCOMPARE(onerilen, "Morvane-Donem-Raporu-2024-Mart.csv");
-        QVERIFY(dosya.open(QIODevice::ReadOnly));
-        const QList<QStringList> satirlar = csvOku(dosya.readAll());
-        QCOMPARE(satirlar.size(), mart2024.size() + 1);
-        QCOMPARE(satirlar[0], (QStringList{"Defter", "Ana Grup", "Alt Grup", "Tahmin",
-                                           "Gerçekleşen", "Fark", "Oran (%)"}));
-        QCOMPARE(satirlar[1],
-                 (QStringList{"GELİRLER", "", "", "18500,00", "16500,00", "-2000,00", "89,19"}));
-        QCOMPARE(satirlar[8],
-                 (QStringList{"GELİRLER", "MAAŞ", "EK İŞ", "2000,00", "0,00", "-2000,00", ""}));
-        QCOMPARE(satirlar[18], (QStringList{"BAKİYE (Gelir − Gider)", "", "", "5800,00", "3500,00",
-                                            "-2300,00", ""}));
+        const QString yol = kaydet(*pencere, &DonemRaporuFormu::Kaydet_Click, dosya, onerilen);
+        QCOMPARE(onerilen, "Morvane-Donem-Raporu-2024-Mart.xlsx");
+        QStringList okunan;
+        if (dosya.endsWith(".xlsx")) {
+            okunan = xlsxOku(yol);
+        } else {
+            QFile f(yol);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            for (const QStringList& s : csvOku(f.readAll()))
+                okunan << s.join(u'|');
+        }
+        QCOMPARE(okunan.size(), bas.size() + mart2024.size());
+        QCOMPARE(okunan.mid(0, bas.size() + 1), bas + satirlar.mid(0, 1));
+        QCOMPARE(okunan[bas.size() + 7], satirlar[1]);
+        QCOMPARE(okunan.last(), satirlar.last());
         QCOMPARE(mesajlar(), QStringList());
     }
 

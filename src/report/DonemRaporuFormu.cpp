@@ -1,7 +1,6 @@
 #include "DonemRaporuFormu.h"
 
 #include "ButceVerisi.h"
-#include "CsvYazici.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "KaydetmeYeri.h"
@@ -9,6 +8,7 @@
 #include "RaporCiktisi.h"
 #include "RaporGrafigi.h"
 #include "RaporModeli.h"
+#include "TabloYazici.h"
 #include "Takvim.h"
 
 #include <QAction>
@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIODevice>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -231,28 +232,26 @@ void DonemRaporuFormu::satirAcildi(const QModelIndex& yer)
     emit grupGosterilsin(hedef);
 }
 
-void DonemRaporuFormu::kaydet(const QString& baslik, const QString& tur, const QString& uzanti,
-                              const std::function<void(QIODevice&)>& yaz)
+std::optional<QString> DonemRaporuFormu::yolSor(const QString& baslik, const QStringList& turler,
+                                                const QString& uzanti)
 {
-    const GrupToplamlari::Donem d = donem();
     QStringList parcalar{QStringLiteral("Dönem Raporu"), YilBilgisiKutusu->currentText()};
-    if (d.ay)
+    if (const GrupToplamlari::Donem d = donem(); d.ay)
         parcalar << *d.ay;
-    const std::optional<QString> yol =
-        KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti),
-                          QStringLiteral("%1 (*.%2)").arg(tur, uzanti), uzanti);
-    if (yol)
-        MesajKutusu::hatalariGostererek(this, [&] { DisaAktarma::dosyayaYaz(*yol, yaz); });
+    return KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti), turler);
 }
 
 void DonemRaporuFormu::Kaydet_Click()
 {
-    kaydet(QStringLiteral("Kaydet"), QStringLiteral("CSV dosyaları"), QStringLiteral("csv"),
-           [this](QIODevice& dosya) {
-               CsvYazici csv(dosya);
-               RaporCiktisi::csvYaz(csv, *rapor);
-               csv.bitir();
-           });
+    const std::optional<QString> yol =
+        yolSor(QStringLiteral("Kaydet"), DisaAktarma::tabloTurleri(), QStringLiteral("xlsx"));
+    if (!yol)
+        return;
+    const DisaAktarma::Belge belge{windowTitle(), QStringLiteral("Dönem Raporu")};
+    MesajKutusu::hatalariGostererek(this, [&] {
+        DisaAktarma::tabloYaz(
+            *yol, belge, [this](TabloYazici& tablo) { RaporCiktisi::tabloyaYaz(tablo, *rapor); });
+    });
 }
 
 void DonemRaporuFormu::Yazdir_Click()
@@ -269,13 +268,19 @@ void DonemRaporuFormu::Yazdir_Click()
 
 void DonemRaporuFormu::PdfOlarakKaydet_Click()
 {
-    kaydet(QStringLiteral("PDF Olarak Kaydet"), QStringLiteral("PDF dosyaları"),
-           QStringLiteral("pdf"), [this](QIODevice& dosya) {
-               QPdfWriter pdf(&dosya);
-               pdf.setTitle(windowTitle());
-               pdf.setCreator(QStringLiteral("Morvane"));
-               pdf.setPageLayout(RaporCiktisi::sayfaDuzeni());
-               RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
-                                          *rapor, QDate::currentDate());
-           });
+    const std::optional<QString> yol =
+        yolSor(QStringLiteral("PDF Olarak Kaydet"), {QStringLiteral("PDF dosyaları (*.pdf)")},
+               QStringLiteral("pdf"));
+    if (!yol)
+        return;
+    MesajKutusu::hatalariGostererek(this, [&] {
+        DisaAktarma::dosyayaYaz(*yol, [this](QIODevice& dosya) {
+            QPdfWriter pdf(&dosya);
+            pdf.setTitle(windowTitle());
+            pdf.setCreator(QStringLiteral("Morvane"));
+            pdf.setPageLayout(RaporCiktisi::sayfaDuzeni());
+            RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
+                                       *rapor, QDate::currentDate());
+        });
+    });
 }

@@ -5,13 +5,11 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <optional>
 
 class QCheckBox;
 class QChartView;
 class QComboBox;
-class QIODevice;
 class QLabel;
 class QModelIndex;
 class QTreeView;
@@ -58,8 +56,10 @@ private:
     GrupToplamlari::Donem donem() const;
     void donemDegisti();
     void satirAcildi(const QModelIndex& yer);
-    void kaydet(const QString& baslik, const QString& tur, const QString& uzanti,
-                const std::function<void(QIODevice&)>& yaz);
+    // Asks where to save, proposing a name for the period shown ("Morvane-Donem-Raporu-2024-
+    // Mart.xlsx"); none when cancelled.
+    std::optional<QString> yolSor(const QString& baslik, const QStringList& turler,
+                                  const QString& uzanti);
 
     RaporModeli* rapor = nullptr;
     QComboBox* YilBilgisiKutusu = nullptr;

@@ -1,7 +1,7 @@
 #include "RaporCiktisi.h"
 
-#include "CsvYazici.h"
 #include "Doldurma.h"
+#include "TabloYazici.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -129,28 +129,28 @@ private:
 
 } // namespace
 
-QStringList RaporCiktisi::basliklar()
+void RaporCiktisi::tabloyaYaz(TabloYazici& tablo, const RaporModeli& model)
 {
-    return {QStringLiteral("Defter"),  QStringLiteral("Ana Grup"),    QStringLiteral("Alt Grup"),
-            QStringLiteral("Tahmin"),  QStringLiteral("Gerçekleşen"), QStringLiteral("Fark"),
-            QStringLiteral("Oran (%)")};
-}
-
-void RaporCiktisi::csvYaz(CsvYazici& csv, const RaporModeli& model)
-{
-    for (const QString& baslik : basliklar())
-        csv.metin(baslik);
-    csv.satirSonu();
+    using Tur = TabloYazici::Tur;
+    tablo.tabloAc(QStringLiteral("Dönem Raporu"), {{QStringLiteral("Defter"), Tur::Metin},
+                                                   {QStringLiteral("Ana Grup"), Tur::Metin},
+                                                   {QStringLiteral("Alt Grup"), Tur::Metin},
+                                                   {QStringLiteral("Tahmin"), Tur::Tutar},
+                                                   {QStringLiteral("Gerçekleşen"), Tur::Tutar},
+                                                   {QStringLiteral("Fark"), Tur::Tutar},
+                                                   {QStringLiteral("Oran (%)"), Tur::Oran}});
     for (const RaporModeli::AcikSatir& a : model.acikSatirlar()) {
-        for (int i = 0; i < 3; ++i)
-            csv.metin(a.yol.value(i));
         const RaporModeli::Satir& s = *a.satir;
+        if (s.kalin())
+            tablo.toplam();
+        for (int i = 0; i < 3; ++i)
+            tablo.metin(a.yol.value(i));
         if (s.bos)
-            csv.tutar({}).tutar({}).tutar({});
+            tablo.tutar({}).tutar({}).tutar({});
         else
-            csv.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).tutar(s.farkKurus());
-        csv.oran(s.oran);
-        csv.satirSonu();
+            tablo.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).tutar(s.farkKurus());
+        tablo.oran(s.oran);
+        tablo.satirSonu();
     }
 }
 

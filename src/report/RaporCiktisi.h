@@ -6,17 +6,17 @@
 #include <QPageLayout>
 #include <QString>
 
-class CsvYazici;
 class QPagedPaintDevice;
+class TabloYazici;
 
 // The period report taken out of the program, fully expanded in the order the tree shows it.
 namespace RaporCiktisi
 {
 
-// A table for spreadsheets: the ledger, main group and sub-group of each line in columns of their
-// own, then the figures; a blank figure stays an empty cell.
-QStringList basliklar();
-void csvYaz(CsvYazici& csv, const RaporModeli& model);
+// A table for spreadsheets on the sheet "Dönem Raporu": the ledger, main group and sub-group of
+// each line in columns of their own, then the figures; a blank figure stays an empty cell, and
+// the subtotals, totals and the balance are total lines.
+void tabloyaYaz(TabloYazici& tablo, const RaporModeli& model);
 
 // A4, portrait.
 QPageLayout sayfaDuzeni();
