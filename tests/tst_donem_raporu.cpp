@@ -338,10 +338,10 @@ private slots:
         QTest::newRow("workbook")
             << "rapor.xlsx"
             << QStringList{"Dönem Raporu — Mart 2024 | Dönem Raporu | Morvane",
-                           "== Dönem Raporu A2 A1:G1",
+                           "== Dönem Raporu A2 A1:G18",
                            "*Defter|*Ana Grup|*Alt Grup|*Tahmin|*Gerçekleşen|*Fark|*Oran (%)"}
             << QStringList{
-                   "*GELİRLER|||*18500" + t + "*16500" + t + "*-2000" + t + "*0.8918918919 0.00%",
+                   "GELİRLER|||18500" + t + "16500" + t + "-2000" + t + "0.8918918919 0.00%",
                    "GELİRLER|MAAŞ|EK İŞ|2000" + t + "0" + t + "-2000" + t,
                    "*BAKİYE (Gelir − Gider)|||*5800" + t + "*3500" + t + "*-2300" + t + "*"};
         QTest::newRow("CSV")

@@ -141,7 +141,9 @@ void RaporCiktisi::tabloyaYaz(TabloYazici& tablo, const RaporModeli& model)
                                                    {QStringLiteral("Oran (%)"), Tur::Oran}});
     for (const RaporModeli::AcikSatir& a : model.acikSatirlar()) {
         const RaporModeli::Satir& s = *a.satir;
-        if (s.kalin())
+        // Only the balance is a total line: a workbook's filter ends at the first one, and the
+        // group lines are what it is for.
+        if (s.tur == RaporModeli::Tur::Bakiye)
             tablo.toplam();
         for (int i = 0; i < 3; ++i)
             tablo.metin(a.yol.value(i));

@@ -15,7 +15,7 @@ namespace RaporCiktisi
 
 // A table for spreadsheets on the sheet "Dönem Raporu": the ledger, main group and sub-group of
 // each line in columns of their own, then the figures; a blank figure stays an empty cell, and
-// the subtotals, totals and the balance are total lines.
+// the balance is the total line.
 void tabloyaYaz(TabloYazici& tablo, const RaporModeli& model);
 
 // A4, portrait.
