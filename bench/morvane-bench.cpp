@@ -1,18 +1,23 @@
-// morvane-bench: times the main window's entry listings, the twelve-month overview, saving an edit,
-// copying a year's plan, taking back a deletion and a backup on a budget file of 100,000 entries
-// per ledger, offscreen, each beside the bare statement behind it on the same connection in the
-// same run. Prints Markdown tables for docs/hiz.md. Run it on an optimised build; it is not a test
-// and CTest does not run it.
+// morvane-bench: times the main window's entry listings, the twelve-month overview, the period
+// report, saving an edit, copying a year's plan, taking back a deletion and a backup on a budget
+// file of 100,000 entries per ledger, offscreen, each beside the bare statement behind it on the
+// same connection in the same run. Prints Markdown tables for docs/hiz.md. Run it on an optimised
+// build; it is not a test and CTest does not run it.
+//
+// morvane-bench --rapor N: only the period report, on N entries per ledger.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
+#include "DonemRaporuFormu.h"
+#include "GrupToplamlari.h"
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
 #include "PlanKopyalamaFormu.h"
 #include "PlanKopyasi.h"
+#include "RaporModeli.h"
 #include "SatirYazici.h"
 #include "Sema.h"
 #include "Takvim.h"
@@ -48,7 +53,7 @@
 namespace
 {
 
-constexpr int kayitSayisi = 100'000;
+int kayitSayisi = 100'000;
 constexpr int anaGrupSayisi = 20;
 constexpr int altGrupSayisi = 10;
 constexpr int tekrar = 50;
@@ -543,6 +548,99 @@ void geriAlmayiOlc(AnaForm& anaForm)
     MesajKutusu::gosterilenleriSil();
 }
 
+// The period report as the user gets it: opened on one month and on "Tüm Aylar" of the year,
+// then moving between two months in an open window. Bare: the two grouped statements alone.
+QList<Satir> raporuOlc(QWidget* sahibi)
+{
+    const auto gruplu = [](const GrupToplamlari::Donem& donem) {
+        for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
+            GrupToplamlari::satirlar(*defter, donem);
+    };
+    const QString haziran = Takvim::ayAdlari()[olculenAy - 1];
+    QList<Satir> sonuc;
+    for (const int ay : {olculenAy, 0}) {
+        Satir s{ay ? QStringLiteral("opened on %1 %2").arg(haziran).arg(olculenYil)
+                   : QStringLiteral("opened on Tüm Aylar of %1").arg(olculenYil)};
+        s.pencere = olc([&] { DonemRaporuFormu pencere(olculenYil, ay, sahibi); });
+        s.boyali = olc([&] {
+            DonemRaporuFormu pencere(olculenYil, ay, sahibi);
+            pencere.grab();
+        });
+        s.yalinSorgu = olc([&] {
+            gruplu({olculenYil, ay ? std::optional<QString>(haziran) : std::nullopt});
+        });
+        s.satirlar = int(DonemRaporuFormu(olculenYil, ay, sahibi).model().acikSatirlar().size());
+        sonuc << s;
+    }
+    DonemRaporuFormu pencere(olculenYil, olculenAy, sahibi);
+    auto* ayKutusu = pencere.findChild<QComboBox*>(QStringLiteral("AyBilgisiKutusu"));
+    int ay = olculenAy;
+    const auto degistir = [&] {
+        ay = ay == olculenAy ? olculenAy + 1 : olculenAy;
+        ayKutusu->setCurrentIndex(ay);
+    };
+    Satir s{
+        QStringLiteral("switching months (%1 ↔ %2)").arg(haziran, Takvim::ayAdlari()[olculenAy])};
+    s.pencere = olc(degistir);
+    s.boyali = olc([&] {
+        degistir();
+        pencere.grab();
+    });
+    s.yalinSorgu = olc([&] {
+        ay = ay == olculenAy ? olculenAy + 1 : olculenAy;
+        gruplu({olculenYil, Takvim::ayAdlari()[ay - 1]});
+    });
+    s.satirlar = int(pencere.model().acikSatirlar().size());
+    sonuc << s;
+    return sonuc;
+}
+
+// How SQLite runs the report's statement for one month: it should name the covering index.
+QString raporPlani()
+{
+    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+    sorgu.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI("
+                              "GelirTahmini, Gerceklesen), count(Gerceklesen) FROM GelirlerTablosu "
+                              "WHERE GelirYili = 2024 AND GelirAyi = 'Haziran' COLLATE TURKCE "
+                              "GROUP BY AnaGrup, GrupAdi"));
+    QStringList adimlar;
+    while (sorgu.next())
+        adimlar << sorgu.value(3).toString();
+    return adimlar.join(QStringLiteral("; "));
+}
+
+// Files made before the report's index: the grouped statements through the year index and the
+// table.
+void raporuEskiDosyadaOlc()
+{
+    const QString haziran = Takvim::ayAdlari()[olculenAy - 1];
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        if (!sorgu.exec(QStringLiteral("DROP INDEX %1_%2_AnaGrup")
+                            .arg(defter->kayitTablosu, defter->yilAlani)))
+            throw VeriHatasi(sorgu.lastError());
+    }
+    cikti << "\nThe report's grouped statements (both ledgers) without its index:\n\n"
+          << "| | median / worst ms |\n|---|--:|\n";
+    for (const auto& ay : {std::optional<QString>(haziran), std::optional<QString>()}) {
+        const Sure sure = olc([&] {
+            for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
+                GrupToplamlari::satirlar(*defter, {olculenYil, ay});
+        });
+        cikti << "| " << (ay ? *ay : QStringLiteral("Tüm Aylar")) << " " << olculenYil << " | "
+              << ms(sure.ortanca) << " / " << ms(sure.enKotu) << " |\n";
+    }
+}
+
+void raporTablosu(const QList<Satir>& satirlar)
+{
+    tabloYaz(QStringLiteral("The period report (%1 entries per ledger; bare: both ledgers' grouped "
+                            "statements). Plan: %2")
+                 .arg(kayitSayisi)
+                 .arg(raporPlani()),
+             QStringLiteral("with its first paint"), satirlar);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -577,6 +675,9 @@ int main(int argc, char* argv[])
           << yukOrtalamasi() << ".\n";
     cikti.flush();
 
+    const bool yalnizcaRapor = argc > 2 && qstrcmp(argv[1], "--rapor") == 0;
+    if (yalnizcaRapor)
+        kayitSayisi = QByteArray(argv[2]).toInt();
     try {
         QElapsedTimer saat;
         saat.start();
@@ -590,6 +691,15 @@ int main(int argc, char* argv[])
               << " main groups × " << altGrupSayisi << " sub-groups, " << Takvim::ilkYil << "–"
               << planYili << ", every month) in " << ms(double(saat.elapsed()) / 1000.0)
               << " s, one transaction.\n";
+        if (yalnizcaRapor) {
+            raporTablosu(raporuOlc(nullptr));
+            raporuEskiDosyadaOlc();
+            cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
+            cikti.flush();
+            db = QSqlDatabase();
+            DegiskenModulu::kapat();
+            return MesajKutusu::gosterilenler().isEmpty() ? 0 : 1;
+        }
 
         AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
         anaForm.show();
@@ -626,6 +736,7 @@ int main(int argc, char* argv[])
                      .arg(olculenYil - 1),
                  QStringLiteral("with a paint"), yillar);
 
+        raporTablosu(raporuOlc(&anaForm));
         duzenlemeyiOlc(anaForm);
         kopyalamayiOlc(anaForm);
         geriAlmayiOlc(anaForm);

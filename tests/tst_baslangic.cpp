@@ -94,7 +94,8 @@ private slots:
         satir("missing table", {}, "DROP TABLE GiderlerTablosu", "GiderlerTablosu tablosu");
         satir("missing field", {},
               "DROP INDEX GelirlerTablosu_GelirAyi;DROP INDEX GelirlerTablosu_GelirYili_GelirAyi;"
-              "ALTER TABLE GelirlerTablosu DROP GelirAyi",
+              "DROP INDEX GelirlerTablosu_GelirYili_AnaGrup;ALTER TABLE GelirlerTablosu DROP "
+              "GelirAyi",
               "GelirlerTablosu.GelirAyi alanı");
         satir("a view for a table", {},
               "ALTER TABLE GiderlerTablosu RENAME TO Eski;"

@@ -107,12 +107,12 @@ private slots:
         QTest::addColumn<QString>("bozulma");
         QTest::addColumn<QString>("satir");
         QTest::addColumn<QString>("hata");
-        QTest::newRow("good") << QString("") << "1 Haziran 2025 10:05|56,0 kB|30|1" << QString();
+        QTest::newRow("good") << QString("") << "1 Haziran 2025 10:05|64,0 kB|30|1" << QString();
         QTest::newRow("damaged") << "sayfa"
-                                 << "1 Haziran 2025 10:05|56,0 kB|30|1"
+                                 << "1 Haziran 2025 10:05|64,0 kB|30|1"
                                  << "On tree page";
         QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu"
-                                         << "1 Haziran 2025 10:05|56,0 kB|okunamadı|okunamadı"
+                                         << "1 Haziran 2025 10:05|64,0 kB|okunamadı|okunamadı"
                                          << "GiderlerTablosu tablosu";
     }
     void restoreFromTheMenu()
@@ -135,7 +135,7 @@ private slots:
         auto* liste = pencere->findChild<QTreeWidget*>("YedeklerListesi");
         QCOMPARE(basliklar(liste),
                  (QStringList{"Tarih", "Boyut", "Gelir Kayıtları", "Gider Kayıtları"}));
-        QCOMPARE(satirlar(liste), (QStringList{"1 Temmuz 2025 08:00|56,0 kB|20|1", satir}));
+        QCOMPARE(satirlar(liste), (QStringList{"1 Temmuz 2025 08:00|64,0 kB|20|1", satir}));
         liste->setCurrentItem(liste->topLevelItem(1));
         MesajKutusu::sonrakiYanit(true);
         pencere->findChild<QPushButton*>("GeriYükleDüğmesi")->click();

@@ -16,6 +16,7 @@
 #include "OtomatikYedekleme.h"
 #include "PlanKopyalamaFormu.h"
 #include "Takvim.h"
+#include "TurkceMetin.h"
 #include "YazmaKomutu.h"
 #include "YedekGeriYuklemeFormu.h"
 
@@ -27,7 +28,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -73,6 +76,7 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     geriAlma->setUndoLimit(100);
     dosyaMenusunuKur();
     duzenleMenusunuKur();
+    gorunumMenusunuKur();
     yardimMenusunuKur();
     durumCubugunuKur();
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
@@ -124,6 +128,10 @@ void AnaForm::donemKur(QWidget* alan)
         ->setBuddy(AyBilgisiKutusu);
     etiket(cerceve, QStringLiteral("Yıl:"), twipAlani(360, 360, 210, 195), true)
         ->setBuddy(YilBilgisiKutusu);
+    DonemRaporuDugmesi =
+        Denetim::dugme(cerceve, QStringLiteral("DönemRaporuDüğmesi"),
+                       QStringLiteral("Dönem Raporu"), twipAlani(2880, 285, 1950, 345));
+    connect(DonemRaporuDugmesi, &QPushButton::clicked, this, &AnaForm::DonemRaporu_Click);
 }
 
 void AnaForm::durumCubugunuKur()
@@ -140,11 +148,11 @@ void AnaForm::durumCubugunuKur()
 
 void AnaForm::sekmeSirasiniKur()
 {
-    const QList<QWidget*> sira =
-        gelir->gruplarSekmeSirasi() + gider->gruplarSekmeSirasi() +
-        QList<QWidget*>{YilBilgisiKutusu, AyBilgisiKutusu, gelir->kayitListesi()} +
-        gelir->kayitlarSekmeSirasi() + gider->kayitlarSekmeSirasi() +
-        QList<QWidget*>{gider->kayitListesi()};
+    const QList<QWidget*> sira = gelir->gruplarSekmeSirasi() + gider->gruplarSekmeSirasi() +
+                                 QList<QWidget*>{YilBilgisiKutusu, DonemRaporuDugmesi,
+                                                 AyBilgisiKutusu, gelir->kayitListesi()} +
+                                 gelir->kayitlarSekmeSirasi() + gider->kayitlarSekmeSirasi() +
+                                 QList<QWidget*>{gider->kayitListesi()};
     for (qsizetype i = 1; i < sira.size(); ++i)
         setTabOrder(sira[i - 1], sira[i]);
 }
@@ -207,6 +215,13 @@ void AnaForm::yiginEylemleriniGuncelle()
     };
     yaz(geriAlEylemi, QStringLiteral("Geri Al"), geriAlma->canUndo(), geriAlma->undoText());
     yaz(yineleEylemi, QStringLiteral("Yinele"), geriAlma->canRedo(), geriAlma->redoText());
+}
+
+void AnaForm::gorunumMenusunuKur()
+{
+    gorunumMenusu = menuBar()->addMenu(QStringLiteral("&Görünüm"));
+    gorunumMenusu->addAction(QStringLiteral("Dönem Raporu…"), this, &AnaForm::DonemRaporu_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 }
 
 void AnaForm::yardimMenusunuKur()
@@ -390,4 +405,52 @@ void AnaForm::Hakkinda_Click()
              << QStringLiteral("SQLite ") + DegiskenModulu::sqliteSurumu()
              << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
     MesajKutusu::bilgi(this, satirlar.join(u'\n'));
+}
+
+std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
+{
+    auto form = std::make_unique<DonemRaporuFormu>(YilBilgisiKutusu->currentText().toInt(),
+                                                   AyBilgisiKutusu->currentIndex(), this);
+    connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
+    return form;
+}
+
+void AnaForm::DonemRaporu_Click()
+{
+    donemRaporuFormu()->exec();
+}
+
+// The period first, then the groups, found by the Turkish letter rules; a group the lists lack
+// leaves the main group, or nothing, chosen.
+void AnaForm::raporGrubunuGoster(const DonemRaporuFormu::Hedef& hedef)
+{
+    const MesajKutusu::Komut komut;
+    {
+        const QSignalBlocker yil(YilBilgisiKutusu);
+        const QSignalBlocker ay(AyBilgisiKutusu);
+        if (hedef.yil && YilBilgisiKutusu->findText(QString::number(*hedef.yil)) >= 0)
+            YilBilgisiKutusu->setCurrentText(QString::number(*hedef.yil));
+        AyBilgisiKutusu->setCurrentIndex(hedef.ay);
+    }
+    donemDegisti();
+    DefterBolumu& b = bolum(*hedef.defter);
+    const auto bul = [](const QStringList& adlar, const QString& ad) {
+        for (int i = 0; i < adlar.size(); ++i)
+            if (TurkceMetin::esit(adlar[i], ad))
+                return i;
+        return -1;
+    };
+    QStringList anaGruplar;
+    for (int i = 0; i < b.anaGrupListesi()->count(); ++i)
+        anaGruplar << b.anaGrupListesi()->itemText(i);
+    const int ana = bul(anaGruplar, hedef.anaGrup);
+    if (ana < 0)
+        return;
+    b.anaGrupListesi()->setCurrentIndex(ana);
+    b.anaGrupTiklandi();
+    QStringList altGruplar;
+    for (int i = 0; i < b.altGrupListesi()->count(); ++i)
+        altGruplar << b.altGrupListesi()->item(i)->text();
+    if (const int alt = bul(altGruplar, hedef.altGrup); alt >= 0)
+        b.altGrupListesi()->setCurrentRow(alt);
 }

@@ -3,6 +3,7 @@
 #include "DefterBolumu.h"
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "DonemRaporuFormu.h"
 #include "Takvim.h"
 
 #include <QComboBox>
@@ -24,6 +25,7 @@ class YedekGeriYuklemeFormu;
 class QAction;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QUndoStack;
 
 // The main window: the two ledgers' halves (DefterBolumu) and the period, drawn in a client area
@@ -60,6 +62,8 @@ public:
     void GiderSilDugmesi_Click() { gider->kayitSil(); }
     void TumGelirleriGosterDugmesi_Click() { gelir->ozetiAc(); }
     void TumGiderleriGosterDugmesi_Click() { gider->ozetiAc(); }
+    // "Görünüm" > "Dönem Raporu…" and the button beside the period.
+    void DonemRaporu_Click();
 
     // Menu commands. Editing and deleting act on the entry list with the focus or used last.
     void KaydiDuzenle_Click()
@@ -85,6 +89,8 @@ public:
     std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu(const DefterTanimi& defter);
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
+    // Opens on this window's period; a sub-group chosen in it is shown here.
+    std::unique_ptr<DonemRaporuFormu> donemRaporuFormu();
     // Every writing command of this run, for "Geri Al" and "Yinele".
     QUndoStack* geriAlmaYigini() const { return geriAlma; }
 
@@ -116,6 +122,7 @@ private:
     void dosyaMenusunuKur();
     void duzenleMenusunuKur();
     void yiginEylemleriniGuncelle();
+    void gorunumMenusunuKur();
     void yardimMenusunuKur();
     void durumCubugunuKur();
 
@@ -135,6 +142,7 @@ private:
     void durumlariGuncelle();
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
     void geriYuklendi(const QString& yedek);
+    void raporGrubunuGoster(const DonemRaporuFormu::Hedef& hedef);
     // Asks where to save a workbook or CSV file and writes it; the status bar says how many
     // entries went.
     void tabloKaydet(const QString& baslik, const QStringList& adParcalari,
@@ -151,9 +159,11 @@ private:
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;
+    QPushButton* DonemRaporuDugmesi = nullptr;
 
     QMenu* dosyaMenusu = nullptr;
     QMenu* duzenleMenusu = nullptr;
+    QMenu* gorunumMenusu = nullptr;
     QMenu* yardimMenusu = nullptr;
     QAction* kaydiDuzenleEylemi = nullptr;
     QAction* kaydiSilEylemi = nullptr;

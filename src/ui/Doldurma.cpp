@@ -27,10 +27,15 @@ void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu, const Takvim::YilArali
     ayKutusu->addItems(Takvim::ayAdlari());
 }
 
+bool oranUyaridir(const DefterTanimi& defter, std::optional<double> oran)
+{
+    return oran && (defter.yuksekOranUyaridir ? *oran > 100.0 : *oran < 100.0);
+}
+
 void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
                  std::optional<double> oran)
 {
-    if (!oran || (defter.yuksekOranUyaridir ? *oran <= 100.0 : *oran >= 100.0))
+    if (!oranUyaridir(defter, oran))
         return;
     // Bold as well, for colour-blind eyes.
     satir->setForeground(sutun, uyariRengi);

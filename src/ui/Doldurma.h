@@ -26,8 +26,9 @@ void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu, const Takvim::YilArali
 // The dark red of figures that need attention: it stays readable on the default light background.
 inline const QColor uyariRengi{0xB0, 0x00, 0x20};
 
-// Marks a ratio cell in dark red and bold where the ledger warns: income below 100 %, expense
-// above it.
+// Whether the ledger warns of the ratio: income below 100 %, expense above it.
+bool oranUyaridir(const DefterTanimi& defter, std::optional<double> oran);
+// Marks a ratio cell in dark red and bold where the ledger warns of it.
 void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
                  std::optional<double> oran);
 

@@ -1,0 +1,426 @@
+#include "CsvOkuma.h"
+#include "Doldurma.h"
+#include "DonemRaporuFormu.h"
+#include "KaydetmeYeri.h"
+#include "LedgerTest.h"
+#include "RaporGrafigi.h"
+
+#include <QtCharts>
+#include <QtWidgets>
+
+namespace
+{
+
+// The tree as the model holds it, fully expanded: each line's cells joined by '|', indented by its
+// level; "*" marks a bold line, " !" a ratio in the warning colour, " [yok]" a line in italics
+// with the tooltip of a group the group lists lack.
+QStringList dokum(const QAbstractItemModel* m, const QModelIndex& ust = {}, int duzey = 0)
+{
+    QStringList sonuc;
+    for (int r = 0; r < m->rowCount(ust); ++r) {
+        const QModelIndex ad = m->index(r, 0, ust);
+        QStringList hucreler;
+        for (int c = 0; c < m->columnCount(); ++c)
+            hucreler << m->index(r, c, ust).data().toString();
+        QString satir = QString(duzey * 2, u' ') + hucreler.join(u'|');
+        if (ad.data(Qt::FontRole).value<QFont>().bold())
+            satir.prepend(u'*');
+        if (m->index(r, 4, ust).data(Qt::ForegroundRole).value<QColor>() == Doldurma::uyariRengi)
+            satir += " !";
+        if (ad.data(Qt::FontRole).value<QFont>().italic())
+            satir += " [" + ad.data(Qt::ToolTipRole).toString() + "]";
+        sonuc << satir << dokum(m, ad, duzey + 1);
+    }
+    return sonuc.replaceInStrings("[Grup listesinde yok]", "[yok]");
+}
+
+// The names alone, indented.
+QStringList adlar(const QAbstractItemModel* m)
+{
+    QStringList sonuc = dokum(m);
+    for (QString& s : sonuc)
+        s = s.section(u'|', 0, 0).remove(u'*');
+    return sonuc;
+}
+
+const QStringList mart2024{"*GELİRLER|18.500,00|16.500,00|-2.000,00|89,19% !",
+                           "*  ÇEYREK ALTIN|0,00|300,00|300,00|— [yok]",
+                           "    DOĞUM GÜNÜ|0,00|300,00|300,00|— [yok]",
+                           "*  KİRA GELİRİ|5.000,00|5.600,00|600,00|112,00%",
+                           "    DAİRE|5.000,00|5.600,00|600,00|112,00%",
+                           "*  MAAŞ|13.500,00|10.600,00|-2.900,00|78,52% !",
+                           "    ANA İŞ|11.000,00|10.000,00|-1.000,00|90,91% !",
+                           "    EK İŞ|2.000,00|0,00|-2.000,00|—",
+                           "    PRİM|500,00|600,00|100,00|120,00% [yok]",
+                           "*GİDERLER|12.700,00|13.000,00|300,00|102,36% !",
+                           "*  ESKİ|200,00|200,00|0,00|100,00% [yok]",
+                           "    SİLİNEN|200,00|200,00|0,00|100,00% [yok]",
+                           "*  EV|8.500,00|8.400,00|-100,00|98,82%",
+                           "    KİRA|8.500,00|8.400,00|-100,00|98,82%",
+                           "*  MUTFAK|4.000,00|4.400,00|400,00|110,00% !",
+                           "    MARKET|3.000,00|3.600,00|600,00|120,00% !",
+                           "    PAZAR|1.000,00|800,00|-200,00|80,00%",
+                           "*BAKİYE (Gelir − Gider)|5.800,00|3.500,00|-2.300,00|"};
+
+} // namespace
+
+class TestDonemRaporu : public LedgerTest
+{
+    Q_OBJECT
+
+    // Both ledgers' groups and entries: mixed letter case, planned and realised, pairs the group
+    // lists lack, an unreadable amount, and entries of other months.
+    void doldur()
+    {
+        const DefterTanimi& g = gelirDefteri();
+        const DefterTanimi& d = giderDefteri();
+        for (const auto& [defter, ana, altlar] :
+             QList<std::tuple<const DefterTanimi*, QString, QStringList>>{
+                 {&g, "MAAŞ", {"ANA İŞ", "EK İŞ"}},
+                 {&g, "KİRA GELİRİ", {"DAİRE"}},
+                 {&g, "FAİZ", {"MEVDUAT"}},
+                 {&d, "EV", {"KİRA"}},
+                 {&d, "MUTFAK", {"MARKET", "PAZAR"}},
+                 {&d, "ULAŞIM", {"YAKIT"}}}) {
+            ortam->anaGrupYaz(*defter, ana);
+            for (const QString& alt : altlar)
+                ortam->altGrupYaz(*defter, ana, alt);
+        }
+        for (const auto& [defter, ana, alt, ay, tahmin, gerceklesen] :
+             QList<std::tuple<const DefterTanimi*, QString, QString, QString, QVariant, QVariant>>{
+                 {&g, "MAAŞ", "ANA İŞ", "Mart", 10000, 9000},
+                 {&g, "maaş", "ana iş", "MART", 1000, 1000},
+                 {&g, "MAAŞ", "EK İŞ", "Mart", 2000, {}},
+                 {&g, "KİRA GELİRİ", "DAİRE", "Mart", 5000, 5500},
+                 {&g, "KİRA GELİRİ", "DAİRE", "mart", "yok", 100},
+                 {&g, "MAAŞ", "PRİM", "Mart", 500, 600},
+                 {&g, "ÇEYREK ALTIN", "DOĞUM GÜNÜ", "Mart", 0, 300},
+                 {&g, "MAAŞ", "ANA İŞ", "Nisan", 999, 999},
+                 {&d, "EV", "KİRA", "Mart", 8000, 8000},
+                 {&d, "Ev", "Kira", "Mart", 500, 400},
+                 {&d, "MUTFAK", "MARKET", "Mart", 3000, 3600},
+                 {&d, "MUTFAK", "PAZAR", "Mart", 1000, 800},
+                 {&d, "ESKİ", "SİLİNEN", "Mart", 200, 200},
+                 {&d, "ULAŞIM", "YAKIT", "Şubat", 700, 700}})
+            ortam->kayitYaz(*defter, ana, alt, 2024, ay, tahmin, gerceklesen);
+        ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 1, 1);
+    }
+
+    std::unique_ptr<DonemRaporuFormu> rapor(int ay = 3)
+    {
+        doldur();
+        auto pencere = std::make_unique<DonemRaporuFormu>(2024, ay, nullptr);
+        pencere->show();
+        return pencere;
+    }
+
+    static QTreeView* agac(const DonemRaporuFormu& p)
+    {
+        return p.findChild<QTreeView*>("RaporAğacı");
+    }
+
+    static QModelIndex bul(const QAbstractItemModel* m, const QStringList& yol)
+    {
+        QModelIndex yer;
+        for (const QString& ad : yol) {
+            const QModelIndexList bulunan =
+                m->match(m->index(0, 0, yer), Qt::DisplayRole, ad, 1, Qt::MatchExactly);
+            yer = bulunan.value(0);
+        }
+        return yer;
+    }
+
+    // Where "Kaydet…" or "PDF Olarak Kaydet…" writes, and the name it proposed.
+    QString kaydet(DonemRaporuFormu& pencere, void (DonemRaporuFormu::*komut)(),
+                   const QString& dosya, QString& onerilen)
+    {
+        const QString yol = ortam->klasor() + "/" + dosya;
+        KaydetmeYeri::yanitla([&](const QString& o) {
+            onerilen = QFileInfo(o).fileName();
+            return std::optional<QString>(yol);
+        });
+        (pencere.*komut)();
+        KaydetmeYeri::yanitla({});
+        return yol;
+    }
+
+private slots:
+    // Every line's four figures, its ratio's colour and its type; the balance; empty groups shown
+    // only when asked, with blank figures; the caption line; expanded to the main groups.
+    void lines_data()
+    {
+        QTest::addColumn<bool>("bosGruplar");
+        QTest::addColumn<QStringList>("beklenen");
+        QTest::newRow("with entries") << false << mart2024;
+        QStringList bosuyla = mart2024;
+        bosuyla.insert(3, "*  FAİZ||||");
+        bosuyla.insert(4, "    MEVDUAT||||");
+        bosuyla.insert(bosuyla.size() - 1, "*  ULAŞIM||||");
+        bosuyla.insert(bosuyla.size() - 1, "    YAKIT||||");
+        QTest::newRow("empty groups shown") << true << bosuyla;
+    }
+    void lines()
+    {
+        QFETCH(bool, bosGruplar);
+        QFETCH(QStringList, beklenen);
+        const auto pencere = rapor();
+        pencere->findChild<QCheckBox*>("BoşGruplarKutusu")->setChecked(bosGruplar);
+        QTreeView* a = agac(*pencere);
+        QCOMPARE(dokum(a->model()), beklenen);
+        QCOMPARE(pencere->windowTitle(), "Dönem Raporu — Mart 2024");
+        QCOMPARE(pencere->findChild<QLabel*>("DönemEtiketi")->text(),
+                 "Dönem: Mart 2024 · 1 tutar okunamadı");
+        QVERIFY(a->isExpanded(a->model()->index(1, 0)));
+        QVERIFY(!a->isExpanded(a->model()->index(0, 0, a->model()->index(1, 0))));
+        QCOMPARE(pencere->findChild<QChartView*>("GrafikNesnesi")->chart()->title(),
+                 "En büyük 10 gider");
+    }
+
+    // Within each level, by any column either way; the three top lines keep their places. A
+    // period without a ratio sorts first going up. The chart follows the period, largest first.
+    void sorting_data()
+    {
+        QTest::addColumn<int>("ay");
+        QTest::addColumn<int>("sutun");
+        QTest::addColumn<int>("yon");
+        QTest::addColumn<QStringList>("beklenen");
+        QTest::addColumn<QStringList>("grafik");
+        QTest::newRow("names, descending")
+            << 3 << 0 << int(Qt::DescendingOrder)
+            << QStringList{"GELİRLER",   "  MAAŞ",         "    PRİM",
+                           "    EK İŞ",  "    ANA İŞ",     "  KİRA GELİRİ",
+                           "    DAİRE",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "GİDERLER",   "  MUTFAK",       "    PAZAR",
+                           "    MARKET", "  EV",           "    KİRA",
+                           "  ESKİ",     "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
+            << QStringList{"EV", "MUTFAK", "ESKİ"};
+        QTest::newRow("realised, descending")
+            << 3 << 2 << int(Qt::DescendingOrder)
+            << QStringList{"GELİRLER",  "  MAAŞ",         "    ANA İŞ",
+                           "    PRİM",  "    EK İŞ",      "  KİRA GELİRİ",
+                           "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "GİDERLER",  "  EV",           "    KİRA",
+                           "  MUTFAK",  "    MARKET",     "    PAZAR",
+                           "  ESKİ",    "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
+            << QStringList{"EV", "MUTFAK", "ESKİ"};
+        QTest::newRow("ratio, ascending")
+            << 3 << 4 << int(Qt::AscendingOrder)
+            << QStringList{"GELİRLER",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
+                           "  MAAŞ",    "    EK İŞ",      "    ANA İŞ",
+                           "    PRİM",  "  KİRA GELİRİ",  "    DAİRE",
+                           "GİDERLER",  "  EV",           "    KİRA",
+                           "  ESKİ",    "    SİLİNEN",    "  MUTFAK",
+                           "    PAZAR", "    MARKET",     "BAKİYE (Gelir − Gider)"}
+            << QStringList{"EV", "MUTFAK", "ESKİ"};
+        QTest::newRow("difference, ascending, whole year")
+            << 0 << 3 << int(Qt::AscendingOrder)
+            << QStringList{"GELİRLER",       "  MAAŞ",
+                           "    EK İŞ",      "    ANA İŞ",
+                           "    PRİM",       "  ÇEYREK ALTIN",
+                           "    DOĞUM GÜNÜ", "  KİRA GELİRİ",
+                           "    DAİRE",      "GİDERLER",
+                           "  EV",           "    KİRA",
+                           "  ESKİ",         "    SİLİNEN",
+                           "  ULAŞIM",       "    YAKIT",
+                           "  MUTFAK",       "    PAZAR",
+                           "    MARKET",     "BAKİYE (Gelir − Gider)"}
+            << QStringList{"EV", "MUTFAK", "ULAŞIM", "ESKİ"};
+    }
+    void sorting()
+    {
+        QFETCH(int, ay);
+        QFETCH(int, sutun);
+        QFETCH(int, yon);
+        QFETCH(QStringList, beklenen);
+        QFETCH(QStringList, grafik);
+        const auto pencere = rapor(1);
+        pencere->findChild<QComboBox*>("AyBilgisiKutusu")->setCurrentIndex(ay);
+        QTreeView* a = agac(*pencere);
+        a->sortByColumn(sutun, Qt::SortOrder(yon));
+        QCOMPARE(adlar(a->model()), beklenen);
+        QVERIFY(a->isExpanded(a->model()->index(1, 0)));
+        const auto* g =
+            qobject_cast<RaporGrafigi*>(pencere->findChild<QChartView*>("GrafikNesnesi")->chart());
+        QCOMPARE(g->gruplar(), grafik);
+    }
+
+    // Double-click or Enter on a sub-group closes the report and names the group and period for
+    // the main window; on another line it only opens or closes the line.
+    void navigation_data()
+    {
+        QTest::addColumn<QStringList>("yol");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QString>("hedef");
+        QTest::newRow("double-click")
+            << QStringList{"GİDERLER", "MUTFAK", "MARKET"} << false << "Gider|MUTFAK|MARKET|2024|3";
+        QTest::newRow("Enter") << QStringList{"GELİRLER", "MAAŞ", "PRİM"} << true
+                               << "Gelir|MAAŞ|PRİM|2024|3";
+        QTest::newRow("main group") << QStringList{"GİDERLER", "MUTFAK"} << false << "";
+        QTest::newRow("balance") << QStringList{"BAKİYE (Gelir − Gider)"} << true << "";
+    }
+    void navigation()
+    {
+        QFETCH(QStringList, yol);
+        QFETCH(bool, enter);
+        QFETCH(QString, hedef);
+        const auto pencere = rapor();
+        QString istenen;
+        connect(pencere.get(), &DonemRaporuFormu::grupGosterilsin, this,
+                [&](const DonemRaporuFormu::Hedef& h) {
+                    istenen = QStringList{h.defter->ad, h.anaGrup, h.altGrup,
+                                          QString::number(h.yil.value_or(0)), QString::number(h.ay)}
+                                  .join(u'|');
+                });
+        QTreeView* a = agac(*pencere);
+        a->expandAll();
+        const QModelIndex yer = bul(a->model(), yol);
+        QVERIFY(yer.isValid());
+        a->scrollTo(yer);
+        QApplication::processEvents();
+        if (enter) {
+            a->setCurrentIndex(yer);
+            QTest::keyClick(a, Qt::Key_Return);
+        } else {
+            const QPoint yeri = a->visualRect(yer).center();
+            QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, yeri);
+            QTest::mouseDClick(a->viewport(), Qt::LeftButton, {}, yeri);
+        }
+        QCOMPARE(istenen, hedef);
+        QCOMPARE(pencere->isVisible(), hedef.isEmpty());
+    }
+
+    // "Görünüm" > "Dönem Raporu…" (Ctrl+R) and the button beside the period open the report on the
+    // main window's period; a sub-group chosen in it is shown there with the report's period.
+    void fromMainWindow_data()
+    {
+        QTest::addColumn<bool>("menuden");
+        QTest::newRow("menu") << true;
+        QTest::newRow("button") << false;
+    }
+    void fromMainWindow()
+    {
+        QFETCH(bool, menuden);
+        doldur();
+        form = ortam->anaForm();
+        form->show();
+        form->ayBilgisiKutusu()->setCurrentIndex(2);
+        QAction* eylem = form->menuBar()->actions()[2]->menu()->actions().value(0);
+        QCOMPARE(form->menuBar()->actions()[2]->text(), "&Görünüm");
+        QCOMPARE(eylem->text(), "Dönem Raporu…");
+        QCOMPARE(eylem->shortcut(), QKeySequence("Ctrl+R"));
+        auto* dugme = form->findChild<QPushButton*>("DönemRaporuDüğmesi");
+        QCOMPARE(dugme->text(), "Dönem Raporu");
+        QString baslik;
+        QVERIFY(acilaniIncele(
+            [&] { menuden ? eylem->trigger() : QTest::mouseClick(dugme, Qt::LeftButton); },
+            [&](QWidget* w) {
+                baslik = w->windowTitle();
+                w->findChild<QComboBox*>("AyBilgisiKutusu")->setCurrentIndex(3);
+                QTreeView* a = w->findChild<QTreeView*>("RaporAğacı");
+                a->setCurrentIndex(bul(a->model(), {"GİDERLER", "MUTFAK", "MARKET"}));
+                QTest::keyClick(a, Qt::Key_Return);
+            }));
+        QCOMPARE(baslik, "Dönem Raporu — Şubat 2024");
+        QCOMPARE(form->ayBilgisiKutusu()->currentText(), "Mart");
+        QCOMPARE(form->anaGrupListesi(giderDefteri())->currentText(), "MUTFAK");
+        QCOMPARE(form->seciliAltGrup(giderDefteri()), "MARKET");
+        QCOMPARE(sutun(kayitListesi(*form, giderDefteri()), 4), QStringList{"3.000,00"});
+    }
+
+    // "Kaydet…": the report as a table for spreadsheets, every line fully expanded, a workbook or
+    // CSV by the name's extension.
+    void spreadsheet_data()
+    {
+        QTest::addColumn<QString>("dosya");
+        QTest::addColumn<QStringList>("bas");      // what comes before the first line of the tree
+        QTest::addColumn<QStringList>("satirlar"); // the first line, a planned one, the balance
+        const QString t = " #,##0.00|";
+        QTest::newRow("workbook")
+            << "rapor.xlsx"
+            << QStringList{"Dönem Raporu — Mart 2024 | Dönem Raporu | Morvane",
+                           "== Dönem Raporu A2 A1:G18",
+                           "*Defter|*Ana Grup|*Alt Grup|*Tahmin|*Gerçekleşen|*Fark|*Oran (%)"}
+            << QStringList{
+                   "GELİRLER|||18500" + t + "16500" + t + "-2000" + t + "0.8918918919 0.00%",
+                   "GELİRLER|MAAŞ|EK İŞ|2000" + t + "0" + t + "-2000" + t,
+                   "*BAKİYE (Gelir − Gider)|||*5800" + t + "*3500" + t + "*-2300" + t + "*"};
+        QTest::newRow("CSV")
+            << "rapor.csv"
+            << QStringList{"Defter|Ana Grup|Alt Grup|Tahmin|Gerçekleşen|Fark|Oran (%)"}
+            << QStringList{"GELİRLER|||18500,00|16500,00|-2000,00|89,19",
+                           "GELİRLER|MAAŞ|EK İŞ|2000,00|0,00|-2000,00|",
+                           "BAKİYE (Gelir − Gider)|||5800,00|3500,00|-2300,00|"};
+    }
+    void spreadsheet()
+    {
+        QFETCH(QString, dosya);
+        QFETCH(QStringList, bas);
+        QFETCH(QStringList, satirlar);
+        const auto pencere = rapor();
+        QString onerilen;
+        const QString yol = kaydet(*pencere, &DonemRaporuFormu::Kaydet_Click, dosya, onerilen);
+        QCOMPARE(onerilen, "Morvane-Donem-Raporu-2024-Mart.xlsx");
+        QStringList okunan;
+        if (dosya.endsWith(".xlsx")) {
+            okunan = xlsxOku(yol);
+        } else {
+            QFile f(yol);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            for (const QStringList& s : csvOku(f.readAll()))
+                okunan << s.join(u'|');
+        }
+        QCOMPARE(okunan.size(), bas.size() + mart2024.size());
+        QCOMPARE(okunan.mid(0, bas.size() + 1), bas + satirlar.mid(0, 1));
+        QCOMPARE(okunan[bas.size() + 7], satirlar[1]);
+        QCOMPARE(okunan.last(), satirlar.last());
+        QCOMPARE(mesajlar(), QStringList());
+    }
+
+    // The PDF's text, page by page: the caption, the period and the print date on every page with
+    // its number, the tree fully expanded.
+    void pdf_data()
+    {
+        QTest::addColumn<int>("ekAltGrup");
+        QTest::addColumn<int>("sayfaSayisi");
+        QTest::newRow("one page") << 0 << 1;
+        QTest::newRow("two pages") << 60 << 2;
+    }
+    void pdf()
+    {
+        QFETCH(int, ekAltGrup);
+        QFETCH(int, sayfaSayisi);
+        for (int i = 0; i < ekAltGrup; ++i)
+            ortam->altGrupYaz(giderDefteri(), "ULAŞIM", QString("HAT %1").arg(i + 1));
+        const auto pencere = rapor();
+        pencere->findChild<QCheckBox*>("BoşGruplarKutusu")->setChecked(ekAltGrup > 0);
+        QString onerilen;
+        const QString yol =
+            kaydet(*pencere, &DonemRaporuFormu::PdfOlarakKaydet_Click, "rapor.pdf", onerilen);
+        QCOMPARE(onerilen, "Morvane-Donem-Raporu-2024-Mart.pdf");
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", yol, "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        QStringList sayfalar = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+        sayfalar.removeAll(QString());
+        QCOMPARE(sayfalar.size(), sayfaSayisi);
+        const QString tarih = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+        for (int i = 0; i < sayfaSayisi; ++i) {
+            const QString sayfa = sayfalar[i].simplified();
+            for (const QString& parca :
+                 QStringList{"Dönem Raporu", "Dönem: Mart 2024", "Yazdırma tarihi: " + tarih,
+                             QString("Grup Tahmin Gerçekleşen Fark Oran (%)"),
+                             QString("Sayfa %1 / %2").arg(i + 1).arg(sayfaSayisi)})
+                QVERIFY2(sayfa.contains(parca), qPrintable(parca + " yok: " + sayfa));
+        }
+        const QString hepsi = sayfalar.join(u' ').simplified();
+        for (const QString& satir : mart2024) {
+            QString metin = satir;
+            metin.remove(u'*').remove(" !").remove(" [yok]").replace(u'|', u' ');
+            QVERIFY2(hepsi.contains(metin.simplified()), qPrintable(metin));
+        }
+        QVERIFY(hepsi.contains("HAT 60") == (ekAltGrup > 0));
+    }
+};
+
+QTEST_MAIN(TestDonemRaporu)
+#include "tst_donem_raporu.moc"
