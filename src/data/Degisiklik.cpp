@@ -23,6 +23,7 @@ const QString ayniSorgusu = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?%2")
 const QString eklemeKomutu = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3)");
 const QString guncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?");
 const QString silmeKomutu = QStringLiteral("DELETE FROM %1 WHERE rowid = ?");
+const QString kosulluOkumaSorgusu = QStringLiteral("SELECT rowid, %2 FROM %1 WHERE %3");
 
 std::optional<QVariantList> oku(const Sema::Tablo& tablo, qint64 satir)
 {
@@ -143,6 +144,44 @@ bool Degisiklik::satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
         QVariantList(sonra) << satir);
     satirlar.push_back({tablo, satir, std::move(once), std::move(sonra)});
     return true;
+}
+
+qsizetype Degisiklik::satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
+                                        const QVariantList& degerler,
+                                        const std::function<void(QVariantList&)>& degistir)
+{
+    return topluYaz(tablo, kosul, degerler, &degistir);
+}
+
+qsizetype Degisiklik::satirlariSil(const Sema::Tablo& tablo, const QString& kosul,
+                                   const QVariantList& degerler)
+{
+    return topluYaz(tablo, kosul, degerler, nullptr);
+}
+
+// Read whole before the first write, so that no row is changed under the statement reading them.
+qsizetype Degisiklik::topluYaz(const Sema::Tablo& tablo, const QString& kosul,
+                               const QVariantList& degerler,
+                               const std::function<void(QVariantList&)>* degistir)
+{
+    const size_t ilk = satirlar.size();
+    {
+        SorguSonucu KayitKumesi(kosulluOkumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u','), kosul),
+                                degerler);
+        while (KayitKumesi.sonraki()) {
+            QVariantList once;
+            for (int i = 1; i <= tablo.alanlar.size(); ++i)
+                once << KayitKumesi.alan(i);
+            std::optional<QVariantList> sonra;
+            if (degistir)
+                (*degistir)(sonra.emplace(once));
+            satirlar.push_back({tablo, KayitKumesi.alan(0).toLongLong(), once, sonra});
+        }
+    }
+    TabloKomutlari komutlar(tablo);
+    for (size_t i = ilk; i < satirlar.size(); ++i)
+        komutlar.yaz(satirlar[i].satir, true, satirlar[i].sonra);
+    return qsizetype(satirlar.size() - ilk);
 }
 
 bool Degisiklik::uygula(bool geriye) const

@@ -24,6 +24,13 @@ public:
     // The row's values as stored are handed to `degistir`, which changes the ones to be written.
     bool satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
                        const std::function<void(QVariantList&)>& degistir);
+    // Every row that `kosul` (an SQL condition with its values bound) selects, changed by
+    // `degistir` or deleted, through one prepared statement; how many there were.
+    qsizetype satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
+                                const QVariantList& degerler,
+                                const std::function<void(QVariantList&)>& degistir);
+    qsizetype satirlariSil(const Sema::Tablo& tablo, const QString& kosul,
+                           const QVariantList& degerler);
     // A row the caller appended itself, with exactly these values.
     void eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantList& degerler);
 
@@ -46,6 +53,8 @@ private:
     };
 
     bool uygula(bool geriye) const;
+    qsizetype topluYaz(const Sema::Tablo& tablo, const QString& kosul, const QVariantList& degerler,
+                       const std::function<void(QVariantList&)>* degistir);
 
     std::vector<Satir> satirlar;
 };
