@@ -2,8 +2,14 @@
 #include "LedgerTest.h"
 #include "Sema.h"
 
-// Renaming, moving, merging and deleting groups in the data layer: the tables each command leaves,
-// taking it back to the exact rows and doing it again, and the refusals that write nothing.
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QUndoStack>
+
+// Renaming, moving, merging and deleting groups: in the data layer the tables each command leaves,
+// taking it back to the exact rows and doing it again, and the refusals that write nothing; on the
+// main window the questions, messages, status bar, undo and the groups left chosen.
 class TestGrupDuzeltme : public LedgerTest
 {
     Q_OBJECT
@@ -59,6 +65,28 @@ class TestGrupDuzeltme : public LedgerTest
         return satirlar;
     }
 
+    // The main window with the ledger's group (and sub-group) chosen.
+    void pencere(const DefterTanimi& d, const QString& ana, const QString& alt = {})
+    {
+        hazirla();
+        form = ortam->anaForm();
+        grupSec(*form, d, ana, alt);
+        MesajKutusu::gosterilenleriSil();
+    }
+    QString secim(const DefterTanimi& d)
+    {
+        const QListWidgetItem* alt = form->altGrupListesi(d)->currentItem();
+        return form->anaGrupListesi(d)->currentText() + " / " +
+               (alt && alt->isSelected() ? alt->text() : QString());
+    }
+    QAction* menuEylemi(const QString& ad)
+    {
+        for (QAction* e : form->menuBar()->actions()[1]->menu()->actions())
+            if (e->text().startsWith(ad))
+                return e;
+        return nullptr;
+    }
+
 private slots:
     void correctionsAndTheirUndo_data()
     {
@@ -73,7 +101,7 @@ private slots:
         const auto satir = [](const char* ad, const char* islem, const QStringList& adlar,
                               bool birlestir, D durum, qint64 sayi, const char* yeniAd,
                               const QStringList& sonra) {
-            for (const char* defter : {"gelir", "gider"})
+            for (const char* defter : {"Gelir", "Gider"})
                 QTest::addRow("%s, %s", ad, defter)
                     << islem << (QStringList{defter} << adlar) << birlestir << int(durum) << sayi
                     << QString(yeniAd) << sonra;
@@ -182,6 +210,167 @@ private slots:
         const QStringList once = dosya();
         QVERIFY(!sonuc.degisiklik.geriAl());
         QCOMPARE(dosya(), once);
+    }
+
+    // The rename and move dialogs from the main window: the name as typed is trimmed and
+    // upper-cased, a merge is asked with No the default, the status bar tells what was done, the
+    // lists keep the group chosen, and "Geri Al" / "Yinele" go back and forth to the exact rows.
+    void windowCommands_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("islem"); // "ana", "alt" (rename) or "taşı"
+        QTest::addColumn<QStringList>("secili");
+        QTest::addColumn<QString>("girdi");
+        QTest::addColumn<bool>("evet");
+        QTest::addColumn<QStringList>("mesajlar");
+        QTest::addColumn<QString>("durumCubugu"); // empty: nothing written
+        QTest::addColumn<QString>("sonraSecim");
+        QTest::addColumn<QString>("komut");
+        for (const char* d : {"Gelir", "Gider"}) {
+            QTest::addRow("rename a main group, %s", d)
+                << d << "ana" << QStringList{"Mutafk", "KAHVE"} << "  mutfak " << false
+                << QStringList() << "Mutafk → MUTFAK: 3 kayıt güncellendi."
+                << "MUTFAK / KAHVE"
+                << "Grubu Yeniden Adlandır";
+            QTest::addRow("merge main groups, %s", d)
+                << d << "ana" << QStringList{"MARKET"} << "süpermarket" << true
+                << QStringList{"soru (Hayır): «SÜPERMARKET» zaten var. İki grup birleştirilsin "
+                               "mi? 3 kayıt taşınacak."}
+                << "MARKET → SÜPERMARKET: 3 kayıt taşındı; iki grup birleştirildi."
+                << "SÜPERMARKET / "
+                << "Grupları Birleştir";
+        }
+        QTest::newRow("merge not agreed to")
+            << "Gelir"
+            << "alt" << QStringList{"MARKET", "meyve"} << "sebze" << false
+            << QStringList{"soru (Hayır): «SEBZE» zaten var. İki grup birleştirilsin mi? 1 kayıt "
+                           "taşınacak."}
+            << ""
+            << "MARKET / meyve"
+            << "";
+        QTest::newRow("move a sub-group")
+            << "Gider"
+            << "taşı" << QStringList{"MARKET", "meyve"} << "SÜPERMARKET" << false << QStringList()
+            << "MARKET / meyve → SÜPERMARKET / meyve: 1 kayıt güncellendi."
+            << "SÜPERMARKET / meyve"
+            << "Alt Grubu Taşı";
+        QTest::newRow("empty name") << "Gelir"
+                                    << "ana" << QStringList{"MARKET"} << "   " << false
+                                    << QStringList{"bilgi: ANA GELİR GRUBU boş bırakılamaz!"} << ""
+                                    << "MARKET / "
+                                    << "";
+        QTest::newRow("same name in other case")
+            << "Gelir"
+            << "ana" << QStringList{"Mutafk"} << "mutafk" << false
+            << QStringList{"bilgi: Yeni ad eskisiyle aynı (harflerin büyüklüğü sayılmaz); hiçbir "
+                           "şey değiştirilmedi."}
+            << ""
+            << "Mutafk / "
+            << "";
+        QTest::newRow("group deleted meanwhile")
+            << "Gider"
+            << "alt" << QStringList{"MARKET", "meyve"} << "ELMA" << false
+            << QStringList{"bilgi: Seçilen grup veritabanında artık yok; başka bir program "
+                           "tarafından silinmiş olabilir. Hiçbir şey değiştirilmedi."}
+            << ""
+            << "MARKET / "
+            << "";
+    }
+    void windowCommands()
+    {
+        QFETCH(QString, defterAdi);
+        QFETCH(QString, islem);
+        QFETCH(QStringList, secili);
+        QFETCH(QString, girdi);
+        QFETCH(bool, evet);
+        QFETCH(QStringList, mesajlar);
+        QFETCH(QString, durumCubugu);
+        QFETCH(QString, sonraSecim);
+        QFETCH(QString, komut);
+        const DefterTanimi& d = defterAdiyla(defterAdi);
+        pencere(d, secili[0], secili.value(1));
+        if (QTest::currentDataTag() == QByteArray("group deleted meanwhile"))
+            ortam->sorgula("DELETE FROM " + d.altGrupTablosu + " WHERE GrupAdi = 'meyve'");
+        const QStringList once = dosya();
+        const QString onceSecim = secim(d);
+
+        auto p = form->grupDuzeltmeFormu(
+            d, islem == "taşı" ? GrupDuzeltmeFormu::Is::Tasi : GrupDuzeltmeFormu::Is::Adlandir,
+            islem != "ana");
+        if (islem == "taşı")
+            p->findChild<QComboBox*>("AnaGrupKutusu")->setCurrentText(girdi);
+        else
+            p->findChild<QLineEdit*>("AdKutusu")->setText(girdi);
+        MesajKutusu::sonrakiYanit(evet);
+        p->TamamDugmesi_Click();
+        QCOMPARE(::mesajlar(), mesajlar);
+        QCOMPARE(form->statusBar()->currentMessage(), durumCubugu);
+        QCOMPARE(secim(d), sonraSecim);
+        if (durumCubugu.isEmpty()) {
+            QCOMPARE(dosya(), once);
+            QCOMPARE(form->geriAlmaYigini()->count(), 0);
+            return;
+        }
+        QVERIFY(p->result() == QDialog::Accepted);
+        const QStringList sonra = dosya();
+        QCOMPARE(menuEylemi("Geri Al")->text(), "Geri Al: " + komut);
+        menuEylemi("Geri Al")->trigger();
+        QCOMPARE(dosya(), once);
+        QCOMPARE(secim(d), onceSecim);
+        menuEylemi("Yinele")->trigger();
+        QCOMPARE(dosya(), sonra);
+        QCOMPARE(secim(d), sonraSecim);
+    }
+
+    // Deleting a main group: an empty one goes with its sub-groups after the question, and comes
+    // back chosen on "Geri Al"; one that holds entries is refused with their count.
+    void deleteMainGroup_data() { defterSatirlari(); }
+    void deleteMainGroup()
+    {
+        const DefterTanimi& d = satirinDefteri();
+        pencere(d, "MARKET");
+        const QStringList once = dosya();
+        menuEylemi("Ana Grubu Sil")->trigger();
+        QCOMPARE(::mesajlar(), QStringList{"bilgi: Bu grupta 3 kayıt var; önce kayıtları silin "
+                                           "ya da grubu başka bir grupla birleştirin."});
+        QCOMPARE(dosya(), once);
+
+        grupSec(*form, d, "boş");
+        MesajKutusu::gosterilenleriSil();
+        MesajKutusu::sonrakiYanit(true);
+        form->anaGrupListesi(d)->actions()[1]->trigger(); // its own menu's "Ana Grubu Sil…"
+        QCOMPARE(::mesajlar(),
+                 QStringList{"soru: " + d.anaGrupSilmeSorusu.arg(" ve 2 alt grubunu")});
+        QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"MARKET", "Mutafk", "SÜPERMARKET"}));
+        QCOMPARE(form->statusBar()->currentMessage(), "«boş» ana grubu silindi.");
+        menuEylemi("Geri Al: Ana Grubu Sil")->trigger();
+        QCOMPARE(dosya(), once);
+        QCOMPARE(secim(d), "boş / ");
+    }
+
+    // F2 on a focused group list renames its group instead of editing an entry; the lists' own
+    // menus hold the group commands.
+    void f2AndContextMenus()
+    {
+        pencere(giderDefteri(), "MARKET", "meyve");
+        form->show();
+        QListWidget* altlar = form->altGrupListesi(giderDefteri());
+        altlar->setFocus();
+        QString ad;
+        QVERIFY(acilaniIncele([&] { QTest::keyClick(altlar, Qt::Key_F2); },
+                              [&](QWidget* w) {
+                                  const auto* kutu = w->findChild<QLineEdit*>("AdKutusu");
+                                  ad = w->objectName() + ": " + kutu->text() + " " +
+                                       QString::number(kutu->maxLength());
+                              }));
+        QCOMPARE(ad, "GiderGrubuAdlandırmaFormu: meyve 100");
+        QStringList menuler;
+        for (QWidget* w : {static_cast<QWidget*>(form->anaGrupListesi(giderDefteri())),
+                           static_cast<QWidget*>(altlar)})
+            for (const QAction* e : w->actions())
+                menuler << e->text() + (e->isEnabled() ? "" : "×");
+        QCOMPARE(menuler, (QStringList{"Grubu Yeniden Adlandır…", "Ana Grubu Sil…",
+                                       "Grubu Yeniden Adlandır…", "Alt Grubu Taşı…"}));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "GrupDuzeltme.h"
 #include "GrupEklemeFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
@@ -26,9 +27,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -221,6 +224,58 @@ void AnaForm::bolumuKur(QWidget* alan, Bolum& b, const DefterTanimi& defter, con
     connect(b.ekle, &QPushButton::clicked, this, [this, &b] { kayitEklemeyiAc(b); });
     connect(b.sil, &QPushButton::clicked, this, [this, &b] { kayitSil(b); });
     connect(b.tumunuGoster, &QPushButton::clicked, this, [this, &b] { ozetiAc(b); });
+    grupMenuleriniKur(b);
+}
+
+void AnaForm::grupMenuleriniKur(Bolum& b)
+{
+    const auto eylem = [this](QWidget* liste, const QString& ad, const std::function<void()>& is) {
+        auto* e = new QAction(ad, liste);
+        connect(e, &QAction::triggered, this, is);
+        liste->addAction(e);
+        return e;
+    };
+    using Is = GrupDuzeltmeFormu::Is;
+    b.anaGrubuAdlandir = eylem(b.anaGruplar, QStringLiteral("Grubu Yeniden Adlandır…"),
+                               [this, &b] { grupDuzeltmeyiAc(b, Is::Adlandir, false); });
+    b.anaGrubuSil =
+        eylem(b.anaGruplar, QStringLiteral("Ana Grubu Sil…"), [this, &b] { anaGrupSil(b); });
+    b.altGrubuAdlandir = eylem(b.altGruplar, QStringLiteral("Grubu Yeniden Adlandır…"),
+                               [this, &b] { grupDuzeltmeyiAc(b, Is::Adlandir, true); });
+    b.altGrubuTasi = eylem(b.altGruplar, QStringLiteral("Alt Grubu Taşı…"),
+                           [this, &b] { grupDuzeltmeyiAc(b, Is::Tasi, true); });
+    for (QWidget* liste :
+         {static_cast<QWidget*>(b.anaGruplar), static_cast<QWidget*>(b.altGruplar)}) {
+        liste->setContextMenuPolicy(Qt::ActionsContextMenu);
+        liste->installEventFilter(this);
+    }
+}
+
+// F2 on a group list renames its group rather than editing an entry; the menu's group commands
+// follow the group list last in focus.
+bool AnaForm::eventFilter(QObject* nesne, QEvent* olay)
+{
+    for (Bolum* b : {&gelir, &gider}) {
+        if (nesne != b->anaGruplar && nesne != b->altGruplar)
+            continue;
+        const bool alt = nesne == b->altGruplar;
+        if (olay->type() == QEvent::FocusIn) {
+            grupBolumu = b;
+            altGrupListesiEtkin = alt;
+            durumlariGuncelle();
+        }
+        const bool f2 =
+            (olay->type() == QEvent::ShortcutOverride || olay->type() == QEvent::KeyPress) &&
+            static_cast<QKeyEvent*>(olay)->key() == Qt::Key_F2 &&
+            static_cast<QKeyEvent*>(olay)->modifiers() == Qt::NoModifier;
+        if (f2) {
+            olay->accept();
+            if (olay->type() == QEvent::KeyPress)
+                grupDuzeltmeyiAc(*b, GrupDuzeltmeFormu::Is::Adlandir, alt);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(nesne, olay);
 }
 
 void AnaForm::donemKur(QWidget* alan)
@@ -306,6 +361,11 @@ void AnaForm::duzenleMenusunuKur()
         duzenleMenusu->addAction(QStringLiteral("Kaydı Sil"), this, &AnaForm::KaydiSil_Click);
     kaydiSilEylemi->setShortcut(QKeySequence::Delete);
     duzenleMenusu->addSeparator();
+    grubuAdlandirEylemi = duzenleMenusu->addAction(QStringLiteral("Grubu Yeniden Adlandır…"), this,
+                                                   &AnaForm::GrubuYenidenAdlandir_Click);
+    anaGrubuSilEylemi = duzenleMenusu->addAction(QStringLiteral("Ana Grubu Sil…"), this,
+                                                 &AnaForm::AnaGrubuSil_Click);
+    duzenleMenusu->addSeparator();
     duzenleMenusu->addAction(QStringLiteral("Planı Kopyala…"), this, &AnaForm::PlaniKopyala_Click);
     // Each entry list offers the entry commands on its own menu.
     for (KayitListesi* liste : {gelir.liste, gider.liste}) {
@@ -345,6 +405,8 @@ std::optional<QString> AnaForm::seciliAltGrup(const DefterTanimi& defter)
 // Each command below shows at most one message, however many statements fail.
 void AnaForm::anaGrupTiklandi(Bolum& b)
 {
+    grupBolumu = &b;
+    altGrupListesiEtkin = false;
     b.liste->bosalt();
     b.toplamKutusu->clear();
     b.toplamKutusu->setToolTip(QString());
@@ -362,6 +424,8 @@ void AnaForm::anaGrupTiklandi(Bolum& b)
 
 void AnaForm::altGrupTiklandi(Bolum& b)
 {
+    grupBolumu = &b;
+    altGrupListesiEtkin = true;
     listele(b, true);
 }
 
@@ -431,6 +495,11 @@ void AnaForm::durumlariGuncelle()
 {
     for (Bolum* b : {&gelir, &gider}) {
         const bool altGrupVar = seciliMetin(b->altGruplar).has_value();
+        const bool anaGrupVar = b->anaGruplar->currentIndex() >= 0;
+        b->anaGrubuAdlandir->setEnabled(anaGrupVar);
+        b->anaGrubuSil->setEnabled(anaGrupVar);
+        b->altGrubuAdlandir->setEnabled(altGrupVar);
+        b->altGrubuTasi->setEnabled(altGrupVar);
         b->grupSil->setEnabled(altGrupVar);
         b->ekle->setEnabled(altGrupVar);
         b->sil->setEnabled(b->liste->seciliKimlik().has_value());
@@ -442,6 +511,12 @@ void AnaForm::durumlariGuncelle()
     const bool kayitSecili = etkinBolum && etkinBolum->liste->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
+    if (grubuAdlandirEylemi) {
+        const Bolum& g = *grupBolumu;
+        grubuAdlandirEylemi->setEnabled(altGrupListesiEtkin ? g.altGrubuAdlandir->isEnabled()
+                                                            : g.anaGrubuAdlandir->isEnabled());
+        anaGrubuSilEylemi->setEnabled(g.anaGrubuSil->isEnabled());
+    }
 }
 
 void AnaForm::etkinYap(Bolum& b)
@@ -492,6 +567,106 @@ void AnaForm::grupSil(Bolum& b)
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
     anaGrupTiklandi(b);
+}
+
+void AnaForm::GrubuYenidenAdlandir_Click()
+{
+    grupDuzeltmeyiAc(*grupBolumu, GrupDuzeltmeFormu::Is::Adlandir, altGrupListesiEtkin);
+}
+
+void AnaForm::AnaGrubuSil_Click()
+{
+    anaGrupSil(*grupBolumu);
+}
+
+std::unique_ptr<GrupDuzeltmeFormu>
+AnaForm::grupDuzeltmeFormu(const DefterTanimi& defter, GrupDuzeltmeFormu::Is is, bool altGrup)
+{
+    Bolum& b = bolum(defter);
+    const std::optional<QString> secili = seciliMetin(b.altGruplar);
+    if (b.anaGruplar->currentIndex() < 0 || (altGrup && !secili))
+        return nullptr;
+    auto form = std::make_unique<GrupDuzeltmeFormu>(defter, is, b.anaGruplar->currentText(),
+                                                    altGrup ? secili : std::nullopt, this);
+    connect(form.get(), &GrupDuzeltmeFormu::grupDuzeltildi, this,
+            [this, &b](const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
+                       const QString& bildirim) { grupDuzeltildi(b, komut, sonuc, bildirim); });
+    return form;
+}
+
+void AnaForm::grupDuzeltmeyiAc(Bolum& b, GrupDuzeltmeFormu::Is is, bool altGrup)
+{
+    if (std::unique_ptr<GrupDuzeltmeFormu> form = grupDuzeltmeFormu(*b.defter, is, altGrup))
+        form->exec();
+}
+
+// The lists follow the group to its new name; the sub-group chosen stays chosen under a renamed
+// main group.
+void AnaForm::grupDuzeltildi(Bolum& b, const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
+                             const QString& bildirim)
+{
+    const GrupSecimi once{b.anaGruplar->currentText(), seciliMetin(b.altGruplar)};
+    GrupSecimi sonra{sonuc.anaGrup, once.altGrup};
+    if (!sonuc.altGrup.isEmpty())
+        sonra.altGrup = sonuc.altGrup;
+    grupKomutunuKaydet(b, komut, sonuc.degisiklik, once, sonra);
+    if (!bildirim.isEmpty())
+        statusBar()->showMessage(bildirim);
+    MesajKutusu::hatalariGostererek(
+        this, [&] { bolumuYenile(b, sonuc.degisiklik.bos() ? once : sonra); });
+}
+
+void AnaForm::grupKomutunuKaydet(Bolum& b, const QString& ad, const Degisiklik& degisiklik,
+                                 const GrupSecimi& once, const GrupSecimi& sonra)
+{
+    if (degisiklik.bos())
+        return;
+    geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this, &b, once, sonra](bool geriye) {
+        MesajKutusu::hatalariGostererek(this, [&] { bolumuYenile(b, geriye ? once : sonra); });
+    }));
+}
+
+// Only an empty main group goes, with its sub-groups; one with entries is refused with their
+// count, before the question and again inside the deletion.
+void AnaForm::anaGrupSil(Bolum& b)
+{
+    const MesajKutusu::Komut komut;
+    if (b.anaGruplar->currentIndex() < 0)
+        return;
+    const QString ad = b.anaGruplar->currentText();
+    const auto kayitlarVar = [this](qint64 sayi) {
+        MesajKutusu::bilgi(this, QStringLiteral("Bu grupta %1 kayıt var; önce kayıtları silin ya "
+                                                "da grubu başka bir grupla birleştirin.")
+                                     .arg(QLocale().toString(sayi)));
+    };
+    qint64 kayitlar = 0, altGruplar = 0;
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            kayitlar = GrupDuzeltme::kayitSayisi(*b.defter, ad);
+            altGruplar = GrupDuzeltme::altGrupSayisi(*b.defter, ad);
+        }))
+        return;
+    if (kayitlar > 0)
+        return kayitlarVar(kayitlar);
+    const QString altGrupMetni =
+        altGruplar > 0 ? QStringLiteral(" ve %1 alt grubunu").arg(QLocale().toString(altGruplar))
+                       : QString();
+    if (!MesajKutusu::sor(this, b.defter->anaGrupSilmeSorusu.arg(altGrupMetni)))
+        return;
+    GrupDuzeltme::Sonuc sonuc;
+    if (!MesajKutusu::hatalariGostererek(this,
+                                         [&] { sonuc = GrupDuzeltme::anaGrupSil(*b.defter, ad); }))
+        return;
+    if (sonuc.durum == GrupDuzeltme::Durum::KayitlariVar)
+        kayitlarVar(sonuc.kayitSayisi);
+    else if (sonuc.durum == GrupDuzeltme::Durum::GrupYok)
+        MesajKutusu::bilgi(this,
+                           QStringLiteral("Seçilen ana grup veritabanında artık yok; başka bir "
+                                          "program tarafından silinmiş olabilir."));
+    else
+        statusBar()->showMessage(QStringLiteral("«%1» ana grubu silindi.").arg(ad));
+    const GrupSecimi once{ad, seciliMetin(b.altGruplar)};
+    grupKomutunuKaydet(b, QStringLiteral("Ana Grubu Sil"), sonuc.degisiklik, once, {});
+    MesajKutusu::hatalariGostererek(this, [&] { bolumuYenile(b, {}); });
 }
 
 std::unique_ptr<KayitEklemeFormu> AnaForm::kayitEklemeFormu(const DefterTanimi& defter)
@@ -662,7 +837,7 @@ void AnaForm::geriYuklendi(const QString& yedek)
 void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
 {
     if (!degisiklik.bos())
-        geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this] { hepsiniYenile(); }));
+        geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this](bool) { hepsiniYenile(); }));
 }
 
 void AnaForm::hepsiniYenile()
@@ -676,8 +851,13 @@ void AnaForm::hepsiniYenile()
 
 void AnaForm::bolumuYenile(Bolum& b)
 {
-    const QString anaGrup = b.anaGruplar->currentText();
-    const std::optional<QString> altGrup = seciliMetin(b.altGruplar);
+    bolumuYenile(b, {b.anaGruplar->currentText(), seciliMetin(b.altGruplar)});
+}
+
+void AnaForm::bolumuYenile(Bolum& b, const GrupSecimi& secim)
+{
+    const QString& anaGrup = secim.anaGrup;
+    const std::optional<QString>& altGrup = secim.altGrup;
     Doldurma::SorguCalistir(ButceVerisi::anaGruplar(*b.defter), b.anaGruplar);
     b.anaGruplar->setCurrentIndex(b.anaGruplar->findText(anaGrup));
     {

@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "GrupDuzeltmeFormu.h"
 #include "Takvim.h"
 
 #include <QComboBox>
@@ -66,6 +67,9 @@ public:
     void KaydiDuzenle_Click();
     void KaydiSil_Click();
     void PlaniKopyala_Click();
+    // The group commands act on the group list with the focus or used last: F2 there renames.
+    void GrubuYenidenAdlandir_Click();
+    void AnaGrubuSil_Click();
     void YedektenGeriYukle_Click();
     void Hakkinda_Click();
     // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları CSV Olarak Kaydet…"; the entry lists are saved
@@ -77,6 +81,9 @@ public:
     std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu(const DefterTanimi& defter);
     std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu(const DefterTanimi& defter);
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
+    // Renaming the chosen main group, or the chosen sub-group, or moving that; none without it.
+    std::unique_ptr<GrupDuzeltmeFormu> grupDuzeltmeFormu(const DefterTanimi& defter,
+                                                         GrupDuzeltmeFormu::Is is, bool altGrup);
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // Every writing command of this run, for "Geri Al" and "Yinele".
     QUndoStack* geriAlmaYigini() const { return geriAlma; }
@@ -105,6 +112,16 @@ private:
         QPushButton* sil = nullptr;
         QPushButton* tumunuGoster = nullptr;
         QAction* listeyiKaydet = nullptr;
+        // The group lists' own menus.
+        QAction* anaGrubuAdlandir = nullptr;
+        QAction* anaGrubuSil = nullptr;
+        QAction* altGrubuAdlandir = nullptr;
+        QAction* altGrubuTasi = nullptr;
+    };
+    // The groups to show chosen after a group command, or after taking it back.
+    struct GrupSecimi {
+        QString anaGrup;
+        std::optional<QString> altGrup;
     };
     struct Yerlesim;
 
@@ -128,7 +145,8 @@ private:
     void listeyiDoldur(Bolum& bolum, bool altGrupla); // throws VeriHatasi
     // Everything listed again, the groups the user chose still chosen while they exist.
     void hepsiniYenile();
-    void bolumuYenile(Bolum& bolum); // throws VeriHatasi
+    void bolumuYenile(Bolum& bolum);                          // throws VeriHatasi
+    void bolumuYenile(Bolum& bolum, const GrupSecimi& secim); // throws VeriHatasi
     // Keeps what a command wrote on the undo stack, named as the user gave the command.
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
@@ -140,6 +158,16 @@ private:
     void grupEklemeyiAc(Bolum& bolum);
     void anaGruplariYenile(Bolum& bolum);
     void grupSil(Bolum& bolum);
+    void grupMenuleriniKur(Bolum& bolum);
+    bool eventFilter(QObject* nesne, QEvent* olay) override;
+    void grupDuzeltmeyiAc(Bolum& bolum, GrupDuzeltmeFormu::Is is, bool altGrup);
+    void grupDuzeltildi(Bolum& bolum, const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
+                        const QString& bildirim);
+    void anaGrupSil(Bolum& bolum);
+    // Keeps a group command on the undo stack; the lists show `once` after taking it back and
+    // `sonra` after doing it again.
+    void grupKomutunuKaydet(Bolum& bolum, const QString& ad, const Degisiklik& degisiklik,
+                            const GrupSecimi& once, const GrupSecimi& sonra);
     void kayitEklemeyiAc(Bolum& bolum);
     void kayitDuzenlemeyiAc(Bolum& bolum);
     void duzenlenenKaydiGoster(Bolum& bolum, qint64 kimlik);
@@ -158,7 +186,9 @@ private:
     Takvim::YilAraligi yillar;
     Bolum gelir;
     Bolum gider;
-    Bolum* etkinBolum = nullptr; // whose entry list has the focus or was used last
+    Bolum* etkinBolum = nullptr;      // whose entry list has the focus or was used last
+    Bolum* grupBolumu = &gelir;       // whose group list has the focus or was used last
+    bool altGrupListesiEtkin = false; // and whether that was the sub-group list
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;
@@ -168,6 +198,8 @@ private:
     QMenu* yardimMenusu = nullptr;
     QAction* kaydiDuzenleEylemi = nullptr;
     QAction* kaydiSilEylemi = nullptr;
+    QAction* grubuAdlandirEylemi = nullptr;
+    QAction* anaGrubuSilEylemi = nullptr;
     QUndoStack* geriAlma = nullptr;
     QAction* geriAlEylemi = nullptr;
     QAction* yineleEylemi = nullptr;

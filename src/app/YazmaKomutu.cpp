@@ -4,7 +4,7 @@
 #include "VeriHatasi.h"
 
 YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik degisiklik, QWidget* sahibi,
-                         std::function<void()> sonra)
+                         std::function<void(bool geriye)> sonra)
     : QUndoCommand(ad), degisiklik(std::move(degisiklik)), sahibi(sahibi), sonra(std::move(sonra))
 {
 }
@@ -35,5 +35,5 @@ void YazmaKomutu::uygula(bool geriye)
         MesajKutusu::hata(sahibi, yapilamadi + QStringLiteral("; hiçbir şey değiştirilmedi.\n\n") +
                                       hata.aciklama());
     }
-    sonra();
+    sonra(geriye);
 }
