@@ -88,7 +88,7 @@ GrupDuzeltme::Sonuc GrupDuzeltme::anaGrupAdlandir(const DefterTanimi& defter, co
     Sonuc sonuc;
     sonuc.anaGrup = hedef.value_or(yeni);
     sonuc.birlesti = hedef.has_value();
-    const auto adlandir = [&](QVariantList& alanlar) { alanlar[0] = sonuc.anaGrup; };
+    const std::map<int, QVariant> adlandir{{0, sonuc.anaGrup}};
     Degisiklik& d = sonuc.degisiklik;
     const Sema::Tablo altGruplar = Sema::altGrupTablosu(defter);
     if (hedef) {
@@ -129,12 +129,11 @@ GrupDuzeltme::Sonuc GrupDuzeltme::altGrupDuzelt(const DefterTanimi& defter, cons
     const bool adDegisir = hedef || !TurkceMetin::esit(ad, yeniAd);
     sonuc.anaGrup = tasinir ? *hedefAnaGrup : anaGrup;
     sonuc.altGrup = adDegisir ? hedef.value_or(yeniAd) : *kaynak;
-    const auto duzelt = [&](QVariantList& alanlar) {
-        if (tasinir)
-            alanlar[0] = sonuc.anaGrup;
-        if (adDegisir)
-            alanlar[1] = sonuc.altGrup;
-    };
+    std::map<int, QVariant> duzelt;
+    if (tasinir)
+        duzelt[0] = sonuc.anaGrup;
+    if (adDegisir)
+        duzelt[1] = sonuc.altGrup;
     const Sema::Tablo altGruplar = Sema::altGrupTablosu(defter);
     if (hedef)
         sonuc.degisiklik.satirlariSil(altGruplar, ciftKosulu, {anaGrup, ad});
