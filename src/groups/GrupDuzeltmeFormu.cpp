@@ -40,14 +40,13 @@ GrupDuzeltmeFormu::GrupDuzeltmeFormu(const DefterTanimi& defter, Is is, const QS
     Denetim::sabitIletisimKutusu(this, 5625, 1710);
 
     const QString grup = altGrup ? cift(anaGrup, *altGrup) : anaGrup;
-    const QString soru = is == Is::Tasi ? QStringLiteral("«%1» alt grubunun taşınacağı ana grup:")
-                         : altGrup      ? QStringLiteral("«%1» alt grubunun yeni adı:")
-                                        : QStringLiteral("«%1» ana grubunun yeni adı:");
+    const QString soru = is == Is::Tasi ? QStringLiteral("«%1» şu ana gruba taşınacak:")
+                                        : QStringLiteral("«%1» için yeni ad:");
     auto* etiket = new QLabel(this);
     etiket->setGeometry(twipAlani(360, 240, 4905, 195));
-    // A long name is cut in the caption and shown whole in its tooltip.
+    // A long name is cut in the caption, with room to spare, and shown whole in its tooltip.
     etiket->setText(
-        etiket->fontMetrics().elidedText(soru.arg(grup), Qt::ElideMiddle, etiket->width()));
+        etiket->fontMetrics().elidedText(soru.arg(grup), Qt::ElideMiddle, etiket->width() - 4));
     etiket->setToolTip(soru.arg(grup));
 
     QWidget* kutu = nullptr;
