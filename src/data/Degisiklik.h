@@ -5,6 +5,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,12 @@ public:
     // The row's values as stored are handed to `degistir`, which changes the ones to be written.
     bool satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
                        const std::function<void(QVariantList&)>& degistir);
+    // Every row that `kosul` (an SQL condition with its values bound) selects, its fields set to
+    // `yeni` (by their place among the table's fields) or deleted, by one statement; how many.
+    qsizetype satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
+                                const QVariantList& degerler, const std::map<int, QVariant>& yeni);
+    qsizetype satirlariSil(const Sema::Tablo& tablo, const QString& kosul,
+                           const QVariantList& degerler);
     // A row the caller appended itself, with exactly these values.
     void eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantList& degerler);
 
@@ -46,6 +53,8 @@ private:
     };
 
     bool uygula(bool geriye) const;
+    qsizetype topluYaz(const Sema::Tablo& tablo, const QString& kosul, const QVariantList& degerler,
+                       const std::map<int, QVariant>* yeni);
 
     std::vector<Satir> satirlar;
 };
