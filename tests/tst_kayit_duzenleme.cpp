@@ -175,8 +175,8 @@ private slots:
             "&Dosya: Dışa Aktar { Gelir Listesini Kaydet…[]× Gider Listesini Kaydet…[] Tüm "
             "Kayıtları Kaydet…[] } Yedekten Geri Yükle…[] - "
             "Çıkış[Ctrl+Q] Dü&zenle: Geri Al[Ctrl+Z]× Yinele[Ctrl+Y; Ctrl+Shift+Z]× - Kaydı "
-            "Düzenle…[F2]%1 Kaydı Sil[Del]%1 - Planı Kopyala…[] &Görünüm: Dönem Raporu…[Ctrl+R] "
-            "&Yardım: Kullanım Kılavuzu[F1] "
+            "Düzenle…[F2]%1 Kaydı Sil[Del]%1 - Grubu Yeniden Adlandır…[] Ana Grubu Sil…[] - "
+            "Planı Kopyala…[] &Görünüm: Dönem Raporu…[Ctrl+R] &Yardım: Kullanım Kılavuzu[F1] "
             "Hakkında[]";
         QCOMPARE(etkin(), "1 1 0 0 0 0 " + menuler.arg("×"));
         sec(plan);

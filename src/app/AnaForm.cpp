@@ -69,7 +69,12 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
             etkinBolum = b;
             durumlariGuncelle();
         });
+        connect(b, &DefterBolumu::grupEtkinOldu, this, [this, b] {
+            grupBolumu = b;
+            durumlariGuncelle();
+        });
     }
+    grupBolumu = gelir;
     donemKur(alan);
     sekmeSirasiniKur();
     geriAlma = new QUndoStack(this);
@@ -196,6 +201,11 @@ void AnaForm::duzenleMenusunuKur()
         duzenleMenusu->addAction(QStringLiteral("Kaydı Sil"), this, &AnaForm::KaydiSil_Click);
     kaydiSilEylemi->setShortcut(QKeySequence::Delete);
     duzenleMenusu->addSeparator();
+    grubuAdlandirEylemi = duzenleMenusu->addAction(QStringLiteral("Grubu Yeniden Adlandır…"), this,
+                                                   &AnaForm::GrubuYenidenAdlandir_Click);
+    anaGrubuSilEylemi = duzenleMenusu->addAction(QStringLiteral("Ana Grubu Sil…"), this,
+                                                 &AnaForm::AnaGrubuSil_Click);
+    duzenleMenusu->addSeparator();
     duzenleMenusu->addAction(QStringLiteral("Planı Kopyala…"), this, &AnaForm::PlaniKopyala_Click);
     // Each entry list offers the entry commands on its own menu.
     for (KayitListesi* liste : {gelir->kayitListesi(), gider->kayitListesi()}) {
@@ -298,6 +308,8 @@ void AnaForm::durumlariGuncelle()
     const bool kayitSecili = etkinBolum && etkinBolum->kayitListesi()->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
+    grubuAdlandirEylemi->setEnabled(grupBolumu->adlandirilabilir());
+    anaGrubuSilEylemi->setEnabled(grupBolumu->anaGrupSilinebilir());
 }
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
@@ -369,7 +381,7 @@ void AnaForm::geriYuklendi(const QString& yedek)
 void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
 {
     if (!degisiklik.bos())
-        geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this] { hepsiniYenile(); }));
+        geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this](bool) { hepsiniYenile(); }));
 }
 
 void AnaForm::disaridanDegisenleriListele()

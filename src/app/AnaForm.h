@@ -77,6 +77,9 @@ public:
             etkinBolum->kayitSil();
     }
     void PlaniKopyala_Click();
+    // The group commands act on the group list with the focus or used last: F2 there renames.
+    void GrubuYenidenAdlandir_Click() { grupBolumu->grubuYenidenAdlandir(); }
+    void AnaGrubuSil_Click() { grupBolumu->anaGrupSil(); }
     void YedektenGeriYukle_Click();
     void Hakkinda_Click();
     // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları Kaydet…"; the entry lists are saved
@@ -88,6 +91,11 @@ public:
     std::unique_ptr<KayitEklemeFormu> kayitEklemeFormu(const DefterTanimi& defter);
     std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu(const DefterTanimi& defter);
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
+    std::unique_ptr<GrupDuzeltmeFormu> grupDuzeltmeFormu(const DefterTanimi& defter,
+                                                         GrupDuzeltmeFormu::Is is, bool altGrup)
+    {
+        return bolum(defter).grupDuzeltmeFormu(is, altGrup);
+    }
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // Opens on this window's period; a sub-group chosen in it is shown here.
     std::unique_ptr<DonemRaporuFormu> donemRaporuFormu();
@@ -156,6 +164,7 @@ private:
     DefterBolumu* gelir = nullptr;
     DefterBolumu* gider = nullptr;
     DefterBolumu* etkinBolum = nullptr; // whose entry list has the focus or was used last
+    DefterBolumu* grupBolumu = nullptr; // whose group list has the focus or was used last
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;
@@ -167,6 +176,8 @@ private:
     QMenu* yardimMenusu = nullptr;
     QAction* kaydiDuzenleEylemi = nullptr;
     QAction* kaydiSilEylemi = nullptr;
+    QAction* grubuAdlandirEylemi = nullptr;
+    QAction* anaGrubuSilEylemi = nullptr;
     QUndoStack* geriAlma = nullptr;
     QAction* geriAlEylemi = nullptr;
     QAction* yineleEylemi = nullptr;

@@ -7,20 +7,26 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "GrupDuzeltme.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
+#include "YazmaKomutu.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
+#include <QUndoStack>
 
 using Denetim::dugme;
 using Denetim::etiket;
@@ -132,6 +138,60 @@ void DefterBolumu::bagla()
     connect(EkleDugmesi, &QPushButton::clicked, this, &DefterBolumu::kayitEklemeyiAc);
     connect(SilDugmesi, &QPushButton::clicked, this, &DefterBolumu::kayitSil);
     connect(TumunuGosterDugmesi, &QPushButton::clicked, this, &DefterBolumu::ozetiAc);
+    grupMenuleriniKur();
+}
+
+void DefterBolumu::grupMenuleriniKur()
+{
+    const auto eylem = [this](QWidget* liste, const QString& ad, const std::function<void()>& is) {
+        auto* e = new QAction(ad, liste);
+        connect(e, &QAction::triggered, this, is);
+        liste->addAction(e);
+        return e;
+    };
+    using Is = GrupDuzeltmeFormu::Is;
+    anaGrubuAdlandirEylemi =
+        eylem(AnaGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
+              [this] { grupDuzeltmeyiAc(Is::Adlandir, false); });
+    anaGrubuSilEylemi =
+        eylem(AnaGruplarListesi, QStringLiteral("Ana Grubu Sil…"), [this] { anaGrupSil(); });
+    altGrubuAdlandirEylemi =
+        eylem(AltGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
+              [this] { grupDuzeltmeyiAc(Is::Adlandir, true); });
+    altGrubuTasiEylemi = eylem(AltGruplarListesi, QStringLiteral("Alt Grubu Taşı…"),
+                               [this] { grupDuzeltmeyiAc(Is::Tasi, true); });
+    for (QWidget* liste : {static_cast<QWidget*>(AnaGruplarListesi),
+                           static_cast<QWidget*>(AltGruplarListesi)}) {
+        liste->setContextMenuPolicy(Qt::ActionsContextMenu);
+        liste->installEventFilter(this);
+    }
+}
+
+// F2 on a group list renames its group rather than editing an entry; the menu's group commands
+// follow the group list last in focus.
+bool DefterBolumu::eventFilter(QObject* nesne, QEvent* olay)
+{
+    if (nesne != AnaGruplarListesi && nesne != AltGruplarListesi)
+        return QObject::eventFilter(nesne, olay);
+    const bool alt = nesne == AltGruplarListesi;
+    if (olay->type() == QEvent::FocusIn)
+        grupListesiEtkin(alt);
+    const bool f2 =
+        (olay->type() == QEvent::ShortcutOverride || olay->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(olay)->key() == Qt::Key_F2 &&
+        static_cast<QKeyEvent*>(olay)->modifiers() == Qt::NoModifier;
+    if (!f2)
+        return QObject::eventFilter(nesne, olay);
+    olay->accept();
+    if (olay->type() == QEvent::KeyPress)
+        grupDuzeltmeyiAc(GrupDuzeltmeFormu::Is::Adlandir, alt);
+    return true;
+}
+
+void DefterBolumu::grupListesiEtkin(bool alt)
+{
+    altGrupEtkin = alt;
+    emit grupEtkinOldu();
 }
 
 std::optional<QString> DefterBolumu::seciliAltGrup() const
@@ -158,6 +218,7 @@ void DefterBolumu::listeyiKaydetEyleminiEkle(QMenu* menu)
 
 void DefterBolumu::anaGrupTiklandi()
 {
+    grupListesiEtkin(false);
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
@@ -172,6 +233,12 @@ void DefterBolumu::anaGrupTiklandi()
         }
         listeyiDoldur(false);
     });
+}
+
+void DefterBolumu::altGrupTiklandi()
+{
+    grupListesiEtkin(true);
+    listele(true);
 }
 
 void DefterBolumu::listele(bool altGrupla)
@@ -207,9 +274,14 @@ void DefterBolumu::donemiListele()
 
 void DefterBolumu::yenile()
 {
+    yenile({AnaGruplarListesi->currentText(), seciliMetin(AltGruplarListesi)});
+}
+
+void DefterBolumu::yenile(const GrupSecimi& secim)
+{
     const std::optional<qint64> kayit = KayitlarListesi->seciliKimlik();
-    const QString anaGrup = AnaGruplarListesi->currentText();
-    const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
+    const QString anaGrup = secim.anaGrup;
+    const std::optional<QString> altGrup = secim.altGrup;
     Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
     AnaGruplarListesi->setCurrentIndex(AnaGruplarListesi->findText(anaGrup));
     {
@@ -236,6 +308,11 @@ void DefterBolumu::yenile()
 void DefterBolumu::dugmeleriGuncelle()
 {
     const bool altGrupVar = seciliMetin(AltGruplarListesi).has_value();
+    const bool anaGrupVar = AnaGruplarListesi->currentIndex() >= 0;
+    anaGrubuAdlandirEylemi->setEnabled(anaGrupVar);
+    anaGrubuSilEylemi->setEnabled(anaGrupVar);
+    altGrubuAdlandirEylemi->setEnabled(altGrupVar);
+    altGrubuTasiEylemi->setEnabled(altGrupVar);
     GrupSilDugmesi->setEnabled(altGrupVar);
     EkleDugmesi->setEnabled(altGrupVar);
     SilDugmesi->setEnabled(KayitlarListesi->seciliKimlik().has_value());
@@ -293,6 +370,106 @@ void DefterBolumu::grupSil()
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
     anaGrupTiklandi();
+}
+
+bool DefterBolumu::adlandirilabilir() const
+{
+    return (altGrupEtkin ? altGrubuAdlandirEylemi : anaGrubuAdlandirEylemi)->isEnabled();
+}
+
+bool DefterBolumu::anaGrupSilinebilir() const
+{
+    return anaGrubuSilEylemi->isEnabled();
+}
+
+std::unique_ptr<GrupDuzeltmeFormu> DefterBolumu::grupDuzeltmeFormu(GrupDuzeltmeFormu::Is is,
+                                                                   bool altGrup)
+{
+    const std::optional<QString> secili = seciliMetin(AltGruplarListesi);
+    if (AnaGruplarListesi->currentIndex() < 0 || (altGrup && !secili))
+        return nullptr;
+    auto form = std::make_unique<GrupDuzeltmeFormu>(defter_, is, AnaGruplarListesi->currentText(),
+                                                    altGrup ? secili : std::nullopt, &pencere);
+    connect(form.get(), &GrupDuzeltmeFormu::grupDuzeltildi, this, &DefterBolumu::grupDuzeltildi);
+    return form;
+}
+
+void DefterBolumu::grupDuzeltmeyiAc(GrupDuzeltmeFormu::Is is, bool altGrup)
+{
+    if (std::unique_ptr<GrupDuzeltmeFormu> form = grupDuzeltmeFormu(is, altGrup))
+        form->exec();
+}
+
+// The lists follow the group to its new name; the sub-group chosen stays chosen under a renamed
+// main group.
+void DefterBolumu::grupDuzeltildi(const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
+                                  const QString& bildirim)
+{
+    const GrupSecimi once{AnaGruplarListesi->currentText(), seciliMetin(AltGruplarListesi)};
+    GrupSecimi sonra{sonuc.anaGrup, once.altGrup};
+    if (!sonuc.altGrup.isEmpty())
+        sonra.altGrup = sonuc.altGrup;
+    grupKomutunuKaydet(komut, sonuc.degisiklik, once, sonra);
+    if (!bildirim.isEmpty())
+        pencere.statusBar()->showMessage(bildirim);
+    MesajKutusu::hatalariGostererek(&pencere,
+                                    [&] { yenile(sonuc.degisiklik.bos() ? once : sonra); });
+}
+
+void DefterBolumu::grupKomutunuKaydet(const QString& ad, const Degisiklik& degisiklik,
+                                      const GrupSecimi& once, const GrupSecimi& sonra)
+{
+    if (degisiklik.bos())
+        return;
+    pencere.geriAlmaYigini()->push(
+        new YazmaKomutu(ad, degisiklik, &pencere, [this, once, sonra](bool geriye) {
+            MesajKutusu::hatalariGostererek(&pencere,
+                                            [&] { yenile(geriye ? once : sonra); });
+        }));
+}
+
+// Only an empty main group goes, with its sub-groups; one with entries is refused with their
+// count, before the question and again inside the deletion.
+void DefterBolumu::anaGrupSil()
+{
+    const MesajKutusu::Komut komut;
+    if (AnaGruplarListesi->currentIndex() < 0)
+        return;
+    const QString ad = AnaGruplarListesi->currentText();
+    const auto kayitlarVar = [this](qint64 sayi) {
+        MesajKutusu::bilgi(&pencere,
+                           QStringLiteral("Bu grupta %1 kayıt var; önce kayıtları silin ya "
+                                          "da grubu başka bir grupla birleştirin.")
+                               .arg(QLocale().toString(sayi)));
+    };
+    qint64 kayitlar = 0, altGruplar = 0;
+    if (!MesajKutusu::hatalariGostererek(&pencere, [&] {
+            kayitlar = GrupDuzeltme::kayitSayisi(defter_, ad);
+            altGruplar = GrupDuzeltme::altGrupSayisi(defter_, ad);
+        }))
+        return;
+    if (kayitlar > 0)
+        return kayitlarVar(kayitlar);
+    const QString altGrupMetni =
+        altGruplar > 0 ? QStringLiteral(" ve %1 alt grubunu").arg(QLocale().toString(altGruplar))
+                       : QString();
+    if (!MesajKutusu::sor(&pencere, defter_.anaGrupSilmeSorusu.arg(altGrupMetni)))
+        return;
+    GrupDuzeltme::Sonuc sonuc;
+    if (!MesajKutusu::hatalariGostererek(&pencere,
+                                         [&] { sonuc = GrupDuzeltme::anaGrupSil(defter_, ad); }))
+        return;
+    if (sonuc.durum == GrupDuzeltme::Durum::KayitlariVar)
+        kayitlarVar(sonuc.kayitSayisi);
+    else if (sonuc.durum == GrupDuzeltme::Durum::GrupYok)
+        MesajKutusu::bilgi(&pencere,
+                           QStringLiteral("Seçilen ana grup veritabanında artık yok; başka bir "
+                                          "program tarafından silinmiş olabilir."));
+    else
+        pencere.statusBar()->showMessage(QStringLiteral("«%1» ana grubu silindi.").arg(ad));
+    const GrupSecimi once{ad, seciliMetin(AltGruplarListesi)};
+    grupKomutunuKaydet(QStringLiteral("Ana Grubu Sil"), sonuc.degisiklik, once, {});
+    MesajKutusu::hatalariGostererek(&pencere, [&] { yenile(GrupSecimi{}); });
 }
 
 std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()

@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "GrupDuzeltmeFormu.h"
 
 #include <QList>
 #include <QObject>
@@ -62,13 +63,19 @@ public:
 
     // Each command below shows at most one message, however many statements fail.
     void anaGrupTiklandi();
-    void altGrupTiklandi() { listele(true); }
+    void altGrupTiklandi();
     void listele(bool altGrupla);
     void listeyiDoldur(bool altGrupla); // throws VeriHatasi
     // The chosen groups' entries listed again, in a new period.
     void donemiListele(); // throws VeriHatasi
     // Listed again, the groups the user chose still chosen while they exist.
     void yenile(); // throws VeriHatasi
+    // The groups to show chosen after a group command, or after taking it back.
+    struct GrupSecimi {
+        QString anaGrup;
+        std::optional<QString> altGrup;
+    };
+    void yenile(const GrupSecimi& secim); // throws VeriHatasi
     // Enables the buttons that can act, and the list's export when it has rows.
     void dugmeleriGuncelle();
 
@@ -77,6 +84,14 @@ public:
     std::unique_ptr<KayitEklemeFormu> kayitDuzenlemeFormu();
     void grupEklemeyiAc();
     void grupSil();
+    // Renaming the chosen main group, or the chosen sub-group, or moving that; none without it.
+    std::unique_ptr<GrupDuzeltmeFormu> grupDuzeltmeFormu(GrupDuzeltmeFormu::Is is, bool altGrup);
+    void grupDuzeltmeyiAc(GrupDuzeltmeFormu::Is is, bool altGrup);
+    void anaGrupSil();
+    // The menu's group commands act on the group list of this half with the focus or used last.
+    void grubuYenidenAdlandir() { grupDuzeltmeyiAc(GrupDuzeltmeFormu::Is::Adlandir, altGrupEtkin); }
+    bool adlandirilabilir() const;
+    bool anaGrupSilinebilir() const;
     void kayitEklemeyiAc();
     void kayitDuzenlemeyiAc();
     void kayitSil();
@@ -87,6 +102,8 @@ signals:
     void komutYapildi(const QString& ad, const Degisiklik& degisiklik);
     void etkinOldu();
     void durumDegisti();
+    // One of the half's group lists got the focus or was used.
+    void grupEtkinOldu();
 
 private:
     void kur(QWidget* alan, const Yerlesim& yer);
@@ -96,6 +113,15 @@ private:
     // entry as listed now. One chosen before and gone since is told.
     std::optional<ButceVerisi::Kayit> guncelSecim();
     void duzenlenenKaydiGoster(qint64 kimlik);
+    void grupMenuleriniKur();
+    bool eventFilter(QObject* nesne, QEvent* olay) override;
+    void grupListesiEtkin(bool alt);
+    void grupDuzeltildi(const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
+                        const QString& bildirim);
+    // Keeps a group command on the undo stack; the lists show `once` after taking it back and
+    // `sonra` after doing it again.
+    void grupKomutunuKaydet(const QString& ad, const Degisiklik& degisiklik,
+                            const GrupSecimi& once, const GrupSecimi& sonra);
 
     const DefterTanimi& defter_;
     AnaForm& pencere;
@@ -110,4 +136,10 @@ private:
     QPushButton* SilDugmesi = nullptr;
     QPushButton* TumunuGosterDugmesi = nullptr;
     QAction* listeyiKaydetEylemi = nullptr;
+    // The group lists' own menus.
+    QAction* anaGrubuAdlandirEylemi = nullptr;
+    QAction* anaGrubuSilEylemi = nullptr;
+    QAction* altGrubuAdlandirEylemi = nullptr;
+    QAction* altGrubuTasiEylemi = nullptr;
+    bool altGrupEtkin = false; // whether the sub-group list was the group list used last
 };

@@ -4,7 +4,7 @@
 #include "VeriHatasi.h"
 
 YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
-                         std::function<void()> ardindan)
+                         std::function<void(bool geriye)> ardindan)
     : QUndoCommand(ad), degisiklik(std::move(yapilan)), sahibi(pencere), sonra(std::move(ardindan))
 {
 }
@@ -35,5 +35,5 @@ void YazmaKomutu::uygula(bool geriye)
         MesajKutusu::hata(sahibi, yapilamadi + QStringLiteral("; hiçbir şey değiştirilmedi.\n\n") +
                                       hata.aciklama());
     }
-    sonra();
+    sonra(geriye);
 }

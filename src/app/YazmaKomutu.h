@@ -12,12 +12,12 @@ class QWidget;
 // ("Gider Sil"). It is pushed once done, so its first redo() writes nothing; every later redo()
 // and undo() writes in one transaction of its own. One that is refused (another program changed
 // its rows meanwhile) or fails changes nothing, says so and leaves the stack. `ardindan` lists the
-// window again after each.
+// window again after each, told whether it was an undo.
 class YazmaKomutu : public QUndoCommand
 {
 public:
     YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
-                std::function<void()> ardindan);
+                std::function<void(bool geriye)> ardindan);
 
     void undo() override { uygula(true); }
     void redo() override;
@@ -27,6 +27,6 @@ private:
 
     const Degisiklik degisiklik;
     QWidget* const sahibi;
-    const std::function<void()> sonra;
+    const std::function<void(bool geriye)> sonra;
     bool yapildi = true;
 };

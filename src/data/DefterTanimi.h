@@ -29,6 +29,7 @@ struct DefterTanimi {
     QString silDugmesi;          // "Gelir Sil"
     QString tumunuGosterDugmesi; // "Tüm Gelirleri Göster"
     QString grupSilmeSorusu;
+    QString anaGrupSilmeSorusu; // %1: " ve 3 alt grubunu", or nothing without sub-groups
     QString kayitSilmeSorusu;
     // Income falls short below 100 %, expense overruns above it.
     bool yuksekOranUyaridir;

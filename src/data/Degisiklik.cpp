@@ -23,6 +23,9 @@ const QString ayniSorgusu = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?%2")
 const QString eklemeKomutu = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3)");
 const QString guncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?");
 const QString silmeKomutu = QStringLiteral("DELETE FROM %1 WHERE rowid = ?");
+const QString kosulluOkumaSorgusu = QStringLiteral("SELECT rowid, %2 FROM %1 WHERE %3");
+const QString kosulluGuncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE %3");
+const QString kosulluSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE %2");
 
 std::optional<QVariantList> oku(const Sema::Tablo& tablo, qint64 satir)
 {
@@ -161,6 +164,61 @@ bool Degisiklik::satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
         QVariantList(sonra) << satir);
     satirlar.push_back({tablo, satir, std::move(once), std::move(sonra)});
     return true;
+}
+
+qsizetype Degisiklik::satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
+                                        const QVariantList& degerler,
+                                        const std::map<int, QVariant>& yeni)
+{
+    return topluYaz(tablo, kosul, degerler, &yeni);
+}
+
+qsizetype Degisiklik::satirlariSil(const Sema::Tablo& tablo, const QString& kosul,
+                                   const QVariantList& degerler)
+{
+    return topluYaz(tablo, kosul, degerler, nullptr);
+}
+
+// The rows are read as they were, then written by one statement over the same condition: on
+// thousands of rows far faster than one statement each. The caller's transaction keeps other
+// programs from changing them in between.
+qsizetype Degisiklik::topluYaz(const Sema::Tablo& tablo, const QString& kosul,
+                               const QVariantList& degerler, const std::map<int, QVariant>* yeni)
+{
+    const size_t ilk = satirlar.size();
+    {
+        SorguSonucu KayitKumesi(kosulluOkumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u','), kosul),
+                                degerler);
+        while (KayitKumesi.sonraki()) {
+            QVariantList once;
+            for (int i = 1; i <= tablo.alanlar.size(); ++i)
+                once << KayitKumesi.alan(i);
+            std::optional<QVariantList> sonra;
+            if (yeni) {
+                sonra = once;
+                for (const auto& [alan, deger] : *yeni)
+                    (*sonra)[alan] = deger;
+            }
+            satirlar.push_back(
+                {tablo, KayitKumesi.alan(0).toLongLong(), std::move(once), std::move(sonra)});
+        }
+    }
+    const qsizetype sayi = qsizetype(satirlar.size() - ilk);
+    if (sayi == 0)
+        return 0;
+    if (!yeni) {
+        SorguSonucu KayitKumesi(kosulluSilmeKomutu.arg(tablo.ad, kosul), degerler);
+        return sayi;
+    }
+    QStringList atamalar;
+    QVariantList atananlar;
+    for (const auto& [alan, deger] : *yeni) {
+        atamalar << tablo.alanlar[alan] + QStringLiteral(" = ?");
+        atananlar << deger;
+    }
+    SorguSonucu KayitKumesi(kosulluGuncellemeKomutu.arg(tablo.ad, atamalar.join(u','), kosul),
+                            atananlar + degerler);
+    return sayi;
 }
 
 bool Degisiklik::uygula(bool geriye) const

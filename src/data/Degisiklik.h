@@ -5,6 +5,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,12 @@ public:
     bool satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
                        const std::optional<QVariantList>& okunan,
                        const std::function<void(QVariantList&)>& degistir);
+    // Every row that `kosul` (an SQL condition with its values bound) selects, its fields set to
+    // `yeni` (by their place among the table's fields) or deleted, by one statement; how many.
+    qsizetype satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
+                                const QVariantList& degerler, const std::map<int, QVariant>& yeni);
+    qsizetype satirlariSil(const Sema::Tablo& tablo, const QString& kosul,
+                           const QVariantList& degerler);
     // A row the caller appended itself, with exactly these values.
     void eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantList& degerler);
 
@@ -55,6 +62,8 @@ private:
     // Reads the row as it stands, when it is there and (if given) still holds `okunan`.
     std::optional<QVariantList> beklendigiGibi(const Sema::Tablo& tablo, qint64 satir,
                                                const std::optional<QVariantList>& okunan);
+    qsizetype topluYaz(const Sema::Tablo& tablo, const QString& kosul, const QVariantList& degerler,
+                       const std::map<int, QVariant>* yeni);
 
     std::vector<Satir> satirlar;
     bool degismisBulundu = false;

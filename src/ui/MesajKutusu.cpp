@@ -34,10 +34,11 @@ Calisan& calisan()
     return c;
 }
 
-bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
+bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin,
+            bool hayirVarsayilan = false)
 {
     if (kayit().acik) {
-        kayit().gosterilenler.append({simge, metin});
+        kayit().gosterilenler.append({simge, metin, hayirVarsayilan});
         return simge == MesajKutusu::Simge::Soru && !kayit().yanitlar.isEmpty() &&
                kayit().yanitlar.takeFirst();
     }
@@ -47,8 +48,8 @@ bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin)
     if (simge == MesajKutusu::Simge::Soru) {
         kutu.setIcon(QMessageBox::Question);
         QPushButton* evet = kutu.addButton(QStringLiteral("Evet"), QMessageBox::YesRole);
-        kutu.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
-        kutu.setDefaultButton(evet);
+        QPushButton* hayir = kutu.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
+        kutu.setDefaultButton(hayirVarsayilan ? hayir : evet);
         kutu.exec();
         return kutu.clickedButton() == evet;
     }
@@ -74,6 +75,11 @@ void MesajKutusu::hata(QWidget* sahibi, const QString& metin)
 bool MesajKutusu::sor(QWidget* sahibi, const QString& metin)
 {
     return goster(sahibi, Simge::Soru, metin);
+}
+
+bool MesajKutusu::hayirVarsayilanlaSor(QWidget* sahibi, const QString& metin)
+{
+    return goster(sahibi, Simge::Soru, metin, true);
 }
 
 bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut)

@@ -18,12 +18,15 @@ public:
     struct Gosterilen {
         Simge simge;
         QString metin;
+        bool hayirVarsayilan = false; // a question whose default button is No
     };
 
     static void bilgi(QWidget* sahibi, const QString& metin);
     static void hata(QWidget* sahibi, const QString& metin);
     // Yes is the default button; true when the user answers Yes.
     static bool sor(QWidget* sahibi, const QString& metin);
+    // The same with No the default, for a change that is hard to see through.
+    static bool hayirVarsayilanlaSor(QWidget* sahibi, const QString& metin);
 
     // Runs a command under the busy cursor, which stays while the engine waits on a locked file;
     // an engine failure is shown as an error and the command reports false.

@@ -125,8 +125,9 @@ QStringList mesajlar()
     QStringList sonuc;
     for (const MesajKutusu::Gosterilen& g : MesajKutusu::gosterilenler())
         sonuc << (g.simge == MesajKutusu::Simge::Bilgi  ? QStringLiteral("bilgi: ")
-                  : g.simge == MesajKutusu::Simge::Soru ? QStringLiteral("soru: ")
-                                                        : QStringLiteral("hata: ")) +
+                  : g.simge != MesajKutusu::Simge::Soru ? QStringLiteral("hata: ")
+                  : g.hayirVarsayilan                   ? QStringLiteral("soru (Hayır): ")
+                                                        : QStringLiteral("soru: ")) +
                      g.metin;
     return sonuc;
 }

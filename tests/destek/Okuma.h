@@ -41,7 +41,8 @@ QString toplam(const QWidget& pencere, const DefterTanimi& defter);
 void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup = {});
 
-// The recorded messages, each as "bilgi: text", "soru: text" or "hata: text".
+// The recorded messages, each as "bilgi: text", "soru: text", "soru (Hayır): text" (No the default)
+// or "hata: text".
 QStringList mesajlar();
 // Whether exactly one message was shown, an error containing the given text; if not, says what
 // was shown.
