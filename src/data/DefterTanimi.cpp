@@ -47,7 +47,6 @@ const DefterTanimi& gelirDefteri()
         .gerceklesenEtiketi = QStringLiteral("Gerçekleşen Gelir:"),
         .yeniKayitDugmesi = QStringLiteral("Yeni Gelir Ekle"),
         .bosTahminMesaji = QStringLiteral("GELİR TAHMİNİ boş bırakılamaz!"),
-        .bosGerceklesenMesaji = QStringLiteral("GERÇEKLEŞEN GELİR boş bırakılamaz!"),
         .ozetBasligi = QStringLiteral("Tüm Gelirler Listesi"),
     };
     return tanim;
@@ -95,7 +94,6 @@ const DefterTanimi& giderDefteri()
         .gerceklesenEtiketi = QStringLiteral("Gerçekleşen Gider:"),
         .yeniKayitDugmesi = QStringLiteral("Yeni Gider Ekle"),
         .bosTahminMesaji = QStringLiteral("GİDER TAHMİNİ boş bırakılamaz!"),
-        .bosGerceklesenMesaji = QStringLiteral("GERÇEKLEŞEN GİDER boş bırakılamaz!"),
         .ozetBasligi = QStringLiteral("Tüm Giderler Listesi"),
     };
     return tanim;
