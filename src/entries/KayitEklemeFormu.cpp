@@ -125,6 +125,7 @@ void KayitEklemeFormu::kur(int ust)
     auto* planIpucu = Denetim::etiket(cerceve, QStringLiteral("Boş bırakılırsa plan olarak kaydedilir."),
                                       twipAlani(2040, 2085, 2800, 195));
     planIpucu->setObjectName(QStringLiteral("PlanİpucuEtiketi"));
+    planIpucu->setBuddy(GerceklesenKutusu);
     QPalette ipucuRengi = planIpucu->palette();
     ipucuRengi.setColor(QPalette::WindowText, ipucuRengi.color(QPalette::PlaceholderText));
     planIpucu->setPalette(ipucuRengi);
