@@ -69,8 +69,7 @@ class TestAylikOzet : public LedgerTest
     Q_OBJECT
 
 private slots:
-    // The main window's button opens the window modally, read afresh, offering the main window's
-    // year; of a fixed size showing every month, numbers right-aligned, the totals bold, the months
+    // The main window's button opens the window modally, read afresh, on the main window's year; of a fixed size showing every month, numbers right-aligned, the totals bold, the months
     // under the bars, the ratio on its own axis at the right.
     void opensFromMainWindowLaidOut_data() { defterSatirlari(); }
     void opensFromMainWindowLaidOut()
@@ -80,7 +79,7 @@ private slots:
         ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 100, 90);
         form = ortam->anaForm();
         form->show();
-        form->yilBilgisiKutusu()->setCurrentText("2010");
+        form->yilBilgisiKutusu()->setCurrentText("2026");
         auto* dugme = form->findChild<QAbstractButton*>(d.adiyla("Tüm%1leriGösterDüğmesi"));
         QString mart = "açılmadı";
         const auto tikla = [&] { QTest::mouseClick(dugme, Qt::LeftButton); };
@@ -89,11 +88,11 @@ private slots:
             mart = liste->topLevelItem(2)->text(1);
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
             QCOMPARE(pencere->objectName(), QStringLiteral("Tüm%1lerFormu").arg(defterAdi));
-            QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — Tüm Yıllar");
+            QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — 2026");
             QCOMPARE(pencere->minimumSize(), pencere->maximumSize());
             QVERIFY(!(pencere->windowFlags() & Qt::WindowMinMaxButtonsHint));
             QCOMPARE(ogeler(pencere->findChild<QComboBox*>("YılBilgisiKutusu")),
-                     (QStringList{"Tüm Yıllar", "2010", "2024"}));
+                     (QStringList{"Tüm Yıllar", "2024", "2026"}));
             QCOMPARE(pencere->findChild<QCheckBox*>("KarşılaştırmaKutusu")->text(),
                      "Önceki yılla karşılaştır");
             QVERIFY(!liste->verticalScrollBar()->isVisible());
@@ -115,7 +114,7 @@ private slots:
         };
         QVERIFY(acilaniIncele(tikla, bak));
         QCOMPARE(mart, QString());
-        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 200, 150);
+        ortam->kayitYaz(d, "EV", "KİRA", 2026, "Mart", 200, 150);
         QVERIFY(acilaniIncele(tikla, bak));
         QCOMPARE(mart, "200,00");
     }
@@ -139,11 +138,13 @@ private slots:
                  {2024, "Haziran", 300, 270},     {2024, "eylül", {}, 50},
                  {2024, "eYLÜL", 100, {}},        {2024, "Ekim", {}, {}},
                  {2024, "Kasım", "yok", 20},      {2024, "", 1000, 1000},
-                 {2024, "Tüm Aylar", 1000, 1000}, {2024, "NISAN", 1, 1}})
+                 {2024, "Tüm Aylar", 1000, 1000}, {2024, "NISAN", 1, 1},
+                 {2024, "Aralık", 500, {}}})
             ortam->kayitYaz(d, "İŞ", "ANA İŞ", yil, ay, tahmin, gerceklesen);
         const QString g = defterAdi == "Gelir" ? "!" : "";
 
-        AylikOzetFormu pencere(d, 2024, nullptr);
+        // The main window shows no year: every year's entries.
+        AylikOzetFormu pencere(d, 0, nullptr);
         pencere.show();
 
         QCOMPARE(doluSatirlar(pencere, d),
@@ -153,13 +154,17 @@ private slots:
                               "MART|200,00|150,00|75,00%" + g, "NİSAN|20,00|10,00|50,00%" + g,
                               "MAYIS|100,00|125,50|125,50%" + QString(g.isEmpty() ? "!" : ""),
                               "HAZİRAN|300,00|270,00|90,00%" + g, "TEMMUZ|0,00|40,00|—",
-                              "AĞUSTOS|20,00|10,00|50,00%" + g, "EYLÜL|100,00|50,00|50,00%" + g,
-                              "EKİM|0,00|0,00|—", "KASIM|0,00|20,00|—",
-                              "TOPLAM|1.994,50|1.920,00|96,26%" + g}));
+                              "AĞUSTOS|20,00|10,00|50,00%" + g, "EYLÜL|100,00|50,00|—",
+                              "EKİM|0,00|0,00|—", "KASIM|0,00|20,00|—", "ARALIK|500,00|0,00|—",
+                              "TOPLAM|2.494,50|1.920,00|101,35%" + QString(g.isEmpty() ? "!" : "")}));
+        // The total's ratio leaves the planned entries (EYLÜL's 100 and ARALIK's 500) out.
+        QCOMPARE(kayitListesi(pencere, d)->topLevelItem(12)->toolTip(3),
+                 QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\n"
+                                "Planlanan, henüz gerçekleşmeyen: 600,00"));
         QCOMPARE(grafik(pencere),
-                 (QStringList{"Tahmin: 1234.5 20 200 20 100 300 0 20 100",
+                 (QStringList{"Tahmin: 1234.5 20 200 20 100 300 0 20 100 0 0 500",
                               "Gerçekleşen: 1234.5 10 150 10 125.5 270 40 10 50 0 20",
-                              "Oran (%): 0:100 1:50 2:75 3:50 4:125.5 5:90 | 7:50 8:50",
+                              "Oran (%): 0:100 1:50 2:75 3:50 4:125.5 5:90 | 7:50",
                               "eksenler: 0-1500, 0-150"}));
         QCOMPARE(mesajlar(), QStringList());
 
@@ -223,6 +228,9 @@ private slots:
         pencere.show();
         auto* yilKutusu = pencere.findChild<QComboBox*>("YılBilgisiKutusu");
         QCOMPARE(ogeler(yilKutusu), (QStringList{"Tüm Yıllar", "2023", "2024", "2026"}));
+        // It opens on the main window's year.
+        QCOMPARE(pencere.windowTitle(), QStringLiteral("Tüm Gelirler Listesi — 2026"));
+        QCOMPARE(doluSatirlar(pencere, d), QStringList{liste.first().section(u'|', 0, 3)});
         yilKutusu->setCurrentText("2023");
         auto* karsilastirma = pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu");
         karsilastirma->click();

@@ -63,12 +63,12 @@ private slots:
         QTest::addColumn<QStringList>("metinler"); // caption, refusal, status bar afterwards
         QTest::newRow("gelir") << "Gelir"
                                << QStringList{
-                                      "Gelir Düzenle", "GERÇEKLEŞEN GELİR boş bırakılamaz!",
+                                      "Gelir Düzenle", "GELİR TAHMİNİ boş bırakılamaz!",
                                       "Gelir 1.600,00 / 1.450,00 · Gider 5,00 / 5,00 · Fark "
                                       "1.445,00"};
         QTest::newRow("gider") << "Gider"
                                << QStringList{
-                                      "Gider Düzenle", "GERÇEKLEŞEN GİDER boş bırakılamaz!",
+                                      "Gider Düzenle", "GİDER TAHMİNİ boş bırakılamaz!",
                                       "Gelir 5,00 / 5,00 · Gider 1.600,00 / 1.450,00 · <span "
                                       "style=\"color:#b00020\">Fark -1.445,00</span>"};
     }
@@ -91,6 +91,7 @@ private slots:
             (QStringList{"EV / KİRA", "2024", "Mart", "1.000,00", "", "Kaydet"}));
         QVERIFY(gerceklesen->isEnabled());
 
+        static_cast<QLineEdit*>(kutu("TahminKutusu"))->clear();
         pencere->EkleKaydetDugmesi_Click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: " + metinler[1]});
         static_cast<QLineEdit*>(kutu("TahminKutusu"))->setText("1100");

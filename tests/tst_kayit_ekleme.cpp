@@ -99,7 +99,10 @@ private slots:
               "bilgi: Gelir Tahmini okunamadı: \"1,234.50\". Örnek: 12.500,00");
         satir("Gider", "10", "1e3", "bilgi: Gerçekleşen Gider okunamadı: \"1e3\". Örnek: 12.500,00");
         satir("Gelir", "0", "100", "bilgi: GELİR TAHMİNİ boş bırakılamaz!");
-        satir("Gider", "10", "", "bilgi: GERÇEKLEŞEN GİDER boş bırakılamaz!");
+        // An empty realised box plans the entry: stored NULL, no ratio; a typed zero is realised.
+        satir("Gider", "10", "", "10,00||—");
+        satir("Gelir", "10", "0", "10,00|0,00|0,00%");
+        satir("Gelir", "", "", "bilgi: GELİR TAHMİNİ boş bırakılamaz!");
         satir("Gider", "1.000.000.000.000", "1",
               qPrintable(QString("bilgi: Gider Tahmini") + sinir));
         satir("Gelir", "1", "-1000000000000",
@@ -114,6 +117,7 @@ private slots:
         ac(d);
         pencere->EkleKaydetDugmesi_Click();
         doldur(tahmin, gerceklesen);
+        QCOMPARE(this->gerceklesen()->text().isEmpty(), gerceklesen.isEmpty());
         QLineEdit* kutu = sonuc.contains("Gerçekleşen") ? this->gerceklesen() : this->tahmin();
         const QString kutuda = kutu->text();
         pencere->EkleKaydetDugmesi_Click();
@@ -129,6 +133,8 @@ private slots:
             QCOMPARE(listede.size(), 1);
             QCOMPARE(listede[0].section(u'|', 4), sonuc);
             QCOMPARE(listede[0].section(u'|', 4, 4), kutuda);
+            QCOMPARE(ortam->sutunu("SELECT Gerceklesen IS NULL FROM " + d.kayitTablosu),
+                     QStringList{gerceklesen.isEmpty() ? "1" : "0"});
             const QString durum = form->findChild<QLabel*>("DönemÖzetiEtiketi")->text();
             QVERIFY2(durum.contains(d.ad + ' ' + listede[0].section(u'|', 4, 5).replace('|', " / ")),
                      qPrintable(durum));
@@ -219,6 +225,8 @@ private slots:
         QCOMPARE(mesajlar(), QStringList());
         QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
+        QCOMPARE(denetim<QComboBox>("AyBilgisiKutusu")->currentText(), QStringLiteral("Nisan"));
+        QCOMPARE(pencere->focusWidget(), ekleKaydet());
         const QString alanlar =
             QStringLiteral("SELECT AnaGrup || '|' || GrupAdi || '|' || %1 || '|' || %2 || '|' || "
                            "%3 || '|' || Gerceklesen FROM %4")
@@ -229,7 +237,7 @@ private slots:
         QCOMPARE(toplam(*form, d), QStringLiteral("-12,50"));
 
         // The main window's sub-group is no longer chosen, so its add button opens nothing; the
-        // second entry still goes under KİRA, preset to the period the dialog opened with.
+        // second entry still goes under KİRA, in the period of the entry saved before it.
         QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
         QVERIFY(!acilaniIncele(ekleDugmesi));
         pencere->EkleKaydetDugmesi_Click();
@@ -244,7 +252,7 @@ private slots:
         QVERIFY(!giriste());
         QCOMPARE(tahmin()->text(), QString());
         QCOMPARE(ortam->sutunu(alanlar),
-                 (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Mart|100.0|75.5"}));
+                 (QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5", "EV|KİRA|2024|Nisan|100.0|75.5"}));
         QCOMPARE(ortam->satirSayisi(oteki(d).kayitTablosu), 0);
         // Enter saves from a drop-down box as from an amount box.
         pencere->EkleKaydetDugmesi_Click();

@@ -169,9 +169,9 @@ private slots:
         AylikOzetFormu ozet(d, 2024, nullptr);
         const QStringList aylar = satirlar(kayitListesi(ozet, d));
         QCOMPARE(QStringList({aylar[2], aylar[12]}),
-                 (QStringList{"MART|380,00|375,00|98,68%", "TOPLAM|380,00|375,00|98,68%"}));
+                 (QStringList{"MART|380,00|375,00|125,00%", "TOPLAM|380,00|375,00|125,00%"}));
         QCOMPARE(ozet.windowTitle(),
-                 "Tüm " + defterAdi + "ler Listesi — Tüm Yıllar (5 tutar okunamadı)");
+                 "Tüm " + defterAdi + "ler Listesi — 2024 (5 tutar okunamadı)");
         QCOMPARE(mesajlar(), QStringList{});
     }
 

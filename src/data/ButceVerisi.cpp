@@ -234,12 +234,7 @@ std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const Defte
         const QString ay = KayitKumesi.alan(0).toString();
         for (int i = 0; i < 12; ++i) {
             if (TurkceMetin::esit(ay, Takvim::ayAdlari()[i])) {
-                const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(1));
-                AylikToplam& ayin = toplamlar[i];
-                ayin.tahminKurus = Tutar::topla(ayin.tahminKurus, t.tahminKurus);
-                ayin.gerceklesenKurus = Tutar::topla(ayin.gerceklesenKurus, t.gerceklesenKurus);
-                ayin.okunamayan += t.okunamayan;
-                ayin.kayitSayisi += t.kayitSayisi;
+                Tutar::ekle(toplamlar[i], Tutar::toplam(KayitKumesi.alan(1)));
                 break;
             }
         }

@@ -64,7 +64,7 @@ struct YeniKayit {
     int yil = 0;
     QString ay;
     qint64 tahminKurus = 0;
-    qint64 gerceklesenKurus = 0;
+    std::optional<qint64> gerceklesenKurus; // none: planned, stored NULL
 };
 
 // Appends an entry; its Kimlik is the change's ilkSatir().
@@ -81,7 +81,7 @@ struct KayitDegeri {
     int yil = 0;
     QString ay;
     qint64 tahminKurus = 0;
-    qint64 gerceklesenKurus = 0;
+    std::optional<qint64> gerceklesenKurus; // none: planned, stored NULL
 };
 
 // Corrects the entry in place, keeping its Kimlik.
@@ -96,13 +96,9 @@ struct DonemToplami {
 };
 DonemToplami donemToplami(const DefterTanimi& defter, int yil, const std::optional<QString>& ay);
 
-// Sums of one month over all groups, in hundredths (kuruş) to stay exact.
-struct AylikToplam {
-    qint64 tahminKurus = 0;
-    qint64 gerceklesenKurus = 0;
-    qint64 okunamayan = 0;
-    qint64 kayitSayisi = 0; // tells a month without entries from one whose sums are zero
-};
+// Sums of one month over all groups, in kuruş; kayitSayisi tells a month without entries from
+// one whose sums are zero.
+using AylikToplam = Tutar::Toplam;
 
 // Index 0 is January. Entries are matched to months by their Turkish name in any letter case;
 // entries whose month is no month name are left out. Without a year, every year's entries count.

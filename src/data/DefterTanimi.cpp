@@ -48,7 +48,6 @@ const DefterTanimi& gelirDefteri()
         .gerceklesenEtiketi = QStringLiteral("Gerçekleşen Gelir:"),
         .yeniKayitDugmesi = QStringLiteral("Yeni Gelir Ekle"),
         .bosTahminMesaji = QStringLiteral("GELİR TAHMİNİ boş bırakılamaz!"),
-        .bosGerceklesenMesaji = QStringLiteral("GERÇEKLEŞEN GELİR boş bırakılamaz!"),
         .ozetBasligi = QStringLiteral("Tüm Gelirler Listesi"),
     };
     return tanim;
@@ -97,7 +96,6 @@ const DefterTanimi& giderDefteri()
         .gerceklesenEtiketi = QStringLiteral("Gerçekleşen Gider:"),
         .yeniKayitDugmesi = QStringLiteral("Yeni Gider Ekle"),
         .bosTahminMesaji = QStringLiteral("GİDER TAHMİNİ boş bırakılamaz!"),
-        .bosGerceklesenMesaji = QStringLiteral("GERÇEKLEŞEN GİDER boş bırakılamaz!"),
         .ozetBasligi = QStringLiteral("Tüm Giderler Listesi"),
     };
     return tanim;

@@ -54,7 +54,6 @@ struct DefterTanimi {
     QString gerceklesenEtiketi; // "Gerçekleşen Gelir:"
     QString yeniKayitDugmesi;   // "Yeni Gelir Ekle"
     QString bosTahminMesaji;
-    QString bosGerceklesenMesaji;
 
     // Twelve-month overview
     QString ozetBasligi; // "Tüm Gelirler Listesi"

@@ -25,6 +25,8 @@ struct Birikim {
     qint64 gerceklesen = 0;
     qint64 okunamayan = 0;
     qint64 kayitSayisi = 0;
+    qint64 gerceklesenlerinTahmini = 0;
+    qint64 gerceklesenSayisi = 0;
 };
 
 std::optional<qint64> degerinKurusu(sqlite3_value* deger)
@@ -45,9 +47,12 @@ void adim(sqlite3_context* baglam, int, sqlite3_value** degerler)
         b->tahmin = Tutar::topla(b->tahmin, *tahmin);
     else
         ++b->okunamayan;
-    if (const std::optional<qint64> gerceklesen = degerinKurusu(degerler[1]))
+    if (const std::optional<qint64> gerceklesen = degerinKurusu(degerler[1])) {
         b->gerceklesen = Tutar::topla(b->gerceklesen, *gerceklesen);
-    else if (sqlite3_value_type(degerler[1]) != SQLITE_NULL)
+        ++b->gerceklesenSayisi;
+        b->gerceklesenlerinTahmini = Tutar::topla(b->gerceklesenlerinTahmini,
+                                                  degerinKurusu(degerler[0]).value_or(0));
+    } else if (sqlite3_value_type(degerler[1]) != SQLITE_NULL)
         ++b->okunamayan;
 }
 
@@ -57,7 +62,9 @@ void son(sqlite3_context* baglam)
     const Birikim bos;
     if (!b)
         b = &bos;
-    const qint64 sonuc[4] = {b->tahmin, b->gerceklesen, b->okunamayan, b->kayitSayisi};
+    const qint64 sonuc[6] = {b->tahmin,       b->gerceklesen,
+                             b->okunamayan,   b->kayitSayisi,
+                             b->gerceklesenlerinTahmini, b->gerceklesenSayisi};
     sqlite3_result_blob(baglam, sonuc, sizeof sonuc, SQLITE_TRANSIENT);
 }
 
@@ -87,10 +94,29 @@ std::optional<double> Tutar::oran(std::optional<qint64> gerceklesenKurus,
 Tutar::Toplam Tutar::toplam(const QVariant& alan)
 {
     const QByteArray veri = alan.toByteArray();
-    qint64 sonuc[4] = {};
+    qint64 sonuc[6] = {};
     if (veri.size() == sizeof sonuc)
         std::memcpy(sonuc, veri.constData(), sizeof sonuc);
-    return {sonuc[0], sonuc[1], sonuc[2], sonuc[3]};
+    return {sonuc[0], sonuc[1], sonuc[2], sonuc[3], sonuc[4], sonuc[5]};
+}
+
+void Tutar::ekle(Toplam& toplam, const Toplam& eklenen)
+{
+    toplam.tahminKurus = topla(toplam.tahminKurus, eklenen.tahminKurus);
+    toplam.gerceklesenKurus = topla(toplam.gerceklesenKurus, eklenen.gerceklesenKurus);
+    toplam.okunamayan += eklenen.okunamayan;
+    toplam.kayitSayisi += eklenen.kayitSayisi;
+    toplam.gerceklesenlerinTahmini =
+        topla(toplam.gerceklesenlerinTahmini, eklenen.gerceklesenlerinTahmini);
+    toplam.gerceklesenSayisi += eklenen.gerceklesenSayisi;
+}
+
+std::optional<double> Tutar::toplamOrani(qint64 gerceklesenKurus, qint64 gerceklesenlerinTahmini,
+                                         qint64 gerceklesenSayisi)
+{
+    if (gerceklesenSayisi == 0)
+        return std::nullopt;
+    return oran(gerceklesenKurus, gerceklesenlerinTahmini);
 }
 
 void Tutar::toplamIsleviniKaydet(sqlite3* baglanti)

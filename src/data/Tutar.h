@@ -40,13 +40,22 @@ inline qint64 topla(qint64 a, qint64 b)
 
 // The sums of a group of entries by the rule above: TUTAR_TOPLAMI(estimate, realised) in a
 // statement, read back with toplam(). The sums are exact, and held by topla().
+// A total's ratio is the realised sum against the estimates of the entries realised so far
+// (`gerceklesenlerinTahmini`): the planned rest would read as failure.
 struct Toplam {
     qint64 tahminKurus = 0;
     qint64 gerceklesenKurus = 0;
     qint64 okunamayan = 0;
     qint64 kayitSayisi = 0;
+    qint64 gerceklesenlerinTahmini = 0;
+    qint64 gerceklesenSayisi = 0; // entries with a realised amount
 };
+// The ratio of a total by the rule above; none while nothing is realised.
+std::optional<double> toplamOrani(qint64 gerceklesenKurus, qint64 gerceklesenlerinTahmini,
+                                  qint64 gerceklesenSayisi);
 Toplam toplam(const QVariant& alan);
+// Adds an entry's amounts into a total, the same way TUTAR_TOPLAMI does.
+void ekle(Toplam& toplam, const Toplam& eklenen);
 // Registers TUTAR_TOPLAMI on a connection; like the collation, it is never part of the file.
 void toplamIsleviniKaydet(sqlite3* baglanti);
 

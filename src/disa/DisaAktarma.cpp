@@ -220,15 +220,22 @@ void DisaAktarma::kayitListesiniYaz(TabloYazici& tablo, const DefterTanimi& deft
     QList<TabloYazici::Sutun> sutunlar = kayitSutunlari;
     sutunlar.removeAt(3); // the list is of one year
     tablo.tabloAc(defter.cerceveBasligi, sutunlar);
-    qint64 tahminToplami = 0, gerceklesenToplami = 0;
+    Tutar::Toplam t;
     for (const ButceVerisi::Kayit& k : kayitlar) {
         tablo.tamsayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).metin(k.ay);
         tutarlariYaz(tablo, k.tahminKurus, k.gerceklesenKurus);
-        tahminToplami = Tutar::topla(tahminToplami, k.tahminKurus.value_or(0));
-        gerceklesenToplami = Tutar::topla(gerceklesenToplami, k.gerceklesenKurus.value_or(0));
+        const qint64 tahmin = k.tahminKurus.value_or(0);
+        Tutar::ekle(t, {.tahminKurus = tahmin,
+                        .gerceklesenKurus = k.gerceklesenKurus.value_or(0),
+                        .gerceklesenlerinTahmini = k.gerceklesenKurus ? tahmin : 0,
+                        .gerceklesenSayisi = k.gerceklesenKurus ? 1 : 0});
     }
     tablo.toplam().metin(QStringLiteral("TOPLAM")).metin({}).metin({}).metin({});
-    tutarlariYaz(tablo, tahminToplami, gerceklesenToplami);
+    tablo.tutar(t.tahminKurus)
+        .tutar(t.gerceklesenKurus)
+        .oran(Tutar::toplamOrani(t.gerceklesenKurus, t.gerceklesenlerinTahmini,
+                                 t.gerceklesenSayisi));
+    tablo.satirSonu();
 }
 
 QString DisaAktarma::dosyaAdi(const QStringList& parcalar, const QString& uzanti)

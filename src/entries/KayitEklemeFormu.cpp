@@ -122,6 +122,13 @@ void KayitEklemeFormu::kur(int ust)
                              twipAlani(2040, 1740, 2505, 315), 1800);
     for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu})
         tutarKutusu->setAlignment(Qt::AlignRight);
+    auto* planIpucu = Denetim::etiket(cerceve, QStringLiteral("Boş bırakılırsa plan olarak kaydedilir."),
+                                      twipAlani(2040, 2085, 2800, 195));
+    planIpucu->setObjectName(QStringLiteral("PlanİpucuEtiketi"));
+    planIpucu->setBuddy(GerceklesenKutusu);
+    QPalette ipucuRengi = planIpucu->palette();
+    ipucuRengi.setColor(QPalette::WindowText, ipucuRengi.color(QPalette::PlaceholderText));
+    planIpucu->setPalette(ipucuRengi);
 
     dugmeleriKur(defter.yeniKayitDugmesi, twipAlani(360, 3000 + ust, 1965, 345),
                  twipAlani(2400, 3000 + ust, 1395, 345), twipAlani(3870, 3000 + ust, 1395, 345));
@@ -155,6 +162,11 @@ void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
 
 void KayitEklemeFormu::girisiHazirla()
 {
+    if (sonDonem) {
+        YilBilgisiKutusu->setCurrentIndex(sonDonem->first);
+        AyBilgisiKutusu->setCurrentIndex(sonDonem->second);
+        return;
+    }
     YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findText(secim.yil));
     AyBilgisiKutusu->setCurrentIndex((secim.ay > 0 ? secim.ay : secim.bugun.month()) - 1);
 }
@@ -172,14 +184,26 @@ std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QStr
     return std::nullopt;
 }
 
+std::optional<std::optional<qint64>> KayitEklemeFormu::gecerliGerceklesen()
+{
+    // An empty box plans the entry; a typed zero is a realised zero.
+    if (GerceklesenKutusu->text().trimmed().isEmpty())
+        return std::optional<qint64>();
+    if (const std::optional<QString> sorun = tutarSorunu(GerceklesenKutusu)) {
+        MesajKutusu::bilgi(this, *sorun);
+        GerceklesenKutusu->setFocus();
+        return std::nullopt;
+    }
+    return Bicim::tutarOku(GerceklesenKutusu->text());
+}
+
 void KayitEklemeFormu::kaydet()
 {
     const MesajKutusu::Komut komut;
     const std::optional<qint64> tahmin = gecerliTutar(TahminKutusu, defter.bosTahminMesaji);
     if (!tahmin)
         return;
-    const std::optional<qint64> gerceklesen =
-        gecerliTutar(GerceklesenKutusu, defter.bosGerceklesenMesaji);
+    const std::optional<std::optional<qint64>> gerceklesen = gecerliGerceklesen();
     if (!gerceklesen)
         return;
     const int yil = YilBilgisiKutusu->currentText().toInt();
@@ -208,7 +232,13 @@ void KayitEklemeFormu::kaydet()
             this, [&] { degisiklik = ButceVerisi::kayitEkle(defter, kayit); }))
         return;
     emit kayitEklendi(degisiklik);
+    // A month is entered line after line: the next entry keeps this one's period, and Enter on
+    // the waiting button starts it.
+    sonDonem = {YilBilgisiKutusu->currentIndex(), AyBilgisiKutusu->currentIndex()};
     VazgecDugmesi_Click();
+    YilBilgisiKutusu->setCurrentIndex(sonDonem->first);
+    AyBilgisiKutusu->setCurrentIndex(sonDonem->second);
+    EkleKaydetDugmesi->setFocus();
 }
 
 void KayitEklemeFormu::bosalt()
@@ -234,8 +264,9 @@ void KayitEklemeFormu::GerceklesenKutusu_LostFocus()
 void KayitEklemeFormu::bicimle(QLineEdit* kutu)
 {
     // A text that cannot be stored stays as typed, marked; saving it is refused with a message.
+    // An empty box stays empty: for the realised amount it means a planned entry.
     const std::optional<QString> sorun = tutarSorunu(kutu);
-    if (!sorun)
+    if (!sorun && !kutu->text().trimmed().isEmpty())
         kutu->setText(Bicim::tutar(*Bicim::tutarOku(kutu->text())));
     isaretle(kutu, sorun);
 }

@@ -9,6 +9,7 @@
 #include <QDate>
 
 #include <optional>
+#include <utility>
 
 class QComboBox;
 class QLineEdit;
@@ -59,11 +60,14 @@ private:
     bool tekSeferlik() const override { return duzenlenen.has_value(); }
     // The amount of a box in kuruş, after telling the user when it cannot be stored.
     std::optional<qint64> gecerliTutar(QLineEdit* kutu, const QString& bosMesaji);
+    // The realised amount: none inside when the box is empty (a plan); none at all when refused.
+    std::optional<std::optional<qint64>> gecerliGerceklesen();
     static void bicimle(QLineEdit* kutu);
 
     const DefterTanimi& defter;
     const Secim secim;
     const std::optional<ButceVerisi::Kayit> duzenlenen; // the entry being corrected, as listed
+    std::optional<std::pair<int, int>> sonDonem; // year and month of the last entry saved
 
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;

@@ -80,23 +80,29 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYi
     liste = listeKur(defter, this);
 
     // One message at most on an engine failure; the months stay empty, the window opens.
+    // It opens on the year in front of the user; on every year when the main window shows none.
+    const std::optional<int> ilkYil =
+        anaFormunYili > 0 ? std::optional<int>(anaFormunYili) : std::nullopt;
     std::vector<int> yillar;
     Aylar toplamlar{};
     MesajKutusu::hatalariGostererek(sahibi ? sahibi : this, [&] {
         yillar = ButceVerisi::kayitliYillar(defter);
-        toplamlar = ButceVerisi::aylikToplamlar(defter);
+        toplamlar = ButceVerisi::aylikToplamlar(defter, ilkYil);
     });
     std::set<int> sunulan(yillar.begin(), yillar.end());
-    sunulan.insert(anaFormunYili);
+    if (ilkYil)
+        sunulan.insert(*ilkYil);
     YilBilgisiKutusu->addItem(QStringLiteral("Tüm Yıllar"));
     for (const int yil : sunulan)
         YilBilgisiKutusu->addItem(QString::number(yil), yil);
-    grafik = new OzetGrafigi(OzetTablosu(defter, std::nullopt, toplamlar));
+    if (ilkYil)
+        YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findData(*ilkYil));
+    grafik = new OzetGrafigi(OzetTablosu(defter, ilkYil, toplamlar));
     GrafikNesnesi =
         Denetim::yerlestir(new QChartView(grafik, this), QStringLiteral("GrafikNesnesi"),
                            Denetim::twipAlani(270, 3660, 10425, 3540));
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
-    goster(OzetTablosu(defter, std::nullopt, toplamlar));
+    goster(OzetTablosu(defter, ilkYil, toplamlar));
     satirlaraYerAc();
 
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { yilDegisti(); });
@@ -263,6 +269,8 @@ void AylikOzetFormu::listeyiDoldur()
             }
         }
         Doldurma::oranUyarisi(satir, oranSutunu, defter, s.oran);
+        if (satirlar.size() == OzetTablosu::toplamSatiri)
+            satir->setToolTip(oranSutunu, OzetTablosu::oranIpucu(s));
         satirlar.append(satir);
     }
     liste->addTopLevelItems(satirlar);

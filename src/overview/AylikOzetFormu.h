@@ -24,7 +24,8 @@ class AylikOzetFormu : public QDialog
 {
     Q_OBJECT
 public:
-    // `anaFormunYili` is offered even when it has no entries yet. The window opens on every year.
+    // `anaFormunYili` is offered even when it has no entries yet, and the window opens on it; on
+    // every year when it is 0 (the main window shows no year).
     AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYili, QWidget* sahibi);
 
     // What the window shows now.

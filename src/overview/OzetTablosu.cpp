@@ -18,9 +18,10 @@ OzetTablosu::Satir satir(const QString& ad, const ButceVerisi::AylikToplam& topl
                          .kayitVar = toplam.kayitSayisi > 0,
                          .tahminKurus = toplam.tahminKurus,
                          .gerceklesenKurus = toplam.gerceklesenKurus,
-                         .okunamayan = toplam.okunamayan};
-    if (s.kayitVar)
-        s.oran = Tutar::oran(s.gerceklesenKurus, s.tahminKurus);
+                         .okunamayan = toplam.okunamayan,
+                         .planlananKurus = toplam.tahminKurus - toplam.gerceklesenlerinTahmini};
+    s.oran = Tutar::toplamOrani(toplam.gerceklesenKurus, toplam.gerceklesenlerinTahmini,
+                                toplam.gerceklesenSayisi);
     if (onceki && onceki->kayitSayisi > 0) {
         s.oncekiKurus = onceki->gerceklesenKurus;
         // A month not yet filled in this year has no change to show.
@@ -34,12 +35,8 @@ OzetTablosu::Satir satir(const QString& ad, const ButceVerisi::AylikToplam& topl
 ButceVerisi::AylikToplam topla(const OzetTablosu::Aylar& aylar)
 {
     ButceVerisi::AylikToplam toplam;
-    for (const ButceVerisi::AylikToplam& ay : aylar) {
-        toplam.tahminKurus = Tutar::topla(toplam.tahminKurus, ay.tahminKurus);
-        toplam.gerceklesenKurus = Tutar::topla(toplam.gerceklesenKurus, ay.gerceklesenKurus);
-        toplam.okunamayan += ay.okunamayan;
-        toplam.kayitSayisi += ay.kayitSayisi;
-    }
+    for (const ButceVerisi::AylikToplam& ay : aylar)
+        Tutar::ekle(toplam, ay);
     return toplam;
 }
 
@@ -88,6 +85,12 @@ QString OzetTablosu::oncekiAdi() const
 QStringList OzetTablosu::basliklar() const
 {
     return sutunlar;
+}
+
+QString OzetTablosu::oranIpucu(const Satir& s)
+{
+    return QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\nPlanlanan, henüz gerçekleşmeyen: %1")
+        .arg(Bicim::tutar(s.planlananKurus));
 }
 
 QStringList OzetTablosu::hucreler(const Satir& s) const

@@ -24,12 +24,15 @@ public:
         qint64 tahminKurus = 0;
         qint64 gerceklesenKurus = 0;
         qint64 okunamayan = 0;             // amounts left out of the sums as unreadable
-        std::optional<double> oran;        // none when the estimates sum to zero
+        qint64 planlananKurus = 0;         // estimates of the entries not realised yet
+        std::optional<double> oran;        // none while nothing is realised, or on a zero estimate
         std::optional<qint64> oncekiKurus; // none when not compared or the month had no entries
         std::optional<double> degisim;     // change from the previous year, in percent
     };
 
     static constexpr int toplamSatiri = 12;
+    // What a total's ratio compares, and the estimates it leaves out as planned.
+    static QString oranIpucu(const Satir& s);
 
     // `yil` none: every year. `onceki`: the previous year's sums, when compared.
     OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, const Aylar& toplamlar,
