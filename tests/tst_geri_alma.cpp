@@ -38,16 +38,7 @@ class TestGeriAlma : public LedgerTest
         grupSec(*form, gelirDefteri(), "EV", "KİRA");
         grupSec(*form, giderDefteri(), "EV", "KİRA");
     }
-    // Every row of the six tables with its rowid and values as stored.
-    QStringList dosya()
-    {
-        QStringList satirlar;
-        for (const Sema::Tablo& t : Sema::tablolar())
-            satirlar << ortam->sutunu(
-                QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
-                    .arg(t.ad, t.alanlar.join(") || '|' || quote(")));
-        return satirlar;
-    }
+    QStringList dosya() { return ortam->tumSatirlar(); }
     // What the window shows of both ledgers and the period.
     QStringList gorunen()
     {

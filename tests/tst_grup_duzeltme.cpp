@@ -54,16 +54,7 @@ class TestGrupDuzeltme : public LedgerTest
                          " ORDER BY rowid")
                 .join('|')};
     }
-    // Every row of the six tables with its rowid and values exactly as stored.
-    QStringList dosya()
-    {
-        QStringList satirlar;
-        for (const Sema::Tablo& t : Sema::tablolar())
-            satirlar << ortam->sutunu(
-                QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
-                    .arg(t.ad, t.alanlar.join(") || '|' || quote(")));
-        return satirlar;
-    }
+    QStringList dosya() { return ortam->tumSatirlar(); }
 
     // The main window with the ledger's group (and sub-group) chosen.
     void pencere(const DefterTanimi& d, const QString& ana, const QString& alt = {})

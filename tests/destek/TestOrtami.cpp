@@ -92,6 +92,16 @@ QStringList TestOrtami::sutunu(const QString& sql)
     return sonuc;
 }
 
+QStringList TestOrtami::tumSatirlar()
+{
+    QStringList satirlar;
+    for (const Sema::Tablo& t : Sema::tablolar())
+        satirlar << sutunu(
+            QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
+                .arg(t.ad, t.alanlar.join(") || '|' || quote(")));
+    return satirlar;
+}
+
 int TestOrtami::satirSayisi(const QString& tablo)
 {
     return sorgula(QStringLiteral("SELECT count(*) FROM %1").arg(tablo)).toInt();

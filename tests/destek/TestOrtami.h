@@ -39,6 +39,8 @@ public:
     QVariant sorgula(const QString& sql, const QVariantList& degerler = {});
     // The first column of every row a query returns, as text.
     QStringList sutunu(const QString& sql);
+    // Every row of the six tables with its rowid and values exactly as stored.
+    QStringList tumSatirlar();
     int satirSayisi(const QString& tablo);
 
     // The main window on this file, built as at start-up on the given day.
