@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one of the README's commands as a newcomer would and checks what it starts:
 #   betik_denetimi.sh run          ./scripts/run shows Morvane with a Varnel.mdb beside it
-#   betik_denetimi.sh screenshots  ./scripts/screenshots renders every picture in docs/
+#   betik_denetimi.sh screenshots  ./scripts/screenshots renders every picture in docs/, and at
+#                                  twice the density at twice the pixels
 set -uo pipefail
 kok=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
@@ -30,16 +31,25 @@ calistir() {
   echo "Morvane ran as $program with $dosya"
 }
 
+# "WIDTH HEIGHT" of a PNG file; nothing for anything else.
+boyut() { file -b "$1" | sed -n 's/^PNG image data, \([0-9]*\) x \([0-9]*\),.*/\1 \2/p'; }
+
 resimler() {
-  local klasor
+  local klasor g1 y1 g2 y2
   klasor=$(mktemp -d)
   "$kok/scripts/screenshots" "$klasor" >"$gunluk" 2>&1 || { rm -rf "$klasor"; hata "./scripts/screenshots failed"; }
+  "$kok/scripts/screenshots" "$klasor/2" --olcek 2 >"$gunluk" 2>&1 || { rm -rf "$klasor"; hata "./scripts/screenshots --olcek 2 failed"; }
   for resim in "$kok"/docs/*.png; do
     resim=$(basename "$resim")
-    file "$klasor/$resim" | grep -q 'PNG image' || { rm -rf "$klasor"; hata "$resim not rendered"; }
+    read -r g1 y1 <<<"$(boyut "$klasor/$resim")"
+    read -r g2 y2 <<<"$(boyut "$klasor/2/$resim")"
+    [ -n "$g1" ] && [ -n "$g2" ] || { rm -rf "$klasor"; hata "$resim not rendered"; }
+    # Twice as wide exactly; twice as high within 5 %, where rows follow the font's own measure.
+    [ "$g2" -eq $((2 * g1)) ] && [ $((20 * y2)) -ge $((38 * y1)) ] && [ $((20 * y2)) -le $((42 * y1)) ] ||
+      { rm -rf "$klasor"; hata "$resim is ${g1}x${y1}, at --olcek 2 ${g2}x${y2}"; }
   done
   rm -rf "$klasor"
-  echo "every picture rendered"
+  echo "every picture rendered, at twice the density at twice the pixels"
 }
 
 case "${1:-}" in

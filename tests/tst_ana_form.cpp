@@ -1,3 +1,4 @@
+#include "AylikOzetFormu.h"
 #include "LedgerTest.h"
 
 #include <QGroupBox>
@@ -81,16 +82,15 @@ private slots:
             QCOMPARE(denetim->accessibleName(), metin);
     }
 
-    // The client area as drawn, the menu bar above it and the status bar below; not resizable.
+    // The client area as drawn, the menu bar above it and the status bar below; it may grow.
     void windowFramesAndLabels()
     {
         QCOMPARE(form->objectName(), QStringLiteral("AnaForm"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Dalvix - Morvane"));
         QCOMPARE(form->centralWidget()->size(), QSize(794, 568));
-        QCOMPARE(form->minimumSize(), form->maximumSize());
         QCOMPARE(form->menuBar()->geometry().bottom() + 1, form->centralWidget()->y());
         QCOMPARE(form->statusBar()->y(), form->centralWidget()->geometry().bottom() + 1);
-        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form->windowFlags() & Qt::WindowMaximizeButtonHint);
         QStringList gorulen;
         for (auto* c : form->findChildren<QGroupBox*>())
             gorulen << QStringLiteral("%1 %2,%3").arg(c->title()).arg(c->x() * 15).arg(c->y() * 15);
@@ -102,6 +102,44 @@ private slots:
                  "Ay:/Gelir Toplamı:/Gelirler 300,390/Gelirler Listesi/Gider Toplamı:/Giderler "
                  "300,4440/Giderler Listesi/Tarih Bilgileri 3870,390/Yıl:");
     }
+    // Never smaller than drawn; larger, the entry lists widen and share the extra height, their
+    // buttons below them, the totals at their right edge, the group frames as drawn.
+    void entryListsTakeTheRoom_data()
+    {
+        QTest::addColumn<QSize>("boyut");
+        QTest::addColumn<int>("enAzSatir");
+        QTest::newRow("en küçük") << QSize(300, 200) << 8;
+        QTest::newRow("1280×900") << QSize(1280, 900) << 15;
+    }
+    void entryListsTakeTheRoom()
+    {
+        QFETCH(QSize, boyut);
+        QFETCH(int, enAzSatir);
+        ortam->anaGrupYaz(giderDefteri(), "EV");
+        ortam->kayitYaz(giderDefteri(), "EV", "KİRA", 2024, "Mart", 100, 90);
+        form = ortam->anaForm();
+        form->resize(boyut);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QSize alan = form->centralWidget()->size();
+        const int en = alan.width() - 794;
+        const int boy = alan.height() - 568;
+        QCOMPARE(alan, QSize(794, 568).expandedTo(boyut - form->size() + alan));
+        auto* gelirler = kayitListesi(*form, gelirDefteri());
+        auto* giderler = kayitListesi(*form, giderDefteri());
+        QCOMPARE(gelirler->geometry(), twip(3870, 1620, 7695, 1995).adjusted(0, 0, en, boy / 2));
+        QCOMPARE(giderler->geometry(), twip(3870, 4740, 7695, 2835).adjusted(0, boy / 2, en, boy));
+        QCOMPARE(form->findChild<QWidget*>("GiderEkleDüğmesi")->y(), twip(0, 7770, 0, 0).y() + boy);
+        QCOMPARE(form->findChild<QWidget*>("GelirToplamıKutusu")->geometry().right(),
+                 gelirler->geometry().right());
+        for (auto* cerceve : form->findChildren<QGroupBox*>())
+            if (cerceve->title() == "Giderler")
+                QCOMPARE(cerceve->geometry(), twip(300, 4440, 3255, 3165).translated(0, boy / 2));
+        form->anaGrupListesi(giderDefteri())->setCurrentIndex(0);
+        form->AnaGiderGruplariListesi_Click();
+        QCOMPARE_GE(giderler->viewport()->height() / giderler->sizeHintForRow(0), enAzSatir);
+    }
+
     void entryListsHaveTheirColumnsAndAHiddenKey_data() { defterSatirlari(); }
     void entryListsHaveTheirColumnsAndAHiddenKey()
     {
@@ -138,6 +176,44 @@ private slots:
             w = w->nextInFocusChain();
         } while (w && w->objectName() != beklenen.first());
         QCOMPARE(sira, beklenen);
+    }
+
+    // At the next start the window is as the user left it: its size, maximised or not, and the
+    // entry lists' column widths. "Pencere Düzenini Sıfırla" brings back the drawn layout, here
+    // and in the other windows.
+    void layoutComesBackUntilReset_data()
+    {
+        QTest::addColumn<bool>("buyuk");
+        QTest::newRow("normal") << false;
+        QTest::newRow("büyütülmüş") << true;
+    }
+    void layoutComesBackUntilReset()
+    {
+        QFETCH(bool, buyuk);
+        const QSize enKucuk = form->size();
+        const int cizilenSutun = kayitListesi(*form, giderDefteri())->columnWidth(2);
+        form->resize(1000, 750);
+        kayitListesi(*form, giderDefteri())->setColumnWidth(2, 200);
+        form->show();
+        if (buyuk)
+            form->showMaximized();
+        {
+            AylikOzetFormu ozet(gelirDefteri(), 2024, form.get());
+            ozet.resize(ozet.size() + QSize(30, 30));
+            ozet.show();
+            ozet.hide();
+        }
+        form->close();
+        form = ortam->anaForm();
+        QCOMPARE(form->size(), QSize(1000, 750));
+        QCOMPARE(form->isMaximized(), buyuk);
+        QCOMPARE(kayitListesi(*form, giderDefteri())->columnWidth(2), 200);
+        form->PencereDuzeniniSifirla_Click();
+        QCOMPARE(form->size(), enKucuk);
+        QVERIFY(!form->isMaximized());
+        QCOMPARE(kayitListesi(*form, giderDefteri())->columnWidth(2), cizilenSutun);
+        const AylikOzetFormu ozet(gelirDefteri(), 2024, form.get());
+        QCOMPARE(ozet.size(), ozet.minimumSize());
     }
 };
 

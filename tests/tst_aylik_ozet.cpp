@@ -69,7 +69,8 @@ class TestAylikOzet : public LedgerTest
     Q_OBJECT
 
 private slots:
-    // The main window's button opens the window modally, read afresh, on the main window's year; of a fixed size showing every month, numbers right-aligned, the totals bold, the months
+    // The main window's button opens the window modally, read afresh, on the main window's year; at
+    // its smallest size showing every month, numbers right-aligned, the totals bold, the months
     // under the bars, the ratio on its own axis at the right.
     void opensFromMainWindowLaidOut_data() { defterSatirlari(); }
     void opensFromMainWindowLaidOut()
@@ -89,8 +90,8 @@ private slots:
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
             QCOMPARE(pencere->objectName(), QStringLiteral("Tüm%1lerFormu").arg(defterAdi));
             QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — 2026");
-            QCOMPARE(pencere->minimumSize(), pencere->maximumSize());
-            QVERIFY(!(pencere->windowFlags() & Qt::WindowMinMaxButtonsHint));
+            QCOMPARE(pencere->size(), pencere->minimumSize());
+            QVERIFY(pencere->windowFlags() & Qt::WindowMaximizeButtonHint);
             QCOMPARE(ogeler(pencere->findChild<QComboBox*>("YılBilgisiKutusu")),
                      (QStringList{"Tüm Yıllar", "2024", "2026"}));
             QCOMPARE(pencere->findChild<QCheckBox*>("KarşılaştırmaKutusu")->text(),
@@ -247,6 +248,40 @@ private slots:
             pencere.findChild<QChartView*>("GrafikNesnesi")->chart()->legend()->markers();
         QVERIFY(yil != "2024" ||
                 isaret[2]->brush().color().lightness() > isaret[1]->brush().color().lightness());
+    }
+
+    // Larger, the list keeps its height and widens, the chart takes the rest. The size comes back
+    // at the next opening, the place only while the window lies wholly on a screen.
+    void growsAndOpensAsLeft_data()
+    {
+        QTest::addColumn<QPoint>("konum");
+        QTest::addColumn<bool>("yerindeAcilir");
+        QTest::newRow("ekranda") << QPoint(20, 30) << true;
+        QTest::newRow("hiçbir ekranda değil") << QPoint(5000, 5000) << false;
+    }
+    void growsAndOpensAsLeft()
+    {
+        QFETCH(QPoint, konum);
+        QFETCH(bool, yerindeAcilir);
+        const QSize fazla(40, 20);
+        QSize enKucuk;
+        {
+            AylikOzetFormu ilk(gelirDefteri(), 2024, nullptr);
+            enKucuk = ilk.size();
+            QCOMPARE(ilk.minimumSize(), enKucuk);
+            QWidget* liste = kayitListesi(ilk, gelirDefteri());
+            QWidget* grafik = ilk.findChild<QWidget*>("GrafikNesnesi");
+            const QRect listeAlani = liste->geometry();
+            const QRect grafikAlani = grafik->geometry();
+            ilk.setGeometry(QRect(konum, enKucuk + fazla));
+            ilk.show();
+            QCOMPARE(liste->geometry(), listeAlani.adjusted(0, 0, fazla.width(), 0));
+            QCOMPARE(grafik->geometry(), grafikAlani.adjusted(0, 0, fazla.width(), fazla.height()));
+            ilk.hide();
+        }
+        const AylikOzetFormu sonraki(gelirDefteri(), 2024, nullptr);
+        QCOMPARE(sonraki.size(), enKucuk + fazla);
+        QCOMPARE(sonraki.geometry().topLeft() == konum, yerindeAcilir);
     }
 };
 

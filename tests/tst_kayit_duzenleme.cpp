@@ -177,8 +177,8 @@ private slots:
             "Kayıtları Kaydet…[] } Yedekten Geri Yükle…[] - "
             "Çıkış[Ctrl+Q] Dü&zenle: Geri Al[Ctrl+Z]× Yinele[Ctrl+Y; Ctrl+Shift+Z]× - Kaydı "
             "Düzenle…[F2]%1 Kaydı Sil[Del]%1 - Grubu Yeniden Adlandır…[] Ana Grubu Sil…[] - "
-            "Planı Kopyala…[] &Görünüm: Dönem Raporu…[Ctrl+R] &Yardım: Kullanım Kılavuzu[F1] "
-            "Hakkında[]";
+            "Planı Kopyala…[] &Görünüm: Dönem Raporu…[Ctrl+R] - Pencere Düzenini Sıfırla[] "
+            "&Yardım: Kullanım Kılavuzu[F1] Hakkında[]";
         QCOMPARE(etkin(), "1 1 0 0 0 0 " + menuler.arg("×"));
         sec(plan);
         QCOMPARE(etkin(), "1 1 1 0 0 0 " + menuler.arg(""));

@@ -1,7 +1,8 @@
-// ekran-goruntusu KLASÖR: renders the main window, both twelve-month overviews and the dialogs the
-// user's guide shows, filled with a sample household's year, as PNG files into KLASÖR. Runs
-// offscreen unless told otherwise; the sample file lives in a temporary folder and is removed
-// afterwards.
+// ekran-goruntusu [--olcek ÇARPAN] KLASÖR: renders the main window, both twelve-month overviews and
+// the dialogs the user's guide shows, filled with a sample household's year, as PNG files into
+// KLASÖR; with --olcek as a screen of that density shows them, at ÇARPAN times the pixels. Runs
+// offscreen unless told otherwise; the sample file and the windows' remembered layout live in a
+// temporary folder and are removed afterwards, so the windows stand as drawn.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
@@ -21,12 +22,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace
 {
@@ -111,6 +114,20 @@ void girisle(QWidget& pencere, const QList<std::pair<const char*, QString>>& yaz
     }
 }
 
+// The folder of "KLASÖR" or "--olcek ÇARPAN KLASÖR"; none for anything else. The scale is set
+// here, before the application starts.
+std::optional<QString> klasoruAl(int argc, char* argv[])
+{
+    if (argc == 2)
+        return QString::fromLocal8Bit(argv[1]);
+    bool sayi = false;
+    if (argc != 4 || qstrcmp(argv[1], "--olcek") != 0 || QByteArray(argv[2]).toDouble(&sayi) <= 0 ||
+        !sayi)
+        return std::nullopt;
+    qputenv("QT_SCALE_FACTOR", argv[2]);
+    return QString::fromLocal8Bit(argv[3]);
+}
+
 bool kaydet(QWidget& pencere, const QString& yol)
 {
     pencere.show();
@@ -124,6 +141,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::optional<QString> klasor = klasoruAl(argc, argv);
     QApplication uygulama(argc, argv);
     uygulama.setApplicationName(QStringLiteral("Morvane"));
     // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
@@ -131,13 +149,13 @@ int main(int argc, char* argv[])
     Denetim::gorunumuKur();
     QTextStream hata(stderr);
 
-    const QStringList argumanlar = uygulama.arguments().mid(1);
-    if (argumanlar.size() != 1) {
-        hata << "Kullanım: ekran-goruntusu KLASÖR\n";
+    if (!klasor) {
+        hata << "Kullanım: ekran-goruntusu [--olcek ÇARPAN] KLASÖR\n";
         return 2;
     }
-    const QDir cikti(argumanlar.first());
+    const QDir cikti(*klasor);
     QTemporaryDir gecici;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, gecici.path());
     const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
     if (const auto sorun = Sema::dosyaOlustur(yol)) {
         hata << *sorun << '\n';

@@ -7,6 +7,7 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "Esneklik.h"
 #include "GrupEklemeFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
@@ -14,6 +15,7 @@
 #include "KilavuzFormu.h"
 #include "MesajKutusu.h"
 #include "OtomatikYedekleme.h"
+#include "PencereDuzeni.h"
 #include "PlanKopyalamaFormu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -44,15 +47,11 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 {
     setObjectName(QStringLiteral("AnaForm"));
     setWindowTitle(QStringLiteral("Dalvix - Morvane"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    // The controls stand in a client area of the drawn size; the bars add to the window.
+    // The controls stand in a client area of the drawn size at least; the bars add to the window.
     auto* alan = new QWidget(this);
     alan->setObjectName(QStringLiteral("İstemciAlanı"));
-    alan->setFixedSize(Bicim::twip(11910), Bicim::twip(8520));
+    alan->resize(cizilenAlan());
     setCentralWidget(alan);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     gelir = new DefterBolumu(gelirDefteri(), *this, alan,
                              {twipAlani(300, 390, 3255, 3165), twipAlani(3870, 1620, 7695, 1995),
@@ -76,6 +75,7 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     }
     grupBolumu = gelir;
     donemKur(alan);
+    esnet(alan);
     sekmeSirasiniKur();
     geriAlma = new QUndoStack(this);
     geriAlma->setUndoLimit(100);
@@ -110,8 +110,11 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     durumlariGuncelle();
 
     layout()->activate();
+    resize(minimumSize());
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
+    duzen =
+        new PencereDuzeni(this, {gelir->kayitListesi()->header(), gider->kayitListesi()->header()});
 }
 
 // The undo stack is a child, so ~QWidget deletes it after this window's own members are gone;
@@ -137,6 +140,21 @@ void AnaForm::donemKur(QWidget* alan)
         Denetim::dugme(cerceve, QStringLiteral("DönemRaporuDüğmesi"),
                        QStringLiteral("Dönem Raporu"), twipAlani(2880, 285, 1950, 345));
     connect(DonemRaporuDugmesi, &QPushButton::clicked, this, &AnaForm::DonemRaporu_Click);
+}
+
+QSize AnaForm::cizilenAlan()
+{
+    return {Bicim::twip(11910), Bicim::twip(8520)};
+}
+
+// Right of the group frames everything widens; the ledgers share the extra height equally.
+void AnaForm::esnet(QWidget* alan)
+{
+    auto* esneklik = new Esneklik(alan, cizilenAlan());
+    esneklik->ekle(YilBilgisiKutusu->parentWidget(),
+                   {Esneklik::Yok, Esneklik::Yok, Esneklik::Tam, Esneklik::Yok});
+    gelir->esnet(*esneklik, Esneklik::Yok, Esneklik::Yari);
+    gider->esnet(*esneklik, Esneklik::Yari, Esneklik::Tam);
 }
 
 void AnaForm::durumCubugunuKur()
@@ -232,6 +250,14 @@ void AnaForm::gorunumMenusunuKur()
     gorunumMenusu = menuBar()->addMenu(QStringLiteral("&Görünüm"));
     gorunumMenusu->addAction(QStringLiteral("Dönem Raporu…"), this, &AnaForm::DonemRaporu_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    gorunumMenusu->addSeparator();
+    gorunumMenusu->addAction(QStringLiteral("Pencere Düzenini Sıfırla"), this,
+                             &AnaForm::PencereDuzeniniSifirla_Click);
+}
+
+void AnaForm::PencereDuzeniniSifirla_Click()
+{
+    duzen->sifirla();
 }
 
 void AnaForm::yardimMenusunuKur()

@@ -20,6 +20,7 @@ class TabloYazici;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
 class OtomatikYedekleme;
+class PencereDuzeni;
 class PlanKopyalamaFormu;
 class YedekGeriYuklemeFormu;
 class QAction;
@@ -29,7 +30,8 @@ class QPushButton;
 class QUndoStack;
 
 // The main window: the two ledgers' halves (DefterBolumu) and the period, drawn in a client area
-// of fixed size between the menu bar and the status bar, which shows the period's figures. Handlers
+// between the menu bar and the status bar, which shows the period's figures; the drawn area is
+// the smallest, and a larger one gives the entry lists the room (esnet). Handlers
 // carry the names of the controls they serve; the dialogs it opens report their changes by signals,
 // which it answers by listing again and by keeping each change on its undo stack. While it is open,
 // the file is backed up before the first change and hourly after that (before the next change
@@ -81,6 +83,8 @@ public:
     void GrubuYenidenAdlandir_Click() { grupBolumu->grubuYenidenAdlandir(); }
     void AnaGrubuSil_Click() { grupBolumu->anaGrupSil(); }
     void YedektenGeriYukle_Click();
+    // "Görünüm" > "Pencere Düzenini Sıfırla": the drawn sizes, here and in every window.
+    void PencereDuzeniniSifirla_Click();
     void Hakkinda_Click();
     // "Dosya" > "Dışa Aktar" > "Tüm Kayıtları Kaydet…"; the entry lists are saved
     // by the submenu's entries above it, each as the list stands.
@@ -124,7 +128,10 @@ private:
     // their lists through tabloKaydet.
     friend class DefterBolumu;
 
+    // The client area as drawn, the window's smallest.
+    static QSize cizilenAlan();
     void donemKur(QWidget* alan);
+    void esnet(QWidget* alan);
     void sekmeSirasiniKur();
     // One function per menu: a command joins its menu there.
     void dosyaMenusunuKur();
@@ -169,6 +176,7 @@ private:
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;
     QPushButton* DonemRaporuDugmesi = nullptr;
+    PencereDuzeni* duzen = nullptr;
 
     QMenu* dosyaMenusu = nullptr;
     QMenu* duzenleMenusu = nullptr;

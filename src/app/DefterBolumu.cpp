@@ -104,14 +104,29 @@ void DefterBolumu::kur(QWidget* alan, const Yerlesim& yer)
 
     KayitlarListesi = new KayitListesi(defter, alan);
     KayitlarListesi->setGeometry(yer.liste);
-    etiket(alan, defter.listeEtiketi, yer.listeEtiketi)->setBuddy(KayitlarListesi);
+    listeEtiketi = etiket(alan, defter.listeEtiketi, yer.listeEtiketi);
+    listeEtiketi->setBuddy(KayitlarListesi);
     ToplamKutusu = yerlestir(new SaltOkunurKutu(alan), defter.adiyla("%1ToplamıKutusu"),
                              yer.toplamKutusu, defter.toplamEtiketi);
-    etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true)->setBuddy(ToplamKutusu);
+    toplamEtiketi = etiket(alan, defter.toplamEtiketi, yer.toplamEtiketi, true);
+    toplamEtiketi->setBuddy(ToplamKutusu);
     ToplamKutusu->setAlignment(Qt::AlignRight);
     QFont kalin = ToplamKutusu->font();
     kalin.setBold(true);
     ToplamKutusu->setFont(kalin);
+}
+
+void DefterBolumu::esnet(Esneklik& esneklik, Esneklik::Pay ust, Esneklik::Pay alt)
+{
+    using E = Esneklik;
+    for (QWidget* d : {AnaGruplarListesi->parentWidget(), static_cast<QWidget*>(GrupEkleDugmesi),
+                       static_cast<QWidget*>(GrupSilDugmesi), static_cast<QWidget*>(listeEtiketi)})
+        esneklik.ekle(d, {E::Yok, ust, E::Yok, ust});
+    esneklik.ekle(KayitlarListesi, {E::Yok, ust, E::Tam, alt});
+    for (QWidget* d : {EkleDugmesi, SilDugmesi, TumunuGosterDugmesi})
+        esneklik.ekle(d, {E::Yok, alt, E::Yok, alt});
+    for (QWidget* d : {static_cast<QWidget*>(ToplamKutusu), static_cast<QWidget*>(toplamEtiketi)})
+        esneklik.ekle(d, {E::Tam, alt, E::Tam, alt});
 }
 
 void DefterBolumu::bagla()

@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "Esneklik.h"
 #include "GrupDuzeltmeFormu.h"
 
 #include <QList>
@@ -18,6 +19,7 @@ class KayitEklemeFormu;
 class KayitListesi;
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -46,6 +48,10 @@ public:
     };
 
     DefterBolumu(const DefterTanimi& defter, AnaForm& anaForm, QWidget* alan, const Yerlesim& yer);
+    // In a larger window the frame and its buttons move down by `ust` of the extra height and
+    // keep their size; the list widens and its bottom, with the buttons and the total below it,
+    // moves down by `alt`; the total keeps to the list's right edge.
+    void esnet(Esneklik& esneklik, Esneklik::Pay ust, Esneklik::Pay alt);
 
     const DefterTanimi& defter() const { return defter_; }
     QComboBox* anaGrupListesi() const { return AnaGruplarListesi; }
@@ -130,6 +136,8 @@ private:
     QListWidget* AltGruplarListesi = nullptr;
     KayitListesi* KayitlarListesi = nullptr;
     QLineEdit* ToplamKutusu = nullptr;
+    QLabel* listeEtiketi = nullptr;
+    QLabel* toplamEtiketi = nullptr;
     QPushButton* GrupEkleDugmesi = nullptr;
     QPushButton* GrupSilDugmesi = nullptr;
     QPushButton* EkleDugmesi = nullptr;

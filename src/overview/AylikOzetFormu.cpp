@@ -4,10 +4,12 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "Esneklik.h"
 #include "KaydetmeYeri.h"
 #include "MesajKutusu.h"
 #include "OzetCiktisi.h"
 #include "OzetGrafigi.h"
+#include "PencereDuzeni.h"
 #include "VeriHatasi.h"
 
 #include <QAction>
@@ -66,7 +68,9 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYi
     : QDialog(sahibi), defter(defterTanimi), gosterilen(defterTanimi, std::nullopt, Aylar{})
 {
     setObjectName(defter.adiyla("Tüm%1lerFormu"));
-    Denetim::sabitIletisimKutusu(this, 10965, 7275);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(Bicim::twip(10965), Bicim::twip(7275));
 
     QLabel* yilEtiketi =
         Denetim::etiket(this, QStringLiteral("Yıl:"), Denetim::twipAlani(270, 120, 450, 255));
@@ -104,6 +108,7 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYi
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
     goster(OzetTablosu(defter, ilkYil, toplamlar));
     satirlaraYerAc();
+    esnet();
 
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { yilDegisti(); });
     connect(KarsilastirmaKutusu, &QCheckBox::toggled, this, [this] { yilDegisti(); });
@@ -216,7 +221,16 @@ void AylikOzetFormu::satirlaraYerAc()
         return;
     liste->resize(liste->width(), gereken);
     GrafikNesnesi->move(GrafikNesnesi->x(), GrafikNesnesi->y() + fazla);
-    setFixedHeight(height() + fazla);
+    resize(width(), height() + fazla);
+}
+
+// As drawn at the smallest; larger, the list widens and the chart takes the rest.
+void AylikOzetFormu::esnet()
+{
+    auto* esneklik = new Esneklik(this, size());
+    esneklik->ekle(liste, {Esneklik::Yok, Esneklik::Yok, Esneklik::Tam, Esneklik::Yok});
+    esneklik->ekle(GrafikNesnesi, {Esneklik::Yok, Esneklik::Yok, Esneklik::Tam, Esneklik::Tam});
+    new PencereDuzeni(this);
 }
 
 void AylikOzetFormu::yilDegisti()

@@ -49,6 +49,8 @@ private:
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
     void satirlaraYerAc();
+    // Resizable, and opened as the user left it.
+    void esnet();
 
     const DefterTanimi& defter;
     OzetTablosu gosterilen;

@@ -5,6 +5,7 @@
 #include "DisaAktarma.h"
 #include "KaydetmeYeri.h"
 #include "MesajKutusu.h"
+#include "PencereDuzeni.h"
 #include "RaporCiktisi.h"
 #include "RaporGrafigi.h"
 #include "RaporModeli.h"
@@ -81,6 +82,12 @@ DonemRaporuFormu::DonemRaporuFormu(int yil, int ay, QWidget* sahibi) : QDialog(s
         agac->expandToDepth(0);
     });
     connect(agac, &QTreeView::activated, this, &DonemRaporuFormu::satirAcildi);
+    // Opened at its smallest size until the user changes it; larger, the tree keeps its height
+    // and the chart takes the room.
+    setMinimumSize(size());
+    layout()->activate();
+    agac->setFixedHeight(agac->height());
+    new PencereDuzeni(this);
 }
 
 DonemRaporuFormu::~DonemRaporuFormu() = default;

@@ -6,6 +6,7 @@
 #include "MesajKutusu.h"
 #include "Sema.h"
 
+#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -23,6 +24,8 @@ TestOrtami::TestOrtami()
     Denetim::gorunumuKur();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     MesajKutusu::kaydetmeyeBasla();
+    // Windows remember their layout in settings of this test's own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, klasor());
     const auto olusturma = Sema::dosyaOlustur(dosya());
     if (olusturma)
         qFatal("%s", qPrintable(*olusturma));

@@ -18,7 +18,8 @@ ButceVerisi::YeniKayit yeniKayit(const QString& anaGrup, const QString& altGrup,
                                  const QString& ay, double tahmin, double gerceklesen);
 
 // A fresh budget file in a temporary folder, opened as the program's connection, with the
-// locale pinned to Turkish and message boxes recorded instead of shown. Restores all on
+// locale pinned to Turkish, message boxes recorded instead of shown and the user's settings
+// kept in that folder. Restores all on
 // destruction. Create one per test function (in init()) and drop it in cleanup().
 class TestOrtami
 {
