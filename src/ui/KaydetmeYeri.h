@@ -10,7 +10,7 @@ class QWidget;
 
 // Where to save a file the program writes for other programs: the user picks it in a save
 // dialog that proposes a name in the folder used last during this run (at first the user's
-// documents folder) and asks before replacing a file.
+// documents folder, or home without one) and asks before replacing a file.
 namespace KaydetmeYeri
 {
 
