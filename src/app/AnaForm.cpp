@@ -351,9 +351,8 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
         return;
     qint64 sayi = 0;
     if (MesajKutusu::hatalariGostererek(this, [&] { sayi = yaz(*yol); }))
-        statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
-                                     .arg(sayi)
-                                     .arg(QDir::toNativeSeparators(*yol)));
+        statusBar()->showMessage(
+            QStringLiteral("%1 (%2 kayıt)").arg(KaydetmeYeri::kaydedildi(*yol)).arg(sayi));
 }
 
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
@@ -424,6 +423,8 @@ std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
     auto form = std::make_unique<DonemRaporuFormu>(YilBilgisiKutusu->currentText().toInt(),
                                                    AyBilgisiKutusu->currentIndex(), this);
     connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
+    connect(form.get(), &DonemRaporuFormu::bildirim, this,
+            [this](const QString& metin) { statusBar()->showMessage(metin); });
     return form;
 }
 

@@ -78,6 +78,11 @@ std::optional<QString> KaydetmeYeri::sor(QWidget* sahibi, const QString& baslik,
     return secilen;
 }
 
+QString KaydetmeYeri::kaydedildi(const QString& yol)
+{
+    return QStringLiteral("Kaydedildi: ") + QFileInfo(yol).fileName();
+}
+
 void KaydetmeYeri::yanitla(Yanit yanit)
 {
     testYaniti() = std::move(yanit);

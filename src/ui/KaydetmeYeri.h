@@ -26,4 +26,7 @@ std::optional<QString> sor(QWidget* sahibi, const QString& baslik, const QString
 using Yanit = std::function<std::optional<QString>(const QString& onerilen)>;
 void yanitla(Yanit yanit);
 
+// What the status bar says once a file is written: "Kaydedildi: Morvane-Tum-Giderler-2026.pdf".
+QString kaydedildi(const QString& yol);
+
 } // namespace KaydetmeYeri
