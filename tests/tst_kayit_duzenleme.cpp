@@ -142,9 +142,10 @@ private slots:
         hazirla(giderDefteri());
         form->show();
         // Keys reach the window's shortcuts only when it is active; offscreen a closed dialog
-        // leaves no window active.
+        // leaves no window active. The entry commands follow the focus to the list.
         const auto etkinlestir = [&] {
             form->activateWindow();
+            liste()->setFocus();
             return QTest::qWaitForWindowActive(form.get());
         };
         const auto etkin = [&] {

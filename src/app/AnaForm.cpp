@@ -84,6 +84,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     gorunumMenusunuKur();
     yardimMenusunuKur();
     durumCubugunuKur();
+    // The entry commands follow the focus (kayitBolumu).
+    connect(qApp, &QApplication::focusChanged, this, &AnaForm::durumlariGuncelle);
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
         [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
@@ -119,6 +121,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 AnaForm::~AnaForm()
 {
     geriAlma->disconnect(this);
+    // Deleting the controls moves the focus.
+    qApp->disconnect(this);
 }
 
 void AnaForm::donemKur(QWidget* alan)
@@ -305,11 +309,21 @@ void AnaForm::durumlariGuncelle()
 {
     for (DefterBolumu* b : {gelir, gider})
         b->dugmeleriGuncelle();
-    const bool kayitSecili = etkinBolum && etkinBolum->kayitListesi()->seciliKimlik();
+    const DefterBolumu* kayitlar = kayitBolumu();
+    const bool kayitSecili = kayitlar && kayitlar->kayitListesi()->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
     grubuAdlandirEylemi->setEnabled(grupBolumu->adlandirilabilir());
     anaGrubuSilEylemi->setEnabled(grupBolumu->anaGrupSilinebilir());
+}
+
+DefterBolumu* AnaForm::kayitBolumu() const
+{
+    const QWidget* odak = focusWidget();
+    for (DefterBolumu* b : {gelir, gider})
+        if (odak == b->kayitListesi())
+            return b;
+    return odak && odak != menuBar() ? nullptr : etkinBolum;
 }
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()

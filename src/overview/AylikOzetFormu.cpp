@@ -148,11 +148,22 @@ void AylikOzetFormu::dugmeleriKur(const QList<QAction*>& eylemler)
         {QStringLiteral("YazdırDüğmesi"), QStringLiteral("Yazdır…")},
         {QStringLiteral("PdfDüğmesi"), QStringLiteral("PDF…")},
         {QStringLiteral("ResimDüğmesi"), QStringLiteral("Resim…")}};
+    // From the right edge leftwards, each as wide as its caption needs; the check box beside
+    // them keeps the width its caption needs.
+    KarsilastirmaKutusu->resize(
+        Denetim::gerekenGenislik(KarsilastirmaKutusu, KarsilastirmaKutusu->text()),
+        KarsilastirmaKutusu->height());
+    QList<QPushButton*> sira;
     for (int i = 0; i < dugmeler.size(); ++i) {
-        QPushButton* d = Denetim::dugme(this, dugmeler[i].first, dugmeler[i].second,
-                                        Denetim::twipAlani(6240 + i * 1125, 75, 1035, 345));
-        d->setToolTip(eylemler[i]->text());
-        connect(d, &QPushButton::clicked, eylemler[i], &QAction::trigger);
+        sira << Denetim::dugme(this, dugmeler[i].first, dugmeler[i].second,
+                               Denetim::twipAlani(0, 75, 1035, 345));
+        sira.last()->setToolTip(eylemler[i]->text());
+        connect(sira.last(), &QPushButton::clicked, eylemler[i], &QAction::trigger);
+    }
+    int sag = Bicim::twip(10695);
+    for (qsizetype i = sira.size() - 1; i >= 0; --i) {
+        sira[i]->move(sag - sira[i]->width(), sira[i]->y());
+        sag = sira[i]->x() - Bicim::twip(90);
     }
 }
 
