@@ -7,6 +7,7 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "DonemOzeti.h"
 #include "GrupEklemeFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
@@ -145,13 +146,7 @@ void AnaForm::donemKur(QWidget* alan)
 
 void AnaForm::durumCubugunuKur()
 {
-    donemOzeti = new QLabel(this);
-    donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
-    donemOzeti->setTextFormat(Qt::RichText);
-    // Figures to read and copy, not the caption of a control.
-    donemOzeti->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    donemOzeti->setContentsMargins(4, 0, 4, 0);
-    statusBar()->addPermanentWidget(donemOzeti);
+    donemOzeti = new DonemOzeti(statusBar());
     statusBar()->setSizeGripEnabled(false);
 }
 
@@ -278,7 +273,7 @@ void AnaForm::donemDegisti()
     });
 }
 
-// Estimate / realised of each ledger over all groups, and the realised difference.
+// Estimate and realised of each ledger over all groups, and the realised difference.
 void AnaForm::donemOzetiniYaz()
 {
     const int yil = YilBilgisiKutusu->currentText().toInt();
@@ -287,17 +282,22 @@ void AnaForm::donemOzetiniYaz()
         ay = AyBilgisiKutusu->currentText();
     const ButceVerisi::DonemToplami gelirler = ButceVerisi::donemToplami(gelirDefteri(), yil, ay);
     const ButceVerisi::DonemToplami giderler = ButceVerisi::donemToplami(giderDefteri(), yil, ay);
+    const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
+        const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
+        return DonemOzeti::Parca{
+            QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
+                .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
+            QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+    };
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
-    QString farkMetni = QStringLiteral("Fark ") + Bicim::tutar(fark);
-    if (fark < 0)
-        farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>")
-                        .arg(Doldurma::uyariRengi.name(), farkMetni);
-    donemOzeti->setToolTip(DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
-    donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
-                            .arg(Bicim::tutar(gelirler.tahminKurus),
-                                 Bicim::tutar(gelirler.gerceklesenKurus),
-                                 Bicim::tutar(giderler.tahminKurus),
-                                 Bicim::tutar(giderler.gerceklesenKurus), farkMetni));
+    const QString farkMetni = Bicim::tutar(fark);
+    donemOzeti->goster(
+        {defterParcasi(QStringLiteral("Gelir"), gelirler),
+         defterParcasi(QStringLiteral("Gider"), giderler),
+         {QStringLiteral("Fark (gerçekleşen): ") + farkMetni, QStringLiteral("Fark: ") + farkMetni,
+          farkMetni, fark < 0}},
+        ay ? *ay + u' ' + QString::number(yil) : QStringLiteral("%1, tüm aylar").arg(yil),
+        DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
 }
 
 void AnaForm::donemOzetiniGoster()

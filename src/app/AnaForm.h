@@ -23,6 +23,7 @@ class OtomatikYedekleme;
 class PlanKopyalamaFormu;
 class YedekGeriYuklemeFormu;
 class QAction;
+class DonemOzeti;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -171,7 +172,7 @@ private:
     DefterBolumu* grupBolumu = nullptr; // whose group list has the focus or was used last
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
-    QLabel* donemOzeti = nullptr;
+    DonemOzeti* donemOzeti = nullptr;
     QPushButton* DonemRaporuDugmesi = nullptr;
 
     QMenu* dosyaMenusu = nullptr;
