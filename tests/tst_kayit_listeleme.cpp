@@ -185,6 +185,21 @@ private slots:
     // start-up on, and the realised difference, in dark red when negative; shortened to the
     // realised figures, then to the bare figures, as the bar narrows; the whole in the tooltip,
     // with the period, and announced to screen readers.
+    // A screen reader hears each total box's figure with its name.
+    void totalsAnnounced_data() { defterSatirlari(); }
+    void totalsAnnounced()
+    {
+        QFETCH(QString, defterAdi);
+        const DefterTanimi& d = satirinDefteri();
+        ortam->anaGrupYaz(d, "EV");
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        grupSec(*form, d, "EV");
+        QAccessibleInterface* erisim = QAccessible::queryAccessibleInterface(
+            form->findChild<QLineEdit*>(defterAdi + "ToplamıKutusu"));
+        QCOMPARE(erisim->text(QAccessible::Name), defterAdi + " Toplamı: 1.234,50");
+    }
+
     void periodFiguresInTheStatusBar_data()
     {
         QTest::addColumn<QString>("ay");
