@@ -42,7 +42,7 @@ EOF
 ayni "control fields" "morvane $surum $mimari" \
   "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version) $(dpkg-deb -f "$deb" Architecture)"
 bagimliliklar=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6sql6-sqlite qt6-qpa-plugins libqt6widgets6 libqt6charts6 libqt6sql6 libsqlite3-0 \
+for p in libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6charts6 libqt6sql6 libsqlite3-0 \
   libmdb3 libxlsxwriter4 libc6; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$bagimliliklar" || hata "Depends lacks $p: $bagimliliklar"
 done

@@ -10,7 +10,11 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -48,6 +52,26 @@ class TestBaslangic : public DosyasizTest
 
 private slots:
     void initTestCase() { AktarmaSureci::programiAyarla(VARNEL_AKTAR); }
+
+    void qtDialogsSpeakTurkish_data()
+    {
+        QTest::addColumn<bool>("dosyaPenceresi");
+        QTest::addColumn<QString>("metin");
+        QTest::newRow("a standard button") << false << "İptal";
+        QTest::newRow("the file dialog's label") << true << "Dosya a&dı:";
+    }
+    void qtDialogsSpeakTurkish()
+    {
+        QFETCH(bool, dosyaPenceresi);
+        QFETCH(QString, metin);
+        QVERIFY(Baslangic::qtCevirisiniYukle());
+        QFileDialog pencere;
+        pencere.setOption(QFileDialog::DontUseNativeDialog);
+        QDialogButtonBox dugmeler(QDialogButtonBox::Cancel);
+        QCOMPARE(dosyaPenceresi ? pencere.findChild<QLabel*>("fileNameLabel")->text()
+                                : dugmeler.button(QDialogButtonBox::Cancel)->text(),
+                 metin);
+    }
 
     void pathRule_data()
     {

@@ -166,14 +166,14 @@ private slots:
                      {"3", "EV", "ISITMA", "ŞUBAT", "1000,50", "-20,00", "-2,00"},
                      {"2", "EV", "AİDAT; \"SİTE\"", "ocak", "300,00", "", ""},
                      {"TOPLAM", "", "", "", "13800,50", "11980,00", "88,74"}}));
-        QCOMPARE(form->statusBar()->currentMessage(),
-                 "3 kayıt kaydedildi: " + ortam->klasor() + "/liste.csv");
+        QCOMPARE(form->statusBar()->currentMessage(), "Kaydedildi: liste.csv (3 kayıt)");
     }
 
     // The overview's file equals its table, here comparing one year with the one before, and its
     // workbook has the sheet "Gider Özeti" with the totals bold; its
     // page is one A4 landscape with the heading, every month in the table and, as text, under the
-    // chart; its picture has twice the pixels.
+    // chart; its picture has twice the pixels, under a title line. Each file is confirmed; the
+    // buttons save as the menus do.
     void overviewLeavesAsShown()
     {
         const QString ad = "Morvane-Tum-Giderler-2024";
@@ -211,9 +211,13 @@ private slots:
                                                "== Gider Özeti A2 A1:F13"}));
         QCOMPARE(kitap.value(15), "*TOPLAM|*12800 #,##0.00|*12600.5 #,##0.00|*1.00804 0.00%|"
                                   "*12050 #,##0.00|*0.0456846473 0.00%");
-        const QString pdf = kaydet("PDF Olarak Kaydet…", ".pdf");
+        const QString pdf = ortam->klasor() + '/' + ad + ".pdf";
+        QSignalSpy bildirimler(&pencere, &AylikOzetFormu::bildirim);
+        QTest::mouseClick(pencere.findChild<QPushButton*>("PdfDüğmesi"), Qt::LeftButton);
         const QString png = kaydet("Grafiği Resim Olarak Kaydet…", "-Grafik.png");
         KaydetmeYeri::yanitla({});
+        QCOMPARE(bildirimler.value(0).value(0).toString(), "Kaydedildi: " + ad + ".pdf");
+        QCOMPARE(bildirimler.value(1).value(0).toString(), "Kaydedildi: " + ad + "-Grafik.png");
         QCOMPARE(MesajKutusu::gosterilenler().size(), 0);
         // The folder chosen last is proposed next.
         QCOMPARE(QFileInfo(onerilenler.value(1)).absolutePath(), ortam->klasor());
@@ -232,7 +236,8 @@ private slots:
             QVERIFY2(metin.count(ay) == 2, qPrintable(ay + ":\n" + metin));
 
         const QWidget* grafik = pencere.findChild<QChartView*>("GrafikNesnesi")->viewport();
-        QCOMPARE(QImage(png).size(), grafik->size() * 2);
+        QCOMPARE(QImage(png).width(), grafik->width() * 2);
+        QVERIFY(QImage(png).height() > grafik->height() * 2);
     }
 
     // Nothing new is left in the folder, and a file of the same name keeps what it held.
@@ -240,11 +245,13 @@ private slots:
     {
         QTest::addColumn<QString>("hata");
         QTest::addColumn<QString>("ad");
-        QTest::newRow("the data fails half-way") << "okuma" << "Kayıtlar.csv";
-        QTest::newRow("the disk fills half-way") << "disk" << "Kayıtlar.csv";
-        QTest::newRow("the folder does not exist") << "klasor" << "Kayıtlar.csv";
-        QTest::newRow("workbook: the data fails half-way") << "okuma" << "Kayıtlar.xlsx";
-        QTest::newRow("workbook: the disk fills half-way") << "disk" << "Kayıtlar.xlsx";
+        QTest::addColumn<QString>("neden");
+        const QString disk = "yazarken hata oluştu, disk dolu ya da çıkarılmış olabilir";
+        QTest::newRow("the data fails half-way") << "okuma" << "Kayıtlar.csv" << QString();
+        QTest::newRow("the disk fills half-way") << "disk" << "Kayıtlar.csv" << disk;
+        QTest::newRow("the folder does not exist") << "klasor" << "Kayıtlar.csv" << "klasör yok";
+        QTest::newRow("workbook: the data fails half-way") << "okuma" << "Kayıtlar.xlsx" << QString();
+        QTest::newRow("workbook: the disk fills half-way") << "disk" << "Kayıtlar.xlsx" << disk;
     }
     void failedWriteLeavesNoFile()
     {
@@ -281,10 +288,75 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &eskiSinir);
         std::signal(SIGXFSZ, eskiSinyal);
 
-        QVERIFY2(mesaj.contains(hata == "okuma" ? "Hata 11: database disk image is malformed"
-                                                : yol + " kaydedilemedi."),
-                 qPrintable(mesaj));
+        QFETCH(QString, neden);
+        if (neden.isEmpty())
+            QVERIFY2(mesaj.contains("Hata 11: database disk image is malformed"), qPrintable(mesaj));
+        else
+            QCOMPARE(mesaj, "Dosya yazılamadı: " + neden + ".\n" + yol);
         QCOMPARE(klasorIcerigi(klasor), onceki);
+    }
+
+    void fileErrorSentences_data()
+    {
+        QTest::addColumn<QFileDevice::FileError>("hata");
+        QTest::addColumn<QString>("klasor");
+        QTest::addColumn<QString>("neden");
+        QTest::newRow("no folder") << QFileDevice::OpenError << "/yok" << "klasör yok";
+        QTest::newRow("not opened") << QFileDevice::OpenError << "" << "dosya açılamadı";
+        QTest::newRow("no permission") << QFileDevice::PermissionsError << "" << "yazma izni yok";
+        QTest::newRow("disk full") << QFileDevice::ResourceError << "" << "disk dolu";
+        QTest::newRow("not put in place") << QFileDevice::RenameError << ""
+                                          << "yazılan dosya yerine konamadı";
+        QTest::newRow("unknown") << QFileDevice::UnspecifiedError << "" << "nedeni bilinmiyor";
+    }
+    void fileErrorSentences()
+    {
+        QFETCH(QFileDevice::FileError, hata);
+        QFETCH(QString, klasor);
+        QFETCH(QString, neden);
+        const QString yol = ortam->klasor() + klasor + "/Özet.pdf";
+        QCOMPARE(DisaAktarma::yazmaHatasi(yol, hata), "Dosya yazılamadı: " + neden + ".\n" + yol);
+    }
+
+    // An absolute folder that exists, even for an account without a documents folder.
+    void proposesAnExistingFolder_data()
+    {
+        QTest::addColumn<bool>("belgeler");
+        QTest::addColumn<bool>("sonKlasorKalir");
+        QTest::addColumn<QString>("beklenen");
+        QTest::newRow("no documents folder: home") << false << false << "";
+        QTest::newRow("the documents folder") << true << false << "/Documents";
+        QTest::newRow("the folder saved to last") << true << true << "/son";
+    }
+    void proposesAnExistingFolder()
+    {
+        QFETCH(bool, belgeler);
+        QFETCH(bool, sonKlasorKalir);
+        QFETCH(QString, beklenen);
+        const QString ev = ortam->klasor() + "/ev";
+        QVERIFY(QDir().mkpath(ev + "/son"));
+        if (belgeler)
+            QVERIFY(QDir().mkdir(ev + "/Documents"));
+        const QByteArray eskiEv = qgetenv("HOME");
+        const QByteArray eskiAyarlar = qgetenv("XDG_CONFIG_HOME");
+        const auto geriAl = qScopeGuard([&] {
+            qputenv("HOME", eskiEv);
+            if (!eskiAyarlar.isNull())
+                qputenv("XDG_CONFIG_HOME", eskiAyarlar);
+            KaydetmeYeri::yanitla({});
+        });
+        qputenv("HOME", ev.toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QString onerilen;
+        KaydetmeYeri::yanitla([&](const QString& o) {
+            onerilen = o;
+            return ev + "/son/Özet.pdf";
+        });
+        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
+        if (!sonKlasorKalir)
+            QVERIFY(QDir(ev + "/son").removeRecursively());
+        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
+        QCOMPARE(onerilen, ev + beklenen + "/Özet.pdf");
     }
 };
 

@@ -46,7 +46,7 @@ class TestGeriAlma : public LedgerTest
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
             sonuc << ogeler(form->anaGrupListesi(*d)) << ogeler(form->altGrupListesi(*d))
                   << satirlar(kayitListesi(*form, *d)) << toplam(*form, *d);
-        return sonuc << form->findChild<QLabel*>("DönemÖzetiEtiketi")->text();
+        return sonuc << form->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
     }
     QAction* eylem(int sira) { return form->menuBar()->actions()[1]->menu()->actions()[sira]; }
     // Both actions' captions, "×" after one that is disabled.

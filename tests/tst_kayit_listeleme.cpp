@@ -1,15 +1,19 @@
 #include "LedgerTest.h"
 
 #include "AylikOzetFormu.h"
+#include "DonemOzeti.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "KilitBeklemesi.h"
 #include "Yedekleme.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSqlQuery>
+#include <QStatusBar>
+#include <QTextDocumentFragment>
 #include <QTreeWidget>
 
 class TestKayitListeleme : public LedgerTest
@@ -95,8 +99,9 @@ private slots:
         grupSec(*form, giderDefteri(), "MUTFAK");
         QCOMPARE(sutunu(giderDefteri(), 5).last(), QStringLiteral("1.234.567,90"));
         QCOMPARE(toplami(giderDefteri()), QStringLiteral("1.234.571,23"));
-        const QString durum = form->findChild<QLabel*>("DönemÖzetiEtiketi")->text();
-        QVERIFY2(durum.contains("Gider 6,00 / 1.234.571,23"), qPrintable(durum));
+        const QString durum = form->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
+        QVERIFY2(durum.contains("Gider: 6,00 planlanan · 1.234.571,23 gerçekleşen"),
+                 qPrintable(durum));
         AylikOzetFormu ozet(giderDefteri(), 2024, nullptr);
         QCOMPARE(satirlar(kayitListesi(ozet, giderDefteri()))[2].section(u'|', 0, 2),
                  QStringLiteral("MART|6,00|1.234.571,23"));
@@ -163,8 +168,9 @@ private slots:
         QCOMPARE(QStringList({toplamKutusu->text(), toplamKutusu->toolTip()}),
                  (QStringList{"375,00", "5 tutar okunamadı"}));
         const auto* durum = form->findChild<QLabel*>("DönemÖzetiEtiketi");
-        QVERIFY2(durum->text().contains(defterAdi + " 380,00 / 375,00"), qPrintable(durum->text()));
-        QCOMPARE(durum->toolTip(), "5 tutar okunamadı");
+        QVERIFY2(durum->accessibleName().contains(defterAdi + ": 380,00 planlanan · 375,00"),
+                 qPrintable(durum->accessibleName()));
+        QVERIFY(durum->toolTip().endsWith("\n5 tutar okunamadı"));
 
         AylikOzetFormu ozet(d, 2024, nullptr);
         const QStringList aylar = satirlar(kayitListesi(ozet, d));
@@ -175,22 +181,72 @@ private slots:
         QCOMPARE(mesajlar(), QStringList{});
     }
 
-    // The status bar: estimate / realised of each ledger over all groups for the period, from
-    // start-up on, and the realised difference, in dark red when negative.
+    // The status bar: estimate and realised of each ledger over all groups for the period, from
+    // start-up on, and the realised difference, in dark red when negative; shortened to the
+    // realised figures, then to the bare figures, as the bar narrows; the whole in the tooltip,
+    // with the period, and announced to screen readers.
+    // A screen reader hears each total box's figure with its name.
+    void totalsAnnounced_data() { defterSatirlari(); }
+    void totalsAnnounced()
+    {
+        QFETCH(QString, defterAdi);
+        const DefterTanimi& d = satirinDefteri();
+        ortam->anaGrupYaz(d, "EV");
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        grupSec(*form, d, "EV");
+        QAccessibleInterface* erisim = QAccessible::queryAccessibleInterface(
+            form->findChild<QLineEdit*>(defterAdi + "ToplamıKutusu"));
+        QCOMPARE(erisim->text(QAccessible::Name), defterAdi + " Toplamı: 1.234,50");
+    }
+
+    void periodFiguresInTheStatusBar_data()
+    {
+        QTest::addColumn<QString>("ay");
+        QTest::addColumn<int>("kisaltma");
+        QTest::addColumn<QString>("metin");
+        QTest::newRow("wide") << "Mart" << 0
+                              << "Gelir: 12.500,00 planlanan · 12.000,00 gerçekleşen | Gider: "
+                                 "9.800,00 planlanan · 10.250,00 gerçekleşen | Fark "
+                                 "(gerçekleşen): 1.750,00";
+        QTest::newRow("narrow") << "Mart" << 1
+                                << "Gelir: 12.000,00 | Gider: 10.250,00 | Fark: 1.750,00";
+        QTest::newRow("narrower") << "Mart" << 2 << "12.000,00 | 10.250,00 | 1.750,00";
+        QTest::newRow("every month, negative")
+            << "Tüm Aylar" << 1
+            << "Gelir: 12.000,00 | Gider: 15.250,00 | <span style=\"color:#b00020\">Fark: "
+               "-3.250,00</span>";
+    }
     void periodFiguresInTheStatusBar()
     {
+        QFETCH(QString, ay);
+        QFETCH(int, kisaltma);
+        QFETCH(QString, metin);
         ortam->kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", 2024, "Mart", 12500, 12000);
         ortam->kayitYaz(gelirDefteri(), "EK İŞ", "DERS", 2024, "Nisan", 1000, QVariant());
         ortam->kayitYaz(gelirDefteri(), "MAAŞ", "ANA İŞ", 2023, "Mart", 999, 999);
         ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "mart", 9800, 10250);
         ortam->kayitYaz(giderDefteri(), "EV", "KİRA", 2024, "Nisan", 5000, 5000);
         form = ortam->anaForm(QDate(2024, 3, 1));
-        const auto ozet = [&] { return form->findChild<QLabel*>("DönemÖzetiEtiketi")->text(); };
-        QCOMPARE(ozet(),
-                 "Gelir 12.500,00 / 12.000,00 · Gider 9.800,00 / 10.250,00 · Fark 1.750,00");
-        form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
-        QCOMPARE(ozet(), "Gelir 13.500,00 / 12.000,00 · Gider 14.800,00 / 15.250,00 · "
-                         "<span style=\"color:#b00020\">Fark -3.250,00</span>");
+        form->ayBilgisiKutusu()->setCurrentText(ay);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* ozet = form->findChild<QLabel*>("DönemÖzetiEtiketi");
+        // The bar as wide as the text of the row needs; a pixel less for the shortest.
+        const QString duz = QTextDocumentFragment::fromHtml(metin).toPlainText();
+        form->statusBar()->resize(ozet->fontMetrics().horizontalAdvance(duz) + 8 + DonemOzeti::pay -
+                                      (kisaltma < 2 ? 0 : 1),
+                                  form->statusBar()->height());
+        QCOMPARE(ozet->text(), metin);
+        const QString donem = ay == "Mart" ? "Mart 2024" : "2024, tüm aylar";
+        const QString gider =
+            ay == "Mart" ? "9.800,00 planlanan · 10.250,00" : "14.800,00 planlanan · 15.250,00";
+        QCOMPARE(ozet->toolTip().split('\n').value(1),
+                 "Gider: " + gider + " gerçekleşen (" + donem + ")");
+        QAccessibleInterface* erisim = QAccessible::queryAccessibleInterface(ozet);
+        const QString gelir = ay == "Mart" ? "12.500,00" : "13.500,00";
+        QVERIFY(erisim->text(QAccessible::Name)
+                    .startsWith("Gelir: " + gelir + " planlanan · 12.000,00 gerçekleşen | Gider: "));
     }
 
     // Another program holding the file locked: each command, however many statements it runs,

@@ -3,6 +3,7 @@
 #include "KayitEklemeFormu.h"
 
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTreeWidget>
@@ -183,6 +184,37 @@ private slots:
         const QList<QTreeWidgetItem*> secili = liste(*d)->selectedItems();
         QCOMPARE(secili.size(), 1);
         QCOMPARE(secili[0]->text(0) + ' ' + secili[0]->text(4), kira2 + " 250,00");
+    }
+    // Del and "Kaydı Sil" act on the entry list with the focus alone: with the focus in a group
+    // list, a box or a button, not on the list used last, and the menu's command is disabled.
+    void deleteFollowsTheFocus_data()
+    {
+        QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("odak");
+        QTest::addColumn<bool>("sorar");
+        QTest::newRow("this entry list") << "Gelir" << "GelirlerListesi" << true;
+        QTest::newRow("the other sub-group list") << "Gelir" << "AltGiderGruplarıListesi" << false;
+        QTest::newRow("this main group list") << "Gelir" << "AnaGelirGruplarıListesi" << false;
+        QTest::newRow("the year box") << "Gelir" << "YılBilgisiKutusu" << false;
+        QTest::newRow("the total box") << "Gelir" << "GelirToplamıKutusu" << false;
+        QTest::newRow("a button") << "Gelir" << "GiderEkleDüğmesi" << false;
+    }
+    void deleteFollowsTheFocus()
+    {
+        QFETCH(QString, odak);
+        QFETCH(bool, sorar);
+        hazirla();
+        form->show();
+        satirSec(kira1);
+        form->findChild<QWidget*>(odak)->setFocus();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        MesajKutusu::sonrakiYanit(false);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Delete);
+        QCOMPARE(mesajlar().size(), int(sorar));
+        for (QAction* a : form->menuBar()->findChildren<QAction*>())
+            if (a->text() == "Kaydı Sil")
+                QCOMPARE(a->isEnabled(), sorar);
     }
 };
 

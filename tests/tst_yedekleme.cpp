@@ -102,18 +102,22 @@ private slots:
     // "Yedekten Geri Yükle…" lists the backups, newest first, with what they hold. A good one
     // takes the file's place after the current data is backed up; one that fails the engine's
     // check or lacks a table is refused, and nothing changes, in the file or among the backups.
+    // The question, No by default, weighs what the file and the backup hold.
     void restoreFromTheMenu_data()
     {
         QTest::addColumn<QString>("bozulma");
         QTest::addColumn<QString>("satir");
         QTest::addColumn<QString>("hata");
-        QTest::newRow("good") << QString("") << "1 Haziran 2025 10:05|64,0 kB|30|1" << QString();
+        QTest::addColumn<QString>("yedekte");
+        const QString otuz = "30 gelir, 1 gider kaydı, en yenisi Mart 2024.";
+        QTest::newRow("good") << QString("") << "1 Haziran 2025 10:05|64,0 kB|30|1" << QString()
+                              << otuz;
         QTest::newRow("damaged") << "sayfa"
                                  << "1 Haziran 2025 10:05|64,0 kB|30|1"
-                                 << "On tree page";
+                                 << "On tree page" << otuz;
         QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu"
                                          << "1 Haziran 2025 10:05|64,0 kB|okunamadı|okunamadı"
-                                         << "GiderlerTablosu tablosu";
+                                         << "GiderlerTablosu tablosu" << "okunamadı.";
     }
     void restoreFromTheMenu()
     {
@@ -140,9 +144,12 @@ private slots:
         MesajKutusu::sonrakiYanit(true);
         pencere->findChild<QPushButton*>("GeriYükleDüğmesi")->click();
 
-        QCOMPARE(mesajlar().value(0), "soru: 1 Haziran 2025 10:05 tarihli yedek geri yüklensin "
-                                      "mi?\n\nŞu anki verilerin yerini bu yedektekiler alır; şu "
-                                      "anki dosya önce yedeklenir.");
+        QFETCH(QString, yedekte);
+        QCOMPARE(mesajlar().value(0), "soru (Hayır): 1 Haziran 2025 10:05 tarihli yedek geri "
+                                      "yüklensin mi?\n\nŞu anki dosya: 20 gelir, 1 gider kaydı, "
+                                      "en yenisi Mart 2024. Yedek: " + yedekte +
+                                          "\n\nŞu anki verilerin yerini bu yedektekiler alır; "
+                                          "şu anki dosya önce yedeklenir.");
         if (!hata.isEmpty()) {
             QVERIFY(mesajlar().value(1).startsWith("hata: Bu yedek denetimden geçemedi; geri "
                                                    "yüklenmedi, hiçbir şey değiştirilmedi."));

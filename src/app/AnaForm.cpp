@@ -7,6 +7,7 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
+#include "DonemOzeti.h"
 #include "Esneklik.h"
 #include "GrupEklemeFormu.h"
 #include "KaydetmeYeri.h"
@@ -84,6 +85,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     gorunumMenusunuKur();
     yardimMenusunuKur();
     durumCubugunuKur();
+    // The entry commands follow the focus (kayitBolumu).
+    connect(qApp, &QApplication::focusChanged, this, &AnaForm::durumlariGuncelle);
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
         [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
@@ -122,6 +125,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
 AnaForm::~AnaForm()
 {
     geriAlma->disconnect(this);
+    // Deleting the controls moves the focus.
+    qApp->disconnect(this);
 }
 
 void AnaForm::donemKur(QWidget* alan)
@@ -159,13 +164,7 @@ void AnaForm::esnet(QWidget* alan)
 
 void AnaForm::durumCubugunuKur()
 {
-    donemOzeti = new QLabel(this);
-    donemOzeti->setObjectName(QStringLiteral("DönemÖzetiEtiketi"));
-    donemOzeti->setTextFormat(Qt::RichText);
-    // Figures to read and copy, not the caption of a control.
-    donemOzeti->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    donemOzeti->setContentsMargins(4, 0, 4, 0);
-    statusBar()->addPermanentWidget(donemOzeti);
+    donemOzeti = new DonemOzeti(statusBar());
     statusBar()->setSizeGripEnabled(false);
 }
 
@@ -300,7 +299,7 @@ void AnaForm::donemDegisti()
     });
 }
 
-// Estimate / realised of each ledger over all groups, and the realised difference.
+// Estimate and realised of each ledger over all groups, and the realised difference.
 void AnaForm::donemOzetiniYaz()
 {
     const int yil = YilBilgisiKutusu->currentText().toInt();
@@ -309,17 +308,22 @@ void AnaForm::donemOzetiniYaz()
         ay = AyBilgisiKutusu->currentText();
     const ButceVerisi::DonemToplami gelirler = ButceVerisi::donemToplami(gelirDefteri(), yil, ay);
     const ButceVerisi::DonemToplami giderler = ButceVerisi::donemToplami(giderDefteri(), yil, ay);
+    const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
+        const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
+        return DonemOzeti::Parca{
+            QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
+                .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
+            QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+    };
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
-    QString farkMetni = QStringLiteral("Fark ") + Bicim::tutar(fark);
-    if (fark < 0)
-        farkMetni = QStringLiteral("<span style=\"color:%1\">%2</span>")
-                        .arg(Doldurma::uyariRengi.name(), farkMetni);
-    donemOzeti->setToolTip(DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
-    donemOzeti->setText(QStringLiteral("Gelir %1 / %2 · Gider %3 / %4 · %5")
-                            .arg(Bicim::tutar(gelirler.tahminKurus),
-                                 Bicim::tutar(gelirler.gerceklesenKurus),
-                                 Bicim::tutar(giderler.tahminKurus),
-                                 Bicim::tutar(giderler.gerceklesenKurus), farkMetni));
+    const QString farkMetni = Bicim::tutar(fark);
+    donemOzeti->goster(
+        {defterParcasi(QStringLiteral("Gelir"), gelirler),
+         defterParcasi(QStringLiteral("Gider"), giderler),
+         {QStringLiteral("Fark (gerçekleşen): ") + farkMetni, QStringLiteral("Fark: ") + farkMetni,
+          farkMetni, fark < 0}},
+        ay ? *ay + u' ' + QString::number(yil) : QStringLiteral("%1, tüm aylar").arg(yil),
+        DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
 }
 
 void AnaForm::donemOzetiniGoster()
@@ -331,11 +335,21 @@ void AnaForm::durumlariGuncelle()
 {
     for (DefterBolumu* b : {gelir, gider})
         b->dugmeleriGuncelle();
-    const bool kayitSecili = etkinBolum && etkinBolum->kayitListesi()->seciliKimlik();
+    const DefterBolumu* kayitlar = kayitBolumu();
+    const bool kayitSecili = kayitlar && kayitlar->kayitListesi()->seciliKimlik();
     kaydiDuzenleEylemi->setEnabled(kayitSecili);
     kaydiSilEylemi->setEnabled(kayitSecili);
     grubuAdlandirEylemi->setEnabled(grupBolumu->adlandirilabilir());
     anaGrubuSilEylemi->setEnabled(grupBolumu->anaGrupSilinebilir());
+}
+
+DefterBolumu* AnaForm::kayitBolumu() const
+{
+    const QWidget* odak = focusWidget();
+    for (DefterBolumu* b : {gelir, gider})
+        if (odak == b->kayitListesi())
+            return b;
+    return odak && odak != menuBar() ? nullptr : etkinBolum;
 }
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
@@ -377,9 +391,8 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
         return;
     qint64 sayi = 0;
     if (MesajKutusu::hatalariGostererek(this, [&] { sayi = yaz(*yol); }))
-        statusBar()->showMessage(QStringLiteral("%1 kayıt kaydedildi: %2")
-                                     .arg(sayi)
-                                     .arg(QDir::toNativeSeparators(*yol)));
+        statusBar()->showMessage(
+            QStringLiteral("%1 (%2 kayıt)").arg(KaydetmeYeri::kaydedildi(*yol)).arg(sayi));
 }
 
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
@@ -450,6 +463,8 @@ std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
     auto form = std::make_unique<DonemRaporuFormu>(YilBilgisiKutusu->currentText().toInt(),
                                                    AyBilgisiKutusu->currentIndex(), this);
     connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
+    connect(form.get(), &DonemRaporuFormu::bildirim, this,
+            [this](const QString& metin) { statusBar()->showMessage(metin); });
     return form;
 }
 

@@ -24,6 +24,7 @@ class PencereDuzeni;
 class PlanKopyalamaFormu;
 class YedekGeriYuklemeFormu;
 class QAction;
+class DonemOzeti;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -67,16 +68,16 @@ public:
     // "Görünüm" > "Dönem Raporu…" and the button beside the period.
     void DonemRaporu_Click();
 
-    // Menu commands. Editing and deleting act on the entry list with the focus or used last.
+    // Menu commands. Editing and deleting act on the entry list with the focus (kayitBolumu).
     void KaydiDuzenle_Click()
     {
-        if (etkinBolum)
-            etkinBolum->kayitDuzenlemeyiAc();
+        if (DefterBolumu* b = kayitBolumu())
+            b->kayitDuzenlemeyiAc();
     }
     void KaydiSil_Click()
     {
-        if (etkinBolum)
-            etkinBolum->kayitSil();
+        if (DefterBolumu* b = kayitBolumu())
+            b->kayitSil();
     }
     void PlaniKopyala_Click();
     // The group commands act on the group list with the focus or used last: F2 there renames.
@@ -155,6 +156,10 @@ private:
     void donemOzetiniGoster();
     // Enables what can act: the buttons of each ledger, and the menu's entry commands.
     void durumlariGuncelle();
+    // The half whose entry "Kaydı Düzenle…", "Kaydı Sil" and Del act on: the one whose entry list
+    // has the focus, or the one used last while no control of the window has it. Never the entry
+    // list the user is not looking at: with the focus in a group list, a box or a button, none.
+    DefterBolumu* kayitBolumu() const;
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
     void geriYuklendi(const QString& yedek);
     void raporGrubunuGoster(const DonemRaporuFormu::Hedef& hedef);
@@ -174,7 +179,7 @@ private:
     DefterBolumu* grupBolumu = nullptr; // whose group list has the focus or was used last
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
-    QLabel* donemOzeti = nullptr;
+    DonemOzeti* donemOzeti = nullptr;
     QPushButton* DonemRaporuDugmesi = nullptr;
     PencereDuzeni* duzen = nullptr;
 

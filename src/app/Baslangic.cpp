@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace
 {
@@ -95,6 +97,17 @@ bool yabancilariKaldir()
 
 } // namespace
 
+bool Baslangic::qtCevirisiniYukle()
+{
+    auto* ceviri = new QTranslator(qApp);
+    if (ceviri->load(QStringLiteral("qtbase_tr"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(ceviri))
+        return true;
+    delete ceviri;
+    return false;
+}
+
 int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
 {
     return calistir(VeriYeri::bul(programKlasoru), bugun);
@@ -103,6 +116,7 @@ int Baslangic::calistir(const QString& programKlasoru, QDate bugun)
 int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
 {
     uygulamayiTanit();
+    qtCevirisiniYukle();
     Denetim::gorunumuKur();
     if (!dosyaHazir(konum))
         return 1;

@@ -19,4 +19,8 @@ int calistir(const QString& programKlasoru, QDate bugun = QDate());
 // creation; when the user declines or it cannot be made, the result is 1 as well.
 int calistir(const VeriYeri::Konum& konum, QDate bugun = QDate());
 
+// Qt's own Turkish (file dialogs, standard buttons, a line edit's menu) from Qt's translations
+// folder, whatever the desktop's language; false when the translation is not installed.
+bool qtCevirisiniYukle();
+
 } // namespace Baslangic

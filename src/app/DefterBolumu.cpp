@@ -595,5 +595,7 @@ void DefterBolumu::listeyiKaydet()
 void DefterBolumu::ozetiAc()
 {
     AylikOzetFormu form(defter_, pencere.yilBilgisiKutusu()->currentText().toInt(), &pencere);
+    connect(&form, &AylikOzetFormu::bildirim, this,
+            [this](const QString& metin) { pencere.statusBar()->showMessage(metin); });
     form.exec();
 }

@@ -1,6 +1,7 @@
 #include "YedekGeriYuklemeFormu.h"
 
 #include "Bicim.h"
+#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
@@ -67,16 +68,34 @@ void YedekGeriYuklemeFormu::listele()
     GeriYukleDugmesi->setEnabled(!yedekler.isEmpty());
 }
 
+QString YedekGeriYuklemeFormu::soru(const Yedekleme::Yedek& yedek) const
+{
+    const auto icerigi = [](const QString& yol) {
+        try {
+            const Yedekleme::Icerik i = Yedekleme::icerik(yol);
+            QString metin = QStringLiteral("%1 gelir, %2 gider kaydı")
+                                .arg(QLocale().toString(i.gelir), QLocale().toString(i.gider));
+            if (i.enYeniDonem)
+                metin += QStringLiteral(", en yenisi %1").arg(*i.enYeniDonem);
+            return metin + u'.';
+        } catch (const VeriHatasi&) {
+            return QStringLiteral("okunamadı.");
+        }
+    };
+    return QStringLiteral("%1 tarihli yedek geri yüklensin mi?\n\nŞu anki dosya: %2 Yedek: %3"
+                          "\n\nŞu anki verilerin yerini bu yedektekiler alır; şu anki dosya önce "
+                          "yedeklenir.")
+        .arg(Bicim::tarihSaat(yedek.an), icerigi(DegiskenModulu::dosyaYolu()), icerigi(yedek.yol));
+}
+
 void YedekGeriYuklemeFormu::GeriYukleDugmesi_Click()
 {
     const int sira = YedeklerListesi->indexOfTopLevelItem(YedeklerListesi->currentItem());
     if (sira < 0)
         return;
     const Yedekleme::Yedek yedek = yedekler.at(sira);
-    if (!MesajKutusu::sor(this, QStringLiteral("%1 tarihli yedek geri yüklensin mi?\n\nŞu anki "
-                                               "verilerin yerini bu yedektekiler alır; şu anki "
-                                               "dosya önce yedeklenir.")
-                                    .arg(Bicim::tarihSaat(yedek.an))))
+    // Losing work takes a deliberate choice: No is the default.
+    if (!MesajKutusu::hayirVarsayilanlaSor(this, soru(yedek)))
         return;
     if (!MesajKutusu::hatalariGostererek(
             this, [&] { Yedekleme::geriYukle(yedek.yol, QDateTime::currentDateTime()); })) {

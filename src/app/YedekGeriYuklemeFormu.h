@@ -24,6 +24,8 @@ signals:
 
 private:
     void listele();
+    // Restoring makes the backup's entries the file's: the question weighs both.
+    QString soru(const Yedekleme::Yedek& yedek) const;
 
     const QString klasor;
     QList<Yedekleme::Yedek> yedekler;

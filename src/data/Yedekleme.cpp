@@ -4,6 +4,7 @@
 #include "DegiskenModulu.h"
 #include "DosyaTasima.h"
 #include "Sema.h"
+#include "Takvim.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -295,6 +297,28 @@ std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
         sayilar[d == &giderDefteri()] = sorgu.value(0).toLongLong();
     }
     return {sayilar[0], sayilar[1]};
+}
+
+Yedekleme::Icerik Yedekleme::icerik(const QString& dosya)
+{
+    Icerik sonuc;
+    std::tie(sonuc.gelir, sonuc.gider) = kayitSayilari(dosya);
+    const YedekBaglantisi baglanti(dosya);
+    std::pair<int, int> enYeni{0, 0}; // year, month
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+        QSqlQuery sorgu(baglanti.db());
+        if (!sorgu.exec(QStringLiteral("SELECT DISTINCT %1, %2 FROM %3 WHERE %1 = "
+                                       "(SELECT max(%1) FROM %3)")
+                            .arg(d->yilAlani, d->ayAlani, d->kayitTablosu)))
+            throw VeriHatasi(sorgu.lastError());
+        while (sorgu.next())
+            enYeni = std::max(enYeni, {sorgu.value(0).toInt(),
+                                       Takvim::ayNumarasi(sorgu.value(1).toString())});
+    }
+    if (enYeni.second > 0)
+        sonuc.enYeniDonem =
+            Takvim::ayAdlari()[enYeni.second - 1] + u' ' + QString::number(enYeni.first);
+    return sonuc;
 }
 
 void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya)

@@ -41,6 +41,16 @@ QStringList birakilacaklar(const QList<Yedek>& yedekler, const QDateTime& an);
 // The entries of each ledger in a backup, income first. Thrown as VeriHatasi when unreadable.
 std::pair<qint64, qint64> kayitSayilari(const QString& yedek);
 
+// What a budget file holds, as a restore question weighs it: the entries of each ledger and the
+// period of the newest ("Aralık 2026"; none without entries, or when the newest year's months
+// name no month). Opened read-only; thrown as VeriHatasi when unreadable.
+struct Icerik {
+    qint64 gelir = 0;
+    qint64 gider = 0;
+    std::optional<QString> enYeniDonem;
+};
+Icerik icerik(const QString& dosya);
+
 // Replaces the open file's data with a backup's, in one step. The backup is checked first (its
 // integrity and the tables start-up asks for), the current file is backed up (named for `an`),
 // and the result is checked again. Thrown as VeriHatasi, in Turkish, when refused or failed;

@@ -72,28 +72,24 @@ std::vector<ButceVerisi::Kayit> disaAktarimSirasiyla(std::vector<ButceVerisi::Ka
     return sirali;
 }
 
-QString neden(const QFileDevice& dosya)
+VeriHatasi yazilamadi(const QString& yol, QFileDevice::FileError hata)
 {
-    switch (dosya.error()) {
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Diskte yeterli yer yok.");
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Dosya bu klasörde oluşturulamadı.");
-    default:
-        return QStringLiteral("Dosyaya yazılamadı.");
-    }
-}
-
-VeriHatasi kaydedilemedi(const QString& yol, const QString& neden, const QString& ayrinti)
-{
-    return VeriHatasi(QString(), QStringLiteral("%1 kaydedilemedi. %2\n(%3)")
-                                     .arg(QDir::toNativeSeparators(yol), neden, ayrinti));
+    return VeriHatasi(QString(), DisaAktarma::yazmaHatasi(yol, hata));
 }
 
 VeriHatasi yazilamadi(const QString& yol, const QFileDevice& dosya)
 {
-    return kaydedilemedi(yol, neden(dosya), dosya.errorString());
+    return yazilamadi(yol, dosya.error());
+}
+
+QString acilamamaNedeni(const QString& yol)
+{
+    const QFileInfo klasor(QFileInfo(yol).absolutePath());
+    if (!klasor.isDir())
+        return QStringLiteral("klasör yok");
+    if (!klasor.isWritable())
+        return QStringLiteral("yazma izni yok");
+    return QStringLiteral("dosya açılamadı");
 }
 
 using Tur = TabloYazici::Tur;
@@ -118,19 +114,19 @@ void kitabiYaz(const QString& yol, QIODevice& hedef, const DisaAktarma::Belge& b
 {
     QTemporaryFile gecici(QDir::temp().filePath(QStringLiteral("morvane-XXXXXX.xlsx")));
     if (!gecici.open())
-        throw kaydedilemedi(yol, QStringLiteral("Geçici dosya oluşturulamadı."),
-                            gecici.errorString());
+        throw yazilamadi(yol, gecici);
     try {
         CalismaKitabiYazici kitap(gecici.fileName(), belge);
         yaz(kitap);
         kitap.bitir();
-    } catch (const CalismaKitabiYazici::Hata& h) {
-        throw kaydedilemedi(yol, QStringLiteral("Çalışma kitabı yazılamadı."), h.neden);
+    } catch (const CalismaKitabiYazici::Hata&) {
+        // The library's reason is in English and names its temporary file, not the user's.
+        throw yazilamadi(yol, QFileDevice::WriteError);
     }
     QByteArray parca;
     while (!(parca = gecici.read(1 << 20)).isEmpty())
         if (hedef.write(parca) != parca.size())
-            throw VeriHatasi(QString(), hedef.errorString());
+            throw yazilamadi(yol, QFileDevice::WriteError);
 }
 
 } // namespace
@@ -150,6 +146,57 @@ void DisaAktarma::dosyayaYaz(const QString& yol, const std::function<void(QIODev
     }
     if (!dosya.commit())
         throw yazilamadi(yol, dosya);
+}
+
+QString DisaAktarma::yazmaHatasi(const QString& yol, QFileDevice::FileError hata)
+{
+    QString neden;
+    switch (hata) {
+    case QFileDevice::NoError:
+    case QFileDevice::UnspecifiedError:
+        neden = QStringLiteral("nedeni bilinmiyor");
+        break;
+    case QFileDevice::OpenError:
+        neden = acilamamaNedeni(yol);
+        break;
+    case QFileDevice::PermissionsError:
+        neden = QStringLiteral("yazma izni yok");
+        break;
+    case QFileDevice::ResourceError:
+        neden = QStringLiteral("disk dolu");
+        break;
+    case QFileDevice::WriteError:
+        neden = QStringLiteral("yazarken hata oluştu, disk dolu ya da çıkarılmış olabilir");
+        break;
+    case QFileDevice::ReadError:
+        neden = QStringLiteral("okurken hata oluştu");
+        break;
+    case QFileDevice::FatalError:
+        neden = QStringLiteral("onarılamaz bir hata oluştu");
+        break;
+    case QFileDevice::AbortError:
+        neden = QStringLiteral("işlem yarıda bırakıldı");
+        break;
+    case QFileDevice::TimeOutError:
+        neden = QStringLiteral("zaman aşımı");
+        break;
+    case QFileDevice::RemoveError:
+        neden = QStringLiteral("eski dosya silinemedi");
+        break;
+    case QFileDevice::RenameError:
+        neden = QStringLiteral("yazılan dosya yerine konamadı");
+        break;
+    case QFileDevice::PositionError:
+        neden = QStringLiteral("dosyada ilerlenemedi");
+        break;
+    case QFileDevice::ResizeError:
+        neden = QStringLiteral("dosyanın boyu değiştirilemedi");
+        break;
+    case QFileDevice::CopyError:
+        neden = QStringLiteral("dosya kopyalanamadı");
+        break;
+    }
+    return QStringLiteral("Dosya yazılamadı: %1.\n%2").arg(neden, QDir::toNativeSeparators(yol));
 }
 
 std::optional<DisaAktarma::Bicim> DisaAktarma::bicimi(const QString& yol)

@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "CalismaKitabiYazici.h"
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,10 @@ namespace DisaAktarma
 // an exception thrown by `yaz`) nothing new is left in the folder and a file already there keeps
 // its content. Failures are thrown as VeriHatasi, with a Turkish reason naming the file.
 void dosyayaYaz(const QString& yol, const std::function<void(QIODevice&)>& yaz);
+// The reason a file could not be written, one Turkish sentence for each kind of failure
+// ("Dosya yazılamadı: klasör yok."), and the file's path on the line below. A file that would not
+// open is told by its folder: missing, or not writable.
+QString yazmaHatasi(const QString& yol, QFileDevice::FileError hata);
 
 // The two files a table is saved as: a workbook, or CSV for other programs and scripts.
 enum class Bicim { Xlsx, Csv };

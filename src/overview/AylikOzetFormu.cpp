@@ -21,6 +21,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -138,8 +139,42 @@ void AylikOzetFormu::eylemleriKur()
     ayrac->setSeparator(true);
     GrafikNesnesi->setContextMenuPolicy(Qt::ActionsContextMenu);
     GrafikNesnesi->addActions(ortak);
-    GrafikNesnesi->addActions({ayrac, eylem(QStringLiteral("Grafiği Resim Olarak Kaydet…"),
-                                            &AylikOzetFormu::GrafigiResimOlarakKaydet_Click)});
+    QAction* resim = eylem(QStringLiteral("Grafiği Resim Olarak Kaydet…"),
+                           &AylikOzetFormu::GrafigiResimOlarakKaydet_Click);
+    GrafikNesnesi->addActions({ayrac, resim});
+    dugmeleriKur(ortak + QList<QAction*>{resim});
+}
+
+// The same commands without the right mouse button, in the year's row.
+void AylikOzetFormu::dugmeleriKur(const QList<QAction*>& eylemler)
+{
+    const QList<std::pair<QString, QString>> dugmeler{
+        {QStringLiteral("KaydetDüğmesi"), QStringLiteral("Kaydet…")},
+        {QStringLiteral("YazdırDüğmesi"), QStringLiteral("Yazdır…")},
+        {QStringLiteral("PdfDüğmesi"), QStringLiteral("PDF…")},
+        {QStringLiteral("ResimDüğmesi"), QStringLiteral("Resim…")}};
+    // From the right edge leftwards, each as wide as its caption needs; the check box beside
+    // them keeps the width its caption needs.
+    KarsilastirmaKutusu->resize(
+        Denetim::gerekenGenislik(KarsilastirmaKutusu, KarsilastirmaKutusu->text()),
+        KarsilastirmaKutusu->height());
+    QList<QPushButton*> sira;
+    for (int i = 0; i < dugmeler.size(); ++i) {
+        sira << Denetim::dugme(this, dugmeler[i].first, dugmeler[i].second,
+                               Denetim::twipAlani(0, 75, 1035, 345));
+        sira.last()->setToolTip(eylemler[i]->text());
+        connect(sira.last(), &QPushButton::clicked, eylemler[i], &QAction::trigger);
+    }
+    int sag = Bicim::twip(10695);
+    for (qsizetype i = sira.size() - 1; i >= 0; --i) {
+        sira[i]->move(sag - sira[i]->width(), sira[i]->y());
+        sag = sira[i]->x() - Bicim::twip(90);
+    }
+}
+
+QString AylikOzetFormu::konu() const
+{
+    return QStringLiteral("Tüm %1ler — %2").arg(defter.ad, gosterilen.yilAdi());
 }
 
 std::optional<QString> AylikOzetFormu::yolSor(const QString& baslik, const QStringList& turler,
@@ -157,8 +192,8 @@ void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QSt
 {
     const std::optional<QString> yol =
         yolSor(baslik, {QStringLiteral("%1 (*.%2)").arg(tur, uzanti)}, uzanti, ek);
-    if (yol)
-        MesajKutusu::hatalariGostererek(this, [&] { DisaAktarma::dosyayaYaz(*yol, yaz); });
+    if (yol && MesajKutusu::hatalariGostererek(this, [&] { DisaAktarma::dosyayaYaz(*yol, yaz); }))
+        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
 }
 
 void AylikOzetFormu::TabloOlarakKaydet_Click()
@@ -168,11 +203,12 @@ void AylikOzetFormu::TabloOlarakKaydet_Click()
     if (!yol)
         return;
     const DisaAktarma::Belge belge{windowTitle(), defter.ad + QStringLiteral(" özeti")};
-    MesajKutusu::hatalariGostererek(this, [&] {
-        DisaAktarma::tabloYaz(*yol, belge, [this](TabloYazici& tablo) {
-            OzetCiktisi::tabloyaYaz(tablo, defter.ad + QStringLiteral(" Özeti"), gosterilen);
-        });
-    });
+    if (MesajKutusu::hatalariGostererek(this, [&] {
+            DisaAktarma::tabloYaz(*yol, belge, [this](TabloYazici& tablo) {
+                OzetCiktisi::tabloyaYaz(tablo, defter.ad + QStringLiteral(" Özeti"), gosterilen);
+            });
+        }))
+        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
 }
 
 void AylikOzetFormu::Yazdir_Click()
@@ -182,9 +218,11 @@ void AylikOzetFormu::Yazdir_Click()
     yazici.setDocName(windowTitle());
     QPrintDialog pencere(&yazici, this);
     pencere.setWindowTitle(QStringLiteral("Yazdır"));
-    if (pencere.exec() == QDialog::Accepted)
-        OzetCiktisi::sayfayiCiz(yazici, windowTitle(), gosterilen, *GrafikNesnesi,
-                                QDate::currentDate());
+    if (pencere.exec() != QDialog::Accepted)
+        return;
+    OzetCiktisi::sayfayiCiz(yazici, windowTitle(), gosterilen, *GrafikNesnesi,
+                            QDate::currentDate());
+    emit bildirim(QStringLiteral("Yazıcıya gönderildi: ") + windowTitle());
 }
 
 void AylikOzetFormu::PdfOlarakKaydet_Click()
@@ -202,7 +240,7 @@ void AylikOzetFormu::PdfOlarakKaydet_Click()
 
 void AylikOzetFormu::GrafigiResimOlarakKaydet_Click()
 {
-    const QImage resim = OzetCiktisi::grafikResmi(*GrafikNesnesi);
+    const QImage resim = OzetCiktisi::grafikResmi(*GrafikNesnesi, konu());
     kaydet(QStringLiteral("Grafiği Resim Olarak Kaydet"), QStringLiteral("PNG resimleri"),
            QStringLiteral("png"), QStringLiteral("Grafik"), [&](QIODevice& dosya) {
                if (!resim.save(&dosya, "PNG"))

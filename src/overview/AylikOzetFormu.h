@@ -37,10 +37,18 @@ public:
     void PdfOlarakKaydet_Click();
     void GrafigiResimOlarakKaydet_Click();
 
+signals:
+    // A file written or a page sent to the printer, said in a sentence for the status bar.
+    void bildirim(const QString& metin);
+
 private:
     void eylemleriKur();
+    void dugmeleriKur(const QList<QAction*>& eylemler);
+    // "Tüm Giderler — 2026", as the chart's picture is titled.
+    QString konu() const;
     // Asks where to save, proposing a name for what the window shows
-    // ("Morvane-Tum-Gelirler-2026.pdf"), and writes the file whole or not at all.
+    // ("Morvane-Tum-Gelirler-2026.pdf"),
+    // and writes the file whole or not at all, saying so.
     void kaydet(const QString& baslik, const QString& tur, const QString& uzanti, const QString& ek,
                 const std::function<void(QIODevice&)>& yaz);
     std::optional<QString> yolSor(const QString& baslik, const QStringList& turler,

@@ -157,16 +157,25 @@ void OzetCiktisi::sayfayiCiz(QPagedPaintDevice& aygit, const QString& baslik,
     sayfa.grafikCiz(grafik);
 }
 
-QImage OzetCiktisi::grafikResmi(QChartView& grafik)
+QImage OzetCiktisi::grafikResmi(QChartView& grafik, const QString& konu)
 {
     const double oran = 2.0 * grafik.devicePixelRatioF();
     const QSize boyut = grafik.viewport()->size();
-    QImage resim(boyut * oran, QImage::Format_ARGB32_Premultiplied);
+    const QFont baslik = yazi(11, true);
+    const int satir = QFontMetrics(baslik).height() * 2;
+    QImage resim(QSize(boyut.width(), boyut.height() + satir) * oran,
+                 QImage::Format_ARGB32_Premultiplied);
     resim.setDevicePixelRatio(oran);
     resim.fill(Qt::white);
     QPainter ressam(&resim);
     ressam.setRenderHint(QPainter::Antialiasing);
-    grafik.scene()->render(&ressam, QRectF(QPointF(0, 0), boyut),
+    const QRectF baslikAlani(8, 0, boyut.width() - 16, satir);
+    ressam.setFont(baslik);
+    ressam.drawText(baslikAlani, Qt::AlignLeft | Qt::AlignVCenter, konu);
+    ressam.setFont(yazi(9));
+    ressam.drawText(baslikAlani, Qt::AlignRight | Qt::AlignVCenter,
+                    QStringLiteral("Tutarlar TL"));
+    grafik.scene()->render(&ressam, QRectF(QPointF(0, satir), boyut),
                            grafik.mapToScene(QRect(QPoint(0, 0), boyut)).boundingRect());
     return resim;
 }

@@ -28,7 +28,8 @@ QPageLayout sayfaDuzeni();
 void sayfayiCiz(QPagedPaintDevice& aygit, const QString& baslik, const OzetTablosu& tablo,
                 QChartView& grafik, QDate tarih);
 
-// The chart at twice the pixels it has on screen.
-QImage grafikResmi(QChartView& grafik);
+// The chart at twice the pixels it has on screen, under a line that says what it shows: `konu`
+// ("Tüm Giderler — 2026") and the unit of its amounts, so that a shared picture speaks for itself.
+QImage grafikResmi(QChartView& grafik, const QString& konu);
 
 } // namespace OzetCiktisi

@@ -255,10 +255,12 @@ void DonemRaporuFormu::Kaydet_Click()
     if (!yol)
         return;
     const DisaAktarma::Belge belge{windowTitle(), QStringLiteral("Dönem Raporu")};
-    MesajKutusu::hatalariGostererek(this, [&] {
-        DisaAktarma::tabloYaz(
-            *yol, belge, [this](TabloYazici& tablo) { RaporCiktisi::tabloyaYaz(tablo, *rapor); });
-    });
+    if (MesajKutusu::hatalariGostererek(this, [&] {
+            DisaAktarma::tabloYaz(*yol, belge, [this](TabloYazici& tablo) {
+                RaporCiktisi::tabloyaYaz(tablo, *rapor);
+            });
+        }))
+        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
 }
 
 void DonemRaporuFormu::Yazdir_Click()
@@ -268,9 +270,11 @@ void DonemRaporuFormu::Yazdir_Click()
     yazici.setDocName(windowTitle());
     QPrintDialog pencere(&yazici, this);
     pencere.setWindowTitle(QStringLiteral("Yazdır"));
-    if (pencere.exec() == QDialog::Accepted)
-        RaporCiktisi::sayfalariCiz(yazici, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
-                                   *rapor, QDate::currentDate());
+    if (pencere.exec() != QDialog::Accepted)
+        return;
+    RaporCiktisi::sayfalariCiz(yazici, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
+                               *rapor, QDate::currentDate());
+    emit bildirim(QStringLiteral("Yazıcıya gönderildi: ") + windowTitle());
 }
 
 void DonemRaporuFormu::PdfOlarakKaydet_Click()
@@ -280,7 +284,7 @@ void DonemRaporuFormu::PdfOlarakKaydet_Click()
                QStringLiteral("pdf"));
     if (!yol)
         return;
-    MesajKutusu::hatalariGostererek(this, [&] {
+    if (MesajKutusu::hatalariGostererek(this, [&] {
         DisaAktarma::dosyayaYaz(*yol, [this](QIODevice& dosya) {
             QPdfWriter pdf(&dosya);
             pdf.setTitle(windowTitle());
@@ -289,5 +293,6 @@ void DonemRaporuFormu::PdfOlarakKaydet_Click()
             RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
                                        *rapor, QDate::currentDate());
         });
-    });
+    }))
+        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
 }

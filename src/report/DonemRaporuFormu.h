@@ -49,6 +49,8 @@ public:
 
 signals:
     void grupGosterilsin(const DonemRaporuFormu::Hedef& hedef);
+    // A file written or a page sent to the printer, said in a sentence for the status bar.
+    void bildirim(const QString& metin);
 
 private:
     void denetimleriKur(int yil, int ay);

@@ -13,8 +13,20 @@ namespace
 // Only for this run: the program keeps no settings.
 QString& sonKlasor()
 {
-    static QString klasor = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    static QString klasor;
     return klasor;
+}
+
+// Always an absolute folder that exists: the one saved to last while it still does, else the
+// documents folder when the account has one, else home.
+QString onerilenKlasor()
+{
+    if (!sonKlasor().isEmpty() && QFileInfo(sonKlasor()).isDir())
+        return sonKlasor();
+    const QString belgeler = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (QDir::isAbsolutePath(belgeler) && QFileInfo(belgeler).isDir())
+        return belgeler;
+    return QDir::homePath();
 }
 
 KaydetmeYeri::Yanit& testYaniti()
@@ -58,12 +70,17 @@ std::optional<QString> diyalogla(QWidget* sahibi, const QString& baslik, const Q
 std::optional<QString> KaydetmeYeri::sor(QWidget* sahibi, const QString& baslik,
                                          const QString& onerilenAd, const QStringList& turler)
 {
-    const QString onerilen = QDir(sonKlasor()).filePath(onerilenAd);
+    const QString onerilen = QDir(onerilenKlasor()).filePath(onerilenAd);
     const std::optional<QString> secilen =
         testYaniti() ? testYaniti()(onerilen) : diyalogla(sahibi, baslik, onerilen, turler);
     if (secilen)
         sonKlasor() = QFileInfo(*secilen).absolutePath();
     return secilen;
+}
+
+QString KaydetmeYeri::kaydedildi(const QString& yol)
+{
+    return QStringLiteral("Kaydedildi: ") + QFileInfo(yol).fileName();
 }
 
 void KaydetmeYeri::yanitla(Yanit yanit)

@@ -10,7 +10,7 @@ class QWidget;
 
 // Where to save a file the program writes for other programs: the user picks it in a save
 // dialog that proposes a name in the folder used last during this run (at first the user's
-// documents folder) and asks before replacing a file.
+// documents folder, or home without one) and asks before replacing a file.
 namespace KaydetmeYeri
 {
 
@@ -25,5 +25,8 @@ std::optional<QString> sor(QWidget* sahibi, const QString& baslik, const QString
 // (none: cancelled). An empty function brings the dialog back.
 using Yanit = std::function<std::optional<QString>(const QString& onerilen)>;
 void yanitla(Yanit yanit);
+
+// What the status bar says once a file is written: "Kaydedildi: Morvane-Tum-Giderler-2026.pdf".
+QString kaydedildi(const QString& yol);
 
 } // namespace KaydetmeYeri

@@ -13,11 +13,17 @@ public:
     {
     }
 
+    // Static text is read by its name alone, so the name carries the figure: "Gelir Toplamı:
+    // 1.234,50".
     QString text(QAccessible::Text tur) const override
     {
+        const QString metin = static_cast<const QLineEdit*>(widget())->text();
         if (tur == QAccessible::Value)
-            return static_cast<const QLineEdit*>(widget())->text();
-        return QAccessibleWidget::text(tur);
+            return metin;
+        const QString ad = QAccessibleWidget::text(tur);
+        if (tur != QAccessible::Name || metin.isEmpty())
+            return ad;
+        return ad.isEmpty() ? metin : ad + u' ' + metin;
     }
 
     QAccessible::State state() const override
@@ -45,4 +51,8 @@ SaltOkunurKutu::SaltOkunurKutu(QWidget* ust) : QLineEdit(ust)
     static const bool kuruldu = (QAccessible::installFactory(erisimYarat), true);
     Q_UNUSED(kuruldu);
     setReadOnly(true);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        QAccessibleEvent olay(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&olay);
+    });
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLabel>
+#include <QList>
+
+class QStatusBar;
+
+// The period's figures at the right of the main window's status bar, in three parts (income,
+// expense, the realised difference). Each part says what its figures are while the bar is wide
+// enough; a narrower bar shows the realised figures alone, then the bare figures. The whole text
+// stays in the tooltip, each part's with its period where the mouse points, and in the
+// accessible name that screen readers announce.
+class DonemOzeti : public QLabel
+{
+    Q_OBJECT
+public:
+    // One part at each width: "Gelir: 1,00 planlanan · 2,00 gerçekleşen", "Gelir: 2,00", "2,00".
+    struct Parca {
+        QString tam;
+        QString kisa;
+        QString rakam;
+        bool uyari = false; // drawn in the warning colour (a negative difference)
+    };
+
+    // Placed at the right of `cubuk`, fitting its text whenever the bar's width or its message
+    // changes.
+    explicit DonemOzeti(QStatusBar* cubuk);
+
+    // The bar's width the figures leave to the bar's own frame and gaps, beside the text.
+    static constexpr int pay = 24;
+
+    // The parts for `donem` ("Mart 2024"); `ek` closes the tooltip (amounts left unread).
+    void goster(const QList<Parca>& yeniParcalar, const QString& yeniDonem, const QString& ek);
+
+protected:
+    bool eventFilter(QObject* nesne, QEvent* olay) override;
+    bool event(QEvent* olay) override;
+
+private:
+    // The widest texts that fit the bar as it is now.
+    void sigdir();
+    QStringList metinler(int kisaltma) const;
+    QString ipucu(const Parca& parca) const;
+
+    QStatusBar* const cubuk;
+    QList<Parca> parcalar;
+    QString donem;
+    int duzey = 0;
+};
