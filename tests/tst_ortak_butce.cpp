@@ -182,7 +182,7 @@ private slots:
         const DefterTanimi& d = gelirDefteri();
         ButceVerisi::kayitEkle(d, yeniKayit("EV", "KİRA", 2024, "Ocak", 1, 1));
         baskasiYazar("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE "
-                     "application_name = 'Morvane'");
+                     "application_name = 'Morvane' AND datname = current_database()");
         try {
             ButceVerisi::kayitEkle(d, yeniKayit("EV", "KİRA", 2024, "Ocak", 2, 2));
             QFAIL("saved");
