@@ -6,6 +6,7 @@
 #include "OrtakButceFormu.h"
 #include "Sema.h"
 #include "VeriHatasi.h"
+#include "Yedekleme.h"
 
 #include <QSqlError>
 #include <QLabel>
@@ -126,6 +127,25 @@ private slots:
         QVERIFY(!DegiskenModulu::ac(geri));
         QCOMPARE(ortam->tumSatirlar(), satirlar);
         QCOMPARE(ButceVerisi::kimlikSayaci(giderDefteri()), sayac);
+    }
+
+    // "Yedekten Geri Yükle…" on a shared budget: its rows replaced by the backup's, the current
+    // ones backed up first, and no Kimlik given out before is given again.
+    void restoresABackupInPlace()
+    {
+        const DefterTanimi& d = giderDefteri();
+        ButceVerisi::kayitEkle(d, yeniKayit("EV", "KİRA", 2024, "Ocak", 1, 1));
+        const QDateTime an(QDate(2024, 3, 15), QTime(12, 0));
+        const QString yedek = Yedekleme::al(an);
+        const QStringList satirlar = ortam->tumSatirlar();
+        ButceVerisi::grupEkle(d, "İŞ", "ŞUBE");
+        ButceVerisi::kayitEkle(d, yeniKayit("İŞ", "ŞUBE", 2024, "Ocak", 2, 2));
+
+        Yedekleme::geriYukle(yedek, an.addSecs(60));
+        QCOMPARE(ortam->tumSatirlar(), satirlar);
+        QCOMPARE(Yedekleme::yedekler(Yedekleme::klasor(OrtakButce::yedekYeri())).size(), 2);
+        QCOMPARE(ButceVerisi::kayitEkle(d, yeniKayit("EV", "KİRA", 2024, "Ocak", 3, 3)).ilkSatir(),
+                 3);
     }
 
     // Two members on one budget: a command of one is taken back only while the other has not

@@ -365,7 +365,8 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 {
     auto form = std::make_unique<YedekGeriYuklemeFormu>(
-        Yedekleme::klasor(DegiskenModulu::dosyaYolu()), this);
+        Yedekleme::klasor(Lehce::sunucuda() ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu()),
+        this);
     connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
     return form;
 }

@@ -305,7 +305,10 @@ void kopyala(QSqlDatabase kaynak, QSqlDatabase hedef)
                 throw VeriHatasi(yazma.lastError());
         }
         const bool kayitlar = t.alanlar.contains(QStringLiteral("Kimlik"));
-        sayaciKur(hedef, t.ad, kayitlar ? std::max(sayac(kaynak, t.ad), enBuyuk) : enBuyuk);
+        // A number the target gave out before (a shared budget restored) is not given again.
+        sayaciKur(hedef, t.ad,
+                  std::max({kayitlar ? sayac(kaynak, t.ad) : 0, enBuyuk,
+                            kayitlar ? sayac(hedef, t.ad) : 0}));
         const QString say = QStringLiteral("SELECT count(*) FROM %1").arg(t.ad);
         if (sayi(kaynak, say) != sayi(hedef, say) ||
             (kayitlar && sayac(kaynak, t.ad) > sayac(hedef, t.ad)))
@@ -341,6 +344,19 @@ void OrtakButce::dosyadanTasi(const QString& dosya)
     islemle(kaynak.db(), [&] { islemle(hedef, [&] { kopyala(kaynak.db(), hedef); }); });
 }
 
+void OrtakButce::yedektenGeriYukle(const QString& yedek)
+{
+    const DosyaBaglantisi kaynak(yedek);
+    QSqlDatabase hedef = DegiskenModulu::VeriTabani();
+    islemle(kaynak.db(), [&] {
+        islemle(hedef, [&] {
+            for (const Sema::Tablo& t : Sema::tablolar())
+                calistir(hedef, QStringLiteral("DELETE FROM %1").arg(t.ad));
+            kopyala(kaynak.db(), hedef);
+        });
+    });
+}
+
 void OrtakButce::dosyayaKaydet(const QString& yeniDosya)
 {
     if (QFileInfo::exists(yeniDosya))
@@ -373,8 +389,12 @@ void OrtakButce::dosyayaYaz(const QString& bosDosya)
 
 QString OrtakButce::yedekYeri()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Morvane/") + DegiskenModulu::dosyaAdi;
+    // The settings folder, made when the program has kept no settings yet.
+    const QString klasor =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Morvane");
+    QDir().mkpath(klasor);
+    return klasor + u'/' + DegiskenModulu::dosyaAdi;
 }
 
 namespace

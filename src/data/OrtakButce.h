@@ -52,10 +52,13 @@ void dosyadanTasi(const QString& dosya);
 // Writes the open shared budget into a new budget file, checked the same way; refuses an
 // existing file. Throws a VeriHatasi.
 void dosyayaKaydet(const QString& yeniDosya);
+// Replaces every row of the open shared budget with a budget file's (a backup), in one
+// transaction; the Kimlik counters never go back. Throws a VeriHatasi.
+void yedektenGeriYukle(const QString& yedek);
 // The same into an empty file that is already there (a backup's temporary file).
 void dosyayaYaz(const QString& bosDosya);
 // Where a shared budget's backups are taken: Yedekleme::klasor() of this path is the folder
-// "Yedekler" in the program's settings folder.
+// "Yedekler" in the program's settings folder, which is made when missing.
 QString yedekYeri();
 
 } // namespace OrtakButce

@@ -305,8 +305,6 @@ std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
 
 void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya)
 {
-    if (Lehce::sunucuda())
-        reddet(QStringLiteral("Ortak bütçe yedekten geri yüklenemez; hiçbir şey değiştirilmedi."));
     const YedekBaglantisi kaynak(yedek);
     if (const auto sorun = sorunu(kaynak.db()))
         reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
@@ -318,6 +316,12 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
     } catch (const VeriHatasi& h) {
         reddet(QStringLiteral("Şu anki dosya yedeklenemediği için geri yükleme yapılmadı.\n\n%1")
                    .arg(h.aciklama()));
+    }
+    // A shared budget's rows are replaced in one transaction: on failure nothing changed.
+    if (Lehce::sunucuda()) {
+        OrtakButce::yedektenGeriYukle(yedek);
+        birak(klasor(OrtakButce::yedekYeri()), an);
+        return;
     }
     kopyala(acikDosya(), kaynak.tutamac());
     if (const auto sorun = sorunu(DegiskenModulu::VeriTabani())) {
