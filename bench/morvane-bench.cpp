@@ -5,6 +5,12 @@
 // tables for docs/hiz.md. Run it on an optimised build; it is not a test and CTest does not run it.
 //
 // morvane-bench --rapor N: only the period report, on N entries per ledger.
+// morvane-bench --motor postgresql: the listings, the overview and the period report on an empty
+// PostgreSQL database that libpq's environment names, and how soon a change another connection
+// commits reaches the main window. With the tests' throw-away server:
+//   tests/pg_sunucu.sh start /tmp/pg
+//   PGHOST=/tmp/pg PGUSER=morvane PGDATABASE=morvane build/bench/morvane-bench --motor postgresql
+//   tests/pg_sunucu.sh stop /tmp/pg
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "ButceVerisi.h"
@@ -17,6 +23,7 @@
 #include "GrupDuzeltmeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
+#include "OrtakButce.h"
 #include "PlanKopyalamaFormu.h"
 #include "PlanKopyasi.h"
 #include "RaporModeli.h"
@@ -31,17 +38,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <sqlite3.h>
@@ -96,6 +106,32 @@ Sure olc(
 QString ms(double deger)
 {
     return QString::number(deger, 'f', deger < 10 ? 2 : 1);
+}
+
+// From another connection's commit to the notification reaching this program's event loop, which
+// then lists again.
+void bildirimiOlc()
+{
+    const QString ad = QStringLiteral("baska-uye");
+    {
+        QSqlDatabase oteki = QSqlDatabase::cloneDatabase(DegiskenModulu::VeriTabani(), ad);
+        if (!oteki.open())
+            throw VeriHatasi(oteki.lastError());
+        QSqlQuery yazma(oteki);
+        const Sure sure = olc([&] {
+            QEventLoop dongu;
+            QObject::connect(DegiskenModulu::VeriTabani().driver(), &QSqlDriver::notification,
+                             &dongu, &QEventLoop::quit);
+            QTimer::singleShot(5000, &dongu, &QEventLoop::quit);
+            if (!yazma.exec(QStringLiteral("UPDATE GelirlerTablosu SET Gerceklesen = Gerceklesen "
+                                           "WHERE Kimlik = 1")))
+                throw VeriHatasi(yazma.lastError());
+            dongu.exec();
+        });
+        cikti << "\nA change committed by another connection, until its notification arrives: "
+              << ms(sure.ortanca) << " ms median, " << ms(sure.enKotu) << " ms worst.\n";
+    }
+    QSqlDatabase::removeDatabase(ad);
 }
 
 QString anaGrupAdi(int sira)
@@ -730,17 +766,26 @@ int main(int argc, char* argv[])
 
     QTemporaryDir gecici;
     const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
-    if (const auto sorun = Sema::dosyaOlustur(yol)) {
+    const bool sunucuda = argc > 2 && qstrcmp(argv[1], "--motor") == 0 &&
+                          qstrcmp(argv[2], "postgresql") == 0;
+    if (sunucuda) {
+        if (const auto sorun = OrtakButce::ac(SunucuAdresi{})) {
+            QTextStream(stderr) << *sorun << '\n';
+            return 1;
+        }
+    } else if (const auto sorun = Sema::dosyaOlustur(yol)) {
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
-    if (const auto sorun = DegiskenModulu::ac(yol)) {
+    if (const auto sorun = sunucuda ? std::nullopt : DegiskenModulu::ac(yol)) {
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
 
     cikti << "Machine: " << islemci() << ", " << QThread::idealThreadCount()
-          << " logical CPUs (nproc); Qt " << qVersion() << ", SQLite " << sqlite3_libversion()
+          << " logical CPUs (nproc); Qt " << qVersion()
+          << (sunucuda ? QStringLiteral(", PostgreSQL server (Unix socket)")
+                       : QStringLiteral(", SQLite ") + QString::fromLatin1(sqlite3_libversion()))
 #ifdef NDEBUG
           << ", optimised build"
 #else
@@ -812,6 +857,14 @@ int main(int argc, char* argv[])
                  QStringLiteral("with a paint"), yillar);
 
         raporTablosu(raporuOlc(&anaForm));
+        if (sunucuda) {
+            bildirimiOlc();
+            cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
+            cikti.flush();
+            db = QSqlDatabase();
+            DegiskenModulu::kapat();
+            return MesajKutusu::gosterilenler().isEmpty() ? 0 : 1;
+        }
         duzenlemeyiOlc(anaForm);
         kopyalamayiOlc(anaForm);
         geriAlmayiOlc(anaForm);

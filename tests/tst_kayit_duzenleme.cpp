@@ -177,7 +177,8 @@ private slots:
         };
         const QString menuler =
             "&Dosya: Dışa Aktar { Gelir Listesini Kaydet…[]× Gider Listesini Kaydet…[] Tüm "
-            "Kayıtları Kaydet…[] } Yedekten Geri Yükle…[] - "
+            "Kayıtları Kaydet…[] } Ortak Bütçeye Bağlan…[] Bu Bütçeyi Ortak Bütçeye Taşı…[] "
+            "Ortak Bütçeyi Dosyaya Kaydet…[]× Yerel Dosyaya Dön[]× - Yedekten Geri Yükle…[] - "
             "Çıkış[Ctrl+Q] Dü&zenle: Geri Al[Ctrl+Z]× Yinele[Ctrl+Y; Ctrl+Shift+Z]× - Kaydı "
             "Düzenle…[F2]%1 Kaydı Sil[Del]%1 - Grubu Yeniden Adlandır…[] Ana Grubu Sil…[] - "
             "Planı Kopyala…[] &Görünüm: Dönem Raporu…[Ctrl+R] - Pencere Düzenini Sıfırla[] "

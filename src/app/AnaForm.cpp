@@ -14,7 +14,10 @@
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "KilavuzFormu.h"
+#include "Lehce.h"
 #include "MesajKutusu.h"
+#include "OrtakButce.h"
+#include "OrtakButceKomutlari.h"
 #include "OtomatikYedekleme.h"
 #include "PencereDuzeni.h"
 #include "PlanKopyalamaFormu.h"
@@ -34,6 +37,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlDriver>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -87,6 +91,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     durumCubugunuKur();
     // The entry commands follow the focus (kayitBolumu).
     connect(qApp, &QApplication::focusChanged, this, &AnaForm::durumlariGuncelle);
+    ortakBildirimleriDinle();
+    ortakButceMenusunuKur();
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
         [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
@@ -398,7 +404,8 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 {
     auto form = std::make_unique<YedekGeriYuklemeFormu>(
-        Yedekleme::klasor(DegiskenModulu::dosyaYolu()), this);
+        Yedekleme::klasor(Lehce::sunucuda() ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu()),
+        this);
     connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
     return form;
 }
@@ -434,6 +441,47 @@ bool AnaForm::event(QEvent* olay)
     if (olay->type() == QEvent::WindowActivate)
         disaridanDegisenleriListele();
     return QMainWindow::event(olay);
+}
+
+// The shared budget's commands above "Yedekten Geri Yükle…"; on one the caption and the status bar
+// name it.
+void AnaForm::ortakButceMenusunuKur()
+{
+    QAction* yer = dosyaMenusu->actions().at(1);
+    const bool ortak = Lehce::sunucuda();
+    auto ekle = [&](const QString& ad, bool etkin, auto komut) {
+        QAction* eylem = new QAction(ad, dosyaMenusu);
+        eylem->setEnabled(etkin);
+        connect(eylem, &QAction::triggered, this, komut);
+        dosyaMenusu->insertAction(yer, eylem);
+    };
+    ekle(QStringLiteral("Ortak Bütçeye Bağlan…"), true, [this] { OrtakButceKomutlari::baglan(this); });
+    ekle(QStringLiteral("Bu Bütçeyi Ortak Bütçeye Taşı…"), !ortak,
+         [this] { OrtakButceKomutlari::dosyadanTasi(this); });
+    ekle(QStringLiteral("Ortak Bütçeyi Dosyaya Kaydet…"), ortak,
+         [this] { OrtakButceKomutlari::dosyayaKaydet(this); });
+    ekle(QStringLiteral("Yerel Dosyaya Dön"), ortak, [] { OrtakButceKomutlari::yereleDon(); });
+    dosyaMenusu->insertSeparator(yer);
+    if (!ortak)
+        return;
+    const QString ad = QStringLiteral("Ortak bütçe: %1").arg(OrtakButce::acikButce());
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + ad);
+    auto* etiket = new QLabel(ad, this);
+    etiket->setObjectName(QStringLiteral("OrtakBütçeEtiketi"));
+    statusBar()->addPermanentWidget(etiket);
+}
+
+// On a shared budget, what another member's program writes is listed at once, the selection kept.
+void AnaForm::ortakBildirimleriDinle()
+{
+    const QSqlDriver* surucu = DegiskenModulu::VeriTabani().driver();
+    if (!Lehce::sunucuda() || !surucu)
+        return;
+    connect(surucu, &QSqlDriver::notification, this,
+            [this](const QString&, QSqlDriver::NotificationSource kaynak) {
+                if (kaynak == QSqlDriver::OtherSource)
+                    hepsiniYenile();
+            });
 }
 
 void AnaForm::hepsiniYenile()

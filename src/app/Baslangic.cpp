@@ -9,6 +9,7 @@
 #include "DerlemeBilgisi.h"
 #include "Islem.h"
 #include "MesajKutusu.h"
+#include "OrtakButceFormu.h"
 #include "Sema.h"
 #include "Yedekleme.h"
 
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 
 namespace
@@ -95,6 +97,23 @@ bool yabancilariKaldir()
     });
 }
 
+// The shared budget chosen last, or else the file. False when the program must end.
+bool butceyiAc(const VeriYeri::Konum& konum)
+{
+    QSettings ayarlar(QStringLiteral("Morvane"), QStringLiteral("Morvane"));
+    if (const auto adres = OrtakButceFormu::secilen(ayarlar)) {
+        const auto hata = OrtakButce::ac(*adres);
+        if (!hata)
+            return true;
+        MesajKutusu::hata(nullptr, *hata + QStringLiteral("\n\nYerel dosya açılıyor."));
+    }
+    if (!dosyaHazir(konum))
+        return false;
+    // An import killed before its end (a power cut, a crash) leaves its half-written file.
+    Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
+    return dosyayiAc(konum.yol) && BozukDosyaOnerisi::sun(konum.yol) && yabancilariKaldir();
+}
+
 } // namespace
 
 bool Baslangic::qtCevirisiniYukle()
@@ -118,12 +137,11 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
     uygulamayiTanit();
     qtCevirisiniYukle();
     Denetim::gorunumuKur();
-    if (!dosyaHazir(konum))
-        return 1;
-    // An import killed before its end (a power cut, a crash) leaves its half-written file.
-    Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
-    int sonuc = 1;
-    if (dosyayiAc(konum.yol) && BozukDosyaOnerisi::sun(konum.yol) && yabancilariKaldir()) {
+    int sonuc = yenidenAcilis;
+    while (sonuc == yenidenAcilis) {
+        sonuc = 1;
+        if (!butceyiAc(konum))
+            break;
         AnaForm anaForm(bugun);
         anaForm.show();
         sonuc = QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include "DegiskenModulu.h"
 #include "Islem.h"
+#include "Lehce.h"
 #include "Sema.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
@@ -56,8 +57,6 @@ const QString yillarSorgusu = QStringLiteral(
 
 const QString satirSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
 const QString enBuyukKimlikSorgusu = QStringLiteral("SELECT ifnull(max(Kimlik), 0) FROM %1");
-const QString kimlikSayaciSorgusu =
-    QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?");
 
 qint64 tekSayi(const QString& sql, const QVariantList& degerler = {})
 {
@@ -259,7 +258,7 @@ qint64 ButceVerisi::enBuyukKimlik(const DefterTanimi& defter)
 
 qint64 ButceVerisi::kimlikSayaci(const DefterTanimi& defter)
 {
-    return tekSayi(kimlikSayaciSorgusu, {defter.kayitTablosu});
+    return tekSayi(Lehce::kimlikSayaciSorgusu(), {defter.kayitTablosu});
 }
 
 std::optional<int> ButceVerisi::enEskiYil(int enErken)

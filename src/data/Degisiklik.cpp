@@ -2,6 +2,7 @@
 
 #include "DegiskenModulu.h"
 #include "Islem.h"
+#include "Lehce.h"
 #include "SatirYazici.h"
 #include "SorguSonucu.h"
 #include "VeriHatasi.h"
@@ -97,7 +98,7 @@ private:
     static QSqlDatabase db() { return DegiskenModulu::VeriTabani(); }
     static void hazirla(QSqlQuery& sorgu, const QString& sql)
     {
-        if (!sorgu.prepare(sql))
+        if (!sorgu.prepare(Lehce::uyarla(sql)))
             throw VeriHatasi(sorgu.lastError());
     }
     static void calistir(QSqlQuery& sorgu)

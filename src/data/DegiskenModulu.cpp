@@ -2,6 +2,7 @@
 
 #include "EskiBicim.h"
 #include "KilitBeklemesi.h"
+#include "OrtakButce.h"
 #include "Sema.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
@@ -24,7 +25,7 @@
 namespace
 {
 
-const QString baglantiAdi = QStringLiteral("VeriTabanı");
+const QString& baglantiAdi = DegiskenModulu::baglantiAdi;
 
 // The file as it was opened: its path, device and inode.
 struct AcilanDosya {
@@ -241,6 +242,7 @@ bool DegiskenModulu::baskasiDegistirdi()
 
 void DegiskenModulu::dosyayiDenetle()
 {
+    OrtakButce::gerekirseYenidenBaglan();
     if (!acilan)
         return;
     const std::optional<AcilanDosya> simdiki = dosyaKimligi(acilan->yol);

@@ -12,6 +12,8 @@ namespace DegiskenModulu
 {
 
 inline const QString dosyaAdi = QStringLiteral("Varnel.mdb");
+// The name of the program's connection, to a file or to a server (OrtakButce).
+inline const QString baglantiAdi = QStringLiteral("VeriTabanı");
 
 // The open connection; statements run through SorguSonucu on it.
 QSqlDatabase VeriTabani();
@@ -41,6 +43,7 @@ std::optional<QString> semasizAc(const QString& yol);
 // The engine's own handle of a connection, for what Qt does not offer (the online backup).
 sqlite3* tutamac(const QSqlDatabase& db);
 
+// On a shared budget whose connection was lost, connects again first (OrtakButce).
 // Throws a VeriHatasi when the open file is no longer at its path: deleted, moved or replaced by
 // another file since it was opened. Run before every command's statements, so that none goes on
 // with the old file's rows, writes anywhere or copies the file.

@@ -1,6 +1,7 @@
 #include "SatirYazici.h"
 
 #include "DegiskenModulu.h"
+#include "Lehce.h"
 #include "VeriHatasi.h"
 
 #include <QSqlError>
@@ -27,7 +28,8 @@ SatirYazici::SatirYazici(const Sema::Tablo& tablo)
     QStringList yerler;
     for (qsizetype i = 0; i < tablo.alanlar.size(); ++i)
         yerler << QStringLiteral("?");
-    if (!sorgu.prepare(eklemeKomutu.arg(tablo.ad, tablo.alanlar.join(u','), yerler.join(u','))))
+    if (!sorgu.prepare(eklemeKomutu.arg(tablo.ad, tablo.alanlar.join(u','), yerler.join(u',')) +
+                       Lehce::eklemeSonu(DegiskenModulu::VeriTabani())))
         throw VeriHatasi(sorgu.lastError());
 }
 
@@ -46,5 +48,7 @@ qint64 SatirYazici::yaz(const QVariantList& degerler)
                                             .arg(tabloAdi, hata.motorunSozu()));
         throw hata;
     }
+    if (sorgu.isSelect()) // the server returns the new Kimlik as a row
+        return sorgu.next() ? sorgu.value(0).toLongLong() : 0;
     return sorgu.lastInsertId().toLongLong();
 }

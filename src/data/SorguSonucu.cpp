@@ -1,6 +1,7 @@
 #include "SorguSonucu.h"
 
 #include "DegiskenModulu.h"
+#include "Lehce.h"
 #include "VeriHatasi.h"
 
 #include <QSqlError>
@@ -10,7 +11,7 @@ SorguSonucu::SorguSonucu(const QString& sql, const QVariantList& degerler)
 {
     DegiskenModulu::dosyayiDenetle();
     sorgu.setForwardOnly(true);
-    if (!sorgu.prepare(sql))
+    if (!sorgu.prepare(Lehce::uyarla(sql)))
         throw VeriHatasi(sorgu.lastError());
     for (const QVariant& deger : degerler)
         sorgu.addBindValue(deger);

@@ -1,6 +1,7 @@
 #include "Tutar.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -93,8 +94,15 @@ std::optional<double> Tutar::oran(std::optional<qint64> gerceklesenKurus,
 
 Tutar::Toplam Tutar::toplam(const QVariant& alan)
 {
-    const QByteArray veri = alan.toByteArray();
     qint64 sonuc[6] = {};
+    // A server gives the sums as text (Lehce).
+    if (alan.typeId() == QMetaType::QString) {
+        const QStringList sayilar = alan.toString().split(u',');
+        for (qsizetype i = 0; i < 6 && sayilar.size() == 6; ++i)
+            sonuc[i] = sayilar[i].toLongLong();
+        return {sonuc[0], sonuc[1], sonuc[2], sonuc[3], sonuc[4], sonuc[5]};
+    }
+    const QByteArray veri = alan.toByteArray();
     if (veri.size() == sizeof sonuc)
         std::memcpy(sonuc, veri.constData(), sizeof sonuc);
     return {sonuc[0], sonuc[1], sonuc[2], sonuc[3], sonuc[4], sonuc[5]};

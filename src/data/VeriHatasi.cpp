@@ -1,6 +1,8 @@
 #include "VeriHatasi.h"
 
 #include "DegiskenModulu.h"
+#include "Lehce.h"
+#include "OrtakButce.h"
 
 #include <QRegularExpression>
 
@@ -37,6 +39,13 @@ VeriHatasi::VeriHatasi(const QSqlError& hata)
     : VeriHatasi(hata.nativeErrorCode(),
                  hata.databaseText().isEmpty() ? hata.text() : hata.databaseText())
 {
+    if (Lehce::sunucuda() && OrtakButce::baglantiKoptu(hata)) {
+        metin_ = QStringLiteral("Ortak bütçenin sunucusuyla bağlantı koptu; komut kaydedilmedi. "
+                                "Sonraki komutta yeniden bağlanılacak.\n") +
+                 metin_.trimmed();
+        numara_.clear();
+        return;
+    }
     // Qt leaves the engine's number out of a failed commit; the connection still holds it.
     if (numara_.isEmpty() && hata.type() == QSqlError::TransactionError)
         if (const int kod = DegiskenModulu::sonHataKodu(); kod != SQLITE_OK)

@@ -3,6 +3,8 @@
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
 #include "DosyaTasima.h"
+#include "Lehce.h"
+#include "OrtakButce.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
@@ -193,14 +195,17 @@ QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
 {
     // A file deleted, moved or replaced since it was opened is copied nowhere.
     DegiskenModulu::dosyayiDenetle();
-    const QString dosya = DegiskenModulu::dosyaYolu();
+    const bool sunucuda = Lehce::sunucuda();
+    const QString dosya = sunucuda ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu();
     const QString klasor = Yedekleme::klasor(dosya);
     klasoruHazirla(klasor);
     QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
     if (!gecici.open())
         reddet(
             QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor), gecici.errorString()));
-    {
+    if (sunucuda)
+        OrtakButce::dosyayaYaz(gecici.fileName());
+    else {
         sqlite3* h = nullptr;
         const int kod = sqlite3_open_v2(QFile::encodeName(gecici.fileName()).constData(), &h,
                                         SQLITE_OPEN_READWRITE, nullptr);
@@ -215,7 +220,8 @@ QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
         kopyala(h, acikDosya());
     }
     DosyaTasima::diskeYaz(gecici.fileName());
-    izinleriAktar(dosya, gecici.fileName());
+    if (!sunucuda)
+        izinleriAktar(dosya, gecici.fileName());
     const QString yol = bosAd(klasor, adOnEki, an);
     DosyaTasima::uzerineYazmadan(gecici.fileName(), yol);
     gecici.setAutoRemove(false);
@@ -334,6 +340,12 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
     } catch (const VeriHatasi& h) {
         reddet(QStringLiteral("Şu anki dosya yedeklenemediği için geri yükleme yapılmadı.\n\n%1")
                    .arg(h.aciklama()));
+    }
+    // A shared budget's rows are replaced in one transaction: on failure nothing changed.
+    if (Lehce::sunucuda()) {
+        OrtakButce::yedektenGeriYukle(yedek);
+        birak(klasor(OrtakButce::yedekYeri()), an);
+        return;
     }
     kopyala(acikDosya(), kaynak.tutamac());
     if (const auto sorun = sorunu(DegiskenModulu::VeriTabani())) {

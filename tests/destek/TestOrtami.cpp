@@ -2,10 +2,13 @@
 
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
+#include "Lehce.h"
 #include "Denetim.h"
 #include "MesajKutusu.h"
 #include "Sema.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,6 +29,13 @@ TestOrtami::TestOrtami()
     MesajKutusu::kaydetmeyeBasla();
     // Windows remember their layout in settings of this test's own.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, klasor());
+    if (const auto adres = sunucu()) {
+        // A shared budget's backups go to the settings folder: here, this test's own.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dizin.path()));
+        if (const auto acilis = OrtakButce::ac(*adres))
+            qFatal("%s", qPrintable(*acilis));
+        return;
+    }
     const auto olusturma = Sema::dosyaOlustur(dosya());
     if (olusturma)
         qFatal("%s", qPrintable(*olusturma));
@@ -41,6 +51,55 @@ TestOrtami::~TestOrtami()
     QLocale::setDefault(oncekiYerel);
 }
 
+namespace
+{
+
+void yonet(const QString& veritabani, const QStringList& komutlar)
+{
+    const QString ad = QStringLiteral("test-yonetim");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ad);
+        db.setHostName(qEnvironmentVariable("MORVANE_TEST_SUNUCUSU"));
+        db.setUserName(QStringLiteral("morvane"));
+        db.setDatabaseName(veritabani);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        if (!db.open())
+            qFatal("Test sunucusu: %s", qPrintable(db.lastError().text()));
+        QSqlQuery sorgu(db);
+        sorgu.exec(QStringLiteral("SET client_min_messages = warning"));
+        for (const QString& komut : komutlar)
+            if (!sorgu.exec(komut))
+                qFatal("%s: %s", qPrintable(komut), qPrintable(sorgu.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(ad);
+}
+
+} // namespace
+
+std::optional<SunucuAdresi> TestOrtami::sunucu(bool bosalt)
+{
+    const QString klasor = qEnvironmentVariable("MORVANE_TEST_SUNUCUSU");
+    if (klasor.isEmpty())
+        return std::nullopt;
+    const QString veritabani = QCoreApplication::applicationName().toLower();
+    static bool olusturuldu = false;
+    if (bosalt && !std::exchange(olusturuldu, true))
+        yonet(QStringLiteral("morvane"),
+              {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(veritabani),
+               QStringLiteral("CREATE DATABASE %1").arg(veritabani)});
+    if (bosalt) {
+        DegiskenModulu::kapat();
+        yonet(veritabani, {QStringLiteral("DROP SCHEMA public CASCADE"),
+                           QStringLiteral("CREATE SCHEMA public")});
+    }
+    SunucuAdresi adres;
+    adres.sunucu = klasor;
+    adres.veritabani = veritabani;
+    adres.kullanici = QStringLiteral("morvane");
+    adres.beklemeSaniyesi = 5;
+    return adres;
+}
+
 QString TestOrtami::dosya() const
 {
     return DegiskenModulu::veriTabaniYolu(dizin.path());
@@ -49,7 +108,11 @@ QString TestOrtami::dosya() const
 QVariant TestOrtami::sorgula(const QString& sql, const QVariantList& degerler)
 {
     QSqlQuery sorgu(DegiskenModulu::VeriTabani());
-    if (!sorgu.prepare(sql))
+    const QString komut =
+        Lehce::uyarla(sql) + (sql.startsWith(QStringLiteral("INSERT"))
+                                  ? Lehce::eklemeSonu(DegiskenModulu::VeriTabani())
+                                  : QString());
+    if (!sorgu.prepare(komut))
         qFatal("%s: %s", qPrintable(sql), qPrintable(sorgu.lastError().text()));
     for (const QVariant& d : degerler)
         sorgu.addBindValue(d);
@@ -87,7 +150,7 @@ qint64 TestOrtami::kayitYaz(const DefterTanimi& defter, const QString& anaGrup,
 QStringList TestOrtami::sutunu(const QString& sql)
 {
     QSqlQuery sorgu(DegiskenModulu::VeriTabani());
-    if (!sorgu.exec(sql))
+    if (!sorgu.exec(Lehce::uyarla(sql)))
         qFatal("%s: %s", qPrintable(sql), qPrintable(sorgu.lastError().text()));
     QStringList sonuc;
     while (sorgu.next())
@@ -101,7 +164,9 @@ QStringList TestOrtami::tumSatirlar()
     for (const Sema::Tablo& t : Sema::tablolar())
         satirlar << sutunu(
             QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
-                .arg(t.ad, t.alanlar.join(") || '|' || quote(")));
+                .arg(t.ad, t.alanlar.join(") || '|' || quote("))
+                .replace(QStringLiteral("quote("), Lehce::sunucuda() ? QStringLiteral("quote_nullable(")
+                                                                     : QStringLiteral("quote(")));
     return satirlar;
 }
 

@@ -3,12 +3,14 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "MesajKutusu.h"
+#include "OrtakButce.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 
 class AnaForm;
 
@@ -28,6 +30,10 @@ public:
     ~TestOrtami();
 
     QString klasor() const { return dizin.path(); }
+    // The PostgreSQL server the tests run on instead of a file, when MORVANE_TEST_SUNUCUSU names
+    // its socket folder: each TestOrtami then starts on an empty database of the test program's own
+    // (`bosalt` empties it and closes the program's connection).
+    static std::optional<SunucuAdresi> sunucu(bool bosalt = true);
     QString dosya() const;
 
     // Rows written directly, as another program could.
