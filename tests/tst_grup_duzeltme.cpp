@@ -148,6 +148,8 @@ private slots:
         satir("main group gone", "adlandır", {"ARABA", "OTO"}, true, D::GrupYok, 0, "/", {});
         satir("target main group gone", "düzelt", {"MARKET", "SEBZE", "MANAV", "SEBZE"}, true,
               D::HedefYok, 0, "/", {});
+        satir("deleting a main group that holds entries", "sil", {"market"}, false, D::KayitlariVar,
+              3, "/", {});
         satir("deleting a main group gone", "sil", {"ARABA"}, false, D::GrupYok, 0, "/", {});
     }
     void correctionsAndTheirUndo()
