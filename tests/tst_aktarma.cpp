@@ -13,7 +13,6 @@
 #include <QCryptographicHash>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -160,44 +159,6 @@ void ilerlemeyiIzle(QTimer& zamanlayici, QList<std::pair<int, int>>& kayit, bool
         QObject::connect(cubuk, &QProgressBar::valueChanged, cubuk, kaydet);
     });
     zamanlayici.start(0);
-}
-
-// One of 200 ways of damaging an old file: bits flipped in one of its first pages, a page zeroed,
-// the file cut after a page, two pages swapped, or a table's declared counts made huge.
-QByteArray boz(QByteArray veri, int tur, QRandomGenerator& uretec)
-{
-    constexpr int sayfa = 4096;
-    const int sayfalar = int(veri.size() / sayfa);
-    const int p = uretec.bounded(sayfalar);
-    const int q = uretec.bounded(sayfalar);
-    switch (tur) {
-    case 0:
-        for (int i = 0, n = 1 + uretec.bounded(64); i < n; ++i)
-            veri[uretec.bounded(std::min(sayfalar, 4)) * sayfa + uretec.bounded(sayfa)] ^=
-                char(1 << uretec.bounded(8));
-        break;
-    case 1:
-        veri.replace(qsizetype(p) * sayfa, sayfa, QByteArray(sayfa, '\0'));
-        break;
-    case 2:
-        veri.truncate(qsizetype(1 + p) * sayfa);
-        break;
-    case 3: {
-        const QByteArray a = veri.mid(qsizetype(p) * sayfa, sayfa);
-        veri.replace(qsizetype(p) * sayfa, sayfa, veri.mid(qsizetype(q) * sayfa, sayfa));
-        veri.replace(qsizetype(q) * sayfa, sayfa, a);
-        break;
-    }
-    default:
-        // Table definition pages begin with 2; their row, column and index counts follow.
-        for (int s = p; s < sayfalar; ++s)
-            if (veri[s * sayfa] == 2) {
-                const int yer = s * sayfa + 16 + 4 * uretec.bounded(10);
-                veri.replace(yer, 4, QByteArray("\xff\xff\xff\x7f", 4));
-                break;
-            }
-    }
-    return veri;
 }
 
 } // namespace
@@ -573,41 +534,6 @@ private slots:
         QCOMPARE(sqliteAraci(yol, "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi = ''; "
                                   "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi IS NULL;"),
                  "1\n1");
-    }
-
-    // Seeded damage of the shared old files: every run of the start-up offer ends, within the
-    // child's limits, with an import or a refusal in Turkish, and nothing else in the folder.
-    void survivesDamagedFiles()
-    {
-        AktarmaSureci::sinirlariAyarla({std::chrono::seconds(2), qint64(512) << 20});
-        QList<QByteArray> saglamlar;
-        for (const QDir& klasor : {ornekler, butceler})
-            for (const QString& ad : klasor.entryList({"*.mdb"}, QDir::Files, QDir::Size))
-                if (QFileInfo(klasor.filePath(ad)).size() < 1'000'000)
-                    saglamlar << ornek(ad, klasor);
-        QRandomGenerator uretec(2026);
-        for (int i = 0; i < 200; ++i) {
-            const QByteArray veri = boz(saglamlar[i % saglamlar.size()], i % 5, uretec);
-            QTemporaryDir dizin;
-            const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
-            yaz(yol, veri);
-            const QStringList once = klasorIcerigi(dizin.path());
-            MesajKutusu::gosterilenleriSil();
-            MesajKutusu::sonrakiYanit(true);
-            const bool aktarildi = AktarmaOnerisi::sun(yol, "Veritabanı dosyası açılamadı.");
-            DegiskenModulu::kapat();
-            const QString son = mesajlar().value(mesajlar().size() - 1);
-            const QString neden = QStringLiteral("%1 %2: %3").arg(i).arg(i % 5).arg(son);
-            QVERIFY2(son.startsWith(aktarildi ? "bilgi: Verileriniz" : "hata: "),
-                     qPrintable(neden));
-            if (aktarildi)
-                QVERIFY2(klasorIcerigi(dizin.path()).first() ==
-                             QString(once.first()).replace("Varnel.mdb", "Varnel-eski.mdb"),
-                         qPrintable(neden));
-            else
-                QVERIFY2(klasorIcerigi(dizin.path()) == once, qPrintable(neden));
-        }
-        AktarmaSureci::sinirlariAyarla({});
     }
 
     // A child that hangs, dies by a signal or runs out of memory is ended and reported as a

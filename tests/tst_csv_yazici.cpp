@@ -61,9 +61,7 @@ private slots:
         satir("formula with a semicolon", "=A1;B1", "\"'=A1;B1\"", "'=A1;B1");
         satir("sign inside a name", "A-5=B", "A-5=B", "A-5=B");
         satir("amount", tutar(1'250'000), "\"12500,00\"", "12500,00");
-        satir("largest amount", tutar(99'999'999'999'999), "\"999999999999,99\"", "999999999999,99");
         satir("negative amount", tutar(-505), "\"-5,05\"", "-5,05");
-        satir("zero amount", tutar(0), "\"0,00\"", "0,00");
         satir("missing amount", tutar(std::nullopt), "", "");
         satir("ratio", oran(75.0), "\"75,00\"", "75,00");
         satir("ratio over 1000", oran(1234.567), "\"1234,57\"", "1234,57");

@@ -146,8 +146,6 @@ private slots:
         satir("sub-group, same name", "düzelt", {"MARKET", "SEBZE", "market", "sebze"}, true,
               D::AdAyni, 0, "/", {});
         satir("main group gone", "adlandır", {"ARABA", "OTO"}, true, D::GrupYok, 0, "/", {});
-        satir("sub-group gone", "düzelt", {"MARKET", "ET", "MARKET", "TAVUK"}, true, D::GrupYok, 0,
-              "/", {});
         satir("target main group gone", "düzelt", {"MARKET", "SEBZE", "MANAV", "SEBZE"}, true,
               D::HedefYok, 0, "/", {});
         satir("deleting a main group that holds entries", "sil", {"market"}, false, D::KayitlariVar,

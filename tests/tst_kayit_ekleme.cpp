@@ -102,7 +102,6 @@ private slots:
         // An empty realised box plans the entry: stored NULL, no ratio; a typed zero is realised.
         satir("Gider", "10", "", "10,00||—");
         satir("Gelir", "10", "0", "10,00|0,00|0,00%");
-        satir("Gelir", "", "", "bilgi: GELİR TAHMİNİ boş bırakılamaz!");
         satir("Gider", "1.000.000.000.000", "1",
               qPrintable(QString("bilgi: Gider Tahmini") + sinir));
         satir("Gelir", "1", "-1000000000000",

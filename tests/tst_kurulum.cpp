@@ -119,21 +119,6 @@ private slots:
             QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MORVANE_SURUMU));
         }
     }
-
-    // A portable copy with no file beside it refuses, naming the file, and creates nothing.
-    void portableRefusesMissingFile()
-    {
-        QTemporaryDir dizin;
-        const QString yol = dizin.filePath(QStringLiteral("Varnel.mdb"));
-
-        QCOMPARE(Baslangic::calistir(dizin.path()), 1);
-
-        QCOMPARE(mesajlar(), QStringList{"hata: Varnel.mdb bulunamadı: " + yol +
-                                         "\n\nHata 14: unable to open database file"});
-        QCOMPARE(
-            QDir(dizin.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList());
-    }
 };
 
 QTEST_MAIN(TestKurulum)
