@@ -4,17 +4,21 @@
 // beside the bare statement behind it on the same connection in the same run. Prints Markdown
 // tables for docs/hiz.md. Run it on an optimised build; it is not a test and CTest does not run it.
 //
+// morvane-bench --kayit N: the same on N entries per ledger.
 // morvane-bench --rapor N: only the period report, on N entries per ledger.
+#include "AcilisDenetimi.h"
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
+#include "Baslangic.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "DonemRaporuFormu.h"
-#include "GrupToplamlari.h"
+#include "Gosterilince.h"
 #include "GrupDuzeltme.h"
 #include "GrupDuzeltmeFormu.h"
+#include "GrupToplamlari.h"
 #include "KayitEklemeFormu.h"
 #include "MesajKutusu.h"
 #include "PlanKopyalamaFormu.h"
@@ -36,6 +40,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSignalBlocker>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -716,6 +721,70 @@ void grupAdlandirmayiOlc(AnaForm& anaForm)
         yalinSure);
 }
 
+// From starting a process to its first window shown and painted, in ms; the process then ends.
+double gosterilene(const QString& program, const QStringList& argumanlar)
+{
+    QProcess surec;
+    surec.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer saat;
+    saat.start();
+    surec.start(program, argumanlar);
+    while (!surec.canReadLine() && surec.waitForReadyRead(60'000)) {
+    }
+    const double sure = double(saat.nsecsElapsed()) / 1e6;
+    if (!surec.waitForFinished(60'000) || surec.readLine() != "gosterildi\n")
+        throw VeriHatasi(QString(), program + QStringLiteral(" showed no window"));
+    return sure;
+}
+
+// The program's start on the benchmark's file, from outside, beside the floor (a bare Qt Widgets
+// program showing an empty main window) started in turn in the same run; and the program's start
+// until its file's check has ended too, when a writing command no longer waits.
+void acilisiOlc(const QString& yol)
+{
+    constexpr int acilisTekrari = 10;
+    const QString program = QCoreApplication::applicationFilePath();
+    std::vector<double> taban, pencere, denetimle;
+    for (int i = 0; i <= acilisTekrari; ++i) {
+        const double t = gosterilene(QStringLiteral(TABAN), {});
+        const double p = gosterilene(program, {QStringLiteral("--acilis"), yol});
+        const double d = gosterilene(program, {QStringLiteral("--acilis-denetimle"), yol});
+        if (i == 0)
+            continue;
+        taban.push_back(t);
+        pencere.push_back(p);
+        denetimle.push_back(d);
+    }
+    const auto sure = [](std::vector<double> s) {
+        std::sort(s.begin(), s.end());
+        const size_t orta = s.size() / 2;
+        return Sure{(s[orta - 1] + s[orta]) / 2.0, s.back()};
+    };
+    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    const Sure denetim = olc([&] { Sema::butunlukSorunu(db, true); }, [] {}, 3);
+    sureTablosu(
+        QStringLiteral("Start-up, from starting the process to its window shown (%1 MB "
+                       "file; %2 runs of each in turn)")
+            .arg(QFileInfo(yol).size() / 1'000'000)
+            .arg(acilisTekrari),
+        {{QStringLiteral("Morvane: the main window shown"), sure(pencere)},
+         {QStringLiteral("Morvane: the window shown and the file's check ended"), sure(denetimle)},
+         {QStringLiteral("the file's check alone (`PRAGMA quick_check`, 3 runs)"), denetim},
+         {QStringLiteral("floor: a bare Qt Widgets program's empty main window"), sure(taban)}},
+        sure(taban));
+}
+
+// The child's side of acilisiOlc(): the program's own start on the file at `yol`.
+int acilisCocugu(const QString& yol, bool denetimle)
+{
+    Gosterilince gosterilince([denetimle] {
+        if (denetimle)
+            AcilisDenetimi::bekle();
+    });
+    qApp->installEventFilter(&gosterilince);
+    return Baslangic::calistir(VeriYeri::Konum{.yol = yol, .yanindaki = yol});
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -723,6 +792,9 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication uygulama(argc, argv);
+    if (argc > 2 &&
+        (qstrcmp(argv[1], "--acilis") == 0 || qstrcmp(argv[1], "--acilis-denetimle") == 0))
+        return acilisCocugu(QString::fromLocal8Bit(argv[2]), qstrcmp(argv[1], "--acilis") != 0);
     // The windows as the program shows them: rows as tall as its style makes them.
     Denetim::gorunumuKur();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
@@ -751,7 +823,7 @@ int main(int argc, char* argv[])
     cikti.flush();
 
     const bool yalnizcaRapor = argc > 2 && qstrcmp(argv[1], "--rapor") == 0;
-    if (yalnizcaRapor)
+    if (argc > 2 && (yalnizcaRapor || qstrcmp(argv[1], "--kayit") == 0))
         kayitSayisi = QByteArray(argv[2]).toInt();
     try {
         QElapsedTimer saat;
@@ -776,6 +848,7 @@ int main(int argc, char* argv[])
             return MesajKutusu::gosterilenler().isEmpty() ? 0 : 1;
         }
 
+        acilisiOlc(yol);
         AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
         anaForm.show();
         QApplication::processEvents();

@@ -99,6 +99,8 @@ public:
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // Opens on this window's period; a sub-group chosen in it is shown here.
     std::unique_ptr<DonemRaporuFormu> donemRaporuFormu();
+    // After a backup took the file's data: everything listed again, the undo stack emptied.
+    void geriYuklendi(const QString& yedek);
     // Every writing command of this run, for "Geri Al" and "Yinele".
     QUndoStack* geriAlmaYigini() const { return geriAlma; }
 
@@ -149,7 +151,6 @@ private:
     // Enables what can act: the buttons of each ledger, and the menu's entry commands.
     void durumlariGuncelle();
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
-    void geriYuklendi(const QString& yedek);
     void raporGrubunuGoster(const DonemRaporuFormu::Hedef& hedef);
     // Asks where to save a workbook or CSV file and writes it; the status bar says how many
     // entries went.

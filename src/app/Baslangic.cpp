@@ -1,5 +1,6 @@
 #include "Baslangic.h"
 
+#include "AcilisDenetimi.h"
 #include "Aktarma.h"
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
@@ -13,6 +14,7 @@
 #include "Yedekleme.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -70,9 +72,9 @@ bool dosyayiAc(const QString& yol)
 }
 
 // Nothing another program left in the file runs on the program's statements: its triggers and
-// views are named and removed only when the user agrees, after a backup, in one transaction.
-// False when the program must end.
-bool yabancilariKaldir()
+// views are named and removed only when the user agrees, after a backup, in one transaction; a
+// damaged file is offered its backup first. False when the program must end.
+bool yabancilariKaldir(const QString& yol)
 {
     QStringList adlar;
     if (!MesajKutusu::hatalariGostererek(
@@ -80,6 +82,8 @@ bool yabancilariKaldir()
         return false;
     if (adlar.isEmpty())
         return true;
+    if (!BozukDosyaOnerisi::sun(yol))
+        return false;
     if (!MesajKutusu::sor(nullptr,
                           QStringLiteral("Dosyada Morvane'nin oluşturmadığı tetikleyiciler var: "
                                          "%1. Kaldırılsın mı? (Önce dosyanın bir kopyası alınır.)")
@@ -108,11 +112,23 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
         return 1;
     // An import killed before its end (a power cut, a crash) leaves its half-written file.
     Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
+    // A writing command that comes before the file's check has ended waits for it.
+    AcilisDenetimi::beklemeGostergesi([](bool bekliyor) {
+        if (bekliyor)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
     int sonuc = 1;
-    if (dosyayiAc(konum.yol) && BozukDosyaOnerisi::sun(konum.yol) && yabancilariKaldir()) {
-        AnaForm anaForm(bugun);
-        anaForm.show();
-        sonuc = QApplication::exec();
+    if (dosyayiAc(konum.yol)) {
+        // The check reads the whole file while the window opens.
+        AcilisDenetimi::baslat(konum.yol);
+        if (yabancilariKaldir(konum.yol)) {
+            AnaForm anaForm(bugun);
+            BozukDosyaOnerisi::pencereAcikkenSun(konum.yol, anaForm);
+            anaForm.show();
+            sonuc = QApplication::exec();
+        }
     }
     DegiskenModulu::kapat();
     return sonuc;

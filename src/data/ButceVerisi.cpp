@@ -36,6 +36,7 @@ const QString kayitlarSorgusu =
     kayitSecimi + QStringLiteral(" WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
+const QString kimlikKosulu = QStringLiteral(" AND Kimlik = ?");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
 
 // Sums by the amount rule of Tutar, the same in every statement.
@@ -181,6 +182,10 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     if (suzgec.ay) {
         sql += ayKosulu.arg(defter.ayAlani);
         degerler << *suzgec.ay;
+    }
+    if (suzgec.kimlik) {
+        sql += kimlikKosulu;
+        degerler << *suzgec.kimlik;
     }
     sql += kimlikSirasi;
 

@@ -1,5 +1,6 @@
 #include "DegiskenModulu.h"
 
+#include "AcilisDenetimi.h"
 #include "EskiBicim.h"
 #include "KilitBeklemesi.h"
 #include "Sema.h"
@@ -271,6 +272,7 @@ QString DegiskenModulu::sqliteSurumu()
 
 void DegiskenModulu::kapat()
 {
+    AcilisDenetimi::durdur();
     acilan.reset();
     bilinenSurum.reset();
     if (!QSqlDatabase::contains(baglantiAdi))

@@ -23,6 +23,9 @@ public:
     };
     // Replaces the rows.
     Toplam doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
+    // The listed row of the entry with the same Kimlik shows it as given; none, with nothing
+    // changed, when the entry is not listed.
+    std::optional<Toplam> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
 
     // The entry of the selected row, whatever the sort.
@@ -42,6 +45,9 @@ protected:
     void focusInEvent(QFocusEvent* olay) override;
 
 private:
+    void satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& kayit) const;
+    Toplam toplam() const;
+
     const DefterTanimi& defter;
     std::vector<ButceVerisi::Kayit> kayitlar;
 };
