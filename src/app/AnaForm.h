@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -147,6 +148,13 @@ private:
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
     void donemOzetiniYaz(); // throws VeriHatasi
+    // After one entry of the ledger changed from `once` to `sonra` (as listed): the period's
+    // figures follow by the difference instead of the period being summed again.
+    void donemOzetiniDuzelt(const DefterTanimi& defter, const ButceVerisi::Kayit& once,
+                            const ButceVerisi::Kayit& sonra); // throws VeriHatasi
+    void donemOzetiniBas();
+    std::optional<QString> seciliAy() const;
+    int secilenYil() const;
     void donemOzetiniGoster();
     // Enables what can act: the buttons of each ledger, and the menu's entry commands.
     void durumlariGuncelle();
@@ -169,6 +177,7 @@ private:
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLabel* donemOzeti = nullptr;
+    std::array<ButceVerisi::DonemToplami, 2> donemToplamlari; // income, expense as shown
     QPushButton* DonemRaporuDugmesi = nullptr;
 
     QMenu* dosyaMenusu = nullptr;

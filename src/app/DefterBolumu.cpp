@@ -279,10 +279,13 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
     if (bulunan.size() != 1)
         return false;
-    const std::optional<KayitListesi::Toplam> toplam = KayitlarListesi->satiriYenile(bulunan[0]);
-    if (toplam)
-        toplamiYaz(*toplam);
-    return toplam.has_value();
+    const std::optional<KayitListesi::Yenilenen> yenilenen =
+        KayitlarListesi->satiriYenile(bulunan[0]);
+    if (!yenilenen)
+        return false;
+    toplamiYaz(yenilenen->toplam);
+    pencere.donemOzetiniDuzelt(defter_, yenilenen->once, bulunan[0]);
+    return true;
 }
 
 void DefterBolumu::donemiListele()
@@ -545,13 +548,14 @@ void DefterBolumu::kayitDuzenlemeyiAc()
 }
 
 // The list as the user left it, groups and all, with the edited entry still selected. Only its row
-// is read again when this program wrote it and it still belongs to the list; otherwise the whole
-// list is.
+// is read again when this program wrote it and it still belongs to the list, the totals following
+// by its difference; otherwise the whole list and the period's figures are.
 void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik, bool yazildi)
 {
     MesajKutusu::hatalariGostererek(&pencere, [&] {
-        if (!yazildi || !duzenleneniYenile(kimlik))
-            listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+        if (yazildi && duzenleneniYenile(kimlik))
+            return;
+        listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
         pencere.donemOzetiniYaz();
     });
     KayitlarListesi->kimligiSec(kimlik);

@@ -116,8 +116,8 @@ private:
     // The filter of the list as the groups and the period stand.
     ButceVerisi::KayitSuzgeci listeSuzgeci(bool altGrupla) const;
     void toplamiYaz(const KayitListesi::Toplam& toplam);
-    // The edited entry's row shown again with the list's total; false when it no longer belongs
-    // to the list (or was not in it), with nothing changed.
+    // The edited entry's row shown again with the list's total and the period's figures; false
+    // when it no longer belongs to the list (or was not in it), with nothing changed.
     bool duzenleneniYenile(qint64 kimlik);
     void grupMenuleriniKur();
     bool eventFilter(QObject* nesne, QEvent* olay) override;

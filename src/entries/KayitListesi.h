@@ -23,9 +23,13 @@ public:
     };
     // Replaces the rows.
     Toplam doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
-    // The listed row of the entry with the same Kimlik shows it as given; none, with nothing
-    // changed, when the entry is not listed.
-    std::optional<Toplam> satiriYenile(const ButceVerisi::Kayit& kayit);
+    // The listed row of the entry with the same Kimlik shows it as given: the list's new total and
+    // the entry as it was listed. None, with nothing changed, when the entry is not listed.
+    struct Yenilenen {
+        Toplam toplam;
+        ButceVerisi::Kayit once;
+    };
+    std::optional<Yenilenen> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
 
     // The entry of the selected row, whatever the sort.
