@@ -55,28 +55,44 @@ class TestKayitDuzenleme : public LedgerTest
 
 private slots:
     // A planned entry gets its realised amount: the boxes show the entry, the same checks as adding
-    // apply, and the row is updated in place; the list keeps it selected and the status bar
-    // follows.
+    // apply, and the row is updated in place, or leaves the list when moved to another year; the
+    // list's total and the status bar follow, and the list keeps the entry selected while listed.
     void editUpdatesInPlace_data()
     {
         QTest::addColumn<QString>("defterAdi");
+        QTest::addColumn<QString>("yil");
         QTest::addColumn<QStringList>("metinler"); // caption, refusal, status bar afterwards
-        QTest::newRow("gelir") << "Gelir"
-                               << QStringList{
-                                      "Gelir Düzenle", "GELİR TAHMİNİ boş bırakılamaz!",
-                                      "Gelir: 1.600,00 planlanan · 1.450,00 gerçekleşen | "
-                                      "Gider: 5,00 planlanan · 5,00 gerçekleşen | "
-                                      "Fark (gerçekleşen): 1.445,00"};
-        QTest::newRow("gider") << "Gider"
-                               << QStringList{
-                                      "Gider Düzenle", "GİDER TAHMİNİ boş bırakılamaz!",
-                                      "Gelir: 5,00 planlanan · 5,00 gerçekleşen | "
-                                      "Gider: 1.600,00 planlanan · 1.450,00 gerçekleşen | "
-                                      "Fark (gerçekleşen): -1.445,00"};
+        QTest::addColumn<QString>("listede");      // month, amounts and total afterwards
+        QTest::newRow("gelir")
+            << "Gelir"
+            << "2024"
+            << QStringList{"Gelir Düzenle", "GELİR TAHMİNİ boş bırakılamaz!",
+                           "Gelir: 1.600,00 planlanan · 1.450,00 gerçekleşen | "
+                           "Gider: 5,00 planlanan · 5,00 gerçekleşen | "
+                           "Fark (gerçekleşen): 1.445,00"}
+            << "Mart 1.100,00 950,00 Mart 500,00 500,00 = 1.450,00";
+        QTest::newRow("gider")
+            << "Gider"
+            << "2024"
+            << QStringList{"Gider Düzenle", "GİDER TAHMİNİ boş bırakılamaz!",
+                           "Gelir: 5,00 planlanan · 5,00 gerçekleşen | "
+                           "Gider: 1.600,00 planlanan · 1.450,00 gerçekleşen | "
+                           "Fark (gerçekleşen): -1.445,00"}
+            << "Mart 1.100,00 950,00 Mart 500,00 500,00 = 1.450,00";
+        QTest::newRow("gelir, to another year")
+            << "Gelir"
+            << "2025"
+            << QStringList{"Gelir Düzenle", "GELİR TAHMİNİ boş bırakılamaz!",
+                           "Gelir: 500,00 planlanan · 500,00 gerçekleşen | "
+                           "Gider: 5,00 planlanan · 5,00 gerçekleşen | "
+                           "Fark (gerçekleşen): 495,00"}
+            << "Mart 500,00 500,00 = 500,00";
     }
     void editUpdatesInPlace()
     {
+        QFETCH(QString, yil);
         QFETCH(QStringList, metinler);
+        QFETCH(QString, listede);
         hazirla(satirinDefteri());
         const auto pencere = duzenle(plan);
         const auto kutu = [&](const char* ad) {
@@ -97,14 +113,22 @@ private slots:
         pencere->EkleKaydetDugmesi_Click();
         QCOMPARE(mesajlar(), QStringList{"bilgi: " + metinler[1]});
         static_cast<QLineEdit*>(kutu("TahminKutusu"))->setText("1100");
+        static_cast<QComboBox*>(kutu("YılBilgisiKutusu"))->setCurrentText(yil);
         gerceklesen->setText("950");
         QTest::keyClick(gerceklesen, Qt::Key_Return);
         QCOMPARE(pencere->result(), int(QDialog::Accepted));
-        oncekiler[0] = QString::number(plan) + "|2024|Mart|1100.0|950.0";
+        oncekiler[0] = QString::number(plan) + "|" + yil + "|Mart|1100.0|950.0";
         QCOMPARE(kayitlar(), oncekiler);
+        QStringList listelenen;
+        for (int i = 0; i < liste()->topLevelItemCount(); ++i)
+            for (int sutun = 3; sutun <= 5; ++sutun)
+                listelenen << liste()->topLevelItem(i)->text(sutun);
+        listelenen << "=" << form->findChild<QLineEdit*>(d->ad + "ToplamıKutusu")->text();
+        QCOMPARE(listelenen.join(' '), listede);
         const QList<QTreeWidgetItem*> secili = liste()->selectedItems();
-        QCOMPARE(secili.size(), 1);
-        QCOMPARE(secili.first()->text(0), QString::number(plan));
+        QCOMPARE(secili.size(), yil == "2024" ? 1 : 0);
+        if (!secili.isEmpty())
+            QCOMPARE(secili.first()->text(0), QString::number(plan));
         QCOMPARE(form->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName(), metinler[2]);
     }
 

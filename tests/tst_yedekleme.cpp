@@ -1,10 +1,14 @@
+#include "AcilisDenetimi.h"
+#include "AnaForm.h"
 #include "Baslangic.h"
 #include "ButceVerisi.h"
 #include "LedgerTest.h"
 #include "OtomatikYedekleme.h"
+#include "VeriHatasi.h"
 #include "YedekGeriYuklemeFormu.h"
 #include "Yedekleme.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QStatusBar>
@@ -16,6 +20,23 @@ namespace
 {
 
 const ButceVerisi::YeniKayit kira = yeniKayit("EV", "KİRA", 2024, "Mart", 1000, 900);
+
+// Runs the program's start. The file's check ends while the window is open: once it has ended and
+// its report has been taken up, the loop ends with status 7 if the main window is still on screen.
+int acilistaBak(const QString& klasor, bool& gosterildi)
+{
+    QObject kapsam;
+    QTimer::singleShot(0, &kapsam, [&] {
+        AcilisDenetimi::bekle();
+        QTimer::singleShot(0, &kapsam, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                gosterildi = gosterildi || (qobject_cast<AnaForm*>(w) && w->isVisible());
+            if (gosterildi)
+                QApplication::exit(7);
+        });
+    });
+    return Baslangic::calistir(klasor);
+}
 
 } // namespace
 
@@ -211,8 +232,7 @@ private slots:
 
         MesajKutusu::sonrakiYanit(yanit);
         bool gosterildi = false;
-        const int durum = pencereyeBak([&] { return Baslangic::calistir(ortam->klasor()); },
-                                       [&](QWidget* w) { gosterildi = w; });
+        const int durum = acilistaBak(ortam->klasor(), gosterildi);
         QCOMPARE(mesajlar().size(), 1);
         const QString bozuk = acilmaz ? "Veritabanı dosyası açılamadı:\n" + ortam->dosya() +
                                             "\n\nHata 26: file is not a database"
@@ -232,6 +252,36 @@ private slots:
         QCOMPARE(sayilar(), QString("30"));
         QCOMPARE(QDir(yedekKlasoru()).entryList({"Varnel-bozuk-*.mdb"}).size(), 1);
         QCOMPARE(Yedekleme::yedekler(yedekKlasoru()).size(), 2);
+    }
+
+    // While the file's check runs at start-up, a writing command waits for it: a damaged file gets
+    // no write at all, even to a table the damage does not touch.
+    void damagedFileRefusedBeforeTheFirstWrite_data()
+    {
+        QTest::addColumn<bool>("bozuk");
+        QTest::newRow("sound") << false;
+        QTest::newRow("damaged") << true;
+    }
+    void damagedFileRefusedBeforeTheFirstWrite()
+    {
+        QFETCH(bool, bozuk);
+        hazirla(bozuk ? ortam->dosya() : QString(), [] { DegiskenModulu::kapat(); });
+        QVERIFY(!DegiskenModulu::ac(ortam->dosya()));
+        QFile dosya(ortam->dosya());
+        QVERIFY(dosya.open(QIODevice::ReadOnly));
+        const QByteArray once = dosya.readAll();
+        AcilisDenetimi::baslat(ortam->dosya());
+        QString hata;
+        try {
+            ButceVerisi::kayitEkle(giderDefteri(), kira);
+        } catch (const VeriHatasi& h) {
+            hata = h.aciklama();
+        }
+        QCOMPARE(hata.startsWith("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n" +
+                                 ortam->dosya() + "\n\nVeritabanı motorunun bulguları:\n"),
+                 bozuk);
+        dosya.seek(0);
+        QCOMPARE(dosya.readAll() == once, bozuk);
     }
 
     // Backups go only to a real folder of the user's own, made for the user alone; otherwise the

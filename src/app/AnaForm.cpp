@@ -43,6 +43,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <climits>
 
 using Denetim::etiket;
 using Denetim::twipAlani;
@@ -308,12 +309,53 @@ void AnaForm::donemDegisti()
 // Estimate and realised of each ledger over all groups, and the realised difference.
 void AnaForm::donemOzetiniYaz()
 {
-    const int yil = YilBilgisiKutusu->currentText().toInt();
-    std::optional<QString> ay;
+    const std::optional<QString> ay = seciliAy();
+    donemToplamlari = {ButceVerisi::donemToplami(gelirDefteri(), secilenYil(), ay),
+                       ButceVerisi::donemToplami(giderDefteri(), secilenYil(), ay)};
+    donemOzetiniBas();
+}
+
+std::optional<QString> AnaForm::seciliAy() const
+{
     if (AyBilgisiKutusu->currentIndex() > 0)
-        ay = AyBilgisiKutusu->currentText();
-    const ButceVerisi::DonemToplami gelirler = ButceVerisi::donemToplami(gelirDefteri(), yil, ay);
-    const ButceVerisi::DonemToplami giderler = ButceVerisi::donemToplami(giderDefteri(), yil, ay);
+        return AyBilgisiKutusu->currentText();
+    return std::nullopt;
+}
+
+int AnaForm::secilenYil() const
+{
+    return YilBilgisiKutusu->currentText().toInt();
+}
+
+void AnaForm::donemOzetiniDuzelt(const DefterTanimi& defter, const ButceVerisi::Kayit& once,
+                                 const ButceVerisi::Kayit& sonra)
+{
+    ButceVerisi::DonemToplami& t = donemToplamlari[&defter == &giderDefteri()];
+    const auto sinirda = [](qint64 x) { return x == LLONG_MAX || x == LLONG_MIN; };
+    const auto ekle = [&](const ButceVerisi::Kayit& k, int isaret) {
+        const std::optional<QString> ay = seciliAy();
+        if (k.yil != secilenYil() || (ay && !TurkceMetin::esit(k.ay, *ay)))
+            return;
+        t.tahminKurus = Tutar::topla(t.tahminKurus, isaret * k.tahminKurus.value_or(0));
+        t.gerceklesenKurus =
+            Tutar::topla(t.gerceklesenKurus, isaret * k.gerceklesenKurus.value_or(0));
+        t.okunamayan += isaret * k.okunamayan;
+    };
+    // A sum held at its limit no longer tells what one entry adds to it.
+    if (sinirda(t.tahminKurus) || sinirda(t.gerceklesenKurus))
+        return donemOzetiniYaz();
+    ekle(once, -1);
+    ekle(sonra, 1);
+    if (sinirda(t.tahminKurus) || sinirda(t.gerceklesenKurus))
+        return donemOzetiniYaz();
+    donemOzetiniBas();
+}
+
+void AnaForm::donemOzetiniBas()
+{
+    const auto& [gelirler, giderler] = donemToplamlari;
+    const std::optional<QString> ay = seciliAy();
+    const int yil = secilenYil();
     const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
         const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
         return DonemOzeti::Parca{

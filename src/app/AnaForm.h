@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -104,6 +105,8 @@ public:
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // Opens on this window's period; a sub-group chosen in it is shown here.
     std::unique_ptr<DonemRaporuFormu> donemRaporuFormu();
+    // After a backup took the file's data: everything listed again, the undo stack emptied.
+    void geriYuklendi(const QString& yedek);
     // Every writing command of this run, for "Geri Al" and "Yinele".
     QUndoStack* geriAlmaYigini() const { return geriAlma; }
 
@@ -155,6 +158,13 @@ private:
     void komutuKaydet(const QString& ad, const Degisiklik& degisiklik);
     void donemDegisti();
     void donemOzetiniYaz(); // throws VeriHatasi
+    // After one entry of the ledger changed from `once` to `sonra` (as listed): the period's
+    // figures follow by the difference instead of the period being summed again.
+    void donemOzetiniDuzelt(const DefterTanimi& defter, const ButceVerisi::Kayit& once,
+                            const ButceVerisi::Kayit& sonra); // throws VeriHatasi
+    void donemOzetiniBas();
+    std::optional<QString> seciliAy() const;
+    int secilenYil() const;
     void donemOzetiniGoster();
     // Enables what can act: the buttons of each ledger, and the menu's entry commands.
     void durumlariGuncelle();
@@ -163,7 +173,6 @@ private:
     // list the user is not looking at: with the focus in a group list, a box or a button, none.
     DefterBolumu* kayitBolumu() const;
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
-    void geriYuklendi(const QString& yedek);
     void raporGrubunuGoster(const DonemRaporuFormu::Hedef& hedef);
     // Asks where to save a workbook or CSV file and writes it; the status bar says how many
     // entries went.
@@ -182,6 +191,7 @@ private:
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     DonemOzeti* donemOzeti = nullptr;
+    std::array<ButceVerisi::DonemToplami, 2> donemToplamlari; // income, expense as shown
     QPushButton* DonemRaporuDugmesi = nullptr;
     PencereDuzeni* duzen = nullptr;
 

@@ -1,5 +1,6 @@
 #include "Baslangic.h"
 
+#include "AcilisDenetimi.h"
 #include "Aktarma.h"
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
@@ -14,6 +15,7 @@
 #include "Yedekleme.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -74,9 +76,9 @@ bool dosyayiAc(const QString& yol)
 }
 
 // Nothing another program left in the file runs on the program's statements: its triggers and
-// views are named and removed only when the user agrees, after a backup, in one transaction.
-// False when the program must end.
-bool yabancilariKaldir()
+// views are named and removed only when the user agrees, after a backup, in one transaction; a
+// damaged file is offered its backup first. False when the program must end.
+bool yabancilariKaldir(const QString& yol)
 {
     QStringList adlar;
     if (!MesajKutusu::hatalariGostererek(
@@ -84,6 +86,8 @@ bool yabancilariKaldir()
         return false;
     if (adlar.isEmpty())
         return true;
+    if (!BozukDosyaOnerisi::sun(yol))
+        return false;
     if (!MesajKutusu::sor(nullptr,
                           QStringLiteral("Dosyada Morvane'nin oluşturmadığı tetikleyiciler var: "
                                          "%1. Kaldırılsın mı? (Önce dosyanın bir kopyası alınır.)")
@@ -97,21 +101,27 @@ bool yabancilariKaldir()
     });
 }
 
-// The shared budget chosen last, or else the file. False when the program must end.
-bool butceyiAc(const VeriYeri::Konum& konum)
+enum class Acilan { Hicbiri, OrtakButce, Dosya };
+
+// The shared budget chosen last, or else the file, whose check starts here and goes on while the
+// window opens.
+Acilan butceyiAc(const VeriYeri::Konum& konum)
 {
     QSettings ayarlar(QStringLiteral("Morvane"), QStringLiteral("Morvane"));
     if (const auto adres = OrtakButceFormu::secilen(ayarlar)) {
         const auto hata = OrtakButce::ac(*adres);
         if (!hata)
-            return true;
+            return Acilan::OrtakButce;
         MesajKutusu::hata(nullptr, *hata + QStringLiteral("\n\nYerel dosya açılıyor."));
     }
     if (!dosyaHazir(konum))
-        return false;
+        return Acilan::Hicbiri;
     // An import killed before its end (a power cut, a crash) leaves its half-written file.
     Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
-    return dosyayiAc(konum.yol) && BozukDosyaOnerisi::sun(konum.yol) && yabancilariKaldir();
+    if (!dosyayiAc(konum.yol))
+        return Acilan::Hicbiri;
+    AcilisDenetimi::baslat(konum.yol);
+    return yabancilariKaldir(konum.yol) ? Acilan::Dosya : Acilan::Hicbiri;
 }
 
 } // namespace
@@ -137,12 +147,22 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
     uygulamayiTanit();
     qtCevirisiniYukle();
     Denetim::gorunumuKur();
+    // A writing command that comes before the file's check has ended waits for it.
+    AcilisDenetimi::beklemeGostergesi([](bool bekliyor) {
+        if (bekliyor)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
     int sonuc = yenidenAcilis;
     while (sonuc == yenidenAcilis) {
         sonuc = 1;
-        if (!butceyiAc(konum))
+        const Acilan acilan = butceyiAc(konum);
+        if (acilan == Acilan::Hicbiri)
             break;
         AnaForm anaForm(bugun);
+        if (acilan == Acilan::Dosya)
+            BozukDosyaOnerisi::pencereAcikkenSun(konum.yol, anaForm);
         anaForm.show();
         sonuc = QApplication::exec();
     }

@@ -1,12 +1,14 @@
 #include "BozukDosyaOnerisi.h"
 
+#include "AcilisDenetimi.h"
+#include "AnaForm.h"
 #include "Bicim.h"
 #include "DegiskenModulu.h"
 #include "MesajKutusu.h"
-#include "Sema.h"
 #include "VeriHatasi.h"
 #include "Yedekleme.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,36 +19,55 @@ namespace
 
 // `bozuk` tells the damage; `geriYukle` puts the backup in the file's place.
 bool yedegiOner(const QString& bozuk, const Yedekleme::Yedek& yedek,
-                const std::function<void()>& geriYukle)
+                const std::function<void()>& geriYukle, QWidget* ust = nullptr)
 {
     if (!MesajKutusu::sor(
-            nullptr, bozuk + QStringLiteral("En yeni yedek: %1 (%2)\nBu yedek geri yüklensin "
-                                            "mi? Bozuk dosya, Yedekler klasöründe "
-                                            "Varnel-bozuk-… adıyla saklanır.")
-                                 .arg(QFileInfo(yedek.yol).fileName(), Bicim::tarihSaat(yedek.an))))
+            ust, bozuk + QStringLiteral("En yeni yedek: %1 (%2)\nBu yedek geri yüklensin "
+                                        "mi? Bozuk dosya, Yedekler klasöründe "
+                                        "Varnel-bozuk-… adıyla saklanır.")
+                             .arg(QFileInfo(yedek.yol).fileName(), Bicim::tarihSaat(yedek.an))))
         return false;
-    return MesajKutusu::hatalariGostererek(nullptr, geriYukle);
+    return MesajKutusu::hatalariGostererek(ust, geriYukle);
+}
+
+// The offer for the check's findings; the backup restored, when it was.
+std::optional<Yedekleme::Yedek> bulguyuSun(const QString& yol, const QString& sorun, QWidget* ust)
+{
+    const QString bozuk = QStringLiteral("Veritabanı dosyası bozuk:\n%1\n\nVeritabanı motorunun "
+                                         "bulguları:\n%2\n\n")
+                              .arg(QDir::toNativeSeparators(yol), sorun);
+    const QString klasor = Yedekleme::klasor(yol);
+    const std::optional<Yedekleme::Yedek> yedek = Yedekleme::saglamEnYeni(klasor);
+    if (!yedek) {
+        MesajKutusu::hata(ust, bozuk + QStringLiteral("Geri yüklenecek bir yedek yok: %1")
+                                           .arg(QDir::toNativeSeparators(klasor)));
+        return std::nullopt;
+    }
+    const bool geriYuklendi = yedegiOner(
+        bozuk, *yedek,
+        [&] { Yedekleme::geriYukle(yedek->yol, QDateTime::currentDateTime(), true); }, ust);
+    return geriYuklendi ? yedek : std::nullopt;
 }
 
 } // namespace
 
 bool BozukDosyaOnerisi::sun(const QString& yol)
 {
-    const auto sorun = Sema::butunlukSorunu(DegiskenModulu::VeriTabani(), true);
-    if (!sorun)
-        return true;
-    const QString bozuk = QStringLiteral("Veritabanı dosyası bozuk:\n%1\n\nVeritabanı motorunun "
-                                         "bulguları:\n%2\n\n")
-                              .arg(QDir::toNativeSeparators(yol), *sorun);
-    const QString klasor = Yedekleme::klasor(yol);
-    const std::optional<Yedekleme::Yedek> yedek = Yedekleme::saglamEnYeni(klasor);
-    if (!yedek) {
-        MesajKutusu::hata(nullptr, bozuk + QStringLiteral("Geri yüklenecek bir yedek yok: %1")
-                                               .arg(QDir::toNativeSeparators(klasor)));
-        return false;
-    }
-    return yedegiOner(bozuk, *yedek, [&] {
-        Yedekleme::geriYukle(yedek->yol, QDateTime::currentDateTime(), true);
+    const auto sorun = AcilisDenetimi::bekle();
+    return !sorun || bulguyuSun(yol, *sorun, nullptr);
+}
+
+void BozukDosyaOnerisi::pencereAcikkenSun(const QString& yol, AnaForm& pencere)
+{
+    AcilisDenetimi::izle([yol, &pencere](const std::optional<QString>& sorun) {
+        if (!sorun)
+            return;
+        if (const auto yedek = bulguyuSun(yol, *sorun, &pencere)) {
+            pencere.geriYuklendi(yedek->yol);
+            return;
+        }
+        pencere.hide();
+        QApplication::exit(1);
     });
 }
 

@@ -261,22 +261,46 @@ void DefterBolumu::listele(bool altGrupla)
     MesajKutusu::hatalariGostererek(&pencere, [&] { listeyiDoldur(altGrupla); });
 }
 
-void DefterBolumu::listeyiDoldur(bool altGrupla)
+ButceVerisi::KayitSuzgeci DefterBolumu::listeSuzgeci(bool altGrupla) const
 {
-    KayitlarListesi->bosalt();
-    ToplamKutusu->clear();
-    ToplamKutusu->setToolTip(QString());
     ButceVerisi::KayitSuzgeci suzgec{.anaGrup = AnaGruplarListesi->currentText(),
                                      .yil = pencere.yilBilgisiKutusu()->currentText().toInt()};
     if (altGrupla)
         suzgec.altGrup = seciliMetin(AltGruplarListesi).value_or(QString());
     if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
         suzgec.ay = pencere.ayBilgisiKutusu()->currentText();
-    const KayitListesi::Toplam toplam =
-        KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, suzgec));
+    return suzgec;
+}
+
+void DefterBolumu::listeyiDoldur(bool altGrupla)
+{
+    KayitlarListesi->bosalt();
+    ToplamKutusu->clear();
+    ToplamKutusu->setToolTip(QString());
+    toplamiYaz(KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla))));
+}
+
+void DefterBolumu::toplamiYaz(const KayitListesi::Toplam& toplam)
+{
     ToplamKutusu->setText(Bicim::tutar(toplam.gerceklesenKurus));
     ToplamKutusu->setToolTip(okunamayanlar(toplam.okunamayan));
     emit durumDegisti();
+}
+
+bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
+{
+    ButceVerisi::KayitSuzgeci suzgec = listeSuzgeci(seciliMetin(AltGruplarListesi).has_value());
+    suzgec.kimlik = kimlik;
+    const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
+    if (bulunan.size() != 1)
+        return false;
+    const std::optional<KayitListesi::Yenilenen> yenilenen =
+        KayitlarListesi->satiriYenile(bulunan[0]);
+    if (!yenilenen)
+        return false;
+    toplamiYaz(yenilenen->toplam);
+    pencere.donemOzetiniDuzelt(defter_, yenilenen->once, bulunan[0]);
+    return true;
 }
 
 void DefterBolumu::donemiListele()
@@ -514,7 +538,7 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, pencere.yilAraligi(), &pencere);
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
-                duzenlenenKaydiGoster(kimlik);
+                duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
                 emit komutYapildi(defter_.duzenlemeBasligi, degisiklik);
             });
     return form;
@@ -538,10 +562,14 @@ void DefterBolumu::kayitDuzenlemeyiAc()
         form->exec();
 }
 
-// The list as the user left it, groups and all, with the edited entry still selected.
-void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik)
+// The list as the user left it, groups and all, with the edited entry still selected. Only its row
+// is read again when this program wrote it and it still belongs to the list, the totals following
+// by its difference; otherwise the whole list and the period's figures are.
+void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik, bool yazildi)
 {
     MesajKutusu::hatalariGostererek(&pencere, [&] {
+        if (yazildi && duzenleneniYenile(kimlik))
+            return;
         listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
         pencere.donemOzetiniYaz();
     });

@@ -5,6 +5,7 @@
 #include "Degisiklik.h"
 #include "Esneklik.h"
 #include "GrupDuzeltmeFormu.h"
+#include "KayitListesi.h"
 
 #include <QList>
 #include <QObject>
@@ -16,7 +17,6 @@
 class AnaForm;
 class GrupEklemeFormu;
 class KayitEklemeFormu;
-class KayitListesi;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -118,7 +118,13 @@ private:
     // Another program's changes listed first (AnaForm::disaridanDegisenleriListele); the chosen
     // entry as listed now. One chosen before and gone since is told.
     std::optional<ButceVerisi::Kayit> guncelSecim();
-    void duzenlenenKaydiGoster(qint64 kimlik);
+    void duzenlenenKaydiGoster(qint64 kimlik, bool yazildi);
+    // The filter of the list as the groups and the period stand.
+    ButceVerisi::KayitSuzgeci listeSuzgeci(bool altGrupla) const;
+    void toplamiYaz(const KayitListesi::Toplam& toplam);
+    // The edited entry's row shown again with the list's total and the period's figures; false
+    // when it no longer belongs to the list (or was not in it), with nothing changed.
+    bool duzenleneniYenile(qint64 kimlik);
     void grupMenuleriniKur();
     bool eventFilter(QObject* nesne, QEvent* olay) override;
     void grupListesiEtkin(bool alt);

@@ -37,7 +37,7 @@ const QString kayitlarSorgusu =
     kayitSecimi + QStringLiteral(" WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
 const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
 const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
-const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
+const QString kimlikKosulu = QStringLiteral(" AND Kimlik = ?");
 
 // Sums by the amount rule of Tutar, the same in every statement.
 const QString donemToplamiSorgusu =
@@ -181,12 +181,21 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
         sql += ayKosulu.arg(defter.ayAlani);
         degerler << *suzgec.ay;
     }
-    sql += kimlikSirasi;
+    if (suzgec.kimlik) {
+        sql += kimlikKosulu;
+        degerler << *suzgec.kimlik;
+    }
 
+    // Sorted here rather than by ORDER BY Kimlik, which steers the engine to the year index (its
+    // entries come in Kimlik order) and so to every entry of the year read from the table; without
+    // it the engine reads the (year, main group, sub-group, month, amounts) index alone, which
+    // holds every field listed.
     SorguSonucu KayitKumesi(sql, degerler);
     std::vector<Kayit> sonuc;
     while (KayitKumesi.sonraki())
         sonuc.push_back(kayitOku(KayitKumesi, true));
+    std::sort(sonuc.begin(), sonuc.end(),
+              [](const Kayit& a, const Kayit& b) { return a.kimlik < b.kimlik; });
     return sonuc;
 }
 

@@ -33,7 +33,8 @@ struct KayitSuzgeci {
     QString anaGrup;
     std::optional<QString> altGrup; // none: every sub-group of the main group
     int yil = 0;
-    std::optional<QString> ay; // none: the whole year
+    std::optional<QString> ay;    // none: the whole year
+    std::optional<qint64> kimlik; // only this entry, when it matches the rest
 };
 
 // Amounts are read by the rule of Tutar everywhere: in the entries, in their sums and in the

@@ -1,5 +1,6 @@
 #include "DegiskenModulu.h"
 
+#include "AcilisDenetimi.h"
 #include "EskiBicim.h"
 #include "KilitBeklemesi.h"
 #include "OrtakButce.h"
@@ -46,12 +47,50 @@ std::optional<AcilanDosya> dosyaKimligi(const QString& yol)
     return AcilanDosya{yol, bilgi.st_dev, bilgi.st_ino};
 }
 
+// UTF-8 into UTF-16 in a buffer of the caller's, for the collation below: a listing compares tens
+// of thousands of group names, and two QStrings a comparison cost more than the comparing. False
+// for what does not fit or is not well-formed UTF-8 of the Basic Multilingual Plane, which the
+// collation then takes through QString.
+constexpr int kisaMetin = 64;
+bool utf16Yaz(const unsigned char* s, int uzunluk, char16_t (&hedef)[kisaMetin], int& yazilan)
+{
+    yazilan = 0;
+    for (int i = 0; i < uzunluk; ++yazilan) {
+        if (yazilan == kisaMetin)
+            return false;
+        const unsigned c = s[i];
+        if (c < 0x80) {
+            hedef[yazilan] = char16_t(c);
+            i += 1;
+        } else if (c >= 0xC2 && c < 0xE0 && i + 1 < uzunluk && (s[i + 1] & 0xC0) == 0x80) {
+            hedef[yazilan] = char16_t(((c & 0x1F) << 6) | (s[i + 1] & 0x3F));
+            i += 2;
+        } else if (c >= 0xE0 && c < 0xF0 && i + 2 < uzunluk && (s[i + 1] & 0xC0) == 0x80 &&
+                   (s[i + 2] & 0xC0) == 0x80) {
+            const unsigned k = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            if (k < 0x800 || (k >= 0xD800 && k < 0xE000))
+                return false;
+            hedef[yazilan] = char16_t(k);
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Case-folding comparison of two UTF-8 texts, registered as the collation "TURKCE" on the
 // program's own connection only, so the file stays readable by any SQLite tool.
 int turkceKarsilastir(void*, int aUzunluk, const void* a, int bUzunluk, const void* b)
 {
     if (aUzunluk == bUzunluk && std::memcmp(a, b, size_t(aUzunluk)) == 0)
         return 0;
+    char16_t x16[kisaMetin], y16[kisaMetin];
+    int xUzunluk = 0, yUzunluk = 0;
+    if (utf16Yaz(static_cast<const unsigned char*>(a), aUzunluk, x16, xUzunluk) &&
+        utf16Yaz(static_cast<const unsigned char*>(b), bUzunluk, y16, yUzunluk))
+        return TurkceMetin::karsilastir(QStringView(x16, xUzunluk).data(), xUzunluk,
+                                        QStringView(y16, yUzunluk).data(), yUzunluk);
     const QString x = QString::fromUtf8(static_cast<const char*>(a), aUzunluk);
     const QString y = QString::fromUtf8(static_cast<const char*>(b), bUzunluk);
     return TurkceMetin::karsilastir(x.constData(), x.size(), y.constData(), y.size());
@@ -273,6 +312,7 @@ QString DegiskenModulu::sqliteSurumu()
 
 void DegiskenModulu::kapat()
 {
+    AcilisDenetimi::durdur();
     acilan.reset();
     bilinenSurum.reset();
     if (!QSqlDatabase::contains(baglantiAdi))

@@ -1,5 +1,6 @@
 #include "Islem.h"
 
+#include "AcilisDenetimi.h"
 #include "DegiskenModulu.h"
 #include "VeriHatasi.h"
 
@@ -27,6 +28,7 @@ Islem::Islem()
 {
     // Before the backup and before undo, whose writes go round SatirYazici.
     DegiskenModulu::dosyayiDenetle();
+    AcilisDenetimi::yazmadanOnce();
     if (etkinKanca)
         etkinKanca->is();
     QSqlDatabase db = DegiskenModulu::VeriTabani();

@@ -1,5 +1,6 @@
 #include "Yedekleme.h"
 
+#include "AcilisDenetimi.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
 #include "DosyaTasima.h"
@@ -355,6 +356,7 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
                               "döndürüldü.\n\n%1")
                    .arg(*sorun));
     }
+    AcilisDenetimi::saglamSay();
     birak(klasor(DegiskenModulu::dosyaYolu()), an);
 }
 

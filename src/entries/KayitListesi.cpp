@@ -84,38 +84,68 @@ KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>&
     setSortingEnabled(false);
     clear();
     kayitlar = yeniKayitlar;
-    Toplam toplam;
     QList<QTreeWidgetItem*> satirlar;
     satirlar.reserve(qsizetype(kayitlar.size()));
     for (size_t sira = 0; sira < kayitlar.size(); ++sira) {
-        const ButceVerisi::Kayit& kayit = kayitlar[sira];
         auto* satir = new KayitSatiri;
-        sayiYaz(satir, KimlikSutunu, QString::number(kayit.kimlik), kayit.kimlik);
         satir->setData(KimlikSutunu, sirasiRolu, qulonglong(sira));
-        satir->setText(AnaGrupSutunu, kayit.anaGrup);
-        satir->setText(AltGrupSutunu, kayit.altGrup);
-        // Calendar order; a text that names no month sorts first.
-        const int ay = Takvim::ayNumarasi(kayit.ay);
-        satir->setText(AySutunu, kayit.ay);
-        satir->setData(AySutunu, siralamaRolu, ay > 0 ? QVariant(ay) : QVariant());
-        const std::optional<qint64> tahmin = kayit.tahminKurus;
-        const std::optional<qint64> gerceklesen = kayit.gerceklesenKurus;
-        if (tahmin)
-            sayiYaz(satir, TahminSutunu, Bicim::tutar(*tahmin), *tahmin);
-        if (gerceklesen) {
-            sayiYaz(satir, GerceklesenSutunu, Bicim::tutar(*gerceklesen), *gerceklesen);
-            toplam.gerceklesenKurus = Tutar::topla(toplam.gerceklesenKurus, *gerceklesen);
-        }
-        toplam.okunamayan += kayit.okunamayan;
-        const std::optional<double> oran = Tutar::oran(gerceklesen, tahmin);
-        sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,
-                oran ? QVariant(*oran) : QVariant());
-        Doldurma::oranUyarisi(satir, OranSutunu, defter, oran);
+        satiriYaz(satir, kayitlar[sira]);
         satirlar.append(satir);
     }
     addTopLevelItems(satirlar);
     setSortingEnabled(true);
-    return toplam;
+    return toplam();
+}
+
+std::optional<KayitListesi::Yenilenen>
+KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
+{
+    QTreeWidgetItem* satir =
+        findItems(QString::number(kayit.kimlik), Qt::MatchExactly, KimlikSutunu).value(0);
+    if (!satir)
+        return std::nullopt;
+    ButceVerisi::Kayit& listelenen = kayitlar.at(satir->data(KimlikSutunu, sirasiRolu).toULongLong());
+    ButceVerisi::Kayit once = std::exchange(listelenen, kayit);
+    satiriYaz(satir, kayit);
+    return Yenilenen{toplam(), std::move(once)};
+}
+
+void KayitListesi::satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& kayit) const
+{
+    sayiYaz(satir, KimlikSutunu, QString::number(kayit.kimlik), kayit.kimlik);
+    satir->setText(AnaGrupSutunu, kayit.anaGrup);
+    satir->setText(AltGrupSutunu, kayit.altGrup);
+    // Calendar order; a text that names no month sorts first.
+    const int ay = Takvim::ayNumarasi(kayit.ay);
+    satir->setText(AySutunu, kayit.ay);
+    satir->setData(AySutunu, siralamaRolu, ay > 0 ? QVariant(ay) : QVariant());
+    const std::optional<qint64> tahmin = kayit.tahminKurus;
+    const std::optional<qint64> gerceklesen = kayit.gerceklesenKurus;
+    for (const auto& [sutun, tutar] :
+         {std::pair(TahminSutunu, tahmin), std::pair(GerceklesenSutunu, gerceklesen)}) {
+        if (tutar)
+            sayiYaz(satir, sutun, Bicim::tutar(*tutar), *tutar);
+        else
+            sayiYaz(satir, sutun, QString(), QVariant());
+    }
+    const std::optional<double> oran = Tutar::oran(gerceklesen, tahmin);
+    sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,
+            oran ? QVariant(*oran) : QVariant());
+    // A row shown again may have been a warning before.
+    satir->setData(OranSutunu, Qt::ForegroundRole, QVariant());
+    satir->setData(OranSutunu, Qt::FontRole, QVariant());
+    Doldurma::oranUyarisi(satir, OranSutunu, defter, oran);
+}
+
+KayitListesi::Toplam KayitListesi::toplam() const
+{
+    Toplam sonuc;
+    for (const ButceVerisi::Kayit& kayit : kayitlar) {
+        if (kayit.gerceklesenKurus)
+            sonuc.gerceklesenKurus = Tutar::topla(sonuc.gerceklesenKurus, *kayit.gerceklesenKurus);
+        sonuc.okunamayan += kayit.okunamayan;
+    }
+    return sonuc;
 }
 
 void KayitListesi::bosalt()

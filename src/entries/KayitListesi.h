@@ -23,6 +23,13 @@ public:
     };
     // Replaces the rows.
     Toplam doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
+    // The listed row of the entry with the same Kimlik shows it as given: the list's new total and
+    // the entry as it was listed. None, with nothing changed, when the entry is not listed.
+    struct Yenilenen {
+        Toplam toplam;
+        ButceVerisi::Kayit once;
+    };
+    std::optional<Yenilenen> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
 
     // The entry of the selected row, whatever the sort.
@@ -42,6 +49,9 @@ protected:
     void focusInEvent(QFocusEvent* olay) override;
 
 private:
+    void satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& kayit) const;
+    Toplam toplam() const;
+
     const DefterTanimi& defter;
     std::vector<ButceVerisi::Kayit> kayitlar;
 };
