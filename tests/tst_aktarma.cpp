@@ -137,26 +137,19 @@ QByteArray ornek(const QString& ad, const QDir& klasor = ornekler)
     return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
 }
 
-// Records the progress window's bar (value, maximum) once the import lets events run; with
-// `iptal`, presses "İptal" once rows are being copied.
-void ilerlemeyiIzle(QTimer& zamanlayici, QList<std::pair<int, int>>& kayit, bool iptal)
+// Presses "İptal" on the progress window once it counts copied rows.
+void iptalEt(QTimer& zamanlayici)
 {
     zamanlayici.setSingleShot(true);
-    QObject::connect(&zamanlayici, &QTimer::timeout, [&kayit, iptal] {
-        QWidget* pencere = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "AktarmaIlerlemesi")
-                pencere = w;
-        auto* cubuk = pencere ? pencere->findChild<QProgressBar*>() : nullptr;
-        if (!cubuk)
-            return;
-        const auto kaydet = [&kayit, iptal, pencere, cubuk](int deger) {
-            kayit << std::pair{deger, cubuk->maximum()};
-            if (iptal && deger > 0)
-                pencere->findChild<QPushButton*>()->click();
-        };
-        kaydet(cubuk->value());
-        QObject::connect(cubuk, &QProgressBar::valueChanged, cubuk, kaydet);
+    QObject::connect(&zamanlayici, &QTimer::timeout, [] {
+        for (QWidget* pencere : QApplication::topLevelWidgets())
+            if (auto* cubuk = pencere->objectName() == "AktarmaIlerlemesi"
+                                  ? pencere->findChild<QProgressBar*>()
+                                  : nullptr)
+                QObject::connect(cubuk, &QProgressBar::valueChanged, cubuk, [pencere](int deger) {
+                    if (deger > 0)
+                        pencere->findChild<QPushButton*>()->click();
+                });
     });
     zamanlayici.start(0);
 }
@@ -176,82 +169,24 @@ private slots:
         AktarmaSureci::programiAyarla(VARNEL_AKTAR);
     }
 
-    void readsRealJetFiles_data()
+    // Text stored compressed and uncompressed, every character up to U+00FF included.
+    void readsRealJetText()
     {
-        QTest::addColumn<QString>("dosya");
-        QTest::addColumn<QString>("tablo");
-        QTest::addColumn<QStringList>("alanlar");
-        QTest::addColumn<QStringList>("beklenen");
         QString tumu;
         for (char16_t c = 1; c <= 0xFF; ++c)
             tumu += QChar(c);
-        QTest::newRow("compressed and uncompressed text")
-            << "testUnicodeCompV2003.mdb"
-            << "Table" << QStringList{"ID", "Unicode"}
-            << QStringList{"i:1|only ascii chars",
-                           "i:2|ääkkösiä",
-                           "i:3|Мир",
-                           QString::fromUtf16(u"i:4|ϰαὶ τ\u1F79τ' ἐγὼ Κ\u1F7Bϰλωπα"),
-                           "i:5|漢字仮名交じり文",
-                           QString::fromUtf16(u"i:6|3L9\u001D52\u0002_AB(¥\u0005!!V"),
-                           "i:7|ümlaut",
-                           "i:8|" + tumu};
-        QTest::newRow("currency") << "pivot.mdb"
-                                  << "t_pivot" << QStringList{"c_cod", "C_VAL"}
-                                  << QStringList{"paperino|d:4444", "piero|d:33", "pippo|d:122",
-                                                 "pluto|d:443"};
-        QTest::newRow("integer, memo, decimal")
-            << "functionsV2000.mdb"
-            << "t_funcs" << QStringList{"id", "descr", "num"}
-            << QStringList{"i:1234|Show must go off|d:-1110.554"};
-        QTest::newRow("empty table, odd names")
-            << "noRoman.mdb"
-            << "t_noroman" << QStringList{"ID", "end", "q3¹²³¼½¾ß€Ð×ÝÞðýþäüöß"} << QStringList();
-    }
-    void readsRealJetFiles()
-    {
-        QFETCH(QString, dosya);
-        QFETCH(QString, tablo);
-        QFETCH(QStringList, alanlar);
-        QFETCH(QStringList, beklenen);
-        JetKaynagi kaynak(ornekler.filePath(dosya));
-        QCOMPARE(kaynak.tablolar(), QStringList{tablo});
-        QCOMPARE(kaynak.satirSayisi(tablo), beklenen.size());
-        QCOMPARE(tabloyuOku(kaynak, tablo, alanlar), beklenen);
-    }
-
-    // An old budget's NULL texts and amounts stay NULL; an empty text stays empty.
-    void keepsNullApartFromEmpty()
-    {
-        JetKaynagi kaynak(ornekler.filePath("../jet4-butce/butce-kucuk.mdb"));
-        QStringList bos; // "field NULL" or "field boş", once each
-        for (const Sema::Tablo& t : Sema::tablolar())
-            kaynak.oku(t.ad, t.alanlar, [&](const QVariantList& degerler) {
-                for (int i = 0; i < degerler.size(); ++i)
-                    if (degerler[i].toString().isEmpty())
-                        bos << t.ad + '.' + t.alanlar[i] + (degerler[i].isNull() ? " NULL" : " boş");
-            });
-        bos.removeDuplicates();
-        bos.sort();
-        QCOMPARE(bos, (QStringList{"GelirlerTablosu.AnaGrup boş", "GelirlerTablosu.GelirTahmini NULL",
-                                   "GelirlerTablosu.Gerceklesen NULL", "GelirlerTablosu.GrupAdi NULL",
-                                   "GelirlerTablosu.GrupAdi boş", "GiderlerTablosu.Gerceklesen NULL",
-                                   "GiderlerTablosu.GiderTahmini NULL"}));
-    }
-
-    void refusesRowsLostToACutOffFile()
-    {
-        QTemporaryDir dizin;
-        const QString yol = dizin.filePath("kesik.mdb");
-        yaz(yol, ornek("testUnicodeCompV2003.mdb").left(54 * 4096));
-        JetKaynagi kaynak(yol);
-        try {
-            tabloyuOku(kaynak, "Table", {"ID"});
-            QFAIL("a cut-off table was read");
-        } catch (const VeriHatasi& h) {
-            QVERIFY2(h.aciklama().contains("8 satır tutuyor, ancak 0 satırı okunabildi"),
-                     qPrintable(h.aciklama()));
-        }
+        JetKaynagi kaynak(ornekler.filePath("testUnicodeCompV2003.mdb"));
+        const QStringList beklenen{"i:1|only ascii chars",
+                                   "i:2|ääkkösiä",
+                                   "i:3|Мир",
+                                   QString::fromUtf16(u"i:4|ϰαὶ τ\u1F79τ' ἐγὼ Κ\u1F7Bϰλωπα"),
+                                   "i:5|漢字仮名交じり文",
+                                   QString::fromUtf16(u"i:6|3L9\u001D52\u0002_AB(¥\u0005!!V"),
+                                   "i:7|ümlaut",
+                                   "i:8|" + tumu};
+        QCOMPARE(kaynak.tablolar(), QStringList{"Table"});
+        QCOMPARE(kaynak.satirSayisi("Table"), beklenen.size());
+        QCOMPARE(tabloyuOku(kaynak, "Table", {"ID", "Unicode"}), beklenen);
     }
 
     void convertsLibmdbText_data()
@@ -268,7 +203,6 @@ private slots:
         satir("double typed 1.005", Kayan, "1.005", "d:1.01");
         satir("double negative half", Kayan, "-2.675", "d:-2.68");
         satir("single decimal comma", Kayan, "3,14159", "d:3.14");
-        satir("double exponent", Kayan, "1e-05", "d:0");
         satir("not a number", Kayan, "abc", "none");
         satir("not an integer", TamSayi, "20.5", "none");
     }
@@ -281,40 +215,21 @@ private slots:
         QCOMPARE(deger ? ::metin(*deger) : QStringLiteral("none"), beklenen);
     }
 
-    // Into a new file, as the tool does, or in place of the old file when accepted at start-up,
-    // the old one kept under another name.
-    void importsEveryTable_data()
-    {
-        QTest::addColumn<bool>("oneri");
-        QTest::newRow("new file") << false;
-        QTest::newRow("offered at start-up") << true;
-    }
+    // Into a new file, as the tool does; the conversion in place at start-up is proven on real
+    // budgets below.
     void importsEveryTable()
     {
-        QFETCH(bool, oneri);
         QTemporaryDir dizin;
         const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         DenemeKaynagi kaynak = butce();
-        if (oneri) {
-            yaz(yol, "eski");
-            QCOMPARE(sayilar(Aktarma::eskiDosyayiDonustur(kaynak, yol)).size(), 6);
-            QVERIFY(!DegiskenModulu::ac(yol));
-            QCOMPARE(klasorIcerigi(dizin.path()).first(),
-                     "Varnel-eski.mdb 5637e1eefa9a87981aaafd608551cbb76a4f5155");
-        } else {
-            const QStringList okunan = sayilar(Aktarma::oku(kaynak));
-            QCOMPARE(klasorIcerigi(dizin.path()), QStringList());
-            qint64 ilerleme = 0;
-            QCOMPARE(sayilar(Aktarma::dosyayaAktar(kaynak, yol,
-                                                   [&](qint64 y, qint64) { ilerleme = y; })),
-                     okunan);
-            QCOMPARE(okunan, (QStringList{"AnaGelirGruplariTablosu 2", "AltGelirGruplariTablosu 1",
-                                          "GelirlerTablosu 2", "AnaGiderGruplariTablosu 2",
-                                          "AltGiderGruplariTablosu 0", "GiderlerTablosu 1"}));
-            QCOMPARE(ilerleme, 8);
-            QVERIFY(!DegiskenModulu::ac(yol));
-        }
-        QCOMPARE(QDir(dizin.path()).entryList(QDir::Files | QDir::Hidden).size(), oneri ? 2 : 1);
+        const QStringList okunan = sayilar(Aktarma::oku(kaynak));
+        QCOMPARE(klasorIcerigi(dizin.path()), QStringList());
+        QCOMPARE(sayilar(Aktarma::dosyayaAktar(kaynak, yol)), okunan);
+        QCOMPARE(okunan, (QStringList{"AnaGelirGruplariTablosu 2", "AltGelirGruplariTablosu 1",
+                                      "GelirlerTablosu 2", "AnaGiderGruplariTablosu 2",
+                                      "AltGiderGruplariTablosu 0", "GiderlerTablosu 1"}));
+        QVERIFY(!DegiskenModulu::ac(yol));
+        QCOMPARE(QDir(dizin.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(QFile::permissions(yol),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(
@@ -326,7 +241,8 @@ private slots:
                          "AnaGiderGruplariTablosu|MUTFAK", "AnaGiderGruplariTablosu|Iğdır \"ev\"",
                          "GiderlerTablosu|i:7|MUTFAK|ÇARŞI|i:2024|şubat|d:0.1|d:0.2"}));
         // New entries continue after the highest old Kimlik.
-        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(), yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
+        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(),
+                                        yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
                      .ilkSatir(),
                  43);
     }
@@ -344,7 +260,6 @@ private slots:
         QTest::newRow("rows lost")
             << "kayip" << false
             << "GelirlerTablosu tablosu 3 satır tutuyor, ancak 2 satırı okunabildi.";
-        QTest::newRow("read fails") << "yarida" << false << "Okuma yarıda kesildi.";
         QTest::newRow("file made meanwhile")
             << "dosyaVar" << false << "Varnel.mdb zaten var; üzerine yazılmadı.";
         QTest::newRow("in place, read fails") << "yarida" << true << "Okuma yarıda kesildi.";
@@ -396,17 +311,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("icerik");
         QTest::addColumn<QString>("beklenen");
-        QByteArray ace = ornek("pivot.mdb");
-        ace.replace(4, 15, "Standard ACE DB");
-        ace[0x14] = 2;
         QTest::newRow("missing") << QByteArray() << "Dosya bulunamadı.";
         QTest::newRow("unreadable") << QByteArray("-") << "Dosya okunamadı";
         QTest::newRow("zero bytes") << QByteArray("") << "Dosya boş.";
-        QTest::newRow("all zero") << QByteArray(8192, '\0') << "Jet 4) veritabanı değil.";
         QTest::newRow("sqlite") << QByteArray("SQLite format 3\0xxxx", 20) << "(SQLite) biçiminde";
-        QTest::newRow("cut off") << ornek("pivot.mdb").left(100000) << "sayfa boyutunun katı değil";
         QTest::newRow("jet 3") << ornek("size97.mdb") << "Access 97 (Jet 3) biçiminde";
-        QTest::newRow("ace") << ace << "yeni Access (ACE, .accdb) biçiminde";
         QTest::newRow("target exists") << ornek("pivot.mdb") << "Varnel.mdb zaten var";
     }
     void toolRefusesWithNothingCreated()
@@ -431,10 +340,10 @@ private slots:
         QCOMPARE(klasorIcerigi(dizin.path()), once);
     }
 
-    // Entries the program cannot read as they stand are imported as they are, and named.
+    // Entries the program cannot read as they stand are named; the start-up offer below imports
+    // one as it is.
     void reportsAmountsAndYearsOutOfRange()
     {
-        QTemporaryDir dizin;
         DenemeKaynagi kaynak = butce();
         kaynak.tablo["GelirlerTablosu"].satirlar[1][5] = 1e15;
         kaynak.tablo["GelirlerTablosu"].satirlar[1][3] = 133097;
@@ -444,12 +353,6 @@ private slots:
             "2 kayıt sınır dışı tutar taşıyor: GelirlerTablosu 42; GiderlerTablosu 7.",
             "2 kayıt 1900–2100 dışında bir yıl taşıyor: GelirlerTablosu 42; GiderlerTablosu 7."};
         QCOMPARE(Aktarma::uyarilar(Aktarma::oku(kaynak)), beklenen);
-        QCOMPARE(Aktarma::uyarilar(
-                     Aktarma::dosyayaAktar(kaynak, DegiskenModulu::veriTabaniYolu(dizin.path()))),
-                 beklenen);
-        QVERIFY(!DegiskenModulu::ac(DegiskenModulu::veriTabaniYolu(dizin.path())));
-        QCOMPARE(dosyadakiler().filter("|i:42|"),
-                 QStringList{"GelirlerTablosu|i:42|MAAŞ|ANA İŞ|i:133097|ARALIK|d:1e+15|NULL"});
     }
 
     // Files that killed imports left behind go, unless an import still holds them.
@@ -471,30 +374,26 @@ private slots:
                               "Varnel.mdb.aktariliyor-notlar.txt"}));
     }
 
-    // The start-up offer on real old budgets, read by varnel-aktar in a process of its own. The
-    // progress bar counts rows; "İptal", "Hayır" or a refusal leave the folder as it was.
+    // The start-up offer on real old budgets, read by varnel-aktar in a process of its own;
+    // "İptal", "Hayır" or a refusal leave the folder as it was.
     void offerReadsInAChild_data()
     {
         QTest::addColumn<QString>("dosya");
         QTest::addColumn<QString>("durum");
-        QTest::addColumn<int>("satirlar");
         QTest::addColumn<QString>("beklenen");
         const QString aktarildi = "bilgi: Verileriniz Morvane biçimine aktarıldı (104 satır). "
                                   "Eski dosya Varnel-eski.mdb adıyla saklandı.";
-        QTest::newRow("imported") << "butce-kucuk.mdb"
-                                  << "evet" << 104 << aktarildi;
+        QTest::newRow("imported") << "butce-kucuk.mdb" << "evet" << aktarildi;
         QTest::newRow("an amount beyond the limit")
-            << "butce-kucuk.mdb"
-            << "tasan" << 104
+            << "butce-kucuk.mdb" << "tasan"
             << aktarildi + "\n\n1 kayıt sınır dışı tutar taşıyor: GelirlerTablosu 6.";
         QTest::newRow("cancelled")
-            << "butce-buyuk.mdb"
-            << "iptal" << 200440 << "bilgi: Aktarma iptal edildi; eski dosya olduğu gibi duruyor.";
-        QTest::newRow("declined") << "butce-kucuk.mdb"
-                                  << "hayir" << 0 << "soru: %DIZIN%\n\n" + AktarmaOnerisi::soru;
+            << "butce-buyuk.mdb" << "iptal"
+            << "bilgi: Aktarma iptal edildi; eski dosya olduğu gibi duruyor.";
+        QTest::newRow("declined") << "butce-kucuk.mdb" << "hayir"
+                                  << "soru: %DIZIN%\n\n" + AktarmaOnerisi::soru;
         QTest::newRow("not a budget")
-            << "butce-eksik.mdb"
-            << "evet" << 0
+            << "butce-eksik.mdb" << "evet"
             << "hata: açılamadı\n\nMorvane biçimine aktarılamıyor: Bu bir Morvane bütçe dosyası "
                "değil; eksik olanlar: GiderlerTablosu.GiderAyi alanı.";
     }
@@ -502,7 +401,6 @@ private slots:
     {
         QFETCH(QString, dosya);
         QFETCH(QString, durum);
-        QFETCH(int, satirlar);
         QFETCH(QString, beklenen);
         QTemporaryDir dizin;
         const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
@@ -512,32 +410,30 @@ private slots:
             eski.replace(146915, 8, QByteArray::fromHex("ac26c16ff2862300"));
         yaz(yol, eski);
         const QStringList once = klasorIcerigi(dizin.path());
-        QList<std::pair<int, int>> ilerleme;
         QTimer zamanlayici;
-        ilerlemeyiIzle(zamanlayici, ilerleme, durum == "iptal");
+        if (durum == "iptal")
+            iptalEt(zamanlayici);
         MesajKutusu::sonrakiYanit(durum != "hayir");
 
         const bool aktarildi = AktarmaOnerisi::sun(yol, "açılamadı");
 
         QCOMPARE(mesajlar().last(), QString(beklenen).replace("%DIZIN%", yol));
-        ilerleme.removeAll(std::pair(0, 0)); // before the child's first report
-        for (const auto& [deger, enCok] : ilerleme)
-            QCOMPARE(enCok, satirlar);
         if (!aktarildi) {
             QCOMPARE(klasorIcerigi(dizin.path()), once);
             return;
         }
-        QCOMPARE(ilerleme.value(ilerleme.size() - 1), std::pair(satirlar, satirlar));
         QCOMPARE(klasorIcerigi(dizin.path()).first(),
                  QString(once.first()).replace("Varnel.mdb", "Varnel-eski.mdb"));
-        // Empty text stays apart from NULL.
+        // Empty text stays apart from NULL, and an amount left empty stays NULL.
         QCOMPARE(sqliteAraci(yol, "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi = ''; "
-                                  "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi IS NULL;"),
-                 "1\n1");
+                                  "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi IS NULL; "
+                                  "SELECT count(*) FROM GelirlerTablosu "
+                                  "WHERE GelirTahmini IS NULL;"),
+                 "1\n1\n1");
     }
 
-    // A child that hangs, dies by a signal or runs out of memory is ended and reported as a
-    // damaged file; what it left (a temporary file, the old file renamed) is set right.
+    // A child that hangs or dies by a signal is ended and reported as a damaged file; what it left
+    // (a temporary file, the old file renamed) is set right.
     void childFailuresAreReported_data()
     {
         QTest::addColumn<QString>("betik");
@@ -545,7 +441,6 @@ private slots:
         QTest::newRow("hangs") << klasor +
                                       "touch \"$d/Varnel.mdb.aktariliyor-0000beef\"; exec sleep 30";
         QTest::newRow("crashes") << klasor + "mv \"$3\" \"$d/Varnel-eski.mdb\"; kill -SEGV $$";
-        QTest::newRow("out of memory") << "exec awk 'BEGIN { s = \"x\"; while (1) s = s s }'";
     }
     void childFailuresAreReported()
     {

@@ -2,66 +2,20 @@
 #include "KayitEklemeFormu.h"
 #include "LedgerTest.h"
 #include "Sema.h"
-#include "Yedekleme.h"
 
 #include <QLineEdit>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStatusBar>
-#include <QThread>
 
-#include <csignal>
 #include <unistd.h>
 
-// The file survives the program being killed, and a full disk.
+// The file survives a full disk.
 class TestDayaniklilik : public LedgerTest
 {
     Q_OBJECT
 
-    // Opens a file as the program does; true when it passes the engine's check.
-    static bool butun(const QString& dosya)
-    {
-        return !DegiskenModulu::ac(dosya) && !ButceVerisi::butunlukSorunu();
-    }
-
 private slots:
-    // A process saving entries through the program's own commands is killed with SIGKILL at a
-    // random moment, 50 times: each time the file passes the engine's check and holds every entry
-    // whose command had returned. Every backup taken meanwhile is whole.
-    void killedWhileSaving()
-    {
-        const quint32 tohum = QRandomGenerator::global()->generate();
-        QRandomGenerator uretec(tohum);
-        QStringList onaylanan;
-        int yazarkenOldurulen = 0;
-        for (int tur = 0; tur < 50; ++tur) {
-            DegiskenModulu::kapat();
-            QProcess surec;
-            surec.start(KESINTI_DENETIMI, {ortam->dosya()});
-            QVERIFY(surec.waitForStarted());
-            QThread::msleep(uretec.bounded(120));
-            ::kill(pid_t(surec.processId()), SIGKILL);
-            QVERIFY(surec.waitForFinished() && surec.exitStatus() == QProcess::CrashExit);
-            const QString cikti = QString::fromLatin1(surec.readAllStandardOutput());
-            const QStringList satirlar = cikti.left(cikti.lastIndexOf('\n')).split('\n');
-            onaylanan << satirlar.filter(QRegularExpression("^\\d+$"));
-            yazarkenOldurulen += !satirlar.value(0).isEmpty();
-
-            QVERIFY2(butun(ortam->dosya()), qPrintable(QString("seed %1").arg(tohum)));
-            const QStringList okunan = ortam->sutunu("SELECT Kimlik FROM GelirlerTablosu");
-            const QSet<QString> kalan(okunan.begin(), okunan.end());
-            for (const QString& kimlik : onaylanan)
-                QVERIFY2(kalan.contains(kimlik),
-                         qPrintable(kimlik + " lost, seed " + QString::number(tohum)));
-        }
-        qInfo("%d of 50 kills after an entry was saved; %lld entries acknowledged",
-              yazarkenOldurulen, qint64(onaylanan.size()));
-        QVERIFY(yazarkenOldurulen >= 10);
-        for (const Yedekleme::Yedek& yedek : Yedekleme::yedekler(ortam->klasor() + "/Yedekler"))
-            QVERIFY2(butun(yedek.yol), qPrintable(yedek.yol));
-    }
-
     // On a small file system: a backup that does not fit is told in the status bar while the
     // entry is still saved; with no room left, saving is refused with the engine's message and the
     // file stays whole; once there is room again, saving works.

@@ -115,8 +115,6 @@ private slots:
             QCOMPARE(izinleri(yeni), 0600);
             std::sort(simgeBoyutlari.begin(), simgeBoyutlari.end());
             QCOMPARE(simgeBoyutlari, (QList<int>{48, 128, 256}));
-            QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("morvane"));
-            QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MORVANE_SURUMU));
         }
     }
 };
