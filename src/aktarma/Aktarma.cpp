@@ -2,6 +2,7 @@
 
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
+#include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "SatirYazici.h"
 #include "Sema.h"
@@ -239,7 +240,7 @@ public:
         tutamac = ::open(yerelYol.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (tutamac < 0)
             hata(QStringLiteral("%1 oluşturulamadı: %2")
-                     .arg(QDir::toNativeSeparators(yol), QString::fromLocal8Bit(strerror(errno))));
+                     .arg(QDir::toNativeSeparators(yol), DosyaHatasi::sistemNedeni(errno)));
         // Another start-up may have taken the new file for a leftover before it was held.
         struct stat bilgi {
         };

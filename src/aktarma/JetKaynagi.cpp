@@ -1,5 +1,6 @@
 #include "JetKaynagi.h"
 
+#include "DosyaHatasi.h"
 #include "EskiBicim.h"
 #include "JetDegeri.h"
 #include "VeriHatasi.h"
@@ -34,7 +35,7 @@ void bicimiDenetle(const QString& yol)
         reddet(yol, QStringLiteral("Bu bir dosya değil."));
     QFile dosya(yol);
     if (!dosya.open(QIODevice::ReadOnly))
-        reddet(yol, QStringLiteral("Dosya okunamadı: %1").arg(dosya.errorString()));
+        reddet(yol, QStringLiteral("Dosya okunamadı: %1.").arg(DosyaHatasi::neden(dosya)));
     if (bilgi.size() == 0)
         reddet(yol, QStringLiteral("Dosya boş."));
     switch (eskiBicim(yol)) {

@@ -1,5 +1,6 @@
 #include "DosyaTasima.h"
 
+#include "DosyaHatasi.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ namespace
 [[noreturn]] void sistemHatasi(const QString& ne, int kod)
 {
     throw VeriHatasi(QString(),
-                     QStringLiteral("%1: %2").arg(ne, QString::fromLocal8Bit(strerror(kod))));
+                     QStringLiteral("%1: %2").arg(ne, DosyaHatasi::sistemNedeni(kod)));
 }
 
 void senkronla(const QByteArray& yol, int bayraklar, const QString& ne)

@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
+#include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "Lehce.h"
 #include "Sema.h"
@@ -366,7 +367,7 @@ void OrtakButce::dosyayaKaydet(const QString& yeniDosya)
     QTemporaryFile gecici(QFileInfo(yeniDosya).absolutePath() + QStringLiteral("/.Varnel-XXXXXX"));
     if (!gecici.open())
         throw VeriHatasi(QString(), QStringLiteral("%1 oluşturulamadı: %2")
-                                        .arg(QDir::toNativeSeparators(yeniDosya), gecici.errorString()));
+                                        .arg(QDir::toNativeSeparators(yeniDosya), DosyaHatasi::neden(gecici)));
     dosyayaYaz(gecici.fileName());
     DosyaTasima::diskeYaz(gecici.fileName());
     DosyaTasima::uzerineYazmadan(gecici.fileName(), yeniDosya);
@@ -439,6 +440,6 @@ std::optional<QString> OrtakButce::sifreyiKaydet(const SunucuAdresi& adres, cons
         !dosya.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
         dosya.write((satirlar.join(u'\n') + u'\n').toUtf8()) < 0 || !dosya.flush())
         return QStringLiteral("Şifre %1 dosyasına kaydedilemedi: %2")
-            .arg(QDir::toNativeSeparators(yol), dosya.errorString());
+            .arg(QDir::toNativeSeparators(yol), DosyaHatasi::neden(dosya));
     return std::nullopt;
 }

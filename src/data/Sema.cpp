@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
+#include "DosyaHatasi.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
@@ -95,7 +96,7 @@ std::optional<QString> Sema::dosyaOlustur(const QString& yol)
             return QStringLiteral("%1 zaten var; üzerine yazılmadı.")
                 .arg(QDir::toNativeSeparators(yol));
         return QStringLiteral("%1 oluşturulamadı: %2")
-            .arg(QDir::toNativeSeparators(yol), QString::fromLocal8Bit(strerror(errno)));
+            .arg(QDir::toNativeSeparators(yol), DosyaHatasi::sistemNedeni(errno));
     }
     ::close(fd);
     std::optional<QString> hata = DegiskenModulu::semasizAc(yol);

@@ -2,6 +2,7 @@
 
 #include "DegiskenModulu.h"
 #include "DerlemeBilgisi.h"
+#include "DosyaHatasi.h"
 #include "Sema.h"
 
 #include <QDir>
@@ -48,7 +49,7 @@ std::optional<QString> VeriYeri::klasorunuHazirla(const QString& yol)
     if (::mkdir(QFile::encodeName(klasor).constData(), 0700) == 0)
         return std::nullopt;
     return QStringLiteral("%1 klasörü oluşturulamadı: %2")
-        .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno)));
+        .arg(QDir::toNativeSeparators(klasor), DosyaHatasi::sistemNedeni(errno));
 }
 
 std::optional<QString> VeriYeri::olustur(const QString& yol)

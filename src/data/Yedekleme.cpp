@@ -3,6 +3,7 @@
 #include "AcilisDenetimi.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
+#include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "Lehce.h"
 #include "OrtakButce.h"
@@ -119,7 +120,7 @@ std::optional<QString> klasorSorunu(const QString& klasor)
     };
     if (::lstat(QFile::encodeName(klasor).constData(), &bilgi) != 0)
         return QStringLiteral("%1 klasörü okunamadı: %2")
-            .arg(ad, QString::fromLocal8Bit(strerror(errno)));
+            .arg(ad, DosyaHatasi::sistemNedeni(errno));
     if (S_ISLNK(bilgi.st_mode))
         return QStringLiteral("%1 sembolik bir bağlantı; yedekler yalnızca gerçek bir klasöre "
                               "alınır.")
@@ -137,7 +138,7 @@ void klasoruHazirla(const QString& klasor)
 {
     if (::mkdir(QFile::encodeName(klasor).constData(), 0700) != 0 && errno != EEXIST)
         reddet(QStringLiteral("%1 klasörü oluşturulamadı: %2")
-                   .arg(QDir::toNativeSeparators(klasor), QString::fromLocal8Bit(strerror(errno))));
+                   .arg(QDir::toNativeSeparators(klasor), DosyaHatasi::sistemNedeni(errno)));
     if (const auto sorun = klasorSorunu(klasor))
         reddet(*sorun);
 }
@@ -151,12 +152,13 @@ QString diskeKopyala(const QString& kaynak, const QString& klasor, const QString
     if (!gecici.open() || !okunan.open(QIODevice::ReadOnly))
         reddet(QStringLiteral("%1 kopyalanamadı: %2")
                    .arg(QDir::toNativeSeparators(kaynak),
-                        gecici.isOpen() ? okunan.errorString() : gecici.errorString()));
+                        DosyaHatasi::neden(gecici.isOpen() ? static_cast<QFileDevice&>(okunan)
+                                                           : gecici)));
     while (!okunan.atEnd()) {
         const QByteArray parca = okunan.read(1 << 20);
         if (parca.isEmpty() || gecici.write(parca) != parca.size())
             reddet(QStringLiteral("%1 kopyalanamadı: %2")
-                       .arg(QDir::toNativeSeparators(kaynak), gecici.errorString()));
+                       .arg(QDir::toNativeSeparators(kaynak), DosyaHatasi::neden(gecici)));
     }
     gecici.close();
     DosyaTasima::diskeYaz(gecici.fileName());
@@ -187,7 +189,7 @@ void izinleriAktar(const QString& kaynak, const QString& hedef)
     if (::stat(QFile::encodeName(kaynak).constData(), &bilgi) != 0 ||
         ::chmod(QFile::encodeName(hedef).constData(), bilgi.st_mode & 07777) != 0)
         reddet(QStringLiteral("%1 izinleri ayarlanamadı: %2")
-                   .arg(QDir::toNativeSeparators(hedef), QString::fromLocal8Bit(strerror(errno))));
+                   .arg(QDir::toNativeSeparators(hedef), DosyaHatasi::sistemNedeni(errno)));
 }
 
 // Written under a temporary name and renamed when whole, so that a backup's name always stands
@@ -203,7 +205,7 @@ QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
     QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
     if (!gecici.open())
         reddet(
-            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor), gecici.errorString()));
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor), DosyaHatasi::neden(gecici)));
     if (sunucuda)
         OrtakButce::dosyayaYaz(gecici.fileName());
     else {

@@ -2,6 +2,7 @@
 
 #include "CsvYazici.h"
 #include "DefterTanimi.h"
+#include "DosyaHatasi.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
@@ -82,16 +83,6 @@ VeriHatasi yazilamadi(const QString& yol, const QFileDevice& dosya)
     return yazilamadi(yol, dosya.error());
 }
 
-QString acilamamaNedeni(const QString& yol)
-{
-    const QFileInfo klasor(QFileInfo(yol).absolutePath());
-    if (!klasor.isDir())
-        return QStringLiteral("klasör yok");
-    if (!klasor.isWritable())
-        return QStringLiteral("yazma izni yok");
-    return QStringLiteral("dosya açılamadı");
-}
-
 using Tur = TabloYazici::Tur;
 
 const QList<TabloYazici::Sutun> kayitSutunlari{
@@ -150,53 +141,8 @@ void DisaAktarma::dosyayaYaz(const QString& yol, const std::function<void(QIODev
 
 QString DisaAktarma::yazmaHatasi(const QString& yol, QFileDevice::FileError hata)
 {
-    QString neden;
-    switch (hata) {
-    case QFileDevice::NoError:
-    case QFileDevice::UnspecifiedError:
-        neden = QStringLiteral("nedeni bilinmiyor");
-        break;
-    case QFileDevice::OpenError:
-        neden = acilamamaNedeni(yol);
-        break;
-    case QFileDevice::PermissionsError:
-        neden = QStringLiteral("yazma izni yok");
-        break;
-    case QFileDevice::ResourceError:
-        neden = QStringLiteral("disk dolu");
-        break;
-    case QFileDevice::WriteError:
-        neden = QStringLiteral("yazarken hata oluştu, disk dolu ya da çıkarılmış olabilir");
-        break;
-    case QFileDevice::ReadError:
-        neden = QStringLiteral("okurken hata oluştu");
-        break;
-    case QFileDevice::FatalError:
-        neden = QStringLiteral("onarılamaz bir hata oluştu");
-        break;
-    case QFileDevice::AbortError:
-        neden = QStringLiteral("işlem yarıda bırakıldı");
-        break;
-    case QFileDevice::TimeOutError:
-        neden = QStringLiteral("zaman aşımı");
-        break;
-    case QFileDevice::RemoveError:
-        neden = QStringLiteral("eski dosya silinemedi");
-        break;
-    case QFileDevice::RenameError:
-        neden = QStringLiteral("yazılan dosya yerine konamadı");
-        break;
-    case QFileDevice::PositionError:
-        neden = QStringLiteral("dosyada ilerlenemedi");
-        break;
-    case QFileDevice::ResizeError:
-        neden = QStringLiteral("dosyanın boyu değiştirilemedi");
-        break;
-    case QFileDevice::CopyError:
-        neden = QStringLiteral("dosya kopyalanamadı");
-        break;
-    }
-    return QStringLiteral("Dosya yazılamadı: %1.\n%2").arg(neden, QDir::toNativeSeparators(yol));
+    return QStringLiteral("Dosya yazılamadı: %1.\n%2")
+        .arg(DosyaHatasi::neden(yol, hata), QDir::toNativeSeparators(yol));
 }
 
 std::optional<DisaAktarma::Bicim> DisaAktarma::bicimi(const QString& yol)
