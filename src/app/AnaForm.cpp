@@ -172,7 +172,6 @@ void AnaForm::esnet(QWidget* alan)
 void AnaForm::durumCubugunuKur()
 {
     donemOzeti = new DonemOzeti(statusBar());
-    statusBar()->setSizeGripEnabled(false);
 }
 
 void AnaForm::sekmeSirasiniKur()
