@@ -242,47 +242,6 @@ private slots:
             QCOMPARE(mesaj, "Dosya yazılamadı: " + neden + ".\n" + yol);
         QCOMPARE(klasorIcerigi(klasor), onceki);
     }
-
-    // An absolute folder that exists, even for an account without a documents folder.
-    void proposesAnExistingFolder_data()
-    {
-        QTest::addColumn<bool>("belgeler");
-        QTest::addColumn<bool>("sonKlasorKalir");
-        QTest::addColumn<QString>("beklenen");
-        QTest::newRow("no documents folder: home") << false << false << "";
-        QTest::newRow("the documents folder") << true << false << "/Documents";
-        QTest::newRow("the folder saved to last") << true << true << "/son";
-    }
-    void proposesAnExistingFolder()
-    {
-        QFETCH(bool, belgeler);
-        QFETCH(bool, sonKlasorKalir);
-        QFETCH(QString, beklenen);
-        const QString ev = ortam->klasor() + "/ev";
-        QVERIFY(QDir().mkpath(ev + "/son"));
-        if (belgeler)
-            QVERIFY(QDir().mkdir(ev + "/Documents"));
-        const QByteArray eskiEv = qgetenv("HOME");
-        const QByteArray eskiAyarlar = qgetenv("XDG_CONFIG_HOME");
-        const auto geriAl = qScopeGuard([&] {
-            qputenv("HOME", eskiEv);
-            if (!eskiAyarlar.isNull())
-                qputenv("XDG_CONFIG_HOME", eskiAyarlar);
-            KaydetmeYeri::yanitla({});
-        });
-        qputenv("HOME", ev.toUtf8());
-        qunsetenv("XDG_CONFIG_HOME");
-        QString onerilen;
-        KaydetmeYeri::yanitla([&](const QString& o) {
-            onerilen = o;
-            return ev + "/son/Özet.pdf";
-        });
-        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
-        if (!sonKlasorKalir)
-            QVERIFY(QDir(ev + "/son").removeRecursively());
-        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
-        QCOMPARE(onerilen, ev + beklenen + "/Özet.pdf");
-    }
 };
 
 QTEST_MAIN(TestDisaAktarma)

@@ -3,8 +3,6 @@
 
 #include <QAccessible>
 #include <QFileDialog>
-#include <QFocusFrame>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,18 +118,6 @@ QStringList olcuSorunlari(const QWidget* pencere)
             !sigiyor(w->width(), w->fontMetrics(), metin, w->sizeHint().width()))
             sorunlar << adi(pencere, w);
     }
-    // Widened captions stay clear of their neighbours in the window, its client area or a frame.
-    const auto kapta = [pencere](const QWidget* w) {
-        const QWidget* kap = w->parentWidget();
-        return w->isVisible() && !qobject_cast<const QFocusFrame*>(w) &&
-               (kap == pencere || qobject_cast<const QGroupBox*>(kap) ||
-                kap->objectName() == u"İstemciAlanı");
-    };
-    for (const QWidget* a : pencere->findChildren<QWidget*>())
-        for (const QWidget* b :
-             a->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (a < b && kapta(a) && kapta(b) && a->geometry().intersects(b->geometry()))
-                sorunlar << adi(pencere, a) + " overlaps " + adi(pencere, b);
     return sorunlar;
 }
 
