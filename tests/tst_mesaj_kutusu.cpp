@@ -57,13 +57,6 @@ private slots:
         QCOMPARE(MesajKutusu::sor(nullptr, "Silinsin mi?"), evet);
         QCOMPARE(gorulen, QStringLiteral("Morvane|4|Evet*,Hayır|Silinsin mi?"));
     }
-
-    void error()
-    {
-        yanitla("Tamam");
-        MesajKutusu::hata(nullptr, "Hata 14: açılamadı");
-        QCOMPARE(gorulen, QStringLiteral("Morvane|3|Tamam|Hata 14: açılamadı"));
-    }
 };
 
 QTEST_MAIN(TestMesajKutusu)
