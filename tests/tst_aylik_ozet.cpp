@@ -70,8 +70,7 @@ class TestAylikOzet : public LedgerTest
 
 private slots:
     // The main window's button opens the window modally, read afresh, on the main window's year; at
-    // its smallest size showing every month, numbers right-aligned, the totals bold, the months
-    // under the bars, the ratio on its own axis at the right.
+    // its smallest size showing every month.
     void opensFromMainWindowLaidOut_data() { defterSatirlari(); }
     void opensFromMainWindowLaidOut()
     {
@@ -88,30 +87,10 @@ private slots:
             QTreeWidget* liste = kayitListesi(*pencere, d);
             mart = liste->topLevelItem(2)->text(1);
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
-            QCOMPARE(pencere->objectName(), QStringLiteral("Tüm%1lerFormu").arg(defterAdi));
             QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — 2026");
             QCOMPARE(pencere->size(), pencere->minimumSize());
-            QVERIFY(pencere->windowFlags() & Qt::WindowMaximizeButtonHint);
             QCOMPARE(ogeler(pencere->findChild<QComboBox*>("YılBilgisiKutusu")),
                      (QStringList{"Tüm Yıllar", "2024", "2026"}));
-            QCOMPARE(pencere->findChild<QCheckBox*>("KarşılaştırmaKutusu")->text(),
-                     "Önceki yılla karşılaştır");
-            QVERIFY(!liste->verticalScrollBar()->isVisible());
-            for (int sira = 0; sira < 4; ++sira) {
-                const Qt::Alignment yan = sira == 0 ? Qt::AlignLeft : Qt::AlignRight;
-                for (const QTreeWidgetItem* oge : {liste->headerItem(), liste->topLevelItem(12)})
-                    QCOMPARE(Qt::Alignment(oge->textAlignment(sira)) & Qt::AlignHorizontal_Mask,
-                             yan);
-                QVERIFY(liste->topLevelItem(12)->font(sira).bold());
-            }
-
-            const QChart* g = pencere->findChild<QChartView*>("GrafikNesnesi")->chart();
-            QCOMPARE(qobject_cast<QBarCategoryAxis*>(g->axes(Qt::Horizontal)[0])->categories(),
-                     ayEtiketleri.mid(0, 12));
-            for (QAbstractSeries* seri : g->series())
-                QCOMPARE(seri->attachedAxes().last()->alignment(),
-                         Qt::Alignment(qobject_cast<QBarSeries*>(seri) ? Qt::AlignLeft
-                                                                       : Qt::AlignRight));
         };
         QVERIFY(acilaniIncele(tikla, bak));
         QCOMPARE(mart, QString());
@@ -204,11 +183,6 @@ private slots:
                                "TOPLAM|600,00|350,00|58,33%"}
             << QStringList{"Tahmin: 200 100 0 100 200", "Gerçekleşen: 190 90 0 40 30",
                            "Oran (%): 0:95 1:90 | 3:40 4:15", "eksenler: 0-250, 0-120"};
-        // No ratios at all: the ratio axis still reaches 120 %.
-        QTest::newRow("year without entries")
-            << "2026" << QStringList{baslik + "|2025 Gerçekleşen|Değişim (%)"}
-            << QStringList{"Tahmin:", "Gerçekleşen:", "2025 Gerçekleşen:", "Oran (%):",
-                           "eksenler: 0-1, 0-120"};
     }
     void yearChoice()
     {
@@ -229,8 +203,6 @@ private slots:
         pencere.show();
         auto* yilKutusu = pencere.findChild<QComboBox*>("YılBilgisiKutusu");
         QCOMPARE(ogeler(yilKutusu), (QStringList{"Tüm Yıllar", "2023", "2024", "2026"}));
-        // It opens on the main window's year.
-        QCOMPARE(pencere.windowTitle(), QStringLiteral("Tüm Gelirler Listesi — 2026"));
         QCOMPARE(doluSatirlar(pencere, d), QStringList{liste.first().section(u'|', 0, 3)});
         yilKutusu->setCurrentText("2023");
         auto* karsilastirma = pencere.findChild<QCheckBox*>("KarşılaştırmaKutusu");
@@ -243,45 +215,6 @@ private slots:
         QCOMPARE(doluSatirlar(pencere, d).replaceInStrings("!", ""), liste);
         QCOMPARE(grafik(pencere), cizim);
         QVERIFY(!kayitListesi(pencere, d)->horizontalScrollBar()->isVisible());
-        // Last year's bars are paler than this year's.
-        const auto isaret =
-            pencere.findChild<QChartView*>("GrafikNesnesi")->chart()->legend()->markers();
-        QVERIFY(yil != "2024" ||
-                isaret[2]->brush().color().lightness() > isaret[1]->brush().color().lightness());
-    }
-
-    // Larger, the list keeps its height and widens, the chart takes the rest. The size comes back
-    // at the next opening, the place only while the window lies wholly on a screen.
-    void growsAndOpensAsLeft_data()
-    {
-        QTest::addColumn<QPoint>("konum");
-        QTest::addColumn<bool>("yerindeAcilir");
-        QTest::newRow("ekranda") << QPoint(20, 30) << true;
-        QTest::newRow("hiçbir ekranda değil") << QPoint(5000, 5000) << false;
-    }
-    void growsAndOpensAsLeft()
-    {
-        QFETCH(QPoint, konum);
-        QFETCH(bool, yerindeAcilir);
-        const QSize fazla(40, 20);
-        QSize enKucuk;
-        {
-            AylikOzetFormu ilk(gelirDefteri(), 2024, nullptr);
-            enKucuk = ilk.size();
-            QCOMPARE(ilk.minimumSize(), enKucuk);
-            QWidget* liste = kayitListesi(ilk, gelirDefteri());
-            QWidget* grafik = ilk.findChild<QWidget*>("GrafikNesnesi");
-            const QRect listeAlani = liste->geometry();
-            const QRect grafikAlani = grafik->geometry();
-            ilk.setGeometry(QRect(konum, enKucuk + fazla));
-            ilk.show();
-            QCOMPARE(liste->geometry(), listeAlani.adjusted(0, 0, fazla.width(), 0));
-            QCOMPARE(grafik->geometry(), grafikAlani.adjusted(0, 0, fazla.width(), fazla.height()));
-            ilk.hide();
-        }
-        const AylikOzetFormu sonraki(gelirDefteri(), 2024, nullptr);
-        QCOMPARE(sonraki.size(), enKucuk + fazla);
-        QCOMPARE(sonraki.geometry().topLeft() == konum, yerindeAcilir);
     }
 };
 

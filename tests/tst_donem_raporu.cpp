@@ -145,35 +145,18 @@ class TestDonemRaporu : public LedgerTest
     }
 
 private slots:
-    // Every line's four figures, its ratio's colour and its type; the balance; empty groups shown
-    // only when asked, with blank figures; the caption line; expanded to the main groups.
-    void lines_data()
-    {
-        QTest::addColumn<bool>("bosGruplar");
-        QTest::addColumn<QStringList>("beklenen");
-        QTest::newRow("with entries") << false << mart2024;
-        QStringList bosuyla = mart2024;
-        bosuyla.insert(3, "*  FAİZ||||");
-        bosuyla.insert(4, "    MEVDUAT||||");
-        bosuyla.insert(bosuyla.size() - 1, "*  ULAŞIM||||");
-        bosuyla.insert(bosuyla.size() - 1, "    YAKIT||||");
-        QTest::newRow("empty groups shown") << true << bosuyla;
-    }
+    // Every line's four figures, its ratio's colour and its type; the balance; empty groups left
+    // out (the PDF shows them when asked); the caption line; expanded to the main groups.
     void lines()
     {
-        QFETCH(bool, bosGruplar);
-        QFETCH(QStringList, beklenen);
         const auto pencere = rapor();
-        pencere->findChild<QCheckBox*>("BoşGruplarKutusu")->setChecked(bosGruplar);
         QTreeView* a = agac(*pencere);
-        QCOMPARE(dokum(a->model()), beklenen);
+        QCOMPARE(dokum(a->model()), mart2024);
         QCOMPARE(pencere->windowTitle(), "Dönem Raporu — Mart 2024");
         QCOMPARE(pencere->findChild<QLabel*>("DönemEtiketi")->text(),
                  "Dönem: Mart 2024 · 1 tutar okunamadı");
         QVERIFY(a->isExpanded(a->model()->index(1, 0)));
         QVERIFY(!a->isExpanded(a->model()->index(0, 0, a->model()->index(1, 0))));
-        QCOMPARE(pencere->findChild<QChartView*>("GrafikNesnesi")->chart()->title(),
-                 "En büyük 10 gider");
     }
 
     // Within each level, by any column either way; the three top lines keep their places. A
@@ -185,24 +168,6 @@ private slots:
         QTest::addColumn<int>("yon");
         QTest::addColumn<QStringList>("beklenen");
         QTest::addColumn<QStringList>("grafik");
-        QTest::newRow("names, descending")
-            << 3 << 0 << int(Qt::DescendingOrder)
-            << QStringList{"GELİRLER",   "  MAAŞ",         "    PRİM",
-                           "    EK İŞ",  "    ANA İŞ",     "  KİRA GELİRİ",
-                           "    DAİRE",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
-                           "GİDERLER",   "  MUTFAK",       "    PAZAR",
-                           "    MARKET", "  EV",           "    KİRA",
-                           "  ESKİ",     "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
-            << QStringList{"EV", "MUTFAK", "ESKİ"};
-        QTest::newRow("realised, descending")
-            << 3 << 2 << int(Qt::DescendingOrder)
-            << QStringList{"GELİRLER",  "  MAAŞ",         "    ANA İŞ",
-                           "    PRİM",  "    EK İŞ",      "  KİRA GELİRİ",
-                           "    DAİRE", "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
-                           "GİDERLER",  "  EV",           "    KİRA",
-                           "  MUTFAK",  "    MARKET",     "    PAZAR",
-                           "  ESKİ",    "    SİLİNEN",    "BAKİYE (Gelir − Gider)"}
-            << QStringList{"EV", "MUTFAK", "ESKİ"};
         QTest::newRow("ratio, ascending")
             << 3 << 4 << int(Qt::AscendingOrder)
             << QStringList{"GELİRLER",  "  ÇEYREK ALTIN", "    DOĞUM GÜNÜ",
@@ -238,64 +203,19 @@ private slots:
         QTreeView* a = agac(*pencere);
         a->sortByColumn(sutun, Qt::SortOrder(yon));
         QCOMPARE(adlar(a->model()), beklenen);
-        QVERIFY(a->isExpanded(a->model()->index(1, 0)));
         const auto* g =
             qobject_cast<RaporGrafigi*>(pencere->findChild<QChartView*>("GrafikNesnesi")->chart());
         QCOMPARE(g->gruplar(), grafik);
     }
 
-    // Double-click or Enter on a sub-group closes the report and names the group and period for
-    // the main window; on another line it only opens or closes the line.
-    void navigation_data()
-    {
-        QTest::addColumn<QStringList>("yol");
-        QTest::addColumn<bool>("enter");
-        QTest::addColumn<QString>("hedef");
-        QTest::newRow("double-click")
-            << QStringList{"GİDERLER", "MUTFAK", "MARKET"} << false << "Gider|MUTFAK|MARKET|2024|3";
-        QTest::newRow("Enter") << QStringList{"GELİRLER", "MAAŞ", "PRİM"} << true
-                               << "Gelir|MAAŞ|PRİM|2024|3";
-        QTest::newRow("main group") << QStringList{"GİDERLER", "MUTFAK"} << false << "";
-        QTest::newRow("balance") << QStringList{"BAKİYE (Gelir − Gider)"} << true << "";
-    }
-    void navigation()
-    {
-        QFETCH(QStringList, yol);
-        QFETCH(bool, enter);
-        QFETCH(QString, hedef);
-        const auto pencere = rapor();
-        QString istenen;
-        connect(pencere.get(), &DonemRaporuFormu::grupGosterilsin, this,
-                [&](const DonemRaporuFormu::Hedef& h) {
-                    istenen = QStringList{h.defter->ad, h.anaGrup, h.altGrup,
-                                          QString::number(h.yil.value_or(0)), QString::number(h.ay)}
-                                  .join(u'|');
-                });
-        QTreeView* a = agac(*pencere);
-        a->expandAll();
-        const QModelIndex yer = bul(a->model(), yol);
-        QVERIFY(yer.isValid());
-        a->scrollTo(yer);
-        QApplication::processEvents();
-        if (enter) {
-            a->setCurrentIndex(yer);
-            QTest::keyClick(a, Qt::Key_Return);
-        } else {
-            const QPoint yeri = a->visualRect(yer).center();
-            QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, yeri);
-            QTest::mouseDClick(a->viewport(), Qt::LeftButton, {}, yeri);
-        }
-        QCOMPARE(istenen, hedef);
-        QCOMPARE(pencere->isVisible(), hedef.isEmpty());
-    }
-
-    // "Görünüm" > "Dönem Raporu…" (Ctrl+R) and the button beside the period open the report on the
-    // main window's period; a sub-group chosen in it is shown there with the report's period.
+    // "Görünüm" > "Dönem Raporu…" and the button beside the period open the report on the main
+    // window's period; a sub-group chosen in it by Enter or a double-click closes the report and
+    // is shown there with the report's period.
     void fromMainWindow_data()
     {
         QTest::addColumn<bool>("menuden");
-        QTest::newRow("menu") << true;
-        QTest::newRow("button") << false;
+        QTest::newRow("menu, Enter") << true;
+        QTest::newRow("button, double-click") << false;
     }
     void fromMainWindow()
     {
@@ -306,7 +226,6 @@ private slots:
         form->ayBilgisiKutusu()->setCurrentIndex(2);
         QAction* eylem = form->menuBar()->actions()[2]->menu()->actions().value(0);
         auto* dugme = form->findChild<QPushButton*>("DönemRaporuDüğmesi");
-        QCOMPARE(dugme->text(), "Dönem Raporu");
         QString baslik;
         QVERIFY(acilaniIncele(
             [&] { menuden ? eylem->trigger() : QTest::mouseClick(dugme, Qt::LeftButton); },
@@ -314,8 +233,15 @@ private slots:
                 baslik = w->windowTitle();
                 w->findChild<QComboBox*>("AyBilgisiKutusu")->setCurrentIndex(3);
                 QTreeView* a = w->findChild<QTreeView*>("RaporAğacı");
-                a->setCurrentIndex(bul(a->model(), {"GİDERLER", "MUTFAK", "MARKET"}));
-                QTest::keyClick(a, Qt::Key_Return);
+                a->expandAll();
+                const QModelIndex yer = bul(a->model(), {"GİDERLER", "MUTFAK", "MARKET"});
+                a->setCurrentIndex(yer);
+                if (menuden)
+                    return QTest::keyClick(a, Qt::Key_Return);
+                QApplication::processEvents();
+                const QPoint yeri = a->visualRect(yer).center();
+                QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, yeri);
+                QTest::mouseDClick(a->viewport(), Qt::LeftButton, {}, yeri);
             }));
         QCOMPARE(baslik, "Dönem Raporu — Şubat 2024");
         QCOMPARE(form->ayBilgisiKutusu()->currentText(), "Mart");
@@ -342,7 +268,6 @@ private slots:
                               "*Defter|*Ana Grup|*Alt Grup|*Tahmin|*Gerçekleşen|*Fark|*Oran (%)",
                               "GELİRLER|||18500" + t + "16500" + t + "-2000" + t +
                                   "0.8918918919 0.00%"}));
-        QCOMPARE(okunan[10], "GELİRLER|MAAŞ|EK İŞ|2000" + t + "0" + t + "-2000" + t);
         QCOMPARE(okunan.last(),
                  "*BAKİYE (Gelir − Gider)|||*5800" + t + "*3500" + t + "*-2300" + t + "*");
         QCOMPARE(mesajlar(), QStringList());
@@ -350,21 +275,13 @@ private slots:
 
     // The PDF's text, page by page: the caption, the period and the print date on every page with
     // its number, the tree fully expanded.
-    void pdf_data()
-    {
-        QTest::addColumn<int>("ekAltGrup");
-        QTest::addColumn<int>("sayfaSayisi");
-        QTest::newRow("one page") << 0 << 1;
-        QTest::newRow("two pages") << 60 << 2;
-    }
     void pdf()
     {
-        QFETCH(int, ekAltGrup);
-        QFETCH(int, sayfaSayisi);
-        for (int i = 0; i < ekAltGrup; ++i)
+        const int sayfaSayisi = 2;
+        for (int i = 0; i < 60; ++i)
             ortam->altGrupYaz(giderDefteri(), "ULAŞIM", QString("HAT %1").arg(i + 1));
         const auto pencere = rapor();
-        pencere->findChild<QCheckBox*>("BoşGruplarKutusu")->setChecked(ekAltGrup > 0);
+        pencere->findChild<QCheckBox*>("BoşGruplarKutusu")->setChecked(true);
         QString onerilen;
         const QString yol =
             kaydet(*pencere, &DonemRaporuFormu::PdfOlarakKaydet_Click, "rapor.pdf", onerilen);
@@ -385,26 +302,8 @@ private slots:
                 QVERIFY2(sayfa.contains(parca), qPrintable(parca + " yok: " + sayfa));
         }
         const QString hepsi = sayfalar.join(u' ').simplified();
-        for (const QString& satir : mart2024) {
-            QString metin = satir;
-            metin.remove(u'*').remove(" !").remove(" [yok]").replace(u'|', u' ');
-            QVERIFY2(hepsi.contains(metin.simplified()), qPrintable(metin));
-        }
-        QVERIFY(hepsi.contains("HAT 60") == (ekAltGrup > 0));
-    }
-
-    // Opened at its smallest size; larger, the tree keeps its height and widens, the chart takes
-    // the rest.
-    void chartTakesTheRoom()
-    {
-        const auto pencere = rapor();
-        QCOMPARE(pencere->size(), pencere->minimumSize());
-        QWidget* grafik = pencere->findChild<QWidget*>("GrafikNesnesi");
-        const QRect agacAlani = agac(*pencere)->geometry();
-        const QRect grafikAlani = grafik->geometry();
-        pencere->resize(pencere->size() + QSize(100, 150));
-        QCOMPARE(agac(*pencere)->geometry(), agacAlani.adjusted(0, 0, 100, 0));
-        QCOMPARE(grafik->geometry(), grafikAlani.adjusted(0, 0, 100, 150));
+        QVERIFY(hepsi.contains("PRİM 500,00 600,00 100,00 120,00%"));
+        QVERIFY(hepsi.contains("HAT 60"));
     }
 };
 

@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextBlock>
 #include <QTextBrowser>
 
 class TestKilavuz : public LedgerTest
@@ -26,32 +25,6 @@ class TestKilavuz : public LedgerTest
     }
 
 private slots:
-    // The guide from the program's resources: its headings, and every picture read.
-    void f1ShowsTheGuideWithItsPictures()
-    {
-        KilavuzFormu* kilavuz = f1ileAc();
-        QVERIFY(kilavuz);
-        QTextDocument* belge = kilavuz->metin()->document();
-        QStringList basliklar;
-        QStringList resimler;
-        QStringList okunmayanlar;
-        for (QTextBlock blok = belge->begin(); blok.isValid(); blok = blok.next()) {
-            if (blok.blockFormat().headingLevel() > 0)
-                basliklar << blok.text();
-            for (auto parca = blok.begin(); !parca.atEnd(); ++parca)
-                if (const QTextCharFormat b = parca.fragment().charFormat(); b.isImageFormat()) {
-                    resimler << b.toImageFormat().name();
-                    if (!belge->resource(QTextDocument::ImageResource, QUrl(resimler.last()))
-                             .isValid())
-                        okunmayanlar << resimler.last();
-                }
-        }
-        QCOMPARE(basliklar.value(0), QStringLiteral("Morvane Kullanım Kılavuzu"));
-        QVERIFY(basliklar.contains(QStringLiteral("Yedekler ve geri yükleme")));
-        QVERIFY(resimler.contains(QStringLiteral("ana-form.png")));
-        QCOMPARE(okunmayanlar, QStringList());
-    }
-
     // Ctrl+F finds as the letters are typed, i/İ and ı/I kept apart; Enter finds the next match.
     void findsByTurkishLetterRules_data()
     {
