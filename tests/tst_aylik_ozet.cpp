@@ -216,6 +216,34 @@ private slots:
         QCOMPARE(grafik(pencere), cizim);
         QVERIFY(!kayitListesi(pencere, d)->horizontalScrollBar()->isVisible());
     }
+
+    // Larger, the list keeps its height and widens. The size comes back at the next opening, the
+    // place only while the window lies wholly on a screen.
+    void growsAndOpensAsLeft_data()
+    {
+        QTest::addColumn<QPoint>("konum");
+        QTest::newRow("ekranda") << QPoint(20, 30);
+        QTest::newRow("hiçbir ekranda değil") << QPoint(5000, 5000);
+    }
+    void growsAndOpensAsLeft()
+    {
+        QFETCH(QPoint, konum);
+        const QSize fazla(40, 20);
+        QSize enKucuk;
+        {
+            AylikOzetFormu ilk(gelirDefteri(), 2024, nullptr);
+            enKucuk = ilk.size();
+            QWidget* liste = kayitListesi(ilk, gelirDefteri());
+            const QRect listeAlani = liste->geometry();
+            ilk.setGeometry(QRect(konum, enKucuk + fazla));
+            ilk.show();
+            QCOMPARE(liste->geometry(), listeAlani.adjusted(0, 0, fazla.width(), 0));
+            ilk.hide();
+        }
+        const AylikOzetFormu sonraki(gelirDefteri(), 2024, nullptr);
+        QCOMPARE(sonraki.size(), enKucuk + fazla);
+        QCOMPARE(sonraki.geometry().topLeft() == konum, konum.x() < 1000);
+    }
 };
 
 QTEST_MAIN(TestAylikOzet)

@@ -231,6 +231,69 @@ private slots:
             QCOMPARE(mesaj, "Dosya yazılamadı: " + neden + ".\n" + yol);
         QCOMPARE(klasorIcerigi(klasor), onceki);
     }
+
+    void fileErrorSentences_data()
+    {
+        QTest::addColumn<QFileDevice::FileError>("hata");
+        QTest::addColumn<QString>("klasor");
+        QTest::addColumn<QString>("neden");
+        QTest::newRow("no folder") << QFileDevice::OpenError << "/yok" << "klasör yok";
+        QTest::newRow("not opened") << QFileDevice::OpenError << "" << "dosya açılamadı";
+        QTest::newRow("no permission") << QFileDevice::PermissionsError << "" << "yazma izni yok";
+        QTest::newRow("disk full") << QFileDevice::ResourceError << "" << "disk dolu";
+        QTest::newRow("not put in place") << QFileDevice::RenameError << ""
+                                          << "yazılan dosya yerine konamadı";
+        QTest::newRow("unknown") << QFileDevice::UnspecifiedError << "" << "nedeni bilinmiyor";
+    }
+    void fileErrorSentences()
+    {
+        QFETCH(QFileDevice::FileError, hata);
+        QFETCH(QString, klasor);
+        QFETCH(QString, neden);
+        const QString yol = ortam->klasor() + klasor + "/Özet.pdf";
+        QCOMPARE(DisaAktarma::yazmaHatasi(yol, hata), "Dosya yazılamadı: " + neden + ".\n" + yol);
+    }
+
+    // An absolute folder that exists, even for an account without a documents folder.
+    void proposesAnExistingFolder_data()
+    {
+        QTest::addColumn<bool>("belgeler");
+        QTest::addColumn<bool>("sonKlasorKalir");
+        QTest::addColumn<QString>("beklenen");
+        QTest::newRow("no documents folder: home") << false << false << "";
+        QTest::newRow("the documents folder") << true << false << "/Documents";
+        QTest::newRow("the folder saved to last") << true << true << "/son";
+    }
+    void proposesAnExistingFolder()
+    {
+        QFETCH(bool, belgeler);
+        QFETCH(bool, sonKlasorKalir);
+        QFETCH(QString, beklenen);
+        const QString ev = ortam->klasor() + "/ev";
+        QVERIFY(QDir().mkpath(ev + "/son"));
+        if (belgeler)
+            QVERIFY(QDir().mkdir(ev + "/Documents"));
+        const QByteArray eskiEv = qgetenv("HOME");
+        const QByteArray eskiAyarlar = qgetenv("XDG_CONFIG_HOME");
+        const auto geriAl = qScopeGuard([&] {
+            qputenv("HOME", eskiEv);
+            if (!eskiAyarlar.isNull())
+                qputenv("XDG_CONFIG_HOME", eskiAyarlar);
+            KaydetmeYeri::yanitla({});
+        });
+        qputenv("HOME", ev.toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QString onerilen;
+        KaydetmeYeri::yanitla([&](const QString& o) {
+            onerilen = o;
+            return ev + "/son/Özet.pdf";
+        });
+        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
+        if (!sonKlasorKalir)
+            QVERIFY(QDir(ev + "/son").removeRecursively());
+        KaydetmeYeri::sor(nullptr, "PDF", "Özet.pdf", {"PDF (*.pdf)"});
+        QCOMPARE(onerilen, ev + beklenen + "/Özet.pdf");
+    }
 };
 
 QTEST_MAIN(TestDisaAktarma)

@@ -305,6 +305,20 @@ private slots:
         QVERIFY(hepsi.contains("PRİM 500,00 600,00 100,00 120,00%"));
         QVERIFY(hepsi.contains("HAT 60"));
     }
+
+    // Opened at its smallest size; larger, the tree keeps its height and widens, the chart takes
+    // the rest.
+    void chartTakesTheRoom()
+    {
+        const auto pencere = rapor();
+        QCOMPARE(pencere->size(), pencere->minimumSize());
+        QWidget* grafik = pencere->findChild<QWidget*>("GrafikNesnesi");
+        const QRect agacAlani = agac(*pencere)->geometry();
+        const QRect grafikAlani = grafik->geometry();
+        pencere->resize(pencere->size() + QSize(100, 150));
+        QCOMPARE(agac(*pencere)->geometry(), agacAlani.adjusted(0, 0, 100, 0));
+        QCOMPARE(grafik->geometry(), grafikAlani.adjusted(0, 0, 100, 150));
+    }
 };
 
 QTEST_MAIN(TestDonemRaporu)
