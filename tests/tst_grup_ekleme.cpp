@@ -108,19 +108,11 @@ private slots:
     }
     void states()
     {
-        QFETCH(QString, defterAdi);
         QFETCH(QStringList, metinler);
         const DefterTanimi& d = satirinDefteri();
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
         form = ortam->anaForm();
-        // The main window's button opens it modally.
-        QVERIFY(acilaniIncele(
-            [&] { form->findChild<QPushButton*>(defterAdi + "GrubuEkleDüğmesi")->click(); },
-            [&](QWidget* w) {
-                QCOMPARE(w->objectName(), defterAdi + "GrubuEkleFormu");
-                QCOMPARE(w->parentWidget(), form.get());
-            }));
         Pencere p(d, *form);
         p.form->show();
         QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
