@@ -253,8 +253,6 @@ private slots:
                 grupDiyalogu->findChild<QLineEdit*>("AltGelirGrubuKutusu")->setText("KİRA");
                 grupDiyalogu->EkleKaydetDugmesi_Click();
             });
-        // The figures of both ledgers.
-        tekBekleme([&] { form->ayBilgisiKutusu()->setCurrentText("Nisan"); });
         QVERIFY(QSqlQuery(baska).exec("ROLLBACK"));
         MesajKutusu::gosterilenleriSil();
         grupDiyalogu->EkleKaydetDugmesi_Click();
