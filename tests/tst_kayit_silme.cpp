@@ -65,11 +65,6 @@ private slots:
         QFETCH(QString, soru);
         hazirla();
         liste(*d)->sortByColumn(3, Qt::DescendingOrder);
-        liste(*d)->clearSelection();
-        sil(true);
-        QCOMPARE(mesajlar(), QStringList());
-        MesajKutusu::kaydetmeyeBasla(); // drops the answer no question took
-
         satirSec(kira2);
         sil(false);
         QCOMPARE(mesajlar(),
@@ -80,8 +75,6 @@ private slots:
         sil(true);
         QCOMPARE(kalanlar(*d), (QStringList{kira1, aidat}));
         QCOMPARE(kalanlar(oteki(*d)), QStringList{otekiKayit});
-        QCOMPARE(sutun(liste(oteki(*d)), 0), QStringList{otekiKayit});
-        QCOMPARE(toplam(*form, oteki(*d)), QStringLiteral("5,00"));
         // No sub-group was chosen: the whole main group is listed again.
         QCOMPARE(sutun(liste(*d), 0).size(), 2);
         QCOMPARE(toplam(*form, *d), QStringLiteral("130,00"));
@@ -194,9 +187,6 @@ private slots:
         QTest::addColumn<bool>("sorar");
         QTest::newRow("this entry list") << "Gelir" << "GelirlerListesi" << true;
         QTest::newRow("the other sub-group list") << "Gelir" << "AltGiderGruplarıListesi" << false;
-        QTest::newRow("this main group list") << "Gelir" << "AnaGelirGruplarıListesi" << false;
-        QTest::newRow("the year box") << "Gelir" << "YılBilgisiKutusu" << false;
-        QTest::newRow("the total box") << "Gelir" << "GelirToplamıKutusu" << false;
         QTest::newRow("a button") << "Gelir" << "GiderEkleDüğmesi" << false;
     }
     void deleteFollowsTheFocus()

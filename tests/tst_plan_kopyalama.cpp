@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTreeWidget>
 
 class TestPlanKopyalama : public LedgerTest
 {
@@ -67,7 +66,6 @@ private slots:
             return sonuc.join(' ') + ' ' + denetim<QDoubleSpinBox>("ArtışKutusu")->text() + ' ' +
                    QString::number(denetim<QCheckBox>("YalnızcaBoşOlanlarKutusu")->isChecked());
         };
-        QCOMPARE(pencere->windowTitle(), QStringLiteral("Planı Kopyala"));
         QCOMPARE(secim(), QStringLiteral("İkisi de 2024 Mart 2024 Nisan 0,00 1"));
         QCOMPARE(onizleme(), QStringLiteral("2 kayıt oluşturulacak, 1 kayıt atlanacak."));
         denetim<QComboBox>("HedefAyKutusu")->setCurrentText("Tüm Aylar");
@@ -77,8 +75,7 @@ private slots:
         QVERIFY(!denetim<QPushButton>("KopyalaDüğmesi")->isEnabled());
     }
 
-    // The preview counts exactly what "Kopyala" writes; the main window lists again and says what
-    // was done.
+    // The preview counts exactly what "Kopyala" writes; the main window says what was done.
     void copies_data()
     {
         QTest::addColumn<QStringList>("secim"); // ledger, source year and month, target ones
@@ -131,11 +128,6 @@ private slots:
         QCOMPARE(pencere->result(), int(QDialog::Accepted));
         QCOMPARE(planlar(), beklenen.mid(2));
         QCOMPARE(form->statusBar()->currentMessage(), beklenen[1]);
-        QCOMPARE(kayitListesi(*form, gelirDefteri())->topLevelItemCount(),
-                 ortam
-                     ->sorgula("SELECT count(*) FROM GelirlerTablosu WHERE GelirYili = 2024 AND "
-                               "GelirAyi = 'Nisan'")
-                     .toInt());
         QCOMPARE(mesajlar(), QStringList{});
     }
 
