@@ -7,6 +7,7 @@
 #include "KilitBeklemesi.h"
 #include "Yedekleme.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
@@ -53,16 +54,21 @@ private slots:
                  (QStringList{no(mart) + "|ev|kira|mART|1.000,00|1.234,50|123,45%",
                               no(sigorta) + "|EV|SİGORTA|Mart|100,00|90,00|90,00%"}));
         QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
-        // Deselecting the sub-group lists the main group again.
+        // Deselecting the sub-group, by Ctrl+click or a click beside the items, lists the main
+        // group again.
         form->show();
         QListWidget* altlar = form->altGrupListesi(d);
         const QPoint sigortaNoktasi = altlar->visualItemRect(altlar->item(1)).center();
-        QTest::mouseClick(altlar->viewport(), Qt::LeftButton, {}, sigortaNoktasi);
-        QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
-        QCOMPARE(toplami(d), QStringLiteral("90,00")); // realised, never the estimate
-        QTest::mouseClick(altlar->viewport(), Qt::LeftButton, Qt::ControlModifier, sigortaNoktasi);
-        QCOMPARE(altlar->selectedItems().size(), 0);
-        QCOMPARE(sutunu(d, 0), (QStringList{no(mart), no(sigorta)}));
+        for (const auto& [nokta, tus] : {std::pair{sigortaNoktasi, Qt::ControlModifier},
+                                         {QPoint(4, altlar->viewport()->height() - 4), {}}}) {
+            QTest::mouseClick(altlar->viewport(), Qt::LeftButton, {}, sigortaNoktasi);
+            QCOMPARE(sutunu(d, 0), QStringList{no(sigorta)});
+            QCOMPARE(toplami(d), QStringLiteral("90,00")); // realised, never the estimate
+            QTest::mouseClick(altlar->viewport(), Qt::LeftButton, tus, nokta);
+            QCOMPARE(altlar->selectedItems().size(), 0);
+            QCOMPARE(sutunu(d, 0), (QStringList{no(mart), no(sigorta)}));
+            QCOMPARE(toplami(d), QStringLiteral("1.324,50"));
+        }
 
         grupSec(*form, d, "EV", "KİRA");
         form->ayBilgisiKutusu()->setCurrentText("Tüm Aylar");
@@ -175,7 +181,23 @@ private slots:
 
     // The status bar: estimate and realised of each ledger over all groups for the period, from
     // start-up on, and the realised difference, in dark red when negative; shortened to the
-    // realised figures, then to the bare figures, as the bar narrows; the whole in the tooltip.
+    // realised figures, then to the bare figures, as the bar narrows; the whole in the tooltip,
+    // with the period, and announced to screen readers.
+    // A screen reader hears each total box's figure with its name.
+    void totalsAnnounced_data() { defterSatirlari(); }
+    void totalsAnnounced()
+    {
+        QFETCH(QString, defterAdi);
+        const DefterTanimi& d = satirinDefteri();
+        ortam->anaGrupYaz(d, "EV");
+        ortam->kayitYaz(d, "EV", "KİRA", 2024, "Mart", 1000, 1234.5);
+        form = ortam->anaForm(QDate(2024, 3, 1));
+        grupSec(*form, d, "EV");
+        QAccessibleInterface* erisim = QAccessible::queryAccessibleInterface(
+            form->findChild<QLineEdit*>(defterAdi + "ToplamıKutusu"));
+        QCOMPARE(erisim->text(QAccessible::Name), defterAdi + " Toplamı: 1.234,50");
+    }
+
     void periodFiguresInTheStatusBar_data()
     {
         QTest::addColumn<QString>("ay");
@@ -219,6 +241,10 @@ private slots:
             ay == "Mart" ? "9.800,00 planlanan · 10.250,00" : "14.800,00 planlanan · 15.250,00";
         QCOMPARE(ozet->toolTip().split('\n').value(1),
                  "Gider: " + gider + " gerçekleşen (" + donem + ")");
+        QAccessibleInterface* erisim = QAccessible::queryAccessibleInterface(ozet);
+        const QString gelir = ay == "Mart" ? "12.500,00" : "13.500,00";
+        QVERIFY(erisim->text(QAccessible::Name)
+                    .startsWith("Gelir: " + gelir + " planlanan · 12.000,00 gerçekleşen | Gider: "));
     }
 
     // Another program holding the file locked: each command, however many statements it runs,
