@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
+#include "DosyaBaglantisi.h"
 #include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "Lehce.h"
@@ -206,35 +207,6 @@ QString OrtakButce::acikButce()
 namespace
 {
 
-// A second connection, to the file a budget moves from or to, removed when it goes.
-class DosyaBaglantisi
-{
-public:
-    explicit DosyaBaglantisi(const QString& yol)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
-        db.setDatabaseName(yol);
-        if (!db.open()) {
-            const VeriHatasi hata(db.lastError());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ad);
-            throw hata;
-        }
-    }
-    ~DosyaBaglantisi()
-    {
-        QSqlDatabase::database(ad, false).close();
-        QSqlDatabase::removeDatabase(ad);
-    }
-    DosyaBaglantisi(const DosyaBaglantisi&) = delete;
-    DosyaBaglantisi& operator=(const DosyaBaglantisi&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(ad, false); }
-
-private:
-    const QString ad = QStringLiteral("OrtakButce-dosya");
-};
-
 QSqlQuery calistir(QSqlDatabase db, const QString& sql, const QVariantList& degerler = {})
 {
     QSqlQuery sorgu(db);
@@ -337,7 +309,7 @@ void islemle(QSqlDatabase db, const std::function<void()>& is)
 
 void OrtakButce::dosyadanTasi(const QString& dosya)
 {
-    const DosyaBaglantisi kaynak(dosya);
+    const DosyaBaglantisi kaynak(dosya, DosyaBaglantisi::Kip::Yazilabilir);
     if (const auto eksik = Sema::eksikler(kaynak.db()))
         throw VeriHatasi(QString(), *eksik);
     QSqlDatabase hedef = DegiskenModulu::VeriTabani();
@@ -347,7 +319,7 @@ void OrtakButce::dosyadanTasi(const QString& dosya)
 
 void OrtakButce::yedektenGeriYukle(const QString& yedek)
 {
-    const DosyaBaglantisi kaynak(yedek);
+    const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::Yazilabilir);
     QSqlDatabase hedef = DegiskenModulu::VeriTabani();
     islemle(kaynak.db(), [&] {
         islemle(hedef, [&] {
@@ -376,7 +348,7 @@ void OrtakButce::dosyayaKaydet(const QString& yeniDosya)
 
 void OrtakButce::dosyayaYaz(const QString& bosDosya)
 {
-    const DosyaBaglantisi hedef(bosDosya);
+    const DosyaBaglantisi hedef(bosDosya, DosyaBaglantisi::Kip::Yazilabilir);
     Sema::olustur(hedef.db());
     QSqlDatabase kaynak = DegiskenModulu::VeriTabani();
     // One snapshot of the server's rows, whatever the other members write meanwhile.

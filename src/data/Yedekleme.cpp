@@ -3,6 +3,7 @@
 #include "AcilisDenetimi.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
+#include "DosyaBaglantisi.h"
 #include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "Lehce.h"
@@ -18,7 +19,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -50,39 +50,6 @@ VeriHatasi motorHatasi(sqlite3* h)
 {
     return VeriHatasi(QString::number(sqlite3_errcode(h)), QString::fromUtf8(sqlite3_errmsg(h)));
 }
-
-// A backup opened read-only on a connection of its own, closed when the scope ends.
-class YedekBaglantisi
-{
-public:
-    explicit YedekBaglantisi(const QString& yol) : ad(QStringLiteral("Yedek %1").arg(++sayac))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
-        db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=ro"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-        if (!db.open()) {
-            const VeriHatasi hata(db.lastError());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ad);
-            throw hata;
-        }
-    }
-    ~YedekBaglantisi()
-    {
-        QSqlDatabase::database(ad, false).close();
-        QSqlDatabase::removeDatabase(ad);
-    }
-    YedekBaglantisi(const YedekBaglantisi&) = delete;
-    YedekBaglantisi& operator=(const YedekBaglantisi&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(ad, false); }
-    sqlite3* tutamac() const { return DegiskenModulu::tutamac(db()); }
-
-private:
-    static inline int sayac = 0;
-    const QString ad;
-};
 
 sqlite3* acikDosya()
 {
@@ -296,7 +263,7 @@ QString Yedekleme::al(const QDateTime& an)
 
 std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
 {
-    const YedekBaglantisi baglanti(yedek);
+    const DosyaBaglantisi baglanti(yedek, DosyaBaglantisi::Kip::SaltOkunur);
     qint64 sayilar[2] = {};
     for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
         QSqlQuery sorgu(baglanti.db());
@@ -312,7 +279,7 @@ Yedekleme::Icerik Yedekleme::icerik(const QString& dosya)
 {
     Icerik sonuc;
     std::tie(sonuc.gelir, sonuc.gider) = kayitSayilari(dosya);
-    const YedekBaglantisi baglanti(dosya);
+    const DosyaBaglantisi baglanti(dosya, DosyaBaglantisi::Kip::SaltOkunur);
     std::pair<int, int> enYeni{0, 0}; // year, month
     for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
         QSqlQuery sorgu(baglanti.db());
@@ -332,7 +299,7 @@ Yedekleme::Icerik Yedekleme::icerik(const QString& dosya)
 
 void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya)
 {
-    const YedekBaglantisi kaynak(yedek);
+    const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
     if (const auto sorun = sorunu(kaynak.db()))
         reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
                               "değiştirilmedi.\n\n%1")
@@ -352,7 +319,7 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
     }
     kopyala(acikDosya(), kaynak.tutamac());
     if (const auto sorun = sorunu(DegiskenModulu::VeriTabani())) {
-        const YedekBaglantisi onceki(oncesi);
+        const DosyaBaglantisi onceki(oncesi, DosyaBaglantisi::Kip::SaltOkunur);
         kopyala(acikDosya(), onceki.tutamac());
         reddet(QStringLiteral("Geri yüklenen veriler denetimden geçemedi; dosya eski hâline "
                               "döndürüldü.\n\n%1")
@@ -366,7 +333,7 @@ std::optional<Yedekleme::Yedek> Yedekleme::saglamEnYeni(const QString& klasor)
 {
     for (const Yedek& yedek : yedekler(klasor)) {
         try {
-            const YedekBaglantisi baglanti(yedek.yol);
+            const DosyaBaglantisi baglanti(yedek.yol, DosyaBaglantisi::Kip::SaltOkunur);
             if (!sorunu(baglanti.db()))
                 return yedek;
         } catch (const VeriHatasi&) {
@@ -378,7 +345,7 @@ std::optional<Yedekleme::Yedek> Yedekleme::saglamEnYeni(const QString& klasor)
 void Yedekleme::acilmayanaGeriYukle(const QString& dosya, const QString& yedek, const QDateTime& an)
 {
     {
-        const YedekBaglantisi kaynak(yedek);
+        const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
         if (const auto sorun = sorunu(kaynak.db()))
             reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
                                   "değiştirilmedi.\n\n%1")
