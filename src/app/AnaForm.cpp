@@ -401,7 +401,7 @@ DefterBolumu* AnaForm::kayitBolumu() const
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 {
-    auto form = std::make_unique<PlanKopyalamaFormu>(YilBilgisiKutusu->currentText().toInt(),
+    auto form = std::make_unique<PlanKopyalamaFormu>(secilenYil(),
                                                      AyBilgisiKutusu->currentIndex(), yillar, this);
     connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this, &AnaForm::planKopyalandi);
     return form;
@@ -445,8 +445,7 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 {
     auto form = std::make_unique<YedekGeriYuklemeFormu>(
-        Yedekleme::klasor(Lehce::sunucuda() ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu()),
-        this);
+        Yedekleme::acikButceninKlasoru(), this);
     connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
     return form;
 }
@@ -549,7 +548,7 @@ void AnaForm::Hakkinda_Click()
 
 std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
 {
-    auto form = std::make_unique<DonemRaporuFormu>(YilBilgisiKutusu->currentText().toInt(),
+    auto form = std::make_unique<DonemRaporuFormu>(secilenYil(),
                                                    AyBilgisiKutusu->currentIndex(), this);
     connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
     connect(form.get(), &DonemRaporuFormu::bildirim, this,

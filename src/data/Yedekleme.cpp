@@ -166,8 +166,7 @@ QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
     // A file deleted, moved or replaced since it was opened is copied nowhere.
     DegiskenModulu::dosyayiDenetle();
     const bool sunucuda = Lehce::sunucuda();
-    const QString dosya = sunucuda ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu();
-    const QString klasor = Yedekleme::klasor(dosya);
+    const QString klasor = Yedekleme::acikButceninKlasoru();
     klasoruHazirla(klasor);
     QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
     if (!gecici.open())
@@ -191,7 +190,7 @@ QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
     }
     DosyaTasima::diskeYaz(gecici.fileName());
     if (!sunucuda)
-        izinleriAktar(dosya, gecici.fileName());
+        izinleriAktar(DegiskenModulu::dosyaYolu(), gecici.fileName());
     const QString yol = bosAd(klasor, adOnEki, an);
     DosyaTasima::uzerineYazmadan(gecici.fileName(), yol);
     gecici.setAutoRemove(false);
@@ -213,6 +212,11 @@ void birak(const QString& klasor, const QDateTime& an)
 QString Yedekleme::klasor(const QString& dosya)
 {
     return QFileInfo(dosya).absoluteDir().filePath(klasorAdi);
+}
+
+QString Yedekleme::acikButceninKlasoru()
+{
+    return klasor(Lehce::sunucuda() ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu());
 }
 
 QList<Yedekleme::Yedek> Yedekleme::yedekler(const QString& klasor)
@@ -314,7 +318,7 @@ void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukD
     // A shared budget's rows are replaced in one transaction: on failure nothing changed.
     if (Lehce::sunucuda()) {
         OrtakButce::yedektenGeriYukle(yedek);
-        birak(klasor(OrtakButce::yedekYeri()), an);
+        birak(acikButceninKlasoru(), an);
         return;
     }
     kopyala(acikDosya(), kaynak.tutamac());

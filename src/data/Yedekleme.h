@@ -26,6 +26,10 @@ struct Yedek {
 // The backups' folder of a budget file.
 QString klasor(const QString& dosya);
 
+// The backups' folder of the open budget: beside its file, or in the settings folder for a
+// shared budget.
+QString acikButceninKlasoru();
+
 // The backups in a folder, newest first; other files there are left out. A folder that is a
 // symbolic link or not the user's own holds none: backups are neither taken nor offered there.
 QList<Yedek> yedekler(const QString& klasor);
