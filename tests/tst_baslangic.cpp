@@ -51,21 +51,6 @@ private slots:
         QCOMPARE(pencere.findChild<QLabel*>("fileNameLabel")->text(), "Dosya a&dı:");
     }
 
-    void pathRule_data()
-    {
-        QTest::addColumn<QString>("klasor");
-        QTest::addColumn<QString>("yol");
-        QTest::newRow("windows folder") << "D:\\Hesap" << QString("D:\\Hesap\\Varnel.mdb");
-        QTest::newRow("unix root") << "/" << QString("/Varnel.mdb");
-        QTest::newRow("trailing slash") << "/opt/morvane/" << QString("/opt/morvane/Varnel.mdb");
-    }
-    void pathRule()
-    {
-        QFETCH(QString, klasor);
-        QFETCH(QString, yol);
-        QCOMPARE(DegiskenModulu::veriTabaniYolu(klasor), yol);
-    }
-
     // A usable file starts the program with its window shown; any other shows one error naming
     // the file and the reason, shows no window and changes nothing on disk. The file holds the
     // bytes given, or the create tool's schema changed by the statements given; with neither it
@@ -107,11 +92,8 @@ private slots:
         const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         if (!komutlar.isEmpty())
             semayiBoz(yol, komutlar);
-        if (!icerik.isNull()) {
-            QFile dosya(yol);
-            QVERIFY(dosya.open(QIODevice::WriteOnly));
-            dosya.write(icerik);
-        }
+        if (!icerik.isNull())
+            dosyayaYaz(yol, icerik);
         const QStringList once = klasorIcerigi(dizin.path());
         // What an import killed before its end left goes at start-up.
         const QString artik = yol + ".aktariliyor-0a1b2c3d";
@@ -136,12 +118,7 @@ private slots:
 
     // Triggers and views left by another program are named at start-up: "Evet" backs the file up
     // and removes them, "Hayır" ends with nothing changed.
-    void foreignTriggersAtStartUp_data()
-    {
-        QTest::addColumn<bool>("yanit");
-        QTest::newRow("removed") << true;
-        QTest::newRow("kept") << false;
-    }
+    void foreignTriggersAtStartUp_data() { ikiDurum("yanit", "kept", "removed"); }
     void foreignTriggersAtStartUp()
     {
         QFETCH(bool, yanit);

@@ -15,12 +15,6 @@
 namespace
 {
 
-QByteArray dosyaIcerigi(const QString& yol)
-{
-    QFile dosya(yol);
-    return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
-}
-
 // What a program printed; the test program ends when it is missing or fails.
 QString calistir(const QString& program, const QStringList& argumanlar)
 {
@@ -119,9 +113,7 @@ private slots:
             onerilen = QFileInfo(o).fileName();
             return ortam->klasor() + "/liste.csv";
         });
-        for (QAction* a : form->menuBar()->findChildren<QAction*>())
-            if (a->text() == defterAdi + " Listesini Kaydet…")
-                a->trigger();
+        menuKomutu(*form, defterAdi + " Listesini Kaydet…")->trigger();
         KaydetmeYeri::yanitla({});
 
         QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.xlsx");
@@ -196,9 +188,7 @@ private slots:
         QVERIFY(QDir().mkdir(klasor));
         QFETCH(QString, ad);
         const QString yol = klasor + '/' + ad;
-        QFile eski(klasor + '/' + ad);
-        QVERIFY(eski.open(QIODevice::WriteOnly) && eski.write("eski") == 4);
-        eski.close();
+        dosyayaYaz(yol, "eski");
         const QStringList onceki = klasorIcerigi(klasor);
 
         const auto yaz = [&](TabloYazici& tablo) {
@@ -215,12 +205,7 @@ private slots:
         const auto eskiSinyal = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit sinir{hata == "disk" ? 64 * 1024 : eskiSinir.rlim_cur, eskiSinir.rlim_max};
         setrlimit(RLIMIT_FSIZE, &sinir);
-        QString mesaj;
-        try {
-            DisaAktarma::tabloYaz(yol, {}, yaz);
-        } catch (const VeriHatasi& h) {
-            mesaj = h.aciklama();
-        }
+        const QString mesaj = hataMetni([&] { DisaAktarma::tabloYaz(yol, {}, yaz); });
         setrlimit(RLIMIT_FSIZE, &eskiSinir);
         std::signal(SIGXFSZ, eskiSinyal);
 

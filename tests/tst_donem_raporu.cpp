@@ -211,12 +211,7 @@ private slots:
     // "Görünüm" > "Dönem Raporu…" and the button beside the period open the report on the main
     // window's period; a sub-group chosen in it by Enter or a double-click closes the report and
     // is shown there with the report's period.
-    void fromMainWindow_data()
-    {
-        QTest::addColumn<bool>("menuden");
-        QTest::newRow("menu, Enter") << true;
-        QTest::newRow("button, double-click") << false;
-    }
+    void fromMainWindow_data() { ikiDurum("menuden", "button, double-click", "menu, Enter"); }
     void fromMainWindow()
     {
         QFETCH(bool, menuden);

@@ -3,7 +3,6 @@
 #include "Sema.h"
 
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -43,16 +42,14 @@ class TestGrupDuzeltme : public LedgerTest
     // One ledger's three tables as above, in rowid order.
     QStringList tablolar(const DefterTanimi& d)
     {
-        return {
-            ortam->sutunu("SELECT GrupAdi FROM " + d.anaGrupTablosu + " ORDER BY rowid").join('|'),
-            ortam
-                ->sutunu("SELECT AnaGrup || '/' || GrupAdi FROM " + d.altGrupTablosu +
-                         " ORDER BY rowid")
-                .join('|'),
-            ortam
-                ->sutunu("SELECT AnaGrup || '/' || GrupAdi FROM " + d.kayitTablosu +
-                         " ORDER BY rowid")
-                .join('|')};
+        QStringList sonuc;
+        for (const QString& tablo : {d.anaGrupTablosu, d.altGrupTablosu, d.kayitTablosu})
+            sonuc << ortam->sutunu(QString("SELECT %1 FROM %2 ORDER BY rowid")
+                                       .arg(tablo == d.anaGrupTablosu ? "GrupAdi"
+                                                                      : "AnaGrup || '/' || GrupAdi",
+                                            tablo))
+                         .join('|');
+        return sonuc;
     }
     QStringList dosya() { return ortam->tumSatirlar(); }
 
@@ -69,13 +66,6 @@ class TestGrupDuzeltme : public LedgerTest
         const QListWidgetItem* alt = form->altGrupListesi(d)->currentItem();
         return form->anaGrupListesi(d)->currentText() + " / " +
                (alt && alt->isSelected() ? alt->text() : QString());
-    }
-    QAction* menuEylemi(const QString& ad)
-    {
-        for (QAction* e : form->menuBar()->actions()[1]->menu()->actions())
-            if (e->text().startsWith(ad))
-                return e;
-        return nullptr;
     }
 
 private slots:
@@ -258,11 +248,11 @@ private slots:
         }
         QVERIFY(p->result() == QDialog::Accepted);
         const QStringList sonra = dosya();
-        QCOMPARE(menuEylemi("Geri Al")->text(), "Geri Al: " + komut);
-        menuEylemi("Geri Al")->trigger();
+        QCOMPARE(menuKomutu(*form, "Geri Al")->text(), "Geri Al: " + komut);
+        menuKomutu(*form, "Geri Al")->trigger();
         QCOMPARE(dosya(), once);
         QCOMPARE(secim(d), onceSecim);
-        menuEylemi("Yinele")->trigger();
+        menuKomutu(*form, "Yinele")->trigger();
         QCOMPARE(dosya(), sonra);
         QCOMPARE(secim(d), sonraSecim);
     }
@@ -281,7 +271,7 @@ private slots:
                  QStringList{"soru: " + d.anaGrupSilmeSorusu.arg(" ve 2 alt grubunu")});
         QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"MARKET", "Mutafk", "SÜPERMARKET"}));
         QCOMPARE(form->statusBar()->currentMessage(), "«boş» ana grubu silindi.");
-        menuEylemi("Geri Al: Ana Grubu Sil")->trigger();
+        menuKomutu(*form, "Geri Al: Ana Grubu Sil")->trigger();
         QCOMPARE(dosya(), once);
         QCOMPARE(secim(d), "boş / ");
     }

@@ -256,12 +256,7 @@ private slots:
 
     // While the file's check runs at start-up, a writing command waits for it: a damaged file gets
     // no write at all, even to a table the damage does not touch.
-    void damagedFileRefusedBeforeTheFirstWrite_data()
-    {
-        QTest::addColumn<bool>("bozuk");
-        QTest::newRow("sound") << false;
-        QTest::newRow("damaged") << true;
-    }
+    void damagedFileRefusedBeforeTheFirstWrite_data() { ikiDurum("bozuk", "sound", "damaged"); }
     void damagedFileRefusedBeforeTheFirstWrite()
     {
         QFETCH(bool, bozuk);
@@ -271,12 +266,7 @@ private slots:
         QVERIFY(dosya.open(QIODevice::ReadOnly));
         const QByteArray once = dosya.readAll();
         AcilisDenetimi::baslat(ortam->dosya());
-        QString hata;
-        try {
-            ButceVerisi::kayitEkle(giderDefteri(), kira);
-        } catch (const VeriHatasi& h) {
-            hata = h.aciklama();
-        }
+        const QString hata = hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); });
         QCOMPARE(hata.startsWith("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n" +
                                  ortam->dosya() + "\n\nVeritabanı motorunun bulguları:\n"),
                  bozuk);
