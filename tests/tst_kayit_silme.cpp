@@ -52,17 +52,11 @@ class TestKayitSilme : public LedgerTest
 private slots:
     // The question names the entry; Yes removes exactly that one, whatever order the list is
     // sorted in.
-    void noThenYesRemovesExactlyThatEntry_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<QString>("soru");
-        QTest::newRow("gelir") << QString("Gelir") << "Seçilen geliri SİLMEK istiyor musunuz?";
-        QTest::newRow("gider") << QString("Gider") << "Seçilen gideri SİLMEK istiyor musunuz?";
-    }
+    void noThenYesRemovesExactlyThatEntry_data() { defterSatirlari(); }
     void noThenYesRemovesExactlyThatEntry()
     {
-        QFETCH(QString, soru);
         hazirla();
+        const QString soru = "Seçilen " + d->ad.toLower() + "i SİLMEK istiyor musunuz?";
         liste(*d)->sortByColumn(3, Qt::DescendingOrder);
         satirSec(kira2);
         sil(false);
