@@ -7,14 +7,11 @@
 #include "JetKaynagi.h"
 #include "LedgerTest.h"
 #include "MesajKutusu.h"
-#include "Sema.h"
 #include "VeriHatasi.h"
 
 #include <QCryptographicHash>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
 
 #include <sys/file.h>
@@ -97,22 +94,6 @@ QStringList tabloyuOku(ButceKaynagi& kaynak, const QString& tablo, const QString
             hucreler << metin(d);
         satirlar << hucreler.join(u'|');
     });
-    return satirlar;
-}
-
-// Every row of every table of the open file, after its table's name.
-QStringList dosyadakiler()
-{
-    QStringList satirlar;
-    for (const Sema::Tablo& tablo : Sema::tablolar()) {
-        QSqlQuery sorgu("SELECT * FROM " + tablo.ad, DegiskenModulu::VeriTabani());
-        while (sorgu.next()) {
-            QStringList hucreler{tablo.ad};
-            for (int i = 0; i < sorgu.record().count(); ++i)
-                hucreler << metin(sorgu.value(i));
-            satirlar << hucreler.join(u'|');
-        }
-    }
     return satirlar;
 }
 
@@ -224,14 +205,15 @@ private slots:
         QCOMPARE(QDir(dizin.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(QFile::permissions(yol),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        QCOMPARE(
-            dosyadakiler(),
-            (QStringList{"AnaGelirGruplariTablosu|MAAŞ", "AnaGelirGruplariTablosu|kira 'ev'",
-                         "AltGelirGruplariTablosu|MAAŞ|ANA İŞ",
-                         "GelirlerTablosu|i:3|MAAŞ|ANA İŞ|i:2006|Ocak|d:1234.5678|d:1200",
-                         "GelirlerTablosu|i:42|MAAŞ|ANA İŞ|i:2030|ARALIK|NULL|NULL",
-                         "AnaGiderGruplariTablosu|MUTFAK", "AnaGiderGruplariTablosu|Iğdır \"ev\"",
-                         "GiderlerTablosu|i:7|MUTFAK|ÇARŞI|i:2024|şubat|d:0.1|d:0.2"}));
+        QCOMPARE(TestOrtami::tumSatirlar(),
+                 (QStringList{"AnaGelirGruplariTablosu:1|'MAAŞ'",
+                              "AnaGelirGruplariTablosu:2|'kira ''ev'''",
+                              "AltGelirGruplariTablosu:1|'MAAŞ'|'ANA İŞ'",
+                              "GelirlerTablosu:3|3|'MAAŞ'|'ANA İŞ'|2006|'Ocak'|1234.5678|1200.0",
+                              "GelirlerTablosu:42|42|'MAAŞ'|'ANA İŞ'|2030|'ARALIK'|NULL|NULL",
+                              "AnaGiderGruplariTablosu:1|'MUTFAK'",
+                              "AnaGiderGruplariTablosu:2|'Iğdır \"ev\"'",
+                              "GiderlerTablosu:7|7|'MUTFAK'|'ÇARŞI'|2024|'şubat'|0.1|0.2"}));
         // New entries continue after the highest old Kimlik.
         QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(),
                                         yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))

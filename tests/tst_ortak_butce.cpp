@@ -25,17 +25,7 @@ class TestOrtakButce : public LedgerTest
     // Another member's connection to the same budget.
     QSqlDatabase baskasi()
     {
-        const QString ad = QStringLiteral("başkası");
-        if (QSqlDatabase::contains(ad))
-            return QSqlDatabase::database(ad);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ad);
-        const SunucuAdresi adres = *TestOrtami::sunucu(false);
-        db.setHostName(adres.sunucu);
-        db.setDatabaseName(adres.veritabani);
-        db.setUserName(adres.kullanici);
-        if (!db.open())
-            qFatal("%s", qPrintable(db.lastError().text()));
-        return db;
+        return TestOrtami::sunucuBaglantisi("başkası", TestOrtami::sunucu(false)->veritabani);
     }
     void baskasiYazar(const QString& sql)
     {
