@@ -192,17 +192,15 @@ private slots:
     // budgets below.
     void importsEveryTable()
     {
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         DenemeKaynagi kaynak = butce();
         const QStringList okunan = sayilar(Aktarma::oku(kaynak));
-        QCOMPARE(klasorIcerigi(dizin.path()), QStringList());
+        QCOMPARE(klasorIcerigi(dizin->path()), QStringList());
         QCOMPARE(sayilar(Aktarma::dosyayaAktar(kaynak, yol)), okunan);
         QCOMPARE(okunan, (QStringList{"AnaGelirGruplariTablosu 2", "AltGelirGruplariTablosu 1",
                                       "GelirlerTablosu 2", "AnaGiderGruplariTablosu 2",
                                       "AltGiderGruplariTablosu 0", "GiderlerTablosu 1"}));
         QVERIFY(!DegiskenModulu::ac(yol));
-        QCOMPARE(QDir(dizin.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(QDir(dizin->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(QFile::permissions(yol),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(TestOrtami::tumSatirlar(),
@@ -245,8 +243,6 @@ private slots:
         QFETCH(QString, bozulma);
         QFETCH(bool, oneri);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         DenemeKaynagi kaynak = butce();
         if (bozulma == "eksik") {
             kaynak.tablo.remove("GiderlerTablosu");
@@ -257,8 +253,8 @@ private slots:
         if (oneri)
             dosyayaYaz(yol, "eski");
         if (bozulma == "eskiVar")
-            dosyayaYaz(dizin.filePath("Varnel-eski.mdb"), "daha eski");
-        QStringList sonra = klasorIcerigi(dizin.path());
+            dosyayaYaz(dizin->filePath("Varnel-eski.mdb"), "daha eski");
+        QStringList sonra = klasorIcerigi(dizin->path());
         if (bozulma == "dosyaVar")
             sonra << "Varnel.mdb " +
                          QCryptographicHash::hash("başka", QCryptographicHash::Sha1).toHex();
@@ -274,7 +270,7 @@ private slots:
                 Aktarma::dosyayaAktar(kaynak, yol, baskasi);
         });
         QVERIFY2(hata.endsWith(beklenen), qPrintable(hata));
-        QCOMPARE(klasorIcerigi(dizin.path()), sonra);
+        QCOMPARE(klasorIcerigi(dizin->path()), sonra);
     }
 
     // The tool, as another user when run as root (permissions do not stop root).
@@ -293,22 +289,21 @@ private slots:
     {
         QFETCH(QByteArray, icerik);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString eski = dizin.filePath("eski.mdb");
+        const QString eski = dizin->filePath("eski.mdb");
         if (!icerik.isNull())
             dosyayaYaz(eski, icerik == "-" ? ornek("pivot.mdb") : icerik);
         if (icerik == "-")
             QVERIFY(QFile::setPermissions(eski, {}));
         if (QString(QTest::currentDataTag()) == "target exists")
-            dosyayaYaz(DegiskenModulu::veriTabaniYolu(dizin.path()), "");
-        QVERIFY(QFile::setPermissions(dizin.path(), QFile::Permissions(0x7777)));
-        const QStringList once = klasorIcerigi(dizin.path());
+            dosyayaYaz(yol, "");
+        QVERIFY(QFile::setPermissions(dizin->path(), QFile::Permissions(0x7777)));
+        const QStringList once = klasorIcerigi(dizin->path());
         const auto [durum, cikti] =
-            yetkisizCalistir(VARNEL_AKTAR, dizin.path(), {eski, dizin.path()});
+            yetkisizCalistir(VARNEL_AKTAR, dizin->path(), {eski, dizin->path()});
         QCOMPARE(durum, 1);
         QVERIFY2(cikti.startsWith("Aktarma yapılamadı: ") && cikti.contains(beklenen),
                  qPrintable(cikti));
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 
     // Entries the program cannot read as they stand are named; the start-up offer below imports
@@ -329,8 +324,7 @@ private slots:
     // Files that killed imports left behind go, unless an import still holds them.
     void removesLeftovers()
     {
-        QTemporaryDir dizin;
-        const QDir d(dizin.path());
+        const QDir d(dizin->path());
         for (const char* ad :
              {"Varnel.mdb.aktariliyor-0a1b2c3d", "Varnel.mdb.aktariliyor-0a1b2c3d-journal",
               "Varnel.mdb.aktariliyor-99999999", "Varnel.mdb.aktariliyor-notlar.txt"})
@@ -339,7 +333,7 @@ private slots:
         QVERIFY(tutulan.open(QIODevice::ReadOnly));
         QCOMPARE(::flock(tutulan.handle(), LOCK_EX), 0);
         DenemeKaynagi kaynak = butce();
-        Aktarma::dosyayaAktar(kaynak, DegiskenModulu::veriTabaniYolu(dizin.path()));
+        Aktarma::dosyayaAktar(kaynak, yol);
         QCOMPARE(d.entryList(QDir::Files),
                  (QStringList{"Varnel.mdb", "Varnel.mdb.aktariliyor-99999999",
                               "Varnel.mdb.aktariliyor-notlar.txt"}));
@@ -373,14 +367,12 @@ private slots:
         QFETCH(QString, dosya);
         QFETCH(QString, durum);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QByteArray eski = ornek(dosya, butceler);
         // The income entry 6 holds the highest amount; one lira more is beyond it.
         if (durum == "tasan")
             eski.replace(146915, 8, QByteArray::fromHex("ac26c16ff2862300"));
         dosyayaYaz(yol, eski);
-        const QStringList once = klasorIcerigi(dizin.path());
+        const QStringList once = klasorIcerigi(dizin->path());
         QTimer zamanlayici;
         if (durum == "iptal")
             iptalEt(zamanlayici);
@@ -390,10 +382,10 @@ private slots:
 
         QCOMPARE(mesajlar().last(), QString(beklenen).replace("%DIZIN%", yol));
         if (!aktarildi) {
-            QCOMPARE(klasorIcerigi(dizin.path()), once);
+            QCOMPARE(klasorIcerigi(dizin->path()), once);
             return;
         }
-        QCOMPARE(klasorIcerigi(dizin.path()).first(),
+        QCOMPARE(klasorIcerigi(dizin->path()).first(),
                  QString(once.first()).replace("Varnel.mdb", "Varnel-eski.mdb"));
         // Empty text stays apart from NULL, and an amount left empty stays NULL.
         QCOMPARE(sqliteAraci(yol, "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi = ''; "
@@ -416,13 +408,11 @@ private slots:
     void childFailuresAreReported()
     {
         QFETCH(QString, betik);
-        QTemporaryDir dizin;
-        const QString program = dizin.filePath("okuyucu");
+        const QString program = dizin->filePath("okuyucu");
         dosyayaYaz(program, "#!/bin/sh\n" + betik.toUtf8() + "\n");
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         dosyayaYaz(yol, ornek("butce-kucuk.mdb", butceler));
-        const QStringList once = klasorIcerigi(dizin.path());
+        const QStringList once = klasorIcerigi(dizin->path());
         AktarmaSureci::programiAyarla(program);
         AktarmaSureci::sinirlariAyarla({std::chrono::milliseconds(500), qint64(256) << 20});
         const QString hata =
@@ -430,7 +420,7 @@ private slots:
         AktarmaSureci::programiAyarla(VARNEL_AKTAR);
         AktarmaSureci::sinirlariAyarla({});
         QCOMPARE(hata, "Eski Access dosyası okunamadı: dosya bozuk (okuyucu çöktü).");
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 };
 

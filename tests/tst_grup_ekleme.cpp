@@ -128,7 +128,8 @@ private slots:
         p.alt->setText("ekmek");
         p.ekleKaydet->click();
         QTest::keyClick(p.alt, Qt::Key_Return); // saves as "Kaydet" does, and is refused again
-        const QString varOlan = "bilgi: Bu alt " + d.ad.toLower() + " grubu zaten var: PAZAR / EKMEK";
+        const QString varOlan =
+            "bilgi: Bu alt " + d.ad.toLower() + " grubu zaten var: PAZAR / EKMEK";
         QCOMPARE(mesajlar(), (QStringList{"bilgi: ANA " + defter + " GRUBU boş bırakılamaz!",
                                           "bilgi: ALT " + defter + " GRUBU boş bırakılmaz!",
                                           varOlan, varOlan}));

@@ -171,7 +171,8 @@ private slots:
         for (const char* ad : {"Geri Al", "Yinele", "Kaydı Düzenle…", "Kaydı Sil", "Çıkış",
                                "Dönem Raporu…", "Kullanım Kılavuzu"})
             tuslar << QKeySequence::listToString(menuKomutu(*form, ad)->shortcuts());
-        QCOMPARE(tuslar.join(" | "), "Ctrl+Z | Ctrl+Y; Ctrl+Shift+Z | F2 | Del | Ctrl+Q | Ctrl+R | F1");
+        QCOMPARE(tuslar.join(" | "),
+                 "Ctrl+Z | Ctrl+Y; Ctrl+Shift+Z | F2 | Del | Ctrl+Q | Ctrl+R | F1");
         sec(plan);
         QCOMPARE(etkin(), "1 1 1 0 0 0 1 1 1 0 0");
         QCOMPARE(liste()->actions(), form->menuBar()->actions()[1]->menu()->actions().mid(3, 2));
