@@ -119,17 +119,6 @@ class TestDonemRaporu : public LedgerTest
         return p.findChild<QTreeView*>("RaporAğacı");
     }
 
-    static QModelIndex bul(const QAbstractItemModel* m, const QStringList& yol)
-    {
-        QModelIndex yer;
-        for (const QString& ad : yol) {
-            const QModelIndexList bulunan =
-                m->match(m->index(0, 0, yer), Qt::DisplayRole, ad, 1, Qt::MatchExactly);
-            yer = bulunan.value(0);
-        }
-        return yer;
-    }
-
     // Where "Kaydet…" or "PDF Olarak Kaydet…" writes, and the name it proposed.
     QString kaydet(DonemRaporuFormu& pencere, void (DonemRaporuFormu::*komut)(),
                    const QString& dosya, QString& onerilen)
@@ -199,7 +188,9 @@ private slots:
                 w->findChild<QComboBox*>("AyBilgisiKutusu")->setCurrentIndex(3);
                 QTreeView* a = w->findChild<QTreeView*>("RaporAğacı");
                 a->expandAll();
-                const QModelIndex yer = bul(a->model(), {"GİDERLER", "MUTFAK", "MARKET"});
+                const QModelIndex yer = a->model()->match(a->model()->index(0, 0), Qt::DisplayRole,
+                                                          "MARKET", 1, Qt::MatchRecursive)
+                                            .value(0);
                 a->setCurrentIndex(yer);
                 if (menuden)
                     return QTest::keyClick(a, Qt::Key_Return);

@@ -279,15 +279,10 @@ private slots:
 
     // The file moved away (to the program as good as deleted) or replaced under it: the next
     // command says so, and nothing is read from the old file or written anywhere.
-    void vanishedFile_data()
-    {
-        QTest::addColumn<QString>("olan");
-        for (const char* olan : {"taşındı", "değiştirildi"})
-            QTest::newRow(olan) << olan;
-    }
+    void vanishedFile_data() { ikiDurum("degistirildi", "taşındı", "değiştirildi"); }
     void vanishedFile()
     {
-        QFETCH(QString, olan);
+        QFETCH(bool, degistirildi);
         const DefterTanimi& d = giderDefteri();
         ortam->kayitYaz(d, "EV", "KİRA", 2024, "Nisan", 10, 10);
         ortam->altGrupYaz(d, "EV", "KİRA");
@@ -297,7 +292,7 @@ private slots:
         const std::unique_ptr<KayitEklemeFormu> pencere = form->kayitEklemeFormu(d);
         const QString yol = ortam->dosya();
         QVERIFY(QFile::rename(yol, yol + ".eski"));
-        if (olan == "değiştirildi")
+        if (degistirildi)
             QVERIFY(QFile::copy(yol + ".eski", yol));
         const QStringList icerik = klasorIcerigi(ortam->klasor());
         const QString mesaj = "Varnel.mdb, Morvane açıldıktan sonra silinmiş, taşınmış ya da "
