@@ -7,14 +7,11 @@
 #include "JetKaynagi.h"
 #include "LedgerTest.h"
 #include "MesajKutusu.h"
-#include "Sema.h"
 #include "VeriHatasi.h"
 
 #include <QCryptographicHash>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
 
 #include <sys/file.h>
@@ -100,22 +97,6 @@ QStringList tabloyuOku(ButceKaynagi& kaynak, const QString& tablo, const QString
     return satirlar;
 }
 
-// Every row of every table of the open file, after its table's name.
-QStringList dosyadakiler()
-{
-    QStringList satirlar;
-    for (const Sema::Tablo& tablo : Sema::tablolar()) {
-        QSqlQuery sorgu("SELECT * FROM " + tablo.ad, DegiskenModulu::VeriTabani());
-        while (sorgu.next()) {
-            QStringList hucreler{tablo.ad};
-            for (int i = 0; i < sorgu.record().count(); ++i)
-                hucreler << metin(sorgu.value(i));
-            satirlar << hucreler.join(u'|');
-        }
-    }
-    return satirlar;
-}
-
 QStringList sayilar(const Aktarma::Rapor& rapor)
 {
     QStringList sayilar;
@@ -124,17 +105,9 @@ QStringList sayilar(const Aktarma::Rapor& rapor)
     return sayilar;
 }
 
-void yaz(const QString& yol, const QByteArray& icerik)
-{
-    QFile dosya(yol);
-    QVERIFY(dosya.open(QIODevice::WriteOnly));
-    dosya.write(icerik);
-}
-
 QByteArray ornek(const QString& ad, const QDir& klasor = ornekler)
 {
-    QFile dosya(klasor.filePath(ad));
-    return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
+    return dosyaIcerigi(klasor.filePath(ad));
 }
 
 // Presses "İptal" on the progress window once it counts copied rows.
@@ -219,27 +192,26 @@ private slots:
     // budgets below.
     void importsEveryTable()
     {
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         DenemeKaynagi kaynak = butce();
         const QStringList okunan = sayilar(Aktarma::oku(kaynak));
-        QCOMPARE(klasorIcerigi(dizin.path()), QStringList());
+        QCOMPARE(klasorIcerigi(dizin->path()), QStringList());
         QCOMPARE(sayilar(Aktarma::dosyayaAktar(kaynak, yol)), okunan);
         QCOMPARE(okunan, (QStringList{"AnaGelirGruplariTablosu 2", "AltGelirGruplariTablosu 1",
                                       "GelirlerTablosu 2", "AnaGiderGruplariTablosu 2",
                                       "AltGiderGruplariTablosu 0", "GiderlerTablosu 1"}));
         QVERIFY(!DegiskenModulu::ac(yol));
-        QCOMPARE(QDir(dizin.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(QDir(dizin->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(QFile::permissions(yol),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        QCOMPARE(
-            dosyadakiler(),
-            (QStringList{"AnaGelirGruplariTablosu|MAAŞ", "AnaGelirGruplariTablosu|kira 'ev'",
-                         "AltGelirGruplariTablosu|MAAŞ|ANA İŞ",
-                         "GelirlerTablosu|i:3|MAAŞ|ANA İŞ|i:2006|Ocak|d:1234.5678|d:1200",
-                         "GelirlerTablosu|i:42|MAAŞ|ANA İŞ|i:2030|ARALIK|NULL|NULL",
-                         "AnaGiderGruplariTablosu|MUTFAK", "AnaGiderGruplariTablosu|Iğdır \"ev\"",
-                         "GiderlerTablosu|i:7|MUTFAK|ÇARŞI|i:2024|şubat|d:0.1|d:0.2"}));
+        QCOMPARE(TestOrtami::tumSatirlar(),
+                 (QStringList{"AnaGelirGruplariTablosu:1|'MAAŞ'",
+                              "AnaGelirGruplariTablosu:2|'kira ''ev'''",
+                              "AltGelirGruplariTablosu:1|'MAAŞ'|'ANA İŞ'",
+                              "GelirlerTablosu:3|3|'MAAŞ'|'ANA İŞ'|2006|'Ocak'|1234.5678|1200.0",
+                              "GelirlerTablosu:42|42|'MAAŞ'|'ANA İŞ'|2030|'ARALIK'|NULL|NULL",
+                              "AnaGiderGruplariTablosu:1|'MUTFAK'",
+                              "AnaGiderGruplariTablosu:2|'Iğdır \"ev\"'",
+                              "GiderlerTablosu:7|7|'MUTFAK'|'ÇARŞI'|2024|'şubat'|0.1|0.2"}));
         // New entries continue after the highest old Kimlik.
         QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(),
                                         yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
@@ -271,8 +243,6 @@ private slots:
         QFETCH(QString, bozulma);
         QFETCH(bool, oneri);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         DenemeKaynagi kaynak = butce();
         if (bozulma == "eksik") {
             kaynak.tablo.remove("GiderlerTablosu");
@@ -281,29 +251,26 @@ private slots:
         kaynak.tablo["GelirlerTablosu"].fazlaSatir = bozulma == "kayip";
         kaynak.tablo["AnaGiderGruplariTablosu"].yarida = bozulma == "yarida";
         if (oneri)
-            yaz(yol, "eski");
+            dosyayaYaz(yol, "eski");
         if (bozulma == "eskiVar")
-            yaz(dizin.filePath("Varnel-eski.mdb"), "daha eski");
-        QStringList sonra = klasorIcerigi(dizin.path());
+            dosyayaYaz(dizin->filePath("Varnel-eski.mdb"), "daha eski");
+        QStringList sonra = klasorIcerigi(dizin->path());
         if (bozulma == "dosyaVar")
             sonra << "Varnel.mdb " +
                          QCryptographicHash::hash("başka", QCryptographicHash::Sha1).toHex();
         // Another program may make the file while the rows are read.
         const auto baskasi = [&](qint64, qint64) {
             if (bozulma == "dosyaVar" && !QFile::exists(yol))
-                yaz(yol, "başka");
+                dosyayaYaz(yol, "başka");
         };
-        QString hata = QStringLiteral("(aktarıldı)");
-        try {
+        const QString hata = hataMetni([&] {
             if (oneri)
                 Aktarma::eskiDosyayiDonustur(kaynak, yol);
             else
                 Aktarma::dosyayaAktar(kaynak, yol, baskasi);
-        } catch (const VeriHatasi& h) {
-            hata = h.aciklama();
-        }
+        });
         QVERIFY2(hata.endsWith(beklenen), qPrintable(hata));
-        QCOMPARE(klasorIcerigi(dizin.path()), sonra);
+        QCOMPARE(klasorIcerigi(dizin->path()), sonra);
     }
 
     // The tool, as another user when run as root (permissions do not stop root).
@@ -322,22 +289,21 @@ private slots:
     {
         QFETCH(QByteArray, icerik);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString eski = dizin.filePath("eski.mdb");
+        const QString eski = dizin->filePath("eski.mdb");
         if (!icerik.isNull())
-            yaz(eski, icerik == "-" ? ornek("pivot.mdb") : icerik);
+            dosyayaYaz(eski, icerik == "-" ? ornek("pivot.mdb") : icerik);
         if (icerik == "-")
             QVERIFY(QFile::setPermissions(eski, {}));
         if (QString(QTest::currentDataTag()) == "target exists")
-            yaz(DegiskenModulu::veriTabaniYolu(dizin.path()), "");
-        QVERIFY(QFile::setPermissions(dizin.path(), QFile::Permissions(0x7777)));
-        const QStringList once = klasorIcerigi(dizin.path());
+            dosyayaYaz(yol, "");
+        QVERIFY(QFile::setPermissions(dizin->path(), QFile::Permissions(0x7777)));
+        const QStringList once = klasorIcerigi(dizin->path());
         const auto [durum, cikti] =
-            yetkisizCalistir(VARNEL_AKTAR, dizin.path(), {eski, dizin.path()});
+            yetkisizCalistir(VARNEL_AKTAR, dizin->path(), {eski, dizin->path()});
         QCOMPARE(durum, 1);
         QVERIFY2(cikti.startsWith("Aktarma yapılamadı: ") && cikti.contains(beklenen),
                  qPrintable(cikti));
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 
     // Entries the program cannot read as they stand are named; the start-up offer below imports
@@ -358,17 +324,16 @@ private slots:
     // Files that killed imports left behind go, unless an import still holds them.
     void removesLeftovers()
     {
-        QTemporaryDir dizin;
-        const QDir d(dizin.path());
+        const QDir d(dizin->path());
         for (const char* ad :
              {"Varnel.mdb.aktariliyor-0a1b2c3d", "Varnel.mdb.aktariliyor-0a1b2c3d-journal",
               "Varnel.mdb.aktariliyor-99999999", "Varnel.mdb.aktariliyor-notlar.txt"})
-            yaz(d.filePath(ad), "x");
+            dosyayaYaz(d.filePath(ad), "x");
         QFile tutulan(d.filePath("Varnel.mdb.aktariliyor-99999999"));
         QVERIFY(tutulan.open(QIODevice::ReadOnly));
         QCOMPARE(::flock(tutulan.handle(), LOCK_EX), 0);
         DenemeKaynagi kaynak = butce();
-        Aktarma::dosyayaAktar(kaynak, DegiskenModulu::veriTabaniYolu(dizin.path()));
+        Aktarma::dosyayaAktar(kaynak, yol);
         QCOMPARE(d.entryList(QDir::Files),
                  (QStringList{"Varnel.mdb", "Varnel.mdb.aktariliyor-99999999",
                               "Varnel.mdb.aktariliyor-notlar.txt"}));
@@ -402,14 +367,12 @@ private slots:
         QFETCH(QString, dosya);
         QFETCH(QString, durum);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QByteArray eski = ornek(dosya, butceler);
         // The income entry 6 holds the highest amount; one lira more is beyond it.
         if (durum == "tasan")
             eski.replace(146915, 8, QByteArray::fromHex("ac26c16ff2862300"));
-        yaz(yol, eski);
-        const QStringList once = klasorIcerigi(dizin.path());
+        dosyayaYaz(yol, eski);
+        const QStringList once = klasorIcerigi(dizin->path());
         QTimer zamanlayici;
         if (durum == "iptal")
             iptalEt(zamanlayici);
@@ -419,10 +382,10 @@ private slots:
 
         QCOMPARE(mesajlar().last(), QString(beklenen).replace("%DIZIN%", yol));
         if (!aktarildi) {
-            QCOMPARE(klasorIcerigi(dizin.path()), once);
+            QCOMPARE(klasorIcerigi(dizin->path()), once);
             return;
         }
-        QCOMPARE(klasorIcerigi(dizin.path()).first(),
+        QCOMPARE(klasorIcerigi(dizin->path()).first(),
                  QString(once.first()).replace("Varnel.mdb", "Varnel-eski.mdb"));
         // Empty text stays apart from NULL, and an amount left empty stays NULL.
         QCOMPARE(sqliteAraci(yol, "SELECT count(*) FROM GelirlerTablosu WHERE GrupAdi = ''; "
@@ -445,25 +408,19 @@ private slots:
     void childFailuresAreReported()
     {
         QFETCH(QString, betik);
-        QTemporaryDir dizin;
-        const QString program = dizin.filePath("okuyucu");
-        yaz(program, "#!/bin/sh\n" + betik.toUtf8() + "\n");
+        const QString program = dizin->filePath("okuyucu");
+        dosyayaYaz(program, "#!/bin/sh\n" + betik.toUtf8() + "\n");
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
-        yaz(yol, ornek("butce-kucuk.mdb", butceler));
-        const QStringList once = klasorIcerigi(dizin.path());
+        dosyayaYaz(yol, ornek("butce-kucuk.mdb", butceler));
+        const QStringList once = klasorIcerigi(dizin->path());
         AktarmaSureci::programiAyarla(program);
         AktarmaSureci::sinirlariAyarla({std::chrono::milliseconds(500), qint64(256) << 20});
-        QString hata;
-        try {
-            AktarmaSureci::calistir(AktarmaSureci::Is::Donustur, yol);
-        } catch (const VeriHatasi& h) {
-            hata = h.aciklama();
-        }
+        const QString hata =
+            hataMetni([&] { AktarmaSureci::calistir(AktarmaSureci::Is::Donustur, yol); });
         AktarmaSureci::programiAyarla(VARNEL_AKTAR);
         AktarmaSureci::sinirlariAyarla({});
         QCOMPARE(hata, "Eski Access dosyası okunamadı: dosya bozuk (okuyucu çöktü).");
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 };
 

@@ -62,12 +62,7 @@ private slots:
     // At the next start the window is as the user left it: its size, maximised or not, and the
     // entry lists' column widths. "Pencere Düzenini Sıfırla" brings back the drawn layout, here
     // and in the other windows.
-    void layoutComesBackUntilReset_data()
-    {
-        QTest::addColumn<bool>("buyuk");
-        QTest::newRow("normal") << false;
-        QTest::newRow("büyütülmüş") << true;
-    }
+    void layoutComesBackUntilReset_data() { ikiDurum("buyuk", "normal", "büyütülmüş"); }
     void layoutComesBackUntilReset()
     {
         QFETCH(bool, buyuk);

@@ -51,21 +51,6 @@ private slots:
         QCOMPARE(pencere.findChild<QLabel*>("fileNameLabel")->text(), "Dosya a&dı:");
     }
 
-    void pathRule_data()
-    {
-        QTest::addColumn<QString>("klasor");
-        QTest::addColumn<QString>("yol");
-        QTest::newRow("windows folder") << "D:\\Hesap" << QString("D:\\Hesap\\Varnel.mdb");
-        QTest::newRow("unix root") << "/" << QString("/Varnel.mdb");
-        QTest::newRow("trailing slash") << "/opt/morvane/" << QString("/opt/morvane/Varnel.mdb");
-    }
-    void pathRule()
-    {
-        QFETCH(QString, klasor);
-        QFETCH(QString, yol);
-        QCOMPARE(DegiskenModulu::veriTabaniYolu(klasor), yol);
-    }
-
     // A usable file starts the program with its window shown; any other shows one error naming
     // the file and the reason, shows no window and changes nothing on disk. The file holds the
     // bytes given, or the create tool's schema changed by the statements given; with neither it
@@ -103,23 +88,18 @@ private slots:
         QFETCH(QByteArray, icerik);
         QFETCH(QString, komutlar);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         if (!komutlar.isEmpty())
             semayiBoz(yol, komutlar);
-        if (!icerik.isNull()) {
-            QFile dosya(yol);
-            QVERIFY(dosya.open(QIODevice::WriteOnly));
-            dosya.write(icerik);
-        }
-        const QStringList once = klasorIcerigi(dizin.path());
+        if (!icerik.isNull())
+            dosyayaYaz(yol, icerik);
+        const QStringList once = klasorIcerigi(dizin->path());
         // What an import killed before its end left goes at start-up.
         const QString artik = yol + ".aktariliyor-0a1b2c3d";
         if (beklenen.isEmpty())
             QVERIFY(QFile(artik).open(QIODevice::WriteOnly));
 
         bool gosterildi = false;
-        const int durum = baslat(dizin.path(), gosterildi);
+        const int durum = baslat(dizin->path(), gosterildi);
         if (beklenen.isEmpty()) {
             QCOMPARE(durum, 7);
             QVERIFY(gosterildi);
@@ -131,22 +111,15 @@ private slots:
         QVERIFY(!gosterildi);
         QVERIFY(tekHata(yol));
         QVERIFY(tekHata(beklenen));
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 
     // Triggers and views left by another program are named at start-up: "Evet" backs the file up
     // and removes them, "Hayır" ends with nothing changed.
-    void foreignTriggersAtStartUp_data()
-    {
-        QTest::addColumn<bool>("yanit");
-        QTest::newRow("removed") << true;
-        QTest::newRow("kept") << false;
-    }
+    void foreignTriggersAtStartUp_data() { ikiDurum("yanit", "kept", "removed"); }
     void foreignTriggersAtStartUp()
     {
         QFETCH(bool, yanit);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QVERIFY(!Sema::dosyaOlustur(yol));
         const QString yabancilar = "SELECT count(*) FROM sqlite_master WHERE type IN "
                                    "('trigger', 'view')";
@@ -154,21 +127,22 @@ private slots:
                          "FROM GelirlerTablosu WHERE Kimlik < new.Kimlik; END; CREATE VIEW ozet "
                          "AS SELECT 1; INSERT INTO GelirlerTablosu (AnaGrup) VALUES ('A')");
         QCOMPARE(sqliteAraci(yol, yabancilar), QString("2"));
-        const QStringList once = klasorIcerigi(dizin.path());
+        const QStringList once = klasorIcerigi(dizin->path());
 
         MesajKutusu::sonrakiYanit(yanit);
         bool gosterildi = false;
-        QCOMPARE(baslat(dizin.path(), gosterildi), yanit ? 7 : 1);
+        QCOMPARE(baslat(dizin->path(), gosterildi), yanit ? 7 : 1);
         QCOMPARE(mesajlar(), QStringList{"soru: Dosyada Morvane'nin oluşturmadığı tetikleyiciler "
                                          "var: temizle, ozet (görünüm). Kaldırılsın mı? (Önce "
                                          "dosyanın bir kopyası alınır.)"});
         QCOMPARE(gosterildi, yanit);
         if (!yanit) {
-            QCOMPARE(klasorIcerigi(dizin.path()), once);
+            QCOMPARE(klasorIcerigi(dizin->path()), once);
             return;
         }
         QCOMPARE(sqliteAraci(yol, yabancilar), QString("0"));
-        const QList<Yedekleme::Yedek> yedekler = Yedekleme::yedekler(dizin.path() + "/Yedekler");
+        const QList<Yedekleme::Yedek> yedekler =
+            Yedekleme::yedekler(dizin->path() + "/Yedekler");
         QCOMPARE(yedekler.size(), 1);
         QCOMPARE(sqliteAraci(yedekler[0].yol, yabancilar), QString("2"));
     }
@@ -189,23 +163,21 @@ private slots:
         QFETCH(int, izinler);
         QFETCH(int, cikis);
         QFETCH(QString, beklenen);
-        QTemporaryDir dizin;
-        const QString yol = DegiskenModulu::veriTabaniYolu(dizin.path());
         QVERIFY(!Sema::dosyaOlustur(yol));
         QCOMPARE(izinleri(yol) & 077, 0);
-        const QStringList yeni = klasorIcerigi(dizin.path());
+        const QStringList yeni = klasorIcerigi(dizin->path());
         QVERIFY(Sema::dosyaOlustur(yol).value_or("").contains(u"zaten var"));
-        QCOMPARE(klasorIcerigi(dizin.path()), yeni);
-        QVERIFY(::chmod(QFile::encodeName(dizin.path()).constData(), 0755) == 0);
+        QCOMPARE(klasorIcerigi(dizin->path()), yeni);
+        QVERIFY(::chmod(QFile::encodeName(dizin->path()).constData(), 0755) == 0);
         QVERIFY(::chmod(QFile::encodeName(yol).constData(), mode_t(izinler)) == 0);
-        const QStringList once = klasorIcerigi(dizin.path());
+        const QStringList once = klasorIcerigi(dizin->path());
 
-        const auto [durum, cikti] = yetkisizCalistir(ACILIS_DENETIMI, dizin.path(), {yol});
+        const auto [durum, cikti] = yetkisizCalistir(ACILIS_DENETIMI, dizin->path(), {yol});
 
         QCOMPARE(durum, cikis);
         QVERIFY2(cikti.contains(beklenen) && (cikis == 0 || cikti.contains(yol)),
                  qPrintable(cikti));
-        QCOMPARE(klasorIcerigi(dizin.path()), once);
+        QCOMPARE(klasorIcerigi(dizin->path()), once);
     }
 
     void selectorsAndPreselection_data()

@@ -88,25 +88,11 @@ class TestGrupEkleme : public LedgerTest
 private slots:
     // Waiting and entry states, the names refused and those stored, capitals on leaving a box,
     // Escape.
-    void states_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<QStringList>("metinler"); // waiting button, refusals
-        QTest::newRow("gelir") << "Gelir"
-                               << QStringList{"Yeni Gelir Grubu Ekle",
-                                              "ANA GELİR GRUBU boş bırakılamaz!",
-                                              "ALT GELİR GRUBU boş bırakılmaz!",
-                                              "Bu alt gelir grubu zaten var: PAZAR / EKMEK"};
-        QTest::newRow("gider") << "Gider"
-                               << QStringList{"Yeni Gider Grubu Ekle",
-                                              "ANA GİDER GRUBU boş bırakılamaz!",
-                                              "ALT GİDER GRUBU boş bırakılmaz!",
-                                              "Bu alt gider grubu zaten var: PAZAR / EKMEK"};
-    }
+    void states_data() { defterSatirlari(); }
     void states()
     {
-        QFETCH(QStringList, metinler);
         const DefterTanimi& d = satirinDefteri();
+        const QString defter = QLocale(QLocale::Turkish).toUpper(d.ad); // GELİR, GİDER
         ortam->anaGrupYaz(d, "MUTFAK");
         ortam->anaGrupYaz(d, "KİRA");
         form = ortam->anaForm();
@@ -114,7 +100,7 @@ private slots:
         p.form->show();
         QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
         const QString bekleme =
-            "ana kapalı [] alt kapalı [] düğme [" + metinler[0] + "] kapat açık";
+            "ana kapalı [] alt kapalı [] düğme [Yeni " + d.ad + " Grubu Ekle] kapat açık";
         QCOMPARE(p.durum(), bekleme);
         QCOMPARE(QApplication::focusWidget(), p.ekleKaydet);
 
@@ -142,8 +128,11 @@ private slots:
         p.alt->setText("ekmek");
         p.ekleKaydet->click();
         QTest::keyClick(p.alt, Qt::Key_Return); // saves as "Kaydet" does, and is refused again
-        QCOMPARE(mesajlar(), (QStringList{"bilgi: " + metinler[1], "bilgi: " + metinler[2],
-                                          "bilgi: " + metinler[3], "bilgi: " + metinler[3]}));
+        const QString varOlan =
+            "bilgi: Bu alt " + d.ad.toLower() + " grubu zaten var: PAZAR / EKMEK";
+        QCOMPARE(mesajlar(), (QStringList{"bilgi: ANA " + defter + " GRUBU boş bırakılamaz!",
+                                          "bilgi: ALT " + defter + " GRUBU boş bırakılmaz!",
+                                          varOlan, varOlan}));
         QCOMPARE(p.durum(), giris("PAZAR", "EKMEK"));
         QCOMPARE(altTablo(d), QStringList{"PAZAR/EKMEK"});
         QCOMPARE(p.alt->maxLength(), 100);
@@ -175,20 +164,11 @@ private slots:
     // stored again. Names with quotes are stored as typed and found by every command; the same
     // pair written twice takes two deletions to go. Deleting asks first; No deletes nothing;
     // entries stay.
-    void savedAndDeletedGroups_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<QString>("soru");
-        QTest::newRow("gelir") << "Gelir"
-                               << "Seçilen alt gelir grubunu SİLMEK istiyor musunuz?";
-        QTest::newRow("gider") << "Gider"
-                               << "Seçilen alt gider grubunu SİLMEK istiyor musunuz?";
-    }
+    void savedAndDeletedGroups_data() { defterSatirlari(); }
     void savedAndDeletedGroups()
     {
-        QFETCH(QString, defterAdi);
-        QFETCH(QString, soru);
         const DefterTanimi& d = satirinDefteri();
+        const QString soru = "Seçilen alt " + d.ad.toLower() + " grubunu SİLMEK istiyor musunuz?";
         const QString anaGrup = "ANNE'NİN EVİ", altGrup = "O'NUN PAYI";
         const QString cift = anaGrup + '/' + altGrup;
         ortam->anaGrupYaz(d, "Kira");
@@ -196,7 +176,7 @@ private slots:
         ortam->kayitYaz(d, anaGrup, altGrup, 2024, "Mart", 100, 80);
         ortam->sorgula(QStringLiteral("CREATE TRIGGER kilit BEFORE INSERT ON %1 "
                                       "BEGIN SELECT RAISE(ABORT, 'tablo salt okunur'); END")
-                           .arg(defterAdi == "Gelir" ? d.anaGrupTablosu : d.altGrupTablosu));
+                           .arg(&d == &gelirDefteri() ? d.anaGrupTablosu : d.altGrupTablosu));
         form = ortam->anaForm();
         grupSec(*form, d, "Kira", "AİDAT");
         {

@@ -1,10 +1,9 @@
 #include "LedgerTest.h"
 
+#include "DosyaBaglantisi.h"
 #include "KayitEklemeFormu.h"
 
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTreeWidget>
 
@@ -53,17 +52,11 @@ class TestKayitSilme : public LedgerTest
 private slots:
     // The question names the entry; Yes removes exactly that one, whatever order the list is
     // sorted in.
-    void noThenYesRemovesExactlyThatEntry_data()
-    {
-        QTest::addColumn<QString>("defterAdi");
-        QTest::addColumn<QString>("soru");
-        QTest::newRow("gelir") << QString("Gelir") << "Seçilen geliri SİLMEK istiyor musunuz?";
-        QTest::newRow("gider") << QString("Gider") << "Seçilen gideri SİLMEK istiyor musunuz?";
-    }
+    void noThenYesRemovesExactlyThatEntry_data() { defterSatirlari(); }
     void noThenYesRemovesExactlyThatEntry()
     {
-        QFETCH(QString, soru);
         hazirla();
+        const QString soru = "Seçilen " + d->ad.toLower() + "i SİLMEK istiyor musunuz?";
         liste(*d)->sortByColumn(3, Qt::DescendingOrder);
         satirSec(kira2);
         sil(false);
@@ -133,17 +126,10 @@ private slots:
         satirSec(kira2);
         const QString degistir = "UPDATE " + d->kayitTablosu + " SET " + d->tahminAlani +
                                  " = 250 WHERE Kimlik = " + kira2;
-        QSqlDatabase baska = QSqlDatabase::addDatabase("QSQLITE", "başka");
-        baska.setDatabaseName(ortam->dosya());
-        QVERIFY(baska.open());
-        const auto kapat = qScopeGuard([&] {
-            baska.close();
-            baska = QSqlDatabase();
-            QSqlDatabase::removeDatabase("başka");
-        });
+        const DosyaBaglantisi baska(ortam->dosya(), DosyaBaglantisi::Kip::Yazilabilir);
         auto duzenleme = form->kayitDuzenlemeFormu(*d);
         if (baskaProgram)
-            QVERIFY(QSqlQuery(baska).exec(degistir));
+            QVERIFY(QSqlQuery(baska.db()).exec(degistir));
         else
             ortam->sorgula(degistir);
 
@@ -202,9 +188,7 @@ private slots:
         MesajKutusu::sonrakiYanit(false);
         QTest::keyClick(form->focusWidget(), Qt::Key_Delete);
         QCOMPARE(mesajlar().size(), int(sorar));
-        for (QAction* a : form->menuBar()->findChildren<QAction*>())
-            if (a->text() == "Kaydı Sil")
-                QCOMPARE(a->isEnabled(), sorar);
+        QCOMPARE(menuKomutu(*form, "Kaydı Sil")->isEnabled(), sorar);
     }
 };
 

@@ -44,10 +44,9 @@ private slots:
         QFETCH(int, klasorIzni);
         QFETCH(bool, kuruluDerleme);
         QFETCH(bool, kullanicininki);
-        QTemporaryDir dizin;
-        QVERIFY(izinVer(dizin.path(), 0755));
-        const QString program = dizin.filePath(QStringLiteral("program"));
-        const QString kullanici = dizin.filePath(QStringLiteral("veri/Morvane"));
+        QVERIFY(izinVer(dizin->path(), 0755));
+        const QString program = dizin->filePath(QStringLiteral("program"));
+        const QString kullanici = dizin->filePath(QStringLiteral("veri/Morvane"));
         QVERIFY(QDir().mkdir(program));
         if (yanindaVar)
             QVERIFY(QFile(program + QStringLiteral("/Varnel.mdb")).open(QIODevice::WriteOnly));
@@ -55,7 +54,7 @@ private slots:
 
         const QStringList yanit =
             yetkisizCalistir(
-                KONUM_DENETIMI, dizin.path(),
+                KONUM_DENETIMI, dizin->path(),
                 {program, kuruluDerleme ? QStringLiteral("1") : QStringLiteral("0"), kullanici})
                 .second.split(u'\n', Qt::SkipEmptyParts);
 
@@ -76,12 +75,11 @@ private slots:
     {
         QFETCH(bool, evet);
         QFETCH(bool, klasorYapilamaz);
-        QTemporaryDir dizin;
-        const QString veri = dizin.filePath(QStringLiteral("veri"));
+        const QString veri = dizin->filePath(QStringLiteral("veri"));
         if (klasorYapilamaz)
             QVERIFY(QFile(veri).open(QIODevice::WriteOnly));
         const QString klasor = veri + QStringLiteral("/Morvane");
-        const QString yanindaki = dizin.filePath(QStringLiteral("program/Varnel.mdb"));
+        const QString yanindaki = dizin->filePath(QStringLiteral("program/Varnel.mdb"));
         const QString yeni = klasor + QStringLiteral("/Varnel.mdb");
         MesajKutusu::sonrakiYanit(evet);
         QList<int> simgeBoyutlari;

@@ -29,21 +29,29 @@ protected slots:
     }
 };
 
-// Base of the test classes that make their own files: the locale pinned and messages recorded for
-// each test function, the connection closed after it.
+// Base of the test classes that make their own files: for each test function the locale pinned,
+// messages recorded and an empty folder `dizin`, with `yol` the budget file's place in it; the
+// connection closed after it.
 class DosyasizTest : public QObject
 {
     Q_OBJECT
+
+protected:
+    std::unique_ptr<QTemporaryDir> dizin;
+    QString yol;
 
 protected slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         MesajKutusu::kaydetmeyeBasla();
+        dizin = std::make_unique<QTemporaryDir>();
+        yol = DegiskenModulu::veriTabaniYolu(dizin->path());
     }
     void cleanup()
     {
         DegiskenModulu::kapat();
         MesajKutusu::kaydetmeyiBirak();
+        dizin.reset();
     }
 };

@@ -2,7 +2,9 @@
 
 #include "AnaForm.h"
 #include "MesajKutusu.h"
+#include "VeriHatasi.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -161,6 +163,44 @@ bool acilaniIncele(const std::function<void()>& tiklama, const std::function<voi
     tiklama();
     bekci.stop();
     return acildi;
+}
+
+QAction* menuKomutu(const QWidget& pencere, const QString& metin)
+{
+    for (QAction* a : pencere.findChildren<QAction*>())
+        if (a->text().startsWith(metin))
+            return a;
+    return nullptr;
+}
+
+void ikiDurum(const char* sutun, const char* yanlisSatiri, const char* dogruSatiri)
+{
+    QTest::addColumn<bool>(sutun);
+    QTest::newRow(yanlisSatiri) << false;
+    QTest::newRow(dogruSatiri) << true;
+}
+
+QString hataMetni(const std::function<void()>& komut)
+{
+    try {
+        komut();
+    } catch (const VeriHatasi& h) {
+        return h.aciklama();
+    }
+    return {};
+}
+
+void dosyayaYaz(const QString& yol, const QByteArray& icerik)
+{
+    QFile dosya(yol);
+    QVERIFY2(dosya.open(QIODevice::WriteOnly) && dosya.write(icerik) == icerik.size(),
+             qPrintable(yol));
+}
+
+QByteArray dosyaIcerigi(const QString& yol)
+{
+    QFile dosya(yol);
+    return dosya.open(QIODevice::ReadOnly) ? dosya.readAll() : QByteArray("(yok)");
 }
 
 QStringList klasorIcerigi(const QString& klasor)

@@ -8,6 +8,7 @@
 #include <utility>
 
 class AnaForm;
+class QAction;
 class QComboBox;
 class QListWidget;
 class QTreeWidget;
@@ -51,6 +52,19 @@ bool tekHata(const QString& parca);
 // Runs `tiklama`; a modal window it opens is handed to `bak` and closed. True when one opened.
 bool acilaniIncele(const std::function<void()>& tiklama,
                    const std::function<void(QWidget*)>& bak = {});
+
+// The first command on the window whose caption starts with `metin`, or null.
+QAction* menuKomutu(const QWidget& pencere, const QString& metin);
+
+// Adds a column of that name with a row for false and a row for true.
+void ikiDurum(const char* sutun, const char* yanlisSatiri, const char* dogruSatiri);
+
+// How the program tells the refusal `komut` throws, or an empty text when it throws none.
+QString hataMetni(const std::function<void()>& komut);
+
+// Writes the bytes over the file; a file's bytes, or "(yok)" when it cannot be read.
+void dosyayaYaz(const QString& yol, const QByteArray& icerik);
+QByteArray dosyaIcerigi(const QString& yol);
 
 // Every entry of a folder with a hash of its contents, to prove that a refused command created or
 // changed nothing there.

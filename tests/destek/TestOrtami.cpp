@@ -51,6 +51,20 @@ TestOrtami::~TestOrtami()
     QLocale::setDefault(oncekiYerel);
 }
 
+QSqlDatabase TestOrtami::sunucuBaglantisi(const QString& ad, const QString& veritabani)
+{
+    if (QSqlDatabase::contains(ad))
+        return QSqlDatabase::database(ad);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ad);
+    db.setHostName(qEnvironmentVariable("MORVANE_TEST_SUNUCUSU"));
+    db.setUserName(QStringLiteral("morvane"));
+    db.setDatabaseName(veritabani);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    if (!db.open())
+        qFatal("Test sunucusu: %s", qPrintable(db.lastError().text()));
+    return db;
+}
+
 namespace
 {
 
@@ -58,14 +72,7 @@ void yonet(const QString& veritabani, const QStringList& komutlar)
 {
     const QString ad = QStringLiteral("test-yonetim");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ad);
-        db.setHostName(qEnvironmentVariable("MORVANE_TEST_SUNUCUSU"));
-        db.setUserName(QStringLiteral("morvane"));
-        db.setDatabaseName(veritabani);
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
-        if (!db.open())
-            qFatal("Test sunucusu: %s", qPrintable(db.lastError().text()));
-        QSqlQuery sorgu(db);
+        QSqlQuery sorgu(TestOrtami::sunucuBaglantisi(ad, veritabani));
         sorgu.exec(QStringLiteral("SET client_min_messages = warning"));
         for (const QString& komut : komutlar)
             if (!sorgu.exec(komut))

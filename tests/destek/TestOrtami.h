@@ -6,6 +6,7 @@
 #include "OrtakButce.h"
 
 #include <QLocale>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -34,6 +35,8 @@ public:
     // its socket folder: each TestOrtami then starts on an empty database of the test program's own
     // (`bosalt` empties it and closes the program's connection).
     static std::optional<SunucuAdresi> sunucu(bool bosalt = true);
+    // A connection of the tests' own to a database on that server, opened once under its name.
+    static QSqlDatabase sunucuBaglantisi(const QString& ad, const QString& veritabani);
     QString dosya() const;
 
     // Rows written directly, as another program could.
@@ -44,10 +47,10 @@ public:
                     const QVariant& gerceklesen);
     // Runs a statement on the connection and returns the first column of the first row.
     QVariant sorgula(const QString& sql, const QVariantList& degerler = {});
-    // The first column of every row a query returns, as text.
-    QStringList sutunu(const QString& sql);
+    // The first column of every row a query on the program's connection returns, as text.
+    static QStringList sutunu(const QString& sql);
     // Every row of the six tables with its rowid and values exactly as stored.
-    QStringList tumSatirlar();
+    static QStringList tumSatirlar();
     int satirSayisi(const QString& tablo);
 
     // The main window on this file, built as at start-up on the given day.
