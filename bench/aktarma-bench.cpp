@@ -6,11 +6,11 @@
 // optimised build; CTest does not.
 #include "Aktarma.h"
 #include "DefterTanimi.h"
-#include "DegiskenModulu.h"
 #include "JetKaynagi.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
+#include "VeriYeri.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -124,9 +124,9 @@ void yazmaTarafi()
         UretilenKaynak kaynak;
         QTemporaryDir dizin;
         yalnizOkuma.push_back(saniye([&] { Aktarma::oku(kaynak); }));
-        aktarma.push_back(saniye(
-            [&] { Aktarma::dosyayaAktar(kaynak, DegiskenModulu::veriTabaniYolu(dizin.path())); },
-            &aktarmaIslemci));
+        aktarma.push_back(
+            saniye([&] { Aktarma::dosyayaAktar(kaynak, VeriYeri::veriTabaniYolu(dizin.path())); },
+                   &aktarmaIslemci));
     }
     const auto [ortanca, enKotu] = ortancaVeEnKotu(aktarma);
     const auto [okumaOrtanca, okumaEnKotu] = ortancaVeEnKotu(yalnizOkuma);
@@ -163,7 +163,7 @@ void buyukButce(const QString& dosya)
         aktarma.push_back(saniye(
             [&] {
                 JetKaynagi kaynak(dosya);
-                Aktarma::dosyayaAktar(kaynak, DegiskenModulu::veriTabaniYolu(dizin.path()));
+                Aktarma::dosyayaAktar(kaynak, VeriYeri::veriTabaniYolu(dizin.path()));
             },
             &islemci));
     }

@@ -17,9 +17,9 @@
 #include "AcilisDenetimi.h"
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
+#include "Baglanti.h"
 #include "Baslangic.h"
 #include "ButceVerisi.h"
-#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "DonemRaporuFormu.h"
@@ -38,6 +38,7 @@
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "VeriHatasi.h"
+#include "VeriYeri.h"
 #include "Yedekleme.h"
 
 #include <QApplication>
@@ -121,14 +122,14 @@ void bildirimiOlc()
 {
     const QString ad = QStringLiteral("baska-uye");
     {
-        QSqlDatabase oteki = QSqlDatabase::cloneDatabase(DegiskenModulu::VeriTabani(), ad);
+        QSqlDatabase oteki = QSqlDatabase::cloneDatabase(Baglanti::program().db(), ad);
         if (!oteki.open())
             throw VeriHatasi(oteki.lastError());
         QSqlQuery yazma(oteki);
         const Sure sure = olc([&] {
             QEventLoop dongu;
-            QObject::connect(DegiskenModulu::VeriTabani().driver(), &QSqlDriver::notification,
-                             &dongu, &QEventLoop::quit);
+            QObject::connect(Baglanti::program().db().driver(), &QSqlDriver::notification, &dongu,
+                             &QEventLoop::quit);
             QTimer::singleShot(5000, &dongu, &QEventLoop::quit);
             if (!yazma.exec(QStringLiteral("UPDATE GelirlerTablosu SET Gerceklesen = Gerceklesen "
                                            "WHERE Kimlik = 1")))
@@ -296,7 +297,7 @@ const QString aylikSorgu = QStringLiteral("SELECT SUM(ROUND(%2 * 100)), SUM(ROUN
 
 void onIkiSorgu(const DefterTanimi& defter)
 {
-    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+    QSqlQuery sorgu(Baglanti::program().db());
     sorgu.setForwardOnly(true);
     if (!sorgu.prepare(aylikSorgu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani)))
         throw VeriHatasi(sorgu.lastError());
@@ -370,7 +371,7 @@ void eskiDosyadaOlc()
     cikti << "\nOne year's sums on a file without the one-year index:\n\n"
           << "| | median / worst ms |\n|---|--:|\n";
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        QSqlQuery sorgu(Baglanti::program().db());
         if (!sorgu.exec(QStringLiteral("DROP INDEX %1_%2_%3")
                             .arg(defter->kayitTablosu, defter->yilAlani, defter->ayAlani)))
             throw VeriHatasi(sorgu.lastError());
@@ -424,7 +425,7 @@ void duzenlemeyiOlc(AnaForm& anaForm)
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
             ButceVerisi::donemToplami(*d, olculenYil, kayit.ay);
     });
-    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    QSqlQuery yalin(Baglanti::program().db());
     yalin.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE Kimlik = ?")
                       .arg(defter.kayitTablosu, defter.tahminAlani));
     const Sure yalinSure = olc([&] {
@@ -447,7 +448,7 @@ void duzenlemeyiOlc(AnaForm& anaForm)
 
 void hedefYiliBosalt()
 {
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    QSqlDatabase db = Baglanti::program().db();
     db.transaction();
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
         QSqlQuery silme(db);
@@ -488,13 +489,13 @@ void kopyalamayiOlc(AnaForm& anaForm)
     hedefYiliBosalt();
     const Sure onizleme = olc([&] { kopya.say(ikisi); });
     const DefterTanimi& d = gelirDefteri();
-    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    QSqlQuery yalin(Baglanti::program().db());
     yalin.prepare(QStringLiteral("INSERT INTO %1 (AnaGrup, GrupAdi, %2, %3, %4) SELECT AnaGrup, "
                                  "GrupAdi, ?, %3, %4 FROM %1 WHERE %2 = ?")
                       .arg(d.kayitTablosu, d.yilAlani, d.ayAlani, d.tahminAlani));
     const Sure yalinSure = olc(
         [&] {
-            QSqlDatabase db = DegiskenModulu::VeriTabani();
+            QSqlDatabase db = Baglanti::program().db();
             db.transaction();
             yalin.bindValue(0, hedefYil);
             yalin.bindValue(1, planYili);
@@ -525,12 +526,12 @@ void yedeklemeyiOlc()
     constexpr int yedekTekrari = 10;
     QDateTime an(QDate(2026, 12, 6), QTime(14, 30));
     const Sure yedek = olc([&] { Yedekleme::al(an = an.addSecs(60)); }, [] {}, yedekTekrari);
-    const QString kopya = DegiskenModulu::dosyaYolu() + QStringLiteral(".kopya");
-    const Sure dosyaKopyasi = olc([&] { QFile::copy(DegiskenModulu::dosyaYolu(), kopya); },
+    const QString kopya = Baglanti::program().dosyaYolu() + QStringLiteral(".kopya");
+    const Sure dosyaKopyasi = olc([&] { QFile::copy(Baglanti::program().dosyaYolu(), kopya); },
                                   [&] { QFile::remove(kopya); }, yedekTekrari);
     QFile::remove(kopya);
     sureTablosu(QStringLiteral("A backup of the whole file (%1 MB; %2 runs)")
-                    .arg(QFileInfo(DegiskenModulu::dosyaYolu()).size() / 1'000'000)
+                    .arg(QFileInfo(Baglanti::program().dosyaYolu()).size() / 1'000'000)
                     .arg(yedekTekrari),
                 {{QStringLiteral("`Yedekleme::al`: online backup into Yedekler, flushed, renamed, "
                                  "old ones let go"),
@@ -563,7 +564,7 @@ void geriAlmayiOlc(AnaForm& anaForm)
         defter, {.anaGrup = liste->topLevelItem(0)->text(1), .yil = olculenYil});
     const ButceVerisi::Kayit k = *std::find_if(kayitlar.begin(), kayitlar.end(),
                                                [&](const auto& x) { return x.kimlik == kimlik; });
-    QSqlQuery yalin(DegiskenModulu::VeriTabani());
+    QSqlQuery yalin(Baglanti::program().db());
     yalin.prepare(
         QStringLiteral("INSERT INTO %1 (Kimlik, AnaGrup, GrupAdi, %2, %3, %4, "
                        "Gerceklesen) VALUES (?, ?, ?, ?, ?, ?, ?)")
@@ -643,7 +644,7 @@ QList<Satir> raporuOlc(QWidget* sahibi)
 // How SQLite runs the report's statement for one month: it should name the covering index.
 QString raporPlani()
 {
-    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+    QSqlQuery sorgu(Baglanti::program().db());
     sorgu.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI("
                               "GelirTahmini, Gerceklesen), count(Gerceklesen) FROM GelirlerTablosu "
                               "WHERE GelirYili = 2024 AND GelirAyi = 'Haziran' COLLATE TURKCE "
@@ -660,7 +661,7 @@ void raporuEskiDosyadaOlc()
 {
     const QString haziran = Takvim::ayAdlari()[olculenAy - 1];
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        QSqlQuery sorgu(Baglanti::program().db());
         if (!sorgu.exec(QStringLiteral("DROP INDEX %1_%2_AnaGrup")
                             .arg(defter->kayitTablosu, defter->yilAlani)))
             throw VeriHatasi(sorgu.lastError());
@@ -695,7 +696,7 @@ void grupAdlandirmayiOlc(AnaForm& anaForm)
 {
     constexpr int adlandirmaTekrari = 20;
     const DefterTanimi& defter = gelirDefteri();
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    QSqlDatabase db = Baglanti::program().db();
     db.transaction();
     for (const QString& tablo : {defter.altGrupTablosu, defter.kayitTablosu}) {
         QSqlQuery birlestir(db);
@@ -798,7 +799,7 @@ void acilisiOlc(const QString& yol)
         const size_t orta = s.size() / 2;
         return Sure{(s[orta - 1] + s[orta]) / 2.0, s.back()};
     };
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    QSqlDatabase db = Baglanti::program().db();
     const Sure denetim = olc([&] { Sema::butunlukSorunu(db, true); }, [] {}, 3);
     sureTablosu(
         QStringLiteral("Start-up, from starting the process to its window shown (%1 MB "
@@ -839,11 +840,11 @@ int main(int argc, char* argv[])
     MesajKutusu::kaydetmeyeBasla();
 
     QTemporaryDir gecici;
-    const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
-    const bool sunucuda = argc > 2 && qstrcmp(argv[1], "--motor") == 0 &&
-                          qstrcmp(argv[2], "postgresql") == 0;
+    const QString yol = VeriYeri::veriTabaniYolu(gecici.path());
+    const bool sunucuda =
+        argc > 2 && qstrcmp(argv[1], "--motor") == 0 && qstrcmp(argv[2], "postgresql") == 0;
     if (sunucuda) {
-        if (const auto sorun = OrtakButce::ac(SunucuAdresi{})) {
+        if (const auto sorun = Baglanti::program().sunucuyaBaglan(SunucuAdresi{})) {
             QTextStream(stderr) << *sorun << '\n';
             return 1;
         }
@@ -851,7 +852,7 @@ int main(int argc, char* argv[])
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
-    if (const auto sorun = sunucuda ? std::nullopt : DegiskenModulu::ac(yol)) {
+    if (const auto sorun = sunucuda ? std::nullopt : Baglanti::program().ac(yol)) {
         QTextStream(stderr) << *sorun << '\n';
         return 1;
     }
@@ -875,7 +876,7 @@ int main(int argc, char* argv[])
     try {
         QElapsedTimer saat;
         saat.start();
-        QSqlDatabase db = DegiskenModulu::VeriTabani();
+        QSqlDatabase db = Baglanti::program().db();
         db.transaction();
         doldur(gelirDefteri());
         doldur(giderDefteri());
@@ -891,7 +892,7 @@ int main(int argc, char* argv[])
             cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
             cikti.flush();
             db = QSqlDatabase();
-            DegiskenModulu::kapat();
+            Baglanti::program().kapat();
             return MesajKutusu::gosterilenler().isEmpty() ? 0 : 1;
         }
 
@@ -937,7 +938,7 @@ int main(int argc, char* argv[])
             cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
             cikti.flush();
             db = QSqlDatabase();
-            DegiskenModulu::kapat();
+            Baglanti::program().kapat();
             return MesajKutusu::gosterilenler().isEmpty() ? 0 : 1;
         }
         duzenlemeyiOlc(anaForm);
@@ -965,8 +966,7 @@ int main(int argc, char* argv[])
             olc([&] { DisaAktarma::tumKayitlariKaydet(csv); }, [] {}, disaTekrari);
         // The machine is shared: this process's own processor time tells what the work costs.
         const std::clock_t kitapBasi = std::clock();
-        const Sure kitap =
-            olc([&] { DisaAktarma::tumKayitlariKaydet(xlsx); }, [] {}, disaTekrari);
+        const Sure kitap = olc([&] { DisaAktarma::tumKayitlariKaydet(xlsx); }, [] {}, disaTekrari);
         const double kitapIslemci =
             double(std::clock() - kitapBasi) / CLOCKS_PER_SEC * 1000 / (disaTekrari + 1);
         const Sure okuma = olc(
@@ -991,7 +991,7 @@ int main(int argc, char* argv[])
         eskiDosyadaOlc();
     } catch (const VeriHatasi& h) {
         QTextStream(stderr) << h.aciklama() << '\n';
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
         return 1;
     }
     cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
@@ -999,6 +999,6 @@ int main(int argc, char* argv[])
     const bool hataVar = !MesajKutusu::gosterilenler().isEmpty();
     for (const MesajKutusu::Gosterilen& m : MesajKutusu::gosterilenler())
         QTextStream(stderr) << "Message shown: " << m.metin << '\n';
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     return hataVar ? 1 : 0;
 }

@@ -1,7 +1,7 @@
 #include "AktarmaSureci.h"
 #include "AnaForm.h"
+#include "Baglanti.h"
 #include "Baslangic.h"
-#include "DegiskenModulu.h"
 #include "LedgerTest.h"
 #include "Sema.h"
 #include "TestOrtami.h"
@@ -21,10 +21,10 @@ namespace
 void semayiBoz(const QString& yol, const QString& komutlar)
 {
     QVERIFY(!Sema::dosyaOlustur(yol));
-    QVERIFY(!DegiskenModulu::semasizAc(yol));
+    QVERIFY(!Baglanti::program().semasizAc(yol));
     for (const QString& komut : komutlar.split(u';'))
-        QVERIFY2(QSqlQuery(DegiskenModulu::VeriTabani()).exec(komut), qPrintable(komut));
-    DegiskenModulu::kapat();
+        QVERIFY2(QSqlQuery(Baglanti::program().db()).exec(komut), qPrintable(komut));
+    Baglanti::program().kapat();
 }
 
 // Runs the program's start on a folder, telling whether its main window was on screen.
@@ -141,8 +141,7 @@ private slots:
             return;
         }
         QCOMPARE(sqliteAraci(yol, yabancilar), QString("0"));
-        const QList<Yedekleme::Yedek> yedekler =
-            Yedekleme::yedekler(dizin->path() + "/Yedekler");
+        const QList<Yedekleme::Yedek> yedekler = Yedekleme::yedekler(dizin->path() + "/Yedekler");
         QCOMPARE(yedekler.size(), 1);
         QCOMPARE(sqliteAraci(yedekler[0].yol, yabancilar), QString("2"));
     }

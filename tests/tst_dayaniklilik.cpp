@@ -28,11 +28,11 @@ private slots:
                   "test was not run.");
         const auto cikar = qScopeGuard([&] {
             form.reset();
-            DegiskenModulu::kapat();
+            Baglanti::program().kapat();
             QProcess::execute("umount", {bolge.path()});
         });
-        const QString dosya = DegiskenModulu::veriTabaniYolu(bolge.path());
-        QVERIFY(!Sema::dosyaOlustur(dosya) && !DegiskenModulu::ac(dosya));
+        const QString dosya = VeriYeri::veriTabaniYolu(bolge.path());
+        QVERIFY(!Sema::dosyaOlustur(dosya) && !Baglanti::program().ac(dosya));
         ortam->anaGrupYaz(gelirDefteri(), "EV");
         ortam->altGrupYaz(gelirDefteri(), "EV", "KİRA");
         for (int i = 0; i < 30; ++i)

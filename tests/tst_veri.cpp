@@ -1,7 +1,6 @@
+#include "Baglanti.h"
 #include "ButceVerisi.h"
-#include "DegiskenModulu.h"
 #include "LedgerTest.h"
-#include "Lehce.h"
 #include "VeriHatasi.h"
 
 #include <QSqlError>
@@ -115,10 +114,10 @@ private slots:
     {
         QFETCH(QString, komutlar);
         QFETCH(QString, ilkSatir);
-        if (Lehce::sunucuda())
+        if (TestOrtami::sunucu(false))
             QSKIP("SQLite's own refusals");
         ortam->kayitYaz(gelirDefteri(), "A", "B", 2024, "Ocak", 1, 1);
-        QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+        QSqlQuery sorgu(Baglanti::program().db());
         for (const QString& komut : komutlar.split(u';'))
             QCOMPARE(sorgu.exec(komut), !ilkSatir.isEmpty());
         if (ilkSatir.isEmpty()) {
@@ -135,10 +134,13 @@ private slots:
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
-        const qint64 ilk = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
-        const qint64 ikinci = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
+        const qint64 ilk =
+            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
+        const qint64 ikinci =
+            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
         QVERIFY(!ButceVerisi::kayitSil(d, {.kimlik = ikinci}).bos());
-        const qint64 ucuncu = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
+        const qint64 ucuncu =
+            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
         QVERIFY(ucuncu > ikinci);
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),
                  (QList<qint64>{ilk, ucuncu}));
@@ -148,13 +150,13 @@ private slots:
     // write synced before it returns.
     void fileIsDurableAndWorksWithTheSqliteTool()
     {
-        if (Lehce::sunucuda())
+        if (TestOrtami::sunucu(false))
             QSKIP("a file only");
         QCOMPARE(ortam->sorgula("PRAGMA synchronous").toInt(), 2); // FULL
         QCOMPARE(ortam->sorgula("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
         ButceVerisi::kayitEkle(giderDefteri(),
                                yeniKayit("MUTFAK", "MARKET", 2024, "Mayıs", 1500.5, 1250.25));
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
 
         const QString sql =
             QStringLiteral("SELECT Gerceklesen FROM GiderlerTablosu WHERE GiderAyi = 'Mayıs';"
@@ -164,7 +166,7 @@ private slots:
                            "PRAGMA integrity_check;");
         QCOMPARE(sqliteAraci(ortam->dosya(), sql), QStringLiteral("1250.25\nok"));
 
-        QVERIFY(!DegiskenModulu::ac(ortam->dosya()));
+        QVERIFY(!Baglanti::program().ac(ortam->dosya()));
         QCOMPARE(ButceVerisi::kayitlar(giderDefteri(),
                                        Suzgec{.anaGrup = "mutfak", .yil = 2024, .ay = "HAZİRAN"})
                      .size(),

@@ -129,8 +129,10 @@ private slots:
         QTest::addColumn<QString>("bozulma");
         QTest::addColumn<QString>("hata");
         QTest::newRow("good") << "" << QString();
-        QTest::newRow("damaged") << "sayfa" << "On tree page";
-        QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu" << "GiderlerTablosu tablosu";
+        QTest::newRow("damaged") << "sayfa"
+                                 << "On tree page";
+        QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu"
+                                         << "GiderlerTablosu tablosu";
     }
     void restoreFromTheMenu()
     {
@@ -164,7 +166,8 @@ private slots:
             tablosuz ? "okunamadı." : "30 gelir, 1 gider kaydı, en yenisi Mart 2024.";
         QCOMPARE(mesajlar().value(0), "soru (Hayır): 1 Haziran 2025 10:05 tarihli yedek geri "
                                       "yüklensin mi?\n\nŞu anki dosya: 20 gelir, 1 gider kaydı, "
-                                      "en yenisi Mart 2024. Yedek: " + yedekte +
+                                      "en yenisi Mart 2024. Yedek: " +
+                                          yedekte +
                                           "\n\nŞu anki verilerin yerini bu yedektekiler alır; "
                                           "şu anki dosya önce yedeklenir.");
         if (!hata.isEmpty()) {
@@ -215,7 +218,7 @@ private slots:
             if (yedekVar)
                 for (const QTime saat : {QTime(9, 0), QTime(10, 5)})
                     Yedekleme::al(QDateTime(QDate(2025, 6, 1), saat));
-            DegiskenModulu::kapat();
+            Baglanti::program().kapat();
         });
         QFile dosya(ortam->dosya());
         QVERIFY(dosya.open(QIODevice::ReadWrite));
@@ -255,8 +258,8 @@ private slots:
     void damagedFileRefusedBeforeTheFirstWrite()
     {
         QFETCH(bool, bozuk);
-        hazirla(bozuk ? ortam->dosya() : QString(), [] { DegiskenModulu::kapat(); });
-        QVERIFY(!DegiskenModulu::ac(ortam->dosya()));
+        hazirla(bozuk ? ortam->dosya() : QString(), [] { Baglanti::program().kapat(); });
+        QVERIFY(!Baglanti::program().ac(ortam->dosya()));
         QFile dosya(ortam->dosya());
         QVERIFY(dosya.open(QIODevice::ReadOnly));
         const QByteArray once = dosya.readAll();

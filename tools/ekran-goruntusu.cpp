@@ -5,8 +5,8 @@
 // temporary folder and are removed afterwards, so the windows stand as drawn.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
+#include "Baglanti.h"
 #include "ButceVerisi.h"
-#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
@@ -14,6 +14,7 @@
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
+#include "VeriYeri.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -156,18 +157,18 @@ int main(int argc, char* argv[])
     const QDir cikti(*klasor);
     QTemporaryDir gecici;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, gecici.path());
-    const QString yol = DegiskenModulu::veriTabaniYolu(gecici.path());
+    const QString yol = VeriYeri::veriTabaniYolu(gecici.path());
     if (const auto sorun = Sema::dosyaOlustur(yol)) {
         hata << *sorun << '\n';
         return 1;
     }
-    if (const auto sorun = DegiskenModulu::ac(yol)) {
+    if (const auto sorun = Baglanti::program().ac(yol)) {
         hata << *sorun << '\n';
         return 1;
     }
 
     // A throw-away sample: each of its few hundred commands need not wait for the disk.
-    QSqlQuery(DegiskenModulu::VeriTabani()).exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    QSqlQuery(Baglanti::program().db()).exec(QStringLiteral("PRAGMA synchronous = OFF"));
     int sonuc = 0;
     try {
         yaz(gelirDefteri(), gelirler);
@@ -213,6 +214,6 @@ int main(int argc, char* argv[])
         hata << h.aciklama() << '\n';
         sonuc = 1;
     }
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     return sonuc;
 }

@@ -6,7 +6,7 @@
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
 #include "AracSurumu.h"
-#include "DegiskenModulu.h"
+
 #include "JetKaynagi.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     }
     const bool varsayilanYer = argumanlar.size() == 1;
     const QString hedef = varsayilanYer ? VeriYeri::bul(QCoreApplication::applicationDirPath()).yol
-                                        : DegiskenModulu::veriTabaniYolu(argumanlar.at(1));
+                                        : VeriYeri::veriTabaniYolu(argumanlar.at(1));
     // Only the user's data folder is made when missing; a folder named by hand must exist.
     if (varsayilanYer && !yalnizcaDenetle) {
         if (const auto sorun = VeriYeri::klasorunuHazirla(hedef)) {

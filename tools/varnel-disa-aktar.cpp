@@ -4,7 +4,7 @@
 // workbook or CSV by DOSYA's extension, or as --bicim says. The file is replaced whole or left as
 // it was.
 #include "AracSurumu.h"
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "DisaAktarma.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     while (gecerli && argumanlar.size() > 2 &&
            (argumanlar.first() == klasorSecenegi || argumanlar.first() == bicimSecenegi)) {
         if (argumanlar.first() == klasorSecenegi)
-            kaynak = DegiskenModulu::veriTabaniYolu(argumanlar.at(1));
+            kaynak = VeriYeri::veriTabaniYolu(argumanlar.at(1));
         else
             gecerli = bool(bicim = DisaAktarma::bicimi(QStringLiteral("x.") + argumanlar.at(1)));
         argumanlar = argumanlar.mid(2);
@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
                 "xlsx|csv ile seçin.\n";
         return 2;
     }
-    if (const auto sorun = DegiskenModulu::ac(kaynak)) {
+    if (const auto sorun = Baglanti::program().ac(kaynak)) {
         hata << *sorun << '\n';
         return 1;
     }
@@ -58,10 +58,10 @@ int main(int argc, char* argv[])
         sayi = DisaAktarma::tumKayitlariKaydet(hedef, bicim);
     } catch (const VeriHatasi& h) {
         hata << "Dışa aktarma yapılamadı: " << h.aciklama() << '\n';
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
         return 1;
     }
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     QTextStream(stdout) << sayi << " kayıt yazıldı: " << QDir::toNativeSeparators(hedef) << '\n';
     return 0;
 }

@@ -2,7 +2,7 @@
 // where Morvane looks for it from this tool's folder (VeriYeri): beside the tool in a portable
 // copy, in the user's data folder when installed. An existing file is never overwritten.
 #include "AracSurumu.h"
-#include "DegiskenModulu.h"
+
 #include "Sema.h"
 #include "VeriYeri.h"
 
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     }
     const QString yol = argumanlar.isEmpty()
                             ? VeriYeri::bul(QCoreApplication::applicationDirPath()).yol
-                            : DegiskenModulu::veriTabaniYolu(argumanlar.first());
+                            : VeriYeri::veriTabaniYolu(argumanlar.first());
     // Only the user's data folder is made when missing; a folder named by hand must exist.
     const auto sorun = argumanlar.isEmpty() ? VeriYeri::olustur(yol) : Sema::dosyaOlustur(yol);
     if (sorun) {

@@ -1,7 +1,7 @@
 #include "Aktarma.h"
 
+#include "Baglanti.h"
 #include "ButceVerisi.h"
-#include "DegiskenModulu.h"
 #include "DosyaHatasi.h"
 #include "DosyaTasima.h"
 #include "SatirYazici.h"
@@ -207,7 +207,7 @@ QStringList indeksleriKaldir(QSqlDatabase db)
 
 void yazVeDenetle(ButceKaynagi& kaynak, const Aktarma::Ilerleme& ilerleme, Aktarma::Rapor& rapor)
 {
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    QSqlDatabase db = Baglanti::program().db();
     // The file is thrown away on any failure and flushed to disk once it is complete: it needs no
     // journal, and a cache as large as it is keeps the writes from reading pages back.
     QSqlQuery ayar(db);
@@ -279,17 +279,17 @@ private:
 Aktarma::Rapor geciciDosyayaYaz(ButceKaynagi& kaynak, const GeciciDosya& gecici,
                                 const Aktarma::Ilerleme& ilerleme)
 {
-    if (const auto sorun = DegiskenModulu::semasizAc(gecici.yol))
+    if (const auto sorun = Baglanti::program().semasizAc(gecici.yol))
         hata(*sorun);
     Aktarma::Rapor rapor;
     try {
-        Sema::olustur(DegiskenModulu::VeriTabani());
+        Sema::olustur(Baglanti::program().db());
         yazVeDenetle(kaynak, ilerleme, rapor);
     } catch (...) {
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
         throw;
     }
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     DosyaTasima::diskeYaz(gecici.yol);
     return rapor;
 }

@@ -2,7 +2,7 @@
 
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "EskiBicim.h"
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
@@ -38,7 +38,7 @@ std::optional<Aktarma::Rapor> aktar(const QString& yol)
 // The new file opened as the program's connection; the old one is put back when it will not.
 bool ac(const QString& yol, const Aktarma::Rapor& rapor)
 {
-    if (const auto hata = DegiskenModulu::ac(yol)) {
+    if (const auto hata = Baglanti::program().ac(yol)) {
         Aktarma::eskiDosyayiGeriKoy(yol);
         MesajKutusu::hata(nullptr, QStringLiteral("%1\n\n%2").arg(basarisiz, *hata));
         return false;

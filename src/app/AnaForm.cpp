@@ -1,9 +1,9 @@
 #include "AnaForm.h"
 
+#include "Baglanti.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "DefterBolumu.h"
-#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "Doldurma.h"
@@ -14,10 +14,8 @@
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "KilavuzFormu.h"
-#include "Lehce.h"
 #include "MesajKutusu.h"
-#include "OrtakButce.h"
-#include "OrtakButceKomutlari.h"
+#include "OrtakButceDurumu.h"
 #include "OtomatikYedekleme.h"
 #include "PencereDuzeni.h"
 #include "PlanKopyalamaFormu.h"
@@ -37,7 +35,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSqlDriver>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -92,8 +89,8 @@ AnaForm::AnaForm(QDate bugun, QWidget* ust) : QMainWindow(ust), bugun_(bugun)
     durumCubugunuKur();
     // The entry commands follow the focus (kayitBolumu).
     connect(qApp, &QApplication::focusChanged, this, &AnaForm::durumlariGuncelle);
-    ortakBildirimleriDinle();
-    ortakButceMenusunuKur();
+    // The shared budget's commands above "Yedekten Geri Yükle…".
+    new OrtakButceDurumu(this, dosyaMenusu, 1, [this] { hepsiniYenile(); });
     otomatikYedekleme = std::make_unique<OtomatikYedekleme>(
         [this](const QString& sorun) { statusBar()->showMessage(sorun); });
 
@@ -357,20 +354,19 @@ void AnaForm::donemOzetiniBas()
     const int yil = secilenYil();
     const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
         const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
-        return DonemOzeti::Parca{
-            QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
-                .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
-            QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+        return DonemOzeti::Parca{QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
+                                     .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
+                                 QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
     };
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
     const QString farkMetni = Bicim::tutar(fark);
-    donemOzeti->goster(
-        {defterParcasi(QStringLiteral("Gelir"), gelirler),
-         defterParcasi(QStringLiteral("Gider"), giderler),
-         {QStringLiteral("Fark (gerçekleşen): ") + farkMetni, QStringLiteral("Fark: ") + farkMetni,
-          farkMetni, fark < 0}},
-        ay ? *ay + u' ' + QString::number(yil) : QStringLiteral("%1, tüm aylar").arg(yil),
-        DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
+    donemOzeti->goster({defterParcasi(QStringLiteral("Gelir"), gelirler),
+                        defterParcasi(QStringLiteral("Gider"), giderler),
+                        {QStringLiteral("Fark (gerçekleşen): ") + farkMetni,
+                         QStringLiteral("Fark: ") + farkMetni, farkMetni, fark < 0}},
+                       ay ? *ay + u' ' + QString::number(yil)
+                          : QStringLiteral("%1, tüm aylar").arg(yil),
+                       DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
 }
 
 void AnaForm::donemOzetiniGoster()
@@ -401,8 +397,8 @@ DefterBolumu* AnaForm::kayitBolumu() const
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 {
-    auto form = std::make_unique<PlanKopyalamaFormu>(secilenYil(),
-                                                     AyBilgisiKutusu->currentIndex(), yillar, this);
+    auto form = std::make_unique<PlanKopyalamaFormu>(secilenYil(), AyBilgisiKutusu->currentIndex(),
+                                                     yillar, this);
     connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this, &AnaForm::planKopyalandi);
     return form;
 }
@@ -444,8 +440,7 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
 
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 {
-    auto form = std::make_unique<YedekGeriYuklemeFormu>(
-        Yedekleme::acikButceninKlasoru(), this);
+    auto form = std::make_unique<YedekGeriYuklemeFormu>(Yedekleme::acikButceninKlasoru(), this);
     connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
     return form;
 }
@@ -472,7 +467,7 @@ void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik)
 
 void AnaForm::disaridanDegisenleriListele()
 {
-    if (DegiskenModulu::baskasiDegistirdi())
+    if (Baglanti::program().baskasiDegistirdi())
         hepsiniYenile();
 }
 
@@ -481,47 +476,6 @@ bool AnaForm::event(QEvent* olay)
     if (olay->type() == QEvent::WindowActivate)
         disaridanDegisenleriListele();
     return QMainWindow::event(olay);
-}
-
-// The shared budget's commands above "Yedekten Geri Yükle…"; on one the caption and the status bar
-// name it.
-void AnaForm::ortakButceMenusunuKur()
-{
-    QAction* yer = dosyaMenusu->actions().at(1);
-    const bool ortak = Lehce::sunucuda();
-    auto ekle = [&](const QString& ad, bool etkin, auto komut) {
-        QAction* eylem = new QAction(ad, dosyaMenusu);
-        eylem->setEnabled(etkin);
-        connect(eylem, &QAction::triggered, this, komut);
-        dosyaMenusu->insertAction(yer, eylem);
-    };
-    ekle(QStringLiteral("Ortak Bütçeye Bağlan…"), true, [this] { OrtakButceKomutlari::baglan(this); });
-    ekle(QStringLiteral("Bu Bütçeyi Ortak Bütçeye Taşı…"), !ortak,
-         [this] { OrtakButceKomutlari::dosyadanTasi(this); });
-    ekle(QStringLiteral("Ortak Bütçeyi Dosyaya Kaydet…"), ortak,
-         [this] { OrtakButceKomutlari::dosyayaKaydet(this); });
-    ekle(QStringLiteral("Yerel Dosyaya Dön"), ortak, [] { OrtakButceKomutlari::yereleDon(); });
-    dosyaMenusu->insertSeparator(yer);
-    if (!ortak)
-        return;
-    const QString ad = QStringLiteral("Ortak bütçe: %1").arg(OrtakButce::acikButce());
-    setWindowTitle(windowTitle() + QStringLiteral(" - ") + ad);
-    auto* etiket = new QLabel(ad, this);
-    etiket->setObjectName(QStringLiteral("OrtakBütçeEtiketi"));
-    statusBar()->addPermanentWidget(etiket);
-}
-
-// On a shared budget, what another member's program writes is listed at once, the selection kept.
-void AnaForm::ortakBildirimleriDinle()
-{
-    const QSqlDriver* surucu = DegiskenModulu::VeriTabani().driver();
-    if (!Lehce::sunucuda() || !surucu)
-        return;
-    connect(surucu, &QSqlDriver::notification, this,
-            [this](const QString&, QSqlDriver::NotificationSource kaynak) {
-                if (kaynak == QSqlDriver::OtherSource)
-                    hepsiniYenile();
-            });
 }
 
 void AnaForm::hepsiniYenile()
@@ -538,18 +492,16 @@ void AnaForm::Hakkinda_Click()
     QStringList satirlar{QStringLiteral("Morvane: ev bütçesi planlama ve izleme")};
     if (const QString surum = QApplication::applicationVersion(); !surum.isEmpty())
         satirlar << QStringLiteral("Sürüm ") + surum;
-    satirlar << QString()
-             << QStringLiteral("Veri dosyası: ") +
-                    QDir::toNativeSeparators(DegiskenModulu::dosyaYolu())
-             << QStringLiteral("SQLite ") + DegiskenModulu::sqliteSurumu()
+    satirlar << QString() << Baglanti::program().tanim()
+             << QStringLiteral("SQLite ") + Baglanti::sqliteSurumu()
              << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
     MesajKutusu::bilgi(this, satirlar.join(u'\n'));
 }
 
 std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
 {
-    auto form = std::make_unique<DonemRaporuFormu>(secilenYil(),
-                                                   AyBilgisiKutusu->currentIndex(), this);
+    auto form =
+        std::make_unique<DonemRaporuFormu>(secilenYil(), AyBilgisiKutusu->currentIndex(), this);
     connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
     connect(form.get(), &DonemRaporuFormu::bildirim, this,
             [this](const QString& metin) { statusBar()->showMessage(metin); });

@@ -147,8 +147,6 @@ private:
 
     // Everything listed again, the groups and entries the user chose still chosen while they exist.
     void hepsiniYenile();
-    void ortakBildirimleriDinle();
-    void ortakButceMenusunuKur();
     // Lists everything again when another program wrote to the file since the window last looked:
     // when the window becomes active and before each command, so that what the user acts on is
     // what the file holds.

@@ -4,14 +4,16 @@
 #include "Aktarma.h"
 #include "AktarmaOnerisi.h"
 #include "AnaForm.h"
+#include "Baglanti.h"
 #include "BozukDosyaOnerisi.h"
-#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "DerlemeBilgisi.h"
 #include "Islem.h"
 #include "MesajKutusu.h"
 #include "OrtakButceFormu.h"
+#include "OrtakButceKomutlari.h"
 #include "Sema.h"
+#include "VeriYeri.h"
 #include "Yedekleme.h"
 
 #include <QApplication>
@@ -67,10 +69,10 @@ bool dosyaHazir(const VeriYeri::Konum& konum)
 // must end.
 bool dosyayiAc(const QString& yol)
 {
-    const auto hata = DegiskenModulu::acmayiDene(yol);
+    const auto hata = Baglanti::program().dosyayiAc(yol);
     if (!hata)
         return true;
-    if (hata->neden == DegiskenModulu::Acilamama::Neden::EskiBicim)
+    if (hata->neden == Acilamama::Neden::EskiBicim)
         return AktarmaOnerisi::sun(yol, hata->metin);
     return BozukDosyaOnerisi::acilmayaniSun(yol, *hata);
 }
@@ -82,7 +84,7 @@ bool yabancilariKaldir(const QString& yol)
 {
     QStringList adlar;
     if (!MesajKutusu::hatalariGostererek(
-            nullptr, [&] { adlar = Sema::yabancilar(DegiskenModulu::VeriTabani()); }))
+            nullptr, [&] { adlar = Sema::yabancilar(Baglanti::program().db()); }))
         return false;
     if (adlar.isEmpty())
         return true;
@@ -96,7 +98,7 @@ bool yabancilariKaldir(const QString& yol)
     return MesajKutusu::hatalariGostererek(nullptr, [] {
         Yedekleme::al(QDateTime::currentDateTime());
         Islem islem;
-        Sema::yabancilariKaldir(DegiskenModulu::VeriTabani());
+        Sema::yabancilariKaldir(Baglanti::program().db());
         islem.onayla();
     });
 }
@@ -109,7 +111,7 @@ Acilan butceyiAc(const VeriYeri::Konum& konum)
 {
     QSettings ayarlar(QStringLiteral("Morvane"), QStringLiteral("Morvane"));
     if (const auto adres = OrtakButceFormu::secilen(ayarlar)) {
-        const auto hata = OrtakButce::ac(*adres);
+        const auto hata = Baglanti::program().sunucuyaBaglan(*adres);
         if (!hata)
             return Acilan::OrtakButce;
         MesajKutusu::hata(nullptr, *hata + QStringLiteral("\n\nYerel dosya açılıyor."));
@@ -154,6 +156,7 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
         else
             QApplication::restoreOverrideCursor();
     });
+    OrtakButceKomutlari::yerelDosyayiBildir(konum.yol);
     int sonuc = yenidenAcilis;
     while (sonuc == yenidenAcilis) {
         sonuc = 1;
@@ -166,6 +169,6 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
         anaForm.show();
         sonuc = QApplication::exec();
     }
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     return sonuc;
 }

@@ -2,8 +2,8 @@
 
 #include "AcilisDenetimi.h"
 #include "AnaForm.h"
+#include "Baglanti.h"
 #include "Bicim.h"
-#include "DegiskenModulu.h"
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
 #include "Yedekleme.h"
@@ -71,10 +71,10 @@ void BozukDosyaOnerisi::pencereAcikkenSun(const QString& yol, AnaForm& pencere)
     });
 }
 
-bool BozukDosyaOnerisi::acilmayaniSun(const QString& yol, const DegiskenModulu::Acilamama& hata)
+bool BozukDosyaOnerisi::acilmayaniSun(const QString& yol, const Acilamama& hata)
 {
     std::optional<Yedekleme::Yedek> yedek;
-    if (hata.neden == DegiskenModulu::Acilamama::Neden::Bozuk)
+    if (hata.neden == Acilamama::Neden::Bozuk)
         yedek = Yedekleme::saglamEnYeni(Yedekleme::klasor(yol));
     if (!yedek) {
         MesajKutusu::hata(nullptr, hata.metin);
@@ -82,7 +82,7 @@ bool BozukDosyaOnerisi::acilmayaniSun(const QString& yol, const DegiskenModulu::
     }
     return yedegiOner(hata.metin + QStringLiteral("\n\n"), *yedek, [&] {
         Yedekleme::acilmayanaGeriYukle(yol, yedek->yol, QDateTime::currentDateTime());
-        if (const auto acilmadi = DegiskenModulu::ac(yol))
+        if (const auto acilmadi = Baglanti::program().ac(yol))
             throw VeriHatasi(QString(), *acilmadi);
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DegiskenModulu.h"
+#include "DosyaMotoru.h"
 
 #include <QString>
 
@@ -24,6 +24,6 @@ void pencereAcikkenSun(const QString& yol, AnaForm& pencere);
 // For a file that did not open. A damaged one (anything but missing, not the user's to read and
 // write, locked or an old Access file) with a sound backup gets the same offer; otherwise the
 // reason is shown. True when the backup took its place and is open on the program's connection.
-bool acilmayaniSun(const QString& yol, const DegiskenModulu::Acilamama& hata);
+bool acilmayaniSun(const QString& yol, const Acilamama& hata);
 
 } // namespace BozukDosyaOnerisi

@@ -21,13 +21,27 @@ QLineEdit* kutu(QWidget* sahibi, const QString& ad, const QString& metin)
     return k;
 }
 
-// A row with its caption naming the box, with the room every caption of the program has.
-void satir(QFormLayout* duzen, const QString& metin, QWidget* kutu)
+// A row with its caption naming the box, with the room every caption of the program has, and a
+// line under the box saying what it takes (also its tooltip and what a screen reader adds).
+// A box that carries its own caption (a check box) comes without one.
+void satir(QFormLayout* duzen, const QString& metin, QWidget* kutu, const QString& ipucu)
 {
-    auto* e = new QLabel(metin, duzen->parentWidget());
-    e->setMinimumWidth(Denetim::gerekenGenislik(e, metin));
-    e->setBuddy(kutu);
-    duzen->addRow(e, kutu);
+    if (metin.isEmpty()) {
+        duzen->addRow(kutu);
+    } else {
+        auto* e = new QLabel(metin, duzen->parentWidget());
+        e->setMinimumWidth(Denetim::gerekenGenislik(e, metin));
+        e->setBuddy(kutu);
+        duzen->addRow(e, kutu);
+    }
+    auto* aciklama = new QLabel(ipucu, duzen->parentWidget());
+    aciklama->setObjectName(kutu->objectName() + QStringLiteral("İpucu"));
+    aciklama->setForegroundRole(QPalette::PlaceholderText);
+    aciklama->setBuddy(kutu);
+    aciklama->setWordWrap(true);
+    duzen->addRow(QString(), aciklama);
+    kutu->setToolTip(ipucu);
+    kutu->setAccessibleDescription(ipucu);
 }
 
 } // namespace
@@ -55,14 +69,26 @@ OrtakButceFormu::OrtakButceFormu(const QString& baslik, const SunucuAdresi& adre
     SifreKutusu->setEnabled(false);
     connect(SifreKaydetKutusu, &QCheckBox::toggled, SifreKutusu, &QWidget::setEnabled);
 
-    satir(duzen, QStringLiteral("Sunucu:"), SunucuKutusu);
-    satir(duzen, QStringLiteral("Port:"), PortKutusu);
-    satir(duzen, QStringLiteral("Veritabanı:"), VeritabaniKutusu);
-    satir(duzen, QStringLiteral("Kullanıcı:"), KullaniciKutusu);
-    satir(duzen, QStringLiteral("ya da hizmet adı:"), ServisKutusu);
-    duzen->addRow(SifreliKutusu);
-    duzen->addRow(SifreKaydetKutusu);
-    satir(duzen, QStringLiteral("Şifre:"), SifreKutusu);
+    satir(duzen, QStringLiteral("Sunucu:"), SunucuKutusu,
+          QStringLiteral("Sunucunun adı ya da adresi (ev-sunucusu, 192.168.1.10) ya da soket "
+                         "klasörü (/var/run/postgresql); boşsa bu bilgisayar."));
+    satir(duzen, QStringLiteral("Port:"), PortKutusu,
+          QStringLiteral("PostgreSQL'in dinlediği port; değiştirilmediyse 5432."));
+    satir(duzen, QStringLiteral("Veritabanı:"), VeritabaniKutusu,
+          QStringLiteral("Ortak bütçenin veritabanı: boş ya da daha önce Morvane'nin kurduğu."));
+    satir(duzen, QStringLiteral("Kullanıcı:"), KullaniciKutusu,
+          QStringLiteral("Sunucudaki PostgreSQL kullanıcısı; boşsa bilgisayardaki adınız."));
+    satir(duzen, QStringLiteral("ya da hizmet adı:"), ServisKutusu,
+          QStringLiteral("pg_service.conf dosyasındaki bir hizmet; doluysa üstteki dört kutu "
+                         "kullanılmaz."));
+    satir(duzen, QString(), SifreliKutusu,
+          QStringLiteral("Sunucu şifreli (SSL) bağlantı sunmazsa bağlanılmaz; evin kendi ağında "
+                         "çoğu zaman gerekmez."));
+    satir(duzen, QString(), SifreKaydetKutusu,
+          QStringLiteral("Sunucu şifre soruyorsa işaretleyin; şifre Morvane'nin ayarlarına "
+                         "yazılmaz."));
+    satir(duzen, QStringLiteral("Şifre:"), SifreKutusu,
+          QStringLiteral("Yalnızca ~/.pgpass dosyasına yazılır (yalnız sizin okuyabileceğiniz)."));
     auto* dugmeler = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     dugmeler->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Bağlan"));
     dugmeler->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Vazgeç"));

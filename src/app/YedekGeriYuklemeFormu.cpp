@@ -1,7 +1,6 @@
 #include "YedekGeriYuklemeFormu.h"
 
 #include "Bicim.h"
-#include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
@@ -10,6 +9,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <functional>
 
 using Denetim::twipAlani;
 
@@ -70,9 +71,9 @@ void YedekGeriYuklemeFormu::listele()
 
 QString YedekGeriYuklemeFormu::soru(const Yedekleme::Yedek& yedek) const
 {
-    const auto icerigi = [](const QString& yol) {
+    const auto icerigi = [](const std::function<Yedekleme::Icerik()>& oku) {
         try {
-            const Yedekleme::Icerik i = Yedekleme::icerik(yol);
+            const Yedekleme::Icerik i = oku();
             QString metin = QStringLiteral("%1 gelir, %2 gider kaydı")
                                 .arg(QLocale().toString(i.gelir), QLocale().toString(i.gider));
             if (i.enYeniDonem)
@@ -85,7 +86,8 @@ QString YedekGeriYuklemeFormu::soru(const Yedekleme::Yedek& yedek) const
     return QStringLiteral("%1 tarihli yedek geri yüklensin mi?\n\nŞu anki dosya: %2 Yedek: %3"
                           "\n\nŞu anki verilerin yerini bu yedektekiler alır; şu anki dosya önce "
                           "yedeklenir.")
-        .arg(Bicim::tarihSaat(yedek.an), icerigi(DegiskenModulu::dosyaYolu()), icerigi(yedek.yol));
+        .arg(Bicim::tarihSaat(yedek.an), icerigi(&Yedekleme::acikButceninIcerigi),
+             icerigi([&] { return Yedekleme::icerik(yedek.yol); }));
 }
 
 void YedekGeriYuklemeFormu::GeriYukleDugmesi_Click()

@@ -1,6 +1,7 @@
 #include "AcilisDenetimi.h"
 
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
+#include "DosyaBaglantisi.h"
 #include "Sema.h"
 #include "VeriHatasi.h"
 
@@ -21,6 +22,7 @@ namespace
 using Bulgular = std::optional<QString>;
 
 struct Denetim {
+    QString yol;
     std::thread is;
     std::shared_future<Bulgular> sonuc;
     std::function<void(const Bulgular&)> bitince;
@@ -31,6 +33,7 @@ std::optional<Denetim> denetim;
 // Counts the checks started, so that a late report of an ended one is dropped.
 int kusak = 0;
 std::function<void(bool)> gosterge;
+std::optional<YazmaOncesi> kanca;
 
 // The worker's connection, for durdur() to interrupt; guarded by `kilit`.
 std::mutex kilit;
@@ -50,7 +53,7 @@ Bulgular denetle(const QString& yol, int no)
         } else {
             {
                 const std::lock_guard kilitli(kilit);
-                calisan = DegiskenModulu::tutamac(db);
+                calisan = DosyaBaglantisi::tutamac(db);
             }
             bulgular = Sema::butunlukSorunu(db, true);
             const std::lock_guard kilitli(kilit);
@@ -90,7 +93,12 @@ void AcilisDenetimi::baslat(const QString& yol)
     const int no = ++kusak;
     auto gorev = std::make_shared<std::promise<Bulgular>>();
     denetim.emplace();
+    denetim->yol = yol;
     denetim->sonuc = gorev->get_future().share();
+    // No write before the check has ended, none on a damaged file; and the check stops with
+    // the file.
+    kanca.emplace(YazmaOncesi::Sira::AcilisDenetimi, &AcilisDenetimi::yazmadanOnce);
+    Baglanti::program().kapaninca(&AcilisDenetimi::durdur);
     denetim->is = std::thread([yol, no, gorev] {
         gorev->set_value(denetle(yol, no));
         bildirimiSirala(no);
@@ -122,10 +130,10 @@ Bulgular AcilisDenetimi::bekle()
 void AcilisDenetimi::yazmadanOnce()
 {
     if (const Bulgular bulgular = bekle())
-        throw VeriHatasi(
-            QString(), QStringLiteral("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n%1\n\n"
-                                      "Veritabanı motorunun bulguları:\n%2")
-                           .arg(QDir::toNativeSeparators(DegiskenModulu::dosyaYolu()), *bulgular));
+        throw VeriHatasi(QString(),
+                         QStringLiteral("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n%1\n\n"
+                                        "Veritabanı motorunun bulguları:\n%2")
+                             .arg(QDir::toNativeSeparators(denetim->yol), *bulgular));
 }
 
 void AcilisDenetimi::beklemeGostergesi(std::function<void(bool)> beklerken)
@@ -141,6 +149,7 @@ void AcilisDenetimi::saglamSay()
 
 void AcilisDenetimi::durdur()
 {
+    kanca.reset();
     if (!denetim)
         return;
     ++kusak;

@@ -9,8 +9,9 @@ class QObject;
 
 // The engine's quick integrity check of the file at start-up. It reads every page, which grows
 // with the file, so it runs on a read-only connection of its own in a worker thread while the
-// window opens and the user reads. Every writing command waits for it (Islem): a damaged file is
-// refused before anything writes to it.
+// window opens and the user reads. Every writing command waits for it (it is registered on the
+// connection to run before a write, YazmaOncesi): a damaged file is refused before anything writes
+// to it. It stops when the file closes.
 namespace AcilisDenetimi
 {
 

@@ -1,6 +1,6 @@
 #include "ButceVerisi.h"
 
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "Islem.h"
 #include "Lehce.h"
 #include "Sema.h"
@@ -60,32 +60,32 @@ const QString enBuyukKimlikSorgusu = QStringLiteral("SELECT ifnull(max(Kimlik), 
 
 qint64 tekSayi(const QString& sql, const QVariantList& degerler = {})
 {
-    SorguSonucu KayitKumesi(sql, degerler);
-    return KayitKumesi.sonraki() ? KayitKumesi.alan(0).toLongLong() : 0;
+    SorguSonucu sorgu(sql, degerler);
+    return sorgu.sonraki() ? sorgu.alan(0).toLongLong() : 0;
 }
 
-QStringList adlariOku(SorguSonucu& kume)
+QStringList adlariOku(SorguSonucu& sorgu)
 {
     QStringList adlar;
-    while (kume.sonraki())
-        adlar << kume.alan(0).toString();
+    while (sorgu.sonraki())
+        adlar << sorgu.alan(0).toString();
     TurkceMetin::alfabetikSirala(adlar);
     return adlar;
 }
 
-ButceVerisi::Kayit kayitOku(const SorguSonucu& kume, bool alanlariyla)
+ButceVerisi::Kayit kayitOku(const SorguSonucu& sorgu, bool alanlariyla)
 {
-    const std::optional<qint64> tahmin = Tutar::kurus(kume.alan(5));
-    const std::optional<qint64> gerceklesen = Tutar::kurus(kume.alan(6));
-    const int okunamayan = !tahmin + (!gerceklesen && !kume.alan(6).isNull());
+    const std::optional<qint64> tahmin = Tutar::kurus(sorgu.alan(5));
+    const std::optional<qint64> gerceklesen = Tutar::kurus(sorgu.alan(6));
+    const int okunamayan = !tahmin + (!gerceklesen && !sorgu.alan(6).isNull());
     QVariantList alanlar;
     for (int i = 1; alanlariyla && i <= 6; ++i)
-        alanlar << kume.alan(i);
-    return {kume.alan(0).toLongLong(),
-            kume.alan(1).toString(),
-            kume.alan(2).toString(),
-            kume.alan(3).toInt(),
-            kume.alan(4).toString(),
+        alanlar << sorgu.alan(i);
+    return {sorgu.alan(0).toLongLong(),
+            sorgu.alan(1).toString(),
+            sorgu.alan(2).toString(),
+            sorgu.alan(3).toInt(),
+            sorgu.alan(4).toString(),
             tahmin,
             gerceklesen,
             okunamayan,
@@ -108,28 +108,28 @@ struct OrtakMetinler {
 
 bool altGrupVar(const DefterTanimi& defter, const QString& anaGrup, const QString& ad)
 {
-    SorguSonucu KayitKumesi(altGrupVarSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad});
-    return KayitKumesi.sonraki();
+    SorguSonucu sorgu(altGrupVarSorgusu.arg(defter.altGrupTablosu), {anaGrup, ad});
+    return sorgu.sonraki();
 }
 
 } // namespace
 
 QStringList ButceVerisi::anaGruplar(const DefterTanimi& defter)
 {
-    SorguSonucu KayitKumesi(anaGruplarSorgusu.arg(defter.anaGrupTablosu));
-    return adlariOku(KayitKumesi);
+    SorguSonucu sorgu(anaGruplarSorgusu.arg(defter.anaGrupTablosu));
+    return adlariOku(sorgu);
 }
 
 QStringList ButceVerisi::altGruplar(const DefterTanimi& defter, const QString& anaGrup)
 {
-    SorguSonucu KayitKumesi(altGruplarSorgusu.arg(defter.altGrupTablosu), {anaGrup});
-    return adlariOku(KayitKumesi);
+    SorguSonucu sorgu(altGruplarSorgusu.arg(defter.altGrupTablosu), {anaGrup});
+    return adlariOku(sorgu);
 }
 
 bool ButceVerisi::anaGrupVar(const DefterTanimi& defter, const QString& ad)
 {
-    SorguSonucu KayitKumesi(anaGrupVarSorgusu.arg(defter.anaGrupTablosu), {ad});
-    return KayitKumesi.sonraki();
+    SorguSonucu sorgu(anaGrupVarSorgusu.arg(defter.anaGrupTablosu), {ad});
+    return sorgu.sonraki();
 }
 
 Degisiklik ButceVerisi::grupEkle(const DefterTanimi& defter, const QString& anaGrup,
@@ -155,10 +155,10 @@ Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& an
     qint64 satir = 0;
     QVariant satirinAnaGrubu;
     {
-        SorguSonucu KayitKumesi(altGrupSatiriSorgusu.arg(defter.altGrupTablosu),
-                                {anaGrup, ad, ad, anaGrup});
-        if (KayitKumesi.sonraki())
-            satir = KayitKumesi.alan(0).toLongLong(), satirinAnaGrubu = KayitKumesi.alan(1);
+        SorguSonucu sorgu(altGrupSatiriSorgusu.arg(defter.altGrupTablosu),
+                          {anaGrup, ad, ad, anaGrup});
+        if (sorgu.sonraki())
+            satir = sorgu.alan(0).toLongLong(), satirinAnaGrubu = sorgu.alan(1);
     }
     // The sub-group goes only while it is spelt as listed; one another program renamed stays.
     if (satir)
@@ -190,10 +190,10 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter
     // entries come in Kimlik order) and so to every entry of the year read from the table; without
     // it the engine reads the (year, main group, sub-group, month, amounts) index alone, which
     // holds every field listed.
-    SorguSonucu KayitKumesi(sql, degerler);
+    SorguSonucu sorgu(sql, degerler);
     std::vector<Kayit> sonuc;
-    while (KayitKumesi.sonraki())
-        sonuc.push_back(kayitOku(KayitKumesi, true));
+    while (sorgu.sonraki())
+        sonuc.push_back(kayitOku(sorgu, true));
     std::sort(sonuc.begin(), sonuc.end(),
               [](const Kayit& a, const Kayit& b) { return a.kimlik < b.kimlik; });
     return sonuc;
@@ -234,15 +234,15 @@ std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const Defte
                                                                      std::optional<int> yil)
 {
     std::array<AylikToplam, 12> toplamlar{};
-    SorguSonucu KayitKumesi(
-        aylikToplamlarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.tahminAlani,
-                                  yil ? yilKosulu.arg(defter.yilAlani) : QString()),
-        yil ? QVariantList{*yil} : QVariantList{});
-    while (KayitKumesi.sonraki()) {
-        const QString ay = KayitKumesi.alan(0).toString();
+    SorguSonucu sorgu(aylikToplamlarSorgusu.arg(defter.kayitTablosu, defter.ayAlani,
+                                                defter.tahminAlani,
+                                                yil ? yilKosulu.arg(defter.yilAlani) : QString()),
+                      yil ? QVariantList{*yil} : QVariantList{});
+    while (sorgu.sonraki()) {
+        const QString ay = sorgu.alan(0).toString();
         for (int i = 0; i < 12; ++i) {
             if (TurkceMetin::esit(ay, Takvim::ayAdlari()[i])) {
-                Tutar::ekle(toplamlar[i], Tutar::toplam(KayitKumesi.alan(1)));
+                Tutar::ekle(toplamlar[i], Tutar::toplam(sorgu.alan(1)));
                 break;
             }
         }
@@ -257,7 +257,7 @@ qint64 ButceVerisi::satirSayisi(const QString& tablo)
 
 std::optional<QString> ButceVerisi::butunlukSorunu()
 {
-    return Sema::butunlukSorunu(DegiskenModulu::VeriTabani());
+    return Sema::butunlukSorunu(Baglanti::program().db());
 }
 
 qint64 ButceVerisi::enBuyukKimlik(const DefterTanimi& defter)
@@ -267,7 +267,7 @@ qint64 ButceVerisi::enBuyukKimlik(const DefterTanimi& defter)
 
 qint64 ButceVerisi::kimlikSayaci(const DefterTanimi& defter)
 {
-    return tekSayi(Lehce::kimlikSayaciSorgusu(), {defter.kayitTablosu});
+    return tekSayi(Baglanti::program().lehce().kimlikSayaciSorgusu(), {defter.kayitTablosu});
 }
 
 std::optional<int> ButceVerisi::enEskiYil(int enErken)
@@ -285,10 +285,10 @@ std::optional<int> ButceVerisi::enEskiYil(int enErken)
 // Other tools may have left years that are text or fractions; those only count under every year.
 std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
 {
-    SorguSonucu KayitKumesi(yillarSorgusu.arg(defter.kayitTablosu, defter.yilAlani));
+    SorguSonucu sorgu(yillarSorgusu.arg(defter.kayitTablosu, defter.yilAlani));
     std::vector<int> yillar;
-    while (KayitKumesi.sonraki()) {
-        const QVariant yil = KayitKumesi.alan(0);
+    while (sorgu.sonraki()) {
+        const QVariant yil = sorgu.alan(0);
         const qint64 deger = yil.toLongLong();
         if (yil.typeId() == QMetaType::LongLong && deger >= INT_MIN && deger <= INT_MAX)
             yillar.push_back(int(deger));
@@ -318,11 +318,11 @@ ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, 
 {
     const QString sql =
         donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani);
-    SorguSonucu KayitKumesi =
+    SorguSonucu sorgu =
         ay ? SorguSonucu(sql + ayKosulu.arg(defter.ayAlani), {yil, *ay}) : SorguSonucu(sql, {yil});
-    if (!KayitKumesi.sonraki())
+    if (!sorgu.sonraki())
         return {};
-    const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(0));
+    const Tutar::Toplam t = Tutar::toplam(sorgu.alan(0));
     return {t.tahminKurus, t.gerceklesenKurus, t.okunamayan};
 }
 
@@ -331,10 +331,10 @@ std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& def
     std::vector<Kayit> kayitlar;
     OrtakMetinler ortak;
     {
-        SorguSonucu KayitKumesi(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani,
-                                                defter.yilAlani, defter.ayAlani));
-        while (KayitKumesi.sonraki()) {
-            kayitlar.push_back(kayitOku(KayitKumesi, false));
+        SorguSonucu sorgu(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
+                                          defter.ayAlani));
+        while (sorgu.sonraki()) {
+            kayitlar.push_back(kayitOku(sorgu, false));
             ortak.paylas(kayitlar.back());
         }
     }

@@ -1,11 +1,10 @@
 #include "Degisiklik.h"
 
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "Islem.h"
 #include "Lehce.h"
 #include "SatirYazici.h"
 #include "SorguSonucu.h"
-#include "VeriHatasi.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,28 +15,18 @@
 namespace
 {
 
-// %1 is the table, %2 its fields or their conditions; values are always bound.
+// %1 is the table, %2 its fields or their assignments, %3 the condition that the row is as
+// expected: every field IS its value, which compares NULL with NULL too, the field's type rules
+// applying to the bound value as on writing. Values are always bound.
 const QString okumaSorgusu = QStringLiteral("SELECT %2 FROM %1 WHERE rowid = ?");
 const QString varSorgusu = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?");
-// IS compares NULL with NULL too; the field's type rules apply to the bound value, as on writing.
-const QString ayniSorgusu = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?%2");
-const QString eklemeKomutu = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3)");
-const QString guncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?");
-const QString silmeKomutu = QStringLiteral("DELETE FROM %1 WHERE rowid = ?");
+const QString eklemeKomutu =
+    QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3) ON CONFLICT DO NOTHING");
+const QString guncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3");
+const QString silmeKomutu = QStringLiteral("DELETE FROM %1 WHERE rowid = ?%2");
 const QString kosulluOkumaSorgusu = QStringLiteral("SELECT rowid, %2 FROM %1 WHERE %3");
 const QString kosulluGuncellemeKomutu = QStringLiteral("UPDATE %1 SET %2 WHERE %3");
 const QString kosulluSilmeKomutu = QStringLiteral("DELETE FROM %1 WHERE %2");
-
-std::optional<QVariantList> oku(const Sema::Tablo& tablo, qint64 satir)
-{
-    SorguSonucu KayitKumesi(okumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u',')), {satir});
-    if (!KayitKumesi.sonraki())
-        return std::nullopt;
-    QVariantList degerler;
-    for (int i = 0; i < tablo.alanlar.size(); ++i)
-        degerler << KayitKumesi.alan(i);
-    return degerler;
-}
 
 QString parcalar(const QStringList& alanlar, const QString& sablon, const QString& ayrac)
 {
@@ -47,67 +36,91 @@ QString parcalar(const QStringList& alanlar, const QString& sablon, const QStrin
     return sonuc.join(ayrac);
 }
 
-// One table's statements, prepared once for every row of it that a command takes back or redoes.
+// One table's statements, each prepared once, when first needed, for every row of the table that
+// a command writes. A row is written only from the state it is expected in, checked by the
+// writing statement itself: no other connection can change it in between, on either engine.
 class TabloKomutlari
 {
 public:
-    explicit TabloKomutlari(const Sema::Tablo& tablo)
-        : var(db()), ayni(db()), ekleme(db()), guncelleme(db()), silme(db())
+    explicit TabloKomutlari(const Sema::Tablo& t) : tablo(t) {}
+
+    // The row from `once` (none: not there) to `sonra` (none: deleted); false, with nothing
+    // written, when the row is not as `once` says.
+    bool yaz(qint64 satir, const std::optional<QVariantList>& once,
+             const std::optional<QVariantList>& sonra)
     {
+        if (!once && !sonra)
+            return !var(satir);
         const QStringList& a = tablo.alanlar;
-        hazirla(var, varSorgusu.arg(tablo.ad));
-        hazirla(ayni, ayniSorgusu.arg(tablo.ad, parcalar(a, QStringLiteral(" AND %1 IS ?"), {})));
-        hazirla(ekleme,
-                eklemeKomutu.arg(tablo.ad, a.join(u','), QStringLiteral(", ?").repeated(a.size())));
-        hazirla(guncelleme,
-                guncellemeKomutu.arg(tablo.ad, parcalar(a, QStringLiteral("%1 = ?"), ", ")));
-        hazirla(silme, silmeKomutu.arg(tablo.ad));
+        const QString kosul = parcalar(a, QStringLiteral(" AND %1 IS ?"), {});
+        QSqlQuery* sorgu = nullptr;
+        QVariantList degerler;
+        if (!once) {
+            sorgu = &hazir(ekleme, eklemeKomutu.arg(tablo.ad, a.join(u','),
+                                                    QStringLiteral(", ?").repeated(a.size())));
+            degerler << satir << *sonra;
+        } else if (!sonra) {
+            sorgu = &hazir(silme, silmeKomutu.arg(tablo.ad, kosul));
+            degerler << satir << *once;
+        } else {
+            sorgu = &hazir(
+                guncelleme,
+                guncellemeKomutu.arg(tablo.ad, parcalar(a, QStringLiteral("%1 = ?"), ", "), kosul));
+            degerler << *sonra << satir << *once;
+        }
+        for (const QVariant& deger : degerler)
+            sorgu->addBindValue(deger);
+        calistir(*sorgu);
+        return sorgu->numRowsAffected() == 1;
     }
 
-    // Whether the row is as expected: there with these values, or (none) not there.
-    bool durumda(qint64 satir, const std::optional<QVariantList>& beklenen)
+    bool var(qint64 satir)
     {
-        QSqlQuery& sorgu = beklenen ? ayni : var;
+        QSqlQuery& sorgu = hazir(varmi, varSorgusu.arg(tablo.ad));
         sorgu.addBindValue(satir);
-        for (const QVariant& deger : beklenen.value_or(QVariantList()))
-            sorgu.addBindValue(deger);
         calistir(sorgu);
         const bool bulundu = sorgu.next();
         sorgu.finish();
-        return bulundu == beklenen.has_value();
+        return bulundu;
     }
 
-    void yaz(qint64 satir, bool varken, const std::optional<QVariantList>& hedef)
+    // The row as it stands, held for this transaction; none when it is not there.
+    std::optional<QVariantList> oku(qint64 satir)
     {
-        if (!hedef) {
-            silme.addBindValue(satir);
-            calistir(silme);
-            return;
-        }
-        QSqlQuery& sorgu = varken ? guncelleme : ekleme;
-        if (!varken)
-            sorgu.addBindValue(satir);
-        for (const QVariant& deger : *hedef)
-            sorgu.addBindValue(deger);
-        if (varken)
-            sorgu.addBindValue(satir);
+        QSqlQuery& sorgu = hazir(okuma, okumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u',')) +
+                                            Baglanti::program().lehce().satirKilidi());
+        sorgu.addBindValue(satir);
         calistir(sorgu);
+        std::optional<QVariantList> degerler;
+        if (sorgu.next()) {
+            degerler.emplace();
+            for (int i = 0; i < tablo.alanlar.size(); ++i)
+                *degerler << sorgu.value(i);
+        }
+        sorgu.finish();
+        return degerler;
     }
 
 private:
-    static QSqlDatabase db() { return DegiskenModulu::VeriTabani(); }
-    static void hazirla(QSqlQuery& sorgu, const QString& sql)
+    QSqlQuery& hazir(std::unique_ptr<QSqlQuery>& sorgu, const QString& sql)
     {
-        if (!sorgu.prepare(Lehce::uyarla(sql)))
-            throw VeriHatasi(sorgu.lastError());
+        if (sorgu)
+            return *sorgu;
+        Baglanti& b = Baglanti::program();
+        b.deyimdenOnce();
+        sorgu = std::make_unique<QSqlQuery>(b.db());
+        if (!sorgu->prepare(b.lehce().uyarla(sql)))
+            throw b.hatasi(sorgu->lastError());
+        return *sorgu;
     }
     static void calistir(QSqlQuery& sorgu)
     {
         if (!sorgu.exec())
-            throw VeriHatasi(sorgu.lastError());
+            throw Baglanti::program().hatasi(sorgu.lastError());
     }
 
-    QSqlQuery var, ayni, ekleme, guncelleme, silme;
+    const Sema::Tablo tablo;
+    std::unique_ptr<QSqlQuery> varmi, okuma, ekleme, guncelleme, silme;
 };
 
 } // namespace
@@ -124,47 +137,38 @@ void Degisiklik::eklendi(const Sema::Tablo& tablo, qint64 satir, const QVariantL
     satirlar.push_back({tablo, satir, std::nullopt, degerler});
 }
 
-std::optional<QVariantList> Degisiklik::beklendigiGibi(const Sema::Tablo& tablo, qint64 satir,
-                                                       const std::optional<QVariantList>& okunan)
+bool Degisiklik::satiriYaz(const Sema::Tablo& tablo, qint64 satir,
+                           const std::optional<QVariantList>& okunan,
+                           const std::function<std::optional<QVariantList>(QVariantList)>& degistir)
 {
-    std::optional<QVariantList> simdi = oku(tablo, satir);
-    if (simdi && okunan) {
-        SorguSonucu KayitKumesi(
-            ayniSorgusu.arg(tablo.ad, parcalar(tablo.alanlar, QStringLiteral(" AND %1 IS ?"), {})),
-            QVariantList{satir} + *okunan);
-        if (!KayitKumesi.sonraki()) {
-            degismisBulundu = true;
-            return std::nullopt;
-        }
+    TabloKomutlari komutlar(tablo);
+    // Without what the caller read, the row as it stands, held until the command ends.
+    std::optional<QVariantList> once = okunan ? okunan : komutlar.oku(satir);
+    if (!once)
+        return false;
+    std::optional<QVariantList> sonra = degistir(*once);
+    if (!komutlar.yaz(satir, once, sonra)) {
+        degismisBulundu = komutlar.var(satir);
+        return false;
     }
-    return simdi;
+    satirlar.push_back({tablo, satir, std::move(once), std::move(sonra)});
+    return true;
 }
 
 bool Degisiklik::satirSil(const Sema::Tablo& tablo, qint64 satir,
                           const std::optional<QVariantList>& okunan)
 {
-    std::optional<QVariantList> once = beklendigiGibi(tablo, satir, okunan);
-    if (!once)
-        return false;
-    SorguSonucu KayitKumesi(silmeKomutu.arg(tablo.ad), {satir});
-    satirlar.push_back({tablo, satir, std::move(once), std::nullopt});
-    return true;
+    return satiriYaz(tablo, satir, okunan, [](QVariantList) { return std::nullopt; });
 }
 
 bool Degisiklik::satirGuncelle(const Sema::Tablo& tablo, qint64 satir,
                                const std::optional<QVariantList>& okunan,
                                const std::function<void(QVariantList&)>& degistir)
 {
-    std::optional<QVariantList> once = beklendigiGibi(tablo, satir, okunan);
-    if (!once)
-        return false;
-    QVariantList sonra = *once;
-    degistir(sonra);
-    SorguSonucu KayitKumesi(
-        guncellemeKomutu.arg(tablo.ad, parcalar(tablo.alanlar, QStringLiteral("%1 = ?"), ", ")),
-        QVariantList(sonra) << satir);
-    satirlar.push_back({tablo, satir, std::move(once), std::move(sonra)});
-    return true;
+    return satiriYaz(tablo, satir, okunan, [&](QVariantList alanlar) {
+        degistir(alanlar);
+        return std::optional(alanlar);
+    });
 }
 
 qsizetype Degisiklik::satirlariGuncelle(const Sema::Tablo& tablo, const QString& kosul,
@@ -180,20 +184,21 @@ qsizetype Degisiklik::satirlariSil(const Sema::Tablo& tablo, const QString& kosu
     return topluYaz(tablo, kosul, degerler, nullptr);
 }
 
-// The rows are read as they were, then written by one statement over the same condition: on
-// thousands of rows far faster than one statement each. The caller's transaction keeps other
-// programs from changing them in between.
+// The rows are read as they were, held for the transaction, then written by one statement over
+// the same condition: on thousands of rows far faster than one statement each. That statement
+// must meet exactly the rows read; a row another member added in between refuses the command.
 qsizetype Degisiklik::topluYaz(const Sema::Tablo& tablo, const QString& kosul,
                                const QVariantList& degerler, const std::map<int, QVariant>* yeni)
 {
     const size_t ilk = satirlar.size();
     {
-        SorguSonucu KayitKumesi(kosulluOkumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u','), kosul),
-                                degerler);
-        while (KayitKumesi.sonraki()) {
+        SorguSonucu okuma(kosulluOkumaSorgusu.arg(tablo.ad, tablo.alanlar.join(u','), kosul) +
+                              Baglanti::program().lehce().satirKilidi(),
+                          degerler);
+        while (okuma.sonraki()) {
             QVariantList once;
             for (int i = 1; i <= tablo.alanlar.size(); ++i)
-                once << KayitKumesi.alan(i);
+                once << okuma.alan(i);
             std::optional<QVariantList> sonra;
             if (yeni) {
                 sonra = once;
@@ -201,24 +206,24 @@ qsizetype Degisiklik::topluYaz(const Sema::Tablo& tablo, const QString& kosul,
                     (*sonra)[alan] = deger;
             }
             satirlar.push_back(
-                {tablo, KayitKumesi.alan(0).toLongLong(), std::move(once), std::move(sonra)});
+                {tablo, okuma.alan(0).toLongLong(), std::move(once), std::move(sonra)});
         }
     }
     const qsizetype sayi = qsizetype(satirlar.size() - ilk);
     if (sayi == 0)
         return 0;
-    if (!yeni) {
-        SorguSonucu KayitKumesi(kosulluSilmeKomutu.arg(tablo.ad, kosul), degerler);
-        return sayi;
-    }
     QStringList atamalar;
     QVariantList atananlar;
-    for (const auto& [alan, deger] : *yeni) {
+    for (const auto& [alan, deger] : yeni ? *yeni : std::map<int, QVariant>{}) {
         atamalar << tablo.alanlar[alan] + QStringLiteral(" = ?");
         atananlar << deger;
     }
-    SorguSonucu KayitKumesi(kosulluGuncellemeKomutu.arg(tablo.ad, atamalar.join(u','), kosul),
+    const SorguSonucu yazma(yeni ? kosulluGuncellemeKomutu.arg(tablo.ad, atamalar.join(u','), kosul)
+                                 : kosulluSilmeKomutu.arg(tablo.ad, kosul),
                             atananlar + degerler);
+    if (yazma.etkilenenSatirlar() != sayi)
+        throw VeriHatasi(QString(), QStringLiteral("Aynı kayıtları bu sırada başka bir program da "
+                                                   "değiştirdi; hiçbir şey değiştirilmedi."));
     return sayi;
 }
 
@@ -230,13 +235,11 @@ bool Degisiklik::uygula(bool geriye) const
         // Taken back newest first, as the rows were written the other way round.
         for (size_t i = 0; i < satirlar.size(); ++i) {
             const Satir& s = geriye ? satirlar[satirlar.size() - 1 - i] : satirlar[i];
-            const std::optional<QVariantList>& simdi = geriye ? s.sonra : s.once;
             std::unique_ptr<TabloKomutlari>& k = komutlar[s.tablo.ad];
             if (!k)
                 k = std::make_unique<TabloKomutlari>(s.tablo);
-            if (!k->durumda(s.satir, simdi))
+            if (!k->yaz(s.satir, geriye ? s.sonra : s.once, geriye ? s.once : s.sonra))
                 return false;
-            k->yaz(s.satir, simdi.has_value(), geriye ? s.once : s.sonra);
         }
     }
     islem.onayla();

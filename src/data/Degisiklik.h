@@ -9,11 +9,13 @@
 #include <optional>
 #include <vector>
 
-// What one writing command changed in the file: each row it added, changed or deleted, as it was
+// What one writing command changed in the budget: each row it added, changed or deleted, as it was
 // before and as the command left it, by table and rowid (an entry's rowid is its Kimlik). Taking
 // the command back writes every row as it was, doing it again as the command left it, each in one
 // transaction of its own; either is refused, writing nothing, when a row is no longer as expected,
-// so that nothing another program changed meanwhile is overwritten.
+// so that nothing another program changed meanwhile is overwritten. Every row is written by a
+// statement that itself requires the row to be as expected, so no other connection can change it
+// between a check and the write, on the file or on a server.
 class Degisiklik
 {
 public:
@@ -59,9 +61,11 @@ private:
     };
 
     bool uygula(bool geriye) const;
-    // Reads the row as it stands, when it is there and (if given) still holds `okunan`.
-    std::optional<QVariantList> beklendigiGibi(const Sema::Tablo& tablo, qint64 satir,
-                                               const std::optional<QVariantList>& okunan);
+    // The row from what the caller read (or, without it, from what it holds) to what `degistir`
+    // makes of that (none: deleted), in one statement that finds it so.
+    bool satiriYaz(const Sema::Tablo& tablo, qint64 satir,
+                   const std::optional<QVariantList>& okunan,
+                   const std::function<std::optional<QVariantList>(QVariantList)>& degistir);
     qsizetype topluYaz(const Sema::Tablo& tablo, const QString& kosul, const QVariantList& degerler,
                        const std::map<int, QVariant>* yeni);
 

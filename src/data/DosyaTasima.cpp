@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -18,8 +19,7 @@ namespace
 
 [[noreturn]] void sistemHatasi(const QString& ne, int kod)
 {
-    throw VeriHatasi(QString(),
-                     QStringLiteral("%1: %2").arg(ne, DosyaHatasi::sistemNedeni(kod)));
+    throw VeriHatasi(QString(), QStringLiteral("%1: %2").arg(ne, DosyaHatasi::sistemNedeni(kod)));
 }
 
 void senkronla(const QByteArray& yol, int bayraklar, const QString& ne)
@@ -84,4 +84,14 @@ void DosyaTasima::diskeYaz(const QString& yol)
 {
     senkronla(QFile::encodeName(yol), O_RDONLY,
               QStringLiteral("%1 diske yazılamadı").arg(QDir::toNativeSeparators(yol)));
+}
+
+void DosyaTasima::izinleriAktar(const QString& kaynak, const QString& hedef)
+{
+    struct stat bilgi {
+    };
+    if (::stat(QFile::encodeName(kaynak).constData(), &bilgi) != 0 ||
+        ::chmod(QFile::encodeName(hedef).constData(), bilgi.st_mode & 07777) != 0)
+        sistemHatasi(
+            QStringLiteral("%1 izinleri ayarlanamadı").arg(QDir::toNativeSeparators(hedef)), errno);
 }

@@ -18,4 +18,7 @@ void yerineKoy(const QString& kaynak, const QString& hedef);
 // Flushes the file's contents to disk. Throws a VeriHatasi.
 void diskeYaz(const QString& yol);
 
+// Gives `hedef` the permissions of `kaynak`. Throws a VeriHatasi.
+void izinleriAktar(const QString& kaynak, const QString& hedef);
+
 } // namespace DosyaTasima

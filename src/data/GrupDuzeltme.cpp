@@ -26,16 +26,16 @@ const QString ortakAltGrupKosulu =
 std::optional<QString> ad(const QString& tablo, const QString& kosul, QVariantList degerler,
                           const QString& aranan)
 {
-    SorguSonucu KayitKumesi(adSorgusu.arg(tablo, kosul), degerler << aranan);
-    if (!KayitKumesi.sonraki())
+    SorguSonucu sorgu(adSorgusu.arg(tablo, kosul), degerler << aranan);
+    if (!sorgu.sonraki())
         return std::nullopt;
-    return KayitKumesi.alan(0).toString();
+    return sorgu.alan(0).toString();
 }
 
 qint64 say(const QString& tablo, const QString& kosul, const QVariantList& degerler)
 {
-    SorguSonucu KayitKumesi(sayiSorgusu.arg(tablo, kosul), degerler);
-    return KayitKumesi.sonraki() ? KayitKumesi.alan(0).toLongLong() : 0;
+    SorguSonucu sorgu(sayiSorgusu.arg(tablo, kosul), degerler);
+    return sorgu.sonraki() ? sorgu.alan(0).toLongLong() : 0;
 }
 
 GrupDuzeltme::Sonuc reddet(GrupDuzeltme::Durum durum, qint64 kayitSayisi = 0)

@@ -94,15 +94,15 @@ std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& 
     }
     const QString kosul =
         kosullar.isEmpty() ? QString() : QStringLiteral(" WHERE ") + kosullar.join(" AND ");
-    SorguSonucu KayitKumesi(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
-                            degerler);
+    SorguSonucu sorgu(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
+                      degerler);
     std::vector<Satir> sonuc;
-    while (KayitKumesi.sonraki()) {
-        const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(2));
-        sonuc.push_back({KayitKumesi.alan(0).toString(),
-                         KayitKumesi.alan(1).toString(),
+    while (sorgu.sonraki()) {
+        const Tutar::Toplam t = Tutar::toplam(sorgu.alan(2));
+        sonuc.push_back({sorgu.alan(0).toString(),
+                         sorgu.alan(1).toString(),
                          {t.tahminKurus, t.gerceklesenKurus, t.okunamayan, t.kayitSayisi,
-                          KayitKumesi.alan(3).toLongLong()}});
+                          sorgu.alan(3).toLongLong()}});
     }
     return sonuc;
 }
@@ -112,14 +112,14 @@ std::vector<GrupToplamlari::AnaGrup> GrupToplamlari::oku(const DefterTanimi& def
 {
     Katalog katalog;
     {
-        SorguSonucu KayitKumesi(anaGruplarSorgusu.arg(defter.anaGrupTablosu));
-        while (KayitKumesi.sonraki())
-            katalog.anaGrup(KayitKumesi.alan(0).toString(), true);
+        SorguSonucu sorgu(anaGruplarSorgusu.arg(defter.anaGrupTablosu));
+        while (sorgu.sonraki())
+            katalog.anaGrup(sorgu.alan(0).toString(), true);
     }
     {
-        SorguSonucu KayitKumesi(altGruplarSorgusu.arg(defter.altGrupTablosu));
-        while (KayitKumesi.sonraki())
-            katalog.altGrup(KayitKumesi.alan(0).toString(), KayitKumesi.alan(1).toString(), true);
+        SorguSonucu sorgu(altGruplarSorgusu.arg(defter.altGrupTablosu));
+        while (sorgu.sonraki())
+            katalog.altGrup(sorgu.alan(0).toString(), sorgu.alan(1).toString(), true);
     }
     for (const Satir& s : satirlar(defter, donem)) {
         katalog.altGrup(s.anaGrup, s.altGrup, false).toplam.ekle(s.toplam);

@@ -1,51 +1,51 @@
 #include "Islem.h"
 
-#include "AcilisDenetimi.h"
-#include "DegiskenModulu.h"
-#include "VeriHatasi.h"
-
-#include <QSqlError>
-
-namespace
-{
-
-YazmaOncesi* etkinKanca = nullptr;
-
-} // namespace
-
-YazmaOncesi::YazmaOncesi(std::function<void()> yapilacak) : is(std::move(yapilacak))
-{
-    etkinKanca = this;
-}
-
-YazmaOncesi::~YazmaOncesi()
-{
-    if (etkinKanca == this)
-        etkinKanca = nullptr;
-}
+#include "Baglanti.h"
 
 Islem::Islem()
 {
-    // Before the backup and before undo, whose writes go round SatirYazici.
-    DegiskenModulu::dosyayiDenetle();
-    AcilisDenetimi::yazmadanOnce();
-    if (etkinKanca)
-        etkinKanca->is();
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
+    Baglanti& b = Baglanti::program();
+    b.yazmadanOnce();
+    try {
+        basla();
+    } catch (const VeriHatasi& h) {
+        // A link found lost before anything was written is tried once more: the server may be
+        // back.
+        if (!b.yenidenDenenir(h))
+            throw;
+        b.deyimdenOnce();
+        basla();
+    }
+}
+
+void Islem::basla()
+{
+    Baglanti& b = Baglanti::program();
+    QSqlDatabase db = b.db();
     if (!db.transaction())
-        throw VeriHatasi(db.lastError());
+        throw b.hatasi(db.lastError());
+    acik = true;
+    ++b.islemDerinligi;
 }
 
 Islem::~Islem()
 {
-    if (acik)
-        DegiskenModulu::VeriTabani().rollback();
+    if (!acik)
+        return;
+    Baglanti& b = Baglanti::program();
+    --b.islemDerinligi;
+    b.db().rollback();
 }
 
 void Islem::onayla()
 {
-    QSqlDatabase db = DegiskenModulu::VeriTabani();
-    if (!db.commit())
-        throw VeriHatasi(db.lastError());
+    Baglanti& b = Baglanti::program();
+    QSqlDatabase db = b.db();
     acik = false;
+    --b.islemDerinligi;
+    if (!db.commit()) {
+        const VeriHatasi hata = b.hatasi(db.lastError(), true);
+        db.rollback();
+        throw hata;
+    }
 }

@@ -1,15 +1,37 @@
 #include "Lehce.h"
 
-#include "DefterTanimi.h"
-#include "DegiskenModulu.h"
+#include "VeriHatasi.h"
 
 #include <QRegularExpression>
-#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
 
 namespace
 {
 
-const QString surumTablosu = QStringLiteral("MorvaneSemaSurumu");
+void calistir(const Lehce& lehce, QSqlDatabase db, const QString& sql, const QVariantList& degerler)
+{
+    QSqlQuery sorgu(db);
+    if (!sorgu.prepare(sql))
+        throw lehce.hata(sorgu.lastError());
+    for (const QVariant& d : degerler)
+        sorgu.addBindValue(d);
+    if (!sorgu.exec())
+        throw lehce.hata(sorgu.lastError());
+}
+
+// The server's error classes (SQLSTATE) the program words itself.
+const std::pair<const char*, const char*> sunucuHatalari[] = {
+    {"55P03", "Ortak bütçede bu kayıtlar şu anda başka bir üyenin değişikliğinde; biraz sonra "
+              "yeniden deneyin."},
+    {"40", "Ortak bütçede aynı kayıtları başka bir üye de aynı anda değiştirdi; yeniden deneyin."},
+    {"53", "Ortak bütçenin sunucusunda yer ya da bellek kalmadı; değişiklik kaydedilemedi."},
+    {"42501", "Ortak bütçede bu işlem için izniniz yok."},
+    {"25006", "Ortak bütçe sunucuda salt okunur; değişiklik kaydedilemedi."},
+    {"22", "Ortak bütçenin sunucusu bir değeri kabul etmedi."},
+    {"23", "Ortak bütçenin sunucusu değişikliği kurallarına aykırı buldu."},
+};
 
 // The six sums of Tutar::Toplam, comma-separated. On the server an amount is always a number or
 // NULL, so only a missing estimate is unreadable; the sums are exact, in whole kuruş.
@@ -18,96 +40,103 @@ const QString toplamIfadesi = QStringLiteral(
     "round(coalesce(sum(\\2), 0) * 100)::bigint, count(*) - count(\\1), count(*), "
     "round(coalesce(sum(\\1) FILTER (WHERE \\2 IS NOT NULL), 0) * 100)::bigint, count(\\2))");
 
+// Whether a failure on the server's connection means that the link is lost: the server stopped or
+// restarted, the network went. The driver reports some of these without the server's code.
+bool baglantiKoptu(const QString& kod, const QString& metin)
+{
+    static const char* const izler[] = {"server closed the connection",
+                                        "no connection to the server",
+                                        "terminating connection",
+                                        "could not receive data",
+                                        "could not send data",
+                                        "connection to server",
+                                        "database not open",
+                                        "SSL SYSCALL error",
+                                        "EOF detected"};
+    for (const char* iz : izler)
+        if (metin.contains(QLatin1String(iz), Qt::CaseInsensitive))
+            return true;
+    return kod.startsWith(QLatin1String("08")) || kod.startsWith(QLatin1String("57P0"));
+}
+
+class SunucuLehcesi : public Lehce
+{
+public:
+    QString uyarla(const QString& sql) const override
+    {
+        static const QRegularExpression satir(QStringLiteral("\\browid\\b"));
+        static const QRegularExpression ayni(QStringLiteral(" IS \\?"));
+        static const QRegularExpression toplam(QStringLiteral("TUTAR_TOPLAMI\\((\\w+), (\\w+)\\)"));
+        static const QRegularExpression yoksa(QStringLiteral("\\bifnull\\("));
+        QString sonuc = sql;
+        sonuc.replace(satir, QStringLiteral("Kimlik"))
+            .replace(ayni, QStringLiteral(" IS NOT DISTINCT FROM ?"))
+            .replace(toplam, toplamIfadesi)
+            .replace(yoksa, QStringLiteral("coalesce("));
+        return sonuc;
+    }
+    QString eklemeSonu() const override { return QStringLiteral(" RETURNING Kimlik"); }
+    VeriHatasi hata(const QSqlError& hata) const override
+    {
+        const QString kod = hata.nativeErrorCode();
+        const QString metin = hata.databaseText().isEmpty() ? hata.text() : hata.databaseText();
+        if (baglantiKoptu(kod, metin + hata.driverText()))
+            return VeriHatasi::baglantiYok(QString(), metin);
+        for (const auto& [sinif, cumle] : sunucuHatalari)
+            if (kod.startsWith(QLatin1String(sinif)))
+                return VeriHatasi::cumleyle(QString::fromUtf8(cumle), kod, metin.trimmed());
+        return VeriHatasi::cumleyle(QStringLiteral("Ortak bütçede işlem yapılamadı."), kod,
+                                    metin.trimmed());
+    }
+    QString satirKilidi() const override { return QStringLiteral(" FOR UPDATE"); }
+    QString anlikOkumaKomutu() const override
+    {
+        return QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ");
+    }
+    QString kimlikSayaciSorgusu() const override
+    {
+        return QStringLiteral("SELECT coalesce(last_value, 0) FROM pg_sequences WHERE schemaname "
+                              "= current_schema() AND sequencename = lower(?) || '_kimlik_seq'");
+    }
+    void sayaciKur(QSqlDatabase db, const QString& tablo, qint64 deger) const override
+    {
+        calistir(*this, db,
+                 QStringLiteral("SELECT setval(pg_get_serial_sequence(lower(?), 'kimlik'), "
+                                "greatest(?::bigint, 1), ?::bigint > 0)"),
+                 {tablo, deger, deger});
+    }
+};
+
 } // namespace
 
-bool Lehce::sunucuda()
+const Lehce& Lehce::dosya()
 {
-    return sunucuda(DegiskenModulu::VeriTabani());
+    static const Lehce lehce;
+    return lehce;
 }
 
-bool Lehce::sunucuda(const QSqlDatabase& db)
+const Lehce& Lehce::sunucu()
 {
-    return db.driverName() == u"QPSQL";
+    static const SunucuLehcesi lehce;
+    return lehce;
 }
 
-QString Lehce::uyarla(const QString& sql)
+VeriHatasi Lehce::hata(const QSqlError& hata) const
 {
-    return uyarla(DegiskenModulu::VeriTabani(), sql);
+    return VeriHatasi(hata);
 }
 
-QString Lehce::uyarla(const QSqlDatabase& db, const QString& sql)
+QString Lehce::kimlikSayaciSorgusu() const
 {
-    if (!sunucuda(db))
-        return sql;
-    static const QRegularExpression satir(QStringLiteral("\\browid\\b"));
-    static const QRegularExpression ayni(QStringLiteral(" IS \\?"));
-    static const QRegularExpression toplam(QStringLiteral("TUTAR_TOPLAMI\\((\\w+), (\\w+)\\)"));
-    static const QRegularExpression yoksa(QStringLiteral("\\bifnull\\("));
-    QString sonuc = sql;
-    sonuc.replace(satir, QStringLiteral("Kimlik"))
-        .replace(ayni, QStringLiteral(" IS NOT DISTINCT FROM ?"))
-        .replace(toplam, toplamIfadesi)
-        .replace(yoksa, QStringLiteral("coalesce("));
-    return sonuc;
+    return QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?");
 }
 
-QString Lehce::eklemeSonu(const QSqlDatabase& db)
+// A counter of 0 is no row at all.
+void Lehce::sayaciKur(QSqlDatabase db, const QString& tablo, qint64 deger) const
 {
-    return sunucuda(db) ? QStringLiteral(" RETURNING Kimlik") : QString();
-}
-
-// Names keep the columns deterministic, compared as spelt; the statements ask for the Turkish
-// case-insensitive equality where they want it (COLLATE TURKCE), as on SQLite, and the indexes
-// are built in that collation so that those conditions use them.
-QStringList Lehce::sunucuSemasi()
-{
-    const QString kimlik = QStringLiteral("Kimlik BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
-    QStringList komutlar{
-        QStringLiteral("CREATE COLLATION IF NOT EXISTS turkce (provider = icu, "
-                       "locale = 'tr-u-ks-level2', deterministic = false)"),
-        QStringLiteral("CREATE TABLE %1 (Surum INTEGER NOT NULL)").arg(surumTablosu),
-        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(surumTablosu).arg(semaSurumu),
-        // Every member's program listens and lists again when another one has written.
-        QStringLiteral("CREATE FUNCTION morvane_bildir() RETURNS trigger LANGUAGE plpgsql AS "
-                       "$$ BEGIN PERFORM pg_notify('%1', ''); RETURN NULL; END $$")
-            .arg(degisiklikBildirimi)};
-    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
-        komutlar
-            << QStringLiteral("CREATE TABLE %1 (%2, GrupAdi TEXT)").arg(d->anaGrupTablosu, kimlik)
-            << QStringLiteral("CREATE TABLE %1 (%2, AnaGrup TEXT, GrupAdi TEXT)")
-                   .arg(d->altGrupTablosu, kimlik)
-            << QStringLiteral("CREATE TABLE %1 (%2, AnaGrup TEXT, GrupAdi TEXT, %3 BIGINT, "
-                              "%4 TEXT, %5 NUMERIC(15,2), Gerceklesen NUMERIC(15,2))")
-                   .arg(d->kayitTablosu, kimlik, d->yilAlani, d->ayAlani, d->tahminAlani)
-            << QStringLiteral("CREATE INDEX ON %1 (GrupAdi COLLATE turkce)").arg(d->anaGrupTablosu)
-            << QStringLiteral("CREATE INDEX ON %1 (AnaGrup COLLATE turkce, GrupAdi COLLATE turkce)")
-                   .arg(d->altGrupTablosu)
-            << QStringLiteral("CREATE INDEX ON %1 (%2, AnaGrup COLLATE turkce)")
-                   .arg(d->kayitTablosu, d->yilAlani)
-            << QStringLiteral("CREATE INDEX ON %1 (%2, %3 COLLATE turkce)")
-                   .arg(d->kayitTablosu, d->yilAlani, d->ayAlani);
-        for (const QString& tablo : {d->anaGrupTablosu, d->altGrupTablosu, d->kayitTablosu})
-            komutlar << QStringLiteral("CREATE TRIGGER %1_bildirim AFTER INSERT OR UPDATE OR "
-                                       "DELETE ON %1 FOR EACH STATEMENT EXECUTE FUNCTION "
-                                       "morvane_bildir()")
-                            .arg(tablo);
-    }
-    return komutlar;
-}
-
-QStringList Lehce::sunucuTablolari()
-{
-    QStringList adlar{surumTablosu.toLower()};
-    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
-        adlar << d->anaGrupTablosu.toLower() << d->altGrupTablosu.toLower()
-              << d->kayitTablosu.toLower();
-    return adlar;
-}
-
-QString Lehce::kimlikSayaciSorgusu()
-{
-    if (!sunucuda())
-        return QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?");
-    return QStringLiteral("SELECT coalesce(last_value, 0) FROM pg_sequences WHERE "
-                          "schemaname = current_schema() AND sequencename = lower(?) || '_kimlik_seq'");
+    if (deger <= 0)
+        return;
+    calistir(*this, db, QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?"), {tablo});
+    calistir(*this, db, QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"),
+             {tablo, deger});
 }

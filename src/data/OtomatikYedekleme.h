@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Islem.h"
+#include "Baglanti.h"
 
 #include <QDateTime>
 #include <QString>
@@ -33,5 +33,5 @@ private:
     std::optional<QDateTime> sonYedek;
     bool bildirildi = false;
     // Last, so that it is unhooked before the rest goes.
-    YazmaOncesi kanca{[this] { yazmadanOnce(); }};
+    YazmaOncesi kanca{YazmaOncesi::Sira::OtomatikYedek, [this] { yazmadanOnce(); }};
 };

@@ -67,31 +67,31 @@ Plan planHazirla(const DefterTanimi& defter, const PlanKopyasi& kopya)
 {
     QSet<QString> dolu;
     if (kopya.yalnizcaBoslar) {
-        SorguSonucu KayitKumesi = donemSorgusu(
+        SorguSonucu sorgu = donemSorgusu(
             doluGruplarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.yilAlani), defter,
             kopya.hedefYil, kopya.hedefAy);
-        while (KayitKumesi.sonraki())
-            dolu.insert(grupAnahtari(Takvim::ayNumarasi(KayitKumesi.alan(2).toString()),
-                                     KayitKumesi.alan(0), KayitKumesi.alan(1)));
+        while (sorgu.sonraki())
+            dolu.insert(grupAnahtari(Takvim::ayNumarasi(sorgu.alan(2).toString()), sorgu.alan(0),
+                                     sorgu.alan(1)));
     }
     const qint64 artis = std::llround(kopya.artisYuzde * 100.0);
     Plan plan;
-    SorguSonucu KayitKumesi = donemSorgusu(
+    SorguSonucu sorgu = donemSorgusu(
         kaynakSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani, defter.yilAlani),
         defter, kopya.kaynakYil, kopya.kaynakAy, kimlikSirasi);
-    while (KayitKumesi.sonraki()) {
+    while (sorgu.sonraki()) {
         // A whole year goes month by month; a month that is no month name has no place in it.
         const int ay =
-            kopya.hedefAy ? *kopya.hedefAy : Takvim::ayNumarasi(KayitKumesi.alan(2).toString());
+            kopya.hedefAy ? *kopya.hedefAy : Takvim::ayNumarasi(sorgu.alan(2).toString());
         if (ay == 0)
             continue;
-        if (dolu.contains(grupAnahtari(ay, KayitKumesi.alan(0), KayitKumesi.alan(1)))) {
+        if (dolu.contains(grupAnahtari(ay, sorgu.alan(0), sorgu.alan(1)))) {
             ++plan.atlanacak;
             continue;
         }
-        const std::optional<qint64> tahmin = Tutar::kurus(KayitKumesi.alan(3));
+        const std::optional<qint64> tahmin = Tutar::kurus(sorgu.alan(3));
         plan.olusacak.push_back(
-            {KayitKumesi.alan(0), KayitKumesi.alan(1), ay,
+            {sorgu.alan(0), sorgu.alan(1), ay,
              tahmin ? std::optional(artirilmis(*tahmin, artis)) : std::nullopt});
     }
     return plan;

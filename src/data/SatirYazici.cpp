@@ -1,8 +1,7 @@
 #include "SatirYazici.h"
 
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "Lehce.h"
-#include "VeriHatasi.h"
 
 #include <QSqlError>
 
@@ -22,15 +21,16 @@ const QString sayacSonundaSorgusu = QStringLiteral(
 } // namespace
 
 SatirYazici::SatirYazici(const Sema::Tablo& tablo)
-    : tabloAdi(tablo.ad), sorgu(DegiskenModulu::VeriTabani())
+    : tabloAdi(tablo.ad), sorgu(Baglanti::program().db())
 {
-    DegiskenModulu::dosyayiDenetle();
+    Baglanti& b = Baglanti::program();
+    b.deyimdenOnce();
     QStringList yerler;
     for (qsizetype i = 0; i < tablo.alanlar.size(); ++i)
         yerler << QStringLiteral("?");
     if (!sorgu.prepare(eklemeKomutu.arg(tablo.ad, tablo.alanlar.join(u','), yerler.join(u',')) +
-                       Lehce::eklemeSonu(DegiskenModulu::VeriTabani())))
-        throw VeriHatasi(sorgu.lastError());
+                       b.lehce().eklemeSonu()))
+        throw b.hatasi(sorgu.lastError());
 }
 
 qint64 SatirYazici::yaz(const QVariantList& degerler)
@@ -38,8 +38,8 @@ qint64 SatirYazici::yaz(const QVariantList& degerler)
     for (qsizetype i = 0; i < degerler.size(); ++i)
         sorgu.bindValue(int(i), degerler.at(i));
     if (!sorgu.exec()) {
-        const VeriHatasi hata(sorgu.lastError());
-        QSqlQuery sayac(DegiskenModulu::VeriTabani());
+        const VeriHatasi hata = Baglanti::program().hatasi(sorgu.lastError());
+        QSqlQuery sayac(Baglanti::program().db());
         sayac.prepare(sayacSonundaSorgusu.arg(tabloAdi));
         sayac.addBindValue(tabloAdi);
         if ((hata.numara().toInt() & 0xff) == SQLITE_FULL && sayac.exec() && sayac.next())

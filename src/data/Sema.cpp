@@ -1,7 +1,7 @@
 #include "Sema.h"
 
 #include "DefterTanimi.h"
-#include "DegiskenModulu.h"
+#include "DosyaBaglantisi.h"
 #include "DosyaHatasi.h"
 #include "VeriHatasi.h"
 
@@ -99,15 +99,14 @@ std::optional<QString> Sema::dosyaOlustur(const QString& yol)
             .arg(QDir::toNativeSeparators(yol), DosyaHatasi::sistemNedeni(errno));
     }
     ::close(fd);
-    std::optional<QString> hata = DegiskenModulu::semasizAc(yol);
-    if (!hata) {
-        try {
-            olustur(DegiskenModulu::VeriTabani());
-        } catch (const VeriHatasi& h) {
-            hata = h.aciklama();
-        }
+    std::optional<QString> hata;
+    try {
+        const DosyaBaglantisi dosya(yol, DosyaBaglantisi::Kip::Yazilabilir);
+        olustur(dosya.db());
+    } catch (const VeriHatasi& h) {
+        hata = QStringLiteral("Veritabanı dosyası açılamadı:\n%1\n\n%2")
+                   .arg(QDir::toNativeSeparators(yol), h.aciklama());
     }
-    DegiskenModulu::kapat();
     if (hata)
         QFile::remove(yol);
     return hata;
@@ -160,6 +159,13 @@ std::optional<QString> Sema::butunlukSorunu(QSqlDatabase db, bool hizli)
     if (bulgular == QStringList{QStringLiteral("ok")})
         return std::nullopt;
     return bulgular.join(u'\n');
+}
+
+std::optional<QString> Sema::denetimSorunu(QSqlDatabase db)
+{
+    if (auto sorun = butunlukSorunu(db))
+        return sorun;
+    return eksikler(db);
 }
 
 QStringList Sema::yabancilar(QSqlDatabase db)

@@ -41,6 +41,9 @@ std::optional<QString> eksikler(QSqlDatabase db);
 // The engine's findings when a database fails its integrity check (the quick one, which skips
 // comparing indexes with their tables, when asked); none when it passes.
 std::optional<QString> butunlukSorunu(QSqlDatabase db, bool hizli = false);
+// What fails the check a backup gets before it is restored: its integrity, then its tables and
+// fields; none when it passes.
+std::optional<QString> denetimSorunu(QSqlDatabase db);
 // The triggers and views in the file, none of which the program creates, by name (a view marked
 // "(görünüm)"): whatever another program left there to run on the program's statements.
 QStringList yabancilar(QSqlDatabase db);

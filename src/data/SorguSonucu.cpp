@@ -1,22 +1,35 @@
 #include "SorguSonucu.h"
 
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "Lehce.h"
-#include "VeriHatasi.h"
 
 #include <QSqlError>
 
 SorguSonucu::SorguSonucu(const QString& sql, const QVariantList& degerler)
-    : sorgu(DegiskenModulu::VeriTabani())
 {
-    DegiskenModulu::dosyayiDenetle();
+    Baglanti& b = Baglanti::program();
+    b.deyimdenOnce();
+    std::optional<VeriHatasi> hata = calistir(sql, degerler);
+    if (hata && b.yenidenDenenir(*hata)) {
+        b.deyimdenOnce();
+        hata = calistir(sql, degerler);
+    }
+    if (hata)
+        throw *hata;
+}
+
+std::optional<VeriHatasi> SorguSonucu::calistir(const QString& sql, const QVariantList& degerler)
+{
+    Baglanti& b = Baglanti::program();
+    sorgu = QSqlQuery(b.db());
     sorgu.setForwardOnly(true);
-    if (!sorgu.prepare(Lehce::uyarla(sql)))
-        throw VeriHatasi(sorgu.lastError());
+    if (!sorgu.prepare(b.lehce().uyarla(sql)))
+        return b.hatasi(sorgu.lastError());
     for (const QVariant& deger : degerler)
         sorgu.addBindValue(deger);
     if (!sorgu.exec())
-        throw VeriHatasi(sorgu.lastError());
+        return b.hatasi(sorgu.lastError());
+    return std::nullopt;
 }
 
 SorguSonucu::~SorguSonucu()

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "VeriHatasi.h"
+
 #include <QSqlQuery>
 #include <QVariant>
 #include <QVariantList>
 
-// The record set of one operation (each operation names its own `KayitKumesi`): prepared on the
-// program's connection with bound values, executed at once, and closed when the operation's scope
-// ends, on every path. Every failure is thrown as a VeriHatasi.
+#include <optional>
+
+// The result of one statement, a scoped object of the operation that runs it: prepared on the
+// program's connection (Baglanti) in its engine's dialect with bound values, executed at once,
+// and closed when the operation's scope ends, on every path. Every failure is thrown as a
+// VeriHatasi. Outside a transaction, a statement that finds the link to the server lost is run
+// once more after connecting again.
 class SorguSonucu
 {
 public:
@@ -21,5 +27,8 @@ public:
     qint64 eklenenKimlik() const { return sorgu.lastInsertId().toLongLong(); }
 
 private:
+    // The failure, when the statement failed.
+    std::optional<VeriHatasi> calistir(const QString& sql, const QVariantList& degerler);
+
     QSqlQuery sorgu;
 };

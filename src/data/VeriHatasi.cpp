@@ -1,9 +1,5 @@
 #include "VeriHatasi.h"
 
-#include "DegiskenModulu.h"
-#include "Lehce.h"
-#include "OrtakButce.h"
-
 #include <QRegularExpression>
 
 #include <sqlite3.h>
@@ -11,7 +7,7 @@
 namespace
 {
 
-// The first sentence for an engine result code; extended codes count by their primary code.
+// The first sentence for an SQLite result code; extended codes count by their primary code.
 QString turkceCumle(int kod)
 {
     switch (kod & 0xff) {
@@ -39,17 +35,30 @@ VeriHatasi::VeriHatasi(const QSqlError& hata)
     : VeriHatasi(hata.nativeErrorCode(),
                  hata.databaseText().isEmpty() ? hata.text() : hata.databaseText())
 {
-    if (Lehce::sunucuda() && OrtakButce::baglantiKoptu(hata)) {
-        metin_ = QStringLiteral("Ortak bütçenin sunucusuyla bağlantı koptu; komut kaydedilmedi. "
-                                "Sonraki komutta yeniden bağlanılacak.\n") +
-                 metin_.trimmed();
-        numara_.clear();
-        return;
-    }
-    // Qt leaves the engine's number out of a failed commit; the connection still holds it.
-    if (numara_.isEmpty() && hata.type() == QSqlError::TransactionError)
-        if (const int kod = DegiskenModulu::sonHataKodu(); kod != SQLITE_OK)
-            numara_ = QString::number(kod);
+}
+
+VeriHatasi VeriHatasi::cumleyle(const QString& cumle, const QString& numara, const QString& metin)
+{
+    VeriHatasi h(numara, metin);
+    h.cumle_ = cumle;
+    return h;
+}
+
+VeriHatasi VeriHatasi::baglantiYok(const QString& sunucu, const QString& motorunSozu,
+                                   bool onaylanirken)
+{
+    VeriHatasi h(QString(), motorunSozu.trimmed());
+    const QString ad = sunucu.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(sunucu);
+    h.cumle_ = onaylanirken
+                   ? QStringLiteral("Ortak bütçenin sunucusuyla bağlantı, değişiklik kaydedilirken "
+                                    "koptu%1; kaydedilip kaydedilmediği bağlantı gelince "
+                                    "listelerde görünür.")
+                         .arg(ad)
+                   : QStringLiteral("Ortak bütçenin sunucusuna ulaşılamıyor%1; hiçbir şey "
+                                    "yazılmadı.")
+                         .arg(ad);
+    h.baglantiKoptu_ = true;
+    return h;
 }
 
 QString VeriHatasi::motorunSozu() const
@@ -57,19 +66,32 @@ QString VeriHatasi::motorunSozu() const
     return numara_.isEmpty() ? metin_ : QStringLiteral("Hata %1: %2").arg(numara_, metin_);
 }
 
-QString VeriHatasi::aciklama() const
+QString VeriHatasi::ilkCumle() const
 {
+    if (!cumle_.isEmpty())
+        return cumle_;
     bool sayi = false;
     const int kod = numara_.toInt(&sayi);
     if (!sayi)
-        return motorunSozu();
+        return {};
     // Another program put a view where one of the tables was.
     static const QRegularExpression gorunum(
         QStringLiteral("cannot modify (\\S+) because it is a view"));
     if (const QRegularExpressionMatch m = gorunum.match(metin_); m.hasMatch())
         return QStringLiteral("%1 bir tablo değil, görünüm; başka bir program değiştirmiş, "
-                              "değişiklik kaydedilemedi.\n")
-                   .arg(m.captured(1)) +
-               motorunSozu();
-    return turkceCumle(kod) + u'\n' + motorunSozu();
+                              "değişiklik kaydedilemedi.")
+            .arg(m.captured(1));
+    return turkceCumle(kod);
+}
+
+QString VeriHatasi::aciklama() const
+{
+    const QString cumle = ilkCumle();
+    const QString soz = metin_.trimmed().isEmpty() ? QString() : motorunSozu();
+    if (cumle.isEmpty() && soz.isEmpty())
+        return QStringLiteral("Veritabanı işlemi yapılamadı; veritabanı sürücüsü bir neden "
+                              "bildirmedi.");
+    if (cumle.isEmpty() || soz.isEmpty())
+        return cumle + soz;
+    return cumle + u'\n' + soz;
 }

@@ -1,6 +1,5 @@
 #include "VeriYeri.h"
 
-#include "DegiskenModulu.h"
 #include "DerlemeBilgisi.h"
 #include "DosyaHatasi.h"
 #include "Sema.h"
@@ -15,15 +14,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+QString VeriYeri::veriTabaniYolu(const QString& klasor)
+{
+    if (klasor.endsWith(u'\\') || klasor.endsWith(u'/'))
+        return klasor + dosyaAdi;
+    const qsizetype tersBolu = klasor.lastIndexOf(u'\\');
+    const qsizetype bolu = klasor.lastIndexOf(u'/');
+    const QChar ayrac = tersBolu > bolu ? u'\\' : u'/';
+    return klasor + ayrac + dosyaAdi;
+}
+
 VeriYeri::Konum VeriYeri::bul(const QString& programKlasoru, bool kuruluDerleme,
                               const QString& kullaniciKlasoru)
 {
-    const QString yanindaki = DegiskenModulu::veriTabaniYolu(programKlasoru);
+    const QString yanindaki = veriTabaniYolu(programKlasoru);
     // access() asks as the real user, which is who will write the file and its backups.
     const bool yazilabilir = ::access(QFile::encodeName(programKlasoru).constData(), W_OK) == 0;
     if (QFileInfo::exists(yanindaki) || (yazilabilir && !kuruluDerleme))
         return {yanindaki, yanindaki, false};
-    return {DegiskenModulu::veriTabaniYolu(kullaniciKlasoru), yanindaki, true};
+    return {veriTabaniYolu(kullaniciKlasoru), yanindaki, true};
 }
 
 VeriYeri::Konum VeriYeri::bul(const QString& programKlasoru)

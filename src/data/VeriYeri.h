@@ -10,6 +10,11 @@
 namespace VeriYeri
 {
 
+inline const QString dosyaAdi = QStringLiteral("Varnel.mdb");
+
+// The file's path in a folder: a separator ("\" or "/") is added unless the folder ends in one.
+QString veriTabaniYolu(const QString& klasor);
+
 struct Konum {
     QString yol;                      // the file to open
     QString yanindaki;                // the file beside the program, looked at first

@@ -1,16 +1,16 @@
 #include "Yedekleme.h"
 
 #include "AcilisDenetimi.h"
+#include "Baglanti.h"
 #include "DefterTanimi.h"
-#include "DegiskenModulu.h"
 #include "DosyaBaglantisi.h"
 #include "DosyaHatasi.h"
 #include "DosyaTasima.h"
-#include "Lehce.h"
-#include "OrtakButce.h"
 #include "Sema.h"
+#include "SorguSonucu.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
+#include "VeriYeri.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,12 +20,10 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <memory>
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,38 +44,6 @@ const QString geciciAd = QStringLiteral(".yedek-");
     throw VeriHatasi(QString(), metin);
 }
 
-VeriHatasi motorHatasi(sqlite3* h)
-{
-    return VeriHatasi(QString::number(sqlite3_errcode(h)), QString::fromUtf8(sqlite3_errmsg(h)));
-}
-
-sqlite3* acikDosya()
-{
-    return DegiskenModulu::tutamac(DegiskenModulu::VeriTabani());
-}
-
-// Every page of the source in one step, in one transaction of the target.
-void kopyala(sqlite3* hedef, sqlite3* kaynak)
-{
-    sqlite3_backup* yedek = sqlite3_backup_init(hedef, "main", kaynak, "main");
-    if (!yedek)
-        throw motorHatasi(hedef);
-    const int adim = sqlite3_backup_step(yedek, -1);
-    if (sqlite3_backup_finish(yedek) != SQLITE_OK)
-        throw motorHatasi(hedef);
-    if (adim != SQLITE_DONE)
-        throw VeriHatasi(QString::number(adim), QString::fromUtf8(sqlite3_errstr(adim)));
-}
-
-std::optional<QString> sorunu(QSqlDatabase db)
-{
-    if (auto sorun = Sema::butunlukSorunu(db))
-        return sorun;
-    return Sema::eksikler(db);
-}
-
-void izinleriAktar(const QString& kaynak, const QString& hedef);
-
 // Backups stay in a real folder of the user's own: never where a symbolic link leads, never in a
 // folder someone else owns and could fill with files of their choosing.
 std::optional<QString> klasorSorunu(const QString& klasor)
@@ -86,8 +52,7 @@ std::optional<QString> klasorSorunu(const QString& klasor)
     struct stat bilgi {
     };
     if (::lstat(QFile::encodeName(klasor).constData(), &bilgi) != 0)
-        return QStringLiteral("%1 klasörü okunamadı: %2")
-            .arg(ad, DosyaHatasi::sistemNedeni(errno));
+        return QStringLiteral("%1 klasörü okunamadı: %2").arg(ad, DosyaHatasi::sistemNedeni(errno));
     if (S_ISLNK(bilgi.st_mode))
         return QStringLiteral("%1 sembolik bir bağlantı; yedekler yalnızca gerçek bir klasöre "
                               "alınır.")
@@ -129,14 +94,14 @@ QString diskeKopyala(const QString& kaynak, const QString& klasor, const QString
     }
     gecici.close();
     DosyaTasima::diskeYaz(gecici.fileName());
-    izinleriAktar(izinler, gecici.fileName());
+    DosyaTasima::izinleriAktar(izinler, gecici.fileName());
     gecici.setAutoRemove(false);
     return gecici.fileName();
 }
 
 QString onEk()
 {
-    return QFileInfo(DegiskenModulu::dosyaAdi).completeBaseName() + u'-';
+    return QFileInfo(VeriYeri::dosyaAdi).completeBaseName() + u'-';
 }
 
 // The minute's name, numbered when a file of that minute is already there.
@@ -149,52 +114,33 @@ QString bosAd(const QString& klasor, const QString& adOnEki, const QDateTime& an
     return yol;
 }
 
-void izinleriAktar(const QString& kaynak, const QString& hedef)
+// Written under a temporary name in `klasor` by `yaz` and renamed when whole, so that a
+// backup's name always stands for a complete copy.
+QString yedekle(const QString& klasor, const std::function<void(const QString& bosDosya)>& yaz,
+                const QDateTime& an, const QString& adOnEki)
 {
-    struct stat bilgi {
-    };
-    if (::stat(QFile::encodeName(kaynak).constData(), &bilgi) != 0 ||
-        ::chmod(QFile::encodeName(hedef).constData(), bilgi.st_mode & 07777) != 0)
-        reddet(QStringLiteral("%1 izinleri ayarlanamadı: %2")
-                   .arg(QDir::toNativeSeparators(hedef), DosyaHatasi::sistemNedeni(errno)));
-}
-
-// Written under a temporary name and renamed when whole, so that a backup's name always stands
-// for a complete copy.
-QString yedekle(const QDateTime& an, const QString& adOnEki = onEk())
-{
-    // A file deleted, moved or replaced since it was opened is copied nowhere.
-    DegiskenModulu::dosyayiDenetle();
-    const bool sunucuda = Lehce::sunucuda();
-    const QString klasor = Yedekleme::acikButceninKlasoru();
     klasoruHazirla(klasor);
     QTemporaryFile gecici(QDir(klasor).filePath(geciciAd + QStringLiteral("XXXXXX")));
     if (!gecici.open())
-        reddet(
-            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor), DosyaHatasi::neden(gecici)));
-    if (sunucuda)
-        OrtakButce::dosyayaYaz(gecici.fileName());
-    else {
-        sqlite3* h = nullptr;
-        const int kod = sqlite3_open_v2(QFile::encodeName(gecici.fileName()).constData(), &h,
-                                        SQLITE_OPEN_READWRITE, nullptr);
-        const std::unique_ptr<sqlite3, int (*)(sqlite3*)> hedef(h, sqlite3_close);
-        if (kod != SQLITE_OK)
-            throw motorHatasi(h);
-        // Nothing to roll back in a file that only gets its name once whole: no journal, and one
-        // flush to disk at the end instead of one per step.
-        if (sqlite3_exec(h, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr,
-                         nullptr) != SQLITE_OK)
-            throw motorHatasi(h);
-        kopyala(h, acikDosya());
-    }
+        reddet(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(klasor),
+                                            DosyaHatasi::neden(gecici)));
+    yaz(gecici.fileName());
     DosyaTasima::diskeYaz(gecici.fileName());
-    if (!sunucuda)
-        izinleriAktar(DegiskenModulu::dosyaYolu(), gecici.fileName());
     const QString yol = bosAd(klasor, adOnEki, an);
     DosyaTasima::uzerineYazmadan(gecici.fileName(), yol);
     gecici.setAutoRemove(false);
     return yol;
+}
+
+// The open budget, wherever it lives.
+QString acikButceyiYedekle(const QDateTime& an, const QString& adOnEki = onEk())
+{
+    Motor& motor = Baglanti::program().motor();
+    // A file deleted, moved or replaced since it was opened is copied nowhere.
+    Baglanti::program().deyimdenOnce();
+    return yedekle(
+        Yedekleme::acikButceninKlasoru(),
+        [&](const QString& bosDosya) { motor.dosyayaYaz(bosDosya); }, an, adOnEki);
 }
 
 void birak(const QString& klasor, const QDateTime& an)
@@ -216,7 +162,7 @@ QString Yedekleme::klasor(const QString& dosya)
 
 QString Yedekleme::acikButceninKlasoru()
 {
-    return klasor(Lehce::sunucuda() ? OrtakButce::yedekYeri() : DegiskenModulu::dosyaYolu());
+    return klasor(Baglanti::program().motor().yedekYeri());
 }
 
 QList<Yedekleme::Yedek> Yedekleme::yedekler(const QString& klasor)
@@ -260,10 +206,58 @@ QStringList Yedekleme::birakilacaklar(const QList<Yedek>& yedekler, const QDateT
 
 QString Yedekleme::al(const QDateTime& an)
 {
-    const QString yol = yedekle(an);
+    const QString yol = acikButceyiYedekle(an);
     birak(QFileInfo(yol).absolutePath(), an);
     return yol;
 }
+
+QString Yedekleme::dosyayiYedekle(const QString& dosya, const QDateTime& an)
+{
+    const QString yol = yedekle(
+        klasor(dosya),
+        [&](const QString& bosDosya) {
+            const DosyaBaglantisi kaynak(dosya, DosyaBaglantisi::Kip::SaltOkunur);
+            DosyaBaglantisi::bosDosyayaKopyala(bosDosya, kaynak.tutamac());
+            DosyaTasima::izinleriAktar(dosya, bosDosya);
+        },
+        an, onEk());
+    birak(QFileInfo(yol).absolutePath(), an);
+    return yol;
+}
+
+namespace
+{
+
+const QString kayitSayisiSorgusu = QStringLiteral("SELECT count(*) FROM %1");
+// The months of the newest year with entries; %1 the year field, %2 the month field, %3 the table.
+const QString enYeniAylarSorgusu =
+    QStringLiteral("SELECT DISTINCT %1, %2 FROM %3 WHERE %1 = (SELECT max(%1) FROM %3)");
+
+// What a budget holds, its statements run by `sorgula`, which hands each row to `satir`.
+using Sorgulayici =
+    std::function<void(const QString& sql, const std::function<void(const QVariantList&)>& satir)>;
+
+Yedekleme::Icerik icerikOku(const Sorgulayici& sorgula)
+{
+    Yedekleme::Icerik sonuc;
+    std::pair<int, int> enYeni{0, 0}; // year, month
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+        sorgula(kayitSayisiSorgusu.arg(d->kayitTablosu), [&](const QVariantList& satir) {
+            (d == &gelirDefteri() ? sonuc.gelir : sonuc.gider) = satir.value(0).toLongLong();
+        });
+        sorgula(enYeniAylarSorgusu.arg(d->yilAlani, d->ayAlani, d->kayitTablosu),
+                [&](const QVariantList& satir) {
+                    enYeni = std::max(enYeni, {satir.value(0).toInt(),
+                                               Takvim::ayNumarasi(satir.value(1).toString())});
+                });
+    }
+    if (enYeni.second > 0)
+        sonuc.enYeniDonem =
+            Takvim::ayAdlari()[enYeni.second - 1] + u' ' + QString::number(enYeni.first);
+    return sonuc;
+}
+
+} // namespace
 
 std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
 {
@@ -271,8 +265,7 @@ std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
     qint64 sayilar[2] = {};
     for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
         QSqlQuery sorgu(baglanti.db());
-        if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM %1").arg(d->kayitTablosu)) ||
-            !sorgu.next())
+        if (!sorgu.exec(kayitSayisiSorgusu.arg(d->kayitTablosu)) || !sorgu.next())
             throw VeriHatasi(sorgu.lastError());
         sayilar[d == &giderDefteri()] = sorgu.value(0).toLongLong();
     }
@@ -281,56 +274,44 @@ std::pair<qint64, qint64> Yedekleme::kayitSayilari(const QString& yedek)
 
 Yedekleme::Icerik Yedekleme::icerik(const QString& dosya)
 {
-    Icerik sonuc;
-    std::tie(sonuc.gelir, sonuc.gider) = kayitSayilari(dosya);
     const DosyaBaglantisi baglanti(dosya, DosyaBaglantisi::Kip::SaltOkunur);
-    std::pair<int, int> enYeni{0, 0}; // year, month
-    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+    return icerikOku([&](const QString& sql, const auto& satir) {
         QSqlQuery sorgu(baglanti.db());
-        if (!sorgu.exec(QStringLiteral("SELECT DISTINCT %1, %2 FROM %3 WHERE %1 = "
-                                       "(SELECT max(%1) FROM %3)")
-                            .arg(d->yilAlani, d->ayAlani, d->kayitTablosu)))
+        if (!sorgu.exec(sql))
             throw VeriHatasi(sorgu.lastError());
         while (sorgu.next())
-            enYeni = std::max(enYeni, {sorgu.value(0).toInt(),
-                                       Takvim::ayNumarasi(sorgu.value(1).toString())});
-    }
-    if (enYeni.second > 0)
-        sonuc.enYeniDonem =
-            Takvim::ayAdlari()[enYeni.second - 1] + u' ' + QString::number(enYeni.first);
-    return sonuc;
+            satir({sorgu.value(0), sorgu.value(1)});
+    });
+}
+
+Yedekleme::Icerik Yedekleme::acikButceninIcerigi()
+{
+    return icerikOku([](const QString& sql, const auto& satir) {
+        SorguSonucu sorgu(sql);
+        while (sorgu.sonraki())
+            satir({sorgu.alan(0), sorgu.alan(1)});
+    });
 }
 
 void Yedekleme::geriYukle(const QString& yedek, const QDateTime& an, bool bozukDosya)
 {
-    const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
-    if (const auto sorun = sorunu(kaynak.db()))
-        reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
-                              "değiştirilmedi.\n\n%1")
-                   .arg(*sorun));
+    {
+        const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
+        if (const auto sorun = Sema::denetimSorunu(kaynak.db()))
+            reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
+                                  "değiştirilmedi.\n\n%1")
+                       .arg(*sorun));
+    }
     QString oncesi;
     try {
-        oncesi = yedekle(an, bozukDosya ? onEk() + bozukOnEki : onEk());
+        oncesi = acikButceyiYedekle(an, bozukDosya ? onEk() + bozukOnEki : onEk());
     } catch (const VeriHatasi& h) {
         reddet(QStringLiteral("Şu anki dosya yedeklenemediği için geri yükleme yapılmadı.\n\n%1")
                    .arg(h.aciklama()));
     }
-    // A shared budget's rows are replaced in one transaction: on failure nothing changed.
-    if (Lehce::sunucuda()) {
-        OrtakButce::yedektenGeriYukle(yedek);
-        birak(acikButceninKlasoru(), an);
-        return;
-    }
-    kopyala(acikDosya(), kaynak.tutamac());
-    if (const auto sorun = sorunu(DegiskenModulu::VeriTabani())) {
-        const DosyaBaglantisi onceki(oncesi, DosyaBaglantisi::Kip::SaltOkunur);
-        kopyala(acikDosya(), onceki.tutamac());
-        reddet(QStringLiteral("Geri yüklenen veriler denetimden geçemedi; dosya eski hâline "
-                              "döndürüldü.\n\n%1")
-                   .arg(*sorun));
-    }
+    Baglanti::program().motor().yedektenYukle(yedek, oncesi);
     AcilisDenetimi::saglamSay();
-    birak(klasor(DegiskenModulu::dosyaYolu()), an);
+    birak(acikButceninKlasoru(), an);
 }
 
 std::optional<Yedekleme::Yedek> Yedekleme::saglamEnYeni(const QString& klasor)
@@ -338,7 +319,7 @@ std::optional<Yedekleme::Yedek> Yedekleme::saglamEnYeni(const QString& klasor)
     for (const Yedek& yedek : yedekler(klasor)) {
         try {
             const DosyaBaglantisi baglanti(yedek.yol, DosyaBaglantisi::Kip::SaltOkunur);
-            if (!sorunu(baglanti.db()))
+            if (!Sema::denetimSorunu(baglanti.db()))
                 return yedek;
         } catch (const VeriHatasi&) {
         }
@@ -350,7 +331,7 @@ void Yedekleme::acilmayanaGeriYukle(const QString& dosya, const QString& yedek, 
 {
     {
         const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
-        if (const auto sorun = sorunu(kaynak.db()))
+        if (const auto sorun = Sema::denetimSorunu(kaynak.db()))
             reddet(QStringLiteral("Bu yedek denetimden geçemedi; geri yüklenmedi, hiçbir şey "
                                   "değiştirilmedi.\n\n%1")
                        .arg(*sorun));

@@ -8,9 +8,10 @@
 #include <optional>
 #include <utility>
 
-// Copies of the budget file in the folder "Yedekler" beside it, named for the minute they were
-// taken (Varnel-2026-12-06-1430.mdb), made through the engine's online backup of the open
-// connection: never a copy of the bytes of a file that may be half-way through a write.
+// Copies of the budget in the folder "Yedekler" beside its file (or, for a shared budget, in the
+// settings folder), named for the minute they were taken (Varnel-2026-12-06-1430.mdb), written by
+// the budget's engine (Motor::dosyayaYaz): never a copy of the bytes of a file that may be
+// half-way through a write.
 namespace Yedekleme
 {
 
@@ -34,9 +35,11 @@ QString acikButceninKlasoru();
 // symbolic link or not the user's own holds none: backups are neither taken nor offered there.
 QList<Yedek> yedekler(const QString& klasor);
 
-// Backs up the open file, named for `an`, with the file's permissions, then deletes the backups
-// the keeping rule lets go. The new backup's path; failures are thrown as VeriHatasi.
+// Backs up the open budget, named for `an` (a file with its own permissions), then deletes the
+// backups the keeping rule lets go. The new backup's path; failures are thrown as VeriHatasi.
 QString al(const QDateTime& an);
+// The same for a budget file that is not open, into the folder beside it.
+QString dosyayiYedekle(const QString& dosya, const QDateTime& an);
 
 // Of backups newest first, those the rule lets go at `an`: the newest 10 stay, and the newest of
 // each of the last 12 months, this one included.
@@ -54,8 +57,10 @@ struct Icerik {
     std::optional<QString> enYeniDonem;
 };
 Icerik icerik(const QString& dosya);
+// The same of the open budget.
+Icerik acikButceninIcerigi();
 
-// Replaces the open file's data with a backup's, in one step. The backup is checked first (its
+// Replaces the open budget's data with a backup's, in one step. The backup is checked first (its
 // integrity and the tables start-up asks for), the current file is backed up (named for `an`),
 // and the result is checked again. Thrown as VeriHatasi, in Turkish, when refused or failed;
 // the file's data is then as before. A damaged file's copy is named Varnel-bozuk-…, which keeps

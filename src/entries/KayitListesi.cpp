@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace
 {
@@ -97,14 +98,14 @@ KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>&
     return toplam();
 }
 
-std::optional<KayitListesi::Yenilenen>
-KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
+std::optional<KayitListesi::Yenilenen> KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
 {
     QTreeWidgetItem* satir =
         findItems(QString::number(kayit.kimlik), Qt::MatchExactly, KimlikSutunu).value(0);
     if (!satir)
         return std::nullopt;
-    ButceVerisi::Kayit& listelenen = kayitlar.at(satir->data(KimlikSutunu, sirasiRolu).toULongLong());
+    ButceVerisi::Kayit& listelenen =
+        kayitlar.at(satir->data(KimlikSutunu, sirasiRolu).toULongLong());
     ButceVerisi::Kayit once = std::exchange(listelenen, kayit);
     satiriYaz(satir, kayit);
     return Yenilenen{toplam(), std::move(once)};
@@ -203,4 +204,22 @@ std::optional<qint64> KayitListesi::seciliKimlik() const
     bool sayi = false;
     const qint64 kimlik = secili.first()->text(KimlikSutunu).toLongLong(&sayi);
     return sayi ? std::optional(kimlik) : std::nullopt;
+}
+
+void KayitListesi::bosMetniYaz(const QString& metin)
+{
+    bosMetin_ = metin;
+    setAccessibleDescription(metin);
+    viewport()->update();
+}
+
+void KayitListesi::paintEvent(QPaintEvent* olay)
+{
+    QTreeWidget::paintEvent(olay);
+    if (bosMetin_.isEmpty() || topLevelItemCount() > 0)
+        return;
+    QPainter boya(viewport());
+    boya.setPen(palette().color(QPalette::PlaceholderText));
+    boya.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                  bosMetin_);
 }

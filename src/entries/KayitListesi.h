@@ -39,6 +39,10 @@ public:
     std::vector<ButceVerisi::Kayit> listelenenler() const;
     // Selects the row of the entry, if it is listed.
     void kimligiSec(qint64 kimlik);
+    // What the list says while it has no rows because they cannot be read (the shared budget's
+    // server out of reach); empty: nothing, the list is empty because the period has no entries.
+    void bosMetniYaz(const QString& metin);
+    const QString& bosMetin() const { return bosMetin_; }
 
 signals:
     void duzenlemeIstendi();
@@ -47,6 +51,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* olay) override;
     void focusInEvent(QFocusEvent* olay) override;
+    void paintEvent(QPaintEvent* olay) override;
 
 private:
     void satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& kayit) const;
@@ -54,4 +59,5 @@ private:
 
     const DefterTanimi& defter;
     std::vector<ButceVerisi::Kayit> kayitlar;
+    QString bosMetin_;
 };

@@ -1,5 +1,6 @@
 #include "MesajKutusu.h"
 
+#include "Baglanti.h"
 #include "VeriHatasi.h"
 
 #include <QGuiApplication>
@@ -12,7 +13,7 @@ namespace
 
 struct Kayit {
     bool acik = false;
-    QList<bool> yanitlar;
+    QList<int> yanitlar; // the places of the buttons pressed: Evet 0, Hayır 1
     QList<MesajKutusu::Gosterilen> gosterilenler;
 };
 
@@ -34,52 +35,81 @@ Calisan& calisan()
     return c;
 }
 
-bool goster(QWidget* sahibi, MesajKutusu::Simge simge, const QString& metin,
-            bool hayirVarsayilan = false)
+// Shows the message; the place of the button pressed, -1 when none was.
+int goster(QWidget* sahibi, MesajKutusu::Simge simge, QString metin, const QStringList& dugmeler,
+           bool hayirVarsayilan = false)
 {
+    // A message with nothing to say would leave the user guessing.
+    if (metin.trimmed().isEmpty())
+        metin = QStringLiteral("Bir hata oluştu; nedeni bildirilmedi.");
     if (kayit().acik) {
-        kayit().gosterilenler.append({simge, metin, hayirVarsayilan});
-        return simge == MesajKutusu::Simge::Soru && !kayit().yanitlar.isEmpty() &&
-               kayit().yanitlar.takeFirst();
+        kayit().gosterilenler.append({simge, metin, hayirVarsayilan, dugmeler});
+        return dugmeler.size() > 1 && !kayit().yanitlar.isEmpty() ? kayit().yanitlar.takeFirst()
+                                                                  : -1;
     }
     QMessageBox kutu(sahibi);
     kutu.setWindowTitle(QStringLiteral("Morvane"));
     kutu.setText(metin);
-    if (simge == MesajKutusu::Simge::Soru) {
-        kutu.setIcon(QMessageBox::Question);
-        QPushButton* evet = kutu.addButton(QStringLiteral("Evet"), QMessageBox::YesRole);
-        QPushButton* hayir = kutu.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
-        kutu.setDefaultButton(hayirVarsayilan ? hayir : evet);
-        kutu.exec();
-        return kutu.clickedButton() == evet;
-    }
-    kutu.setIcon(simge == MesajKutusu::Simge::Bilgi ? QMessageBox::Information
-                                                    : QMessageBox::Critical);
-    kutu.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);
+    kutu.setIcon(simge == MesajKutusu::Simge::Soru    ? QMessageBox::Question
+                 : simge == MesajKutusu::Simge::Bilgi ? QMessageBox::Information
+                                                      : QMessageBox::Critical);
+    QList<QPushButton*> basilabilir;
+    for (const QString& ad : dugmeler)
+        basilabilir << kutu.addButton(ad, basilabilir.isEmpty() ? QMessageBox::AcceptRole
+                                                                : QMessageBox::RejectRole);
+    kutu.setDefaultButton(basilabilir.value(hayirVarsayilan ? 1 : 0));
+    // Escape and the window's close button answer as the last button: Hayır, Tamam, Vazgeç.
+    kutu.setEscapeButton(basilabilir.last());
     kutu.exec();
-    return true;
+    return int(basilabilir.indexOf(qobject_cast<QPushButton*>(kutu.clickedButton())));
+}
+
+const QStringList evetHayir{QStringLiteral("Evet"), QStringLiteral("Hayır")};
+const QStringList tamam{QStringLiteral("Tamam")};
+
+// An engine failure; a lost link offers to connect again, as often as the user asks.
+void hatayiGoster(QWidget* sahibi, const VeriHatasi& hata)
+{
+    if (!hata.baglantiKoptu())
+        return MesajKutusu::hata(sahibi, hata.aciklama());
+    QString metin = hata.aciklama();
+    while (MesajKutusu::sec(sahibi, MesajKutusu::Simge::Hata, metin,
+                            {QStringLiteral("Yeniden Bağlan"), QStringLiteral("Tamam")}) == 0) {
+        try {
+            Baglanti::program().yenidenBaglan();
+            return;
+        } catch (const VeriHatasi& yeni) {
+            metin = yeni.aciklama();
+        }
+    }
 }
 
 } // namespace
 
 void MesajKutusu::bilgi(QWidget* sahibi, const QString& metin)
 {
-    goster(sahibi, Simge::Bilgi, metin);
+    goster(sahibi, Simge::Bilgi, metin, tamam);
 }
 
 void MesajKutusu::hata(QWidget* sahibi, const QString& metin)
 {
-    goster(sahibi, Simge::Hata, metin);
+    goster(sahibi, Simge::Hata, metin, tamam);
 }
 
 bool MesajKutusu::sor(QWidget* sahibi, const QString& metin)
 {
-    return goster(sahibi, Simge::Soru, metin);
+    return goster(sahibi, Simge::Soru, metin, evetHayir) == 0;
 }
 
 bool MesajKutusu::hayirVarsayilanlaSor(QWidget* sahibi, const QString& metin)
 {
-    return goster(sahibi, Simge::Soru, metin, true);
+    return goster(sahibi, Simge::Soru, metin, evetHayir, true) == 0;
+}
+
+int MesajKutusu::sec(QWidget* sahibi, Simge simge, const QString& metin,
+                     const QStringList& dugmeler)
+{
+    return goster(sahibi, simge, metin, dugmeler);
 }
 
 bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()>& komut)
@@ -92,7 +122,7 @@ bool MesajKutusu::hatalariGostererek(QWidget* sahibi, const std::function<void()
         return true;
     } catch (const VeriHatasi& h) {
         if (!calisan().hataGosterildi)
-            hata(sahibi, h.aciklama());
+            hatayiGoster(sahibi, h);
         calisan().hataGosterildi = calisan().derinlik > 0;
         return false;
     }
@@ -121,7 +151,12 @@ void MesajKutusu::kaydetmeyiBirak()
 
 void MesajKutusu::sonrakiYanit(bool evet)
 {
-    kayit().yanitlar.append(evet);
+    kayit().yanitlar.append(evet ? 0 : 1);
+}
+
+void MesajKutusu::sonrakiSecim(int sira)
+{
+    kayit().yanitlar.append(sira);
 }
 
 const QList<MesajKutusu::Gosterilen>& MesajKutusu::gosterilenler()

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "AnaForm.h"
-#include "DegiskenModulu.h"
+#include "Baglanti.h"
 #include "MesajKutusu.h"
 #include "Okuma.h"
 #include "TestOrtami.h"
+#include "VeriYeri.h"
 
 #include <QtTest>
 
@@ -46,11 +47,11 @@ protected slots:
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         MesajKutusu::kaydetmeyeBasla();
         dizin = std::make_unique<QTemporaryDir>();
-        yol = DegiskenModulu::veriTabaniYolu(dizin->path());
+        yol = VeriYeri::veriTabaniYolu(dizin->path());
     }
     void cleanup()
     {
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
         MesajKutusu::kaydetmeyiBirak();
         dizin.reset();
     }

@@ -1,11 +1,13 @@
 #include "TestOrtami.h"
 
 #include "AnaForm.h"
-#include "DegiskenModulu.h"
-#include "Lehce.h"
+#include "Baglanti.h"
 #include "Denetim.h"
+#include "Lehce.h"
 #include "MesajKutusu.h"
+#include "Okuma.h"
 #include "Sema.h"
+#include "VeriYeri.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,21 +34,21 @@ TestOrtami::TestOrtami()
     if (const auto adres = sunucu()) {
         // A shared budget's backups go to the settings folder: here, this test's own.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dizin.path()));
-        if (const auto acilis = OrtakButce::ac(*adres))
+        if (const auto acilis = Baglanti::program().sunucuyaBaglan(*adres))
             qFatal("%s", qPrintable(*acilis));
         return;
     }
     const auto olusturma = Sema::dosyaOlustur(dosya());
     if (olusturma)
         qFatal("%s", qPrintable(*olusturma));
-    const auto acilis = DegiskenModulu::ac(dosya());
+    const auto acilis = Baglanti::program().ac(dosya());
     if (acilis)
         qFatal("%s", qPrintable(*acilis));
 }
 
 TestOrtami::~TestOrtami()
 {
-    DegiskenModulu::kapat();
+    Baglanti::program().kapat();
     MesajKutusu::kaydetmeyiBirak();
     QLocale::setDefault(oncekiYerel);
 }
@@ -57,6 +59,7 @@ QSqlDatabase TestOrtami::sunucuBaglantisi(const QString& ad, const QString& veri
         return QSqlDatabase::database(ad);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ad);
     db.setHostName(qEnvironmentVariable("MORVANE_TEST_SUNUCUSU"));
+    db.setPort(sunucu(false)->port);
     db.setUserName(QStringLiteral("morvane"));
     db.setDatabaseName(veritabani);
     db.setConnectOptions(QStringLiteral("connect_timeout=5"));
@@ -95,12 +98,13 @@ std::optional<SunucuAdresi> TestOrtami::sunucu(bool bosalt)
               {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(veritabani),
                QStringLiteral("CREATE DATABASE %1").arg(veritabani)});
     if (bosalt) {
-        DegiskenModulu::kapat();
+        Baglanti::program().kapat();
         yonet(veritabani, {QStringLiteral("DROP SCHEMA public CASCADE"),
                            QStringLiteral("CREATE SCHEMA public")});
     }
     SunucuAdresi adres;
     adres.sunucu = klasor;
+    adres.port = dosyaIcerigi(klasor + QStringLiteral("/port")).trimmed().toInt();
     adres.veritabani = veritabani;
     adres.kullanici = QStringLiteral("morvane");
     adres.beklemeSaniyesi = 5;
@@ -109,16 +113,16 @@ std::optional<SunucuAdresi> TestOrtami::sunucu(bool bosalt)
 
 QString TestOrtami::dosya() const
 {
-    return DegiskenModulu::veriTabaniYolu(dizin.path());
+    return VeriYeri::veriTabaniYolu(dizin.path());
 }
 
 QVariant TestOrtami::sorgula(const QString& sql, const QVariantList& degerler)
 {
-    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
+    QSqlQuery sorgu(Baglanti::program().db());
     const QString komut =
-        Lehce::uyarla(sql) + (sql.startsWith(QStringLiteral("INSERT"))
-                                  ? Lehce::eklemeSonu(DegiskenModulu::VeriTabani())
-                                  : QString());
+        Baglanti::program().lehce().uyarla(sql) + (sql.startsWith(QStringLiteral("INSERT"))
+                                                       ? Baglanti::program().lehce().eklemeSonu()
+                                                       : QString());
     if (!sorgu.prepare(komut))
         qFatal("%s: %s", qPrintable(sql), qPrintable(sorgu.lastError().text()));
     for (const QVariant& d : degerler)
@@ -156,8 +160,8 @@ qint64 TestOrtami::kayitYaz(const DefterTanimi& defter, const QString& anaGrup,
 
 QStringList TestOrtami::sutunu(const QString& sql)
 {
-    QSqlQuery sorgu(DegiskenModulu::VeriTabani());
-    if (!sorgu.exec(Lehce::uyarla(sql)))
+    QSqlQuery sorgu(Baglanti::program().db());
+    if (!sorgu.exec(Baglanti::program().lehce().uyarla(sql)))
         qFatal("%s: %s", qPrintable(sql), qPrintable(sorgu.lastError().text()));
     QStringList sonuc;
     while (sorgu.next())
@@ -172,8 +176,9 @@ QStringList TestOrtami::tumSatirlar()
         satirlar << sutunu(
             QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
                 .arg(t.ad, t.alanlar.join(") || '|' || quote("))
-                .replace(QStringLiteral("quote("), Lehce::sunucuda() ? QStringLiteral("quote_nullable(")
-                                                                     : QStringLiteral("quote(")));
+                .replace(QStringLiteral("quote("), Baglanti::program().motor().sunucu()
+                                                       ? QStringLiteral("quote_nullable(")
+                                                       : QStringLiteral("quote(")));
     return satirlar;
 }
 

@@ -1,18 +1,17 @@
-#include "DegiskenModulu.h"
+#include "DosyaMotoru.h"
 
-#include "AcilisDenetimi.h"
+#include "DosyaBaglantisi.h"
+#include "DosyaTasima.h"
 #include "EskiBicim.h"
 #include "KilitBeklemesi.h"
-#include "OrtakButce.h"
+#include "Lehce.h"
 #include "Sema.h"
 #include "TurkceMetin.h"
 #include "Tutar.h"
-#include "VeriHatasi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -20,32 +19,14 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 
-const QString& baglantiAdi = DegiskenModulu::baglantiAdi;
-
-// The file as it was opened: its path, device and inode.
-struct AcilanDosya {
-    QString yol;
-    dev_t aygit = 0;
-    ino_t dugum = 0;
-};
-std::optional<AcilanDosya> acilan;
-// The file's data_version when the program last looked: it changes when another connection writes.
-std::optional<qint64> bilinenSurum;
-
-std::optional<AcilanDosya> dosyaKimligi(const QString& yol)
-{
-    struct stat bilgi {
-    };
-    if (::stat(QFile::encodeName(yol).constData(), &bilgi) != 0)
-        return std::nullopt;
-    return AcilanDosya{yol, bilgi.st_dev, bilgi.st_ino};
-}
+int sayac = 0;
 
 // UTF-8 into UTF-16 in a buffer of the caller's, for the collation below: a listing compares tens
 // of thousands of group names, and two QStrings a comparison cost more than the comparing. False
@@ -107,10 +88,16 @@ QString acilamadi(const QString& yol, const QString& neden)
         .arg(QDir::toNativeSeparators(yol), neden);
 }
 
-// Why the engine would not open a file: only what points at its contents is damage.
-DegiskenModulu::Acilamama::Neden nedeni(int kod)
+QString bulunamadi(const QString& yol, const QString& neden)
 {
-    using N = DegiskenModulu::Acilamama::Neden;
+    return QStringLiteral("%1 bulunamadı: %2\n\n%3")
+        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
+}
+
+// Why the engine would not open a file: only what points at its contents is damage.
+Acilamama::Neden nedeni(int kod)
+{
+    using N = Acilamama::Neden;
     switch (kod & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -137,130 +124,137 @@ void kisitla(sqlite3* h)
     sqlite3_db_config(h, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
 }
 
-QString bulunamadi(const QString& yol, const QString& neden)
+std::optional<std::pair<dev_t, ino_t>> kimlik(const QString& yol)
 {
-    return QStringLiteral("%1 bulunamadı: %2\n\n%3")
-        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
+    struct stat bilgi {
+    };
+    if (::stat(QFile::encodeName(yol).constData(), &bilgi) != 0)
+        return std::nullopt;
+    return std::pair(bilgi.st_dev, bilgi.st_ino);
 }
 
-struct BaglanmaHatasi {
-    int kod = SQLITE_ERROR;
-    QString metin;
-};
+} // namespace
 
-std::optional<BaglanmaHatasi> hatasi(const QSqlError& hata)
+DosyaMotoru::DosyaMotoru(const QString& dosya)
+    : yol(dosya), ad(QStringLiteral("Bütçe dosyası %1").arg(++sayac))
 {
-    return BaglanmaHatasi{hata.nativeErrorCode().toInt(), VeriHatasi(hata).motorunSozu()};
 }
 
-std::optional<BaglanmaHatasi> baglan(const QString& yol)
+DosyaMotoru::~DosyaMotoru()
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), baglantiAdi);
+    if (!QSqlDatabase::contains(ad))
+        return;
+    QSqlDatabase::database(ad, false).close();
+    QSqlDatabase::removeDatabase(ad);
+}
+
+QSqlDatabase DosyaMotoru::db() const
+{
+    return QSqlDatabase::database(ad, false);
+}
+
+const Lehce& DosyaMotoru::lehce() const
+{
+    return Lehce::dosya();
+}
+
+sqlite3* DosyaMotoru::tutamac() const
+{
+    return DosyaBaglantisi::tutamac(db());
+}
+
+std::optional<std::pair<int, QString>> DosyaMotoru::baglan()
+{
+    const auto hatasi = [](const QSqlError& e) {
+        return std::pair(e.nativeErrorCode().toInt(), VeriHatasi(e).motorunSozu());
+    };
+    QSqlDatabase vt = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
     // mode=rw: the engine must never create a missing file.
-    db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
+    vt.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
                        QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    if (!db.open())
-        return hatasi(db.lastError());
-    sqlite3* h = DegiskenModulu::tutamac(db);
+    vt.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    if (!vt.open())
+        return hatasi(vt.lastError());
+    sqlite3* h = tutamac();
     if (!h)
-        return BaglanmaHatasi{SQLITE_ERROR, QStringLiteral("SQLite sürücüsü kullanılamıyor.")};
+        return std::pair(SQLITE_ERROR, QStringLiteral("SQLite sürücüsü kullanılamıyor."));
     if (sqlite3_db_readonly(h, "main") == 1)
-        return BaglanmaHatasi{SQLITE_READONLY, motorHatasi(SQLITE_READONLY)};
+        return std::pair(SQLITE_READONLY, motorHatasi(SQLITE_READONLY));
     kisitla(h);
     KilitBeklemesi::kur(h);
     sqlite3_create_collation_v2(h, "TURKCE", SQLITE_UTF8, nullptr, turkceKarsilastir, nullptr);
     Tutar::toplamIsleviniKaydet(h);
-    QSqlQuery sorgu(db);
+    QSqlQuery sorgu(vt);
     // Reading the catalogue is the first real read: a file that is no database fails here.
     if (!sorgu.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
         return hatasi(sorgu.lastError());
     // A saved or deleted row must survive a power cut right after the command returns.
     sorgu.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-    acilan = dosyaKimligi(yol);
-    bilinenSurum.reset();
-    DegiskenModulu::baskasiDegistirdi();
+    if (const auto k = kimlik(yol))
+        std::tie(aygit, dugum) = *k;
+    baskasiDegistirdi();
     return std::nullopt;
 }
 
-} // namespace
-
-sqlite3* DegiskenModulu::tutamac(const QSqlDatabase& db)
-{
-    const QVariant h = db.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(h.constData());
-}
-
-QSqlDatabase DegiskenModulu::VeriTabani()
-{
-    return QSqlDatabase::database(baglantiAdi, false);
-}
-
-QString DegiskenModulu::veriTabaniYolu(const QString& klasor)
-{
-    if (klasor.endsWith(u'\\') || klasor.endsWith(u'/'))
-        return klasor + dosyaAdi;
-    const qsizetype tersBolu = klasor.lastIndexOf(u'\\');
-    const qsizetype bolu = klasor.lastIndexOf(u'/');
-    const QChar ayrac = tersBolu > bolu ? u'\\' : u'/';
-    return klasor + ayrac + dosyaAdi;
-}
-
-std::optional<QString> DegiskenModulu::semasizAc(const QString& yol)
-{
-    kapat();
-    if (auto hata = baglan(yol)) {
-        kapat();
-        return acilamadi(yol, hata->metin);
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> DegiskenModulu::ac(const QString& yol)
-{
-    if (auto hata = acmayiDene(yol))
-        return hata->metin;
-    return std::nullopt;
-}
-
-std::optional<DegiskenModulu::Acilamama> DegiskenModulu::acmayiDene(const QString& yol)
+DosyaMotoru::Acilis DosyaMotoru::ac(const QString& yol, bool semayla)
 {
     using N = Acilamama::Neden;
-    kapat();
     const QFileInfo bilgi(yol);
     const bool dosya = bilgi.exists() && bilgi.isFile();
-    if (dosya && eskiBicim(yol) != EskiBicim::Degil)
-        return Acilamama{N::EskiBicim,
-                         acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane "
-                                                       "yalnızca SQLite biçimindeki veritabanını "
-                                                       "açabilir.\n") +
-                                            motorHatasi(SQLITE_NOTADB))};
+    // A file being made (semasiz) is empty until its tables are created.
+    if (semayla && dosya && eskiBicim(yol) != EskiBicim::Degil)
+        return {
+            nullptr,
+            {N::EskiBicim,
+             acilamadi(yol, QStringLiteral("Dosya eski Access (Jet) biçiminde; Morvane yalnızca "
+                                           "SQLite biçimindeki veritabanını açabilir.\n") +
+                                motorHatasi(SQLITE_NOTADB))}};
     // The engine would take an empty file for a new, empty database.
-    if (dosya && bilgi.size() == 0)
-        return Acilamama{
-            N::Bozuk, acilamadi(yol, QStringLiteral("Dosya boş.\n") + motorHatasi(SQLITE_NOTADB))};
+    if (semayla && dosya && bilgi.size() == 0)
+        return {nullptr,
+                {N::Bozuk,
+                 acilamadi(yol, QStringLiteral("Dosya boş.\n") + motorHatasi(SQLITE_NOTADB))}};
+    std::unique_ptr<DosyaMotoru> motor(new DosyaMotoru(yol));
     std::optional<Acilamama> sonuc;
-    if (const auto hata = baglan(yol))
-        sonuc = Acilamama{nedeni(hata->kod), hata->metin};
-    else if (const auto eksik = Sema::eksikler(VeriTabani()))
+    if (const auto hata = motor->baglan())
+        sonuc = Acilamama{nedeni(hata->first), hata->second};
+    else if (const auto eksik = semayla ? Sema::eksikler(motor->db()) : std::nullopt)
         sonuc = Acilamama{N::Bozuk, *eksik};
     if (!sonuc)
-        return std::nullopt;
-    kapat();
+        return {std::move(motor), {}};
+    motor.reset();
     if (!bilgi.exists())
-        return Acilamama{N::Yok, bulunamadi(yol, sonuc->metin)};
+        return {nullptr, {N::Yok, bulunamadi(yol, sonuc->metin)}};
     // What the user may not read or write is no damage, whatever the engine made of it.
     if (!dosya || ::access(QFile::encodeName(yol).constData(), R_OK | W_OK) != 0)
         sonuc->neden = N::Erisilemez;
     sonuc->metin = acilamadi(yol, sonuc->metin);
+    return {nullptr, *sonuc};
+}
+
+void DosyaMotoru::deyimdenOnce(bool)
+{
+    if (kimlik(yol) == std::pair(aygit, dugum))
+        return;
+    throw VeriHatasi(QString(), QStringLiteral("Varnel.mdb, Morvane açıldıktan sonra silinmiş, "
+                                               "taşınmış ya da başka bir dosyayla değiştirilmiş:\n"
+                                               "%1\n\nMorvane'yi kapatıp yeniden açın.")
+                                    .arg(QDir::toNativeSeparators(yol)));
+}
+
+VeriHatasi DosyaMotoru::hatasi(const QSqlError& hata, bool)
+{
+    VeriHatasi sonuc(hata);
+    // Qt leaves the engine's number out of a failed commit; the connection still holds it.
+    if (sonuc.numara().isEmpty() && hata.type() == QSqlError::TransactionError)
+        if (sqlite3* h = tutamac(); h && sqlite3_extended_errcode(h) != SQLITE_OK)
+            return VeriHatasi(QString::number(sqlite3_extended_errcode(h)), sonuc.metin());
     return sonuc;
 }
 
-bool DegiskenModulu::baskasiDegistirdi()
+bool DosyaMotoru::baskasiDegistirdi()
 {
-    sqlite3* h = tutamac(VeriTabani());
+    sqlite3* h = tutamac();
     if (!h)
         return false;
     // Asked without waiting: a file locked now is looked at again later.
@@ -279,47 +273,28 @@ bool DegiskenModulu::baskasiDegistirdi()
     return degisti;
 }
 
-void DegiskenModulu::dosyayiDenetle()
+QString DosyaMotoru::tanim() const
 {
-    OrtakButce::gerekirseYenidenBaglan();
-    if (!acilan)
-        return;
-    const std::optional<AcilanDosya> simdiki = dosyaKimligi(acilan->yol);
-    if (simdiki && simdiki->aygit == acilan->aygit && simdiki->dugum == acilan->dugum)
-        return;
-    throw VeriHatasi(QString(), QStringLiteral("Varnel.mdb, Morvane açıldıktan sonra silinmiş, "
-                                               "taşınmış ya da başka bir dosyayla değiştirilmiş:\n"
-                                               "%1\n\nMorvane'yi kapatıp yeniden açın.")
-                                    .arg(QDir::toNativeSeparators(acilan->yol)));
+    return QStringLiteral("Veri dosyası: ") + QDir::toNativeSeparators(yol);
 }
 
-int DegiskenModulu::sonHataKodu()
+void DosyaMotoru::dosyayaYaz(const QString& bosDosya)
 {
-    sqlite3* h = tutamac(VeriTabani());
-    return h ? sqlite3_extended_errcode(h) : SQLITE_OK;
+    DosyaBaglantisi::bosDosyayaKopyala(bosDosya, tutamac());
+    DosyaTasima::izinleriAktar(yol, bosDosya);
 }
 
-QString DegiskenModulu::dosyaYolu()
+void DosyaMotoru::yedektenYukle(const QString& yedek, const QString& oncesi)
 {
-    // The connection's name is the file's URL with its opening mode.
-    return QUrl(VeriTabani().databaseName()).toLocalFile();
-}
-
-QString DegiskenModulu::sqliteSurumu()
-{
-    return QString::fromLatin1(sqlite3_libversion());
-}
-
-void DegiskenModulu::kapat()
-{
-    AcilisDenetimi::durdur();
-    acilan.reset();
-    bilinenSurum.reset();
-    if (!QSqlDatabase::contains(baglantiAdi))
-        return;
     {
-        QSqlDatabase db = QSqlDatabase::database(baglantiAdi, false);
-        db.close();
+        const DosyaBaglantisi kaynak(yedek, DosyaBaglantisi::Kip::SaltOkunur);
+        DosyaBaglantisi::sayfalariKopyala(tutamac(), kaynak.tutamac());
     }
-    QSqlDatabase::removeDatabase(baglantiAdi);
+    if (const auto sorun = Sema::denetimSorunu(db())) {
+        const DosyaBaglantisi onceki(oncesi, DosyaBaglantisi::Kip::SaltOkunur);
+        DosyaBaglantisi::sayfalariKopyala(tutamac(), onceki.tutamac());
+        throw VeriHatasi(QString(), QStringLiteral("Geri yüklenen veriler denetimden geçemedi; "
+                                                   "dosya eski hâline döndürüldü.\n\n%1")
+                                        .arg(*sorun));
+    }
 }

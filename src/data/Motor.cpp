@@ -1,0 +1,3 @@
+#include "Motor.h"
+
+// BaglantiOlaylari is made by moc; the engines are abstract here.
