@@ -57,6 +57,16 @@ private slots:
         QCOMPARE(MesajKutusu::sor(nullptr, "Silinsin mi?"), evet);
         QCOMPARE(gorulen, QStringLiteral("Morvane|4|Evet*,Hayır|Silinsin mi?"));
     }
+
+    // A box of its own buttons answers with the place of the one pressed, the first the default;
+    // no box is ever shown without a text.
+    void choiceAnsweredByPlace()
+    {
+        yanitla("İki");
+        QCOMPARE(MesajKutusu::sec(nullptr, MesajKutusu::Simge::Hata, " ", {"Bir", "İki", "Üç"}), 1);
+        QCOMPARE(gorulen,
+                 QStringLiteral("Morvane|3|Bir*,Üç,İki|Bir hata oluştu; nedeni bildirilmedi."));
+    }
 };
 
 QTEST_MAIN(TestMesajKutusu)

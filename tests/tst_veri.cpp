@@ -6,6 +6,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <future>
+#include <thread>
+
 using Suzgec = ButceVerisi::KayitSuzgeci;
 
 namespace
@@ -129,6 +132,56 @@ private slots:
                  }).section(u'\n', 0, 0),
                  ilkSatir);
         QCOMPARE(ortam->satirSayisi("GelirlerTablosu"), 1);
+    }
+
+    // An edit, a delete and an undo of an entry that a third transaction holds while it changes
+    // the estimate: the command waits for it, then writes nothing, and an edit or delete says that
+    // the entry changed; the third one's change stays, on the file and on a server.
+    void waitsForAHeldRowThenRefuses_data()
+    {
+        QTest::addColumn<QString>("komut");
+        for (const char* komut : {"edit", "delete", "undo"})
+            QTest::newRow(komut) << komut;
+    }
+    void waitsForAHeldRowThenRefuses()
+    {
+        QFETCH(QString, komut);
+        const DefterTanimi& d = giderDefteri();
+        const Degisiklik eklenen =
+            ButceVerisi::kayitEkle(d, yeniKayit("EV", "KİRA", 2024, "Ocak", 250, 95));
+        const ButceVerisi::Kayit listelenen =
+            ButceVerisi::kayitlar(d, {.anaGrup = "EV", .yil = 2024})[0];
+        const QString dosya = Baglanti::program().dosyaYolu();
+        std::promise<void> tutuldu;
+        std::thread ucuncu([&] {
+            {
+                QSqlQuery sorgu(TestOrtami::baskaBaglanti("üçüncü", dosya));
+                sorgu.exec(dosya.isEmpty() ? "BEGIN" : "BEGIN IMMEDIATE");
+                sorgu.exec("UPDATE GiderlerTablosu SET GiderTahmini = 300");
+                tutuldu.set_value();
+                QThread::msleep(300);
+                sorgu.exec("COMMIT");
+            }
+            QSqlDatabase::removeDatabase("üçüncü");
+        });
+        tutuldu.get_future().wait();
+        Degisiklik yapilan;
+        bool yazildi = false;
+        if (komut == "edit")
+            yazildi =
+                !(yapilan = ButceVerisi::kayitGuncelle(d, listelenen, {2024, "Ocak", 25000, 7000}))
+                     .bos();
+        else if (komut == "delete")
+            yazildi = !(yapilan = ButceVerisi::kayitSil(d, listelenen)).bos();
+        else
+            yazildi = eklenen.geriAl();
+        ucuncu.join();
+        QVERIFY(!yazildi);
+        QCOMPARE(yapilan.baskasiDegistirmis(), komut != "undo");
+        const auto kalan = ButceVerisi::kayitlar(d, {.anaGrup = "EV", .yil = 2024});
+        QCOMPARE(kalan.size(), size_t(1));
+        QCOMPARE(kalan[0].tahminKurus, 30000);
+        QCOMPARE(kalan[0].gerceklesenKurus, 9500);
     }
 
     void entryKeysComeFromTheEngineAndAreNeverReused()

@@ -68,6 +68,17 @@ QSqlDatabase TestOrtami::sunucuBaglantisi(const QString& ad, const QString& veri
     return db;
 }
 
+QSqlDatabase TestOrtami::baskaBaglanti(const QString& ad, const QString& dosya)
+{
+    if (dosya.isEmpty())
+        return sunucuBaglantisi(ad, sunucu(false)->veritabani);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
+    db.setDatabaseName(dosya);
+    if (!db.open())
+        qFatal("%s", qPrintable(db.lastError().text()));
+    return db;
+}
+
 namespace
 {
 

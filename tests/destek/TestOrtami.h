@@ -37,6 +37,9 @@ public:
     static std::optional<SunucuAdresi> sunucu(bool bosalt = true);
     // A connection of the tests' own to a database on that server, opened once under its name.
     static QSqlDatabase sunucuBaglantisi(const QString& ad, const QString& veritabani);
+    // Another program's connection, in the calling thread, to the budget the tests run on: the
+    // file at `dosya`, or the test program's database on the server when that is empty.
+    static QSqlDatabase baskaBaglanti(const QString& ad, const QString& dosya);
     QString dosya() const;
 
     // Rows written directly, as another program could.
