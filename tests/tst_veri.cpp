@@ -184,6 +184,15 @@ private slots:
         QCOMPARE(kalan[0].gerceklesenKurus, 9500);
     }
 
+    // The years with entries, for the year boxes, whatever type the engine reads them as.
+    void yearsWithEntries()
+    {
+        for (const int yil : {2025, 2003, 2025})
+            ButceVerisi::kayitEkle(gelirDefteri(), yeniKayit("A", "B", yil, "Ocak", 1, 1));
+        QCOMPARE(ButceVerisi::kayitliYillar(gelirDefteri()), (std::vector<int>{2003, 2025}));
+        QCOMPARE(ButceVerisi::enEskiYil(1900), 2003);
+    }
+
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();

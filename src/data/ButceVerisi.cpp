@@ -282,6 +282,11 @@ std::optional<int> ButceVerisi::enEskiYil(int enErken)
     return enEski;
 }
 
+qint64 ButceVerisi::veriSurumu()
+{
+    return Baglanti::program().motor().veriSurumu();
+}
+
 // Other tools may have left years that are text or fractions; those only count under every year.
 std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
 {
@@ -290,7 +295,10 @@ std::vector<int> ButceVerisi::kayitliYillar(const DefterTanimi& defter)
     while (sorgu.sonraki()) {
         const QVariant yil = sorgu.alan(0);
         const qint64 deger = yil.toLongLong();
-        if (yil.typeId() == QMetaType::LongLong && deger >= INT_MIN && deger <= INT_MAX)
+        // The server's driver reads a BIGINT as an unsigned number.
+        const bool tamsayi =
+            yil.typeId() == QMetaType::LongLong || yil.typeId() == QMetaType::ULongLong;
+        if (tamsayi && deger >= INT_MIN && deger <= INT_MAX)
             yillar.push_back(int(deger));
     }
     return yillar;

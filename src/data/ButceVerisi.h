@@ -105,6 +105,9 @@ using AylikToplam = Tutar::Toplam;
 // entries whose month is no month name are left out. Without a year, every year's entries count.
 std::array<AylikToplam, 12> aylikToplamlar(const DefterTanimi& defter,
                                            std::optional<int> yil = std::nullopt);
+// A number that changes when another program's (another member's) change to the budget is
+// committed, for what keeps figures it read; asking changes nothing.
+qint64 veriSurumu();
 // The years that have entries, in ascending order.
 std::vector<int> kayitliYillar(const DefterTanimi& defter);
 // The earliest year with entries in either ledger from `enErken` on; none without such entries.

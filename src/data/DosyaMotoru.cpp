@@ -252,12 +252,12 @@ VeriHatasi DosyaMotoru::hatasi(const QSqlError& hata, bool)
     return sonuc;
 }
 
-bool DosyaMotoru::baskasiDegistirdi()
+// Asked without waiting: a file locked now is looked at again later (none then).
+std::optional<qint64> DosyaMotoru::dosyaSurumu() const
 {
     sqlite3* h = tutamac();
     if (!h)
-        return false;
-    // Asked without waiting: a file locked now is looked at again later.
+        return std::nullopt;
     sqlite3_busy_handler(h, nullptr, nullptr);
     sqlite3_stmt* deyim = nullptr;
     std::optional<qint64> surum;
@@ -266,11 +266,22 @@ bool DosyaMotoru::baskasiDegistirdi()
         surum = sqlite3_column_int64(deyim, 0);
     sqlite3_finalize(deyim);
     KilitBeklemesi::kur(h);
+    return surum;
+}
+
+bool DosyaMotoru::baskasiDegistirdi()
+{
+    const std::optional<qint64> surum = dosyaSurumu();
     if (!surum)
         return false;
     const bool degisti = bilinenSurum && *surum != *bilinenSurum;
     bilinenSurum = surum;
     return degisti;
+}
+
+qint64 DosyaMotoru::veriSurumu()
+{
+    return dosyaSurumu().value_or(-1);
 }
 
 QString DosyaMotoru::tanim() const

@@ -44,6 +44,7 @@ public:
     VeriHatasi hatasi(const QSqlError& hata, bool onaylanirken) override;
     void yenidenBaglan() override {}
     bool baskasiDegistirdi() override;
+    qint64 veriSurumu() override;
     QString tanim() const override;
     QString yedekYeri() const override { return yol; }
     void dosyayaYaz(const QString& bosDosya) override;
@@ -54,6 +55,8 @@ public:
 
 private:
     explicit DosyaMotoru(const QString& yol);
+    // The file's data_version; none while another program holds it locked.
+    std::optional<qint64> dosyaSurumu() const;
     // Why it would not connect: the engine's result code and words; none when it did.
     std::optional<std::pair<int, QString>> baglan();
 

@@ -48,6 +48,9 @@ public:
     // Whether another program wrote since the last time this was asked, for an engine that does
     // not tell by itself (BaglantiOlaylari::baskasiYazdi).
     virtual bool baskasiDegistirdi() = 0;
+    // A number that changes when another program's change to the budget is committed (or, on a
+    // server, heard of), for what keeps figures it read: asking does not change it.
+    virtual qint64 veriSurumu() = 0;
 
     // "Veri dosyası: /yol/Varnel.mdb" or "Ortak bütçe: ev-sunucusu/butce", for "Hakkında".
     virtual QString tanim() const = 0;

@@ -33,6 +33,7 @@ public:
     VeriHatasi hatasi(const QSqlError& hata, bool onaylanirken) override;
     void yenidenBaglan() override;
     bool baskasiDegistirdi() override { return false; }
+    qint64 veriSurumu() override { return duyulan; }
     QString tanim() const override;
     const SunucuAdresi* sunucu() const override { return &adres; }
     QString yedekYeri() const override;
@@ -57,5 +58,6 @@ private:
     bool koptu = false;     // the link is lost: the next statement connects again first
     bool duyuruldu = false; // the windows were told (BaglantiOlaylari::koptu)
     QString kopmaNedeni;    // the server's or the driver's words when the link was lost
+    qint64 duyulan = 0;     // the other members' changes heard of, and the reconnections
     QTimer bekci;
 };

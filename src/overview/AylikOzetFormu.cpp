@@ -89,10 +89,10 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYi
     const std::optional<int> ilkYil =
         anaFormunYili > 0 ? std::optional<int>(anaFormunYili) : std::nullopt;
     std::vector<int> yillar;
-    Aylar toplamlar{};
+    Aylar ilkToplamlar{};
     MesajKutusu::hatalariGostererek(sahibi ? sahibi : this, [&] {
         yillar = ButceVerisi::kayitliYillar(defter);
-        toplamlar = ButceVerisi::aylikToplamlar(defter, ilkYil);
+        ilkToplamlar = toplamlar(ilkYil);
     });
     std::set<int> sunulan(yillar.begin(), yillar.end());
     if (ilkYil)
@@ -102,12 +102,12 @@ AylikOzetFormu::AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYi
         YilBilgisiKutusu->addItem(QString::number(yil), yil);
     if (ilkYil)
         YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findData(*ilkYil));
-    grafik = new OzetGrafigi(OzetTablosu(defter, ilkYil, toplamlar));
+    grafik = new OzetGrafigi(OzetTablosu(defter, ilkYil, ilkToplamlar));
     GrafikNesnesi =
         Denetim::yerlestir(new QChartView(grafik, this), QStringLiteral("GrafikNesnesi"),
                            Denetim::twipAlani(270, 3660, 10425, 3540));
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
-    goster(OzetTablosu(defter, ilkYil, toplamlar));
+    goster(OzetTablosu(defter, ilkYil, ilkToplamlar));
     satirlaraYerAc();
     esnet();
 
@@ -198,8 +198,9 @@ void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QSt
 
 void AylikOzetFormu::TabloOlarakKaydet_Click()
 {
-    const std::optional<QString> yol = yolSor(QStringLiteral("Tablo Olarak Kaydet"),
-                                              DisaAktarma::tabloTurleri(), QStringLiteral("xlsx"), {});
+    const std::optional<QString> yol =
+        yolSor(QStringLiteral("Tablo Olarak Kaydet"), DisaAktarma::tabloTurleri(),
+               QStringLiteral("xlsx"), {});
     if (!yol)
         return;
     const DisaAktarma::Belge belge{windowTitle(), defter.ad + QStringLiteral(" özeti")};
@@ -277,14 +278,28 @@ void AylikOzetFormu::yilDegisti()
     const std::optional<int> yil =
         secilen.isValid() ? std::optional<int>(secilen.toInt()) : std::nullopt;
     const bool karsilastir = yil && KarsilastirmaKutusu->isChecked();
-    Aylar toplamlar{};
+    Aylar yilinkiler{};
     std::optional<Aylar> onceki;
     MesajKutusu::hatalariGostererek(this, [&] {
-        toplamlar = ButceVerisi::aylikToplamlar(defter, yil);
+        yilinkiler = toplamlar(yil);
         if (karsilastir)
-            onceki = ButceVerisi::aylikToplamlar(defter, *yil - 1);
+            onceki = toplamlar(*yil - 1);
     });
-    goster(OzetTablosu(defter, yil, toplamlar, onceki));
+    goster(OzetTablosu(defter, yil, yilinkiler, onceki));
+}
+
+// Going back to a year read before costs no statement: on a server that is a round trip and a
+// scan of the year's sums each time.
+const Aylar& AylikOzetFormu::toplamlar(std::optional<int> yil)
+{
+    if (const qint64 surum = ButceVerisi::veriSurumu(); surum != okunanSurum) {
+        okunanlar.clear();
+        okunanSurum = surum;
+    }
+    const auto bulunan = okunanlar.find(yil);
+    if (bulunan != okunanlar.end())
+        return bulunan->second;
+    return okunanlar[yil] = ButceVerisi::aylikToplamlar(defter, yil);
 }
 
 void AylikOzetFormu::goster(const OzetTablosu& tablo)

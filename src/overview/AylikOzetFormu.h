@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <map>
 #include <optional>
 
 class OzetGrafigi;
@@ -18,7 +19,8 @@ class QTreeWidget;
 // The twelve-month overview of one ledger, TümGelirlerFormu or TümGiderlerFormu: for each month
 // and in total, the sums of the estimates and of the realised amounts over all groups, and their
 // ratio, once as a list and once as a chart; over every year or for one, beside the previous
-// year's realised sums if asked. Read afresh at every opening and every change; it changes
+// year's realised sums if asked. Read afresh at every opening; a year read once is shown again
+// from what was read until another program (another member) changes the budget. It changes
 // nothing.
 class AylikOzetFormu : public QDialog
 {
@@ -54,6 +56,9 @@ private:
     std::optional<QString> yolSor(const QString& baslik, const QStringList& turler,
                                   const QString& uzanti, const QString& ek);
     void yilDegisti();
+    // The year's sums (every year's without one), read once while the budget stays as it was.
+    // Throws a VeriHatasi.
+    const OzetTablosu::Aylar& toplamlar(std::optional<int> yil);
     void goster(const OzetTablosu& tablo);
     void listeyiDoldur();
     void satirlaraYerAc();
@@ -67,4 +72,7 @@ private:
     QTreeWidget* liste = nullptr;
     QChartView* GrafikNesnesi = nullptr;
     OzetGrafigi* grafik = nullptr; // owned by GrafikNesnesi
+    // The sums read, by year (none: every year), as the budget stood at `okunanSurum`.
+    std::map<std::optional<int>, OzetTablosu::Aylar> okunanlar;
+    qint64 okunanSurum = 0;
 };
