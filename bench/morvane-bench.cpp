@@ -980,7 +980,8 @@ int main(int argc, char* argv[])
             olc([&] { DisaAktarma::tumKayitlariKaydet(csv); }, [] {}, disaTekrari);
         // The machine is shared: this process's own processor time tells what the work costs.
         const std::clock_t kitapBasi = std::clock();
-        const Sure kitap = olc([&] { DisaAktarma::tumKayitlariKaydet(xlsx); }, [] {}, disaTekrari);
+        const Sure kitap =
+            olc([&] { DisaAktarma::tumKayitlariKaydet(xlsx); }, [] {}, disaTekrari);
         const double kitapIslemci =
             double(std::clock() - kitapBasi) / CLOCKS_PER_SEC * 1000 / (disaTekrari + 1);
         const Sure okuma = olc(

@@ -213,10 +213,10 @@ private slots:
                               "AnaGiderGruplariTablosu:2|'Iğdır \"ev\"'",
                               "GiderlerTablosu:7|7|'MUTFAK'|'ÇARŞI'|2024|'şubat'|0.1|0.2"}));
         // New entries continue after the highest old Kimlik.
-        QCOMPARE(
-            ButceVerisi::kayitEkle(gelirDefteri(), yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
-                .ilkSatir(),
-            43);
+        QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(),
+                                        yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))
+                     .ilkSatir(),
+                 43);
     }
 
     // A failed import into a new file, or a failed or declined conversion of the old file at
@@ -348,21 +348,17 @@ private slots:
         QTest::addColumn<QString>("beklenen");
         const QString aktarildi = "bilgi: Verileriniz Morvane biçimine aktarıldı (104 satır). "
                                   "Eski dosya Varnel-eski.mdb adıyla saklandı.";
-        QTest::newRow("imported") << "butce-kucuk.mdb"
-                                  << "evet" << aktarildi;
+        QTest::newRow("imported") << "butce-kucuk.mdb" << "evet" << aktarildi;
         QTest::newRow("an amount beyond the limit")
-            << "butce-kucuk.mdb"
-            << "tasan" << aktarildi + "\n\n1 kayıt sınır dışı tutar taşıyor: GelirlerTablosu 6.";
+            << "butce-kucuk.mdb" << "tasan"
+            << aktarildi + "\n\n1 kayıt sınır dışı tutar taşıyor: GelirlerTablosu 6.";
         QTest::newRow("cancelled")
-            << "butce-buyuk.mdb"
-            << "iptal"
+            << "butce-buyuk.mdb" << "iptal"
             << "bilgi: Aktarma iptal edildi; eski dosya olduğu gibi duruyor.";
-        QTest::newRow("declined") << "butce-kucuk.mdb"
-                                  << "hayir"
+        QTest::newRow("declined") << "butce-kucuk.mdb" << "hayir"
                                   << "soru: %DIZIN%\n\n" + AktarmaOnerisi::soru;
         QTest::newRow("not a budget")
-            << "butce-eksik.mdb"
-            << "evet"
+            << "butce-eksik.mdb" << "evet"
             << "hata: açılamadı\n\nMorvane biçimine aktarılamıyor: Bu bir Morvane bütçe dosyası "
                "değil; eksik olanlar: GiderlerTablosu.GiderAyi alanı.";
     }

@@ -141,7 +141,8 @@ private slots:
             return;
         }
         QCOMPARE(sqliteAraci(yol, yabancilar), QString("0"));
-        const QList<Yedekleme::Yedek> yedekler = Yedekleme::yedekler(dizin->path() + "/Yedekler");
+        const QList<Yedekleme::Yedek> yedekler =
+            Yedekleme::yedekler(dizin->path() + "/Yedekler");
         QCOMPARE(yedekler.size(), 1);
         QCOMPARE(sqliteAraci(yedekler[0].yol, yabancilar), QString("2"));
     }

@@ -33,6 +33,7 @@ private slots:
         QTest::newRow("small letters") << "geri al" << true;
         QTest::newRow("dotted capital") << "GERİ AL" << true;
         QTest::newRow("dotless capital") << "GERI AL" << false;
+        QTest::newRow("the shared budget's chapter") << "ortak bütçe" << true;
     }
     void findsByTurkishLetterRules()
     {

@@ -83,9 +83,7 @@ private slots:
             << ""
             << "" << false << "Sunucuda bu adda bir veritabanı ya da kullanıcı yok.";
         QTest::newRow("no permission")
-            << ""
-            << ""
-            << "misafir"
+            << "" << "" << "misafir"
             << "DROP ROLE IF EXISTS misafir;CREATE ROLE misafir LOGIN;REVOKE CONNECT ON DATABASE "
                "tst_ortak_butce FROM PUBLIC"
             << "" << false << "Bu veritabanına bağlanma izniniz yok.";
@@ -161,10 +159,9 @@ private slots:
             ButceVerisi::grupEkle(*d, "İŞ", "ŞUBE");
             ButceVerisi::kayitEkle(*d, yeniKayit("EV", "KİRA", 2024, "Ocak", 1000.5, 999.99));
             ButceVerisi::kayitEkle(*d, {"İŞ", "ŞUBE", 2025, "Şubat", 12, std::nullopt});
-            ButceVerisi::kayitSil(
-                *d,
-                {.kimlik = ButceVerisi::kayitEkle(*d, yeniKayit("EV", "KİRA", 2024, "Mart", 1, 1))
-                               .ilkSatir()});
+            ButceVerisi::kayitSil(*d, {.kimlik = ButceVerisi::kayitEkle(
+                                           *d, yeniKayit("EV", "KİRA", 2024, "Mart", 1, 1))
+                                           .ilkSatir()});
         }
         const QStringList satirlar = ortam->tumSatirlar();
         const qint64 sayac = ButceVerisi::kimlikSayaci(giderDefteri());
@@ -248,8 +245,8 @@ private slots:
             << "UPDATE GelirlerTablosu SET Gerceklesen = 5 WHERE Kimlik <> %1" << true;
         QTest::newRow("same entry edited")
             << "UPDATE GelirlerTablosu SET Gerceklesen = 5 WHERE Kimlik = %1" << false;
-        QTest::newRow("same entry deleted")
-            << "DELETE FROM GelirlerTablosu WHERE Kimlik = %1" << false;
+        QTest::newRow("same entry deleted") << "DELETE FROM GelirlerTablosu WHERE Kimlik = %1"
+                                            << false;
     }
     void undoAcrossTwoConnections()
     {
@@ -354,8 +351,7 @@ private slots:
         SunucuAdresi adres{.sunucu = "ev", .veritabani = "butce", .kullanici = "ali"};
         QVERIFY(!OrtakButce::sifreyiKaydet(adres, "giz:li\\"));
         qunsetenv("PGPASSFILE");
-        QCOMPARE(QString(dosyaIcerigi(pgpass)),
-                 "baska:5432:*:*:x\nev:5432:butce:ali:giz\\:li\\\\\n");
+        QCOMPARE(QString(dosyaIcerigi(pgpass)), "baska:5432:*:*:x\nev:5432:butce:ali:giz\\:li\\\\\n");
         QCOMPARE(izinleri(pgpass), 0600);
 
         QSettings ayarlar(ortam->klasor() + "/ayarlar.ini", QSettings::IniFormat);

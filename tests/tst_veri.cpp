@@ -196,13 +196,10 @@ private slots:
     void entryKeysComeFromTheEngineAndAreNeverReused()
     {
         const DefterTanimi& d = gelirDefteri();
-        const qint64 ilk =
-            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
-        const qint64 ikinci =
-            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
+        const qint64 ilk = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 1, 1)).ilkSatir();
+        const qint64 ikinci = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 2, 2)).ilkSatir();
         QVERIFY(!ButceVerisi::kayitSil(d, {.kimlik = ikinci}).bos());
-        const qint64 ucuncu =
-            ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
+        const qint64 ucuncu = ButceVerisi::kayitEkle(d, yeniKayit("A", "B", 2024, "Ocak", 3, 3)).ilkSatir();
         QVERIFY(ucuncu > ikinci);
         QCOMPARE(kimlikler(ButceVerisi::kayitlar(d, Suzgec{.anaGrup = "A", .yil = 2024})),
                  (QList<qint64>{ilk, ucuncu}));

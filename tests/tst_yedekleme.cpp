@@ -129,10 +129,8 @@ private slots:
         QTest::addColumn<QString>("bozulma");
         QTest::addColumn<QString>("hata");
         QTest::newRow("good") << "" << QString();
-        QTest::newRow("damaged") << "sayfa"
-                                 << "On tree page";
-        QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu"
-                                         << "GiderlerTablosu tablosu";
+        QTest::newRow("damaged") << "sayfa" << "On tree page";
+        QTest::newRow("without a table") << "DROP TABLE GiderlerTablosu" << "GiderlerTablosu tablosu";
     }
     void restoreFromTheMenu()
     {
@@ -166,8 +164,7 @@ private slots:
             tablosuz ? "okunamadı." : "30 gelir, 1 gider kaydı, en yenisi Mart 2024.";
         QCOMPARE(mesajlar().value(0), "soru (Hayır): 1 Haziran 2025 10:05 tarihli yedek geri "
                                       "yüklensin mi?\n\nŞu anki dosya: 20 gelir, 1 gider kaydı, "
-                                      "en yenisi Mart 2024. Yedek: " +
-                                          yedekte +
+                                      "en yenisi Mart 2024. Yedek: " + yedekte +
                                           "\n\nŞu anki verilerin yerini bu yedektekiler alır; "
                                           "şu anki dosya önce yedeklenir.");
         if (!hata.isEmpty()) {

@@ -354,19 +354,20 @@ void AnaForm::donemOzetiniBas()
     const int yil = secilenYil();
     const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
         const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
-        return DonemOzeti::Parca{QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
-                                     .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
-                                 QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+        return DonemOzeti::Parca{
+            QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
+                .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
+            QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
     };
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
     const QString farkMetni = Bicim::tutar(fark);
-    donemOzeti->goster({defterParcasi(QStringLiteral("Gelir"), gelirler),
-                        defterParcasi(QStringLiteral("Gider"), giderler),
-                        {QStringLiteral("Fark (gerçekleşen): ") + farkMetni,
-                         QStringLiteral("Fark: ") + farkMetni, farkMetni, fark < 0}},
-                       ay ? *ay + u' ' + QString::number(yil)
-                          : QStringLiteral("%1, tüm aylar").arg(yil),
-                       DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
+    donemOzeti->goster(
+        {defterParcasi(QStringLiteral("Gelir"), gelirler),
+         defterParcasi(QStringLiteral("Gider"), giderler),
+         {QStringLiteral("Fark (gerçekleşen): ") + farkMetni, QStringLiteral("Fark: ") + farkMetni,
+          farkMetni, fark < 0}},
+        ay ? *ay + u' ' + QString::number(yil) : QStringLiteral("%1, tüm aylar").arg(yil),
+        DefterBolumu::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
 }
 
 void AnaForm::donemOzetiniGoster()
@@ -397,8 +398,8 @@ DefterBolumu* AnaForm::kayitBolumu() const
 
 std::unique_ptr<PlanKopyalamaFormu> AnaForm::planKopyalamaFormu()
 {
-    auto form = std::make_unique<PlanKopyalamaFormu>(secilenYil(), AyBilgisiKutusu->currentIndex(),
-                                                     yillar, this);
+    auto form = std::make_unique<PlanKopyalamaFormu>(secilenYil(),
+                                                     AyBilgisiKutusu->currentIndex(), yillar, this);
     connect(form.get(), &PlanKopyalamaFormu::planKopyalandi, this, &AnaForm::planKopyalandi);
     return form;
 }
@@ -440,7 +441,8 @@ void AnaForm::tabloKaydet(const QString& baslik, const QStringList& adParcalari,
 
 std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 {
-    auto form = std::make_unique<YedekGeriYuklemeFormu>(Yedekleme::acikButceninKlasoru(), this);
+    auto form = std::make_unique<YedekGeriYuklemeFormu>(
+        Yedekleme::acikButceninKlasoru(), this);
     connect(form.get(), &YedekGeriYuklemeFormu::geriYuklendi, this, &AnaForm::geriYuklendi);
     return form;
 }
@@ -500,8 +502,8 @@ void AnaForm::Hakkinda_Click()
 
 std::unique_ptr<DonemRaporuFormu> AnaForm::donemRaporuFormu()
 {
-    auto form =
-        std::make_unique<DonemRaporuFormu>(secilenYil(), AyBilgisiKutusu->currentIndex(), this);
+    auto form = std::make_unique<DonemRaporuFormu>(secilenYil(),
+                                                   AyBilgisiKutusu->currentIndex(), this);
     connect(form.get(), &DonemRaporuFormu::grupGosterilsin, this, &AnaForm::raporGrubunuGoster);
     connect(form.get(), &DonemRaporuFormu::bildirim, this,
             [this](const QString& metin) { statusBar()->showMessage(metin); });

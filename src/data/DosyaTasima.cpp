@@ -19,7 +19,8 @@ namespace
 
 [[noreturn]] void sistemHatasi(const QString& ne, int kod)
 {
-    throw VeriHatasi(QString(), QStringLiteral("%1: %2").arg(ne, DosyaHatasi::sistemNedeni(kod)));
+    throw VeriHatasi(QString(),
+                     QStringLiteral("%1: %2").arg(ne, DosyaHatasi::sistemNedeni(kod)));
 }
 
 void senkronla(const QByteArray& yol, int bayraklar, const QString& ne)

@@ -73,17 +73,15 @@ std::optional<QString> OrtakButce::sifreyiKaydet(const SunucuAdresi& adres, cons
     const QString yol = qEnvironmentVariableIsSet("PGPASSFILE")
                             ? qEnvironmentVariable("PGPASSFILE")
                             : QDir::homePath() + QStringLiteral("/.pgpass");
-    const QString onEk =
-        QStringList{
-            pgpassAlani(adres.sunucu.isEmpty() ? QStringLiteral("localhost") : adres.sunucu),
-            QString::number(adres.port), pgpassAlani(adres.veritabani),
-            pgpassAlani(adres.kullanici)}
-            .join(u':') +
-        u':';
+    const QString onEk = QStringList{pgpassAlani(adres.sunucu.isEmpty() ? QStringLiteral("localhost")
+                                                                        : adres.sunucu),
+                                     QString::number(adres.port), pgpassAlani(adres.veritabani),
+                                     pgpassAlani(adres.kullanici)}
+                             .join(u':') +
+                         u':';
     QStringList satirlar;
     if (QFile eski(yol); eski.open(QIODevice::ReadOnly | QIODevice::Text))
-        for (const QString& satir :
-             QString::fromUtf8(eski.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        for (const QString& satir : QString::fromUtf8(eski.readAll()).split(u'\n', Qt::SkipEmptyParts))
             if (!satir.startsWith(onEk))
                 satirlar << satir;
     satirlar << onEk + kacir(sifre);

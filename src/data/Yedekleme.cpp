@@ -52,7 +52,8 @@ std::optional<QString> klasorSorunu(const QString& klasor)
     struct stat bilgi {
     };
     if (::lstat(QFile::encodeName(klasor).constData(), &bilgi) != 0)
-        return QStringLiteral("%1 klasörü okunamadı: %2").arg(ad, DosyaHatasi::sistemNedeni(errno));
+        return QStringLiteral("%1 klasörü okunamadı: %2")
+            .arg(ad, DosyaHatasi::sistemNedeni(errno));
     if (S_ISLNK(bilgi.st_mode))
         return QStringLiteral("%1 sembolik bir bağlantı; yedekler yalnızca gerçek bir klasöre "
                               "alınır.")

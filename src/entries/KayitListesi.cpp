@@ -98,14 +98,14 @@ KayitListesi::Toplam KayitListesi::doldur(const std::vector<ButceVerisi::Kayit>&
     return toplam();
 }
 
-std::optional<KayitListesi::Yenilenen> KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
+std::optional<KayitListesi::Yenilenen>
+KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
 {
     QTreeWidgetItem* satir =
         findItems(QString::number(kayit.kimlik), Qt::MatchExactly, KimlikSutunu).value(0);
     if (!satir)
         return std::nullopt;
-    ButceVerisi::Kayit& listelenen =
-        kayitlar.at(satir->data(KimlikSutunu, sirasiRolu).toULongLong());
+    ButceVerisi::Kayit& listelenen = kayitlar.at(satir->data(KimlikSutunu, sirasiRolu).toULongLong());
     ButceVerisi::Kayit once = std::exchange(listelenen, kayit);
     satiriYaz(satir, kayit);
     return Yenilenen{toplam(), std::move(once)};

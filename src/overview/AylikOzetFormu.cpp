@@ -198,9 +198,8 @@ void AylikOzetFormu::kaydet(const QString& baslik, const QString& tur, const QSt
 
 void AylikOzetFormu::TabloOlarakKaydet_Click()
 {
-    const std::optional<QString> yol =
-        yolSor(QStringLiteral("Tablo Olarak Kaydet"), DisaAktarma::tabloTurleri(),
-               QStringLiteral("xlsx"), {});
+    const std::optional<QString> yol = yolSor(QStringLiteral("Tablo Olarak Kaydet"),
+                                              DisaAktarma::tabloTurleri(), QStringLiteral("xlsx"), {});
     if (!yol)
         return;
     const DisaAktarma::Belge belge{windowTitle(), defter.ad + QStringLiteral(" özeti")};
