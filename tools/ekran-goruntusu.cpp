@@ -11,6 +11,7 @@
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "PlanKopyalamaFormu.h"
+#include "CYereli.h"
 #include "Sema.h"
 #include "Takvim.h"
 #include "VeriHatasi.h"
@@ -143,6 +144,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::optional<QString> klasor = klasoruAl(argc, argv);
     QApplication uygulama(argc, argv);
+    CYereli::sabitle();
     uygulama.setApplicationName(QStringLiteral("Morvane"));
     // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));

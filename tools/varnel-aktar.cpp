@@ -8,6 +8,7 @@
 #include "AracSurumu.h"
 #include "DegiskenModulu.h"
 #include "JetKaynagi.h"
+#include "CYereli.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
 
@@ -56,6 +57,7 @@ int surecOlarak(const QStringList& argumanlar)
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream cikti(stdout);

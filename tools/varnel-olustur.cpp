@@ -3,6 +3,7 @@
 // copy, in the user's data folder when installed. An existing file is never overwritten.
 #include "AracSurumu.h"
 #include "DegiskenModulu.h"
+#include "CYereli.h"
 #include "Sema.h"
 #include "VeriYeri.h"
 
@@ -13,6 +14,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream hata(stderr);
