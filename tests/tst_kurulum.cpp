@@ -108,17 +108,18 @@ private slots:
             QVERIFY2(hata.startsWith("hata: " + klasor + " klasörü oluşturulamadı: "),
                      qPrintable(hata));
         }
-        const QString aranan = tasinabilir
-                                   ? "Varnel.mdb programın klasöründe bulunamadı:\n" + program
-                                   : "Varnel.mdb şu yerlerde arandı, bulunamadı:\n" + yanindaki +
-                                         '\n' + yeni;
+        const QString aranan =
+            tasinabilir ? "Varnel.mdb programın klasöründe bulunamadı:\n" + program
+                        : "Varnel.mdb şu yerlerde arandı, bulunamadı:\n" + yanindaki + '\n' + yeni;
         QStringList beklenen{"soru: " + aranan +
                              "\n\nMorvane için henüz bir bütçe dosyası yok. Boş bir bütçe "
-                             "dosyası oluşturulsun mu?\n\n" + yeni};
+                             "dosyası oluşturulsun mu?\n\n" +
+                             yeni};
         if (!evet)
             beklenen << "bilgi: Bütçe dosyası oluşturulmadı; Morvane kapanıyor. Bütçenizi açmak "
                         "için Varnel.mdb dosyanızı şu klasöre koyun ya da Morvane'yi yeniden "
-                        "açıp boş bir bütçe oluşturun:\n" + klasor;
+                        "açıp boş bir bütçe oluşturun:\n" +
+                            klasor;
         QCOMPARE(gosterilen, beklenen);
         QCOMPARE(QFileInfo::exists(veri), evet && !tasinabilir);
         QCOMPARE(QFileInfo::exists(yeni), acildi);

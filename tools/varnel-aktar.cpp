@@ -6,9 +6,9 @@
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "JetKaynagi.h"
-#include "CYereli.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
 

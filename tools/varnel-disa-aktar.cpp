@@ -4,9 +4,9 @@
 // workbook or CSV by DOSYA's extension, or as --bicim says. The file is replaced whole or left as
 // it was.
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "DisaAktarma.h"
-#include "CYereli.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
 

@@ -2,8 +2,8 @@
 // where Morvane looks for it from this tool's folder (VeriYeri): beside the tool in a portable
 // copy, in the user's data folder when installed. An existing file is never overwritten.
 #include "AracSurumu.h"
-#include "DegiskenModulu.h"
 #include "CYereli.h"
+#include "DegiskenModulu.h"
 #include "Sema.h"
 #include "VeriYeri.h"
 

@@ -1,9 +1,9 @@
 #include "JetKaynagi.h"
 
+#include "CYereli.h"
 #include "DosyaHatasi.h"
 #include "EskiBicim.h"
 #include "JetDegeri.h"
-#include "CYereli.h"
 #include "VeriHatasi.h"
 
 #include <QDir>

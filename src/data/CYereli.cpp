@@ -19,9 +19,7 @@ void CYereli::sabitle()
     std::setlocale(LC_MESSAGES, "C");
 }
 
-CYereli::Kapsam::Kapsam() : onceki(uselocale(cYereli()))
-{
-}
+CYereli::Kapsam::Kapsam() : onceki(uselocale(cYereli())) {}
 
 CYereli::Kapsam::~Kapsam()
 {

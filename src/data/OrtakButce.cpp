@@ -58,8 +58,8 @@ QString baglanamadi(const QString& sunucununSozu)
     for (const auto& [izler, cumle] : nedenler)
         for (const QString& iz : izler)
             if (sunucununSozu.contains(iz, Qt::CaseInsensitive))
-                return QStringLiteral("%1\n(%2)").arg(QString::fromUtf8(cumle),
-                                                      sunucununSozu.trimmed());
+                return QStringLiteral("%1\n(%2)")
+                    .arg(QString::fromUtf8(cumle), sunucununSozu.trimmed());
     return QStringLiteral("Ortak bütçeye bağlanılamadı.\n(%1)").arg(sunucununSozu.trimmed());
 }
 
@@ -163,8 +163,9 @@ std::optional<QString> OrtakButce::ac(const SunucuAdresi& adres)
             try {
                 sorun = hazirla(db);
                 if (!sorun && !db.driver()->subscribeToNotification(Lehce::degisiklikBildirimi))
-                    sorun = QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n(%1)")
-                                .arg(db.driver()->lastError().text());
+                    sorun =
+                        QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n(%1)")
+                            .arg(db.driver()->lastError().text());
             } catch (const VeriHatasi& h) {
                 sorun = QStringLiteral("Ortak bütçe hazırlanamadı.\n") + h.motorunSozu();
             }
