@@ -105,7 +105,7 @@ private slots:
         ortam->kayitYaz(d, "EV", "ISITMA", 2024, "ŞUBAT", 1000.5, -20);
         ortam->kayitYaz(oteki(d), "EV", "KİRA", 2024, "Nisan", 1, 1);
         form = ortam->anaForm();
-        form->ayBilgisiKutusu()->setCurrentIndex(0);
+        form->donemSecici()->ayKutusu()->setCurrentIndex(0);
         grupSec(*form, d, "EV");
         kayitListesi(*form, d)->sortByColumn(3, Qt::DescendingOrder);
         QString onerilen;
@@ -124,12 +124,14 @@ private slots:
                      "3;EV;ISITMA;ŞUBAT;\"1000,50\";\"-20,00\";\"-2,00\"\r\n"
                      "2;EV;\"AİDAT; \"\"SİTE\"\"\";ocak;\"300,00\";;\r\n"
                      "TOPLAM;;;;\"13800,50\";\"11980,00\";\"88,74\"\r\n");
-        QCOMPARE(form->statusBar()->currentMessage(), "Kaydedildi: liste.csv (3 kayıt)");
+        QCOMPARE(form->statusBar()->currentMessage(),
+                 "Kaydedildi: liste.csv (3 kayıt) · Klasör: " + ortam->klasor());
     }
 
     // The overview, here comparing one year with the one before, as a workbook with the sheet
     // "Gider Özeti" and the totals bold (Ctrl+S); its page is one A4 landscape with the heading
-    // and every month in the table and, as text, under the chart. Each file is confirmed.
+    // and every month in the table and, as text, under the chart. Each file is confirmed in the
+    // window, with its folder; after a failure the save dialog opens again on the name chosen.
     void overviewLeavesAsShown()
     {
         const QString ad = "Morvane-Tum-Giderler-2024";
@@ -138,7 +140,7 @@ private slots:
         ortam->kayitYaz(d, "EV", "AİDAT", 2024, "ŞUBAT", 300, QVariant());
         ortam->kayitYaz(d, "EV", "KİRA", 2023, "ocak", 12000, 12000);
         ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 0, 50);
-        AylikOzetFormu pencere(d, 2024, nullptr);
+        AylikOzetFormu pencere(d, {2024}, nullptr);
         pencere.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pencere));
         pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText("2024");
@@ -153,11 +155,17 @@ private slots:
         QCOMPARE(kitap.value(15), "*TOPLAM|*12800 #,##0.00|*12600.5 #,##0.00|*1.00804 0.00%|"
                                   "*12050 #,##0.00|*0.0456846473 0.00%");
         const QString pdf = ortam->klasor() + '/' + ad + ".pdf";
-        QSignalSpy bildirimler(&pencere, &AylikOzetFormu::bildirim);
+        const QString yanlis = ortam->klasor() + "/yok/" + ad + ".pdf";
+        QStringList onerilenler;
+        KaydetmeYeri::yanitla([&](const QString& onerilen) {
+            onerilenler << onerilen;
+            return onerilenler.size() == 1 ? yanlis : pdf;
+        });
         QTest::mouseClick(pencere.findChild<QPushButton*>("PdfDüğmesi"), Qt::LeftButton);
         KaydetmeYeri::yanitla({});
-        QCOMPARE(bildirimler.value(0).value(0).toString(), "Kaydedildi: " + ad + ".pdf");
-        QCOMPARE(MesajKutusu::gosterilenler().size(), 0);
+        QCOMPARE(onerilenler.value(1), yanlis);
+        QVERIFY(tekHata("klasör yok"));
+        QCOMPARE(pencere.bildirim(), "Kaydedildi: " + ad + ".pdf · Klasör: " + ortam->klasor());
 
         const QString bilgi = calistir("pdfinfo", {pdf});
         QVERIFY2(bilgi.contains(QRegularExpression("Pages: +1\n")), qPrintable(bilgi));

@@ -2,6 +2,7 @@
 
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
+#include "DonemSecici.h"
 #include "MesajKutusu.h"
 #include "Okuma.h"
 #include "TestOrtami.h"

@@ -70,37 +70,42 @@ QStringList ogeler(const QListWidget* liste)
     return sonuc;
 }
 
-QStringList basliklar(const QTreeWidget* liste)
+QStringList basliklar(const QTreeView* liste)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->columnCount(); ++i)
-        sonuc << liste->headerItem()->text(i);
+    for (int i = 0; i < liste->model()->columnCount(); ++i)
+        sonuc << liste->model()->headerData(i, Qt::Horizontal).toString();
     return sonuc;
 }
 
-QStringList satirlar(const QTreeWidget* liste)
+QStringList satirlar(const QTreeView* liste)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+    for (int i = 0; i < liste->model()->rowCount(); ++i) {
         QStringList hucreler;
-        for (int s = 0; s < liste->columnCount(); ++s)
-            hucreler << liste->topLevelItem(i)->text(s);
+        for (int s = 0; s < liste->model()->columnCount(); ++s)
+            hucreler << liste->model()->index(i, s).data().toString();
         sonuc << hucreler.join(u'|');
     }
     return sonuc;
 }
 
-QStringList sutun(const QTreeWidget* liste, int sira)
+QStringList sutun(const QTreeView* liste, int sira)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i)
-        sonuc << liste->topLevelItem(i)->text(sira);
+    for (int i = 0; i < liste->model()->rowCount(); ++i)
+        sonuc << liste->model()->index(i, sira).data().toString();
     return sonuc;
 }
 
 QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
 {
     return pencere.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
+}
+
+QTreeView* ozetListesi(const QWidget& pencere, const DefterTanimi& defter)
+{
+    return pencere.findChild<QTreeView*>(defter.adiyla("%1lerListesi"));
 }
 
 QString toplam(const QWidget& pencere, const DefterTanimi& defter)
@@ -111,15 +116,15 @@ QString toplam(const QWidget& pencere, const DefterTanimi& defter)
 void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup)
 {
-    QComboBox* anaGruplar = form.anaGrupListesi(defter);
+    QComboBox* anaGruplar = form.bolum(defter).anaGrupListesi();
     anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
     QVERIFY2(anaGruplar->currentIndex() >= 0, qPrintable(anaGrup));
-    form.anaGrupTiklandi(defter);
+    form.bolum(defter).anaGrupTiklandi();
     if (altGrup.isEmpty())
         return;
-    const auto bulunan = form.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
+    const auto bulunan = form.bolum(defter).altGrupListesi()->findItems(altGrup, Qt::MatchExactly);
     QVERIFY2(!bulunan.isEmpty(), qPrintable(altGrup));
-    form.altGrupListesi(defter)->setCurrentItem(bulunan.first());
+    form.bolum(defter).altGrupListesi()->setCurrentItem(bulunan.first());
 }
 
 QStringList mesajlar()

@@ -11,6 +11,7 @@ class AnaForm;
 class QAction;
 class QComboBox;
 class QListWidget;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -31,11 +32,13 @@ QStringList aylar();
 
 QStringList ogeler(const QComboBox* kutu);
 QStringList ogeler(const QListWidget* liste);
-QStringList basliklar(const QTreeWidget* liste);
+QStringList basliklar(const QTreeView* liste);
 // Each row's cells joined by '|', in display order.
-QStringList satirlar(const QTreeWidget* liste);
-QStringList sutun(const QTreeWidget* liste, int sira);
+QStringList satirlar(const QTreeView* liste);
+QStringList sutun(const QTreeView* liste, int sira);
+// The main window's entry list of the ledger, and the overview's list.
 QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter);
+QTreeView* ozetListesi(const QWidget& pencere, const DefterTanimi& defter);
 QString toplam(const QWidget& pencere, const DefterTanimi& defter);
 
 // Chooses a main group on the main window, and one of its sub-groups when given.
