@@ -14,14 +14,14 @@ const QStringList ayEtiketleri{"OCAK",    "ŞUBAT", "MART", "NİSAN", "MAYIS",  
 // ledger warns of (dark red and bold) is followed by '!'.
 QStringList doluSatirlar(const QWidget& pencere, const DefterTanimi& defter)
 {
-    const QTreeView* liste = ozetListesi(pencere, defter);
+    const QTreeView* liste = kayitListesi<QTreeView>(pencere, defter);
     QStringList sonuc{basliklar(liste).join(u'|')};
     for (int i = 0; i < liste->model()->rowCount(); ++i) {
         const QModelIndex oran = liste->model()->index(i, 3);
-        const bool uyari = oran.data(Qt::ForegroundRole).value<QColor>() == QColor(0xB0, 0x00, 0x20);
+        const bool uyari = oran.data(Qt::FontRole).value<QFont>().bold() &&
+                           oran.data(Qt::ForegroundRole).value<QColor>() == QColor(0xB0, 0, 0x20);
         if (!satirlar(liste)[i].section(u'|', 1).remove(u'|').isEmpty())
-            sonuc << satirlar(liste)[i] +
-                         (uyari && oran.data(Qt::FontRole).value<QFont>().bold() ? "!" : "");
+            sonuc << satirlar(liste)[i] + (uyari ? "!" : "");
     }
     return sonuc;
 }
@@ -84,7 +84,7 @@ private slots:
         QString mart = "açılmadı";
         const auto tikla = [&] { QTest::mouseClick(dugme, Qt::LeftButton); };
         const auto bak = [&](QWidget* pencere) {
-            mart = sutun(ozetListesi(*pencere, d), 1)[2];
+            mart = sutun(kayitListesi<QTreeView>(*pencere, d), 1)[2];
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
             QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — 2026");
         };
@@ -134,7 +134,8 @@ private slots:
                               "EKİM|0,00|0,00|—", "KASIM|0,00|20,00|—", "ARALIK|500,00|0,00|—",
                               "TOPLAM|2.494,50|1.920,00|101,35%" + QString(g.isEmpty() ? "!" : "")}));
         // The total's ratio leaves the planned entries (EYLÜL's 100 and ARALIK's 500) out.
-        QCOMPARE(ozetListesi(pencere, d)->model()->index(12, 3).data(Qt::ToolTipRole).toString(),
+        const QAbstractItemModel* model = kayitListesi<QTreeView>(pencere, d)->model();
+        QCOMPARE(model->index(12, 3).data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\n"
                                 "Planlanan, henüz gerçekleşmeyen: 600,00"));
         QCOMPARE(grafik(pencere),
@@ -148,7 +149,7 @@ private slots:
         ortam->sorgula("ALTER TABLE " + d.kayitTablosu + " RENAME TO Eski");
         AylikOzetFormu bos(d, {2024}, nullptr);
         QCOMPARE(doluSatirlar(bos, d).size(), 1);
-        QCOMPARE(sutun(ozetListesi(bos, d), 0), ayEtiketleri);
+        QCOMPARE(sutun(kayitListesi<QTreeView>(bos, d), 0), ayEtiketleri);
         QVERIFY(tekHata(d.kayitTablosu));
     }
 
@@ -190,7 +191,7 @@ private slots:
                  (QStringList{"Tahmin: 100 100 0 0 100", "Gerçekleşen: 100 90 0 0 30",
                               "2023 Gerçekleşen: 80 0 0 40", "Oran (%): 0:100 1:90 | 4:30",
                               "eksenler: 0-120, 0-120"}));
-        QVERIFY(!ozetListesi(pencere, d)->horizontalScrollBar()->isVisible());
+        QVERIFY(!kayitListesi<QTreeView>(pencere, d)->horizontalScrollBar()->isVisible());
         yilKutusu->setCurrentText("Tüm Yıllar"); // compared with nothing, the text year counted
         QVERIFY(!karsilastirma->isEnabled());
         QCOMPARE(doluSatirlar(pencere, d).last(), "TOPLAM|600,00|350,00|58,33%!");
@@ -208,7 +209,7 @@ private slots:
         {
             AylikOzetFormu ilk(gelirDefteri(), {2024}, nullptr);
             enKucuk = ilk.size();
-            QWidget* liste = ozetListesi(ilk, gelirDefteri());
+            QWidget* liste = kayitListesi<QTreeView>(ilk, gelirDefteri());
             const QRect listeAlani = liste->geometry();
             ilk.setGeometry(QRect(konum, enKucuk + fazla));
             ilk.show();

@@ -1,5 +1,4 @@
 #include "KayitEklemeFormu.h"
-#include "KilavuzFormu.h"
 #include "LedgerTest.h"
 
 #include <QAction>
@@ -203,7 +202,7 @@ private slots:
         QVERIFY(acilaniIncele([&] { QTest::keyClick(dugme, Qt::Key_Return); }));
 
         MesajKutusu::gosterilenleriSil();
-        KilavuzFormu::hakkinda(form.get());
+        menuKomutu(*form, "Hakkında")->trigger();
         for (const QString& parca :
              {ortam->dosya(), QString("SQLite 3."), "Qt " + QString(qVersion())})
             QVERIFY2(mesajlar().value(0).contains(parca), qPrintable(mesajlar().join('/')));

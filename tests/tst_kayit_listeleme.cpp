@@ -109,7 +109,7 @@ private slots:
         QVERIFY2(durum.contains("Gider: 6,00 planlanan · 1.234.571,23 gerçekleşen"),
                  qPrintable(durum));
         AylikOzetFormu ozet(giderDefteri(), {2024}, nullptr);
-        QCOMPARE(satirlar(ozetListesi(ozet, giderDefteri()))[2].section(u'|', 0, 2),
+        QCOMPARE(satirlar(kayitListesi<QTreeView>(ozet, giderDefteri()))[2].section(u'|', 0, 2),
                  QStringLiteral("MART|6,00|1.234.571,23"));
 
         const DefterTanimi& d = gelirDefteri();
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(durum->toolTip().endsWith("\n5 tutar okunamadı"));
 
         AylikOzetFormu ozet(d, {2024}, nullptr);
-        const QStringList aylar = satirlar(ozetListesi(ozet, d));
+        const QStringList aylar = satirlar(kayitListesi<QTreeView>(ozet, d));
         QCOMPARE(QStringList({aylar[2], aylar[12]}),
                  (QStringList{"MART|380,00|375,00|125,00%", "TOPLAM|380,00|375,00|125,00%"}));
         QCOMPARE(ozet.windowTitle(),

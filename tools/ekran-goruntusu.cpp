@@ -92,15 +92,8 @@ void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler, bool oncekiYi
 bool sec(AnaForm& anaForm, const DefterTanimi& defter, const QString& anaGrup,
          const QString& altGrup)
 {
-    QComboBox* anaGruplar = anaForm.bolum(defter).anaGrupListesi();
-    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    anaForm.bolum(defter).anaGrupTiklandi();
-    const QList<QListWidgetItem*> bulunan =
-        anaForm.bolum(defter).altGrupListesi()->findItems(altGrup, Qt::MatchExactly);
-    if (bulunan.isEmpty())
-        return false;
-    anaForm.bolum(defter).altGrupListesi()->setCurrentItem(bulunan.first());
-    return true;
+    anaForm.bolum(defter).grubuGoster(anaGrup, altGrup);
+    return anaForm.bolum(defter).seciliAltGrup() == altGrup;
 }
 
 // An add dialog past "Yeni … Ekle", with what a user would type in its boxes.

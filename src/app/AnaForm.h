@@ -4,6 +4,7 @@
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
 #include "DonemRaporuFormu.h"
+#include "DonemSecici.h"
 
 #include <QDate>
 #include <QKeySequence>
@@ -14,7 +15,6 @@
 #include <memory>
 
 class DonemOzeti;
-class DonemSecici;
 class OtomatikYedekleme;
 class PencereDuzeni;
 class PlanKopyalamaFormu;

@@ -618,7 +618,10 @@ void DefterBolumu::ozetiAc()
 // The lists as the user would choose them: the main group listed, then its sub-group chosen.
 void DefterBolumu::grubuGoster(const QString& anaGrup, const QString& altGrup)
 {
+    // As spelt first, then by the Turkish letter rules.
     const auto bul = [](const QStringList& adlar, const QString& ad) {
+        if (const qsizetype tam = adlar.indexOf(ad); tam >= 0)
+            return int(tam);
         for (int i = 0; i < adlar.size(); ++i)
             if (TurkceMetin::esit(adlar[i], ad))
                 return i;

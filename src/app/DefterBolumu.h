@@ -116,8 +116,8 @@ public:
     void kayitSil();
     void ozetiAc();
     void listeyiKaydet();
-    // Chooses the groups of the names, matched by the Turkish letter rules; a group the lists lack
-    // leaves the main group, or nothing, chosen.
+    // Chooses the groups of the names, as the lists spell them or else by the Turkish letter
+    // rules, as the user would; a group the lists lack leaves the main group, or nothing, chosen.
     void grubuGoster(const QString& anaGrup, const QString& altGrup);
 
 signals:

@@ -2,7 +2,6 @@
 
 #include "AnaForm.h"
 #include "DegiskenModulu.h"
-#include "DonemSecici.h"
 #include "MesajKutusu.h"
 #include "Okuma.h"
 #include "TestOrtami.h"

@@ -98,16 +98,6 @@ QStringList sutun(const QTreeView* liste, int sira)
     return sonuc;
 }
 
-QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
-{
-    return pencere.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
-}
-
-QTreeView* ozetListesi(const QWidget& pencere, const DefterTanimi& defter)
-{
-    return pencere.findChild<QTreeView*>(defter.adiyla("%1lerListesi"));
-}
-
 QString toplam(const QWidget& pencere, const DefterTanimi& defter)
 {
     return pencere.findChild<QLineEdit*>(defter.adiyla("%1ToplamıKutusu"))->text();
@@ -116,15 +106,10 @@ QString toplam(const QWidget& pencere, const DefterTanimi& defter)
 void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup)
 {
-    QComboBox* anaGruplar = form.bolum(defter).anaGrupListesi();
-    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    QVERIFY2(anaGruplar->currentIndex() >= 0, qPrintable(anaGrup));
-    form.bolum(defter).anaGrupTiklandi();
-    if (altGrup.isEmpty())
-        return;
-    const auto bulunan = form.bolum(defter).altGrupListesi()->findItems(altGrup, Qt::MatchExactly);
-    QVERIFY2(!bulunan.isEmpty(), qPrintable(altGrup));
-    form.bolum(defter).altGrupListesi()->setCurrentItem(bulunan.first());
+    DefterBolumu& bolum = form.bolum(defter);
+    bolum.grubuGoster(anaGrup, altGrup);
+    QCOMPARE(bolum.anaGrupListesi()->currentText() + '/' + bolum.seciliAltGrup().value_or(""),
+             anaGrup + '/' + altGrup);
 }
 
 QStringList mesajlar()

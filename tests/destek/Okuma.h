@@ -3,6 +3,7 @@
 #include "DefterTanimi.h"
 
 #include <QStringList>
+#include <QTreeWidget>
 
 #include <functional>
 #include <utility>
@@ -11,8 +12,6 @@ class AnaForm;
 class QAction;
 class QComboBox;
 class QListWidget;
-class QTreeView;
-class QTreeWidget;
 class QWidget;
 
 // Helpers the test programs share: the twin ledgers as data rows, and what the windows show,
@@ -36,9 +35,12 @@ QStringList basliklar(const QTreeView* liste);
 // Each row's cells joined by '|', in display order.
 QStringList satirlar(const QTreeView* liste);
 QStringList sutun(const QTreeView* liste, int sira);
-// The main window's entry list of the ledger, and the overview's list.
-QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter);
-QTreeView* ozetListesi(const QWidget& pencere, const DefterTanimi& defter);
+// The ledger's list: the main window's entries, or (as a QTreeView) the overview's months.
+template <typename Liste = QTreeWidget>
+Liste* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
+{
+    return pencere.findChild<Liste*>(defter.adiyla("%1lerListesi"));
+}
 QString toplam(const QWidget& pencere, const DefterTanimi& defter);
 
 // Chooses a main group on the main window, and one of its sub-groups when given.
