@@ -181,9 +181,9 @@ void BelgePenceresi::yaziciyiHazirla(QPrinter& yazici) const
     yazici.setDocName(windowTitle());
 }
 
-int BelgePenceresi::sayfalariCiz(QPagedPaintDevice& aygit) const
+void BelgePenceresi::sayfalariCiz(QPagedPaintDevice& aygit) const
 {
-    return belge().sayfa.ciz(aygit, *belgeListesi->model(), belgeGrafigi, QDate::currentDate());
+    belge().sayfa.ciz(aygit, *belgeListesi->model(), belgeGrafigi, QDate::currentDate());
 }
 
 void BelgePenceresi::Yazdir_Click()

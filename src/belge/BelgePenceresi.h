@@ -64,7 +64,7 @@ private:
     void bildir(const QString& metin);
     // The printer set up for the pages.
     void yaziciyiHazirla(QPrinter& yazici) const;
-    int sayfalariCiz(QPagedPaintDevice& aygit) const;
+    void sayfalariCiz(QPagedPaintDevice& aygit) const;
 
     QAbstractItemView* belgeListesi = nullptr;
     QChartView* belgeGrafigi = nullptr;

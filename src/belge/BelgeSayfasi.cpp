@@ -55,7 +55,7 @@ public:
     {
     }
 
-    int ciz(QChartView* grafik)
+    void ciz(QChartView* grafik)
     {
         std::vector<Satir> satirlar;
         satirlariTopla(model, {}, 0, satirlar);
@@ -77,13 +77,11 @@ public:
             cizgi(ressam);
         }
         if (!grafik)
-            return sayfaSayisi;
-        if (ayriSayfa) {
+            return;
+        if (ayriSayfa)
             basla(ressam, sayfaSayisi - 1, sayfaSayisi, false);
-        }
         y += 5 * mm;
         grafikCiz(ressam, *grafik);
-        return sayfaSayisi;
     }
 
 private:
@@ -196,8 +194,8 @@ QPageLayout BelgeSayfasi::duzen() const
                        QPageLayout::Millimeter);
 }
 
-int BelgeSayfasi::ciz(QPagedPaintDevice& aygit, const QAbstractItemModel& model, QChartView* grafik,
-                      QDate tarih) const
+void BelgeSayfasi::ciz(QPagedPaintDevice& aygit, const QAbstractItemModel& model,
+                       QChartView* grafik, QDate tarih) const
 {
-    return Sayfalar(aygit, *this, model, tarih).ciz(grafik);
+    Sayfalar(aygit, *this, model, tarih).ciz(grafik);
 }

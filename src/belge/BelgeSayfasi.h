@@ -22,7 +22,6 @@ struct BelgeSayfasi {
 
     // A4 in the orientation, with the margins of every page.
     QPageLayout duzen() const;
-    // Returns the number of pages drawn.
-    int ciz(QPagedPaintDevice& aygit, const QAbstractItemModel& model, QChartView* grafik,
+    void ciz(QPagedPaintDevice& aygit, const QAbstractItemModel& model, QChartView* grafik,
             QDate tarih) const;
 };
