@@ -168,16 +168,19 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
                   gorunum = QStringLiteral("&Görünüm"), yardim = QStringLiteral("&Yardım");
     const QString disaAktar = dosya + QStringLiteral("/Dışa Aktar");
     using Yapilacak = std::function<void()>;
-    const auto kendi = [this](void (AnaForm::*is)()) { return Yapilacak([=, this] { (this->*is)(); }); };
-    const auto yigin = [this](void (QUndoStack::*is)()) {
-        return Yapilacak([=, this] {
-            (geriAlma->*is)();
-            yiginEylemleriniGuncelle();
+    // The commands reach the window through "pencere", not a nested lambda's capture of this:
+    // under UBSan, GCC 12 checks such a this against the closure and reports a wrong type.
+    AnaForm* const pencere = this;
+    const auto kendi = [pencere](void (AnaForm::*is)()) { return Yapilacak([=] { (pencere->*is)(); }); };
+    const auto yigin = [pencere](void (QUndoStack::*is)()) {
+        return Yapilacak([=] {
+            (pencere->geriAlma->*is)();
+            pencere->yiginEylemleriniGuncelle();
         });
     };
-    const auto kayitta = [this](void (DefterBolumu::*is)()) {
-        return Yapilacak([=, this] {
-            if (DefterBolumu* b = kayitBolumu())
+    const auto kayitta = [pencere](void (DefterBolumu::*is)()) {
+        return Yapilacak([=] {
+            if (DefterBolumu* b = pencere->kayitBolumu())
                 (b->*is)();
         });
     };
