@@ -171,7 +171,7 @@ private slots:
         QVERIFY(!Baglanti::program().sunucuyaTasi(adres));
         QCOMPARE(ButceVerisi::kimlikSayaci(giderDefteri()), sayac);
         QCOMPARE(ButceVerisi::altGruplar(giderDefteri(), "iş"), QStringList{"ŞUBE"});
-        QCOMPARE(ButceVerisi::donemToplami(gelirDefteri(), 2024, QString("OCAK")).gerceklesenKurus,
+        QCOMPARE(ButceVerisi::donemToplami(gelirDefteri(), {2024, 1}).gerceklesenKurus,
                  99999);
         QVERIFY(!Baglanti::program().ac(dosya));
         QVERIFY(Baglanti::program().sunucuyaTasi(adres).value_or("").startsWith(
@@ -296,7 +296,7 @@ private slots:
         auto surdur = qScopeGuard([] { sunucuyu("resume"); });
         QTRY_VERIFY(form->windowTitle().endsWith(" (bağlantı yok)"));
         MesajKutusu::sonrakiSecim(0);
-        form->AltGrupGelirleriniListele();
+        form->bolum(d).listele(true);
         const QString ulasilamiyor = "Ortak bütçenin sunucusuna ulaşılamıyor (" +
                                      TestOrtami::sunucu(false)->sunucu + "); hiçbir şey yazılmadı.";
         QCOMPARE(MesajKutusu::gosterilenler().size(), 2);
@@ -312,7 +312,7 @@ private slots:
         surdur.dismiss();
         QVERIFY(sunucuyu("resume"));
         MesajKutusu::gosterilenleriSil();
-        form->AltGrupGelirleriniListele();
+        form->bolum(d).listele(true);
         QCOMPARE(mesajlar(), QStringList());
         QCOMPARE(liste->topLevelItemCount(), 1);
         QVERIFY(!form->windowTitle().contains("bağlantı yok"));

@@ -7,7 +7,9 @@
 #include "AylikOzetFormu.h"
 #include "Baglanti.h"
 #include "ButceVerisi.h"
+#include "CYereli.h"
 #include "Denetim.h"
+#include "DonemSecici.h"
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "PlanKopyalamaFormu.h"
@@ -92,15 +94,8 @@ void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler, bool oncekiYi
 bool sec(AnaForm& anaForm, const DefterTanimi& defter, const QString& anaGrup,
          const QString& altGrup)
 {
-    QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
-    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    anaForm.anaGrupTiklandi(defter);
-    const QList<QListWidgetItem*> bulunan =
-        anaForm.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
-    if (bulunan.isEmpty())
-        return false;
-    anaForm.altGrupListesi(defter)->setCurrentItem(bulunan.first());
-    return true;
+    anaForm.bolum(defter).grubuGoster(anaGrup, altGrup);
+    return anaForm.bolum(defter).seciliAltGrup() == altGrup;
 }
 
 // An add dialog past "Yeni … Ekle", with what a user would type in its boxes.
@@ -144,6 +139,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::optional<QString> klasor = klasoruAl(argc, argv);
     QApplication uygulama(argc, argv);
+    CYereli::sabitle();
     uygulama.setApplicationName(QStringLiteral("Morvane"));
     // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
@@ -176,30 +172,31 @@ int main(int argc, char* argv[])
 
         AnaForm anaForm(QDate(2024, 10, 15));
         // Planning November, still empty, from October.
-        anaForm.ayBilgisiKutusu()->setCurrentIndex(11);
+        anaForm.donemSecici()->ayKutusu()->setCurrentIndex(11);
         const std::unique_ptr<PlanKopyalamaFormu> planKopyasi = anaForm.planKopyalamaFormu();
-        anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
+        anaForm.donemSecici()->ayKutusu()->setCurrentIndex(0); // "Tüm Aylar"
         if (!sec(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
             !sec(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
             hata << "Örnek gruplar seçilemedi.\n";
             sonuc = 1;
         }
         // The expense overview on 2024, compared with 2023.
-        auto* giderOzeti = new AylikOzetFormu(giderDefteri(), 2024, &anaForm);
+        auto* giderOzeti = new AylikOzetFormu(giderDefteri(), {2024}, &anaForm);
         auto* yilKutusu = giderOzeti->findChild<QComboBox*>(QStringLiteral("YılBilgisiKutusu"));
         yilKutusu->setCurrentIndex(yilKutusu->findData(2024));
         giderOzeti->findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(true);
-        const std::unique_ptr<GrupEklemeFormu> grupEkleme = anaForm.grupEklemeFormu(giderDefteri());
+        const std::unique_ptr<GrupEklemeFormu> grupEkleme =
+            anaForm.bolum(giderDefteri()).grupEklemeFormu();
         girisle(*grupEkleme, {{"AnaGiderGrubuKutusu", "FATURALAR"}, {"AltGiderGrubuKutusu", "SU"}});
         const std::unique_ptr<KayitEklemeFormu> kayitEkleme =
-            anaForm.kayitEklemeFormu(gelirDefteri());
+            anaForm.bolum(gelirDefteri()).kayitEklemeFormu();
         girisle(*kayitEkleme, {{"TahminKutusu", "45.000,00"}, {"GerçekleşenKutusu", "50.400,00"}});
         const QList<std::pair<QWidget*, QString>> resimler{
             {&anaForm, "ana-form.png"},
             {grupEkleme.get(), "grup-ekle.png"},
             {kayitEkleme.get(), "kayit-ekle.png"},
             {planKopyasi.get(), "plan-kopyala.png"},
-            {new AylikOzetFormu(gelirDefteri(), 2024, &anaForm), "tum-gelirler.png"},
+            {new AylikOzetFormu(gelirDefteri(), {2024}, &anaForm), "tum-gelirler.png"},
             {giderOzeti, "tum-giderler.png"}};
         for (const auto& [pencere, ad] : resimler) {
             const QString dosya = cikti.filePath(ad);

@@ -6,7 +6,7 @@
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
 #include "AracSurumu.h"
-
+#include "CYereli.h"
 #include "JetKaynagi.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
@@ -56,6 +56,7 @@ int surecOlarak(const QStringList& argumanlar)
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream cikti(stdout);

@@ -5,6 +5,7 @@
 // it was.
 #include "AracSurumu.h"
 #include "Baglanti.h"
+#include "CYereli.h"
 #include "DisaAktarma.h"
 #include "VeriHatasi.h"
 #include "VeriYeri.h"
@@ -24,6 +25,7 @@ const QString bicimSecenegi = QStringLiteral("--bicim");
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream hata(stderr);

@@ -134,7 +134,7 @@ std::optional<Aktarma::Rapor> AktarmaSureci::calistir(Is is, const QString& yol,
     surec.start();
     if (!surec.waitForStarted())
         throw VeriHatasi(QString(),
-                         QStringLiteral("Aktarma aracı başlatılamadı: %1\n%2")
+                         QStringLiteral("Aktarma aracı başlatılamadı: %1\n(%2)")
                              .arg(QDir::toNativeSeparators(surec.program()), surec.errorString()));
     Okunan okunan;
     QElapsedTimer sessiz;

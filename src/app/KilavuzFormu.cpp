@@ -1,6 +1,8 @@
 #include "KilavuzFormu.h"
 
+#include "Baglanti.h"
 #include "Doldurma.h"
+#include "MesajKutusu.h"
 #include "TurkceMetin.h"
 
 #include <QApplication>
@@ -124,4 +126,15 @@ void KilavuzFormu::bul(bool geriye, bool yerinde)
         renkler.setColor(QPalette::Text, Doldurma::uyariRengi);
     bulKutusu->setPalette(renkler);
     sonucEtiketi->setText(bulunamadi ? QStringLiteral("Bulunamadı") : QString());
+}
+
+void KilavuzFormu::hakkinda(QWidget* sahibi)
+{
+    QStringList satirlar{QStringLiteral("Morvane: ev bütçesi planlama ve izleme")};
+    if (const QString surum = QApplication::applicationVersion(); !surum.isEmpty())
+        satirlar << QStringLiteral("Sürüm ") + surum;
+    satirlar << QString() << Baglanti::program().tanim()
+             << QStringLiteral("SQLite ") + Baglanti::sqliteSurumu()
+             << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
+    MesajKutusu::bilgi(sahibi, satirlar.join(u'\n'));
 }

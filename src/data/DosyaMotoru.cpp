@@ -88,12 +88,6 @@ QString acilamadi(const QString& yol, const QString& neden)
         .arg(QDir::toNativeSeparators(yol), neden);
 }
 
-QString bulunamadi(const QString& yol, const QString& neden)
-{
-    return QStringLiteral("%1 bulunamadı: %2\n\n%3")
-        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
-}
-
 // Why the engine would not open a file: only what points at its contents is damage.
 Acilamama::Neden nedeni(int kod)
 {
@@ -122,6 +116,15 @@ void kisitla(sqlite3* h)
     sqlite3_enable_load_extension(h, 0);
     sqlite3_db_config(h, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(h, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
+// The engine's words add nothing to a missing file; what to do does.
+QString bulunamadi(const QString& yol)
+{
+    return QStringLiteral("%1 bulunamadı: %2\n\nBütçenin bulunduğu klasörü seçin ya da orada boş "
+                          "bir bütçe dosyası oluşturun: Morvane ilk açılışta bunu önerir, komut "
+                          "satırında varnel-olustur KLASÖR oluşturur.")
+        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol));
 }
 
 std::optional<std::pair<dev_t, ino_t>> kimlik(const QString& yol)
@@ -224,7 +227,7 @@ DosyaMotoru::Acilis DosyaMotoru::ac(const QString& yol, bool semayla)
         return {std::move(motor), {}};
     motor.reset();
     if (!bilgi.exists())
-        return {nullptr, {N::Yok, bulunamadi(yol, sonuc->metin)}};
+        return {nullptr, {N::Yok, bulunamadi(yol)}};
     // What the user may not read or write is no damage, whatever the engine made of it.
     if (!dosya || ::access(QFile::encodeName(yol).constData(), R_OK | W_OK) != 0)
         sonuc->neden = N::Erisilemez;

@@ -82,20 +82,10 @@ void GrupToplamlari::Toplam::ekle(const Toplam& t)
 std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& defter,
                                                             const Donem& donem)
 {
-    QStringList kosullar;
     QVariantList degerler;
-    if (donem.yil) {
-        kosullar << defter.yilAlani + QStringLiteral(" = ?");
-        degerler << *donem.yil;
-    }
-    if (donem.ay) {
-        kosullar << defter.ayAlani + QStringLiteral(" = ? COLLATE TURKCE");
-        degerler << *donem.ay;
-    }
-    const QString kosul =
-        kosullar.isEmpty() ? QString() : QStringLiteral(" WHERE ") + kosullar.join(" AND ");
+    const QString kosul = donem.kosulu(defter, degerler);
     SorguSonucu sorgu(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
-                      degerler);
+                            degerler);
     std::vector<Satir> sonuc;
     while (sorgu.sonraki()) {
         const Tutar::Toplam t = Tutar::toplam(sorgu.alan(2));

@@ -1,6 +1,7 @@
 #include "SunucuMotoru.h"
 
 #include "ButceKopyasi.h"
+#include "CYereli.h"
 #include "DefterTanimi.h"
 #include "DosyaBaglantisi.h"
 #include "KilitBeklemesi.h"
@@ -23,7 +24,8 @@ const QString surumTablosu = QStringLiteral("MorvaneSemaSurumu");
 // The version of the server's schema that this program writes.
 constexpr int semaSurumu = 1;
 
-// The first sentence for why the server would not take the connection, then the server's words.
+// The first sentence for why the server would not take the connection, then the server's words in
+// parentheses.
 QString baglanamadi(const QSqlError& hata)
 {
     const QString sunucununSozu =
@@ -40,8 +42,8 @@ QString baglanamadi(const QSqlError& hata)
     for (const auto& [izler, cumle] : nedenler)
         for (const QString& iz : izler)
             if (sunucununSozu.contains(iz, Qt::CaseInsensitive))
-                return QString::fromUtf8(cumle) + u'\n' + sunucununSozu;
-    return QStringLiteral("Ortak bütçeye bağlanılamadı.\n") + sunucununSozu;
+                return QStringLiteral("%1\n(%2)").arg(QString::fromUtf8(cumle), sunucununSozu);
+    return QStringLiteral("Ortak bütçeye bağlanılamadı.\n(%1)").arg(sunucununSozu);
 }
 
 QStringList tekSutun(QSqlDatabase db, const QString& sql)
@@ -219,7 +221,12 @@ std::optional<QString> SunucuMotoru::baglan(bool olusturabilir)
 {
     QSqlDatabase vt = db();
     vt.close();
-    if (!vt.open())
+    // libpq's refusals in the English that baglanamadi() recognises, in any program.
+    const bool acildi = [&] {
+        const CYereli::Kapsam c;
+        return vt.open();
+    }();
+    if (!acildi)
         return baglanamadi(vt.lastError());
     std::optional<QString> sorun;
     try {
@@ -233,8 +240,8 @@ std::optional<QString> SunucuMotoru::baglan(bool olusturabilir)
         sorun = QStringLiteral("Ortak bütçe hazırlanamadı.\n") + h.motorunSozu();
     }
     if (!sorun && !vt.driver()->subscribeToNotification(bildirim))
-        sorun = QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n") +
-                vt.driver()->lastError().text();
+        sorun = QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n(%1)")
+                    .arg(vt.driver()->lastError().text());
     if (sorun)
         vt.close();
     return sorun;

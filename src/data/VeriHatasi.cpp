@@ -63,16 +63,14 @@ VeriHatasi VeriHatasi::baglantiYok(const QString& sunucu, const QString& motorun
 
 QString VeriHatasi::motorunSozu() const
 {
-    return numara_.isEmpty() ? metin_ : QStringLiteral("Hata %1: %2").arg(numara_, metin_);
+    return numara_.isEmpty() ? metin_ : QStringLiteral("(Hata %1: %2)").arg(numara_, metin_);
 }
 
 QString VeriHatasi::ilkCumle() const
 {
     if (!cumle_.isEmpty())
         return cumle_;
-    bool sayi = false;
-    const int kod = numara_.toInt(&sayi);
-    if (!sayi)
+    if (numara_.isEmpty())
         return {};
     // Another program put a view where one of the tables was.
     static const QRegularExpression gorunum(
@@ -81,17 +79,22 @@ QString VeriHatasi::ilkCumle() const
         return QStringLiteral("%1 bir tablo değil, görünüm; başka bir program değiştirmiş, "
                               "değişiklik kaydedilemedi.")
             .arg(m.captured(1));
-    return turkceCumle(kod);
+    // A server's code that is no number (PostgreSQL's SQLSTATE 42P01) counts as 0: other.
+    return turkceCumle(numara_.toInt());
 }
 
+// A refusal the program words itself stands as it is; after a Turkish sentence, the engine's
+// words follow in parentheses.
 QString VeriHatasi::aciklama() const
 {
     const QString cumle = ilkCumle();
-    const QString soz = metin_.trimmed().isEmpty() ? QString() : motorunSozu();
-    if (cumle.isEmpty() && soz.isEmpty())
+    const QString metin = metin_.trimmed();
+    if (cumle.isEmpty() && metin.isEmpty())
         return QStringLiteral("Veritabanı işlemi yapılamadı; veritabanı sürücüsü bir neden "
                               "bildirmedi.");
-    if (cumle.isEmpty() || soz.isEmpty())
-        return cumle + soz;
-    return cumle + u'\n' + soz;
+    if (cumle.isEmpty())
+        return metin;
+    if (metin.isEmpty())
+        return cumle;
+    return cumle + u'\n' + (numara_.isEmpty() ? u'(' + metin + u')' : motorunSozu());
 }

@@ -27,7 +27,8 @@ public:
     const QString& metin() const { return metin_; }
     // Whether the command met a lost link to the shared budget's server.
     bool baglantiKoptu() const { return baglantiKoptu_; }
-    // The engine's own words: "Hata 5: database is locked".
+    // The engine's own words, in parentheses after a Turkish sentence: "(Hata 5: database is
+    // locked)".
     QString motorunSozu() const;
     // As shown to the user, never empty: an engine failure starts with a Turkish sentence for its
     // kind (locked, read-only, disk full, damaged, cannot open, other; a view where a table was),
