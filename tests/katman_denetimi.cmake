@@ -9,6 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 #   data ← ui ← groups, entries, overview, report ← app
 #   data ← aktarma ← app
 #   data ← disa ← overview, report, app (and tools)
+#   data ← ekstre ← banka (with ui) ← app (and tools)
 set(gorur_data)
 set(gorur_ui data)
 set(gorur_groups ui data)
@@ -17,8 +18,10 @@ set(gorur_overview ui disa data)
 set(gorur_report ui disa data)
 set(gorur_aktarma data)
 set(gorur_disa data)
-set(gorur_app groups entries overview report aktarma disa ui data)
-set(katmanlar data ui groups entries overview report aktarma disa app)
+set(gorur_ekstre data)
+set(gorur_banka ui ekstre data)
+set(gorur_app groups entries overview report banka aktarma disa ekstre ui data)
+set(katmanlar data ui groups entries overview report banka aktarma disa ekstre app)
 
 # Which folder holds each header (DerlemeBilgisi.h is made from DerlemeBilgisi.h.in).
 file(GLOB_RECURSE basliklar RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.h.in)

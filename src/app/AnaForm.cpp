@@ -1,5 +1,6 @@
 #include "AnaForm.h"
 
+#include "BankaHareketleriFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "DefterBolumu.h"
@@ -193,6 +194,9 @@ void AnaForm::dosyaMenusunuKur()
         b->listeyiKaydetEyleminiEkle(disaAktar);
     disaAktar->addAction(QStringLiteral("Tüm Kayıtları Kaydet…"), this,
                          &AnaForm::TumKayitlariKaydet_Click);
+    bankaHareketleriEylemi =
+        dosyaMenusu->addAction(QStringLiteral("Banka Hareketlerini İçe Aktar…"), this,
+                               &AnaForm::BankaHareketleriniIceAktar_Click);
     dosyaMenusu->addAction(QStringLiteral("Yedekten Geri Yükle…"), this,
                            &AnaForm::YedektenGeriYukle_Click);
     dosyaMenusu->addSeparator();
@@ -233,7 +237,7 @@ void AnaForm::duzenleMenusunuKur()
     // Each entry list offers the entry commands on its own menu.
     for (KayitListesi* liste : {gelir->kayitListesi(), gider->kayitListesi()}) {
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
-        liste->addActions({kaydiDuzenleEylemi, kaydiSilEylemi});
+        liste->addActions({kaydiDuzenleEylemi, kaydiSilEylemi, bankaHareketleriEylemi});
     }
 }
 
@@ -453,6 +457,17 @@ std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 void AnaForm::YedektenGeriYukle_Click()
 {
     yedekGeriYuklemeFormu()->exec();
+}
+
+void AnaForm::BankaHareketleriniIceAktar_Click()
+{
+    BankaHareketleriFormu pencere(this);
+    connect(&pencere, &BankaHareketleriFormu::hareketlerOnaylandi, this,
+            [this](const EkstreOkuma& okuma) {
+                statusBar()->showMessage(
+                    QStringLiteral("Banka ekstresi okundu: %1 hareket.").arg(okuma.cozum.ozet.sayi));
+            });
+    pencere.exec();
 }
 
 // The commands of this run were written to rows the restored file may not have.

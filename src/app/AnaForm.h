@@ -85,6 +85,8 @@ public:
     void GrubuYenidenAdlandir_Click() { grupBolumu->grubuYenidenAdlandir(); }
     void AnaGrubuSil_Click() { grupBolumu->anaGrupSil(); }
     void YedektenGeriYukle_Click();
+    // "Dosya" > "Banka Hareketlerini İçe Aktar…", also on the entry lists' menu.
+    void BankaHareketleriniIceAktar_Click();
     // "Görünüm" > "Pencere Düzenini Sıfırla": the drawn sizes, here and in every window.
     void PencereDuzeniniSifirla_Click();
     void Hakkinda_Click();
@@ -201,6 +203,7 @@ private:
     QMenu* yardimMenusu = nullptr;
     QAction* kaydiDuzenleEylemi = nullptr;
     QAction* kaydiSilEylemi = nullptr;
+    QAction* bankaHareketleriEylemi = nullptr;
     QAction* grubuAdlandirEylemi = nullptr;
     QAction* anaGrubuSilEylemi = nullptr;
     QUndoStack* geriAlma = nullptr;
