@@ -16,25 +16,17 @@
 #include <QLocale>
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace
 {
 
 const QString kartSecenegi = QStringLiteral("--harcamalar-arti");
-
-void yaz(const QByteArray& satirlar)
-{
-    std::fwrite(satirlar.constData(), 1, size_t(satirlar.size()), stdout);
-    std::fflush(stdout);
-}
 
 // --surec DOSYA: the rows of an .xls workbook in the lines EkstreSureci reads.
 int surecOlarak(const QStringList& argumanlar)
 {
     if (argumanlar.size() != 1)
         return 2;
-    try {
+    return AltSurec::cocukOlarak([&](const AltSurec::Yazici& yaz) {
         const EkstreTablosu tablo = XlsKaynagi::oku(argumanlar.first());
         QByteArray satirlar;
         for (const TabloSatiri& s : tablo.satirlar) {
@@ -42,12 +34,8 @@ int surecOlarak(const QStringList& argumanlar)
             if (satirlar.size() > 1 << 16)
                 yaz(std::exchange(satirlar, {}));
         }
-        yaz(satirlar + EkstreSureci::bittiSatiri());
-        return 0;
-    } catch (const VeriHatasi& h) {
-        yaz(EkstreSureci::hataSatiri(h.aciklama()));
-        return 1;
-    }
+        yaz(satirlar);
+    });
 }
 
 } // namespace
@@ -80,15 +68,15 @@ int main(int argc, char* argv[])
         // An amount the balances do not prove may be misread: nothing of it is printed.
         if (okuma.cozum.kirik)
             throw EkstreOkuyucu::hata(yol, okuma.cozum.kirikMetni() + u'.');
-        QByteArray cikti;
+        QTextStream cikti(stdout);
         for (const Hareket& h : std::as_const(okuma.cozum.hareketler)) {
             QString aciklama = h.aciklama;
             for (const QChar ayrac : {u'\t', u'\n', u'\r'})
                 aciklama.replace(ayrac, u' ');
-            cikti += h.tarih.toString(Qt::ISODate).toUtf8() + '\t' + QByteArray::number(h.tutar) +
-                     '\t' + aciklama.toUtf8() + '\n';
+            cikti << h.tarih.toString(Qt::ISODate) << '\t' << QString::number(h.tutar) << '\t'
+                  << aciklama << '\n';
         }
-        yaz(cikti);
+        cikti.flush();
         const QStringList sorunlar = okuma.cozum.sorunMetinleri(okuma.tablo);
         hata << okuma.cozum.ozetMetni().join(u'\n') << '\n';
         for (const QString& sorun : sorunlar)

@@ -20,20 +20,12 @@ struct Okunan {
     Aktarma::Rapor rapor;
     qint64 yapilan = 0;
     qint64 toplam = 0;
-    std::optional<QString> hata;
-    bool bitti = false;
 };
 
 void satiriOku(const QByteArray& metin, Okunan& okunan)
 {
     const QList<QByteArray> alanlar = metin.split('\t');
     const QByteArray tur = alanlar.first();
-    if (tur == "bitti") {
-        okunan.bitti = true;
-        return;
-    }
-    if (alanlar.size() == 2 && tur == "hata")
-        okunan.hata = coz(alanlar[1]);
     if (alanlar.size() != 3)
         return;
     const QString ad = coz(alanlar[1]);
@@ -73,14 +65,14 @@ std::optional<Aktarma::Rapor> AktarmaSureci::calistir(Is is, const QString& yol,
         program.isEmpty() ? AltSurec::aracYolu(QStringLiteral("varnel-aktar")) : program,
         {secenek, isAdi(is), yol}, sinirlar, [&](const QByteArray& s) { satiriOku(s, okunan); },
         [&] { return !izleyici || izleyici(okunan.yapilan, okunan.toplam); });
-    if (sonuc.normal && sonuc.cikisKodu == 0 && okunan.bitti)
+    if (sonuc.tamam())
         return okunan.rapor;
     if (is == Is::Donustur && !eskiVardi)
         Aktarma::eskiDosyayiGeriKoy(yol);
     Aktarma::artiklariSil(klasor);
     if (sonuc.iptal)
         return std::nullopt;
-    throw VeriHatasi(QString(), sonuc.normal && okunan.hata ? *okunan.hata : cokmeMesaji);
+    throw VeriHatasi(QString(), sonuc.normal && sonuc.hata ? *sonuc.hata : cokmeMesaji);
 }
 
 QString AktarmaSureci::isAdi(Is is)
@@ -105,12 +97,3 @@ QByteArray AktarmaSureci::raporSatirlari(const Aktarma::Rapor& rapor)
     return satirlar;
 }
 
-QByteArray AktarmaSureci::hataSatiri(const QString& metin)
-{
-    return satir({"hata", kacir(metin)});
-}
-
-QByteArray AktarmaSureci::bittiSatiri()
-{
-    return satir({"bitti"});
-}

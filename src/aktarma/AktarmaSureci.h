@@ -45,7 +45,5 @@ inline const QString secenek = QStringLiteral("--surec");
 QString isAdi(Is is);
 QByteArray ilerlemeSatiri(qint64 yapilan, qint64 toplam);
 QByteArray raporSatirlari(const Aktarma::Rapor& rapor);
-QByteArray hataSatiri(const QString& metin);
-QByteArray bittiSatiri();
 
 } // namespace AktarmaSureci

@@ -11,6 +11,8 @@
 
 #include <sys/resource.h>
 
+#include <cstdio>
+
 namespace
 {
 
@@ -65,7 +67,12 @@ AltSurec::Sonuc AltSurec::calistir(const QString& aracAdi, const QString& progra
         while (surec.canReadLine()) {
             QByteArray okunan = surec.readLine();
             okunan.chop(1);
-            satir(okunan);
+            if (okunan == "bitti")
+                sonuc.bitti = true;
+            else if (okunan.startsWith("hata\t"))
+                sonuc.hata = coz(okunan.mid(5));
+            else
+                satir(okunan);
             sessiz.restart();
         }
         if (devam && !devam() && !bitti)
@@ -84,6 +91,22 @@ AltSurec::Sonuc AltSurec::calistir(const QString& aracAdi, const QString& progra
     sonuc.normal = surec.exitStatus() == QProcess::NormalExit && !sonuc.iptal && !asti;
     sonuc.cikisKodu = surec.exitCode();
     return sonuc;
+}
+
+int AltSurec::cocukOlarak(const std::function<void(const Yazici& yaz)>& is)
+{
+    const Yazici yaz = [](const QByteArray& satirlar) {
+        std::fwrite(satirlar.constData(), 1, size_t(satirlar.size()), stdout);
+        std::fflush(stdout);
+    };
+    try {
+        is(yaz);
+        yaz(satir({"bitti"}));
+        return 0;
+    } catch (const VeriHatasi& h) {
+        yaz(satir({"hata", kacir(h.aciklama())}));
+        return 1;
+    }
 }
 
 QByteArray AltSurec::satir(const QList<QByteArray>& alanlar)

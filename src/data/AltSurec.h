@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 // A library that crashes or loops forever on some damaged files (libmdb, libfreexl) reads them in a
 // process of its own, one of the program's tools run with a secret option, so that neither may
@@ -25,17 +26,28 @@ struct Sonuc {
     bool iptal = false;  // `devam` answered false
     bool normal = false; // the child ended by itself, neither by a signal nor cut off
     int cikisKodu = -1;
+    bool bitti = false;          // the child said it had done its work
+    std::optional<QString> hata; // the reason the child gave for refusing it
+
+    bool tamam() const { return normal && cikisKodu == 0 && bitti; }
 };
 
 // The tool of that name beside the program, else the one on PATH.
 QString aracYolu(const QString& ad);
 
-// Runs `program`, handing each line it writes to its standard output (without the line end) to
-// `satir` as it comes, and asking `devam` after each and every tenth of a second meanwhile; false
-// ends the child. Throws a VeriHatasi, naming `aracAdi` ("Aktarma aracı"), when it cannot start.
+// Runs `program`, handing each line it writes to its standard output (without the line end; but
+// for its last word, "bitti" or "hata", which goes into the result) to `satir` as it comes, and
+// asking `devam` after each and every tenth of a second meanwhile; false ends the child. Throws a
+// VeriHatasi, naming `aracAdi` ("Aktarma aracı"), when it cannot start.
 Sonuc calistir(const QString& aracAdi, const QString& program, const QStringList& argumanlar,
                const Sinirlar& sinirlar, const std::function<void(const QByteArray&)>& satir,
                const std::function<bool()>& devam = {});
+
+// The child's side: runs `is`, which hands its lines to `yaz` (each written at once), then says
+// "bitti"; a VeriHatasi it throws is said as "hata METİN" instead. The child's exit status: 0, or 1
+// after a refusal.
+using Yazici = std::function<void(const QByteArray& satirlar)>;
+int cocukOlarak(const std::function<void(const Yazici& yaz)>& is);
 
 // One line of fields; text travels through kacir() and coz(), holding neither a tab nor a line end.
 QByteArray satir(const QList<QByteArray>& alanlar);

@@ -12,18 +12,12 @@ constexpr char turler[] = {'-', 'm', 's', 't'}; // Hucre::Tur in order
 
 struct Okunan {
     EkstreTablosu tablo;
-    std::optional<QString> hata;
-    bool bitti = false;
     bool fazla = false;
 };
 
 void satiriOku(const QByteArray& satir, Okunan& okunan)
 {
     const QList<QByteArray> alanlar = satir.split('\t');
-    if (alanlar.first() == "bitti")
-        okunan.bitti = true;
-    else if (alanlar.first() == "hata" && alanlar.size() == 2)
-        okunan.hata = AltSurec::coz(alanlar[1]);
     if (alanlar.first() != "satir" || alanlar.size() < 3)
         return;
     // A child gone wrong is no more trusted than the file: its rows keep to the same limit.
@@ -62,12 +56,12 @@ EkstreTablosu EkstreSureci::calistir(const QString& yol)
         QStringLiteral("Excel okuyucusu"),
         program.isEmpty() ? AltSurec::aracYolu(QStringLiteral("varnel-ekstre")) : program,
         {secenek, yol}, sinirlar, [&](const QByteArray& s) { satiriOku(s, okunan); });
-    if (sonuc.normal && sonuc.cikisKodu == 0 && okunan.bitti && !okunan.fazla)
+    if (sonuc.tamam() && !okunan.fazla)
         return std::move(okunan.tablo);
     if (okunan.fazla)
         EkstreOkuyucu::satirSiniri(yol, okunan.tablo);
-    if (sonuc.normal && okunan.hata)
-        throw VeriHatasi(QString(), *okunan.hata);
+    if (sonuc.normal && sonuc.hata)
+        throw VeriHatasi(QString(), *sonuc.hata);
     throw EkstreOkuyucu::hata(yol, QStringLiteral("dosya bozuk (okuyucu çöktü)."));
 }
 
@@ -77,14 +71,4 @@ QByteArray EkstreSureci::satirSatiri(const TabloSatiri& satir)
     for (const Hucre& h : satir.hucreler)
         alanlar << turler[int(h.tur)] + AltSurec::kacir(h.metin);
     return AltSurec::satir(alanlar);
-}
-
-QByteArray EkstreSureci::hataSatiri(const QString& metin)
-{
-    return AltSurec::satir({"hata", AltSurec::kacir(metin)});
-}
-
-QByteArray EkstreSureci::bittiSatiri()
-{
-    return AltSurec::satir({"bitti"});
 }

@@ -24,9 +24,7 @@ void sinirlariAyarla(const AltSurec::Sinirlar& sinirlar);
 // or, when it crashed, hung or ran out of memory, that the file is damaged.
 EkstreTablosu calistir(const QString& yol);
 
-// The child's side.
+// The child's side: a row as a line.
 QByteArray satirSatiri(const TabloSatiri& satir);
-QByteArray hataSatiri(const QString& metin);
-QByteArray bittiSatiri();
 
 } // namespace EkstreSureci
