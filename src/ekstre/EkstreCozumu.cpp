@@ -69,7 +69,7 @@ QString alinti(const Hucre& h)
 struct Okunan {
     std::optional<Hareket> hareket;
     QString sorun;
-    bool bos = false; // nothing in its date and amount cells
+    bool bos = false; // nothing in its amount cells
 };
 
 Okunan satirOku(const TabloSatiri& satir, const EkstreDuzeni& d, const Yazim& y)
@@ -87,7 +87,7 @@ Okunan satirOku(const TabloSatiri& satir, const EkstreDuzeni& d, const Yazim& y)
         };
         const std::optional<qint64> giden = okunan(borc);
         const std::optional<qint64> gelen = okunan(alacak);
-        if (giden && gelen)
+        if (giden && gelen && (borc.tur != Hucre::Tur::Bos || alacak.tur != Hucre::Tur::Bos))
             tutar = std::abs(*gelen) - std::abs(*giden);
         tutarHucresi = !giden                        ? borc
                        : !gelen                      ? alacak
@@ -97,9 +97,9 @@ Okunan satirOku(const TabloSatiri& satir, const EkstreDuzeni& d, const Yazim& y)
         tutar = tutarOku(tutarHucresi, y.ondalik);
     }
     Okunan o;
-    // A row the reader could not take whole is named even when its date and amount are missing.
-    o.bos = tarihHucresi.tur == Hucre::Tur::Bos && tutarHucresi.tur == Hucre::Tur::Bos &&
-            satir.sorun.isEmpty();
+    // A row with no amount is no movement (a blank row, a balance carried over), unless the reader
+    // could not take it whole.
+    o.bos = tutarHucresi.tur == Hucre::Tur::Bos && satir.sorun.isEmpty();
     const std::optional<QDate> tarih = tarihOku(tarihHucresi, y.sira);
     const Hucre bakiyeHucresi = hucre(d.bakiye);
     const std::optional<qint64> bakiye = tutarOku(bakiyeHucresi, y.ondalik);

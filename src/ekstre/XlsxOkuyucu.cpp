@@ -312,13 +312,19 @@ private:
         const int stil = a.value(QLatin1String("s")).toInt();
         QString deger;
         QString satirIci;
+        bool formul = false;
         while (!xml.atEnd() && !xml.hasError() && !(xml.isEndElement() && ad(xml, u"c"))) {
             xml.readNext();
             if (basladi(xml, u"v"))
                 deger = xml.readElementText();
             else if (basladi(xml, u"t") && satirIci.size() <= EkstreSiniri::hucre)
                 satirIci += xml.readElementText();
+            else if (basladi(xml, u"f"))
+                formul = true;
         }
+        // A formula is never evaluated here: without the value it was saved with, the row is named.
+        if (formul && deger.isEmpty())
+            satir.sorun = QStringLiteral("bir formülün kaydedilmiş değeri yok");
         Hucre h = hucreDegeri(tur, stil, deger, satirIci);
         h.metin = EkstreOkuyucu::hucreMetni(std::move(h.metin), satir);
         if (h.tur == Hucre::Tur::Bos)
