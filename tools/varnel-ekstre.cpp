@@ -65,9 +65,14 @@ int main(int argc, char* argv[])
         }
         if (const auto sebep = okuma.bosSebebi())
             throw EkstreOkuyucu::hata(yol, *sebep);
-        // An amount the balances do not prove may be misread: nothing of it is printed.
-        if (okuma.cozum.kirik)
+        // An amount the balances do not prove may be misread: nothing of it is printed. A row
+        // that could not be read is the likely cause.
+        const QStringList sorunlar = okuma.cozum.sorunMetinleri(okuma.tablo);
+        if (okuma.cozum.kirik) {
+            for (const QString& sorun : sorunlar)
+                hata << sorun << '\n';
             throw EkstreOkuyucu::hata(yol, okuma.cozum.kirikMetni() + u'.');
+        }
         QTextStream cikti(stdout);
         for (const Hareket& h : std::as_const(okuma.cozum.hareketler)) {
             QString aciklama = h.aciklama;
@@ -77,7 +82,6 @@ int main(int argc, char* argv[])
                   << aciklama << '\n';
         }
         cikti.flush();
-        const QStringList sorunlar = okuma.cozum.sorunMetinleri(okuma.tablo);
         hata << okuma.cozum.ozetMetni().join(u'\n') << '\n';
         for (const QString& sorun : sorunlar)
             hata << sorun << '\n';

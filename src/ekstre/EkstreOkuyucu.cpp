@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QXmlStreamReader>
 
 namespace
 {
@@ -98,6 +99,13 @@ QString EkstreOkuyucu::hucreMetni(QString metin, TabloSatiri& satir)
                       .arg(QLocale().toString(EkstreSiniri::hucre));
     metin.truncate(EkstreSiniri::hucre);
     return metin;
+}
+
+QString EkstreOkuyucu::xmlHatasi(const QXmlStreamReader& xml)
+{
+    QString neden = xml.errorString();
+    neden.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    return QStringLiteral("satır %1: %2").arg(xml.lineNumber()).arg(neden);
 }
 
 void EkstreOkuyucu::satirSiniri(const QString& yol, const EkstreTablosu& tablo)

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+class QXmlStreamReader;
+
 // A statement file from outside is hostile until read: each reader keeps to these limits and
 // refuses (or cuts, naming the row) what lies beyond them.
 namespace EkstreSiniri
@@ -39,8 +41,9 @@ public:
     // Whether the user may choose the encoding (the text formats).
     virtual bool metinMi() const { return true; }
 
-    // The reader for the file's content (its first bytes say xlsx, xls, OFX or QIF; other text is
-    // CSV). Throws a VeriHatasi for a file that is none of them.
+    // The reader for the file's content (its first bytes say xlsx, xls, OFX or QIF; anything else
+    // is read as CSV). Throws a VeriHatasi for a file that cannot be opened, is empty or too large,
+    // or is a workbook saved with a password.
     static std::unique_ptr<EkstreOkuyucu> sec(const QString& yol);
 
     // "«ekstre.xlsx» okunamadı: neden"
@@ -54,6 +57,8 @@ public:
                          std::optional<Kodlama::Tur> beyan = {});
     // A cell's text within EkstreSiniri::hucre; a longer one is cut and its row says so.
     static QString hucreMetni(QString metin, TabloSatiri& satir);
+    // Where and why XML broke off: "satır 3: …", without the control characters it may quote.
+    static QString xmlHatasi(const QXmlStreamReader& xml);
     // The next row may be added; refuses the file beyond EkstreSiniri::satir rows.
     static void satirSiniri(const QString& yol, const EkstreTablosu& tablo);
 };

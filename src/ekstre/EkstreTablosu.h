@@ -33,8 +33,8 @@ struct TabloSatiri {
 // the title above the table, its header, the movements and whatever follows them.
 struct EkstreTablosu {
     QList<TabloSatiri> satirlar;
-    // The rest of a cell merged over several (a workbook's title): its value is in every cell
-    // it covers; kept so that a preview can show it once.
+    // Cells a workbook merges (a title over the table's width): the first one's value is in every
+    // cell the range covers; the ranges are kept so that a preview shows each once.
     struct Birlesik {
         int satir = 0; // index into satirlar
         int sutun = 0;

@@ -220,9 +220,8 @@ void xmlOku(const QString& yol, const QString& metin, Toplayici& t)
     }
     // A file cut short is read as far as it goes: its last record, if open, is named.
     if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-        throw EkstreOkuyucu::hata(yol, QStringLiteral("OFX dosyası bozuk (satır %1: %2).")
-                                           .arg(xml.lineNumber())
-                                           .arg(xml.errorString()));
+        throw EkstreOkuyucu::hata(
+            yol, QStringLiteral("OFX dosyası bozuk (%1).").arg(EkstreOkuyucu::xmlHatasi(xml)));
     t.bitir();
 }
 

@@ -94,11 +94,9 @@ public:
         if (!parca.butun(qint64(bilgi.uncompressed_size)))
             throw bozuk(ad);
         if (xml.hasError())
-            throw EkstreOkuyucu::hata(yol, QStringLiteral("çalışma kitabının «%1» bölümü bozuk "
-                                                          "(satır %2: %3).")
-                                               .arg(ad)
-                                               .arg(xml.lineNumber())
-                                               .arg(xml.errorString()));
+            throw EkstreOkuyucu::hata(yol,
+                                      QStringLiteral("çalışma kitabının «%1» bölümü bozuk (%2).")
+                                          .arg(ad, EkstreOkuyucu::xmlHatasi(xml)));
         return true;
     }
 
