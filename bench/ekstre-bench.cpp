@@ -5,6 +5,7 @@
 // then five; and the memory the rows and movements hold, per row. Prints Markdown for
 // docs/hiz.md. Run it by hand on an optimised build, offscreen; CTest does not.
 #include "BankaHareketleriFormu.h"
+#include "CYereli.h"
 #include "Denetim.h"
 #include "EkstreOkuma.h"
 #include "EkstreSureci.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication uygulama(argc, argv);
+    CYereli::sabitle();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     Denetim::gorunumuKur();
     // No layout the user remembered takes part.

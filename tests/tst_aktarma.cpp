@@ -134,16 +134,10 @@ class TestAktarma : public DosyasizTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!ornekler.exists() && qgetenv("CI") != "true")
-            QSKIP("no Access sample files beside the repository");
-        QVERIFY2(ornekler.exists(), qPrintable(ornekler.path()));
-        AktarmaSureci::programiAyarla(VARNEL_AKTAR);
-    }
+    void initTestCase() { AktarmaSureci::programiAyarla(VARNEL_AKTAR); }
 
     // Text stored compressed and uncompressed, every character up to U+00FF included.
-    void readsRealJetText()
+    void readsRealJetValues()
     {
         QString tumu;
         for (char16_t c = 1; c <= 0xFF; ++c)
@@ -160,6 +154,10 @@ private slots:
         QCOMPARE(kaynak.tablolar(), QStringList{"Table"});
         QCOMPARE(kaynak.satirSayisi("Table"), beklenen.size());
         QCOMPARE(tabloyuOku(kaynak, "Table", {"ID", "Unicode"}), beklenen);
+        // Double amounts keep their decimals under any locale of the process (0.1 + 0.2, 1.005).
+        JetKaynagi cift(butceler.filePath("butce-double.mdb"));
+        QCOMPARE(tabloyuOku(cift, "GelirlerTablosu", {"GelirTahmini", "Gerceklesen"}).mid(10, 2),
+                 (QStringList{"d:0.3|d:1.01", "d:2.68|d:0.33"}));
     }
 
     void convertsLibmdbText_data()
@@ -175,7 +173,6 @@ private slots:
         satir("currency exact", Kesin, "1234.5678", "d:1234.5678");
         satir("double typed 1.005", Kayan, "1.005", "d:1.01");
         satir("double negative half", Kayan, "-2.675", "d:-2.68");
-        satir("single decimal comma", Kayan, "3,14159", "d:3.14");
         satir("not a number", Kayan, "abc", "none");
         satir("not an integer", TamSayi, "20.5", "none");
     }
@@ -367,7 +364,11 @@ private slots:
         QFETCH(QString, dosya);
         QFETCH(QString, durum);
         QFETCH(QString, beklenen);
-        QByteArray eski = ornek(dosya, butceler);
+        // Only a large file is still being read when "İptal" comes.
+        const bool buyuk = dosya == "butce-buyuk.mdb";
+        if (buyuk && !QFileInfo::exists(BUYUK_BUTCE))
+            QSKIP("the benchmark's 20 MB budget " BUYUK_BUTCE " is not beside the repository");
+        QByteArray eski = buyuk ? dosyaIcerigi(BUYUK_BUTCE) : ornek(dosya, butceler);
         // The income entry 6 holds the highest amount; one lira more is beyond it.
         if (durum == "tasan")
             eski.replace(146915, 8, QByteArray::fromHex("ac26c16ff2862300"));

@@ -68,7 +68,6 @@ private slots:
             QTest::newRow(ad) << icerik << QString(komutlar) << QString::fromUtf8(beklenen);
         };
         satir("good file", {}, "SELECT 1", "");
-        satir("missing", {}, "", "Varnel.mdb bulunamadı: ");
         satir("plain text", QByteArray("Ocak kirası ödendi.\n").repeated(300), "", "Hata 26");
         satir("zero bytes", QByteArray(""), "", "Hata 26");
         satir("old access header", jet, "", "eski Access (Jet)");

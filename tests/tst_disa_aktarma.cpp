@@ -15,15 +15,16 @@
 namespace
 {
 
-// What a program printed; the test program ends when it is missing or fails.
-QString calistir(const QString& program, const QStringList& argumanlar)
+// What a program printed, or on the failure expected what it printed as its error; the test
+// program ends when it is missing or ends otherwise.
+QString calistir(const QString& program, const QStringList& argumanlar, int durum = 0)
 {
     QProcess surec;
     surec.start(program, argumanlar);
-    if (!surec.waitForFinished() || surec.exitCode() != 0)
+    if (!surec.waitForFinished() || surec.exitCode() != durum)
         qFatal("%s: %s%s", qPrintable(program), qPrintable(surec.errorString()),
                surec.readAllStandardError().constData());
-    return QString::fromUtf8(surec.readAllStandardOutput());
+    return QString::fromUtf8(durum ? surec.readAllStandardError() : surec.readAllStandardOutput());
 }
 
 } // namespace
@@ -62,12 +63,20 @@ private slots:
         ortam->kayitYaz(gelir, "KİRA", "DÜKKAN", 2024, "Yıl sonu", 1, 1);
 
         const QString yol = ortam->klasor() + '/' + ad;
-        if (aracla)
+        if (aracla) {
+            // A folder without a budget is told in Turkish, with what to do.
+            const QString bos = ortam->klasor() + "/bos";
+            const QString yok =
+                calistir(VARNEL_DISA_AKTAR, QStringList{"--klasor", bos} + secenek << yol, 1);
+            QVERIFY2(yok.startsWith("Varnel.mdb bulunamadı: " + bos + "/Varnel.mdb\n\nBütçenin") &&
+                         yok.endsWith("varnel-olustur KLASÖR oluşturur.\n"),
+                     qPrintable(yok));
             QCOMPARE(calistir(VARNEL_DISA_AKTAR, QStringList{"--klasor", ortam->klasor()} +
                                                      secenek + QStringList{yol}),
                      "8 kayıt yazıldı: " + yol + "\n");
-        else
+        } else {
             QCOMPARE(DisaAktarma::tumKayitlariKaydet(yol), 8);
+        }
         if (ad.endsWith(".csv")) {
             QCOMPARE(QString::fromUtf8(dosyaIcerigi(yol)),
                      QString::fromUtf8(csvBom) +

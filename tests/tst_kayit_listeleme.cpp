@@ -252,7 +252,7 @@ private slots:
         const DosyaBaglantisi baska(ortam->dosya(), DosyaBaglantisi::Kip::Yazilabilir);
         QVERIFY(QSqlQuery(baska.db()).exec("BEGIN EXCLUSIVE"));
         const QStringList kilitli{"hata: Varnel.mdb başka bir program tarafından kilitli; biraz "
-                                  "sonra yeniden deneyin.\nHata 5: database is locked"};
+                                  "sonra yeniden deneyin.\n(Hata 5: database is locked)"};
         const auto tekBekleme = [&](const std::function<void()>& komut) {
             MesajKutusu::gosterilenleriSil();
             const qint64 once = saat;

@@ -62,30 +62,37 @@ private slots:
         QCOMPARE(yanit, (QStringList{beklenen, kullanicininki ? "1" : "0"}));
     }
 
-    // An installed program offers to create its missing file in the user's data folder.
+    // An installed program offers to create its missing file in the user's data folder, a
+    // portable copy beside itself; "Hayır" ends with what to do.
     void firstStart_data()
     {
         QTest::addColumn<bool>("evet");
         QTest::addColumn<bool>("klasorYapilamaz");
-        QTest::newRow("yes") << true << false;
-        QTest::newRow("no") << false << false;
-        QTest::newRow("yes, folder cannot be made") << true << true;
+        QTest::addColumn<bool>("tasinabilir");
+        QTest::newRow("yes") << true << false << false;
+        QTest::newRow("no") << false << false << false;
+        QTest::newRow("yes, folder cannot be made") << true << true << false;
+        QTest::newRow("portable, yes") << true << false << true;
+        QTest::newRow("portable, no") << false << false << true;
     }
     void firstStart()
     {
         QFETCH(bool, evet);
         QFETCH(bool, klasorYapilamaz);
+        QFETCH(bool, tasinabilir);
         const QString veri = dizin->filePath(QStringLiteral("veri"));
         if (klasorYapilamaz)
             QVERIFY(QFile(veri).open(QIODevice::WriteOnly));
-        const QString klasor = veri + QStringLiteral("/Morvane");
-        const QString yanindaki = dizin->filePath(QStringLiteral("program/Varnel.mdb"));
+        const QString program = dizin->filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkdir(program));
+        const QString yanindaki = program + QStringLiteral("/Varnel.mdb");
+        const QString klasor = tasinabilir ? program : veri + QStringLiteral("/Morvane");
         const QString yeni = klasor + QStringLiteral("/Varnel.mdb");
         MesajKutusu::sonrakiYanit(evet);
         QList<int> simgeBoyutlari;
         const int sonuc = pencereyeBak(
             [&] {
-                return Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, true});
+                return Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, !tasinabilir});
             },
             [&](QWidget* pencere) {
                 for (const QSize& boyut :
@@ -101,15 +108,23 @@ private slots:
             QVERIFY2(hata.startsWith("hata: " + klasor + " klasörü oluşturulamadı: "),
                      qPrintable(hata));
         }
-        QCOMPARE(gosterilen,
-                 QStringList{QStringLiteral("soru: Varnel.mdb şu yerlerde arandı, bulunamadı:\n"
-                                            "%1\n%2\n\nMorvane için henüz bir bütçe dosyası yok. "
-                                            "Boş bir bütçe dosyası oluşturulsun mu?\n\n%2")
-                                 .arg(yanindaki, yeni)});
-        QCOMPARE(QFileInfo::exists(veri), evet);
+        const QString aranan =
+            tasinabilir ? "Varnel.mdb programın klasöründe bulunamadı:\n" + program
+                        : "Varnel.mdb şu yerlerde arandı, bulunamadı:\n" + yanindaki + '\n' + yeni;
+        QStringList beklenen{"soru: " + aranan +
+                             "\n\nMorvane için henüz bir bütçe dosyası yok. Boş bir bütçe "
+                             "dosyası oluşturulsun mu?\n\n" +
+                             yeni};
+        if (!evet)
+            beklenen << "bilgi: Bütçe dosyası oluşturulmadı; Morvane kapanıyor. Bütçenizi açmak "
+                        "için Varnel.mdb dosyanızı şu klasöre koyun ya da Morvane'yi yeniden "
+                        "açıp boş bir bütçe oluşturun:\n" +
+                            klasor;
+        QCOMPARE(gosterilen, beklenen);
+        QCOMPARE(QFileInfo::exists(veri), evet && !tasinabilir);
         QCOMPARE(QFileInfo::exists(yeni), acildi);
         if (acildi) {
-            QCOMPARE(izinleri(klasor), 0700);
+            QVERIFY(tasinabilir || izinleri(klasor) == 0700);
             QCOMPARE(izinleri(yeni), 0600);
             std::sort(simgeBoyutlari.begin(), simgeBoyutlari.end());
             QCOMPARE(simgeBoyutlari, (QList<int>{48, 128, 256}));

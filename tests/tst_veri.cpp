@@ -64,7 +64,8 @@ private slots:
     }
 
     // An engine error starts with a Turkish sentence for its kind, an extended code counting by
-    // its primary one; the program's own refusals carry no engine number and stay as they are.
+    // its primary one and a server's code as another failure; the engine's words follow in
+    // parentheses. The program's own refusals carry no engine number and stay as they are.
     void engineErrorsInTurkishFirst_data()
     {
         QTest::addColumn<QString>("numara");
@@ -81,6 +82,7 @@ private slots:
                  {"11", bozuk},
                  {"14", "Varnel.mdb açılamadı."},
                  {"19", "Veritabanı işlemi yapılamadı."},
+                 {"42P01", "Veritabanı işlemi yapılamadı."},
                  {"", ""}})
             QTest::newRow(*numara ? numara : "the program's own") << QString(numara) << cumle;
     }
@@ -88,7 +90,7 @@ private slots:
     {
         QFETCH(QString, numara);
         QFETCH(QString, cumle);
-        const QString motor = numara.isEmpty() ? "metin" : "Hata " + numara + ": metin";
+        const QString motor = numara.isEmpty() ? "metin" : "(Hata " + numara + ": metin)";
         QCOMPARE(VeriHatasi(numara, "metin").aciklama(),
                  cumle.isEmpty() ? motor : cumle + '\n' + motor);
     }

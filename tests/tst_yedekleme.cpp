@@ -230,7 +230,7 @@ private slots:
         const int durum = acilistaBak(ortam->klasor(), gosterildi);
         QCOMPARE(mesajlar().size(), 1);
         const QString bozuk = acilmaz ? "Veritabanı dosyası açılamadı:\n" + ortam->dosya() +
-                                            "\n\nHata 26: file is not a database"
+                                            "\n\n(Hata 26: file is not a database)"
                                       : "Veritabanı dosyası bozuk:\n" + ortam->dosya() +
                                             "\n\nVeritabanı motorunun bulguları:\n*** in "
                                             "database main ***\nOn tree page ";

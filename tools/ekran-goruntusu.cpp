@@ -7,6 +7,7 @@
 #include "AylikOzetFormu.h"
 #include "BankaHareketleriFormu.h"
 #include "ButceVerisi.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "Denetim.h"
 #include "GrupEklemeFormu.h"
@@ -145,6 +146,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::optional<QString> klasor = klasoruAl(argc, argv);
     QApplication uygulama(argc, argv);
+    CYereli::sabitle();
     uygulama.setApplicationName(QStringLiteral("Morvane"));
     // The pictures show the program as a Turkish user sees it, whatever this machine's settings.
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));

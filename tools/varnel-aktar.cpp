@@ -6,6 +6,7 @@
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "JetKaynagi.h"
 #include "VeriHatasi.h"
@@ -46,6 +47,7 @@ int surecOlarak(const QStringList& argumanlar)
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream cikti(stdout);

@@ -4,6 +4,7 @@
 // workbook or CSV by DOSYA's extension, or as --bicim says. The file is replaced whole or left as
 // it was.
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "DisaAktarma.h"
 #include "VeriHatasi.h"
@@ -24,6 +25,7 @@ const QString bicimSecenegi = QStringLiteral("--bicim");
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream hata(stderr);

@@ -8,6 +8,7 @@
 // not say so). The program runs it with --surec to read an .xls workbook in a process of its own
 // (EkstreSureci).
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "EkstreOkuma.h"
 #include "EkstreSureci.h"
 #include "XlsKaynagi.h"
@@ -43,6 +44,7 @@ int surecOlarak(const QStringList& argumanlar)
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));

@@ -2,6 +2,7 @@
 // where Morvane looks for it from this tool's folder (VeriYeri): beside the tool in a portable
 // copy, in the user's data folder when installed. An existing file is never overwritten.
 #include "AracSurumu.h"
+#include "CYereli.h"
 #include "DegiskenModulu.h"
 #include "Sema.h"
 #include "VeriYeri.h"
@@ -13,6 +14,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication uygulama(argc, argv);
+    CYereli::sabitle();
     if (AracSurumu::yazildi(uygulama.arguments()))
         return 0;
     QTextStream hata(stderr);

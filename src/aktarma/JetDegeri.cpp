@@ -80,8 +80,7 @@ QString JetDegeri::turAdi(int mdbTuru)
 
 std::optional<QVariant> JetDegeri::donustur(Tur tur, QByteArrayView metin)
 {
-    QByteArray sayiMetni = metin.toByteArray().trimmed();
-    sayiMetni.replace(',', '.');
+    const QByteArray sayiMetni = metin.toByteArray().trimmed();
     switch (tur) {
     case Tur::Metin:
         // Empty text is no NULL: a null QString would be written as one.

@@ -24,9 +24,9 @@ Tur tur(int mdbTuru);
 QString turAdi(int mdbTuru);
 
 // The value of a field that is not NULL. Exact kinds become the double nearest their decimal
-// text, floating ones are rounded to kuruş (half away from zero, on their decimal digits). Either
-// '.' or ',' is taken as the decimal sign: libmdb prints floating values in the C locale of the
-// process. None when the text is no value of its kind.
+// text, floating ones are rounded to kuruş (half away from zero, on their decimal digits). The
+// decimal sign is '.', as libmdb prints in the "C" locale (JetKaynagi). None when the text is no
+// value of its kind.
 std::optional<QVariant> donustur(Tur tur, QByteArrayView metin);
 
 // A Currency value from its stored whole number of ten-thousandths: the double nearest it, as

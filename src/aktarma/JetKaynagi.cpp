@@ -1,5 +1,6 @@
 #include "JetKaynagi.h"
 
+#include "CYereli.h"
 #include "DosyaHatasi.h"
 #include "EskiBicim.h"
 #include "JetDegeri.h"
@@ -111,11 +112,13 @@ std::vector<Secilen> alanlariSec(MdbTableDef* tanim, const QString& yol, const Q
     return secilenler;
 }
 
-// libmdb's text for a field, as it hands it to a bound column.
+// libmdb's text for a field, as it hands it to a bound column. It prints floating values with the
+// C library, in the "C" locale here whatever the process's.
 QByteArray metin(MdbHandle* mdb, const Secilen& secilen, const MdbField& alan)
 {
     if (alan.siz == 0)
         return {};
+    const CYereli::Kapsam c;
     const MdbColumn* k = secilen.sutun;
     char* metin = k->col_type == MDB_NUMERIC
                       ? mdb_numeric_to_string(mdb, alan.start, k->col_scale, k->col_prec)

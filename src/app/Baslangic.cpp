@@ -39,22 +39,41 @@ void uygulamayiTanit()
     QApplication::setWindowIcon(simge);
 }
 
-QString olusturmaSorusu(const VeriYeri::Konum& konum)
+QString klasoru(const VeriYeri::Konum& konum)
 {
-    return QStringLiteral("Varnel.mdb şu yerlerde arandı, bulunamadı:\n%1\n%2\n\n"
-                          "Morvane için henüz bir bütçe dosyası yok. Boş bir bütçe dosyası "
-                          "oluşturulsun mu?\n\n%2")
-        .arg(QDir::toNativeSeparators(konum.yanindaki), QDir::toNativeSeparators(konum.yol));
+    return QDir::toNativeSeparators(QFileInfo(konum.yol).absolutePath());
 }
 
-// A file missing from the user's data folder is created when the user agrees; a portable copy
-// leaves a missing file to the refusal on opening. False when the program must end.
+QString olusturmaSorusu(const VeriYeri::Konum& konum)
+{
+    const QString soru = QStringLiteral("Morvane için henüz bir bütçe dosyası yok. Boş bir bütçe "
+                                        "dosyası oluşturulsun mu?\n\n%1")
+                             .arg(QDir::toNativeSeparators(konum.yol));
+    if (!konum.kullaniciKlasorunde)
+        return QStringLiteral("Varnel.mdb programın klasöründe bulunamadı:\n%1\n\n")
+                   .arg(klasoru(konum)) +
+               soru;
+    return QStringLiteral("Varnel.mdb şu yerlerde arandı, bulunamadı:\n%1\n%2\n\n")
+               .arg(QDir::toNativeSeparators(konum.yanindaki),
+                    QDir::toNativeSeparators(konum.yol)) +
+           soru;
+}
+
+// A missing file is created where the program looks for it (beside a portable copy, in the user's
+// data folder when installed) when the user agrees; otherwise the user is told what to do. False
+// when the program must end.
 bool dosyaHazir(const VeriYeri::Konum& konum)
 {
-    if (!konum.kullaniciKlasorunde || QFileInfo::exists(konum.yol))
+    if (QFileInfo::exists(konum.yol))
         return true;
-    if (!MesajKutusu::sor(nullptr, olusturmaSorusu(konum)))
+    if (!MesajKutusu::sor(nullptr, olusturmaSorusu(konum))) {
+        MesajKutusu::bilgi(
+            nullptr, QStringLiteral("Bütçe dosyası oluşturulmadı; Morvane kapanıyor. Bütçenizi "
+                                    "açmak için Varnel.mdb dosyanızı şu klasöre koyun ya da "
+                                    "Morvane'yi yeniden açıp boş bir bütçe oluşturun:\n%1")
+                         .arg(klasoru(konum)));
         return false;
+    }
     if (const auto hata = VeriYeri::olustur(konum.yol)) {
         MesajKutusu::hata(nullptr, *hata);
         return false;

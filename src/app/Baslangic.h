@@ -21,8 +21,8 @@ inline constexpr int yenidenAcilis = 75;
 // whenever needed.
 int calistir(const QString& programKlasoru, QDate bugun = QDate());
 
-// The same on a place already found. A file missing from the user's data folder is offered for
-// creation; when the user declines or it cannot be made, the result is 1 as well.
+// The same on a place already found. A missing file is offered for creation there; when the user
+// declines (and is told what to do) or it cannot be made, the result is 1 as well.
 int calistir(const VeriYeri::Konum& konum, QDate bugun = QDate());
 
 // Qt's own Turkish (file dialogs, standard buttons, a line edit's menu) from Qt's translations

@@ -1,9 +1,11 @@
 #include "Baslangic.h"
+#include "CYereli.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication uygulama(argc, argv);
+    CYereli::sabitle();
     return Baslangic::calistir(QCoreApplication::applicationDirPath());
 }

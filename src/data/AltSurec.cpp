@@ -53,7 +53,7 @@ AltSurec::Sonuc AltSurec::calistir(const QString& aracAdi, const QString& progra
     surec.start();
     if (!surec.waitForStarted())
         throw VeriHatasi(QString(),
-                         QStringLiteral("%1 başlatılamadı: %2\n%3")
+                         QStringLiteral("%1 başlatılamadı: %2\n(%3)")
                              .arg(aracAdi, QDir::toNativeSeparators(program), surec.errorString()));
     Sonuc sonuc;
     QElapsedTimer sessiz;

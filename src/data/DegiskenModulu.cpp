@@ -137,10 +137,13 @@ void kisitla(sqlite3* h)
     sqlite3_db_config(h, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
 }
 
-QString bulunamadi(const QString& yol, const QString& neden)
+// The engine's words add nothing to a missing file; what to do does.
+QString bulunamadi(const QString& yol)
 {
-    return QStringLiteral("%1 bulunamadı: %2\n\n%3")
-        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol), neden);
+    return QStringLiteral("%1 bulunamadı: %2\n\nBütçenin bulunduğu klasörü seçin ya da orada boş "
+                          "bir bütçe dosyası oluşturun: Morvane ilk açılışta bunu önerir, komut "
+                          "satırında varnel-olustur KLASÖR oluşturur.")
+        .arg(QFileInfo(yol).fileName(), QDir::toNativeSeparators(yol));
 }
 
 struct BaglanmaHatasi {
@@ -250,7 +253,7 @@ std::optional<DegiskenModulu::Acilamama> DegiskenModulu::acmayiDene(const QStrin
         return std::nullopt;
     kapat();
     if (!bilgi.exists())
-        return Acilamama{N::Yok, bulunamadi(yol, sonuc->metin)};
+        return Acilamama{N::Yok, bulunamadi(yol)};
     // What the user may not read or write is no damage, whatever the engine made of it.
     if (!dosya || ::access(QFile::encodeName(yol).constData(), R_OK | W_OK) != 0)
         sonuc->neden = N::Erisilemez;

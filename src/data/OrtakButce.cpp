@@ -1,6 +1,7 @@
 #include "OrtakButce.h"
 
 #include "ButceVerisi.h"
+#include "CYereli.h"
 #include "DefterTanimi.h"
 #include "DegiskenModulu.h"
 #include "DosyaBaglantisi.h"
@@ -41,7 +42,8 @@ QString baglantiSecenekleri(const SunucuAdresi& adres)
     return secenekler.join(u';');
 }
 
-// The first sentence for why the server would not take the connection, then the server's words.
+// The first sentence for why the server would not take the connection, then the server's words in
+// parentheses.
 QString baglanamadi(const QString& sunucununSozu)
 {
     static const std::pair<QStringList, const char*> nedenler[] = {
@@ -56,8 +58,9 @@ QString baglanamadi(const QString& sunucununSozu)
     for (const auto& [izler, cumle] : nedenler)
         for (const QString& iz : izler)
             if (sunucununSozu.contains(iz, Qt::CaseInsensitive))
-                return QString::fromUtf8(cumle) + u'\n' + sunucununSozu.trimmed();
-    return QStringLiteral("Ortak bütçeye bağlanılamadı.\n") + sunucununSozu.trimmed();
+                return QStringLiteral("%1\n(%2)")
+                    .arg(QString::fromUtf8(cumle), sunucununSozu.trimmed());
+    return QStringLiteral("Ortak bütçeye bağlanılamadı.\n(%1)").arg(sunucununSozu.trimmed());
 }
 
 QStringList tekSutun(QSqlDatabase db, const QString& sql)
@@ -147,7 +150,12 @@ std::optional<QString> OrtakButce::ac(const SunucuAdresi& adres)
         db.setDatabaseName(adres.veritabani);
         db.setUserName(adres.kullanici);
         db.setConnectOptions(baglantiSecenekleri(adres));
-        if (!db.open())
+        // libpq's refusals in the English that baglanamadi() recognises, in any program.
+        const bool acildi = [&] {
+            const CYereli::Kapsam c;
+            return db.open();
+        }();
+        if (!acildi)
             sorun = baglanamadi(db.lastError().databaseText().isEmpty()
                                     ? db.lastError().text()
                                     : db.lastError().databaseText());
@@ -155,8 +163,9 @@ std::optional<QString> OrtakButce::ac(const SunucuAdresi& adres)
             try {
                 sorun = hazirla(db);
                 if (!sorun && !db.driver()->subscribeToNotification(Lehce::degisiklikBildirimi))
-                    sorun = QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n") +
-                            db.driver()->lastError().text();
+                    sorun =
+                        QStringLiteral("Ortak bütçenin değişiklik bildirimleri alınamıyor.\n(%1)")
+                            .arg(db.driver()->lastError().text());
             } catch (const VeriHatasi& h) {
                 sorun = QStringLiteral("Ortak bütçe hazırlanamadı.\n") + h.motorunSozu();
             }

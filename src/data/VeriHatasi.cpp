@@ -41,8 +41,8 @@ VeriHatasi::VeriHatasi(const QSqlError& hata)
 {
     if (Lehce::sunucuda() && OrtakButce::baglantiKoptu(hata)) {
         metin_ = QStringLiteral("Ortak bütçenin sunucusuyla bağlantı koptu; komut kaydedilmedi. "
-                                "Sonraki komutta yeniden bağlanılacak.\n") +
-                 metin_.trimmed();
+                                "Sonraki komutta yeniden bağlanılacak.\n(") +
+                 metin_.trimmed() + u')';
         numara_.clear();
         return;
     }
@@ -54,15 +54,13 @@ VeriHatasi::VeriHatasi(const QSqlError& hata)
 
 QString VeriHatasi::motorunSozu() const
 {
-    return numara_.isEmpty() ? metin_ : QStringLiteral("Hata %1: %2").arg(numara_, metin_);
+    return numara_.isEmpty() ? metin_ : QStringLiteral("(Hata %1: %2)").arg(numara_, metin_);
 }
 
 QString VeriHatasi::aciklama() const
 {
-    bool sayi = false;
-    const int kod = numara_.toInt(&sayi);
-    if (!sayi)
-        return motorunSozu();
+    if (numara_.isEmpty())
+        return metin_;
     // Another program put a view where one of the tables was.
     static const QRegularExpression gorunum(
         QStringLiteral("cannot modify (\\S+) because it is a view"));
@@ -71,5 +69,6 @@ QString VeriHatasi::aciklama() const
                               "değişiklik kaydedilemedi.\n")
                    .arg(m.captured(1)) +
                motorunSozu();
-    return turkceCumle(kod) + u'\n' + motorunSozu();
+    // A server's code that is no number (PostgreSQL's SQLSTATE 42P01) counts as 0: other.
+    return turkceCumle(numara_.toInt()) + u'\n' + motorunSozu();
 }

@@ -18,7 +18,8 @@ public:
 
     const QString& numara() const { return numara_; }
     const QString& metin() const { return metin_; }
-    // The engine's own words: "Hata 5: database is locked".
+    // The engine's own words, in parentheses after a Turkish sentence: "(Hata 5: database is
+    // locked)"; a refusal the program words itself as it is.
     QString motorunSozu() const;
     // As shown to the user: an engine failure starts with a Turkish sentence for its kind (locked,
     // read-only, disk full, damaged, cannot open, other; a view where a table was), then the

@@ -1,5 +1,7 @@
 #include "CalismaKitabiYazici.h"
 
+#include "CYereli.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -95,13 +97,18 @@ bool paketTam(const QByteArray& zip)
 
 } // namespace
 
+// libxlsxwriter prints its numbers (cells, column widths, page margins) with the C library, and a
+// row only when the next one begins: every method that calls it holds a CYereli::Kapsam, so that a
+// workbook written on a Turkish desktop keeps its decimal points.
 void CalismaKitabiYazici::KitapSilici::operator()(lxw_workbook* k) const
 {
+    const CYereli::Kapsam c;
     lxw_workbook_free(k);
 }
 
 CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge) : dosya(yol)
 {
+    const CYereli::Kapsam c;
     lxw_workbook_options secenekler{};
     secenekler.constant_memory = LXW_TRUE;
     kitap.reset(workbook_new_opt(dosya.toUtf8().constData(), &secenekler));
@@ -134,6 +141,7 @@ CalismaKitabiYazici::~CalismaKitabiYazici() = default;
 
 void CalismaKitabiYazici::tabloAc(const QString& ad, const QList<Sutun>& yeniSutunlar)
 {
+    const CYereli::Kapsam c;
     sayfayiKapat();
     sayfa = workbook_add_worksheet(kitap.get(), ad.toUtf8().constData());
     if (!sayfa)
@@ -157,6 +165,7 @@ CalismaKitabiYazici& CalismaKitabiYazici::metin(const QString& deger)
 {
     // A total line names itself in its first column, whatever its kind.
     Q_ASSERT(toplamSatiri || sutunlar.value(sutun).tur == Tur::Metin);
+    const CYereli::Kapsam c;
     genislikSay(int(deger.size()));
     if (!deger.isEmpty())
         denetle(worksheet_write_string(sayfa, satir, sutun, deger.toUtf8().constData(),
@@ -188,6 +197,7 @@ CalismaKitabiYazici& CalismaKitabiYazici::oran(std::optional<double> yuzde)
 
 CalismaKitabiYazici& CalismaKitabiYazici::toplam()
 {
+    const CYereli::Kapsam c;
     if (!filtreli)
         filtreKur();
     toplamSatiri = true;
@@ -203,6 +213,7 @@ void CalismaKitabiYazici::satirSonu()
 
 void CalismaKitabiYazici::bitir()
 {
+    const CYereli::Kapsam c;
     sayfayiKapat();
     // workbook_close writes the file and frees the workbook, whatever it returns.
     const lxw_error sonuc = workbook_close(kitap.release());
@@ -235,6 +246,7 @@ void CalismaKitabiYazici::filtreKur()
 void CalismaKitabiYazici::sayiYaz(Tur t, std::optional<double> deger, int genislik)
 {
     Q_ASSERT(sutunlar.value(sutun).tur == t);
+    const CYereli::Kapsam c;
     if (deger) {
         genislikSay(genislik);
         denetle(worksheet_write_number(sayfa, satir, sutun, *deger, bicim(t)));
