@@ -5,7 +5,6 @@
 #include "MesajKutusu.h"
 #include "Okuma.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
