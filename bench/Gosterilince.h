@@ -12,6 +12,7 @@
 // (and `sonra` has run), one line goes to standard output and the event loop ends.
 class Gosterilince : public QObject
 {
+    Q_OBJECT
 public:
     explicit Gosterilince(std::function<void()> sonra = [] {}) : bekle(std::move(sonra)) {}
 

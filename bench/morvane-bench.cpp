@@ -23,6 +23,7 @@
 #include "Denetim.h"
 #include "DisaAktarma.h"
 #include "DonemRaporuFormu.h"
+#include "DonemSecici.h"
 #include "Gosterilince.h"
 #include "GrupDuzeltme.h"
 #include "GrupDuzeltmeFormu.h"
@@ -230,23 +231,16 @@ void tabloYaz(const QString& baslik, const QString& boyaliBasligi, const QList<S
     cikti.flush();
 }
 
-struct Listeleme {
-    const DefterTanimi* defter;
-    void (AnaForm::*anaGrup)();
-    void (AnaForm::*altGrup)();
-};
-
-QList<Satir> listelemeleriOlc(AnaForm& anaForm, const Listeleme& l)
+QList<Satir> listelemeleriOlc(AnaForm& anaForm, const DefterTanimi& defter)
 {
-    const DefterTanimi& defter = *l.defter;
     auto* liste = anaForm.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
-    QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
-    QListWidget* altGruplar = anaForm.altGrupListesi(defter);
-    QComboBox* ayKutusu = anaForm.ayBilgisiKutusu();
+    QComboBox* anaGruplar = anaForm.bolum(defter).anaGrupListesi();
+    QListWidget* altGruplar = anaForm.bolum(defter).altGrupListesi();
+    QComboBox* ayKutusu = anaForm.donemSecici()->ayKutusu();
 
     // The groups' own handlers fill the sub-group list; the timed part is the listing alone.
     anaGruplar->setCurrentIndex(anaGrupSayisi / 2);
-    anaForm.anaGrupTiklandi(defter);
+    anaForm.bolum(defter).anaGrupTiklandi();
     {
         const QSignalBlocker sessiz(altGruplar);
         altGruplar->setCurrentRow(altGrupSayisi / 2);
@@ -266,16 +260,11 @@ QList<Satir> listelemeleriOlc(AnaForm& anaForm, const Listeleme& l)
     };
     QList<Satir> sonuc;
     for (const Durum& d : durumlar) {
-        {
-            const QSignalBlocker sessiz(ayKutusu);
-            ayKutusu->setCurrentIndex(d.ay);
-        }
-        const auto listele = [&] { (anaForm.*(d.altGrupla ? l.altGrup : l.anaGrup))(); };
-        ButceVerisi::KayitSuzgeci suzgec{.anaGrup = anaGrup, .yil = olculenYil};
+        ayKutusu->setCurrentIndex(d.ay);
+        const auto listele = [&] { anaForm.bolum(defter).listele(d.altGrupla); };
+        ButceVerisi::KayitSuzgeci suzgec{.anaGrup = anaGrup, .donem = {olculenYil, d.ay}};
         if (d.altGrupla)
             suzgec.altGrup = altGrup;
-        if (d.ay > 0)
-            suzgec.ay = ayKutusu->currentText();
         Satir s{defter.ad + QStringLiteral(": ") + d.ad};
         s.pencere = olc(listele);
         s.satirlar = liste->topLevelItemCount();
@@ -319,11 +308,11 @@ QList<Satir> yillariOlc(AnaForm& anaForm, const DefterTanimi& defter)
     QList<Satir> sonuc;
     Satir acilis{defter.adiyla("%1: opened, then one year chosen"), 13};
     acilis.pencere = olc([&] {
-        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        AylikOzetFormu pencere(defter, {olculenYil}, &anaForm);
         yilSec(pencere, olculenYil);
     });
     acilis.boyali = olc([&] {
-        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        AylikOzetFormu pencere(defter, {olculenYil}, &anaForm);
         yilSec(pencere, olculenYil);
         pencere.grab();
     });
@@ -335,7 +324,7 @@ QList<Satir> yillariOlc(AnaForm& anaForm, const DefterTanimi& defter)
     sonuc << acilis;
 
     for (const bool karsilastir : {false, true}) {
-        AylikOzetFormu pencere(defter, olculenYil, &anaForm);
+        AylikOzetFormu pencere(defter, {olculenYil}, &anaForm);
         pencere.findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(false);
         yilSec(pencere, olculenYil);
         pencere.findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))
@@ -407,12 +396,12 @@ void duzenlemeyiOlc(AnaForm& anaForm)
     std::unique_ptr<KayitEklemeFormu> pencere;
     const Sure pencereyle = olc([&] { pencere->EkleKaydetDugmesi_Click(); },
                                 [&] {
-                                    pencere = anaForm.kayitDuzenlemeFormu(defter);
+                                    pencere = anaForm.bolum(defter).kayitDuzenlemeFormu();
                                     pencere->findChild<QLineEdit*>(QStringLiteral("TahminKutusu"))
                                         ->setText(QString::number(tahmin() / 100));
                                 });
     const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
-        defter, {.anaGrup = liste->currentItem()->text(1), .yil = olculenYil});
+        defter, {.anaGrup = liste->currentItem()->text(1), .donem = {olculenYil}});
     const ButceVerisi::Kayit kayit = *std::find_if(
         kayitlar.begin(), kayitlar.end(), [&](const auto& k) { return k.kimlik == kimlik; });
     const Sure veri = olc([&] {
@@ -422,7 +411,7 @@ void duzenlemeyiOlc(AnaForm& anaForm)
     });
     const Sure ozet = olc([&] {
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
-            ButceVerisi::donemToplami(*d, olculenYil, kayit.ay);
+            ButceVerisi::donemToplami(*d, {olculenYil, Takvim::ayNumarasi(kayit.ay)});
     });
     QSqlQuery yalin(DegiskenModulu::VeriTabani());
     yalin.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE Kimlik = ?")
@@ -467,16 +456,16 @@ void hedefYiliBosalt()
 void kopyalamayiOlc(AnaForm& anaForm)
 {
     const QList<const DefterTanimi*> ikisi{&gelirDefteri(), &giderDefteri()};
-    const PlanKopyasi kopya{.kaynakYil = planYili, .hedefYil = hedefYil};
+    const PlanKopyasi kopya{.kaynak = {planYili}, .hedef = {hedefYil}};
     hedefYiliBosalt();
     const PlanSayilari sayilar = kopya.say(ikisi);
 
     std::unique_ptr<PlanKopyalamaFormu> pencere;
     {
-        const QSignalBlocker yil(anaForm.yilBilgisiKutusu());
-        const QSignalBlocker ay(anaForm.ayBilgisiKutusu());
-        anaForm.yilBilgisiKutusu()->setCurrentText(QString::number(hedefYil));
-        anaForm.ayBilgisiKutusu()->setCurrentIndex(0);
+        const QSignalBlocker yil(anaForm.donemSecici()->yilKutusu());
+        const QSignalBlocker ay(anaForm.donemSecici()->ayKutusu());
+        anaForm.donemSecici()->yilKutusu()->setCurrentText(QString::number(hedefYil));
+        anaForm.donemSecici()->ayKutusu()->setCurrentIndex(0);
     }
     const Sure pencereyle = olc([&] { pencere->KopyalaDugmesi_Click(); },
                                 [&] {
@@ -546,13 +535,13 @@ void yedeklemeyiOlc()
 void geriAlmayiOlc(AnaForm& anaForm)
 {
     const DefterTanimi& defter = gelirDefteri();
-    anaForm.yilBilgisiKutusu()->setCurrentText(QString::number(olculenYil));
+    anaForm.donemSecici()->yilKutusu()->setCurrentText(QString::number(olculenYil));
     auto* liste = anaForm.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
     QAction* geriAl = anaForm.menuBar()->actions()[1]->menu()->actions()[0];
     const auto sil = [&] {
         liste->setCurrentItem(liste->topLevelItem(0));
         MesajKutusu::sonrakiYanit(true);
-        anaForm.GelirSilDugmesi_Click();
+        anaForm.bolum(gelirDefteri()).kayitSil();
     };
     const Sure pencereyle = olc([&] { geriAl->trigger(); }, sil);
     Degisiklik silme;
@@ -560,7 +549,7 @@ void geriAlmayiOlc(AnaForm& anaForm)
     const Sure veri = olc([&] { silme.geriAl(); },
                           [&] { silme = ButceVerisi::kayitSil(defter, {.kimlik = kimlik}); });
     const std::vector<ButceVerisi::Kayit> kayitlar = ButceVerisi::kayitlar(
-        defter, {.anaGrup = liste->topLevelItem(0)->text(1), .yil = olculenYil});
+        defter, {.anaGrup = liste->topLevelItem(0)->text(1), .donem = {olculenYil}});
     const ButceVerisi::Kayit k = *std::find_if(kayitlar.begin(), kayitlar.end(),
                                                [&](const auto& x) { return x.kimlik == kimlik; });
     QSqlQuery yalin(DegiskenModulu::VeriTabani());
@@ -597,7 +586,7 @@ void geriAlmayiOlc(AnaForm& anaForm)
 // then moving between two months in an open window. Bare: the two grouped statements alone.
 QList<Satir> raporuOlc(QWidget* sahibi)
 {
-    const auto gruplu = [](const GrupToplamlari::Donem& donem) {
+    const auto gruplu = [](const Donem& donem) {
         for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
             GrupToplamlari::satirlar(*defter, donem);
     };
@@ -606,18 +595,18 @@ QList<Satir> raporuOlc(QWidget* sahibi)
     for (const int ay : {olculenAy, 0}) {
         Satir s{ay ? QStringLiteral("opened on %1 %2").arg(haziran).arg(olculenYil)
                    : QStringLiteral("opened on Tüm Aylar of %1").arg(olculenYil)};
-        s.pencere = olc([&] { DonemRaporuFormu pencere(olculenYil, ay, sahibi); });
+        s.pencere = olc([&] { DonemRaporuFormu pencere({olculenYil, ay}, sahibi); });
         s.boyali = olc([&] {
-            DonemRaporuFormu pencere(olculenYil, ay, sahibi);
+            DonemRaporuFormu pencere({olculenYil, ay}, sahibi);
             pencere.grab();
         });
         s.yalinSorgu = olc([&] {
-            gruplu({olculenYil, ay ? std::optional<QString>(haziran) : std::nullopt});
+            gruplu({olculenYil, ay});
         });
-        s.satirlar = int(DonemRaporuFormu(olculenYil, ay, sahibi).model().acikSatirlar().size());
+        s.satirlar = int(DonemRaporuFormu({olculenYil, ay}, sahibi).model().acikSatirlar().size());
         sonuc << s;
     }
-    DonemRaporuFormu pencere(olculenYil, olculenAy, sahibi);
+    DonemRaporuFormu pencere({olculenYil, olculenAy}, sahibi);
     auto* ayKutusu = pencere.findChild<QComboBox*>(QStringLiteral("AyBilgisiKutusu"));
     int ay = olculenAy;
     const auto degistir = [&] {
@@ -633,7 +622,7 @@ QList<Satir> raporuOlc(QWidget* sahibi)
     });
     s.yalinSorgu = olc([&] {
         ay = ay == olculenAy ? olculenAy + 1 : olculenAy;
-        gruplu({olculenYil, Takvim::ayAdlari()[ay - 1]});
+        gruplu({olculenYil, ay});
     });
     s.satirlar = int(pencere.model().acikSatirlar().size());
     sonuc << s;
@@ -658,7 +647,6 @@ QString raporPlani()
 // table.
 void raporuEskiDosyadaOlc()
 {
-    const QString haziran = Takvim::ayAdlari()[olculenAy - 1];
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
         QSqlQuery sorgu(DegiskenModulu::VeriTabani());
         if (!sorgu.exec(QStringLiteral("DROP INDEX %1_%2_AnaGrup")
@@ -667,12 +655,12 @@ void raporuEskiDosyadaOlc()
     }
     cikti << "\nThe report's grouped statements (both ledgers) without its index:\n\n"
           << "| | median / worst ms |\n|---|--:|\n";
-    for (const auto& ay : {std::optional<QString>(haziran), std::optional<QString>()}) {
+    for (const Donem& donem : {Donem{olculenYil, olculenAy}, Donem{olculenYil}}) {
         const Sure sure = olc([&] {
             for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
-                GrupToplamlari::satirlar(*defter, {olculenYil, ay});
+                GrupToplamlari::satirlar(*defter, donem);
         });
-        cikti << "| " << (ay ? *ay : QStringLiteral("Tüm Aylar")) << " " << olculenYil << " | "
+        cikti << "| " << donem.ad() << " | "
               << ms(sure.ortanca) << " / " << ms(sure.enKotu) << " |\n";
     }
 }
@@ -716,10 +704,10 @@ void grupAdlandirmayiOlc(AnaForm& anaForm)
     const Sure pencereyle =
         olc([&] { pencere->TamamDugmesi_Click(); },
             [&] {
-                QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
+                QComboBox* anaGruplar = anaForm.bolum(defter).anaGrupListesi();
                 anaGruplar->setCurrentIndex(anaGruplar->findText(adlar[sira % 2]));
-                anaForm.anaGrupTiklandi(defter);
-                pencere = anaForm.grupDuzeltmeFormu(defter, GrupDuzeltmeFormu::Is::Adlandir, false);
+                anaForm.bolum(defter).anaGrupTiklandi();
+                pencere = anaForm.bolum(defter).grupDuzeltmeFormu(GrupDuzeltmeFormu::Is::Adlandir, false);
                 pencere->findChild<QLineEdit*>(QStringLiteral("AdKutusu"))->setText(sonraki());
             },
             adlandirmaTekrari);
@@ -901,11 +889,8 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
 
         QList<Satir> listelemeler =
-            listelemeleriOlc(anaForm, {&gelirDefteri(), &AnaForm::AnaGrupGelirleriniListele,
-                                       &AnaForm::AltGrupGelirleriniListele});
-        listelemeler << listelemeleriOlc(anaForm,
-                                         {&giderDefteri(), &AnaForm::AnaGrupGiderleriniListele,
-                                          &AnaForm::AltGrupGiderleriniListele});
+            listelemeleriOlc(anaForm, gelirDefteri());
+        listelemeler << listelemeleriOlc(anaForm, giderDefteri());
         tabloYaz(QStringLiteral("Entry listings through the main window (year %1, month Haziran)")
                      .arg(olculenYil),
                  QStringLiteral("with the list repainted"), listelemeler);
@@ -913,9 +898,9 @@ int main(int argc, char* argv[])
         QList<Satir> ozetler;
         for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
             Satir s{defter->adiyla("Tüm%1lerFormu"), 13};
-            s.pencere = olc([&] { AylikOzetFormu pencere(*defter, olculenYil, &anaForm); });
+            s.pencere = olc([&] { AylikOzetFormu pencere(*defter, {olculenYil}, &anaForm); });
             s.boyali = olc([&] {
-                AylikOzetFormu pencere(*defter, olculenYil, &anaForm);
+                AylikOzetFormu pencere(*defter, {olculenYil}, &anaForm);
                 pencere.grab();
             });
             s.yalinSorgu = olc([&] { ButceVerisi::aylikToplamlar(*defter); });

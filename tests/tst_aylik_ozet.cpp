@@ -14,13 +14,14 @@ const QStringList ayEtiketleri{"OCAK",    "ŞUBAT", "MART", "NİSAN", "MAYIS",  
 // ledger warns of (dark red and bold) is followed by '!'.
 QStringList doluSatirlar(const QWidget& pencere, const DefterTanimi& defter)
 {
-    const QTreeWidget* liste = kayitListesi(pencere, defter);
+    const QTreeView* liste = kayitListesi<QTreeView>(pencere, defter);
     QStringList sonuc{basliklar(liste).join(u'|')};
-    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* satir = liste->topLevelItem(i);
-        const bool uyari = satir->foreground(3).color() == QColor(0xB0, 0x00, 0x20);
+    for (int i = 0; i < liste->model()->rowCount(); ++i) {
+        const QModelIndex oran = liste->model()->index(i, 3);
+        const bool uyari = oran.data(Qt::FontRole).value<QFont>().bold() &&
+                           oran.data(Qt::ForegroundRole).value<QColor>() == QColor(0xB0, 0, 0x20);
         if (!satirlar(liste)[i].section(u'|', 1).remove(u'|').isEmpty())
-            sonuc << satirlar(liste)[i] + (uyari && satir->font(3).bold() ? "!" : "");
+            sonuc << satirlar(liste)[i] + (uyari ? "!" : "");
     }
     return sonuc;
 }
@@ -78,13 +79,12 @@ private slots:
         ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 100, 90);
         form = ortam->anaForm();
         form->show();
-        form->yilBilgisiKutusu()->setCurrentText("2026");
+        form->donemSecici()->yilKutusu()->setCurrentText("2026");
         auto* dugme = form->findChild<QAbstractButton*>(d.adiyla("Tüm%1leriGösterDüğmesi"));
         QString mart = "açılmadı";
         const auto tikla = [&] { QTest::mouseClick(dugme, Qt::LeftButton); };
         const auto bak = [&](QWidget* pencere) {
-            QTreeWidget* liste = kayitListesi(*pencere, d);
-            mart = liste->topLevelItem(2)->text(1);
+            mart = sutun(kayitListesi<QTreeView>(*pencere, d), 1)[2];
             QVERIFY(pencere->isModal() && pencere->parentWidget() == form.get());
             QCOMPARE(pencere->windowTitle(), "Tüm " + defterAdi + "ler Listesi — 2026");
         };
@@ -120,7 +120,7 @@ private slots:
         const QString g = defterAdi == "Gelir" ? "!" : "";
 
         // The main window shows no year: every year's entries.
-        AylikOzetFormu pencere(d, 0, nullptr);
+        AylikOzetFormu pencere(d, {}, nullptr);
         pencere.show();
 
         QCOMPARE(doluSatirlar(pencere, d),
@@ -134,7 +134,8 @@ private slots:
                               "EKİM|0,00|0,00|—", "KASIM|0,00|20,00|—", "ARALIK|500,00|0,00|—",
                               "TOPLAM|2.494,50|1.920,00|101,35%" + QString(g.isEmpty() ? "!" : "")}));
         // The total's ratio leaves the planned entries (EYLÜL's 100 and ARALIK's 500) out.
-        QCOMPARE(kayitListesi(pencere, d)->topLevelItem(12)->toolTip(3),
+        const QAbstractItemModel* model = kayitListesi<QTreeView>(pencere, d)->model();
+        QCOMPARE(model->index(12, 3).data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\n"
                                 "Planlanan, henüz gerçekleşmeyen: 600,00"));
         QCOMPARE(grafik(pencere),
@@ -146,9 +147,9 @@ private slots:
 
         // With the entry table unreadable the window opens all the same, empty, after one error.
         ortam->sorgula("ALTER TABLE " + d.kayitTablosu + " RENAME TO Eski");
-        AylikOzetFormu bos(d, 2024, nullptr);
+        AylikOzetFormu bos(d, {2024}, nullptr);
         QCOMPARE(doluSatirlar(bos, d).size(), 1);
-        QCOMPARE(sutun(kayitListesi(bos, d), 0), ayEtiketleri);
+        QCOMPARE(sutun(kayitListesi<QTreeView>(bos, d), 0), ayEtiketleri);
         QVERIFY(tekHata(d.kayitTablosu));
     }
 
@@ -167,7 +168,7 @@ private slots:
         ortam->sorgula(
             QString("UPDATE %1 SET %2 = 'yok' WHERE Kimlik = ?").arg(d.kayitTablosu, d.yilAlani),
             {ortam->kayitYaz(d, "EV", "KİRA", 2024, "Ocak", 0, 10)});
-        AylikOzetFormu pencere(d, 2026, nullptr);
+        AylikOzetFormu pencere(d, {2026}, nullptr);
         pencere.show();
         auto* yilKutusu = pencere.findChild<QComboBox*>("YılBilgisiKutusu");
         QCOMPARE(ogeler(yilKutusu), (QStringList{"Tüm Yıllar", "2023", "2024", "2026"}));
@@ -190,7 +191,7 @@ private slots:
                  (QStringList{"Tahmin: 100 100 0 0 100", "Gerçekleşen: 100 90 0 0 30",
                               "2023 Gerçekleşen: 80 0 0 40", "Oran (%): 0:100 1:90 | 4:30",
                               "eksenler: 0-120, 0-120"}));
-        QVERIFY(!kayitListesi(pencere, d)->horizontalScrollBar()->isVisible());
+        QVERIFY(!kayitListesi<QTreeView>(pencere, d)->horizontalScrollBar()->isVisible());
         yilKutusu->setCurrentText("Tüm Yıllar"); // compared with nothing, the text year counted
         QVERIFY(!karsilastirma->isEnabled());
         QCOMPARE(doluSatirlar(pencere, d).last(), "TOPLAM|600,00|350,00|58,33%!");
@@ -206,16 +207,16 @@ private slots:
         const QSize fazla(40, 20);
         QSize enKucuk;
         {
-            AylikOzetFormu ilk(gelirDefteri(), 2024, nullptr);
+            AylikOzetFormu ilk(gelirDefteri(), {2024}, nullptr);
             enKucuk = ilk.size();
-            QWidget* liste = kayitListesi(ilk, gelirDefteri());
+            QWidget* liste = kayitListesi<QTreeView>(ilk, gelirDefteri());
             const QRect listeAlani = liste->geometry();
             ilk.setGeometry(QRect(konum, enKucuk + fazla));
             ilk.show();
             QCOMPARE(liste->geometry(), listeAlani.adjusted(0, 0, fazla.width(), 0));
             ilk.hide();
         }
-        const AylikOzetFormu sonraki(gelirDefteri(), 2024, nullptr);
+        const AylikOzetFormu sonraki(gelirDefteri(), {2024}, nullptr);
         QCOMPARE(sonraki.size(), enKucuk + fazla);
         QCOMPARE(sonraki.geometry().topLeft() == konum, ekranda);
     }

@@ -206,13 +206,13 @@ private slots:
 
         const std::unique_ptr<AnaForm> form = ortam.anaForm(bugun);
 
-        QCOMPARE(ogeler(form->yilBilgisiKutusu()), yilListesi);
-        QCOMPARE(ogeler(form->ayBilgisiKutusu()), QStringList{"Tüm Aylar"} + aylar());
-        QCOMPARE(form->yilBilgisiKutusu()->currentText(), yil);
-        QCOMPARE(form->ayBilgisiKutusu()->currentText(), ay);
+        QCOMPARE(ogeler(form->donemSecici()->yilKutusu()), yilListesi);
+        QCOMPARE(ogeler(form->donemSecici()->ayKutusu()), QStringList{"Tüm Aylar"} + aylar());
+        QCOMPARE(form->donemSecici()->yilKutusu()->currentText(), yil);
+        QCOMPARE(form->donemSecici()->ayKutusu()->currentText(), ay);
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
-            QCOMPARE(form->anaGrupListesi(*d)->currentIndex(), -1);
-            QCOMPARE(form->altGrupListesi(*d)->count(), 0);
+            QCOMPARE(form->bolum(*d).anaGrupListesi()->currentIndex(), -1);
+            QCOMPARE(form->bolum(*d).altGrupListesi()->count(), 0);
             QCOMPARE(satirlar(kayitListesi(*form, *d)), QStringList());
             QCOMPARE(toplam(*form, *d), QString());
         }

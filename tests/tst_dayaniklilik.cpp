@@ -43,7 +43,7 @@ private slots:
 
         form = ortam->anaForm();
         grupSec(*form, gelirDefteri(), "EV", "KİRA");
-        auto pencere = form->kayitEklemeFormu(gelirDefteri());
+        auto pencere = form->bolum(gelirDefteri()).kayitEklemeFormu();
         const auto kaydet = [&](int sonra) {
             MesajKutusu::gosterilenleriSil();
             pencere->VazgecDugmesi_Click();

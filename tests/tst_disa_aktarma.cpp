@@ -114,18 +114,21 @@ private slots:
         ortam->kayitYaz(d, "EV", "ISITMA", 2024, "ŞUBAT", 1000.5, -20);
         ortam->kayitYaz(oteki(d), "EV", "KİRA", 2024, "Nisan", 1, 1);
         form = ortam->anaForm();
-        form->ayBilgisiKutusu()->setCurrentIndex(0);
+        form->donemSecici()->ayKutusu()->setCurrentIndex(0);
         grupSec(*form, d, "EV");
         kayitListesi(*form, d)->sortByColumn(3, Qt::DescendingOrder);
-        QString onerilen;
+        // A folder that is not there is told, and the dialog opens again on the name chosen.
+        const QString yanlis = ortam->klasor() + "/yok/liste.csv";
+        QStringList onerilenler;
         KaydetmeYeri::yanitla([&](const QString& o) {
-            onerilen = QFileInfo(o).fileName();
-            return ortam->klasor() + "/liste.csv";
+            onerilenler << o;
+            return onerilenler.size() == 1 ? yanlis : ortam->klasor() + "/liste.csv";
         });
         menuKomutu(*form, defterAdi + " Listesini Kaydet…")->trigger();
         KaydetmeYeri::yanitla({});
-
-        QCOMPARE(onerilen, "Morvane-" + defterAdi + "ler-2024.xlsx");
+        QVERIFY(tekHata("klasör yok"));
+        QCOMPARE(QFileInfo(onerilenler.value(0)).fileName() + " | " + onerilenler.value(1),
+                 "Morvane-" + defterAdi + "ler-2024.xlsx | " + yanlis);
         QCOMPARE(QString::fromUtf8(dosyaIcerigi(ortam->klasor() + "/liste.csv")),
                  QString::fromUtf8(csvBom) +
                      "Kimlik;Ana Grup;Alt Grup;Ay;Tahmin;Gerçekleşen;Oran\r\n"
@@ -133,12 +136,14 @@ private slots:
                      "3;EV;ISITMA;ŞUBAT;\"1000,50\";\"-20,00\";\"-2,00\"\r\n"
                      "2;EV;\"AİDAT; \"\"SİTE\"\"\";ocak;\"300,00\";;\r\n"
                      "TOPLAM;;;;\"13800,50\";\"11980,00\";\"88,74\"\r\n");
-        QCOMPARE(form->statusBar()->currentMessage(), "Kaydedildi: liste.csv (3 kayıt)");
+        QCOMPARE(form->statusBar()->currentMessage(),
+                 "Kaydedildi: liste.csv (3 kayıt) · Klasör: " + ortam->klasor());
     }
 
     // The overview, here comparing one year with the one before, as a workbook with the sheet
     // "Gider Özeti" and the totals bold (Ctrl+S); its page is one A4 landscape with the heading
-    // and every month in the table and, as text, under the chart. Each file is confirmed.
+    // and every month in the table and, as text, under the chart. Each file is confirmed in the
+    // window, with its folder.
     void overviewLeavesAsShown()
     {
         const QString ad = "Morvane-Tum-Giderler-2024";
@@ -147,7 +152,7 @@ private slots:
         ortam->kayitYaz(d, "EV", "AİDAT", 2024, "ŞUBAT", 300, QVariant());
         ortam->kayitYaz(d, "EV", "KİRA", 2023, "ocak", 12000, 12000);
         ortam->kayitYaz(d, "EV", "KİRA", 2023, "Mart", 0, 50);
-        AylikOzetFormu pencere(d, 2024, nullptr);
+        AylikOzetFormu pencere(d, {2024}, nullptr);
         pencere.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pencere));
         pencere.findChild<QComboBox*>("YılBilgisiKutusu")->setCurrentText("2024");
@@ -162,10 +167,9 @@ private slots:
         QCOMPARE(kitap.value(15), "*TOPLAM|*12800 #,##0.00|*12600.5 #,##0.00|*1.00804 0.00%|"
                                   "*12050 #,##0.00|*0.0456846473 0.00%");
         const QString pdf = ortam->klasor() + '/' + ad + ".pdf";
-        QSignalSpy bildirimler(&pencere, &AylikOzetFormu::bildirim);
         QTest::mouseClick(pencere.findChild<QPushButton*>("PdfDüğmesi"), Qt::LeftButton);
         KaydetmeYeri::yanitla({});
-        QCOMPARE(bildirimler.value(0).value(0).toString(), "Kaydedildi: " + ad + ".pdf");
+        QCOMPARE(pencere.bildirim(), "Kaydedildi: " + ad + ".pdf · Klasör: " + ortam->klasor());
         QCOMPARE(MesajKutusu::gosterilenler().size(), 0);
 
         const QString bilgi = calistir("pdfinfo", {pdf});

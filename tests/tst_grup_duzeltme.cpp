@@ -63,8 +63,8 @@ class TestGrupDuzeltme : public LedgerTest
     }
     QString secim(const DefterTanimi& d)
     {
-        const QListWidgetItem* alt = form->altGrupListesi(d)->currentItem();
-        return form->anaGrupListesi(d)->currentText() + " / " +
+        const QListWidgetItem* alt = form->bolum(d).altGrupListesi()->currentItem();
+        return form->bolum(d).anaGrupListesi()->currentText() + " / " +
                (alt && alt->isSelected() ? alt->text() : QString());
     }
 
@@ -222,8 +222,7 @@ private slots:
         const QStringList once = dosya();
         const QString onceSecim = secim(d);
 
-        auto p = form->grupDuzeltmeFormu(
-            d, islem == "taşı" ? GrupDuzeltmeFormu::Is::Tasi : GrupDuzeltmeFormu::Is::Adlandir,
+        auto p = form->bolum(d).grupDuzeltmeFormu(islem == "taşı" ? GrupDuzeltmeFormu::Is::Tasi : GrupDuzeltmeFormu::Is::Adlandir,
             islem != "ana");
         if (islem == "taşı")
             p->findChild<QComboBox*>("AnaGrupKutusu")->setCurrentText(girdi);
@@ -259,10 +258,10 @@ private slots:
         pencere(d, "boş");
         const QStringList once = dosya();
         MesajKutusu::sonrakiYanit(true);
-        form->anaGrupListesi(d)->actions()[1]->trigger(); // its own menu's "Ana Grubu Sil…"
+        form->bolum(d).anaGrupListesi()->actions()[1]->trigger(); // its own menu's "Ana Grubu Sil…"
         QCOMPARE(::mesajlar(),
                  QStringList{"soru: " + d.anaGrupSilmeSorusu.arg(" ve 2 alt grubunu")});
-        QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"MARKET", "Mutafk", "SÜPERMARKET"}));
+        QCOMPARE(ogeler(form->bolum(d).anaGrupListesi()), (QStringList{"MARKET", "Mutafk", "SÜPERMARKET"}));
         QCOMPARE(form->statusBar()->currentMessage(), "«boş» ana grubu silindi.");
         menuKomutu(*form, "Geri Al: Ana Grubu Sil")->trigger();
         QCOMPARE(dosya(), once);
@@ -274,7 +273,7 @@ private slots:
     {
         pencere(giderDefteri(), "MARKET", "meyve");
         form->show();
-        QListWidget* altlar = form->altGrupListesi(giderDefteri());
+        QListWidget* altlar = form->bolum(giderDefteri()).altGrupListesi();
         altlar->setFocus();
         QString ad;
         QVERIFY(acilaniIncele([&] { QTest::keyClick(altlar, Qt::Key_F2); },

@@ -24,7 +24,7 @@ struct Pencere {
     QPushButton *ekleKaydet, *vazgec, *kapat;
 
     Pencere(const DefterTanimi& d, AnaForm& anaForm)
-        : form(anaForm.grupEklemeFormu(d)),
+        : form(anaForm.bolum(d).grupEklemeFormu()),
           ana(form->findChild<QComboBox*>("Ana" + d.ad + "GrubuKutusu")),
           alt(form->findChild<QLineEdit*>("Alt" + d.ad + "GrubuKutusu")),
           ekleKaydet(form->findChild<QPushButton*>("EkleKaydetDüğmesi")),
@@ -185,14 +185,14 @@ private slots:
             QVERIFY(tekHata("tablo salt okunur"));
             QCOMPARE(p.durum(), giris("ARABA", "BENZİN"));
             QCOMPARE(anaTablo(d) + altTablo(d), (QStringList{"Kira", "Kira/AİDAT"}));
-            QCOMPARE(form->anaGrupListesi(d)->currentText(), QStringLiteral("Kira"));
+            QCOMPARE(form->bolum(d).anaGrupListesi()->currentText(), QStringLiteral("Kira"));
             QCOMPARE(form->geriAlmaYigini()->count(), 0);
             ortam->sorgula("DROP TRIGGER kilit");
             MesajKutusu::gosterilenleriSil();
             p.ekleKaydet->click();
-            QCOMPARE(ogeler(form->anaGrupListesi(d)), (QStringList{"ARABA", "Kira"}));
-            QCOMPARE(form->anaGrupListesi(d)->currentIndex(), -1);
-            QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList());
+            QCOMPARE(ogeler(form->bolum(d).anaGrupListesi()), (QStringList{"ARABA", "Kira"}));
+            QCOMPARE(form->bolum(d).anaGrupListesi()->currentIndex(), -1);
+            QCOMPARE(ogeler(form->bolum(d).altGrupListesi()), QStringList());
             p.ekle("kira", "depozito");
             p.ekle(anaGrup, altGrup);
         }
@@ -206,15 +206,15 @@ private slots:
         grupSec(*form, d, anaGrup);
         QVERIFY(!silDugmesi->isEnabled());
         grupSec(*form, d, anaGrup, altGrup);
-        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList(2, altGrup));
+        QCOMPARE(ogeler(form->bolum(d).altGrupListesi()), QStringList(2, altGrup));
         grubuSil(d, false);
         QCOMPARE(altTablo(d), (oncekiler + QStringList{cift, cift}));
-        QCOMPARE(form->altGrupListesi(d)->currentItem()->text(), altGrup);
+        QCOMPARE(form->bolum(d).altGrupListesi()->currentItem()->text(), altGrup);
         grubuSil(d, true);
         QCOMPARE(altTablo(d), oncekiler + QStringList{cift});
-        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{altGrup});
-        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
-        QCOMPARE(form->anaGrupListesi(d)->currentText(), anaGrup);
+        QCOMPARE(ogeler(form->bolum(d).altGrupListesi()), QStringList{altGrup});
+        QCOMPARE(form->bolum(d).altGrupListesi()->selectedItems().size(), 0);
+        QCOMPARE(form->bolum(d).anaGrupListesi()->currentText(), anaGrup);
         QCOMPARE(sutun(kayitListesi(*form, d), 2), QStringList{altGrup});
         QCOMPARE(mesajlar(), QStringList(2, "soru: " + soru));
 
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(mesajlar(), (QStringList{"soru: " + soru, "bilgi: Seçilen alt grup veritabanında artık "
                                           "yok; başka bir program tarafından silinmiş olabilir."}));
         QCOMPARE(altTablo(d), oncekiler.mid(1) + QStringList{cift});
-        QCOMPARE(ogeler(form->altGrupListesi(d)), QStringList{"DEPOZİTO"});
+        QCOMPARE(ogeler(form->bolum(d).altGrupListesi()), QStringList{"DEPOZİTO"});
     }
 
     // Of a sub-group stored in two letter cases, deleting takes the row spelt as chosen.

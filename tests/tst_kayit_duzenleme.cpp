@@ -45,7 +45,7 @@ class TestKayitDuzenleme : public LedgerTest
     std::unique_ptr<KayitEklemeFormu> duzenle(qint64 kimlik)
     {
         sec(kimlik);
-        return form->kayitDuzenlemeFormu(*d);
+        return form->bolum(*d).kayitDuzenlemeFormu();
     }
 
 private slots:
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(acilaniIncele([&] { QTest::keyClick(dugme, Qt::Key_Return); }));
 
         MesajKutusu::gosterilenleriSil();
-        form->Hakkinda_Click();
+        menuKomutu(*form, "Hakkında")->trigger();
         for (const QString& parca :
              {ortam->dosya(), QString("SQLite 3."), "Qt " + QString(qVersion())})
             QVERIFY2(mesajlar().value(0).contains(parca), qPrintable(mesajlar().join('/')));

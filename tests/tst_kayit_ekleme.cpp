@@ -20,10 +20,10 @@ class TestKayitEkleme : public LedgerTest
         ortam->altGrupYaz(d, "EV", "KİRA");
         ortam->altGrupYaz(d, "EV", "AİDAT");
         form = ortam->anaForm(bugun);
-        form->ayBilgisiKutusu()->setCurrentText(ay);
-        form->yilBilgisiKutusu()->setCurrentText(yil);
+        form->donemSecici()->ayKutusu()->setCurrentText(ay);
+        form->donemSecici()->yilKutusu()->setCurrentText(yil);
         grupSec(*form, d, "EV", "KİRA");
-        pencere = form->kayitEklemeFormu(d);
+        pencere = form->bolum(d).kayitEklemeFormu();
     }
     template <class T> T* denetim(const char* ad)
     {
@@ -144,10 +144,7 @@ private slots:
     {
         const DefterTanimi& d = satirinDefteri();
         ac(d, "Tüm Aylar");
-        const auto ekleDugmesi = [&] {
-            (form.get()->*(&d == &gelirDefteri() ? &AnaForm::GelirEkleDugmesi_Click
-                                                 : &AnaForm::GiderEkleDugmesi_Click))();
-        };
+        const auto ekleDugmesi = [&] { form->bolum(d).kayitEklemeyiAc(); };
         QVERIFY(acilaniIncele(ekleDugmesi));
         pencere->EkleKaydetDugmesi_Click();
         QCOMPARE(denetim<QComboBox>("AyBilgisiKutusu")->currentText(), QStringLiteral("Mart"));
@@ -166,12 +163,12 @@ private slots:
                 .arg(d.yilAlani, d.ayAlani, d.tahminAlani, d.kayitTablosu);
         QCOMPARE(ortam->sutunu(alanlar), QStringList{"EV|KİRA|2024|Nisan|1234.5|-12.5"});
         // The main window lists the whole main group for its period, with the new total.
-        form->ayBilgisiKutusu()->setCurrentText("Nisan");
+        form->donemSecici()->ayKutusu()->setCurrentText("Nisan");
         QCOMPARE(toplam(*form, d), QStringLiteral("-12,50"));
 
         // The main window's sub-group is no longer chosen, so its add button opens nothing; the
         // second entry still goes under KİRA, in the period of the entry saved before it.
-        QCOMPARE(form->altGrupListesi(d)->selectedItems().size(), 0);
+        QCOMPARE(form->bolum(d).altGrupListesi()->selectedItems().size(), 0);
         QVERIFY(!acilaniIncele(ekleDugmesi));
         pencere->EkleKaydetDugmesi_Click();
         tahmin()->setText("100");

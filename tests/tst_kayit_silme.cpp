@@ -45,8 +45,7 @@ class TestKayitSilme : public LedgerTest
     void sil(bool yanit)
     {
         MesajKutusu::sonrakiYanit(yanit);
-        (form.get()->*(d == &gelirDefteri() ? &AnaForm::GelirSilDugmesi_Click
-                                            : &AnaForm::GiderSilDugmesi_Click))();
+        form->bolum(*d).kayitSil();
     }
 
 private slots:
@@ -82,7 +81,7 @@ private slots:
         grupSec(*form, *d, "EV", "KİRA");
         satirSec(kira1);
         sil(true);
-        QCOMPARE(form->altGrupListesi(*d)->selectedItems().first()->text(), QStringLiteral("KİRA"));
+        QCOMPARE(form->bolum(*d).altGrupListesi()->selectedItems().first()->text(), QStringLiteral("KİRA"));
         QCOMPARE(sutun(liste(*d), 0), QStringList{kira2});
         QCOMPARE(toplam(*form, *d), QStringLiteral("100,00"));
 
@@ -94,7 +93,7 @@ private slots:
         QCOMPARE(mesajlar().size(), 2);
         QCOMPARE(mesajlar().last(), "bilgi: " + kayitArtikYokMesaji);
         QCOMPARE(kalanlar(*d), QStringList{aidat});
-        QCOMPARE(form->altGrupListesi(*d)->selectedItems().size(), 0);
+        QCOMPARE(form->bolum(*d).altGrupListesi()->selectedItems().size(), 0);
         QCOMPARE(sutun(liste(*d), 0), QStringList{aidat});
         QCOMPARE(toplam(*form, *d), QStringLiteral("30,00"));
     }
@@ -127,7 +126,7 @@ private slots:
         const QString degistir = "UPDATE " + d->kayitTablosu + " SET " + d->tahminAlani +
                                  " = 250 WHERE Kimlik = " + kira2;
         const DosyaBaglantisi baska(ortam->dosya(), DosyaBaglantisi::Kip::Yazilabilir);
-        auto duzenleme = form->kayitDuzenlemeFormu(*d);
+        auto duzenleme = form->bolum(*d).kayitDuzenlemeFormu();
         if (baskaProgram)
             QVERIFY(QSqlQuery(baska.db()).exec(degistir));
         else

@@ -108,7 +108,7 @@ private slots:
         OrtakButce::dosyadanTasi(dosya);
         QCOMPARE(ButceVerisi::kimlikSayaci(giderDefteri()), sayac);
         QCOMPARE(ButceVerisi::altGruplar(giderDefteri(), "iş"), QStringList{"ŞUBE"});
-        QCOMPARE(ButceVerisi::donemToplami(gelirDefteri(), 2024, QString("OCAK")).gerceklesenKurus,
+        QCOMPARE(ButceVerisi::donemToplami(gelirDefteri(), {2024, 1}).gerceklesenKurus,
                  99999);
         QVERIFY_THROWS_EXCEPTION(VeriHatasi, OrtakButce::dosyadanTasi(dosya));
         OrtakButce::dosyayaKaydet(geri);

@@ -6,6 +6,7 @@
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "BankaHareketleriFormu.h"
+#include "DonemSecici.h"
 #include "ButceVerisi.h"
 #include "CYereli.h"
 #include "DegiskenModulu.h"
@@ -94,15 +95,8 @@ void yaz(const DefterTanimi& defter, const QList<Kalem>& kalemler, bool oncekiYi
 bool sec(AnaForm& anaForm, const DefterTanimi& defter, const QString& anaGrup,
          const QString& altGrup)
 {
-    QComboBox* anaGruplar = anaForm.anaGrupListesi(defter);
-    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    anaForm.anaGrupTiklandi(defter);
-    const QList<QListWidgetItem*> bulunan =
-        anaForm.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
-    if (bulunan.isEmpty())
-        return false;
-    anaForm.altGrupListesi(defter)->setCurrentItem(bulunan.first());
-    return true;
+    anaForm.bolum(defter).grubuGoster(anaGrup, altGrup);
+    return anaForm.bolum(defter).seciliAltGrup() == altGrup;
 }
 
 // An add dialog past "Yeni … Ekle", with what a user would type in its boxes.
@@ -179,23 +173,24 @@ int main(int argc, char* argv[])
 
         AnaForm anaForm(QDate(2024, 10, 15));
         // Planning November, still empty, from October.
-        anaForm.ayBilgisiKutusu()->setCurrentIndex(11);
+        anaForm.donemSecici()->ayKutusu()->setCurrentIndex(11);
         const std::unique_ptr<PlanKopyalamaFormu> planKopyasi = anaForm.planKopyalamaFormu();
-        anaForm.ayBilgisiKutusu()->setCurrentIndex(0); // "Tüm Aylar"
+        anaForm.donemSecici()->ayKutusu()->setCurrentIndex(0); // "Tüm Aylar"
         if (!sec(anaForm, gelirDefteri(), "MAAŞ", "ANA İŞ") ||
             !sec(anaForm, giderDefteri(), "MUTFAK", "MARKET")) {
             hata << "Örnek gruplar seçilemedi.\n";
             sonuc = 1;
         }
         // The expense overview on 2024, compared with 2023.
-        auto* giderOzeti = new AylikOzetFormu(giderDefteri(), 2024, &anaForm);
+        auto* giderOzeti = new AylikOzetFormu(giderDefteri(), {2024}, &anaForm);
         auto* yilKutusu = giderOzeti->findChild<QComboBox*>(QStringLiteral("YılBilgisiKutusu"));
         yilKutusu->setCurrentIndex(yilKutusu->findData(2024));
         giderOzeti->findChild<QCheckBox*>(QStringLiteral("KarşılaştırmaKutusu"))->setChecked(true);
-        const std::unique_ptr<GrupEklemeFormu> grupEkleme = anaForm.grupEklemeFormu(giderDefteri());
+        const std::unique_ptr<GrupEklemeFormu> grupEkleme =
+            anaForm.bolum(giderDefteri()).grupEklemeFormu();
         girisle(*grupEkleme, {{"AnaGiderGrubuKutusu", "FATURALAR"}, {"AltGiderGrubuKutusu", "SU"}});
         const std::unique_ptr<KayitEklemeFormu> kayitEkleme =
-            anaForm.kayitEklemeFormu(gelirDefteri());
+            anaForm.bolum(gelirDefteri()).kayitEklemeFormu();
         girisle(*kayitEkleme, {{"TahminKutusu", "45.000,00"}, {"GerçekleşenKutusu", "50.400,00"}});
         // A bank's statement as the import window shows it, from the tests' sample.
         const QString ekstre =
@@ -208,7 +203,7 @@ int main(int argc, char* argv[])
             {grupEkleme.get(), "grup-ekle.png"},
             {kayitEkleme.get(), "kayit-ekle.png"},
             {planKopyasi.get(), "plan-kopyala.png"},
-            {new AylikOzetFormu(gelirDefteri(), 2024, &anaForm), "tum-gelirler.png"},
+            {new AylikOzetFormu(gelirDefteri(), {2024}, &anaForm), "tum-gelirler.png"},
             {giderOzeti, "tum-giderler.png"},
             {banka, "banka-hareketleri.png"}};
         for (const auto& [pencere, ad] : resimler) {

@@ -1,6 +1,5 @@
 #include "DefterBolumu.h"
 
-#include "AnaForm.h"
 #include "AylikOzetFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
@@ -9,11 +8,12 @@
 #include "Doldurma.h"
 #include "GrupDuzeltme.h"
 #include "GrupEklemeFormu.h"
+#include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
-#include "YazmaKomutu.h"
+#include "TurkceMetin.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,11 +22,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStatusBar>
-#include <QUndoStack>
 
 using Denetim::dugme;
 using Denetim::etiket;
@@ -59,20 +56,20 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
 
 } // namespace
 
-QString DefterBolumu::okunamayanlar(qint64 sayi)
+DefterBolumu::DefterBolumu(const DefterTanimi& defter, QWidget* kap, const Yerlesim& yer,
+                           const Takvim::YilAraligi& yillarAraligi, QDate buGun)
+    : QObject(kap), defter_(defter), alan(kap), yillar(yillarAraligi), bugun(buGun)
 {
-    return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
-}
-
-DefterBolumu::DefterBolumu(const DefterTanimi& defter, AnaForm& anaForm, QWidget* alan,
-                           const Yerlesim& yer)
-    : QObject(&anaForm), defter_(defter), pencere(anaForm)
-{
-    kur(alan, yer);
+    kur(yer);
     bagla();
 }
 
-void DefterBolumu::kur(QWidget* alan, const Yerlesim& yer)
+QWidget* DefterBolumu::sahibi() const
+{
+    return alan->window();
+}
+
+void DefterBolumu::kur(const Yerlesim& yer)
 {
     const DefterTanimi& defter = defter_;
     auto* cerceve = new QGroupBox(defter.cerceveBasligi, alan);
@@ -165,18 +162,16 @@ void DefterBolumu::grupMenuleriniKur()
         return e;
     };
     using Is = GrupDuzeltmeFormu::Is;
-    anaGrubuAdlandirEylemi =
-        eylem(AnaGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
-              [this] { grupDuzeltmeyiAc(Is::Adlandir, false); });
+    anaGrubuAdlandirEylemi = eylem(AnaGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
+                                   [this] { grupDuzeltmeyiAc(Is::Adlandir, false); });
     anaGrubuSilEylemi =
         eylem(AnaGruplarListesi, QStringLiteral("Ana Grubu Sil…"), [this] { anaGrupSil(); });
-    altGrubuAdlandirEylemi =
-        eylem(AltGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
-              [this] { grupDuzeltmeyiAc(Is::Adlandir, true); });
+    altGrubuAdlandirEylemi = eylem(AltGruplarListesi, QStringLiteral("Grubu Yeniden Adlandır…"),
+                                   [this] { grupDuzeltmeyiAc(Is::Adlandir, true); });
     altGrubuTasiEylemi = eylem(AltGruplarListesi, QStringLiteral("Alt Grubu Taşı…"),
                                [this] { grupDuzeltmeyiAc(Is::Tasi, true); });
-    for (QWidget* liste : {static_cast<QWidget*>(AnaGruplarListesi),
-                           static_cast<QWidget*>(AltGruplarListesi)}) {
+    for (QWidget* liste :
+         {static_cast<QWidget*>(AnaGruplarListesi), static_cast<QWidget*>(AltGruplarListesi)}) {
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->installEventFilter(this);
     }
@@ -224,13 +219,6 @@ QList<QWidget*> DefterBolumu::kayitlarSekmeSirasi() const
     return {EkleDugmesi, SilDugmesi, TumunuGosterDugmesi, ToplamKutusu};
 }
 
-void DefterBolumu::listeyiKaydetEyleminiEkle(QMenu* menu)
-{
-    listeyiKaydetEylemi =
-        menu->addAction(QStringLiteral("%1 Listesini Kaydet…").arg(defter_.ad), this,
-                        &DefterBolumu::listeyiKaydet);
-}
-
 void DefterBolumu::anaGrupTiklandi()
 {
     grupListesiEtkin(false);
@@ -238,7 +226,7 @@ void DefterBolumu::anaGrupTiklandi()
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
     emit durumDegisti();
-    MesajKutusu::hatalariGostererek(&pencere, [&] {
+    MesajKutusu::hatalariGostererek(sahibi(), [&] {
         {
             // Refilling drops the chosen sub-group: no deselection to answer.
             const QSignalBlocker sessiz(AltGruplarListesi);
@@ -258,17 +246,14 @@ void DefterBolumu::altGrupTiklandi()
 
 void DefterBolumu::listele(bool altGrupla)
 {
-    MesajKutusu::hatalariGostererek(&pencere, [&] { listeyiDoldur(altGrupla); });
+    MesajKutusu::hatalariGostererek(sahibi(), [&] { listeyiDoldur(altGrupla); });
 }
 
 ButceVerisi::KayitSuzgeci DefterBolumu::listeSuzgeci(bool altGrupla) const
 {
-    ButceVerisi::KayitSuzgeci suzgec{.anaGrup = AnaGruplarListesi->currentText(),
-                                     .yil = pencere.yilBilgisiKutusu()->currentText().toInt()};
+    ButceVerisi::KayitSuzgeci suzgec{.anaGrup = AnaGruplarListesi->currentText(), .donem = donem};
     if (altGrupla)
         suzgec.altGrup = seciliMetin(AltGruplarListesi).value_or(QString());
-    if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
-        suzgec.ay = pencere.ayBilgisiKutusu()->currentText();
     return suzgec;
 }
 
@@ -283,7 +268,7 @@ void DefterBolumu::listeyiDoldur(bool altGrupla)
 void DefterBolumu::toplamiYaz(const KayitListesi::Toplam& toplam)
 {
     ToplamKutusu->setText(Bicim::tutar(toplam.gerceklesenKurus));
-    ToplamKutusu->setToolTip(okunamayanlar(toplam.okunamayan));
+    ToplamKutusu->setToolTip(Bicim::okunamayanlar(toplam.okunamayan));
     emit durumDegisti();
 }
 
@@ -299,16 +284,15 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     if (!yenilenen)
         return false;
     toplamiYaz(yenilenen->toplam);
-    pencere.donemOzetiniDuzelt(defter_, yenilenen->once, bulunan[0]);
+    emit kayitDegisti(yenilenen->once, bulunan[0]);
     return true;
 }
 
-void DefterBolumu::donemiListele()
+void DefterBolumu::donemDegisti(const Donem& yeni)
 {
+    donem = yeni;
     if (AnaGruplarListesi->currentIndex() >= 0)
-        listeyiDoldur(false);
-    if (seciliMetin(AltGruplarListesi))
-        listeyiDoldur(true);
+        listele(seciliMetin(AltGruplarListesi).has_value());
 }
 
 void DefterBolumu::yenile()
@@ -355,31 +339,39 @@ void DefterBolumu::dugmeleriGuncelle()
     GrupSilDugmesi->setEnabled(altGrupVar);
     EkleDugmesi->setEnabled(altGrupVar);
     SilDugmesi->setEnabled(KayitlarListesi->seciliKimlik().has_value());
-    // A list is saved as it stands; an empty one has nothing to give.
-    if (listeyiKaydetEylemi)
-        listeyiKaydetEylemi->setEnabled(KayitlarListesi->topLevelItemCount() > 0);
+}
+
+// A list is saved as it stands; an empty one has nothing to give.
+bool DefterBolumu::listeKaydedilebilir() const
+{
+    return KayitlarListesi->topLevelItemCount() > 0;
+}
+
+bool DefterBolumu::kayitSecili() const
+{
+    return KayitlarListesi->seciliKimlik().has_value();
 }
 
 std::unique_ptr<GrupEklemeFormu> DefterBolumu::grupEklemeFormu()
 {
-    auto form = std::make_unique<GrupEklemeFormu>(defter_, &pencere);
+    auto form = std::make_unique<GrupEklemeFormu>(defter_, sahibi());
     connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
             [this](const Degisiklik& degisiklik) {
                 anaGruplariYenile();
-                emit komutYapildi(defter_.grupEkleDugmesi, degisiklik);
+                emit komutYapildi(defter_.grupEkleDugmesi, degisiklik, {});
             });
     return form;
 }
 
 void DefterBolumu::grupEklemeyiAc()
 {
-    pencere.disaridanDegisenleriListele();
+    emit komutBasliyor();
     grupEklemeFormu()->exec();
 }
 
 void DefterBolumu::anaGruplariYenile()
 {
-    if (MesajKutusu::hatalariGostererek(&pencere, [&] {
+    if (MesajKutusu::hatalariGostererek(sahibi(), [&] {
             Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
         }))
         anaGrupTiklandi();
@@ -388,24 +380,24 @@ void DefterBolumu::anaGruplariYenile()
 void DefterBolumu::grupSil()
 {
     const MesajKutusu::Komut komut;
-    pencere.disaridanDegisenleriListele();
+    emit komutBasliyor();
     const std::optional<QString> altGrup = seciliMetin(AltGruplarListesi);
-    if (!altGrup || !MesajKutusu::sor(&pencere, defter_.grupSilmeSorusu))
+    if (!altGrup || !MesajKutusu::sor(sahibi(), defter_.grupSilmeSorusu))
         return;
     Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(&pencere, [&] {
+    if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
             degisiklik =
                 ButceVerisi::altGrupSil(defter_, AnaGruplarListesi->currentText(), *altGrup);
         }))
         return;
-    emit komutYapildi(defter_.grupSilDugmesi, degisiklik);
+    emit komutYapildi(defter_.grupSilDugmesi, degisiklik, {});
     if (degisiklik.baskasiDegistirmis())
-        MesajKutusu::bilgi(&pencere,
+        MesajKutusu::bilgi(sahibi(),
                            QStringLiteral("Seçilen alt grup, listelendikten sonra başka "
                                           "bir program tarafından değiştirilmiş; hiçbir "
                                           "şey değiştirilmedi. Liste yeniden getirildi."));
     else if (degisiklik.bos())
-        MesajKutusu::bilgi(&pencere,
+        MesajKutusu::bilgi(sahibi(),
                            QStringLiteral("Seçilen alt grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
     anaGrupTiklandi();
@@ -428,7 +420,7 @@ std::unique_ptr<GrupDuzeltmeFormu> DefterBolumu::grupDuzeltmeFormu(GrupDuzeltmeF
     if (AnaGruplarListesi->currentIndex() < 0 || (altGrup && !secili))
         return nullptr;
     auto form = std::make_unique<GrupDuzeltmeFormu>(defter_, is, AnaGruplarListesi->currentText(),
-                                                    altGrup ? secili : std::nullopt, &pencere);
+                                                    altGrup ? secili : std::nullopt, sahibi());
     connect(form.get(), &GrupDuzeltmeFormu::grupDuzeltildi, this, &DefterBolumu::grupDuzeltildi);
     return form;
 }
@@ -442,29 +434,25 @@ void DefterBolumu::grupDuzeltmeyiAc(GrupDuzeltmeFormu::Is is, bool altGrup)
 // The lists follow the group to its new name; the sub-group chosen stays chosen under a renamed
 // main group.
 void DefterBolumu::grupDuzeltildi(const QString& komut, const GrupDuzeltme::Sonuc& sonuc,
-                                  const QString& bildirim)
+                                  const QString& metin)
 {
     const GrupSecimi once{AnaGruplarListesi->currentText(), seciliMetin(AltGruplarListesi)};
     GrupSecimi sonra{sonuc.anaGrup, once.altGrup};
     if (!sonuc.altGrup.isEmpty())
         sonra.altGrup = sonuc.altGrup;
-    grupKomutunuKaydet(komut, sonuc.degisiklik, once, sonra);
-    if (!bildirim.isEmpty())
-        pencere.statusBar()->showMessage(bildirim);
-    MesajKutusu::hatalariGostererek(&pencere,
+    grupKomutuYapildi(komut, sonuc.degisiklik, once, sonra);
+    if (!metin.isEmpty())
+        emit bildirim(metin);
+    MesajKutusu::hatalariGostererek(sahibi(),
                                     [&] { yenile(sonuc.degisiklik.bos() ? once : sonra); });
 }
 
-void DefterBolumu::grupKomutunuKaydet(const QString& ad, const Degisiklik& degisiklik,
-                                      const GrupSecimi& once, const GrupSecimi& sonra)
+void DefterBolumu::grupKomutuYapildi(const QString& ad, const Degisiklik& degisiklik,
+                                     const GrupSecimi& once, const GrupSecimi& sonra)
 {
-    if (degisiklik.bos())
-        return;
-    pencere.geriAlmaYigini()->push(
-        new YazmaKomutu(ad, degisiklik, &pencere, [this, once, sonra](bool geriye) {
-            MesajKutusu::hatalariGostererek(&pencere,
-                                            [&] { yenile(geriye ? once : sonra); });
-        }));
+    emit komutYapildi(ad, degisiklik, [this, once, sonra](bool geriye) {
+        MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(geriye ? once : sonra); });
+    });
 }
 
 // Only an empty main group goes, with its sub-groups; one with entries is refused with their
@@ -476,13 +464,13 @@ void DefterBolumu::anaGrupSil()
         return;
     const QString ad = AnaGruplarListesi->currentText();
     const auto kayitlarVar = [this](qint64 sayi) {
-        MesajKutusu::bilgi(&pencere,
+        MesajKutusu::bilgi(sahibi(),
                            QStringLiteral("Bu grupta %1 kayıt var; önce kayıtları silin ya "
                                           "da grubu başka bir grupla birleştirin.")
                                .arg(QLocale().toString(sayi)));
     };
     qint64 kayitlar = 0, altGruplar = 0;
-    if (!MesajKutusu::hatalariGostererek(&pencere, [&] {
+    if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
             kayitlar = GrupDuzeltme::kayitSayisi(defter_, ad);
             altGruplar = GrupDuzeltme::altGrupSayisi(defter_, ad);
         }))
@@ -492,23 +480,23 @@ void DefterBolumu::anaGrupSil()
     const QString altGrupMetni =
         altGruplar > 0 ? QStringLiteral(" ve %1 alt grubunu").arg(QLocale().toString(altGruplar))
                        : QString();
-    if (!MesajKutusu::sor(&pencere, defter_.anaGrupSilmeSorusu.arg(altGrupMetni)))
+    if (!MesajKutusu::sor(sahibi(), defter_.anaGrupSilmeSorusu.arg(altGrupMetni)))
         return;
     GrupDuzeltme::Sonuc sonuc;
-    if (!MesajKutusu::hatalariGostererek(&pencere,
+    if (!MesajKutusu::hatalariGostererek(sahibi(),
                                          [&] { sonuc = GrupDuzeltme::anaGrupSil(defter_, ad); }))
         return;
     if (sonuc.durum == GrupDuzeltme::Durum::KayitlariVar)
         kayitlarVar(sonuc.kayitSayisi);
     else if (sonuc.durum == GrupDuzeltme::Durum::GrupYok)
-        MesajKutusu::bilgi(&pencere,
+        MesajKutusu::bilgi(sahibi(),
                            QStringLiteral("Seçilen ana grup veritabanında artık yok; başka bir "
                                           "program tarafından silinmiş olabilir."));
     else
-        pencere.statusBar()->showMessage(QStringLiteral("«%1» ana grubu silindi.").arg(ad));
+        emit bildirim(QStringLiteral("«%1» ana grubu silindi.").arg(ad));
     const GrupSecimi once{ad, seciliMetin(AltGruplarListesi)};
-    grupKomutunuKaydet(QStringLiteral("Ana Grubu Sil"), sonuc.degisiklik, once, {});
-    MesajKutusu::hatalariGostererek(&pencere, [&] { yenile(GrupSecimi{}); });
+    grupKomutuYapildi(QStringLiteral("Ana Grubu Sil"), sonuc.degisiklik, once, {});
+    MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(GrupSecimi{}); });
 }
 
 std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()
@@ -516,16 +504,16 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()
     const KayitEklemeFormu::Secim secim{.anaGrup = AnaGruplarListesi->currentText(),
                                         .altGrup =
                                             seciliMetin(AltGruplarListesi).value_or(QString()),
-                                        .yil = pencere.yilBilgisiKutusu()->currentText(),
-                                        .ay = pencere.ayBilgisiKutusu()->currentIndex(),
-                                        .bugun = pencere.bugun(),
-                                        .yillar = pencere.yilAraligi()};
-    auto form = std::make_unique<KayitEklemeFormu>(defter_, secim, &pencere);
+                                        .donem = donem,
+                                        .bugun = bugun.isValid() ? bugun : QDate::currentDate(),
+                                        .yillar = yillar};
+    auto form = std::make_unique<KayitEklemeFormu>(defter_, secim, sahibi());
     connect(form.get(), &KayitEklemeFormu::kayitEklendi, this,
             [this](const Degisiklik& degisiklik) {
+                const MesajKutusu::Komut komut;
                 anaGrupTiklandi();
-                pencere.donemOzetiniGoster();
-                emit komutYapildi(defter_.ekleDugmesi, degisiklik);
+                emit rakamlarDegisti();
+                emit komutYapildi(defter_.ekleDugmesi, degisiklik, {});
             });
     return form;
 }
@@ -535,11 +523,11 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
     if (!kayit)
         return nullptr;
-    auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, pencere.yilAraligi(), &pencere);
+    auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, yillar, sahibi());
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
-                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik);
+                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik, {});
             });
     return form;
 }
@@ -547,10 +535,10 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
 std::optional<ButceVerisi::Kayit> DefterBolumu::guncelSecim()
 {
     const std::optional<qint64> onceki = KayitlarListesi->seciliKimlik();
-    pencere.disaridanDegisenleriListele();
+    emit komutBasliyor();
     std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
     if (onceki && !kayit)
-        MesajKutusu::bilgi(&pencere, kayitArtikYokMesaji);
+        MesajKutusu::bilgi(sahibi(), kayitArtikYokMesaji);
     return kayit;
 }
 
@@ -567,18 +555,19 @@ void DefterBolumu::kayitDuzenlemeyiAc()
 // by its difference; otherwise the whole list and the period's figures are.
 void DefterBolumu::duzenlenenKaydiGoster(qint64 kimlik, bool yazildi)
 {
-    MesajKutusu::hatalariGostererek(&pencere, [&] {
+    const MesajKutusu::Komut komut;
+    MesajKutusu::hatalariGostererek(sahibi(), [&] {
         if (yazildi && duzenleneniYenile(kimlik))
             return;
         listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
-        pencere.donemOzetiniYaz();
+        emit rakamlarDegisti();
     });
     KayitlarListesi->kimligiSec(kimlik);
 }
 
 void DefterBolumu::kayitEklemeyiAc()
 {
-    pencere.disaridanDegisenleriListele();
+    emit komutBasliyor();
     if (seciliMetin(AltGruplarListesi))
         kayitEklemeFormu()->exec();
 }
@@ -588,42 +577,67 @@ void DefterBolumu::kayitSil()
     const MesajKutusu::Komut komut;
     const std::optional<ButceVerisi::Kayit> kayit = guncelSecim();
     if (!kayit ||
-        !MesajKutusu::sor(&pencere, defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
+        !MesajKutusu::sor(sahibi(), defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
         return;
     Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(
-            &pencere, [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
+            sahibi(), [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
         return;
-    emit komutYapildi(defter_.silDugmesi, degisiklik);
+    emit komutYapildi(defter_.silDugmesi, degisiklik, {});
     if (degisiklik.bos())
-        MesajKutusu::bilgi(&pencere, degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
+        MesajKutusu::bilgi(sahibi(), degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
                                                                      : kayitArtikYokMesaji);
-    MesajKutusu::hatalariGostererek(&pencere, [&] {
-        yenile();
-        pencere.donemOzetiniYaz();
-    });
+    MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(); });
+    emit rakamlarDegisti();
 }
 
 void DefterBolumu::listeyiKaydet()
 {
-    QStringList adParcalari{defter_.ad + QStringLiteral("ler"),
-                            pencere.yilBilgisiKutusu()->currentText()};
-    if (pencere.ayBilgisiKutusu()->currentIndex() > 0)
-        adParcalari << pencere.ayBilgisiKutusu()->currentText();
+    const QStringList adParcalari =
+        QStringList{defter_.ad + QStringLiteral("ler")} + donem.adParcalari();
     const std::vector<ButceVerisi::Kayit> kayitlar = KayitlarListesi->listelenenler();
     const DisaAktarma::Belge belge{adParcalari.join(u' '), defter_.listeEtiketi};
-    pencere.tabloKaydet(listeyiKaydetEylemi->text(), adParcalari, [&](const QString& yol) {
-        DisaAktarma::tabloYaz(yol, belge, [&](TabloYazici& tablo) {
+    const auto yaz = [&](const QString& hedef) {
+        DisaAktarma::tabloYaz(hedef, belge, [&](TabloYazici& tablo) {
             DisaAktarma::kayitListesiniYaz(tablo, defter_, kayitlar);
         });
-        return qint64(kayitlar.size());
-    });
+    };
+    if (const std::optional<QString> yol = KaydetmeYeri::kaydet(
+            sahibi(), QStringLiteral("%1 Listesini Kaydet").arg(defter_.ad),
+            DisaAktarma::dosyaAdi(adParcalari, QStringLiteral("xlsx")), DisaAktarma::tabloTurleri(),
+            yaz))
+        emit bildirim(
+            KaydetmeYeri::kaydedildi(*yol, QStringLiteral("(%1 kayıt)").arg(kayitlar.size())));
 }
 
 void DefterBolumu::ozetiAc()
 {
-    AylikOzetFormu form(defter_, pencere.yilBilgisiKutusu()->currentText().toInt(), &pencere);
-    connect(&form, &AylikOzetFormu::bildirim, this,
-            [this](const QString& metin) { pencere.statusBar()->showMessage(metin); });
-    form.exec();
+    AylikOzetFormu(defter_, donem, sahibi()).exec();
+}
+
+// The lists as the user would choose them: the main group listed, then its sub-group chosen.
+void DefterBolumu::grubuGoster(const QString& anaGrup, const QString& altGrup)
+{
+    // As spelt first, then by the Turkish letter rules.
+    const auto bul = [](const QStringList& adlar, const QString& ad) {
+        if (const qsizetype tam = adlar.indexOf(ad); tam >= 0)
+            return int(tam);
+        for (int i = 0; i < adlar.size(); ++i)
+            if (TurkceMetin::esit(adlar[i], ad))
+                return i;
+        return -1;
+    };
+    QStringList anaGruplar;
+    for (int i = 0; i < AnaGruplarListesi->count(); ++i)
+        anaGruplar << AnaGruplarListesi->itemText(i);
+    const int ana = bul(anaGruplar, anaGrup);
+    if (ana < 0)
+        return;
+    AnaGruplarListesi->setCurrentIndex(ana);
+    anaGrupTiklandi();
+    QStringList altGruplar;
+    for (int i = 0; i < AltGruplarListesi->count(); ++i)
+        altGruplar << AltGruplarListesi->item(i)->text();
+    if (const int alt = bul(altGruplar, altGrup); alt >= 0)
+        AltGruplarListesi->setCurrentRow(alt);
 }

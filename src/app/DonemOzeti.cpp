@@ -1,10 +1,13 @@
 #include "DonemOzeti.h"
 
+#include "Bicim.h"
 #include "Doldurma.h"
 
 #include <QHelpEvent>
 #include <QStatusBar>
 #include <QToolTip>
+
+#include <climits>
 
 namespace
 {
@@ -27,11 +30,58 @@ DonemOzeti::DonemOzeti(QStatusBar* durumCubugu) : QLabel(durumCubugu), cubuk(dur
     connect(cubuk, &QStatusBar::messageChanged, this, &DonemOzeti::sigdir);
 }
 
-void DonemOzeti::goster(const QList<Parca>& yeniParcalar, const QString& yeniDonem,
-                        const QString& ek)
+void DonemOzeti::oku(const Donem& yeni)
+{
+    donem = yeni;
+    toplamlar = {ButceVerisi::donemToplami(gelirDefteri(), donem),
+                 ButceVerisi::donemToplami(giderDefteri(), donem)};
+    bas();
+}
+
+void DonemOzeti::duzelt(const DefterTanimi& defter, const ButceVerisi::Kayit& once,
+                        const ButceVerisi::Kayit& sonra)
+{
+    ButceVerisi::DonemToplami& t = toplamlar[&defter == &giderDefteri()];
+    const auto sinirda = [](qint64 x) { return x == LLONG_MAX || x == LLONG_MIN; };
+    const auto ekle = [&](const ButceVerisi::Kayit& k, int isaret) {
+        if (!donem.kapsar(k.yil, k.ay))
+            return;
+        t.tahminKurus = Tutar::topla(t.tahminKurus, isaret * k.tahminKurus.value_or(0));
+        t.gerceklesenKurus =
+            Tutar::topla(t.gerceklesenKurus, isaret * k.gerceklesenKurus.value_or(0));
+        t.okunamayan += isaret * k.okunamayan;
+    };
+    // A sum held at its limit no longer tells what one entry adds to it.
+    if (sinirda(t.tahminKurus) || sinirda(t.gerceklesenKurus))
+        return oku(donem);
+    ekle(once, -1);
+    ekle(sonra, 1);
+    if (sinirda(t.tahminKurus) || sinirda(t.gerceklesenKurus))
+        return oku(donem);
+    bas();
+}
+
+void DonemOzeti::bas()
+{
+    const auto& [gelirler, giderler] = toplamlar;
+    const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
+        const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
+        return Parca{QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
+                         .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
+                     QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+    };
+    const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
+    const QString farkMetni = Bicim::tutar(fark);
+    goster({defterParcasi(QStringLiteral("Gelir"), gelirler),
+            defterParcasi(QStringLiteral("Gider"), giderler),
+            {QStringLiteral("Fark (gerçekleşen): ") + farkMetni,
+             QStringLiteral("Fark: ") + farkMetni, farkMetni, fark < 0}},
+           Bicim::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
+}
+
+void DonemOzeti::goster(const QList<Parca>& yeniParcalar, const QString& ek)
 {
     parcalar = yeniParcalar;
-    donem = yeniDonem;
     QStringList ipuclari;
     for (const Parca& p : parcalar)
         ipuclari << ipucu(p);
@@ -39,7 +89,7 @@ void DonemOzeti::goster(const QList<Parca>& yeniParcalar, const QString& yeniDon
         ipuclari << ek;
     setToolTip(ipuclari.join(u'\n'));
     setAccessibleName(metinler(0).join(ayrac));
-    setAccessibleDescription(QStringLiteral("Dönem: ") + donem);
+    setAccessibleDescription(QStringLiteral("Dönem: ") + donem.ad());
     sigdir();
 }
 
@@ -53,7 +103,7 @@ QStringList DonemOzeti::metinler(int kisaltma) const
 
 QString DonemOzeti::ipucu(const Parca& parca) const
 {
-    return QStringLiteral("%1 (%2)").arg(parca.tam, donem);
+    return QStringLiteral("%1 (%2)").arg(parca.tam, donem.ad());
 }
 
 void DonemOzeti::sigdir()

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "ButceVerisi.h"
+#include "Donem.h"
+
 #include <QLabel>
 #include <QList>
+
+#include <array>
 
 class QStatusBar;
 
 // The period's figures at the right of the main window's status bar, in three parts (income,
-// expense, the realised difference). Each part says what its figures are while the bar is wide
-// enough; a narrower bar shows the realised figures alone, then the bare figures. The whole text
-// stays in the tooltip, each part's with its period where the mouse points, and in the
+// expense, the realised difference): estimate and realised of each ledger over all groups, and
+// the realised difference, in dark red when negative. Each part says what its figures are while the
+// bar is wide enough; a narrower bar shows the realised figures alone, then the bare figures. The
+// whole text stays in the tooltip, each part's with its period where the mouse points, and in the
 // accessible name that screen readers announce.
 class DonemOzeti : public QLabel
 {
@@ -29,21 +35,29 @@ public:
     // The bar's width the figures leave to the bar's own frame and gaps, beside the text.
     static constexpr int pay = 24;
 
-    // The parts for `donem` ("Mart 2024"); `ek` closes the tooltip (amounts left unread).
-    void goster(const QList<Parca>& yeniParcalar, const QString& yeniDonem, const QString& ek);
+    // Sums both ledgers over the period and shows them. Throws VeriHatasi.
+    void oku(const Donem& donem);
+    // After one entry of the ledger changed from `once` to `sonra` (as listed): the figures follow
+    // by the difference instead of the period being summed again. Throws VeriHatasi.
+    void duzelt(const DefterTanimi& defter, const ButceVerisi::Kayit& once,
+                const ButceVerisi::Kayit& sonra);
 
 protected:
     bool eventFilter(QObject* nesne, QEvent* olay) override;
     bool event(QEvent* olay) override;
 
 private:
+    void bas();
+    // The parts for the period ("Mart 2024"); `ek` closes the tooltip (amounts left unread).
+    void goster(const QList<Parca>& yeniParcalar, const QString& ek);
     // The widest texts that fit the bar as it is now.
     void sigdir();
     QStringList metinler(int kisaltma) const;
     QString ipucu(const Parca& parca) const;
 
     QStatusBar* const cubuk;
+    Donem donem;
+    std::array<ButceVerisi::DonemToplami, 2> toplamlar; // income, expense as shown
     QList<Parca> parcalar;
-    QString donem;
     int duzey = 0;
 };

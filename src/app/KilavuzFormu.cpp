@@ -1,9 +1,12 @@
 #include "KilavuzFormu.h"
 
+#include "DegiskenModulu.h"
 #include "Doldurma.h"
+#include "MesajKutusu.h"
 #include "TurkceMetin.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -124,4 +127,17 @@ void KilavuzFormu::bul(bool geriye, bool yerinde)
         renkler.setColor(QPalette::Text, Doldurma::uyariRengi);
     bulKutusu->setPalette(renkler);
     sonucEtiketi->setText(bulunamadi ? QStringLiteral("Bulunamadı") : QString());
+}
+
+void KilavuzFormu::hakkinda(QWidget* sahibi)
+{
+    QStringList satirlar{QStringLiteral("Morvane: ev bütçesi planlama ve izleme")};
+    if (const QString surum = QApplication::applicationVersion(); !surum.isEmpty())
+        satirlar << QStringLiteral("Sürüm ") + surum;
+    satirlar << QString()
+             << QStringLiteral("Veri dosyası: ") +
+                    QDir::toNativeSeparators(DegiskenModulu::dosyaYolu())
+             << QStringLiteral("SQLite ") + DegiskenModulu::sqliteSurumu()
+             << QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
+    MesajKutusu::bilgi(sahibi, satirlar.join(u'\n'));
 }

@@ -18,6 +18,9 @@ public:
 
     // The owner's guide window, made at the first call, brought to the front.
     static void goster(QWidget* sahibi);
+    // "Yardım" > "Hakkında": the program, its version, the data file's full path and the SQLite
+    // and Qt versions it runs on.
+    static void hakkinda(QWidget* sahibi);
 
     QTextBrowser* metin() const { return metinKutusu; }
 

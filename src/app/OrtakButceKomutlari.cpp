@@ -3,12 +3,19 @@
 #include "Baslangic.h"
 #include "DegiskenModulu.h"
 #include "KaydetmeYeri.h"
+#include "Lehce.h"
 #include "MesajKutusu.h"
 #include "OrtakButceFormu.h"
 #include "VeriHatasi.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
 #include <QSettings>
+#include <QSqlDriver>
+#include <QStatusBar>
 
 namespace
 {
@@ -83,4 +90,37 @@ void OrtakButceKomutlari::dosyayaKaydet(QWidget* sahibi)
 void OrtakButceKomutlari::yereleDon()
 {
     ac(std::nullopt);
+}
+
+void OrtakButceKomutlari::pencereyeEkle(QMainWindow* pencere, QMenu* dosyaMenusu,
+                                        const std::function<void()>& yenile)
+{
+    QAction* yer = dosyaMenusu->actions().at(1);
+    const bool ortak = Lehce::sunucuda();
+    auto ekle = [&](const QString& ad, bool etkin, auto komut) {
+        QAction* eylem = new QAction(ad, dosyaMenusu);
+        eylem->setEnabled(etkin);
+        QObject::connect(eylem, &QAction::triggered, pencere, komut);
+        dosyaMenusu->insertAction(yer, eylem);
+    };
+    ekle(QStringLiteral("Ortak Bütçeye Bağlan…"), true, [pencere] { baglan(pencere); });
+    ekle(QStringLiteral("Bu Bütçeyi Ortak Bütçeye Taşı…"), !ortak,
+         [pencere] { dosyadanTasi(pencere); });
+    ekle(QStringLiteral("Ortak Bütçeyi Dosyaya Kaydet…"), ortak,
+         [pencere] { dosyayaKaydet(pencere); });
+    ekle(QStringLiteral("Yerel Dosyaya Dön"), ortak, [] { yereleDon(); });
+    dosyaMenusu->insertSeparator(yer);
+    if (!ortak)
+        return;
+    const QString ad = QStringLiteral("Ortak bütçe: %1").arg(OrtakButce::acikButce());
+    pencere->setWindowTitle(pencere->windowTitle() + QStringLiteral(" - ") + ad);
+    auto* etiket = new QLabel(ad, pencere);
+    etiket->setObjectName(QStringLiteral("OrtakBütçeEtiketi"));
+    pencere->statusBar()->addPermanentWidget(etiket);
+    if (const QSqlDriver* surucu = DegiskenModulu::VeriTabani().driver())
+        QObject::connect(surucu, &QSqlDriver::notification, pencere,
+                         [yenile](const QString&, QSqlDriver::NotificationSource kaynak) {
+                             if (kaynak == QSqlDriver::OtherSource)
+                                 yenile();
+                         });
 }

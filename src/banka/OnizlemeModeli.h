@@ -11,6 +11,7 @@
 // number in the file. Cells are formatted only when shown.
 class OnizlemeModeli : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 

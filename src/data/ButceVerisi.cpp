@@ -33,15 +33,12 @@ const QString altGrupSatiriSorgusu = QStringLiteral(
 // Every entry, read by kayitOku(); the listings add their conditions.
 const QString kayitSecimi =
     QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1");
-const QString kayitlarSorgusu =
-    kayitSecimi + QStringLiteral(" WHERE %3 = ? AND AnaGrup = ? COLLATE TURKCE");
-const QString altGrupKosulu = QStringLiteral(" AND GrupAdi = ? COLLATE TURKCE");
-const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
-const QString kimlikKosulu = QStringLiteral(" AND Kimlik = ?");
+const QString anaGrupKosulu = QStringLiteral("AnaGrup = ? COLLATE TURKCE");
+const QString altGrupKosulu = QStringLiteral("GrupAdi = ? COLLATE TURKCE");
+const QString kimlikKosulu = QStringLiteral("Kimlik = ?");
 
 // Sums by the amount rule of Tutar, the same in every statement.
-const QString donemToplamiSorgusu =
-    QStringLiteral("SELECT TUTAR_TOPLAMI(%2, Gerceklesen) FROM %1 WHERE %3 = ?");
+const QString donemToplamiSorgusu = QStringLiteral("SELECT TUTAR_TOPLAMI(%2, Gerceklesen) FROM %1");
 
 // %4 is empty or the year condition; either way an index holds every field read, so the table
 // itself is not visited.
@@ -170,21 +167,19 @@ Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& an
 std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter,
                                                       const KayitSuzgeci& suzgec)
 {
-    QString sql = kayitlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
-                                      defter.ayAlani);
-    QVariantList degerler{suzgec.yil, suzgec.anaGrup};
+    QVariantList degerler{suzgec.anaGrup};
+    QStringList kosullar{anaGrupKosulu};
     if (suzgec.altGrup) {
-        sql += altGrupKosulu;
+        kosullar << altGrupKosulu;
         degerler << *suzgec.altGrup;
     }
-    if (suzgec.ay) {
-        sql += ayKosulu.arg(defter.ayAlani);
-        degerler << *suzgec.ay;
-    }
     if (suzgec.kimlik) {
-        sql += kimlikKosulu;
+        kosullar << kimlikKosulu;
         degerler << *suzgec.kimlik;
     }
+    const QString sql =
+        kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani, defter.ayAlani) +
+        suzgec.donem.kosulu(defter, degerler, kosullar);
 
     // Sorted here rather than by ORDER BY Kimlik, which steers the engine to the year index (its
     // entries come in Kimlik order) and so to every entry of the year read from the table; without
@@ -313,13 +308,12 @@ Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, const Kayit& l
     return degisiklik;
 }
 
-ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, int yil,
-                                                    const std::optional<QString>& ay)
+ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, const Donem& donem)
 {
-    const QString sql =
-        donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani);
-    SorguSonucu KayitKumesi =
-        ay ? SorguSonucu(sql + ayKosulu.arg(defter.ayAlani), {yil, *ay}) : SorguSonucu(sql, {yil});
+    QVariantList degerler;
+    const QString sql = donemToplamiSorgusu.arg(defter.kayitTablosu, defter.tahminAlani) +
+                        donem.kosulu(defter, degerler);
+    SorguSonucu KayitKumesi(sql, degerler);
     if (!KayitKumesi.sonraki())
         return {};
     const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(0));

@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "Donem.h"
 #include "Tutar.h"
 
 #include <QString>
@@ -32,8 +33,7 @@ Degisiklik altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const 
 struct KayitSuzgeci {
     QString anaGrup;
     std::optional<QString> altGrup; // none: every sub-group of the main group
-    int yil = 0;
-    std::optional<QString> ay;    // none: the whole year
+    Donem donem;
     std::optional<qint64> kimlik; // only this entry, when it matches the rest
 };
 
@@ -89,13 +89,13 @@ struct KayitDegeri {
 Degisiklik kayitGuncelle(const DefterTanimi& defter, const Kayit& listelenen,
                          const KayitDegeri& deger);
 
-// Sums of a year, or of one month of it, over all groups, in kuruş.
+// Sums of a period over all groups, in kuruş.
 struct DonemToplami {
     qint64 tahminKurus = 0;
     qint64 gerceklesenKurus = 0;
     qint64 okunamayan = 0;
 };
-DonemToplami donemToplami(const DefterTanimi& defter, int yil, const std::optional<QString>& ay);
+DonemToplami donemToplami(const DefterTanimi& defter, const Donem& donem);
 
 // Sums of one month over all groups, in kuruş; kayitSayisi tells a month without entries from
 // one whose sums are zero.

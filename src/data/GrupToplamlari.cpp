@@ -82,18 +82,8 @@ void GrupToplamlari::Toplam::ekle(const Toplam& t)
 std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& defter,
                                                             const Donem& donem)
 {
-    QStringList kosullar;
     QVariantList degerler;
-    if (donem.yil) {
-        kosullar << defter.yilAlani + QStringLiteral(" = ?");
-        degerler << *donem.yil;
-    }
-    if (donem.ay) {
-        kosullar << defter.ayAlani + QStringLiteral(" = ? COLLATE TURKCE");
-        degerler << *donem.ay;
-    }
-    const QString kosul =
-        kosullar.isEmpty() ? QString() : QStringLiteral(" WHERE ") + kosullar.join(" AND ");
+    const QString kosul = donem.kosulu(defter, degerler);
     SorguSonucu KayitKumesi(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
                             degerler);
     std::vector<Satir> sonuc;

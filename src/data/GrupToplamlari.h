@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "Donem.h"
 #include "Tutar.h"
 
 #include <QString>
@@ -13,11 +14,6 @@
 // group lists spell it (or, for a group they lack, as its entries first spell it).
 namespace GrupToplamlari
 {
-
-struct Donem {
-    std::optional<int> yil;    // none: every year
-    std::optional<QString> ay; // none: the whole year
-};
 
 // The sums of a group's entries by the rule of Tutar.
 struct Toplam {

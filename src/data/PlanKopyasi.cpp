@@ -18,21 +18,16 @@ namespace
 
 // %1 and on are table and field names from the ledger descriptor; values are always bound.
 // The copy's source, and the groups that already have entries in its target.
-const QString kaynakSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, %3, %2 FROM %1 WHERE %4 = ?");
-const QString doluGruplarSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, %2 FROM %1 WHERE %3 = ?");
-const QString ayKosulu = QStringLiteral(" AND %1 = ? COLLATE TURKCE");
+const QString kaynakSorgusu = QStringLiteral("SELECT AnaGrup, GrupAdi, %3, %2 FROM %1");
+const QString doluGruplarSorgusu = QStringLiteral("SELECT AnaGrup, GrupAdi, %2 FROM %1");
 const QString kimlikSirasi = QStringLiteral(" ORDER BY Kimlik");
 
-// A year's or a month's statement: the month condition only when a month is given.
-SorguSonucu donemSorgusu(const QString& sql, const DefterTanimi& defter, int yil,
-                         const std::optional<int>& ay, const QString& sira = {})
+SorguSonucu donemSorgusu(const QString& sql, const DefterTanimi& defter, const Donem& donem,
+                         const QString& sira = {})
 {
-    if (!ay)
-        return SorguSonucu(sql + sira, {yil});
-    return SorguSonucu(sql + ayKosulu.arg(defter.ayAlani) + sira,
-                       {yil, Takvim::ayAdlari()[*ay - 1]});
+    QVariantList degerler;
+    const QString kosul = donem.kosulu(defter, degerler);
+    return SorguSonucu(sql + kosul + sira, degerler);
 }
 
 // A sub-group in a month, in any letter case.
@@ -68,21 +63,20 @@ Plan planHazirla(const DefterTanimi& defter, const PlanKopyasi& kopya)
     QSet<QString> dolu;
     if (kopya.yalnizcaBoslar) {
         SorguSonucu KayitKumesi = donemSorgusu(
-            doluGruplarSorgusu.arg(defter.kayitTablosu, defter.ayAlani, defter.yilAlani), defter,
-            kopya.hedefYil, kopya.hedefAy);
+            doluGruplarSorgusu.arg(defter.kayitTablosu, defter.ayAlani), defter, kopya.hedef);
         while (KayitKumesi.sonraki())
             dolu.insert(grupAnahtari(Takvim::ayNumarasi(KayitKumesi.alan(2).toString()),
                                      KayitKumesi.alan(0), KayitKumesi.alan(1)));
     }
     const qint64 artis = std::llround(kopya.artisYuzde * 100.0);
     Plan plan;
-    SorguSonucu KayitKumesi = donemSorgusu(
-        kaynakSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani, defter.yilAlani),
-        defter, kopya.kaynakYil, kopya.kaynakAy, kimlikSirasi);
+    SorguSonucu KayitKumesi =
+        donemSorgusu(kaynakSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, defter.ayAlani),
+                     defter, kopya.kaynak, kimlikSirasi);
     while (KayitKumesi.sonraki()) {
         // A whole year goes month by month; a month that is no month name has no place in it.
-        const int ay =
-            kopya.hedefAy ? *kopya.hedefAy : Takvim::ayNumarasi(KayitKumesi.alan(2).toString());
+        const int ay = kopya.hedef.ay > 0 ? kopya.hedef.ay
+                                          : Takvim::ayNumarasi(KayitKumesi.alan(2).toString());
         if (ay == 0)
             continue;
         if (dolu.contains(grupAnahtari(ay, KayitKumesi.alan(0), KayitKumesi.alan(1)))) {
@@ -121,7 +115,7 @@ KopyalananPlan PlanKopyasi::kopyala(const QList<const DefterTanimi*>& defterler)
         for (const PlanSatiri& satir : plan.olusacak) {
             const QVariantList degerler{satir.anaGrup,
                                         satir.altGrup,
-                                        hedefYil,
+                                        hedef.yil.value(),
                                         Takvim::ayAdlari()[satir.ay - 1],
                                         Tutar::alanDegeri(satir.tahminKurus),
                                         QVariant()};

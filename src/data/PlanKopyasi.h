@@ -2,6 +2,7 @@
 
 #include "DefterTanimi.h"
 #include "Degisiklik.h"
+#include "Donem.h"
 
 #include <QList>
 
@@ -19,12 +20,11 @@ struct KopyalananPlan {
 
 // Copying a period's entries forward as planned ones: one new entry per source entry, with the
 // same groups, the estimate raised by the increase and rounded to kuruş, and no realised amount.
-// Either a month to a month, or (both months none) a whole year to a whole year month by month.
+// Either a month to a month, or (both whole years) a whole year to a whole year month by month.
+// Both periods have a year.
 struct PlanKopyasi {
-    int kaynakYil = 0;
-    std::optional<int> kaynakAy; // 1 … 12
-    int hedefYil = 0;
-    std::optional<int> hedefAy;
+    Donem kaynak;
+    Donem hedef;
     double artisYuzde = 0;      // -100 and up, to hundredths of a percent
     bool yalnizcaBoslar = true; // skip a sub-group that has an entry in the target month
 

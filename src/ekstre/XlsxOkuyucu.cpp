@@ -20,6 +20,7 @@ const QString kitapDegil = QStringLiteral("Excel çalışma kitabı değil.");
 // and bytes that do not match that size or its checksum make the part broken.
 class ZipParcasi : public QIODevice
 {
+    Q_OBJECT
 public:
     explicit ZipParcasi(unzFile paket) : zip(paket)
     {
@@ -419,3 +420,5 @@ EkstreTablosu XlsxOkuyucu::oku(const QString& yol, const OkumaSecenekleri&) cons
         throw hata(yol, kitapDegil);
     return tablo;
 }
+
+#include "XlsxOkuyucu.moc"

@@ -167,8 +167,9 @@ void KayitEklemeFormu::girisiHazirla()
         AyBilgisiKutusu->setCurrentIndex(sonDonem->second);
         return;
     }
-    YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findText(secim.yil));
-    AyBilgisiKutusu->setCurrentIndex((secim.ay > 0 ? secim.ay : secim.bugun.month()) - 1);
+    YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findText(secim.donem.yilAdi()));
+    const int ay = secim.donem.ay > 0 ? secim.donem.ay : secim.bugun.month();
+    AyBilgisiKutusu->setCurrentIndex(ay - 1);
 }
 
 std::optional<qint64> KayitEklemeFormu::gecerliTutar(QLineEdit* kutu, const QString& bosMesaji)

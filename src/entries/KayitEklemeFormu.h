@@ -2,6 +2,7 @@
 
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
+#include "Donem.h"
 #include "EklemeFormu.h"
 #include "Takvim.h"
 #include "Tutar.h"
@@ -29,9 +30,8 @@ public:
     struct Secim {
         QString anaGrup;
         QString altGrup;
-        QString yil;
-        int ay = 0; // 1 … 12, or 0 for "Tüm Aylar"
-        QDate bugun;
+        Donem donem;
+        QDate bugun; // its month is offered for a whole year
         Takvim::YilAraligi yillar;
     };
 

@@ -27,7 +27,7 @@ const QString tumAylar = QStringLiteral("Tüm Aylar");
 
 } // namespace
 
-PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi& yillar,
+PlanKopyalamaFormu::PlanKopyalamaFormu(const Donem& donem, const Takvim::YilAraligi& yillar,
                                        QWidget* sahibi)
     : QDialog(sahibi)
 {
@@ -71,6 +71,8 @@ PlanKopyalamaFormu::PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi
     connect(kopyalaDugmesi, &QPushButton::clicked, this, [this] { KopyalaDugmesi_Click(); });
     connect(vazgec, &QPushButton::clicked, this, &QDialog::reject);
 
+    const int yil = donem.yil.value_or(QDate::currentDate().year());
+    const int ay = donem.ay;
     const bool yilBoyu = ay == 0;
     const QDate hedef(yil, std::max(ay, 1), 1);
     const QDate kaynak = yilBoyu ? hedef.addYears(-1) : hedef.addMonths(-1);
@@ -127,13 +129,8 @@ QList<const DefterTanimi*> PlanKopyalamaFormu::defterler() const
 
 PlanKopyasi PlanKopyalamaFormu::kopya() const
 {
-    const auto ay = [](const QComboBox* kutu) {
-        return kutu->currentIndex() > 0 ? std::optional(kutu->currentIndex()) : std::nullopt;
-    };
-    return {.kaynakYil = kaynakYil->currentText().toInt(),
-            .kaynakAy = ay(kaynakAy),
-            .hedefYil = hedefYil->currentText().toInt(),
-            .hedefAy = ay(hedefAy),
+    return {.kaynak = {kaynakYil->currentText().toInt(), kaynakAy->currentIndex()},
+            .hedef = {hedefYil->currentText().toInt(), hedefAy->currentIndex()},
             .artisYuzde = artisKutusu->value(),
             .yalnizcaBoslar = yalnizcaBoslar->isChecked()};
 }
@@ -142,7 +139,7 @@ void PlanKopyalamaFormu::onizle()
 {
     kopyalaDugmesi->setEnabled(false);
     const PlanKopyasi k = kopya();
-    if (k.kaynakYil == k.hedefYil && k.kaynakAy == k.hedefAy) {
+    if (k.kaynak == k.hedef) {
         onizleme->setText(QStringLiteral("Kaynak ile hedef aynı dönem; kopyalanacak bir şey yok."));
         return;
     }

@@ -21,8 +21,8 @@ class PlanKopyalamaFormu : public QDialog
     Q_OBJECT
 public:
     // Opens on copying the period before the main window's one into it: the month before, or the
-    // year before when the main window shows "Tüm Aylar" (ay 0).
-    PlanKopyalamaFormu(int yil, int ay, const Takvim::YilAraligi& yillar, QWidget* sahibi);
+    // year before when the main window shows "Tüm Aylar".
+    PlanKopyalamaFormu(const Donem& donem, const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
     void KopyalaDugmesi_Click();
 

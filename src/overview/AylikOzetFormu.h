@@ -1,70 +1,48 @@
 #pragma once
 
+#include "BelgePenceresi.h"
 #include "DefterTanimi.h"
+#include "Donem.h"
 #include "OzetTablosu.h"
-
-#include <QDialog>
-
-#include <functional>
-#include <optional>
 
 class OzetGrafigi;
 class QChartView;
-class QIODevice;
 class QCheckBox;
 class QComboBox;
-class QTreeWidget;
+class QTreeView;
 
 // The twelve-month overview of one ledger, TümGelirlerFormu or TümGiderlerFormu: for each month
 // and in total, the sums of the estimates and of the realised amounts over all groups, and their
 // ratio, once as a list and once as a chart; over every year or for one, beside the previous
 // year's realised sums if asked. Read afresh at every opening and every change; it changes
-// nothing.
-class AylikOzetFormu : public QDialog
+// nothing. Taken out of the program as its frame (BelgePenceresi) does.
+class AylikOzetFormu : public BelgePenceresi
 {
     Q_OBJECT
 public:
-    // `anaFormunYili` is offered even when it has no entries yet, and the window opens on it; on
-    // every year when it is 0 (the main window shows no year).
-    AylikOzetFormu(const DefterTanimi& defterTanimi, int anaFormunYili, QWidget* sahibi);
+    // Opens on the year of the main window's period, offered even when it has no entries yet; on
+    // every year when the period has none.
+    AylikOzetFormu(const DefterTanimi& defterTanimi, const Donem& anaFormunDonemi, QWidget* sahibi);
 
     // What the window shows now.
-    const OzetTablosu& tablo() const { return gosterilen; }
-
-    // Taking the overview out: the context menus of the list and the chart, Ctrl+S and Ctrl+P.
-    void TabloOlarakKaydet_Click();
-    void Yazdir_Click();
-    void PdfOlarakKaydet_Click();
-    void GrafigiResimOlarakKaydet_Click();
-
-signals:
-    // A file written or a page sent to the printer, said in a sentence for the status bar.
-    void bildirim(const QString& metin);
+    const OzetTablosu& tablo() const { return *model; }
 
 private:
-    void eylemleriKur();
-    void dugmeleriKur(const QList<QAction*>& eylemler);
-    // "Tüm Giderler — 2026", as the chart's picture is titled.
-    QString konu() const;
-    // Asks where to save, proposing a name for what the window shows
-    // ("Morvane-Tum-Gelirler-2026.pdf"),
-    // and writes the file whole or not at all, saying so.
-    void kaydet(const QString& baslik, const QString& tur, const QString& uzanti, const QString& ek,
-                const std::function<void(QIODevice&)>& yaz);
-    std::optional<QString> yolSor(const QString& baslik, const QStringList& turler,
-                                  const QString& uzanti, const QString& ek);
+    Belge belge() const override;
+    void tabloyaYaz(TabloYazici& tablo) const override;
+    QWidget* icerigiKur();
     void yilDegisti();
-    void goster(const OzetTablosu& tablo);
-    void listeyiDoldur();
-    void satirlaraYerAc();
+    void goster(std::optional<int> yil, const OzetTablosu::Aylar& toplamlar,
+                const std::optional<OzetTablosu::Aylar>& onceki = std::nullopt);
+    void satirlaraYerAc(QWidget* icerik);
     // Resizable, and opened as the user left it.
-    void esnet();
+    void esnet(QWidget* icerik);
 
     const DefterTanimi& defter;
-    OzetTablosu gosterilen;
+    OzetTablosu* model = nullptr;
     QComboBox* YilBilgisiKutusu = nullptr;
     QCheckBox* KarsilastirmaKutusu = nullptr;
-    QTreeWidget* liste = nullptr;
+    QTreeView* liste = nullptr;
     QChartView* GrafikNesnesi = nullptr;
     OzetGrafigi* grafik = nullptr; // owned by GrafikNesnesi
 };

@@ -1,6 +1,7 @@
 #include "OzetGrafigi.h"
 
 #include "Bicim.h"
+#include "GrafikPaleti.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -18,7 +19,7 @@
 namespace
 {
 
-const QColor oranRengi(0xC0, 0x39, 0x2B);
+using GrafikPaleti::oranRengi;
 
 struct Aralik {
     double alt;
@@ -76,14 +77,6 @@ QFont ayYazisi(QFont yazi, const QStringList& etiketler, int genislik)
     return yazi;
 }
 
-QBarSet* cubukKumesi(const QString& ad, const QColor& renk)
-{
-    auto* kume = new QBarSet(ad);
-    kume->setColor(renk);
-    kume->setBorderColor(renk);
-    return kume;
-}
-
 // The legend shows the ratio as the chart draws it: a line through a dot. The series only
 // carries that legend entry; the points themselves are drawn by the scatter series.
 QLineSeries* oranGostergesi()
@@ -109,16 +102,14 @@ QLineSeries* oranGostergesi()
 
 OzetGrafigi::OzetGrafigi(const OzetTablosu& tablo)
 {
-    setLocalizeNumbers(true);
-    setLocale(QLocale());
-    setBackgroundRoundness(0);
-    setMargins(QMargins(4, 0, 4, 0));
+    GrafikPaleti::hazirla(this);
     legend()->setAlignment(Qt::AlignTop);
     legend()->setFont(kucukYazi(legend()->font()));
 
     cubuklar = new QBarSeries;
-    tahmin = cubukKumesi(QStringLiteral("Tahmin"), QColor(0x20, 0x9F, 0xDF));
-    gerceklesen = cubukKumesi(QStringLiteral("Gerçekleşen"), QColor(0x99, 0xCA, 0x53));
+    tahmin = GrafikPaleti::cubukKumesi(QStringLiteral("Tahmin"), GrafikPaleti::tahminRengi);
+    gerceklesen =
+        GrafikPaleti::cubukKumesi(QStringLiteral("Gerçekleşen"), GrafikPaleti::gerceklesenRengi);
     cubuklar->append({tahmin, gerceklesen});
     addSeries(cubuklar);
     noktalar = new QScatterSeries;
@@ -161,8 +152,8 @@ OzetGrafigi::OzetGrafigi(const OzetTablosu& tablo)
 void OzetGrafigi::goster(const OzetTablosu& tablo)
 {
     if (tablo.karsilastirmali() && !onceki) {
-        // Last year's realised amounts stand beside this year's, in a paler shade of their colour.
-        onceki = cubukKumesi(QString(), QColor(0xCC, 0xE4, 0xA9));
+        // Last year's realised amounts stand beside this year's.
+        onceki = GrafikPaleti::cubukKumesi(QString(), GrafikPaleti::oncekiRengi);
         cubuklar->append(onceki);
     } else if (!tablo.karsilastirmali() && onceki) {
         cubuklar->remove(onceki);

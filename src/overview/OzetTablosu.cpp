@@ -1,9 +1,12 @@
 #include "OzetTablosu.h"
 
 #include "Bicim.h"
+#include "Doldurma.h"
+#include "TabloYazici.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
 
+#include <QFont>
 #include <QLocale>
 
 #include <cmath>
@@ -48,14 +51,23 @@ QString degisimMetni(double degisim)
 
 } // namespace
 
-OzetTablosu::OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, const Aylar& toplamlar,
-                         const std::optional<Aylar>& onceki)
-    : ozetBasligi(defter.ozetBasligi), secilenYil(yil), karsilastirma(yil && onceki)
+OzetTablosu::OzetTablosu(const DefterTanimi& defterTanimi, QObject* ust)
+    : QAbstractTableModel(ust), defter(defterTanimi)
 {
+    goster(std::nullopt, Aylar{});
+}
+
+void OzetTablosu::goster(std::optional<int> yil, const Aylar& toplamlar,
+                         const std::optional<Aylar>& onceki)
+{
+    beginResetModel();
+    secilenYil = yil;
+    karsilastirma = yil && onceki;
     sutunlar = {QStringLiteral("Aylar"), defter.tahminSutunu, defter.gerceklesenSutunu,
                 QStringLiteral("Gerçekleşme Oranı (%)")};
     if (karsilastirma)
         sutunlar << oncekiAdi() << QStringLiteral("Değişim (%)");
+    satirListesi.clear();
     for (int ay = 0; ay < 12; ++ay)
         satirListesi << satir(TurkceMetin::buyukHarf(Takvim::ayAdlari()[ay]), toplamlar[ay],
                               karsilastirma ? &(*onceki)[ay] : nullptr);
@@ -63,6 +75,7 @@ OzetTablosu::OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, con
         karsilastirma ? topla(*onceki) : ButceVerisi::AylikToplam{};
     satirListesi << satir(QStringLiteral("TOPLAM"), topla(toplamlar),
                           karsilastirma ? &oncekiToplam : nullptr);
+    endResetModel();
 }
 
 QString OzetTablosu::yilAdi() const
@@ -72,7 +85,7 @@ QString OzetTablosu::yilAdi() const
 
 QString OzetTablosu::baslik() const
 {
-    const QString ana = ozetBasligi + QStringLiteral(" — ") + yilAdi();
+    const QString ana = defter.ozetBasligi + QStringLiteral(" — ") + yilAdi();
     const qint64 okunamayan = satirListesi[toplamSatiri].okunamayan;
     return okunamayan > 0 ? ana + QStringLiteral(" (%1 tutar okunamadı)").arg(okunamayan) : ana;
 }
@@ -80,17 +93,6 @@ QString OzetTablosu::baslik() const
 QString OzetTablosu::oncekiAdi() const
 {
     return secilenYil ? QStringLiteral("%1 Gerçekleşen").arg(*secilenYil - 1) : QString();
-}
-
-QStringList OzetTablosu::basliklar() const
-{
-    return sutunlar;
-}
-
-QString OzetTablosu::oranIpucu(const Satir& s)
-{
-    return QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\nPlanlanan, henüz gerçekleşmeyen: %1")
-        .arg(Bicim::tutar(s.planlananKurus));
 }
 
 QStringList OzetTablosu::hucreler(const Satir& s) const
@@ -108,4 +110,82 @@ QStringList OzetTablosu::hucreler(const Satir& s) const
             hucre[5] = s.degisim ? degisimMetni(*s.degisim) : Bicim::eksikOran;
     }
     return hucre;
+}
+
+int OzetTablosu::rowCount(const QModelIndex& ust) const
+{
+    return ust.isValid() ? 0 : int(satirListesi.size());
+}
+
+int OzetTablosu::columnCount(const QModelIndex& ust) const
+{
+    return ust.isValid() ? 0 : int(sutunlar.size());
+}
+
+QVariant OzetTablosu::data(const QModelIndex& yer, int rol) const
+{
+    const Satir& s = satirListesi.at(yer.row());
+    const bool toplam = yer.row() == toplamSatiri;
+    // Bold as well as dark red, for colour-blind eyes.
+    const bool uyari = yer.column() == oranSutunu && Doldurma::oranUyaridir(defter, s.oran);
+    switch (rol) {
+    case Qt::DisplayRole:
+        return hucreler(s).value(yer.column());
+    case Qt::TextAlignmentRole:
+        return headerData(yer.column(), Qt::Horizontal, rol);
+    case Qt::FontRole: {
+        if (!toplam && !uyari)
+            return {};
+        QFont kalin;
+        kalin.setBold(true);
+        return kalin;
+    }
+    case Qt::ForegroundRole:
+        return uyari ? QVariant(Doldurma::uyariRengi) : QVariant();
+    case Qt::ToolTipRole:
+        if (!toplam || yer.column() != oranSutunu)
+            return {};
+        return QStringLiteral("Yalnızca gerçekleşeni girilmiş kayıtlar\n"
+                              "Planlanan, henüz gerçekleşmeyen: %1")
+            .arg(Bicim::tutar(s.planlananKurus));
+    default:
+        return {};
+    }
+}
+
+QVariant OzetTablosu::headerData(int bolum, Qt::Orientation yon, int rol) const
+{
+    if (yon != Qt::Horizontal)
+        return {};
+    if (rol == Qt::DisplayRole)
+        return sutunlar.value(bolum);
+    if (rol == Qt::TextAlignmentRole)
+        return QVariant::fromValue((bolum == 0 ? Qt::AlignLeft : Qt::AlignRight) |
+                                   Qt::AlignVCenter);
+    return {};
+}
+
+void OzetTablosu::tabloyaYaz(TabloYazici& yazici, const QString& sayfaAdi) const
+{
+    using Tur = TabloYazici::Tur;
+    // The month, the two sums and their ratio; compared, the previous year's sum and the change.
+    static constexpr std::array turler{Tur::Metin, Tur::Tutar, Tur::Tutar,
+                                       Tur::Oran,  Tur::Tutar, Tur::Oran};
+    QList<TabloYazici::Sutun> basliklar;
+    for (const QString& baslik : sutunlar)
+        basliklar.append({baslik, turler[basliklar.size()]});
+    yazici.tabloAc(sayfaAdi, basliklar);
+    for (int i = 0; i < satirListesi.size(); ++i) {
+        const Satir& s = satirListesi[i];
+        if (i == toplamSatiri)
+            yazici.toplam();
+        yazici.metin(s.ad);
+        if (s.kayitVar)
+            yazici.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).oran(s.oran);
+        else
+            yazici.tutar({}).tutar({}).oran({});
+        if (karsilastirma)
+            yazici.tutar(s.oncekiKurus).oran(s.kayitVar ? s.degisim : std::nullopt);
+        yazici.satirSonu();
+    }
 }

@@ -3,18 +3,23 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 
+#include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>
 
 #include <array>
 #include <optional>
 
-// What the overview shows for one choice of year, as values and as the texts of its list: the
+class TabloYazici;
+
+// What the overview shows for one choice of year, as values and as the cells of its list: the
 // twelve months, then the totals row, each with its sums and ratio, and, when compared, the
-// previous year's realised sum and the change from it. The window draws its list and its chart
-// from this table; anything else that shows or saves the overview can read the same rows.
-class OzetTablosu
+// previous year's realised sum and the change from it. The window's list shows this model, its
+// chart and its pages are drawn from the same rows. A ratio the ledger warns of is dark red and
+// bold, the totals row bold, and its ratio's tooltip says what the ratio leaves out.
+class OzetTablosu : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using Aylar = std::array<ButceVerisi::AylikToplam, 12>;
 
@@ -31,11 +36,13 @@ public:
     };
 
     static constexpr int toplamSatiri = 12;
-    // What a total's ratio compares, and the estimates it leaves out as planned.
-    static QString oranIpucu(const Satir& s);
+    static constexpr int oranSutunu = 3;
+
+    // Every year's months, all empty, until goster().
+    explicit OzetTablosu(const DefterTanimi& defter, QObject* ust = nullptr);
 
     // `yil` none: every year. `onceki`: the previous year's sums, when compared.
-    OzetTablosu(const DefterTanimi& defter, std::optional<int> yil, const Aylar& toplamlar,
+    void goster(std::optional<int> yil, const Aylar& toplamlar,
                 const std::optional<Aylar>& onceki = std::nullopt);
 
     std::optional<int> yil() const { return secilenYil; }
@@ -49,12 +56,21 @@ public:
 
     // Thirteen rows: the months in calendar order, then the totals row.
     const QList<Satir>& satirlar() const { return satirListesi; }
-    QStringList basliklar() const;
+
+    // The header and the thirteen rows on the sheet `sayfaAdi`, the totals a total line; the
+    // previous year's columns when compared.
+    void tabloyaYaz(TabloYazici& yazici, const QString& sayfaAdi) const;
+
+    int rowCount(const QModelIndex& ust = {}) const override;
+    int columnCount(const QModelIndex& ust = {}) const override;
+    QVariant data(const QModelIndex& yer, int rol = Qt::DisplayRole) const override;
+    QVariant headerData(int bolum, Qt::Orientation yon, int rol = Qt::DisplayRole) const override;
+
+private:
     // A row's cells as the list shows them; a month without entries has its name alone.
     QStringList hucreler(const Satir& satir) const;
 
-private:
-    QString ozetBasligi;
+    const DefterTanimi& defter;
     QStringList sutunlar;
     std::optional<int> secilenYil;
     bool karsilastirma = false;

@@ -1,30 +1,22 @@
 #include "DonemRaporuFormu.h"
 
+#include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
-#include "DisaAktarma.h"
-#include "KaydetmeYeri.h"
+#include "GrupToplamlari.h"
 #include "MesajKutusu.h"
 #include "PencereDuzeni.h"
-#include "RaporCiktisi.h"
 #include "RaporGrafigi.h"
 #include "RaporModeli.h"
-#include "TabloYazici.h"
 #include "Takvim.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIODevice>
 #include <QLabel>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -38,6 +30,7 @@ namespace
 // capitals need less room than the regular ones, and the totals come first.
 class SatirYuksekligi : public QStyledItemDelegate
 {
+    Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
@@ -67,13 +60,13 @@ QComboBox* kutu(QWidget* ust, QHBoxLayout* satir, const QString& etiket, const Q
 
 } // namespace
 
-DonemRaporuFormu::DonemRaporuFormu(int yil, int ay, QWidget* sahibi) : QDialog(sahibi)
+DonemRaporuFormu::DonemRaporuFormu(const Donem& donem, QWidget* sahibi) : BelgePenceresi(sahibi)
 {
     setObjectName(QStringLiteral("DonemRaporuFormu"));
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     rapor = new RaporModeli(this);
-    denetimleriKur(yil, ay);
-    eylemleriKur();
+    QWidget* icerik = denetimleriKur(donem);
+    kur(icerik, agac, GrafikNesnesi);
+    resize(800, 760);
     donemDegisti();
     connect(YilBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { donemDegisti(); });
     connect(AyBilgisiKutusu, &QComboBox::currentIndexChanged, this, [this] { donemDegisti(); });
@@ -86,19 +79,22 @@ DonemRaporuFormu::DonemRaporuFormu(int yil, int ay, QWidget* sahibi) : QDialog(s
     // and the chart takes the room.
     setMinimumSize(size());
     layout()->activate();
+    icerik->layout()->activate();
     agac->setFixedHeight(agac->height());
     new PencereDuzeni(this);
 }
 
-DonemRaporuFormu::~DonemRaporuFormu() = default;
-
-void DonemRaporuFormu::denetimleriKur(int yil, int ay)
+QWidget* DonemRaporuFormu::denetimleriKur(const Donem& donem)
 {
-    auto* duzen = new QVBoxLayout(this);
+    auto* icerik = new QWidget(this);
+    auto* duzen = new QVBoxLayout(icerik);
+    const int kenar = Bicim::twip(270);
+    duzen->setContentsMargins(kenar, kenar / 2, kenar, 0);
     auto* ust = new QHBoxLayout;
-    YilBilgisiKutusu = kutu(this, ust, QStringLiteral("Yıl:"), QStringLiteral("YılBilgisiKutusu"));
-    AyBilgisiKutusu = kutu(this, ust, QStringLiteral("Ay:"), QStringLiteral("AyBilgisiKutusu"));
-    BosGruplarKutusu = new QCheckBox(QStringLiteral("Boş grupları göster"), this);
+    YilBilgisiKutusu =
+        kutu(icerik, ust, QStringLiteral("Yıl:"), QStringLiteral("YılBilgisiKutusu"));
+    AyBilgisiKutusu = kutu(icerik, ust, QStringLiteral("Ay:"), QStringLiteral("AyBilgisiKutusu"));
+    BosGruplarKutusu = new QCheckBox(QStringLiteral("Boş grupları göster"), icerik);
     BosGruplarKutusu->setObjectName(QStringLiteral("BoşGruplarKutusu"));
     ust->addSpacing(12);
     ust->addWidget(BosGruplarKutusu);
@@ -106,7 +102,9 @@ void DonemRaporuFormu::denetimleriKur(int yil, int ay)
     duzen->addLayout(ust);
 
     // Every year with entries in either ledger, and the main window's year even without any.
-    std::set<int> yillar{yil};
+    std::set<int> yillar;
+    if (donem.yil)
+        yillar.insert(*donem.yil);
     MesajKutusu::hatalariGostererek(parentWidget() ? parentWidget() : this, [&] {
         for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
             for (const int y : ButceVerisi::kayitliYillar(*defter))
@@ -115,18 +113,19 @@ void DonemRaporuFormu::denetimleriKur(int yil, int ay)
     YilBilgisiKutusu->addItem(QStringLiteral("Tüm Yıllar"));
     for (const int y : yillar)
         YilBilgisiKutusu->addItem(QString::number(y), y);
-    YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findData(yil));
+    if (donem.yil)
+        YilBilgisiKutusu->setCurrentIndex(YilBilgisiKutusu->findData(*donem.yil));
     AyBilgisiKutusu->addItem(QStringLiteral("Tüm Aylar"));
     AyBilgisiKutusu->addItems(Takvim::ayAdlari());
-    AyBilgisiKutusu->setCurrentIndex(std::clamp(ay, 0, 12));
+    AyBilgisiKutusu->setCurrentIndex(std::clamp(donem.ay, 0, 12));
 
-    donemEtiketi = new QLabel(this);
+    donemEtiketi = new QLabel(icerik);
     donemEtiketi->setObjectName(QStringLiteral("DönemEtiketi"));
     // The period and its figures, to read and copy; no control's caption.
     donemEtiketi->setTextInteractionFlags(Qt::TextSelectableByMouse);
     duzen->addWidget(donemEtiketi);
 
-    agac = new QTreeView(this);
+    agac = new QTreeView(icerik);
     agac->setObjectName(QStringLiteral("RaporAğacı"));
     agac->setAccessibleName(QStringLiteral("Dönem Raporu"));
     agac->setModel(rapor);
@@ -146,70 +145,24 @@ void DonemRaporuFormu::denetimleriKur(int yil, int ay)
     duzen->addWidget(agac, 3);
 
     grafik = new RaporGrafigi;
-    GrafikNesnesi = new QChartView(grafik, this);
+    GrafikNesnesi = new QChartView(grafik, icerik);
     GrafikNesnesi->setObjectName(QStringLiteral("GrafikNesnesi"));
     GrafikNesnesi->setRenderHint(QPainter::Antialiasing);
     GrafikNesnesi->setMinimumHeight(260);
     duzen->addWidget(GrafikNesnesi, 2);
-    resize(800, 760);
+    return icerik;
 }
 
-void DonemRaporuFormu::eylemleriKur()
+Donem DonemRaporuFormu::donem() const
 {
-    auto* alt = new QHBoxLayout;
-    const auto eylem = [&](const QString& metin, void (DonemRaporuFormu::*islem)(),
-                           const QKeySequence& kisayol) {
-        auto* e = new QAction(metin, this);
-        e->setShortcut(kisayol);
-        connect(e, &QAction::triggered, this, islem);
-        auto* dugme = new QPushButton(metin, this);
-        dugme->setAutoDefault(false);
-        connect(dugme, &QPushButton::clicked, e, &QAction::trigger);
-        alt->addWidget(dugme);
-        return e;
-    };
-    const QList<QAction*> eylemler{
-        eylem(QStringLiteral("Kaydet…"), &DonemRaporuFormu::Kaydet_Click,
-              QKeySequence(Qt::CTRL | Qt::Key_S)),
-        eylem(QStringLiteral("Yazdır…"), &DonemRaporuFormu::Yazdir_Click,
-              QKeySequence(Qt::CTRL | Qt::Key_P)),
-        eylem(QStringLiteral("PDF Olarak Kaydet…"), &DonemRaporuFormu::PdfOlarakKaydet_Click, {})};
-    // The window's own actions give the shortcuts wherever the focus is.
-    addActions(eylemler);
-    agac->setContextMenuPolicy(Qt::ActionsContextMenu);
-    agac->addActions(eylemler);
-    alt->addStretch();
-    auto* kapat = new QPushButton(QStringLiteral("Kapat"), this);
-    kapat->setObjectName(QStringLiteral("KapatDüğmesi"));
-    kapat->setAutoDefault(false);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
-    alt->addWidget(kapat);
-    static_cast<QVBoxLayout*>(layout())->addLayout(alt);
-}
-
-GrupToplamlari::Donem DonemRaporuFormu::donem() const
-{
-    GrupToplamlari::Donem d;
-    if (const QVariant yil = YilBilgisiKutusu->currentData(); yil.isValid())
-        d.yil = yil.toInt();
-    if (AyBilgisiKutusu->currentIndex() > 0)
-        d.ay = AyBilgisiKutusu->currentText();
-    return d;
-}
-
-QString DonemRaporuFormu::donemAdi() const
-{
-    const GrupToplamlari::Donem d = donem();
-    if (d.yil && d.ay)
-        return QStringLiteral("%1 %2").arg(*d.ay).arg(*d.yil);
-    return QStringLiteral("%1, %2").arg(d.ay ? *d.ay : YilBilgisiKutusu->currentText(),
-                                        d.ay ? YilBilgisiKutusu->currentText()
-                                             : AyBilgisiKutusu->currentText());
+    const QVariant yil = YilBilgisiKutusu->currentData();
+    return {yil.isValid() ? std::optional<int>(yil.toInt()) : std::nullopt,
+            AyBilgisiKutusu->currentIndex()};
 }
 
 void DonemRaporuFormu::donemDegisti()
 {
-    const GrupToplamlari::Donem d = donem();
+    const Donem d = donem();
     std::vector<GrupToplamlari::AnaGrup> gelirler, giderler;
     MesajKutusu::hatalariGostererek(parentWidget() && !isVisible() ? parentWidget() : this, [&] {
         gelirler = GrupToplamlari::oku(gelirDefteri(), d);
@@ -218,8 +171,8 @@ void DonemRaporuFormu::donemDegisti()
     rapor->doldur(std::move(gelirler), std::move(giderler), BosGruplarKutusu->isChecked());
     agac->expandToDepth(0);
     grafik->goster(*rapor);
-    setWindowTitle(QStringLiteral("Dönem Raporu — ") + donemAdi());
-    QString metin = QStringLiteral("Dönem: ") + donemAdi();
+    setWindowTitle(QStringLiteral("Dönem Raporu — ") + d.ad());
+    QString metin = QStringLiteral("Dönem: ") + d.ad();
     if (rapor->okunamayan() > 0)
         metin += QStringLiteral(" · %1 tutar okunamadı").arg(rapor->okunamayan());
     donemEtiketi->setText(metin);
@@ -233,66 +186,22 @@ void DonemRaporuFormu::satirAcildi(const QModelIndex& yer)
     const Hedef hedef{.defter = satir->defter,
                       .anaGrup = rapor->satir(yer.parent())->ad,
                       .altGrup = satir->ad,
-                      .yil = donem().yil,
-                      .ay = AyBilgisiKutusu->currentIndex()};
+                      .donem = donem()};
     accept();
     emit grupGosterilsin(hedef);
 }
 
-std::optional<QString> DonemRaporuFormu::yolSor(const QString& baslik, const QStringList& turler,
-                                                const QString& uzanti)
+DonemRaporuFormu::Belge DonemRaporuFormu::belge() const
 {
-    QStringList parcalar{QStringLiteral("Dönem Raporu"), YilBilgisiKutusu->currentText()};
-    if (const GrupToplamlari::Donem d = donem(); d.ay)
-        parcalar << *d.ay;
-    return KaydetmeYeri::sor(this, baslik, DisaAktarma::dosyaAdi(parcalar, uzanti), turler);
+    const QString ad = QStringLiteral("Dönem Raporu");
+    return {QStringList{ad} + donem().adParcalari(),
+            ad,
+            {ad, donemEtiketi->text(), QPageLayout::Portrait, 0.40}};
 }
 
-void DonemRaporuFormu::Kaydet_Click()
+void DonemRaporuFormu::tabloyaYaz(TabloYazici& tablo) const
 {
-    const std::optional<QString> yol =
-        yolSor(QStringLiteral("Kaydet"), DisaAktarma::tabloTurleri(), QStringLiteral("xlsx"));
-    if (!yol)
-        return;
-    const DisaAktarma::Belge belge{windowTitle(), QStringLiteral("Dönem Raporu")};
-    if (MesajKutusu::hatalariGostererek(this, [&] {
-            DisaAktarma::tabloYaz(*yol, belge, [this](TabloYazici& tablo) {
-                RaporCiktisi::tabloyaYaz(tablo, *rapor);
-            });
-        }))
-        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
+    rapor->tabloyaYaz(tablo);
 }
 
-void DonemRaporuFormu::Yazdir_Click()
-{
-    QPrinter yazici(QPrinter::HighResolution);
-    yazici.setPageLayout(RaporCiktisi::sayfaDuzeni());
-    yazici.setDocName(windowTitle());
-    QPrintDialog pencere(&yazici, this);
-    pencere.setWindowTitle(QStringLiteral("Yazdır"));
-    if (pencere.exec() != QDialog::Accepted)
-        return;
-    RaporCiktisi::sayfalariCiz(yazici, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
-                               *rapor, QDate::currentDate());
-    emit bildirim(QStringLiteral("Yazıcıya gönderildi: ") + windowTitle());
-}
-
-void DonemRaporuFormu::PdfOlarakKaydet_Click()
-{
-    const std::optional<QString> yol =
-        yolSor(QStringLiteral("PDF Olarak Kaydet"), {QStringLiteral("PDF dosyaları (*.pdf)")},
-               QStringLiteral("pdf"));
-    if (!yol)
-        return;
-    if (MesajKutusu::hatalariGostererek(this, [&] {
-        DisaAktarma::dosyayaYaz(*yol, [this](QIODevice& dosya) {
-            QPdfWriter pdf(&dosya);
-            pdf.setTitle(windowTitle());
-            pdf.setCreator(QStringLiteral("Morvane"));
-            pdf.setPageLayout(RaporCiktisi::sayfaDuzeni());
-            RaporCiktisi::sayfalariCiz(pdf, QStringLiteral("Dönem Raporu"), donemEtiketi->text(),
-                                       *rapor, QDate::currentDate());
-        });
-    }))
-        emit bildirim(KaydetmeYeri::kaydedildi(*yol));
-}
+#include "DonemRaporuFormu.moc"

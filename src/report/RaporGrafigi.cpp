@@ -1,38 +1,23 @@
 #include "RaporGrafigi.h"
 
+#include "GrafikPaleti.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QHorizontalBarSeries>
-#include <QLocale>
 #include <QValueAxis>
 
 #include <algorithm>
 
-namespace
-{
-
-QBarSet* cubukKumesi(const QString& ad, const QColor& renk)
-{
-    auto* kume = new QBarSet(ad);
-    kume->setColor(renk);
-    kume->setBorderColor(renk);
-    return kume;
-}
-
-} // namespace
-
 RaporGrafigi::RaporGrafigi()
 {
     setTitle(QStringLiteral("En büyük 10 gider"));
-    setLocalizeNumbers(true);
-    setLocale(QLocale());
-    setBackgroundRoundness(0);
-    setMargins(QMargins(4, 0, 4, 0));
+    GrafikPaleti::hazirla(this);
     legend()->setAlignment(Qt::AlignRight);
     cubuklar = new QHorizontalBarSeries;
-    // The colours of the overview's chart.
-    tahmin = cubukKumesi(QStringLiteral("Tahmin"), QColor(0x20, 0x9F, 0xDF));
-    gerceklesen = cubukKumesi(QStringLiteral("Gerçekleşen"), QColor(0x99, 0xCA, 0x53));
+    tahmin = GrafikPaleti::cubukKumesi(QStringLiteral("Tahmin"), GrafikPaleti::tahminRengi);
+    gerceklesen =
+        GrafikPaleti::cubukKumesi(QStringLiteral("Gerçekleşen"), GrafikPaleti::gerceklesenRengi);
     cubuklar->append({tahmin, gerceklesen});
     addSeries(cubuklar);
     grupEkseni = new QBarCategoryAxis;

@@ -2,6 +2,7 @@
 
 #include "Bicim.h"
 #include "Doldurma.h"
+#include "TabloYazici.h"
 #include "TurkceMetin.h"
 
 #include <QFont>
@@ -324,4 +325,31 @@ QVariant RaporModeli::headerData(int bolum, Qt::Orientation yon, int rol) const
         return QVariant::fromValue((bolum == GrupSutunu ? Qt::AlignLeft : Qt::AlignRight) |
                                    Qt::AlignVCenter);
     return {};
+}
+
+void RaporModeli::tabloyaYaz(TabloYazici& tablo) const
+{
+    using Hucre = TabloYazici::Tur;
+    tablo.tabloAc(QStringLiteral("Dönem Raporu"), {{QStringLiteral("Defter"), Hucre::Metin},
+                                                   {QStringLiteral("Ana Grup"), Hucre::Metin},
+                                                   {QStringLiteral("Alt Grup"), Hucre::Metin},
+                                                   {QStringLiteral("Tahmin"), Hucre::Tutar},
+                                                   {QStringLiteral("Gerçekleşen"), Hucre::Tutar},
+                                                   {QStringLiteral("Fark"), Hucre::Tutar},
+                                                   {QStringLiteral("Oran (%)"), Hucre::Oran}});
+    for (const AcikSatir& a : acikSatirlar()) {
+        const Satir& s = *a.satir;
+        // Only the balance is a total line: a workbook's filter ends at the first one, and the
+        // group lines are what it is for.
+        if (s.tur == Tur::Bakiye)
+            tablo.toplam();
+        for (int i = 0; i < 3; ++i)
+            tablo.metin(a.yol.value(i));
+        if (s.bos)
+            tablo.tutar({}).tutar({}).tutar({});
+        else
+            tablo.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).tutar(s.farkKurus());
+        tablo.oran(s.oran);
+        tablo.satirSonu();
+    }
 }

@@ -6,6 +6,8 @@
 #include <QAbstractItemModel>
 #include <QStringList>
 
+class TabloYazici;
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -65,6 +67,10 @@ public:
     std::vector<AcikSatir> acikSatirlar() const;
     // The expense main groups with entries, the largest realised sum first, at most `sayi`.
     std::vector<const Satir*> enBuyukGiderler(int sayi) const;
+    // A table for spreadsheets on the sheet "Dönem Raporu", fully expanded in the order shown:
+    // the ledger, main group and sub-group of each line in columns of their own, then the
+    // figures; a blank figure stays an empty cell, and the balance is the total line.
+    void tabloyaYaz(TabloYazici& tablo) const;
 
     QModelIndex index(int satir, int sutun, const QModelIndex& ust = {}) const override;
     QModelIndex parent(const QModelIndex& yer) const override;

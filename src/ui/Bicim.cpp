@@ -99,3 +99,8 @@ QString Bicim::boyut(qint64 bayt)
 {
     return QLocale().formattedDataSize(bayt, 1, QLocale::DataSizeTraditionalFormat);
 }
+
+QString Bicim::okunamayanlar(qint64 sayi)
+{
+    return sayi > 0 ? QStringLiteral("%1 tutar okunamadı").arg(sayi) : QString();
+}

@@ -28,6 +28,8 @@ QString yuzde(double oran);  // 75,00% under Turkish settings
 // stored read as ±10^17 kuruş, so that the caller can refuse them as too large.
 std::optional<qint64> tutarOku(const QString& metin);
 inline const QString eksikOran = QStringLiteral("—");
+// What a total's tooltip says of the amounts it left out as unreadable; nothing when none.
+QString okunamayanlar(qint64 sayi);
 
 // "6 Aralık 2026 14:30": the month by its Turkish name, whatever the machine's language.
 QString tarihSaat(const QDateTime& an);

@@ -20,6 +20,7 @@ namespace
 // Enter on a focused button presses it, as Space does.
 class EnterIleBasma : public QObject
 {
+    Q_OBJECT
 public:
     using QObject::QObject;
 
@@ -108,20 +109,27 @@ QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect 
     return b;
 }
 
-void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler)
+void sutunlar(QTreeView* liste, const QList<int>& twipler)
 {
-    liste->setColumnCount(int(basliklar.size()));
-    liste->setHeaderLabels(basliklar);
     liste->setAlternatingRowColors(true);
     const QHeaderView* baslik = liste->header();
-    for (int sutun = 0; sutun < basliklar.size(); ++sutun) {
+    for (int sutun = 0; sutun < baslik->count(); ++sutun) {
+        const QString metin = liste->model()->headerData(sutun, Qt::Horizontal).toString();
         int genislik = Bicim::twip(twipler.value(sutun));
-        if (!basliklar[sutun].isEmpty())
-            genislik =
-                std::max({genislik, baslik->sectionSizeHint(sutun),
-                          baslik->fontMetrics().horizontalAdvance(basliklar[sutun]) + bosluk});
+        if (!metin.isEmpty())
+            genislik = std::max({genislik, baslik->sectionSizeHint(sutun),
+                                 baslik->fontMetrics().horizontalAdvance(metin) + bosluk});
         liste->setColumnWidth(sutun, genislik);
     }
 }
 
+void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler)
+{
+    liste->setColumnCount(int(basliklar.size()));
+    liste->setHeaderLabels(basliklar);
+    sutunlar(static_cast<QTreeView*>(liste), twipler);
+}
+
 } // namespace Denetim
+
+#include "Denetim.moc"

@@ -7,6 +7,7 @@
 class QDialog;
 class QLabel;
 class QPushButton;
+class QTreeView;
 class QTreeWidget;
 
 // Controls placed as the windows are drawn, in twips, shared by the main window and the dialogs.
@@ -51,8 +52,10 @@ QLabel* etiket(QWidget* ust, const QString& metin, QRect alan, bool sagaYasli = 
 QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect alan,
                    bool solaGenisler = false);
 
-// A list's columns: their captions, and their widths in twips, each widened where its caption
-// needs more room. Rows in alternating colours, easier to follow across a wide list.
+// A list's columns: their widths in twips, each widened where its model's caption needs more
+// room. Rows in alternating colours, easier to follow across a wide list.
+void sutunlar(QTreeView* liste, const QList<int>& twipler);
+// The same for a list that holds its rows itself, given its captions.
 void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler);
 
 } // namespace Denetim

@@ -14,6 +14,7 @@ class QWidget;
 // Two controls whose facing edges follow the same share never overlap.
 class Esneklik : public QObject
 {
+    Q_OBJECT
 public:
     enum Pay { Yok, Yari, Tam };
     struct Kenarlar {

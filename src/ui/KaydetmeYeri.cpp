@@ -1,5 +1,7 @@
 #include "KaydetmeYeri.h"
 
+#include "MesajKutusu.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -78,9 +80,26 @@ std::optional<QString> KaydetmeYeri::sor(QWidget* sahibi, const QString& baslik,
     return secilen;
 }
 
-QString KaydetmeYeri::kaydedildi(const QString& yol)
+std::optional<QString> KaydetmeYeri::kaydet(QWidget* sahibi, const QString& baslik,
+                                            const QString& onerilenAd, const QStringList& turler,
+                                            const std::function<void(const QString& yol)>& yaz)
 {
-    return QStringLiteral("Kaydedildi: ") + QFileInfo(yol).fileName();
+    QString ad = onerilenAd;
+    for (;;) {
+        const std::optional<QString> yol = sor(sahibi, baslik, ad, turler);
+        if (!yol || MesajKutusu::hatalariGostererek(sahibi, [&] { yaz(*yol); }))
+            return yol;
+        ad = *yol;
+    }
+}
+
+QString KaydetmeYeri::kaydedildi(const QString& yol, const QString& ek)
+{
+    const QFileInfo dosya(yol);
+    QString metin = QStringLiteral("Kaydedildi: ") + dosya.fileName();
+    if (!ek.isEmpty())
+        metin += u' ' + ek;
+    return metin + QStringLiteral(" · Klasör: ") + QDir::toNativeSeparators(dosya.absolutePath());
 }
 
 void KaydetmeYeri::yanitla(Yanit yanit)

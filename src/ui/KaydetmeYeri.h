@@ -21,12 +21,20 @@ namespace KaydetmeYeri
 std::optional<QString> sor(QWidget* sahibi, const QString& baslik, const QString& onerilenAd,
                            const QStringList& turler);
 
+// Asks with sor() and writes there with `yaz`, which throws VeriHatasi. A failure is told, then the
+// dialog opens again on the name chosen, until a file is written or the user gives up. The path
+// written; none when cancelled.
+std::optional<QString> kaydet(QWidget* sahibi, const QString& baslik, const QString& onerilenAd,
+                              const QStringList& turler,
+                              const std::function<void(const QString& yol)>& yaz);
+
 // For tests: instead of the dialog, `yanit` gets the proposed path and gives the chosen one
 // (none: cancelled). An empty function brings the dialog back.
 using Yanit = std::function<std::optional<QString>(const QString& onerilen)>;
 void yanitla(Yanit yanit);
 
-// What the status bar says once a file is written: "Kaydedildi: Morvane-Tum-Giderler-2026.pdf".
-QString kaydedildi(const QString& yol);
+// What a window says once a file is written, `ek` after its name, then its folder:
+// "Kaydedildi: Morvane-Tum-Giderler-2026.pdf · Klasör: /home/ayse/Belgeler".
+QString kaydedildi(const QString& yol, const QString& ek = {});
 
 } // namespace KaydetmeYeri

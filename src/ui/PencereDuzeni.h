@@ -15,6 +15,7 @@ class QWidget;
 // window is built, written whenever it is hidden.
 class PencereDuzeni : public QObject
 {
+    Q_OBJECT
 public:
     // What `izlenen` and the lists of `listeBasliklari` have now is their drawn layout; what was
     // kept replaces it.

@@ -70,37 +70,32 @@ QStringList ogeler(const QListWidget* liste)
     return sonuc;
 }
 
-QStringList basliklar(const QTreeWidget* liste)
+QStringList basliklar(const QTreeView* liste)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->columnCount(); ++i)
-        sonuc << liste->headerItem()->text(i);
+    for (int i = 0; i < liste->model()->columnCount(); ++i)
+        sonuc << liste->model()->headerData(i, Qt::Horizontal).toString();
     return sonuc;
 }
 
-QStringList satirlar(const QTreeWidget* liste)
+QStringList satirlar(const QTreeView* liste)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+    for (int i = 0; i < liste->model()->rowCount(); ++i) {
         QStringList hucreler;
-        for (int s = 0; s < liste->columnCount(); ++s)
-            hucreler << liste->topLevelItem(i)->text(s);
+        for (int s = 0; s < liste->model()->columnCount(); ++s)
+            hucreler << liste->model()->index(i, s).data().toString();
         sonuc << hucreler.join(u'|');
     }
     return sonuc;
 }
 
-QStringList sutun(const QTreeWidget* liste, int sira)
+QStringList sutun(const QTreeView* liste, int sira)
 {
     QStringList sonuc;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i)
-        sonuc << liste->topLevelItem(i)->text(sira);
+    for (int i = 0; i < liste->model()->rowCount(); ++i)
+        sonuc << liste->model()->index(i, sira).data().toString();
     return sonuc;
-}
-
-QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
-{
-    return pencere.findChild<QTreeWidget*>(defter.adiyla("%1lerListesi"));
 }
 
 QString toplam(const QWidget& pencere, const DefterTanimi& defter)
@@ -111,15 +106,10 @@ QString toplam(const QWidget& pencere, const DefterTanimi& defter)
 void grupSec(AnaForm& form, const DefterTanimi& defter, const QString& anaGrup,
              const QString& altGrup)
 {
-    QComboBox* anaGruplar = form.anaGrupListesi(defter);
-    anaGruplar->setCurrentIndex(anaGruplar->findText(anaGrup));
-    QVERIFY2(anaGruplar->currentIndex() >= 0, qPrintable(anaGrup));
-    form.anaGrupTiklandi(defter);
-    if (altGrup.isEmpty())
-        return;
-    const auto bulunan = form.altGrupListesi(defter)->findItems(altGrup, Qt::MatchExactly);
-    QVERIFY2(!bulunan.isEmpty(), qPrintable(altGrup));
-    form.altGrupListesi(defter)->setCurrentItem(bulunan.first());
+    DefterBolumu& bolum = form.bolum(defter);
+    bolum.grubuGoster(anaGrup, altGrup);
+    QCOMPARE(bolum.anaGrupListesi()->currentText() + '/' + bolum.seciliAltGrup().value_or(""),
+             anaGrup + '/' + altGrup);
 }
 
 QStringList mesajlar()

@@ -3,6 +3,7 @@
 #include "DefterTanimi.h"
 
 #include <QStringList>
+#include <QTreeWidget>
 
 #include <functional>
 #include <utility>
@@ -11,7 +12,6 @@ class AnaForm;
 class QAction;
 class QComboBox;
 class QListWidget;
-class QTreeWidget;
 class QWidget;
 
 // Helpers the test programs share: the twin ledgers as data rows, and what the windows show,
@@ -31,11 +31,16 @@ QStringList aylar();
 
 QStringList ogeler(const QComboBox* kutu);
 QStringList ogeler(const QListWidget* liste);
-QStringList basliklar(const QTreeWidget* liste);
+QStringList basliklar(const QTreeView* liste);
 // Each row's cells joined by '|', in display order.
-QStringList satirlar(const QTreeWidget* liste);
-QStringList sutun(const QTreeWidget* liste, int sira);
-QTreeWidget* kayitListesi(const QWidget& pencere, const DefterTanimi& defter);
+QStringList satirlar(const QTreeView* liste);
+QStringList sutun(const QTreeView* liste, int sira);
+// The ledger's list: the main window's entries, or (as a QTreeView) the overview's months.
+template <typename Liste = QTreeWidget>
+Liste* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
+{
+    return pencere.findChild<Liste*>(defter.adiyla("%1lerListesi"));
+}
 QString toplam(const QWidget& pencere, const DefterTanimi& defter);
 
 // Chooses a main group on the main window, and one of its sub-groups when given.
