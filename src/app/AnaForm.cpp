@@ -167,20 +167,8 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
     const QString dosya = QStringLiteral("&Dosya"), duzenle = QStringLiteral("Dü&zenle"),
                   gorunum = QStringLiteral("&Görünüm"), yardim = QStringLiteral("&Yardım");
     const QString disaAktar = dosya + QStringLiteral("/Dışa Aktar");
-    using Yapilacak = std::function<void()>;
-    const auto kendi = [this](void (AnaForm::*is)()) { return Yapilacak([=, this] { (this->*is)(); }); };
-    const auto yigin = [this](void (QUndoStack::*is)()) {
-        return Yapilacak([=, this] {
-            (geriAlma->*is)();
-            yiginEylemleriniGuncelle();
-        });
-    };
-    const auto kayitta = [this](void (DefterBolumu::*is)()) {
-        return Yapilacak([=, this] {
-            if (DefterBolumu* b = kayitBolumu())
-                (b->*is)();
-        });
-    };
+    // Each command is a lambda of its own: UBSan under GCC 12 misreads a pointer captured by a
+    // lambda made inside another and fails "Geri Al".
     const auto kayitSecili = [this] { return kayitBolumu() && kayitBolumu()->kayitSecili(); };
     QList<MenuKomutu> tablo;
     for (DefterBolumu* b : {gelir, gider})
@@ -188,17 +176,17 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
                       [b] { b->listeyiKaydet(); }, [b] { return b->listeKaydedilebilir(); }});
     // clang-format off
     return tablo + QList<MenuKomutu>{
-        {disaAktar, QStringLiteral("Tüm Kayıtları Kaydet…"), {}, kendi(&AnaForm::TumKayitlariKaydet_Click)},
-        {dosya, QStringLiteral("Yedekten Geri Yükle…"), {}, kendi(&AnaForm::YedektenGeriYukle_Click)},
+        {disaAktar, QStringLiteral("Tüm Kayıtları Kaydet…"), {}, [this] { TumKayitlariKaydet_Click(); }},
+        {dosya, QStringLiteral("Yedekten Geri Yükle…"), {}, [this] { YedektenGeriYukle_Click(); }},
         {dosya},
         {dosya, QStringLiteral("Çıkış"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); }},
-        {duzenle, QStringLiteral("Geri Al"), {Qt::CTRL | Qt::Key_Z}, yigin(&QUndoStack::undo)},
+        {duzenle, QStringLiteral("Geri Al"), {Qt::CTRL | Qt::Key_Z}, [this] { yigindan(&QUndoStack::undo); }},
         {duzenle, QStringLiteral("Yinele"), {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-         yigin(&QUndoStack::redo)},
+         [this] { yigindan(&QUndoStack::redo); }},
         {duzenle},
-        {duzenle, QStringLiteral("Kaydı Düzenle…"), {Qt::Key_F2}, kayitta(&DefterBolumu::kayitDuzenlemeyiAc),
+        {duzenle, QStringLiteral("Kaydı Düzenle…"), {Qt::Key_F2}, [this] { kayitBolumundan(&DefterBolumu::kayitDuzenlemeyiAc); },
          kayitSecili},
-        {duzenle, QStringLiteral("Kaydı Sil"), {QKeySequence::Delete}, kayitta(&DefterBolumu::kayitSil),
+        {duzenle, QStringLiteral("Kaydı Sil"), {QKeySequence::Delete}, [this] { kayitBolumundan(&DefterBolumu::kayitSil); },
          kayitSecili},
         {duzenle},
         {duzenle, QStringLiteral("Grubu Yeniden Adlandır…"), {}, [this] { grupBolumu->grubuYenidenAdlandir(); },
@@ -206,13 +194,25 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
         {duzenle, QStringLiteral("Ana Grubu Sil…"), {}, [this] { grupBolumu->anaGrupSil(); },
          [this] { return grupBolumu->anaGrupSilinebilir(); }},
         {duzenle},
-        {duzenle, QStringLiteral("Planı Kopyala…"), {}, kendi(&AnaForm::PlaniKopyala_Click)},
-        {gorunum, QStringLiteral("Dönem Raporu…"), {Qt::CTRL | Qt::Key_R}, kendi(&AnaForm::DonemRaporu_Click)},
+        {duzenle, QStringLiteral("Planı Kopyala…"), {}, [this] { PlaniKopyala_Click(); }},
+        {gorunum, QStringLiteral("Dönem Raporu…"), {Qt::CTRL | Qt::Key_R}, [this] { DonemRaporu_Click(); }},
         {gorunum},
-        {gorunum, QStringLiteral("Pencere Düzenini Sıfırla"), {}, kendi(&AnaForm::PencereDuzeniniSifirla_Click)},
+        {gorunum, QStringLiteral("Pencere Düzenini Sıfırla"), {}, [this] { PencereDuzeniniSifirla_Click(); }},
         {yardim, QStringLiteral("Kullanım Kılavuzu"), {Qt::Key_F1}, [this] { KilavuzFormu::goster(this); }},
         {yardim, QStringLiteral("Hakkında"), {}, [this] { KilavuzFormu::hakkinda(this); }}};
     // clang-format on
+}
+
+void AnaForm::yigindan(void (QUndoStack::*is)())
+{
+    (geriAlma->*is)();
+    yiginEylemleriniGuncelle();
+}
+
+void AnaForm::kayitBolumundan(void (DefterBolumu::*is)())
+{
+    if (DefterBolumu* b = kayitBolumu())
+        (b->*is)();
 }
 
 void AnaForm::menuleriKur()

@@ -78,6 +78,10 @@ private:
     void sekmeSirasiniKur();
     void menuleriKur();
     QList<MenuKomutu> menuTablosu();
+    // "Geri Al" or "Yinele", then the two commands' texts.
+    void yigindan(void (QUndoStack::*is)());
+    // An entry command on the half the user works in, if any.
+    void kayitBolumundan(void (DefterBolumu::*is)());
     void yiginEylemleriniGuncelle();
 
     void donemDegisti(const Donem& donem);
