@@ -15,8 +15,6 @@
 #include <QDir>
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace
 {
 
@@ -26,15 +24,11 @@ const QString denetleSecenegi = QStringLiteral("--yalnizca-denetle");
 // AktarmaSureci reads, each written as soon as it is known.
 int surecOlarak(const QStringList& argumanlar)
 {
-    const auto yaz = [](const QByteArray& satirlar) {
-        std::fwrite(satirlar.constData(), 1, size_t(satirlar.size()), stdout);
-        std::fflush(stdout);
-    };
     using AktarmaSureci::Is;
     const QString is = argumanlar.value(0);
     if (argumanlar.size() != 2 || (is != isAdi(Is::Denetle) && is != isAdi(Is::Donustur)))
         return 2;
-    try {
+    return AltSurec::cocukOlarak([&](const AltSurec::Yazici& yaz) {
         JetKaynagi kaynak(argumanlar.at(1));
         Aktarma::Rapor rapor;
         if (is == isAdi(Is::Denetle))
@@ -43,12 +37,8 @@ int surecOlarak(const QStringList& argumanlar)
             rapor = Aktarma::eskiDosyayiDonustur(kaynak, argumanlar.at(1), [&](qint64 y, qint64 t) {
                 yaz(AktarmaSureci::ilerlemeSatiri(y, t));
             });
-        yaz(AktarmaSureci::raporSatirlari(rapor) + AktarmaSureci::bittiSatiri());
-        return 0;
-    } catch (const VeriHatasi& h) {
-        yaz(AktarmaSureci::hataSatiri(h.aciklama()));
-        return 1;
-    }
+        yaz(AktarmaSureci::raporSatirlari(rapor));
+    });
 }
 
 } // namespace

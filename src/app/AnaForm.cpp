@@ -1,6 +1,7 @@
 #include "AnaForm.h"
 
 #include "Baglanti.h"
+#include "BankaHareketleriFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
@@ -168,23 +169,8 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
     const QString dosya = QStringLiteral("&Dosya"), duzenle = QStringLiteral("Dü&zenle"),
                   gorunum = QStringLiteral("&Görünüm"), yardim = QStringLiteral("&Yardım");
     const QString disaAktar = dosya + QStringLiteral("/Dışa Aktar");
-    using Yapilacak = std::function<void()>;
-    // The commands reach the window through "pencere", not a nested lambda's capture of this:
-    // under UBSan, GCC 12 checks such a this against the closure and reports a wrong type.
-    AnaForm* const pencere = this;
-    const auto kendi = [pencere](void (AnaForm::*is)()) { return Yapilacak([=] { (pencere->*is)(); }); };
-    const auto yigin = [pencere](void (QUndoStack::*is)()) {
-        return Yapilacak([=] {
-            (pencere->geriAlma->*is)();
-            pencere->yiginEylemleriniGuncelle();
-        });
-    };
-    const auto kayitta = [pencere](void (DefterBolumu::*is)()) {
-        return Yapilacak([=] {
-            if (DefterBolumu* b = pencere->kayitBolumu())
-                (b->*is)();
-        });
-    };
+    // Each command is a lambda of its own: UBSan under GCC 12 misreads a pointer captured by a
+    // lambda made inside another and fails "Geri Al".
     const auto kayitSecili = [this] { return kayitBolumu() && kayitBolumu()->kayitSecili(); };
     QList<MenuKomutu> tablo;
     for (DefterBolumu* b : {gelir, gider})
@@ -192,17 +178,18 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
                       [b] { b->listeyiKaydet(); }, [b] { return b->listeKaydedilebilir(); }});
     // clang-format off
     return tablo + QList<MenuKomutu>{
-        {disaAktar, QStringLiteral("Tüm Kayıtları Kaydet…"), {}, kendi(&AnaForm::TumKayitlariKaydet_Click)},
-        {dosya, QStringLiteral("Yedekten Geri Yükle…"), {}, kendi(&AnaForm::YedektenGeriYukle_Click)},
+        {disaAktar, QStringLiteral("Tüm Kayıtları Kaydet…"), {}, [this] { TumKayitlariKaydet_Click(); }},
+        {dosya, QStringLiteral("Banka Hareketlerini İçe Aktar…"), {}, [this] { BankaHareketleriniIceAktar_Click(); }},
+        {dosya, QStringLiteral("Yedekten Geri Yükle…"), {}, [this] { YedektenGeriYukle_Click(); }},
         {dosya},
         {dosya, QStringLiteral("Çıkış"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); }},
-        {duzenle, QStringLiteral("Geri Al"), {Qt::CTRL | Qt::Key_Z}, yigin(&QUndoStack::undo)},
+        {duzenle, QStringLiteral("Geri Al"), {Qt::CTRL | Qt::Key_Z}, [this] { yigindan(&QUndoStack::undo); }},
         {duzenle, QStringLiteral("Yinele"), {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-         yigin(&QUndoStack::redo)},
+         [this] { yigindan(&QUndoStack::redo); }},
         {duzenle},
-        {duzenle, QStringLiteral("Kaydı Düzenle…"), {Qt::Key_F2}, kayitta(&DefterBolumu::kayitDuzenlemeyiAc),
+        {duzenle, QStringLiteral("Kaydı Düzenle…"), {Qt::Key_F2}, [this] { kayitBolumundan(&DefterBolumu::kayitDuzenlemeyiAc); },
          kayitSecili},
-        {duzenle, QStringLiteral("Kaydı Sil"), {QKeySequence::Delete}, kayitta(&DefterBolumu::kayitSil),
+        {duzenle, QStringLiteral("Kaydı Sil"), {QKeySequence::Delete}, [this] { kayitBolumundan(&DefterBolumu::kayitSil); },
          kayitSecili},
         {duzenle},
         {duzenle, QStringLiteral("Grubu Yeniden Adlandır…"), {}, [this] { grupBolumu->grubuYenidenAdlandir(); },
@@ -210,13 +197,25 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
         {duzenle, QStringLiteral("Ana Grubu Sil…"), {}, [this] { grupBolumu->anaGrupSil(); },
          [this] { return grupBolumu->anaGrupSilinebilir(); }},
         {duzenle},
-        {duzenle, QStringLiteral("Planı Kopyala…"), {}, kendi(&AnaForm::PlaniKopyala_Click)},
-        {gorunum, QStringLiteral("Dönem Raporu…"), {Qt::CTRL | Qt::Key_R}, kendi(&AnaForm::DonemRaporu_Click)},
+        {duzenle, QStringLiteral("Planı Kopyala…"), {}, [this] { PlaniKopyala_Click(); }},
+        {gorunum, QStringLiteral("Dönem Raporu…"), {Qt::CTRL | Qt::Key_R}, [this] { DonemRaporu_Click(); }},
         {gorunum},
-        {gorunum, QStringLiteral("Pencere Düzenini Sıfırla"), {}, kendi(&AnaForm::PencereDuzeniniSifirla_Click)},
+        {gorunum, QStringLiteral("Pencere Düzenini Sıfırla"), {}, [this] { PencereDuzeniniSifirla_Click(); }},
         {yardim, QStringLiteral("Kullanım Kılavuzu"), {Qt::Key_F1}, [this] { KilavuzFormu::goster(this); }},
         {yardim, QStringLiteral("Hakkında"), {}, [this] { KilavuzFormu::hakkinda(this); }}};
     // clang-format on
+}
+
+void AnaForm::yigindan(void (QUndoStack::*is)())
+{
+    (geriAlma->*is)();
+    yiginEylemleriniGuncelle();
+}
+
+void AnaForm::kayitBolumundan(void (DefterBolumu::*is)())
+{
+    if (DefterBolumu* b = kayitBolumu())
+        (b->*is)();
 }
 
 void AnaForm::menuleriKur()
@@ -253,7 +252,8 @@ void AnaForm::menuleriKur()
     for (KayitListesi* liste : {gelir->kayitListesi(), gider->kayitListesi()}) {
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->addActions({eylemler.value(QStringLiteral("Kaydı Düzenle…")),
-                           eylemler.value(QStringLiteral("Kaydı Sil"))});
+                           eylemler.value(QStringLiteral("Kaydı Sil")),
+                           eylemler.value(QStringLiteral("Banka Hareketlerini İçe Aktar…"))});
     }
 }
 
@@ -356,6 +356,17 @@ std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 void AnaForm::YedektenGeriYukle_Click()
 {
     yedekGeriYuklemeFormu()->exec();
+}
+
+void AnaForm::BankaHareketleriniIceAktar_Click()
+{
+    BankaHareketleriFormu pencere(this);
+    connect(&pencere, &BankaHareketleriFormu::hareketlerOnaylandi, this,
+            [this](const EkstreOkuma& okuma) {
+                statusBar()->showMessage(
+                    QStringLiteral("Banka ekstresi okundu: %1 hareket.").arg(okuma.cozum.ozet.sayi));
+            });
+    pencere.exec();
 }
 
 // The commands of this run were written to rows the restored file may not have.
