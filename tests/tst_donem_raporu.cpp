@@ -215,7 +215,7 @@ private slots:
         const QString yol =
             kaydet(*pencere, &DonemRaporuFormu::TabloOlarakKaydet_Click, "rapor.xlsx", onerilen);
         QCOMPARE(onerilen, "Morvane-Donem-Raporu-2024-Mart.xlsx");
-        const QString t = " #,##0.00|";
+        const QString t = " #,##0.00 \"TL\"|";
         const QStringList okunan = xlsxOku(yol);
         QCOMPARE(okunan.size(), 3 + mart2024.size());
         QCOMPARE(okunan.mid(0, 4),
