@@ -14,7 +14,7 @@ namespace
 // order without sorting; a GROUP BY in the Turkish collation would sort every entry of the
 // period through it. The few spellings are folded into groups afterwards, in oku().
 const QString satirlarSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI(%2, Gerceklesen), count(Gerceklesen) "
+    QStringLiteral("SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI(%2, Gerceklesen) "
                    "FROM %1%3 GROUP BY AnaGrup, GrupAdi");
 const QString anaGruplarSorgusu = QStringLiteral("SELECT GrupAdi FROM %1");
 const QString altGruplarSorgusu = QStringLiteral("SELECT AnaGrup, GrupAdi FROM %1");
@@ -70,15 +70,6 @@ private:
 
 } // namespace
 
-void GrupToplamlari::Toplam::ekle(const Toplam& t)
-{
-    tahminKurus = Tutar::topla(tahminKurus, t.tahminKurus);
-    gerceklesenKurus = Tutar::topla(gerceklesenKurus, t.gerceklesenKurus);
-    okunamayan += t.okunamayan;
-    kayitSayisi += t.kayitSayisi;
-    gerceklesenSayisi += t.gerceklesenSayisi;
-}
-
 std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& defter,
                                                             const Donem& donem)
 {
@@ -87,13 +78,9 @@ std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& 
     SorguSonucu KayitKumesi(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
                             degerler);
     std::vector<Satir> sonuc;
-    while (KayitKumesi.sonraki()) {
-        const Tutar::Toplam t = Tutar::toplam(KayitKumesi.alan(2));
-        sonuc.push_back({KayitKumesi.alan(0).toString(),
-                         KayitKumesi.alan(1).toString(),
-                         {t.tahminKurus, t.gerceklesenKurus, t.okunamayan, t.kayitSayisi,
-                          KayitKumesi.alan(3).toLongLong()}});
-    }
+    while (KayitKumesi.sonraki())
+        sonuc.push_back({KayitKumesi.alan(0).toString(), KayitKumesi.alan(1).toString(),
+                         Tutar::toplam(KayitKumesi.alan(2))});
     return sonuc;
 }
 
@@ -111,8 +98,7 @@ std::vector<GrupToplamlari::AnaGrup> GrupToplamlari::oku(const DefterTanimi& def
         while (KayitKumesi.sonraki())
             katalog.altGrup(KayitKumesi.alan(0).toString(), KayitKumesi.alan(1).toString(), true);
     }
-    for (const Satir& s : satirlar(defter, donem)) {
-        katalog.altGrup(s.anaGrup, s.altGrup, false).toplam.ekle(s.toplam);
-    }
+    for (const Satir& s : satirlar(defter, donem))
+        Tutar::ekle(katalog.altGrup(s.anaGrup, s.altGrup, false).toplam, s.toplam);
     return katalog.sirali();
 }
