@@ -54,6 +54,18 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
              tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
 }
 
+// " ve 2 alt grubunu (KİRA, SİGORTA)" for the delete question: the first few names, then "…".
+QString altGrupMetni(const QStringList& adlar)
+{
+    constexpr int enFazla = 5;
+    if (adlar.isEmpty())
+        return {};
+    QString liste = adlar.mid(0, enFazla).join(QStringLiteral(", "));
+    if (adlar.size() > enFazla)
+        liste += QStringLiteral(", …");
+    return QStringLiteral(" ve %1 alt grubunu (%2)").arg(QLocale().toString(adlar.size()), liste);
+}
+
 } // namespace
 
 DefterBolumu::DefterBolumu(const DefterTanimi& defter, QWidget* kap, const Yerlesim& yer,
@@ -469,18 +481,16 @@ void DefterBolumu::anaGrupSil()
                                           "da grubu başka bir grupla birleştirin.")
                                .arg(QLocale().toString(sayi)));
     };
-    qint64 kayitlar = 0, altGruplar = 0;
+    qint64 kayitlar = 0;
+    QStringList altGruplar;
     if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
             kayitlar = GrupDuzeltme::kayitSayisi(defter_, ad);
-            altGruplar = GrupDuzeltme::altGrupSayisi(defter_, ad);
+            altGruplar = ButceVerisi::altGruplar(defter_, ad);
         }))
         return;
     if (kayitlar > 0)
         return kayitlarVar(kayitlar);
-    const QString altGrupMetni =
-        altGruplar > 0 ? QStringLiteral(" ve %1 alt grubunu").arg(QLocale().toString(altGruplar))
-                       : QString();
-    if (!MesajKutusu::sor(sahibi(), defter_.anaGrupSilmeSorusu.arg(altGrupMetni)))
+    if (!MesajKutusu::sor(sahibi(), defter_.anaGrupSilmeSorusu.arg(ad, altGrupMetni(altGruplar))))
         return;
     GrupDuzeltme::Sonuc sonuc;
     if (!MesajKutusu::hatalariGostererek(sahibi(),
