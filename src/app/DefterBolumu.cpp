@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 using Denetim::dugme;
 using Denetim::etiket;
 using Denetim::twipAlani;
@@ -52,6 +54,16 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
     return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
         .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
              tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
+}
+
+// Where a name stands in a list: spelt as given, or else in other letter case; -1 when absent.
+int listedekiYeri(const QStringList& adlar, const QString& ad)
+{
+    if (const qsizetype yer = adlar.indexOf(ad); yer >= 0)
+        return int(yer);
+    const auto esit = std::find_if(adlar.begin(), adlar.end(),
+                                   [&](const QString& a) { return TurkceMetin::esit(a, ad); });
+    return esit == adlar.end() ? -1 : int(esit - adlar.begin());
 }
 
 // " ve 2 alt grubunu (KİRA, SİGORTA)" for the delete question: the first few names, then "…".
@@ -317,17 +329,18 @@ void DefterBolumu::yenile(const GrupSecimi& secim)
     const std::optional<qint64> kayit = KayitlarListesi->seciliKimlik();
     const QString anaGrup = secim.anaGrup;
     const std::optional<QString> altGrup = secim.altGrup;
-    Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
-    AnaGruplarListesi->setCurrentIndex(AnaGruplarListesi->findText(anaGrup));
+    const QStringList anaGruplar = ButceVerisi::anaGruplar(defter_);
+    Doldurma::SorguCalistir(anaGruplar, AnaGruplarListesi);
+    AnaGruplarListesi->setCurrentIndex(listedekiYeri(anaGruplar, anaGrup));
     {
         const QSignalBlocker sessiz(AltGruplarListesi);
         AltGruplarListesi->clear();
-        if (AnaGruplarListesi->currentIndex() >= 0)
-            Doldurma::SorguCalistir(ButceVerisi::altGruplar(defter_, anaGrup), AltGruplarListesi);
-        if (altGrup)
-            if (const auto bulunan = AltGruplarListesi->findItems(*altGrup, Qt::MatchExactly);
-                !bulunan.isEmpty())
-                AltGruplarListesi->setCurrentItem(bulunan.first());
+        if (AnaGruplarListesi->currentIndex() >= 0) {
+            const QStringList altGruplar = ButceVerisi::altGruplar(defter_, anaGrup);
+            Doldurma::SorguCalistir(altGruplar, AltGruplarListesi);
+            if (altGrup)
+                AltGruplarListesi->setCurrentRow(listedekiYeri(altGruplar, *altGrup));
+        }
     }
     if (AnaGruplarListesi->currentIndex() >= 0) {
         listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
@@ -364,12 +377,13 @@ bool DefterBolumu::kayitSecili() const
     return KayitlarListesi->seciliKimlik().has_value();
 }
 
+// The pair just added is chosen, ready for its entries.
 std::unique_ptr<GrupEklemeFormu> DefterBolumu::grupEklemeFormu()
 {
     auto form = std::make_unique<GrupEklemeFormu>(defter_, sahibi());
     connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
-            [this](const Degisiklik& degisiklik) {
-                anaGruplariYenile();
+            [this](const Degisiklik& degisiklik, const QString& anaGrup, const QString& altGrup) {
+                MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile({anaGrup, altGrup}); });
                 emit komutYapildi(defter_.grupEkleDugmesi, degisiklik, {});
             });
     return form;
@@ -379,14 +393,6 @@ void DefterBolumu::grupEklemeyiAc()
 {
     emit komutBasliyor();
     grupEklemeFormu()->exec();
-}
-
-void DefterBolumu::anaGruplariYenile()
-{
-    if (MesajKutusu::hatalariGostererek(sahibi(), [&] {
-            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
-        }))
-        anaGrupTiklandi();
 }
 
 void DefterBolumu::grupSil()
