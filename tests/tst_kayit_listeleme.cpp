@@ -193,9 +193,8 @@ private slots:
         QTest::addColumn<int>("kisaltma");
         QTest::addColumn<QString>("metin");
         QTest::newRow("wide") << "Mart" << 0
-                              << "Gelir: 12.500,00 planlanan · 12.000,00 gerçekleşen | Gider: "
-                                 "9.800,00 planlanan · 10.250,00 gerçekleşen | Fark "
-                                 "(gerçekleşen): 1.750,00";
+                              << "Gelir: 12.500,00 plan · 12.000,00 gerçek | Gider: 9.800,00 "
+                                 "plan · 10.250,00 gerçek | Fark: 1.750,00";
         QTest::newRow("narrow") << "Mart" << 1
                                 << "Gelir: 12.000,00 | Gider: 10.250,00 | Fark: 1.750,00";
         QTest::newRow("narrower") << "Mart" << 2 << "12.000,00 | 10.250,00 | 1.750,00";
