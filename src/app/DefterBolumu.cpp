@@ -140,9 +140,14 @@ void DefterBolumu::kur(const Yerlesim& yer)
 void DefterBolumu::esnet(Esneklik& esneklik, Esneklik::Pay ust, Esneklik::Pay alt)
 {
     using E = Esneklik;
-    for (QWidget* d : {AnaGruplarListesi->parentWidget(), static_cast<QWidget*>(GrupEkleDugmesi),
-                       static_cast<QWidget*>(GrupSilDugmesi), static_cast<QWidget*>(listeEtiketi)})
-        esneklik.ekle(d, {E::Yok, ust, E::Yok, ust});
+    // The group frame and its sub-group list take the height the entry list takes.
+    QWidget* cerceve = AnaGruplarListesi->parentWidget();
+    esneklik.ekle(cerceve, {E::Yok, ust, E::Yok, alt});
+    (new Esneklik(cerceve, cerceve->size()))
+        ->ekle(AltGruplarListesi, {E::Yok, E::Yok, E::Yok, E::Tam});
+    for (QWidget* d : {GrupEkleDugmesi, GrupSilDugmesi})
+        esneklik.ekle(d, {E::Yok, alt, E::Yok, alt});
+    esneklik.ekle(listeEtiketi, {E::Yok, ust, E::Yok, ust});
     esneklik.ekle(KayitlarListesi, {E::Yok, ust, E::Tam, alt});
     for (QWidget* d : {EkleDugmesi, SilDugmesi, TumunuGosterDugmesi})
         esneklik.ekle(d, {E::Yok, alt, E::Yok, alt});

@@ -74,7 +74,9 @@ KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
                       {QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
                        QStringLiteral("Ay"), defter.tahminSutunu, defter.gerceklesenSutunu,
                        QStringLiteral("Oran (%)")},
-                      {0, 1125, 1125, 840, 1470, 1920, 960});
+                      {0, 1125, 1125, 840, 1470, 1920, 1080});
+    // A wider list widens the main group; the sub-group keeps the width the user gives it.
+    Denetim::adSutunlariEsner(this, {AnaGrupSutunu});
     for (int sutun = TahminSutunu; sutun <= OranSutunu; ++sutun)
         headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
     setColumnHidden(KimlikSutunu, true);
