@@ -243,6 +243,7 @@ private slots:
         QCOMPARE(menuKomutu(*form, "Geri Al")->text(), "Geri Al: " + komut);
         menuKomutu(*form, "Geri Al")->trigger();
         QCOMPARE(dosya(), once);
+        QCOMPARE(form->statusBar()->currentMessage(), "Geri alındı: " + komut);
         QCOMPARE(secim(d), onceSecim);
         menuKomutu(*form, "Yinele")->trigger();
         QCOMPARE(dosya(), sonra);
