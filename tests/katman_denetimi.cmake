@@ -13,6 +13,7 @@ cmake_minimum_required(VERSION 3.25)
 #   data ← ui, disa ← belge ← overview, report ← app
 #   data ← aktarma ← app
 #   data ← disa ← belge, app (and tools)
+#   data ← ekstre ← banka (with ui) ← app (and tools)
 set(gorur_data)
 set(gorur_ui data)
 set(gorur_groups ui data)
@@ -22,8 +23,10 @@ set(gorur_overview belge ui disa data)
 set(gorur_report belge ui disa data)
 set(gorur_aktarma data)
 set(gorur_disa data)
-set(gorur_app groups entries overview report belge aktarma disa ui data)
-set(katmanlar data ui groups entries belge overview report aktarma disa app)
+set(gorur_ekstre data)
+set(gorur_banka ui ekstre data)
+set(gorur_app groups entries overview report belge banka aktarma disa ekstre ui data)
+set(katmanlar data ui groups entries belge overview report banka aktarma disa ekstre app)
 
 # Qt classes derived from nothing in QObject; any other Q class a project class derives from is
 # taken for a QObject.

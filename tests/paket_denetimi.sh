@@ -29,6 +29,7 @@ ayni "files" "$(sort <<'EOF'
 -rwxr-xr-x root/root ./usr/bin/morvane
 -rwxr-xr-x root/root ./usr/bin/varnel-aktar
 -rwxr-xr-x root/root ./usr/bin/varnel-disa-aktar
+-rwxr-xr-x root/root ./usr/bin/varnel-ekstre
 -rwxr-xr-x root/root ./usr/bin/varnel-olustur
 -rw-r--r-- root/root ./usr/share/applications/morvane.desktop
 -rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/morvane.png
@@ -43,7 +44,7 @@ ayni "control fields" "morvane $surum $mimari" \
   "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version) $(dpkg-deb -f "$deb" Architecture)"
 bagimliliklar=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6charts6 libqt6sql6 libsqlite3-0 \
-  libmdb3 libxlsxwriter4 libc6; do
+  libmdb3 libxlsxwriter4 libminizip1 libfreexl1 libc6; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$bagimliliklar" || hata "Depends lacks $p: $bagimliliklar"
 done
 

@@ -5,6 +5,7 @@
 // temporary folder and are removed afterwards, so the windows stand as drawn.
 #include "AnaForm.h"
 #include "AylikOzetFormu.h"
+#include "BankaHareketleriFormu.h"
 #include "DonemSecici.h"
 #include "ButceVerisi.h"
 #include "CYereli.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -190,13 +192,20 @@ int main(int argc, char* argv[])
         const std::unique_ptr<KayitEklemeFormu> kayitEkleme =
             anaForm.bolum(gelirDefteri()).kayitEklemeFormu();
         girisle(*kayitEkleme, {{"TahminKutusu", "45.000,00"}, {"GerçekleşenKutusu", "50.400,00"}});
+        // A bank's statement as the import window shows it, from the tests' sample.
+        const QString ekstre =
+            QDir(gecici.path()).filePath(QStringLiteral("hesap-hareketleri.xlsx"));
+        QFile::copy(QStringLiteral(BANKA_ORNEGI), ekstre);
+        auto* banka = new BankaHareketleriFormu(&anaForm);
+        banka->dosyayiAc(ekstre);
         const QList<std::pair<QWidget*, QString>> resimler{
             {&anaForm, "ana-form.png"},
             {grupEkleme.get(), "grup-ekle.png"},
             {kayitEkleme.get(), "kayit-ekle.png"},
             {planKopyasi.get(), "plan-kopyala.png"},
             {new AylikOzetFormu(gelirDefteri(), {2024}, &anaForm), "tum-gelirler.png"},
-            {giderOzeti, "tum-giderler.png"}};
+            {giderOzeti, "tum-giderler.png"},
+            {banka, "banka-hareketleri.png"}};
         for (const auto& [pencere, ad] : resimler) {
             const QString dosya = cikti.filePath(ad);
             if (kaydet(*pencere, dosya)) {

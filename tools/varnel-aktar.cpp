@@ -16,8 +16,6 @@
 #include <QDir>
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace
 {
 
@@ -27,17 +25,13 @@ const QString denetleSecenegi = QStringLiteral("--yalnizca-denetle");
 // AktarmaSureci reads, each written as soon as it is known.
 int surecOlarak(const QStringList& argumanlar)
 {
-    const auto yaz = [](const QByteArray& satirlar) {
-        std::fwrite(satirlar.constData(), 1, size_t(satirlar.size()), stdout);
-        std::fflush(stdout);
-    };
-    const auto ilerleme = [&](qint64 y, qint64 t) { yaz(AktarmaSureci::ilerlemeSatiri(y, t)); };
     using AktarmaSureci::Is;
     const std::optional<Is> is = AktarmaSureci::isi(argumanlar.value(0));
     if (!is || argumanlar.size() != (is == Is::Aktar ? 3 : 2))
         return 2;
     const QString& yol = argumanlar.at(1);
-    try {
+    return AltSurec::cocukOlarak([&](const AltSurec::Yazici& yaz) {
+        const auto ilerleme = [&](qint64 y, qint64 t) { yaz(AktarmaSureci::ilerlemeSatiri(y, t)); };
         JetKaynagi kaynak(yol);
         Aktarma::Rapor rapor;
         switch (*is) {
@@ -54,12 +48,8 @@ int surecOlarak(const QStringList& argumanlar)
             rapor = Aktarma::dosyayaAktar(kaynak, argumanlar.at(2), ilerleme);
             break;
         }
-        yaz(AktarmaSureci::raporSatirlari(rapor) + AktarmaSureci::bittiSatiri());
-        return 0;
-    } catch (const VeriHatasi& h) {
-        yaz(AktarmaSureci::hataSatiri(h.aciklama()));
-        return 1;
-    }
+        yaz(AktarmaSureci::raporSatirlari(rapor));
+    });
 }
 
 } // namespace

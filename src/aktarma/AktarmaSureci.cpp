@@ -2,14 +2,8 @@
 
 #include "VeriHatasi.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-
-#include <sys/resource.h>
 
 namespace
 {
@@ -17,69 +11,21 @@ namespace
 QString program;
 AktarmaSureci::Sinirlar sinirlar;
 
-const QString aracAdi = QStringLiteral("varnel-aktar");
-
-QString programYolu()
-{
-    if (!program.isEmpty())
-        return program;
-    const QString yaninda = QDir(QCoreApplication::applicationDirPath()).filePath(aracAdi);
-    if (QFileInfo(yaninda).isExecutable())
-        return yaninda;
-    const QString yolda = QStandardPaths::findExecutable(aracAdi);
-    return yolda.isEmpty() ? yaninda : yolda;
-}
-
-// One line: its fields separated by tabs. Text may hold neither a tab nor a line break.
-QByteArray satir(const QList<QByteArray>& alanlar)
-{
-    QByteArray sonuc = alanlar.join('\t');
-    return sonuc += '\n';
-}
-
-QByteArray kacir(const QString& metin)
-{
-    return metin.toUtf8()
-        .replace('\\', "\\\\")
-        .replace('\n', "\\n")
-        .replace('\t', "\\t")
-        .replace('\r', "\\r");
-}
-
-QString coz(const QByteArray& metin)
-{
-    QByteArray sonuc;
-    for (qsizetype i = 0; i < metin.size(); ++i) {
-        if (metin[i] != '\\' || i + 1 == metin.size()) {
-            sonuc += metin[i];
-            continue;
-        }
-        const char c = metin[++i];
-        sonuc += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
-    }
-    return QString::fromUtf8(sonuc);
-}
+using AltSurec::coz;
+using AltSurec::kacir;
+using AltSurec::satir;
 
 // What the child has said so far.
 struct Okunan {
     Aktarma::Rapor rapor;
     qint64 yapilan = 0;
     qint64 toplam = 0;
-    std::optional<QString> hata;
-    bool bitti = false;
 };
 
-void satiriOku(QByteArray metin, Okunan& okunan)
+void satiriOku(const QByteArray& metin, Okunan& okunan)
 {
-    metin.chop(1);
     const QList<QByteArray> alanlar = metin.split('\t');
     const QByteArray tur = alanlar.first();
-    if (tur == "bitti") {
-        okunan.bitti = true;
-        return;
-    }
-    if (alanlar.size() == 2 && tur == "hata")
-        okunan.hata = coz(alanlar[1]);
     if (alanlar.size() != 3)
         return;
     const QString ad = coz(alanlar[1]);
@@ -94,19 +40,6 @@ void satiriOku(QByteArray metin, Okunan& okunan)
     } else if (tur == "yil") {
         okunan.rapor.sinirDisiYillar << Aktarma::SupheliKayit{ad, sayi};
     }
-}
-
-void sinirla([[maybe_unused]] qint64 bellek)
-{
-#ifndef __SANITIZE_ADDRESS__
-    // AddressSanitizer reserves terabytes of address space for its shadow memory when a program
-    // starts, so under it (the tests' sanitizer build) this limit would end every reader at once.
-    const rlimit alan{rlim_t(bellek), rlim_t(bellek)};
-    ::setrlimit(RLIMIT_AS, &alan);
-#endif
-    // A crash leaves no core file behind.
-    const rlimit cekirdek{0, 0};
-    ::setrlimit(RLIMIT_CORE, &cekirdek);
 }
 
 } // namespace
@@ -127,53 +60,22 @@ AktarmaSureci::calistir(Is is, const QString& yol, const Izleyici& izleyici, con
     // Where the work leaves its temporary files.
     const QString klasor = QFileInfo(is == Is::Aktar ? hedef : yol).absolutePath();
     const bool eskiVardi = QFileInfo::exists(QDir(klasor).filePath(Aktarma::eskiDosyaAdi));
-    QProcess surec;
-    surec.setProgram(programYolu());
-    surec.setArguments(is == Is::Aktar ? QStringList{secenek, isAdi(is), yol, hedef}
-                                       : QStringList{secenek, isAdi(is), yol});
-    surec.setStandardErrorFile(QProcess::nullDevice());
-    surec.setChildProcessModifier([bellek = sinirlar.bellek] { sinirla(bellek); });
-    surec.start();
-    if (!surec.waitForStarted())
-        throw VeriHatasi(QString(),
-                         QStringLiteral("Aktarma aracı başlatılamadı: %1\n(%2)")
-                             .arg(QDir::toNativeSeparators(surec.program()), surec.errorString()));
     Okunan okunan;
-    QElapsedTimer sessiz;
-    sessiz.start();
-    bool iptal = false;
-    bool asti = false;
-    for (;;) {
-        if (!surec.canReadLine())
-            surec.waitForReadyRead(100);
-        // Once the child has ended, all it wrote is waiting to be read.
-        const bool bitti = surec.state() == QProcess::NotRunning;
-        while (surec.canReadLine()) {
-            satiriOku(surec.readLine(), okunan);
-            sessiz.restart();
-        }
-        if (izleyici && !izleyici(okunan.yapilan, okunan.toplam) && !bitti)
-            iptal = true;
-        if (bitti || iptal)
-            break;
-        if (sessiz.elapsed() > sinirlar.sessizlik.count()) {
-            asti = true;
-            break;
-        }
-    }
-    if (surec.state() != QProcess::NotRunning) {
-        surec.kill();
-        surec.waitForFinished(-1);
-    }
-    const bool normal = surec.exitStatus() == QProcess::NormalExit && !iptal && !asti;
-    if (normal && surec.exitCode() == 0 && okunan.bitti)
+    const AltSurec::Sonuc sonuc = AltSurec::calistir(
+        QStringLiteral("Aktarma aracı"),
+        program.isEmpty() ? AltSurec::aracYolu(QStringLiteral("varnel-aktar")) : program,
+        is == Is::Aktar ? QStringList{secenek, isAdi(is), yol, hedef}
+                        : QStringList{secenek, isAdi(is), yol},
+        sinirlar, [&](const QByteArray& s) { satiriOku(s, okunan); },
+        [&] { return !izleyici || izleyici(okunan.yapilan, okunan.toplam); });
+    if (sonuc.tamam())
         return okunan.rapor;
     if (is == Is::Donustur && !eskiVardi)
         Aktarma::eskiDosyayiGeriKoy(yol);
     Aktarma::artiklariSil(klasor);
-    if (iptal)
+    if (sonuc.iptal)
         return std::nullopt;
-    throw VeriHatasi(QString(), normal && okunan.hata ? *okunan.hata : cokmeMesaji);
+    throw VeriHatasi(QString(), sonuc.normal && sonuc.hata ? *sonuc.hata : cokmeMesaji);
 }
 
 namespace
@@ -212,12 +114,3 @@ QByteArray AktarmaSureci::raporSatirlari(const Aktarma::Rapor& rapor)
     return satirlar;
 }
 
-QByteArray AktarmaSureci::hataSatiri(const QString& metin)
-{
-    return satir({"hata", kacir(metin)});
-}
-
-QByteArray AktarmaSureci::bittiSatiri()
-{
-    return satir({"bitti"});
-}

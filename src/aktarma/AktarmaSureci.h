@@ -1,19 +1,18 @@
 #pragma once
 
 #include "Aktarma.h"
+#include "AltSurec.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <chrono>
 #include <functional>
 #include <optional>
 
-// The old Access file is read only by varnel-aktar in a process of its own: libmdb crashes or
-// loops forever on some damaged files, and neither may take the program down. The child reports
-// in lines of its own (written by the functions below), which the program reads as they come.
-// A child that dies by a signal, runs past its memory limit or reports nothing for too long is
-// ended; the old file is then put back as it was and the child's temporary files are removed.
+// The old Access file is read only by varnel-aktar in a process of its own (AltSurec): libmdb
+// crashes or loops forever on some damaged files, and neither may take the program down. The
+// child reports in lines written by the functions below. When it fails, the old file is put back
+// as it was and the child's temporary files are removed.
 namespace AktarmaSureci
 {
 
@@ -24,10 +23,7 @@ enum class Is {
     Aktar,    // Aktarma::dosyayaAktar from it to a new file, for varnel-aktar
 };
 
-struct Sinirlar {
-    std::chrono::milliseconds sessizlik{60'000}; // the longest wait for the child's next line
-    qint64 bellek = qint64(1) << 30;             // the child's address space, in bytes
-};
+using Sinirlar = AltSurec::Sinirlar;
 
 // The varnel-aktar to run (by default the one beside the program, else the one on PATH), and its
 // limits; both are set by the tests.
@@ -53,7 +49,5 @@ QString isAdi(Is is);
 std::optional<Is> isi(const QString& ad);
 QByteArray ilerlemeSatiri(qint64 yapilan, qint64 toplam);
 QByteArray raporSatirlari(const Aktarma::Rapor& rapor);
-QByteArray hataSatiri(const QString& metin);
-QByteArray bittiSatiri();
 
 } // namespace AktarmaSureci

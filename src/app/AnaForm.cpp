@@ -1,5 +1,6 @@
 #include "AnaForm.h"
 
+#include "BankaHareketleriFormu.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "DegiskenModulu.h"
@@ -177,6 +178,7 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
     // clang-format off
     return tablo + QList<MenuKomutu>{
         {disaAktar, QStringLiteral("Tüm Kayıtları Kaydet…"), {}, [this] { TumKayitlariKaydet_Click(); }},
+        {dosya, QStringLiteral("Banka Hareketlerini İçe Aktar…"), {}, [this] { BankaHareketleriniIceAktar_Click(); }},
         {dosya, QStringLiteral("Yedekten Geri Yükle…"), {}, [this] { YedektenGeriYukle_Click(); }},
         {dosya},
         {dosya, QStringLiteral("Çıkış"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); }},
@@ -249,7 +251,8 @@ void AnaForm::menuleriKur()
     for (KayitListesi* liste : {gelir->kayitListesi(), gider->kayitListesi()}) {
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->addActions({eylemler.value(QStringLiteral("Kaydı Düzenle…")),
-                           eylemler.value(QStringLiteral("Kaydı Sil"))});
+                           eylemler.value(QStringLiteral("Kaydı Sil")),
+                           eylemler.value(QStringLiteral("Banka Hareketlerini İçe Aktar…"))});
     }
 }
 
@@ -352,6 +355,17 @@ std::unique_ptr<YedekGeriYuklemeFormu> AnaForm::yedekGeriYuklemeFormu()
 void AnaForm::YedektenGeriYukle_Click()
 {
     yedekGeriYuklemeFormu()->exec();
+}
+
+void AnaForm::BankaHareketleriniIceAktar_Click()
+{
+    BankaHareketleriFormu pencere(this);
+    connect(&pencere, &BankaHareketleriFormu::hareketlerOnaylandi, this,
+            [this](const EkstreOkuma& okuma) {
+                statusBar()->showMessage(
+                    QStringLiteral("Banka ekstresi okundu: %1 hareket.").arg(okuma.cozum.ozet.sayi));
+            });
+    pencere.exec();
 }
 
 // The commands of this run were written to rows the restored file may not have.

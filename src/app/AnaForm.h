@@ -50,6 +50,8 @@ public:
     void PlaniKopyala_Click();
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
     void YedektenGeriYukle_Click();
+    // "Dosya" > "Banka Hareketlerini İçe Aktar…", also on the entry lists' menu.
+    void BankaHareketleriniIceAktar_Click();
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // After a backup took the file's data: everything listed again, the undo stack emptied.
     void geriYuklendi(const QString& yedek);
