@@ -13,11 +13,13 @@ hata() { echo "HATA: $*"; cat "$gunluk"; exit 1; }
 
 calistir() {
   "$kok/scripts/run" >"$gunluk" 2>&1 &
-  local pid=$! program=
-  # The script builds first (nothing to do in a built tree), then becomes the program.
-  for _ in $(seq 1 600); do
+  local pid=$! program= yarimSaniye=0
+  # The script builds first (nothing to do in a built tree, long on a busy machine), then becomes
+  # the program: the 300 s it may take start when the build has ended.
+  while [ "$yarimSaniye" -lt 600 ]; do
     program=$(readlink "/proc/$pid/exe" 2>/dev/null) || { wait "$pid"; hata "./scripts/run ended with status $?"; }
     [ "$(basename "$program")" = morvane ] && break
+    pgrep -P "$pid" -f scripts/build >/dev/null || yarimSaniye=$((yarimSaniye + 1))
     sleep 0.5
   done
   [ "$(basename "$program")" = morvane ] || { kill "$pid"; hata "Morvane did not start"; }

@@ -95,9 +95,10 @@ private slots:
         // guard before a leading sign.
         const QStringList kitap = xlsxOku(yol);
         QCOMPARE(kitap.filter("== "), (QStringList{"== Gelirler A2 A1:H8", "== Giderler A2 A1:H2"}));
-        QCOMPARE(kitap.value(5), "4 0|CEP|-İADE; \"VERGİ\"|2024 0|MART|0 #,##0.00|20 #,##0.00|");
-        QCOMPARE(kitap.last(),
-                 "1 0|MUTFAK|MARKET|2024 0|Ocak|100.5 #,##0.00|90 #,##0.00|0.8955223881 0.00%");
+        QCOMPARE(kitap.value(5),
+                 "4 0|CEP|-İADE; \"VERGİ\"|2024 0|MART|0 #,##0.00 \"TL\"|20 #,##0.00 \"TL\"|");
+        QCOMPARE(kitap.last(), "1 0|MUTFAK|MARKET|2024 0|Ocak|100.5 #,##0.00 \"TL\"|90 #,##0.00 "
+                               "\"TL\"|0.8955223881 0.00%");
     }
 
     // An entry list is saved as it stands on screen, in the order it is sorted, with the month
@@ -164,8 +165,9 @@ private slots:
         const QStringList kitap = xlsxOku(ortam->klasor() + '/' + ad + ".xlsx");
         QCOMPARE(kitap.mid(0, 2), (QStringList{pencere.windowTitle() + " | Gider özeti | Morvane",
                                                "== Gider Özeti A2 A1:F13"}));
-        QCOMPARE(kitap.value(15), "*TOPLAM|*12800 #,##0.00|*12600.5 #,##0.00|*1.00804 0.00%|"
-                                  "*12050 #,##0.00|*0.0456846473 0.00%");
+        QCOMPARE(kitap.value(15),
+                 "*TOPLAM|*12800 #,##0.00 \"TL\"|*12600.5 #,##0.00 \"TL\"|*1.00804 0.00%|"
+                 "*12050 #,##0.00 \"TL\"|*0.0456846473 0.00%");
         const QString pdf = ortam->klasor() + '/' + ad + ".pdf";
         QTest::mouseClick(pencere.findChild<QPushButton*>("PdfDüğmesi"), Qt::LeftButton);
         KaydetmeYeri::yanitla({});

@@ -243,6 +243,7 @@ private slots:
         QCOMPARE(menuKomutu(*form, "Geri Al")->text(), "Geri Al: " + komut);
         menuKomutu(*form, "Geri Al")->trigger();
         QCOMPARE(dosya(), once);
+        QCOMPARE(form->statusBar()->currentMessage(), "Geri alındı: " + komut);
         QCOMPARE(secim(d), onceSecim);
         menuKomutu(*form, "Yinele")->trigger();
         QCOMPARE(dosya(), sonra);
@@ -260,7 +261,8 @@ private slots:
         MesajKutusu::sonrakiYanit(true);
         form->bolum(d).anaGrupListesi()->actions()[1]->trigger(); // its own menu's "Ana Grubu Sil…"
         QCOMPARE(::mesajlar(),
-                 QStringList{"soru: " + d.anaGrupSilmeSorusu.arg(" ve 2 alt grubunu")});
+                 QStringList{"soru: «boş» ana " + d.ad.toLower() +
+                             " grubunu ve 2 alt grubunu (A, B) SİLMEK istiyor musunuz?"});
         QCOMPARE(ogeler(form->bolum(d).anaGrupListesi()), (QStringList{"MARKET", "Mutafk", "SÜPERMARKET"}));
         QCOMPARE(form->statusBar()->currentMessage(), "«boş» ana grubu silindi.");
         menuKomutu(*form, "Geri Al: Ana Grubu Sil")->trigger();

@@ -1,8 +1,8 @@
 // varnel-aktar ESKİ_DOSYA [KLASÖR]: carries a budget kept in an Access 2000 (Jet 4) "Varnel.mdb"
 // over into a new "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's
 // folder, as VeriYeri finds it). An existing file is never overwritten. With --yalnizca-denetle
-// the old file is only read and reported on. The program runs it with --surec to read an old
-// file away from its own process (see AktarmaSureci).
+// the old file is only read and reported on. The old file is read by this tool run again with
+// --surec in a process of its own, as the program runs it (see AktarmaSureci).
 #include "Aktarma.h"
 #include "AktarmaSureci.h"
 #include "AracSurumu.h"
@@ -20,23 +20,33 @@ namespace
 
 const QString denetleSecenegi = QStringLiteral("--yalnizca-denetle");
 
-// --surec denetle|donustur ESKİ_DOSYA: the work the program asks for, reported in the lines
+// --surec İŞ ESKİ_DOSYA [HEDEF]: the work asked for (AktarmaSureci::Is), reported in the lines
 // AktarmaSureci reads, each written as soon as it is known.
 int surecOlarak(const QStringList& argumanlar)
 {
     using AktarmaSureci::Is;
-    const QString is = argumanlar.value(0);
-    if (argumanlar.size() != 2 || (is != isAdi(Is::Denetle) && is != isAdi(Is::Donustur)))
+    const std::optional<Is> is = AktarmaSureci::isi(argumanlar.value(0));
+    if (!is || argumanlar.size() != (is == Is::Aktar ? 3 : 2))
         return 2;
+    const QString& yol = argumanlar.at(1);
     return AltSurec::cocukOlarak([&](const AltSurec::Yazici& yaz) {
-        JetKaynagi kaynak(argumanlar.at(1));
+        const auto ilerleme = [&](qint64 y, qint64 t) { yaz(AktarmaSureci::ilerlemeSatiri(y, t)); };
+        JetKaynagi kaynak(yol);
         Aktarma::Rapor rapor;
-        if (is == isAdi(Is::Denetle))
+        switch (*is) {
+        case Is::Denetle:
             Aktarma::tablolariDenetle(kaynak);
-        else
-            rapor = Aktarma::eskiDosyayiDonustur(kaynak, argumanlar.at(1), [&](qint64 y, qint64 t) {
-                yaz(AktarmaSureci::ilerlemeSatiri(y, t));
-            });
+            break;
+        case Is::Donustur:
+            rapor = Aktarma::eskiDosyayiDonustur(kaynak, yol, ilerleme);
+            break;
+        case Is::Oku:
+            rapor = Aktarma::oku(kaynak, ilerleme);
+            break;
+        case Is::Aktar:
+            rapor = Aktarma::dosyayaAktar(kaynak, argumanlar.at(2), ilerleme);
+            break;
+        }
         yaz(AktarmaSureci::raporSatirlari(rapor));
     });
 }
@@ -70,10 +80,14 @@ int main(int argc, char* argv[])
         }
     }
     const QString fiil = yalnizcaDenetle ? QStringLiteral("okundu") : QStringLiteral("aktarıldı");
+    // Read in a child of its own, as the program reads: a damaged file that crashes or hangs
+    // libmdb ends in a message rather than taking this tool down.
+    AktarmaSureci::programiAyarla(QCoreApplication::applicationFilePath());
     try {
-        JetKaynagi kaynak(argumanlar.first());
-        const Aktarma::Rapor rapor =
-            yalnizcaDenetle ? Aktarma::oku(kaynak) : Aktarma::dosyayaAktar(kaynak, hedef);
+        using AktarmaSureci::Is;
+        const Aktarma::Rapor rapor = AktarmaSureci::calistir(yalnizcaDenetle ? Is::Oku : Is::Aktar,
+                                                             argumanlar.first(), {}, hedef)
+                                         .value();
         qint64 toplam = 0;
         for (const Aktarma::TabloSayisi& t : rapor.tablolar) {
             cikti << t.tablo << ": " << t.satir << " satır " << fiil << ".\n";

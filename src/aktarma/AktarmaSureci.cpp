@@ -54,16 +54,19 @@ void AktarmaSureci::sinirlariAyarla(const Sinirlar& yeni)
     sinirlar = yeni;
 }
 
-std::optional<Aktarma::Rapor> AktarmaSureci::calistir(Is is, const QString& yol,
-                                                      const Izleyici& izleyici)
+std::optional<Aktarma::Rapor>
+AktarmaSureci::calistir(Is is, const QString& yol, const Izleyici& izleyici, const QString& hedef)
 {
-    const QString klasor = QFileInfo(yol).absolutePath();
+    // Where the work leaves its temporary files.
+    const QString klasor = QFileInfo(is == Is::Aktar ? hedef : yol).absolutePath();
     const bool eskiVardi = QFileInfo::exists(QDir(klasor).filePath(Aktarma::eskiDosyaAdi));
     Okunan okunan;
     const AltSurec::Sonuc sonuc = AltSurec::calistir(
         QStringLiteral("Aktarma aracı"),
         program.isEmpty() ? AltSurec::aracYolu(QStringLiteral("varnel-aktar")) : program,
-        {secenek, isAdi(is), yol}, sinirlar, [&](const QByteArray& s) { satiriOku(s, okunan); },
+        is == Is::Aktar ? QStringList{secenek, isAdi(is), yol, hedef}
+                        : QStringList{secenek, isAdi(is), yol},
+        sinirlar, [&](const QByteArray& s) { satiriOku(s, okunan); },
         [&] { return !izleyici || izleyici(okunan.yapilan, okunan.toplam); });
     if (sonuc.tamam())
         return okunan.rapor;
@@ -75,9 +78,23 @@ std::optional<Aktarma::Rapor> AktarmaSureci::calistir(Is is, const QString& yol,
     throw VeriHatasi(QString(), sonuc.normal && sonuc.hata ? *sonuc.hata : cokmeMesaji);
 }
 
+namespace
+{
+
+const QStringList isAdlari{QStringLiteral("denetle"), QStringLiteral("donustur"),
+                           QStringLiteral("oku"), QStringLiteral("aktar")};
+
+} // namespace
+
 QString AktarmaSureci::isAdi(Is is)
 {
-    return is == Is::Denetle ? QStringLiteral("denetle") : QStringLiteral("donustur");
+    return isAdlari.at(int(is));
+}
+
+std::optional<AktarmaSureci::Is> AktarmaSureci::isi(const QString& ad)
+{
+    const qsizetype sira = isAdlari.indexOf(ad);
+    return sira < 0 ? std::nullopt : std::optional(Is(sira));
 }
 
 QByteArray AktarmaSureci::ilerlemeSatiri(qint64 yapilan, qint64 toplam)

@@ -19,6 +19,8 @@ namespace AktarmaSureci
 enum class Is {
     Denetle,  // whether the file is a budget that can be imported (its tables and fields)
     Donustur, // Aktarma::eskiDosyayiDonustur on it
+    Oku,      // Aktarma::oku on it, for varnel-aktar --yalnizca-denetle
+    Aktar,    // Aktarma::dosyayaAktar from it to a new file, for varnel-aktar
 };
 
 using Sinirlar = AltSurec::Sinirlar;
@@ -32,10 +34,11 @@ void sinirlariAyarla(const Sinirlar& sinirlar);
 // meanwhile; false cancels the work.
 using Izleyici = std::function<bool(qint64 yapilan, qint64 toplam)>;
 
-// Runs the work on the old file at `yol`, waiting for its end. None when cancelled (nothing is
-// then left changed). Throws a VeriHatasi with the child's reason or, when it crashed, hung or ran
-// out of memory, with `cokmeMesaji`.
-std::optional<Aktarma::Rapor> calistir(Is is, const QString& yol, const Izleyici& izleyici = {});
+// Runs the work on the old file at `yol` (into the new file `hedef` for Is::Aktar), waiting for
+// its end. None when cancelled (nothing is then left changed). Throws a VeriHatasi with the
+// child's reason or, when it crashed, hung or ran out of memory, with `cokmeMesaji`.
+std::optional<Aktarma::Rapor> calistir(Is is, const QString& yol, const Izleyici& izleyici = {},
+                                       const QString& hedef = {});
 
 inline const QString cokmeMesaji =
     QStringLiteral("Eski Access dosyası okunamadı: dosya bozuk (okuyucu çöktü).");
@@ -43,6 +46,7 @@ inline const QString cokmeMesaji =
 // The child's side: its command-line option and the lines it writes to its standard output.
 inline const QString secenek = QStringLiteral("--surec");
 QString isAdi(Is is);
+std::optional<Is> isi(const QString& ad);
 QByteArray ilerlemeSatiri(qint64 yapilan, qint64 toplam);
 QByteArray raporSatirlari(const Aktarma::Rapor& rapor);
 

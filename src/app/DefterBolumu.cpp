@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 using Denetim::dugme;
 using Denetim::etiket;
 using Denetim::twipAlani;
@@ -52,6 +54,28 @@ QString kayitTanimi(const ButceVerisi::Kayit& kayit)
     return QStringLiteral("%1 / %2 · %3 %4 · %5 / %6")
         .arg(kayit.anaGrup, kayit.altGrup, kayit.ay, QString::number(kayit.yil),
              tutarVeyaEksik(kayit.tahminKurus), tutarVeyaEksik(kayit.gerceklesenKurus));
+}
+
+// Where a name stands in a list: spelt as given, or else in other letter case; -1 when absent.
+int listedekiYeri(const QStringList& adlar, const QString& ad)
+{
+    if (const qsizetype yer = adlar.indexOf(ad); yer >= 0)
+        return int(yer);
+    const auto esit = std::find_if(adlar.begin(), adlar.end(),
+                                   [&](const QString& a) { return TurkceMetin::esit(a, ad); });
+    return esit == adlar.end() ? -1 : int(esit - adlar.begin());
+}
+
+// " ve 2 alt grubunu (KİRA, SİGORTA)" for the delete question: the first few names, then "…".
+QString altGrupMetni(const QStringList& adlar)
+{
+    constexpr int enFazla = 5;
+    if (adlar.isEmpty())
+        return {};
+    QString liste = adlar.mid(0, enFazla).join(QStringLiteral(", "));
+    if (adlar.size() > enFazla)
+        liste += QStringLiteral(", …");
+    return QStringLiteral(" ve %1 alt grubunu (%2)").arg(QLocale().toString(adlar.size()), liste);
 }
 
 } // namespace
@@ -116,9 +140,14 @@ void DefterBolumu::kur(const Yerlesim& yer)
 void DefterBolumu::esnet(Esneklik& esneklik, Esneklik::Pay ust, Esneklik::Pay alt)
 {
     using E = Esneklik;
-    for (QWidget* d : {AnaGruplarListesi->parentWidget(), static_cast<QWidget*>(GrupEkleDugmesi),
-                       static_cast<QWidget*>(GrupSilDugmesi), static_cast<QWidget*>(listeEtiketi)})
-        esneklik.ekle(d, {E::Yok, ust, E::Yok, ust});
+    // The group frame and its sub-group list take the height the entry list takes.
+    QWidget* cerceve = AnaGruplarListesi->parentWidget();
+    esneklik.ekle(cerceve, {E::Yok, ust, E::Yok, alt});
+    (new Esneklik(cerceve, cerceve->size()))
+        ->ekle(AltGruplarListesi, {E::Yok, E::Yok, E::Yok, E::Tam});
+    for (QWidget* d : {GrupEkleDugmesi, GrupSilDugmesi})
+        esneklik.ekle(d, {E::Yok, alt, E::Yok, alt});
+    esneklik.ekle(listeEtiketi, {E::Yok, ust, E::Yok, ust});
     esneklik.ekle(KayitlarListesi, {E::Yok, ust, E::Tam, alt});
     for (QWidget* d : {EkleDugmesi, SilDugmesi, TumunuGosterDugmesi})
         esneklik.ekle(d, {E::Yok, alt, E::Yok, alt});
@@ -305,17 +334,18 @@ void DefterBolumu::yenile(const GrupSecimi& secim)
     const std::optional<qint64> kayit = KayitlarListesi->seciliKimlik();
     const QString anaGrup = secim.anaGrup;
     const std::optional<QString> altGrup = secim.altGrup;
-    Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
-    AnaGruplarListesi->setCurrentIndex(AnaGruplarListesi->findText(anaGrup));
+    const QStringList anaGruplar = ButceVerisi::anaGruplar(defter_);
+    Doldurma::SorguCalistir(anaGruplar, AnaGruplarListesi);
+    AnaGruplarListesi->setCurrentIndex(listedekiYeri(anaGruplar, anaGrup));
     {
         const QSignalBlocker sessiz(AltGruplarListesi);
         AltGruplarListesi->clear();
-        if (AnaGruplarListesi->currentIndex() >= 0)
-            Doldurma::SorguCalistir(ButceVerisi::altGruplar(defter_, anaGrup), AltGruplarListesi);
-        if (altGrup)
-            if (const auto bulunan = AltGruplarListesi->findItems(*altGrup, Qt::MatchExactly);
-                !bulunan.isEmpty())
-                AltGruplarListesi->setCurrentItem(bulunan.first());
+        if (AnaGruplarListesi->currentIndex() >= 0) {
+            const QStringList altGruplar = ButceVerisi::altGruplar(defter_, anaGrup);
+            Doldurma::SorguCalistir(altGruplar, AltGruplarListesi);
+            if (altGrup)
+                AltGruplarListesi->setCurrentRow(listedekiYeri(altGruplar, *altGrup));
+        }
     }
     if (AnaGruplarListesi->currentIndex() >= 0) {
         listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
@@ -352,12 +382,13 @@ bool DefterBolumu::kayitSecili() const
     return KayitlarListesi->seciliKimlik().has_value();
 }
 
+// The pair just added is chosen, ready for its entries.
 std::unique_ptr<GrupEklemeFormu> DefterBolumu::grupEklemeFormu()
 {
     auto form = std::make_unique<GrupEklemeFormu>(defter_, sahibi());
     connect(form.get(), &GrupEklemeFormu::gruplarDegisti, this,
-            [this](const Degisiklik& degisiklik) {
-                anaGruplariYenile();
+            [this](const Degisiklik& degisiklik, const QString& anaGrup, const QString& altGrup) {
+                MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile({anaGrup, altGrup}); });
                 emit komutYapildi(defter_.grupEkleDugmesi, degisiklik, {});
             });
     return form;
@@ -367,14 +398,6 @@ void DefterBolumu::grupEklemeyiAc()
 {
     emit komutBasliyor();
     grupEklemeFormu()->exec();
-}
-
-void DefterBolumu::anaGruplariYenile()
-{
-    if (MesajKutusu::hatalariGostererek(sahibi(), [&] {
-            Doldurma::SorguCalistir(ButceVerisi::anaGruplar(defter_), AnaGruplarListesi);
-        }))
-        anaGrupTiklandi();
 }
 
 void DefterBolumu::grupSil()
@@ -469,18 +492,16 @@ void DefterBolumu::anaGrupSil()
                                           "da grubu başka bir grupla birleştirin.")
                                .arg(QLocale().toString(sayi)));
     };
-    qint64 kayitlar = 0, altGruplar = 0;
+    qint64 kayitlar = 0;
+    QStringList altGruplar;
     if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
             kayitlar = GrupDuzeltme::kayitSayisi(defter_, ad);
-            altGruplar = GrupDuzeltme::altGrupSayisi(defter_, ad);
+            altGruplar = ButceVerisi::altGruplar(defter_, ad);
         }))
         return;
     if (kayitlar > 0)
         return kayitlarVar(kayitlar);
-    const QString altGrupMetni =
-        altGruplar > 0 ? QStringLiteral(" ve %1 alt grubunu").arg(QLocale().toString(altGruplar))
-                       : QString();
-    if (!MesajKutusu::sor(sahibi(), defter_.anaGrupSilmeSorusu.arg(altGrupMetni)))
+    if (!MesajKutusu::sor(sahibi(), defter_.anaGrupSilmeSorusu.arg(ad, altGrupMetni(altGruplar))))
         return;
     GrupDuzeltme::Sonuc sonuc;
     if (!MesajKutusu::hatalariGostererek(sahibi(),

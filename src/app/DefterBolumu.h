@@ -140,7 +140,6 @@ signals:
 private:
     void kur(const Yerlesim& yer);
     void bagla();
-    void anaGruplariYenile();
     // Another program's changes listed first (komutBasliyor); the chosen entry as listed now. One
     // chosen before and gone since is told.
     std::optional<ButceVerisi::Kayit> guncelSecim();

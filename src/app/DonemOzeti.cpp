@@ -65,18 +65,21 @@ void DonemOzeti::bas()
 {
     const auto& [gelirler, giderler] = toplamlar;
     const auto defterParcasi = [](const QString& ad, const ButceVerisi::DonemToplami& t) {
+        const QString tahmin = Bicim::tutar(t.tahminKurus);
         const QString gerceklesen = Bicim::tutar(t.gerceklesenKurus);
-        return Parca{QStringLiteral("%1: %2 planlanan · %3 gerçekleşen")
-                         .arg(ad, Bicim::tutar(t.tahminKurus), gerceklesen),
-                     QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
+        return Parca{
+            QStringLiteral("%1: %2 planlanan · %3 gerçekleşen").arg(ad, tahmin, gerceklesen),
+            QStringLiteral("%1: %2 plan · %3 gerçek").arg(ad, tahmin, gerceklesen),
+            QStringLiteral("%1: %2").arg(ad, gerceklesen), gerceklesen};
     };
     const qint64 fark = gelirler.gerceklesenKurus - giderler.gerceklesenKurus;
     const QString farkMetni = Bicim::tutar(fark);
-    goster({defterParcasi(QStringLiteral("Gelir"), gelirler),
-            defterParcasi(QStringLiteral("Gider"), giderler),
-            {QStringLiteral("Fark (gerçekleşen): ") + farkMetni,
-             QStringLiteral("Fark: ") + farkMetni, farkMetni, fark < 0}},
-           Bicim::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
+    goster(
+        {defterParcasi(QStringLiteral("Gelir"), gelirler),
+         defterParcasi(QStringLiteral("Gider"), giderler),
+         {QStringLiteral("Fark (gerçekleşen): ") + farkMetni, QStringLiteral("Fark: ") + farkMetni,
+          QStringLiteral("Fark: ") + farkMetni, farkMetni, fark < 0}},
+        Bicim::okunamayanlar(gelirler.okunamayan + giderler.okunamayan));
 }
 
 void DonemOzeti::goster(const QList<Parca>& yeniParcalar, const QString& ek)
@@ -88,7 +91,10 @@ void DonemOzeti::goster(const QList<Parca>& yeniParcalar, const QString& ek)
     if (!ek.isEmpty())
         ipuclari << ek;
     setToolTip(ipuclari.join(u'\n'));
-    setAccessibleName(metinler(0).join(ayrac));
+    QStringList uzunlar;
+    for (const Parca& p : parcalar)
+        uzunlar << p.uzun;
+    setAccessibleName(uzunlar.join(ayrac));
     setAccessibleDescription(QStringLiteral("Dönem: ") + donem.ad());
     sigdir();
 }
@@ -103,7 +109,7 @@ QStringList DonemOzeti::metinler(int kisaltma) const
 
 QString DonemOzeti::ipucu(const Parca& parca) const
 {
-    return QStringLiteral("%1 (%2)").arg(parca.tam, donem.ad());
+    return QStringLiteral("%1 (%2)").arg(parca.uzun, donem.ad());
 }
 
 void DonemOzeti::sigdir()

@@ -12,16 +12,19 @@ class QStatusBar;
 
 // The period's figures at the right of the main window's status bar, in three parts (income,
 // expense, the realised difference): estimate and realised of each ledger over all groups, and
-// the realised difference, in dark red when negative. Each part says what its figures are while the
-// bar is wide enough; a narrower bar shows the realised figures alone, then the bare figures. The
-// whole text stays in the tooltip, each part's with its period where the mouse points, and in the
-// accessible name that screen readers announce.
+// the realised difference, in dark red when negative. Each part says what its figures are in short
+// words while the bar is wide enough (the main window's smallest width is); a narrower bar shows
+// the realised figures alone, then the bare figures. The text in full words stays in the tooltip,
+// each part's with its period where the mouse points, and in the accessible name that screen
+// readers announce.
 class DonemOzeti : public QLabel
 {
     Q_OBJECT
 public:
-    // One part at each width: "Gelir: 1,00 planlanan · 2,00 gerçekleşen", "Gelir: 2,00", "2,00".
+    // One part in full words ("Gelir: 1,00 planlanan · 2,00 gerçekleşen"), then at each width:
+    // "Gelir: 1,00 plan · 2,00 gerçek", "Gelir: 2,00", "2,00".
     struct Parca {
+        QString uzun;
         QString tam;
         QString kisa;
         QString rakam;

@@ -50,6 +50,8 @@ OrtakButceFormu::OrtakButceFormu(const QString& baslik, const SunucuAdresi& adre
     : QDialog(sahibi)
 {
     setWindowTitle(baslik);
+    // Wide enough for the title bar to show the caption whole beside its buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(baslik) + 160);
     auto* duzen = new QFormLayout(this);
     SunucuKutusu = kutu(this, QStringLiteral("SunucuKutusu"), adres.sunucu);
     PortKutusu = new QSpinBox(this);

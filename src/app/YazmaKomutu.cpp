@@ -3,6 +3,9 @@
 #include "MesajKutusu.h"
 #include "VeriHatasi.h"
 
+#include <QMainWindow>
+#include <QStatusBar>
+
 YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
                          std::function<void(bool geriye)> ardindan)
     : QUndoCommand(ad), degisiklik(std::move(yapilan)), sahibi(pencere), sonra(std::move(ardindan))
@@ -22,8 +25,12 @@ void YazmaKomutu::uygula(bool geriye)
 {
     const QString yapilamadi = QStringLiteral("«%1» %2").arg(
         text(), geriye ? QStringLiteral("geri alınamadı") : QStringLiteral("yinelenemedi"));
+    // The status bar tells what was done last, never what this took back.
+    QString durum =
+        (geriye ? QStringLiteral("Geri alındı: ") : QStringLiteral("Yinelendi: ")) + text();
     try {
         if (!(geriye ? degisiklik.geriAl() : degisiklik.yinele())) {
+            durum = yapilamadi + u'.';
             setObsolete(true);
             MesajKutusu::bilgi(sahibi,
                                yapilamadi + QStringLiteral(": gereken kayıtlar bu arada başka bir "
@@ -31,9 +38,12 @@ void YazmaKomutu::uygula(bool geriye)
                                                            "Hiçbir şey değiştirilmedi."));
         }
     } catch (const VeriHatasi& hata) {
+        durum = yapilamadi + u'.';
         setObsolete(true);
         MesajKutusu::hata(sahibi, yapilamadi + QStringLiteral("; hiçbir şey değiştirilmedi.\n\n") +
                                       hata.aciklama());
     }
     sonra(geriye);
+    if (auto* pencere = qobject_cast<QMainWindow*>(sahibi))
+        pencere->statusBar()->showMessage(durum);
 }

@@ -12,7 +12,8 @@ class QWidget;
 // ("Gider Sil"). It is pushed once done, so its first redo() writes nothing; every later redo()
 // and undo() writes in one transaction of its own. One that is refused (another program changed
 // its rows meanwhile) or fails changes nothing, says so and leaves the stack. `ardindan` lists the
-// window again after each, told whether it was an undo.
+// window again after each, told whether it was an undo; the window's status bar then says what was
+// done ("Geri alındı: Gider Sil").
 class YazmaKomutu : public QUndoCommand
 {
 public:

@@ -29,7 +29,7 @@ struct DefterTanimi {
     QString silDugmesi;          // "Gelir Sil"
     QString tumunuGosterDugmesi; // "Tüm Gelirleri Göster"
     QString grupSilmeSorusu;
-    QString anaGrupSilmeSorusu; // %1: " ve 3 alt grubunu", or nothing without sub-groups
+    QString anaGrupSilmeSorusu; // %1: its name; %2: " ve 2 alt grubunu (A, B)", or nothing
     QString kayitSilmeSorusu;
     // Income falls short below 100 %, expense overruns above it.
     bool yuksekOranUyaridir;

@@ -67,11 +67,6 @@ qint64 GrupDuzeltme::kayitSayisi(const DefterTanimi& defter, const QString& anaG
     return say(defter.kayitTablosu, anaGrupKosulu, {anaGrup});
 }
 
-qint64 GrupDuzeltme::altGrupSayisi(const DefterTanimi& defter, const QString& anaGrup)
-{
-    return say(defter.altGrupTablosu, anaGrupKosulu, {anaGrup});
-}
-
 GrupDuzeltme::Sonuc GrupDuzeltme::anaGrupAdlandir(const DefterTanimi& defter, const QString& eski,
                                                   const QString& yeni, bool birlestir)
 {

@@ -40,10 +40,9 @@ struct Sonuc {
 std::optional<QString> anaGrup(const DefterTanimi& defter, const QString& ad);
 std::optional<QString> altGrup(const DefterTanimi& defter, const QString& anaGrup,
                                const QString& ad);
-// The entries of a main group, or of one of its sub-groups, and the sub-groups of a main group.
+// The entries of a main group, or of one of its sub-groups.
 qint64 kayitSayisi(const DefterTanimi& defter, const QString& anaGrup,
                    const std::optional<QString>& altGrup = std::nullopt);
-qint64 altGrupSayisi(const DefterTanimi& defter, const QString& anaGrup);
 
 // The main group, its sub-groups and entries take the new name. When a main group of that name is
 // there, and only if `birlestir`, the two become one: the entries and sub-groups move to it, a

@@ -14,7 +14,7 @@ namespace
 // order without sorting; a GROUP BY in the Turkish collation would sort every entry of the
 // period through it. The few spellings are folded into groups afterwards, in oku().
 const QString satirlarSorgusu =
-    QStringLiteral("SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI(%2, Gerceklesen), count(Gerceklesen) "
+    QStringLiteral("SELECT AnaGrup, GrupAdi, TUTAR_TOPLAMI(%2, Gerceklesen) "
                    "FROM %1%3 GROUP BY AnaGrup, GrupAdi");
 const QString anaGruplarSorgusu = QStringLiteral("SELECT GrupAdi FROM %1");
 const QString altGruplarSorgusu = QStringLiteral("SELECT AnaGrup, GrupAdi FROM %1");
@@ -70,30 +70,17 @@ private:
 
 } // namespace
 
-void GrupToplamlari::Toplam::ekle(const Toplam& t)
-{
-    tahminKurus = Tutar::topla(tahminKurus, t.tahminKurus);
-    gerceklesenKurus = Tutar::topla(gerceklesenKurus, t.gerceklesenKurus);
-    okunamayan += t.okunamayan;
-    kayitSayisi += t.kayitSayisi;
-    gerceklesenSayisi += t.gerceklesenSayisi;
-}
-
 std::vector<GrupToplamlari::Satir> GrupToplamlari::satirlar(const DefterTanimi& defter,
                                                             const Donem& donem)
 {
     QVariantList degerler;
     const QString kosul = donem.kosulu(defter, degerler);
     SorguSonucu sorgu(satirlarSorgusu.arg(defter.kayitTablosu, defter.tahminAlani, kosul),
-                            degerler);
+                      degerler);
     std::vector<Satir> sonuc;
-    while (sorgu.sonraki()) {
-        const Tutar::Toplam t = Tutar::toplam(sorgu.alan(2));
-        sonuc.push_back({sorgu.alan(0).toString(),
-                         sorgu.alan(1).toString(),
-                         {t.tahminKurus, t.gerceklesenKurus, t.okunamayan, t.kayitSayisi,
-                          sorgu.alan(3).toLongLong()}});
-    }
+    while (sorgu.sonraki())
+        sonuc.push_back({sorgu.alan(0).toString(), sorgu.alan(1).toString(),
+                         Tutar::toplam(sorgu.alan(2))});
     return sonuc;
 }
 
@@ -111,8 +98,7 @@ std::vector<GrupToplamlari::AnaGrup> GrupToplamlari::oku(const DefterTanimi& def
         while (sorgu.sonraki())
             katalog.altGrup(sorgu.alan(0).toString(), sorgu.alan(1).toString(), true);
     }
-    for (const Satir& s : satirlar(defter, donem)) {
-        katalog.altGrup(s.anaGrup, s.altGrup, false).toplam.ekle(s.toplam);
-    }
+    for (const Satir& s : satirlar(defter, donem))
+        Tutar::ekle(katalog.altGrup(s.anaGrup, s.altGrup, false).toplam, s.toplam);
     return katalog.sirali();
 }

@@ -15,16 +15,9 @@
 namespace GrupToplamlari
 {
 
-// The sums of a group's entries by the rule of Tutar.
-struct Toplam {
-    qint64 tahminKurus = 0;
-    qint64 gerceklesenKurus = 0;
-    qint64 okunamayan = 0;
-    qint64 kayitSayisi = 0;
-    qint64 gerceklesenSayisi = 0; // entries with a realised amount: none is planned only
-
-    void ekle(const Toplam& t);
-};
+// The sums of a group's entries by the rule of Tutar, the ratio's rule included: the same sums
+// the overview reads, so both windows show the same ratio.
+using Toplam = Tutar::Toplam;
 
 // One spelling of a group pair and its entries' sums, as the grouped statement gives them.
 struct Satir {

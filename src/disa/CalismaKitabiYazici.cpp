@@ -124,7 +124,9 @@ CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
     ozellikler.author = const_cast<char*>("Morvane");
     denetle(workbook_set_properties(kitap.get(), &ozellikler));
 
-    static constexpr std::array<const char*, 4> sayiBicimleri{nullptr, "0", "#,##0.00", "0.00%"};
+    // Amounts in Turkish lira, still numbers to sum.
+    static constexpr std::array<const char*, 4> sayiBicimleri{nullptr, "0", "#,##0.00 \"TL\"",
+                                                              "0.00%"};
     for (int i = 0; i < 4; ++i) {
         duz[i] = workbook_add_format(kitap.get());
         kalin[i] = workbook_add_format(kitap.get());

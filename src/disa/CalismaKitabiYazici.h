@@ -12,8 +12,9 @@ struct lxw_format;
 
 // Writes tables into an Excel workbook (.xlsx), one sheet each, for any spreadsheet to open by
 // double-click: texts as strings (never evaluated, so no guard is needed), integers, amounts as
-// numbers shown with two decimals and the thousands separator (#,##0.00, which a spreadsheet shows
-// in the reader's own format: 12.500,00 in Turkish), ratios as numbers shown as percentages,
+// numbers in lira with two decimals and the thousands separator (#,##0.00 "TL", which a
+// spreadsheet shows in the reader's own format: 12.500,00 TL in Turkish), ratios as numbers shown
+// as percentages,
 // missing values as empty cells. Each sheet's header row is bold, frozen and carries an autofilter
 // over the rows above the totals; total lines are bold; every column is as wide as its longest
 // text. Rows go to the file as they are written (libxlsxwriter's constant-memory mode), so a

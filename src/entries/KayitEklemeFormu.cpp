@@ -122,8 +122,10 @@ void KayitEklemeFormu::kur(int ust)
                              twipAlani(2040, 1740, 2505, 315), 1800);
     for (QLineEdit* tutarKutusu : {TahminKutusu, GerceklesenKutusu})
         tutarKutusu->setAlignment(Qt::AlignRight);
-    auto* planIpucu = Denetim::etiket(cerceve, QStringLiteral("Boş bırakılırsa plan olarak kaydedilir."),
-                                      twipAlani(2040, 2085, 2800, 195));
+    // Under the realised box, ending where it ends: the frame's width leaves the sentence whole.
+    auto* planIpucu =
+        Denetim::etiket(cerceve, QStringLiteral("Boş bırakılırsa plan olarak kaydedilir."),
+                        twipAlani(240, 2085, 4305, 195), true);
     planIpucu->setObjectName(QStringLiteral("PlanİpucuEtiketi"));
     planIpucu->setBuddy(GerceklesenKutusu);
     QPalette ipucuRengi = planIpucu->palette();

@@ -28,22 +28,30 @@ constexpr int siralamaRolu = Qt::UserRole;
 // On the key column: where the row's entry stands in the list's copy of the entries.
 constexpr int sirasiRolu = Qt::UserRole + 1;
 
+// Whether row `a` sorts before row `b` in the column.
+bool once(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int sutun)
+{
+    const QVariant x = a.data(sutun, siralamaRolu);
+    const QVariant y = b.data(sutun, siralamaRolu);
+    if (x.isValid() || y.isValid()) {
+        if (x.isValid() != y.isValid())
+            return !x.isValid();
+        return x.toDouble() < y.toDouble();
+    }
+    return TurkceMetin::alfabetikOnce(a.text(sutun), b.text(sutun));
+}
+
 class KayitSatiri : public QTreeWidgetItem
 {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
 
+    // Rows equal in the sorted column keep their entry order.
     bool operator<(const QTreeWidgetItem& oteki) const override
     {
         const int sutun = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const QVariant a = data(sutun, siralamaRolu);
-        const QVariant b = oteki.data(sutun, siralamaRolu);
-        if (a.isValid() || b.isValid()) {
-            if (a.isValid() != b.isValid())
-                return !a.isValid();
-            return a.toDouble() < b.toDouble();
-        }
-        return TurkceMetin::alfabetikOnce(text(sutun), oteki.text(sutun));
+        return once(*this, oteki, sutun) ||
+               (!once(oteki, *this, sutun) && once(*this, oteki, KimlikSutunu));
     }
 };
 
@@ -67,7 +75,9 @@ KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
                       {QString(), QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
                        QStringLiteral("Ay"), defter.tahminSutunu, defter.gerceklesenSutunu,
                        QStringLiteral("Oran (%)")},
-                      {0, 1125, 1125, 840, 1470, 1920, 960});
+                      {0, 1125, 1125, 840, 1470, 1920, 1080});
+    // A wider list widens the main group; the sub-group keeps the width the user gives it.
+    Denetim::adSutunlariEsner(this, {AnaGrupSutunu});
     for (int sutun = TahminSutunu; sutun <= OranSutunu; ++sutun)
         headerItem()->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
     setColumnHidden(KimlikSutunu, true);
@@ -75,8 +85,9 @@ KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Months in calendar order, each in entry order.
     setSortingEnabled(true);
-    sortByColumn(KimlikSutunu, Qt::AscendingOrder);
+    sortByColumn(AySutunu, Qt::AscendingOrder);
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit duzenlemeIstendi(); });
 }
 

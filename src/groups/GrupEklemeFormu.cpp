@@ -103,7 +103,7 @@ void GrupEklemeFormu::kaydet(const QString& anaGrup, const QString& altGrup)
         AltGrupKutusu->setFocus();
         return;
     }
-    emit gruplarDegisti(degisiklik);
+    emit gruplarDegisti(degisiklik, anaGrup, altGrup);
     VazgecDugmesi_Click();
 }
 

@@ -24,7 +24,9 @@ public:
     static constexpr int enUzunAd = 100;
 
 signals:
-    void gruplarDegisti(const Degisiklik& degisiklik);
+    // The pair as stored.
+    void gruplarDegisti(const Degisiklik& degisiklik, const QString& anaGrup,
+                        const QString& altGrup);
 
 private:
     void girisiHazirla() override;

@@ -98,6 +98,7 @@ QWidget* AylikOzetFormu::icerigiKur()
                                Denetim::twipAlani(270, 510, 10425, 3090), defter.ozetBasligi);
     liste->setModel(model);
     liste->header()->setSectionsMovable(false);
+    Denetim::adSutunlariEsner(liste, {0});
     liste->setRootIsDecorated(false);
     liste->setUniformRowHeights(true);
     liste->setAllColumnsShowFocus(true);

@@ -11,7 +11,6 @@
 
 RaporGrafigi::RaporGrafigi()
 {
-    setTitle(QStringLiteral("En büyük 10 gider"));
     GrafikPaleti::hazirla(this);
     legend()->setAlignment(Qt::AlignRight);
     cubuklar = new QHorizontalBarSeries;
@@ -31,6 +30,9 @@ RaporGrafigi::RaporGrafigi()
 
 void RaporGrafigi::goster(const RaporModeli& model)
 {
+    setTitle(model.tahmineGore() ? QStringLiteral("En büyük 10 gider (tahmine göre: henüz "
+                                                  "gerçekleşen gider yok)")
+                                 : QStringLiteral("En büyük 10 gider"));
     std::vector<const RaporModeli::Satir*> gruplar = model.enBuyukGiderler(grupSayisi);
     // The axis stacks its first category at the bottom.
     std::reverse(gruplar.begin(), gruplar.end());

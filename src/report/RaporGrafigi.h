@@ -10,8 +10,9 @@ class QHorizontalBarSeries;
 class QValueAxis;
 
 // "En büyük 10 gider": the estimate against the realised sum of the ten expense main groups with
-// the largest realised sums, as horizontal bars, the largest at the top. Built once; each period
-// only changes its values.
+// the largest realised sums (the largest estimates while no expense is realised, as the title then
+// says), as horizontal bars, the largest at the top. Built once; each period only changes its
+// values.
 class RaporGrafigi : public QChart
 {
     Q_OBJECT

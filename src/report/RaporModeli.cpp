@@ -29,14 +29,6 @@ namespace
 
 const QString grupListesindeYok = QStringLiteral("Grup listesinde yok");
 
-// Realised ÷ estimate of a sum: none until something is realised, or without an estimate.
-std::optional<double> oran(const GrupToplamlari::Toplam& t)
-{
-    if (t.gerceklesenSayisi == 0)
-        return std::nullopt;
-    return Tutar::oran(t.gerceklesenKurus, t.tahminKurus);
-}
-
 RaporModeli::Satir satirYap(RaporModeli::Tur tur, const DefterTanimi* defter, const QString& ad,
                             bool listede, const GrupToplamlari::Toplam& t)
 {
@@ -47,7 +39,9 @@ RaporModeli::Satir satirYap(RaporModeli::Tur tur, const DefterTanimi* defter, co
             .bos = tur != RaporModeli::Tur::Defter && t.kayitSayisi == 0,
             .tahminKurus = t.tahminKurus,
             .gerceklesenKurus = t.gerceklesenKurus,
-            .oran = oran(t)};
+            .gerceklesenVar = t.gerceklesenSayisi > 0,
+            .oran = Tutar::toplamOrani(t.gerceklesenKurus, t.gerceklesenlerinTahmini,
+                                       t.gerceklesenSayisi)};
 }
 
 // The sort key of a figure; a blank or missing one sorts first.
@@ -59,9 +53,10 @@ std::optional<double> deger(const RaporModeli::Satir& s, int sutun)
     case RaporModeli::TahminSutunu:
         return double(s.tahminKurus);
     case RaporModeli::GerceklesenSutunu:
-        return double(s.gerceklesenKurus);
     case RaporModeli::FarkSutunu:
-        return double(s.farkKurus());
+        if (!s.gerceklesenVar)
+            return std::nullopt;
+        return double(sutun == RaporModeli::FarkSutunu ? s.farkKurus() : s.gerceklesenKurus);
     default:
         return s.oran;
     }
@@ -88,6 +83,9 @@ QStringList RaporModeli::Satir::hucreler() const
 {
     if (bos)
         return {ad, {}, {}, {}, {}};
+    if (!gerceklesenVar)
+        return {ad, Bicim::tutar(tahminKurus), Bicim::eksikOran, Bicim::eksikOran,
+                tur == Tur::Bakiye ? QString() : Bicim::eksikOran};
     return {ad, Bicim::tutar(tahminKurus), Bicim::tutar(gerceklesenKurus),
             Bicim::tutar(farkKurus()),
             tur == Tur::Bakiye ? QString()
@@ -138,7 +136,7 @@ void RaporModeli::agaciKur()
             auto anaDugum = std::make_unique<Dugum>();
             GrupToplamlari::Toplam anaToplam;
             for (const GrupToplamlari::AltGrup& alt : ana.altGruplar) {
-                anaToplam.ekle(alt.toplam);
+                Tutar::ekle(anaToplam, alt.toplam);
                 if (alt.toplam.kayitSayisi == 0 && !boslar)
                     continue;
                 auto altDugum = std::make_unique<Dugum>();
@@ -148,7 +146,7 @@ void RaporModeli::agaciKur()
             }
             if (anaToplam.kayitSayisi == 0 && !boslar)
                 continue;
-            defterToplamlari[d].ekle(anaToplam);
+            Tutar::ekle(defterToplamlari[d], anaToplam);
             anaDugum->satir = satirYap(Tur::AnaGrup, defter, ana.ad, ana.listede, anaToplam);
             anaDugum->ust = dugum.get();
             dugum->cocuklar.push_back(std::move(anaDugum));
@@ -159,12 +157,14 @@ void RaporModeli::agaciKur()
         ustSatirlar.push_back(std::move(dugum));
     }
     auto bakiye = std::make_unique<Dugum>();
-    bakiye->satir = {.tur = Tur::Bakiye,
-                     .ad = QStringLiteral("BAKİYE (Gelir − Gider)"),
-                     .tahminKurus =
-                         defterToplamlari[0].tahminKurus - defterToplamlari[1].tahminKurus,
-                     .gerceklesenKurus = defterToplamlari[0].gerceklesenKurus -
-                                         defterToplamlari[1].gerceklesenKurus};
+    bakiye->satir = {
+        .tur = Tur::Bakiye,
+        .ad = QStringLiteral("BAKİYE (Gelir − Gider)"),
+        .tahminKurus = defterToplamlari[0].tahminKurus - defterToplamlari[1].tahminKurus,
+        .gerceklesenKurus =
+            defterToplamlari[0].gerceklesenKurus - defterToplamlari[1].gerceklesenKurus,
+        .gerceklesenVar =
+            defterToplamlari[0].gerceklesenSayisi + defterToplamlari[1].gerceklesenSayisi > 0};
     ustSatirlar.push_back(std::move(bakiye));
     // The groups come in alphabetical order.
     for (int d = 0; d < 2; ++d)
@@ -226,14 +226,20 @@ std::vector<const RaporModeli::Satir*> RaporModeli::enBuyukGiderler(int sayi) co
         for (const std::unique_ptr<Dugum>& d : ustSatirlar[1]->cocuklar)
             if (!d->satir.bos)
                 gruplar.push_back(&d->satir);
-    std::stable_sort(gruplar.begin(), gruplar.end(), [](const Satir* a, const Satir* b) {
-        if (a->gerceklesenKurus != b->gerceklesenKurus)
-            return a->gerceklesenKurus > b->gerceklesenKurus;
+    const qint64 Satir::*tutar = tahmineGore() ? &Satir::tahminKurus : &Satir::gerceklesenKurus;
+    std::stable_sort(gruplar.begin(), gruplar.end(), [&](const Satir* a, const Satir* b) {
+        if (a->*tutar != b->*tutar)
+            return a->*tutar > b->*tutar;
         return TurkceMetin::alfabetikOnce(a->ad, b->ad);
     });
     if (gruplar.size() > size_t(sayi))
         gruplar.resize(size_t(sayi));
     return gruplar;
+}
+
+bool RaporModeli::tahmineGore() const
+{
+    return ustSatirlar.size() > 1 && !ustSatirlar[1]->satir.gerceklesenVar;
 }
 
 QModelIndex RaporModeli::yeri(const Dugum* dugum, int sutun) const
@@ -347,6 +353,8 @@ void RaporModeli::tabloyaYaz(TabloYazici& tablo) const
             tablo.metin(a.yol.value(i));
         if (s.bos)
             tablo.tutar({}).tutar({}).tutar({});
+        else if (!s.gerceklesenVar)
+            tablo.tutar(s.tahminKurus).tutar({}).tutar({});
         else
             tablo.tutar(s.tahminKurus).tutar(s.gerceklesenKurus).tutar(s.farkKurus());
         tablo.oran(s.oran);

@@ -31,6 +31,9 @@ public:
         bool bos = false;    // no entry in the period: the figures are left blank
         qint64 tahminKurus = 0;
         qint64 gerceklesenKurus = 0;
+        // Something below is realised. Without it the realised amount and the difference are
+        // "—": a month not yet lived is no shortfall.
+        bool gerceklesenVar = false;
         std::optional<double> oran; // none: no estimate, nothing realised yet, or the balance
 
         qint64 farkKurus() const { return gerceklesenKurus - tahminKurus; }
@@ -65,8 +68,10 @@ public:
     // Amounts left out of the sums as unreadable, over both ledgers.
     qint64 okunamayan() const { return okunamayanSayisi; }
     std::vector<AcikSatir> acikSatirlar() const;
-    // The expense main groups with entries, the largest realised sum first, at most `sayi`.
+    // The expense main groups with entries, the largest realised sum first, at most `sayi`; the
+    // largest estimate first while no expense is realised (tahmineGore()).
     std::vector<const Satir*> enBuyukGiderler(int sayi) const;
+    bool tahmineGore() const;
     // A table for spreadsheets on the sheet "Dönem Raporu", fully expanded in the order shown:
     // the ledger, main group and sub-group of each line in columns of their own, then the
     // figures; a blank figure stays an empty cell, and the balance is the total line.

@@ -123,6 +123,13 @@ void sutunlar(QTreeView* liste, const QList<int>& twipler)
     }
 }
 
+void adSutunlariEsner(QTreeView* liste, const QList<int>& sutunlar)
+{
+    liste->header()->setStretchLastSection(false);
+    for (const int sutun : sutunlar)
+        liste->header()->setSectionResizeMode(sutun, QHeaderView::Stretch);
+}
+
 void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler)
 {
     liste->setColumnCount(int(basliklar.size()));

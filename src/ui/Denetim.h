@@ -57,5 +57,8 @@ QPushButton* dugme(QWidget* ust, const QString& ad, const QString& metin, QRect 
 void sutunlar(QTreeView* liste, const QList<int>& twipler);
 // The same for a list that holds its rows itself, given its captions.
 void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler);
+// A wider list gives its extra width to these name columns, shared alike, rather than to its last
+// column: the figures stay together at the right.
+void adSutunlariEsner(QTreeView* liste, const QList<int>& sutunlar);
 
 } // namespace Denetim
