@@ -110,7 +110,7 @@ QByteArray ornek(const QString& ad, const QDir& klasor = ornekler)
     return dosyaIcerigi(klasor.filePath(ad));
 }
 
-// Presses "İptal" on the progress window once it counts copied rows.
+// Presses "İptal" on the progress window once it has counted some of the rows, not all.
 void iptalEt(QTimer& zamanlayici)
 {
     zamanlayici.setSingleShot(true);
@@ -119,8 +119,8 @@ void iptalEt(QTimer& zamanlayici)
             if (auto* cubuk = pencere->objectName() == "AktarmaIlerlemesi"
                                   ? pencere->findChild<QProgressBar*>()
                                   : nullptr)
-                QObject::connect(cubuk, &QProgressBar::valueChanged, cubuk, [pencere](int deger) {
-                    if (deger > 0)
+                QObject::connect(cubuk, &QProgressBar::valueChanged, cubuk, [=](int deger) {
+                    if (deger > 0 && deger < cubuk->maximum())
                         pencere->findChild<QPushButton*>()->click();
                 });
     });

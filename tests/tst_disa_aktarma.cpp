@@ -43,6 +43,7 @@ private slots:
         QTest::addColumn<QString>("ad");
         QTest::addColumn<QStringList>("secenek");
         QTest::newRow("program, CSV") << false << "Tüm kayıtlar.csv" << QStringList();
+        QTest::newRow("program, XLSX") << false << "Tüm kayıtlar.XLSX" << QStringList();
         QTest::newRow("varnel-disa-aktar --bicim xlsx")
             << true << "Tüm kayıtlar.dat" << QStringList{"--bicim", "xlsx"};
     }

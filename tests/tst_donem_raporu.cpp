@@ -177,7 +177,7 @@ private slots:
 
     // Within each level by the ratio; the three top lines keep their places, a line without a
     // ratio sorts first going up. The chart follows the period chosen: its expense groups, largest
-    // first.
+    // first, in lira (EV realised 8.400,00, drawn last from the bottom).
     void sorting()
     {
         const auto pencere = rapor(1);
@@ -192,6 +192,7 @@ private slots:
         const auto* g =
             qobject_cast<RaporGrafigi*>(pencere->findChild<QChartView*>("GrafikNesnesi")->chart());
         QCOMPARE(g->gruplar(), (QStringList{"EV", "MUTFAK", "ESKİ"}));
+        QCOMPARE(qobject_cast<QAbstractBarSeries*>(g->series()[0])->barSets()[1]->at(2), 8400.0);
     }
 
     // "Görünüm" > "Dönem Raporu…" and the button beside the period open the report on the main

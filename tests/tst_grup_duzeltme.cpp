@@ -117,6 +117,8 @@ private slots:
 
         satir("merge not agreed to", "adlandır", {"MARKET", "SÜPERMARKET"}, false, D::HedefVar, 0,
               "/", {});
+        satir("sub-group merge not agreed to", "düzelt", {"MARKET", "meyve", "MARKET", "SEBZE"},
+              false, D::HedefVar, 0, "/", {});
         satir("same name in other case", "adlandır", {"Mutafk", "MUTAFK"}, true, D::AdAyni, 0, "/",
               {});
         satir("main group gone", "adlandır", {"ARABA", "OTO"}, true, D::GrupYok, 0, "/", {});

@@ -250,23 +250,26 @@ private slots:
     }
 
     // While the file's check runs at start-up, a writing command waits for it: a damaged file gets
-    // no write at all, even to a table the damage does not touch.
+    // no write at all, even to a table the damage does not touch, until a backup is restored.
     void damagedFileRefusedBeforeTheFirstWrite_data() { ikiDurum("bozuk", "sound", "damaged"); }
     void damagedFileRefusedBeforeTheFirstWrite()
     {
         QFETCH(bool, bozuk);
-        hazirla(bozuk ? ortam->dosya() : QString(), [] { Baglanti::program().kapat(); });
+        hazirla(bozuk ? ortam->dosya() : QString(), [] {
+            Yedekleme::al(QDateTime(QDate(2025, 6, 1), QTime(10, 5)));
+            Baglanti::program().kapat();
+        });
         QVERIFY(!Baglanti::program().ac(ortam->dosya()));
-        QFile dosya(ortam->dosya());
-        QVERIFY(dosya.open(QIODevice::ReadOnly));
-        const QByteArray once = dosya.readAll();
+        const QByteArray once = dosyaIcerigi(ortam->dosya());
         AcilisDenetimi::baslat(ortam->dosya());
         const QString hata = hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); });
         QCOMPARE(hata.startsWith("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n" +
                                  ortam->dosya() + "\n\nVeritabanı motorunun bulguları:\n"),
                  bozuk);
-        dosya.seek(0);
-        QCOMPARE(dosya.readAll() == once, bozuk);
+        QCOMPARE(dosyaIcerigi(ortam->dosya()) == once, bozuk);
+        Yedekleme::geriYukle(yedekKlasoru() + "/Varnel-2025-06-01-1005.mdb",
+                             QDateTime(QDate(2025, 6, 2), QTime(9, 0)), bozuk);
+        QCOMPARE(hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); }), QString());
     }
 
     // Backups go only to a real folder of the user's own: a symbolic link or another user's folder
