@@ -2,6 +2,7 @@
 #include "CsvOkuma.h"
 #include "TabloYazici.h"
 #include "DisaAktarma.h"
+#include "DosyaHatasi.h"
 #include "KaydetmeYeri.h"
 #include "LedgerTest.h"
 #include "VeriHatasi.h"
@@ -9,6 +10,7 @@
 #include <QtCharts>
 #include <QtWidgets>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -251,6 +253,15 @@ private slots:
         QFETCH(QString, neden);
         const QString yol = ortam->klasor() + klasor + "/Özet.pdf";
         QCOMPARE(DisaAktarma::yazmaHatasi(yol, hata), "Dosya yazılamadı: " + neden + ".\n" + yol);
+    }
+
+    // What the system says when a backup, a move or a folder fails, in a user's words.
+    void systemErrorSentences()
+    {
+        QCOMPARE(DosyaHatasi::sistemNedeni(ENOSPC), "disk dolu");
+        QCOMPARE(DosyaHatasi::sistemNedeni(EDQUOT), "disk dolu");
+        QCOMPARE(DosyaHatasi::sistemNedeni(EROFS), "izin yok");
+        QCOMPARE(DosyaHatasi::sistemNedeni(EIO), "sistem hatası " + QString::number(EIO));
     }
 
     // An absolute folder that exists, even for an account without a documents folder.
