@@ -2,6 +2,8 @@
 #include "AnaForm.h"
 #include "Baslangic.h"
 #include "ButceVerisi.h"
+#include "DosyaBaglantisi.h"
+#include "KilitBeklemesi.h"
 #include "LedgerTest.h"
 #include "OtomatikYedekleme.h"
 #include "VeriHatasi.h"
@@ -11,6 +13,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -247,6 +251,29 @@ private slots:
         QCOMPARE(sayilar(), QString("30"));
         QCOMPARE(QDir(yedekKlasoru()).entryList({"Varnel-bozuk-*.mdb"}).size(), 1);
         QCOMPARE(Yedekleme::yedekler(yedekKlasoru()).size(), 2);
+    }
+
+    // Another program holding the file locked while the start-up check runs: the check waits for
+    // it, the file is not called damaged. A write meanwhile waits as long as for any lock (5 s on
+    // a clock the test keeps) and is told the lock; once the lock is gone the check passes and
+    // the write goes through.
+    void lockDuringTheStartUpCheckIsNoDamage()
+    {
+        hazirla();
+        QVERIFY(!Baglanti::program().ac(ortam->dosya()));
+        qint64 saat = 0;
+        KilitBeklemesi::saatiDegistir([&] { return saat; }, [&](qint64 ms) { saat += ms; });
+        const auto gercekSaat = qScopeGuard([] { KilitBeklemesi::saatiDegistir({}, {}); });
+        const DosyaBaglantisi baska(ortam->dosya(), DosyaBaglantisi::Kip::Yazilabilir);
+        QVERIFY(QSqlQuery(baska.db()).exec("BEGIN EXCLUSIVE"));
+        AcilisDenetimi::baslat(ortam->dosya());
+        QCOMPARE(hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); }),
+                 QString("Varnel.mdb başka bir program tarafından kilitli; biraz sonra yeniden "
+                         "deneyin.\n(Hata 5: database is locked)"));
+        QCOMPARE(saat, KilitBeklemesi::sure);
+        QVERIFY(QSqlQuery(baska.db()).exec("ROLLBACK"));
+        QCOMPARE(AcilisDenetimi::bekle(), std::nullopt);
+        QCOMPARE(hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); }), QString());
     }
 
     // While the file's check runs at start-up, a writing command waits for it: a damaged file gets

@@ -2,16 +2,19 @@
 
 #include "Baglanti.h"
 #include "DosyaBaglantisi.h"
+#include "KilitBeklemesi.h"
 #include "Sema.h"
 #include "VeriHatasi.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QUrl>
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -30,14 +33,46 @@ struct Denetim {
     bool saglam = false; // restored since: the findings no longer hold
 };
 std::optional<Denetim> denetim;
-// Counts the checks started, so that a late report of an ended one is dropped.
-int kusak = 0;
 std::function<void(bool)> gosterge;
 std::optional<YazmaOncesi> kanca;
 
 // The worker's connection, for durdur() to interrupt; guarded by `kilit`.
 std::mutex kilit;
 sqlite3* calisan = nullptr;
+
+// Counts the checks started, so that a late report of an ended one is dropped and the worker of
+// an ended one stops.
+std::atomic<int> kusak = 0;
+
+// The lock another program holds on the file while the check waits for it; guarded by `kilit`.
+std::optional<VeriHatasi> kilidi;
+
+std::optional<VeriHatasi> tutulanKilit()
+{
+    const std::lock_guard kilitli(kilit);
+    return kilidi;
+}
+
+// The file another program holds locked is checked once it lets go, however long that takes.
+Bulgular kilitKalkincaDenetle(QSqlDatabase db, int no)
+{
+    for (;;) {
+        try {
+            const Bulgular bulgular = Sema::butunlukSorunu(db, true);
+            const std::lock_guard kilitli(kilit);
+            kilidi.reset();
+            return bulgular;
+        } catch (const VeriHatasi& hata) {
+            {
+                const std::lock_guard kilitli(kilit);
+                kilidi = hata;
+            }
+            if (no != kusak)
+                return std::nullopt;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
 
 Bulgular denetle(const QString& yol, int no)
 {
@@ -47,7 +82,7 @@ Bulgular denetle(const QString& yol, int no)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ad);
         db.setDatabaseName(QUrl::fromLocalFile(yol).toString(QUrl::FullyEncoded) +
                            QStringLiteral("?mode=ro"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=100"));
         if (!db.open()) {
             bulgular = VeriHatasi(db.lastError()).aciklama();
         } else {
@@ -55,7 +90,7 @@ Bulgular denetle(const QString& yol, int no)
                 const std::lock_guard kilitli(kilit);
                 calisan = DosyaBaglantisi::tutamac(db);
             }
-            bulgular = Sema::butunlukSorunu(db, true);
+            bulgular = kilitKalkincaDenetle(db, no);
             const std::lock_guard kilitli(kilit);
             calisan = nullptr;
         }
@@ -63,6 +98,33 @@ Bulgular denetle(const QString& yol, int no)
     }
     QSqlDatabase::removeDatabase(ad);
     return bulgular;
+}
+
+bool bitti()
+{
+    return denetim->sonuc.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+// Waits for the check to end, showing it. `sinirli`: a check held up by another program's lock
+// is waited for only as long as a statement waits for a lock (KilitBeklemesi); the lock, when it
+// is still held then.
+std::optional<VeriHatasi> bitmesiniBekle(bool sinirli)
+{
+    if (bitti())
+        return std::nullopt;
+    if (gosterge)
+        gosterge(true);
+    const auto gostergeyiKapat = qScopeGuard([] {
+        if (gosterge)
+            gosterge(false);
+    });
+    while (!bitti()) {
+        if (sinirli && tutulanKilit() && !KilitBeklemesi::bekle(bitti))
+            if (std::optional<VeriHatasi> tutulan = tutulanKilit())
+                return tutulan;
+        denetim->sonuc.wait_for(std::chrono::milliseconds(20));
+    }
+    return std::nullopt;
 }
 
 void bildir(int no)
@@ -117,19 +179,17 @@ Bulgular AcilisDenetimi::bekle()
 {
     if (!denetim || denetim->saglam)
         return std::nullopt;
-    if (denetim->sonuc.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        if (gosterge)
-            gosterge(true);
-        denetim->sonuc.wait();
-        if (gosterge)
-            gosterge(false);
-    }
+    bitmesiniBekle(false);
     return denetim->sonuc.get();
 }
 
 void AcilisDenetimi::yazmadanOnce()
 {
-    if (const Bulgular bulgular = bekle())
+    if (!denetim || denetim->saglam)
+        return;
+    if (const std::optional<VeriHatasi> tutulan = bitmesiniBekle(true))
+        throw *tutulan;
+    if (const Bulgular bulgular = denetim->sonuc.get())
         throw VeriHatasi(QString(),
                          QStringLiteral("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n%1\n\n"
                                         "Veritabanı motorunun bulguları:\n%2")
@@ -160,4 +220,6 @@ void AcilisDenetimi::durdur()
     }
     denetim->is.join();
     denetim.reset();
+    const std::lock_guard kilitli(kilit);
+    kilidi.reset();
 }

@@ -25,30 +25,42 @@ qint64 simdi()
     return saat ? saat() : QDeadlineTimer::current().deadline();
 }
 
-// The engine's busy handler: `kacinci` counts the tries of one statement from 0.
-int bekle(void*, int kacinci)
+// When a wait that starts now must end.
+qint64 sonAn(bool yeniDeyim)
 {
     const qint64 an = simdi();
-    if (kacinci == 0)
+    if (yeniDeyim)
         deyiminSonu = an + KilitBeklemesi::sure;
     if (derinlik > 0 && !komutunSonu)
         komutunSonu = an + KilitBeklemesi::sure;
-    const qint64 son = derinlik > 0 ? *komutunSonu : deyiminSonu;
+    return derinlik > 0 ? *komutunSonu : deyiminSonu;
+}
+
+// One step of a wait that must end at `son`; false when the time is up.
+bool birAdimBekle(qint64 son)
+{
+    const qint64 an = simdi();
     if (an >= son)
-        return 0;
+        return false;
     const qint64 sure = std::min(adim, son - an);
     if (uyu)
         uyu(sure);
     else
         QThread::msleep(quint64(sure));
-    return 1;
+    return true;
+}
+
+// The engine's busy handler: `kacinci` counts the tries of one statement from 0.
+int mesgulken(void*, int kacinci)
+{
+    return birAdimBekle(sonAn(kacinci == 0)) ? 1 : 0;
 }
 
 } // namespace
 
 void KilitBeklemesi::kur(sqlite3* h)
 {
-    sqlite3_busy_handler(h, bekle, nullptr);
+    sqlite3_busy_handler(h, mesgulken, nullptr);
 }
 
 KilitBeklemesi::Komut::Komut()
@@ -60,6 +72,15 @@ KilitBeklemesi::Komut::~Komut()
 {
     if (--derinlik == 0)
         komutunSonu.reset();
+}
+
+bool KilitBeklemesi::bekle(const std::function<bool()>& bitti)
+{
+    const qint64 son = sonAn(true);
+    while (!bitti())
+        if (!birAdimBekle(son))
+            return false;
+    return true;
 }
 
 void KilitBeklemesi::saatiDegistir(std::function<qint64()> yeniSaat,

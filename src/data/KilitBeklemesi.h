@@ -28,6 +28,9 @@ public:
     Komut& operator=(const Komut&) = delete;
 };
 
+// Waits by the same rule, inside the same command's time, until `bitti` holds: whether it did.
+bool bekle(const std::function<bool()>& bitti);
+
 // For tests: the clock (milliseconds) and the sleep the waits use; empty functions bring back the
 // real ones.
 void saatiDegistir(std::function<qint64()> saat, std::function<void(qint64)> uyu);

@@ -150,9 +150,14 @@ std::optional<QString> Sema::butunlukSorunu(QSqlDatabase db, bool hizli)
 {
     QSqlQuery sorgu(db);
     // A file damaged badly enough fails the check itself; the engine's error is the finding then.
+    // A file another program holds locked is not damaged: that is thrown.
     if (!sorgu.exec(hizli ? QStringLiteral("PRAGMA quick_check")
-                          : QStringLiteral("PRAGMA integrity_check")))
-        return VeriHatasi(sorgu.lastError()).aciklama();
+                          : QStringLiteral("PRAGMA integrity_check"))) {
+        const VeriHatasi hata(sorgu.lastError());
+        if (hata.kilitli())
+            throw hata;
+        return hata.aciklama();
+    }
     QStringList bulgular;
     while (sorgu.next())
         bulgular << sorgu.value(0).toString();

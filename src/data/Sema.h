@@ -39,7 +39,8 @@ std::optional<QString> dosyaOlustur(const QString& yol);
 std::optional<QString> eksikler(QSqlDatabase db);
 
 // The engine's findings when a database fails its integrity check (the quick one, which skips
-// comparing indexes with their tables, when asked); none when it passes.
+// comparing indexes with their tables, when asked); none when it passes. A database another
+// program holds locked is not checked: its VeriHatasi is thrown.
 std::optional<QString> butunlukSorunu(QSqlDatabase db, bool hizli = false);
 // What fails the check a backup gets before it is restored: its integrity, then its tables and
 // fields; none when it passes.

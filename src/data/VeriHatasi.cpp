@@ -7,10 +7,16 @@
 namespace
 {
 
-// The first sentence for an SQLite result code; extended codes count by their primary code.
+// Extended result codes count by their primary code.
+int anaKod(const QString& numara)
+{
+    return numara.toInt() & 0xff;
+}
+
+// The first sentence for an SQLite result code.
 QString turkceCumle(int kod)
 {
-    switch (kod & 0xff) {
+    switch (kod) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral(
@@ -61,6 +67,11 @@ VeriHatasi VeriHatasi::baglantiYok(const QString& sunucu, const QString& motorun
     return h;
 }
 
+bool VeriHatasi::kilitli() const
+{
+    return cumle_.isEmpty() && (anaKod(numara_) == SQLITE_BUSY || anaKod(numara_) == SQLITE_LOCKED);
+}
+
 QString VeriHatasi::motorunSozu() const
 {
     return numara_.isEmpty() ? metin_ : QStringLiteral("(Hata %1: %2)").arg(numara_, metin_);
@@ -80,7 +91,7 @@ QString VeriHatasi::ilkCumle() const
                               "değişiklik kaydedilemedi.")
             .arg(m.captured(1));
     // A server's code that is no number (PostgreSQL's SQLSTATE 42P01) counts as 0: other.
-    return turkceCumle(numara_.toInt());
+    return turkceCumle(anaKod(numara_));
 }
 
 // A refusal the program words itself stands as it is; after a Turkish sentence, the engine's

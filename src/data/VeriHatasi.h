@@ -27,6 +27,8 @@ public:
     const QString& metin() const { return metin_; }
     // Whether the command met a lost link to the shared budget's server.
     bool baglantiKoptu() const { return baglantiKoptu_; }
+    // Whether another program held the file locked: nothing wrong with the file itself.
+    bool kilitli() const;
     // The engine's own words, in parentheses after a Turkish sentence: "(Hata 5: database is
     // locked)".
     QString motorunSozu() const;
