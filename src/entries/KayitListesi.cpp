@@ -26,6 +26,8 @@ KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Entries are changed in the edit dialog, never in a cell.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Months in calendar order, each in entry order.
     header()->setSortIndicator(KayitModeli::AySutunu, Qt::AscendingOrder);
     setSortingEnabled(true);
