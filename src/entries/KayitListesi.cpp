@@ -44,8 +44,7 @@ KayitListesi::Toplam KayitListesi::doldur(std::vector<ButceVerisi::Kayit> yeniKa
     return toplam();
 }
 
-std::optional<KayitListesi::Yenilenen>
-KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
+std::optional<KayitListesi::Yenilenen> KayitListesi::satiriYenile(const ButceVerisi::Kayit& kayit)
 {
     std::optional<ButceVerisi::Kayit> once = model_->kayitYenile(kayit);
     if (!once)

@@ -3,8 +3,8 @@
 #include "Bicim.h"
 #include "Doldurma.h"
 #include "Takvim.h"
-#include "Tutar.h"
 #include "TurkceMetin.h"
+#include "Tutar.h"
 
 #include <QFont>
 #include <QHash>
@@ -16,8 +16,7 @@ namespace
 {
 
 // A missing number sorts first.
-template <typename T>
-int karsilastir(const std::optional<T>& a, const std::optional<T>& b)
+template <typename T> int karsilastir(const std::optional<T>& a, const std::optional<T>& b)
 {
     if (a.has_value() != b.has_value())
         return a.has_value() ? 1 : -1;

@@ -66,7 +66,8 @@ private:
     {
         QHeaderView* baslik = gorunum->header();
         // Hidden, the list has no width of its own yet; it gets one, and a resize, when shown.
-        if (esnetiyor || !gorunum->isVisible() || (disinda >= 0 && baslik->isSectionHidden(disinda)))
+        if (esnetiyor || !gorunum->isVisible() ||
+            (disinda >= 0 && baslik->isSectionHidden(disinda)))
             return;
         QList<int> alanlar;
         for (const int sutun : sutunlar)
