@@ -15,6 +15,7 @@
 // column stand in Kimlik order.
 class KayitModeli : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     enum Sutun {
         KimlikSutunu,

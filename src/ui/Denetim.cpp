@@ -44,6 +44,7 @@ public:
 // caption (or the width the user gave it, when less); past that the list scrolls.
 class AdSutunuEsnetici : public QObject
 {
+    Q_OBJECT
 public:
     AdSutunuEsnetici(QTreeView* liste, const QList<int>& adSutunlari)
         : QObject(liste), gorunum(liste), sutunlar(adSutunlari)
