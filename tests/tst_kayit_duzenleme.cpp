@@ -106,7 +106,10 @@ private slots:
         const auto yeniden = duzenle(plan);
         yeniden->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("1100");
         yeniden->EkleKaydetDugmesi_Click();
-        QVERIFY(!secili.first()->font(6).bold() && secili.first()->foreground(6) == QBrush());
+        const QModelIndex oran = liste()->currentIndex().siblingAtColumn(6);
+        QCOMPARE(liste()->seciliKimlik(), plan);
+        QVERIFY(!oran.data(Qt::FontRole).value<QFont>().bold() &&
+                !oran.data(Qt::ForegroundRole).isValid());
     }
 
     // Escape and "Vazgeç" close without change; an entry deleted meanwhile is reported and nothing
