@@ -63,6 +63,8 @@ private slots:
         QFETCH(QString, listede);
         QFETCH(QString, gelir);
         hazirla(gelirDefteri());
+        // The rows stand in another order than the entries: the planned one (no amount) last.
+        liste()->sortByColumn(5, Qt::DescendingOrder);
         const auto pencere = duzenle(plan);
         const auto kutu = [&](const char* ad) {
             return pencere->findChild<QWidget*>(QString::fromUtf8(ad));
