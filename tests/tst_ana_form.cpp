@@ -1,8 +1,8 @@
 #include "AylikOzetFormu.h"
 #include "LedgerTest.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
-#include <QTreeWidget>
 
 namespace
 {
@@ -26,7 +26,8 @@ private slots:
     }
 
     // Never smaller than drawn; larger, the entry lists widen and share the extra height, their
-    // buttons below them, the totals at their right edge.
+    // buttons below them, the totals at their right edge. A list's columns fill it, the extra
+    // width shared alike by "Ana Grup" and "Alt Grup", the figures' columns as drawn.
     void entryListsTakeTheRoom_data()
     {
         QTest::addColumn<QSize>("boyut");
@@ -57,6 +58,13 @@ private slots:
                  gelirler->geometry().right());
         grupSec(*form, giderDefteri(), "EV");
         QCOMPARE_GE(giderler->viewport()->height() / giderler->sizeHintForRow(0), enAzSatir);
+        const KayitListesi cizilen(giderDefteri(), nullptr);
+        for (int s = 3; s <= 6; ++s)
+            QCOMPARE(giderler->columnWidth(s), cizilen.columnWidth(s));
+        QCOMPARE(giderler->header()->length(), giderler->viewport()->width());
+        QCOMPARE_LE(qAbs(giderler->columnWidth(1) - cizilen.columnWidth(1) -
+                         (giderler->columnWidth(2) - cizilen.columnWidth(2))),
+                    1);
     }
 
     // A ledger's half stands on any widget: told a period, it lists a group's entries in it, and
@@ -73,7 +81,7 @@ private slots:
         QSignalSpy komutlar(bolum, &DefterBolumu::komutYapildi);
         bolum->donemDegisti({2024, 3});
         MesajKutusu::hatalariGostererek(&alan, [&] { bolum->yenile({"EV", "KİRA"}); });
-        bolum->kayitListesi()->setCurrentItem(bolum->kayitListesi()->topLevelItem(0));
+        bolum->kayitListesi()->setCurrentIndex(bolum->kayitListesi()->model()->index(0, 1));
         MesajKutusu::sonrakiYanit(true);
         bolum->kayitSil();
         QCOMPARE(komutlar.value(0).value(0).toString(), "Gider Sil");
@@ -82,20 +90,33 @@ private slots:
     }
 
     // At the next start the window is as the user left it: its size, maximised or not, and the
-    // entry lists' column widths. "Pencere Düzenini Sıfırla" brings back the drawn layout, here
-    // and in the other windows.
+    // entry lists' column widths (a name column the user widened, the other made up for it).
+    // "Pencere Düzenini Sıfırla" brings back the drawn layout, here and in the other windows.
     void layoutComesBackUntilReset_data() { ikiDurum("buyuk", "normal", "büyütülmüş"); }
     void layoutComesBackUntilReset()
     {
         QFETCH(bool, buyuk);
         const QSize enKucuk = form->size();
         const int cizilenSutun = kayitListesi(*form, giderDefteri())->columnWidth(2);
+        const auto goster = [&] {
+            form->show();
+            if (buyuk)
+                form->showMaximized();
+            QTRY_VERIFY(!buyuk || form->size() != QSize(1000, 750)); // the screen's, once drawn
+        };
+        const auto genislikler = [&] {
+            QList<int> sonuc;
+            for (int s = 1; s <= 6; ++s)
+                sonuc << kayitListesi(*form, giderDefteri())->columnWidth(s);
+            return sonuc;
+        };
         form->resize(1000, 750);
-        kayitListesi(*form, giderDefteri())->setColumnWidth(2, 200);
-        form->show();
-        if (buyuk)
-            form->showMaximized();
-        QTRY_VERIFY(!buyuk || form->size() != QSize(1000, 750)); // the screen's, once drawn
+        goster();
+        KayitListesi* liste = kayitListesi(*form, giderDefteri());
+        const int altGrup = liste->columnWidth(2) + 10;
+        liste->setColumnWidth(2, altGrup);
+        QCOMPARE(liste->header()->length(), liste->viewport()->width());
+        const QList<int> birakilan = genislikler();
         {
             AylikOzetFormu ozet(gelirDefteri(), {2024}, form.get());
             ozet.resize(ozet.size() + QSize(30, 30));
@@ -106,7 +127,9 @@ private slots:
         form = ortam->anaForm();
         QCOMPARE(form->size(), QSize(1000, 750));
         QCOMPARE(form->isMaximized(), buyuk);
-        QCOMPARE(kayitListesi(*form, giderDefteri())->columnWidth(2), 200);
+        goster();
+        QCOMPARE(genislikler(), birakilan);
+        QCOMPARE(genislikler()[1], altGrup);
         form->PencereDuzeniniSifirla_Click();
         QCOMPARE(form->size(), enKucuk);
         QVERIFY(!form->isMaximized());

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTreeWidget>
 #include <QUndoStack>
 
 // "Geri Al" and "Yinele" of the main window, over every command that writes.
@@ -58,8 +57,7 @@ class TestGeriAlma : public LedgerTest
     }
     void kayitSec(const DefterTanimi& d, qint64 kimlik)
     {
-        kayitListesi(*form, d)->setCurrentItem(
-            kayitListesi(*form, d)->findItems(QString::number(kimlik), Qt::MatchExactly).value(0));
+        kayitListesi(*form, d)->kimligiSec(kimlik);
     }
 
     void yap(const QString& komut)

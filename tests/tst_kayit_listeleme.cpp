@@ -15,13 +15,12 @@
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTextDocumentFragment>
-#include <QTreeWidget>
 
 class TestKayitListeleme : public LedgerTest
 {
     Q_OBJECT
 
-    QTreeWidget* liste(const DefterTanimi& d) { return kayitListesi(*form, d); }
+    KayitListesi* liste(const DefterTanimi& d) { return kayitListesi(*form, d); }
     QString toplami(const DefterTanimi& d) { return toplam(*form, d); }
     QStringList sutunu(const DefterTanimi& d, int s) { return sutun(liste(d), s); }
     static QString no(qint64 kimlik) { return QString::number(kimlik); }
@@ -152,10 +151,10 @@ private slots:
         grupSec(*form, d, "EV");
         QStringList gosterilen;
         for (int i = 0; i < 8; ++i) {
-            const QTreeWidgetItem* satir = liste(d)->topLevelItem(i);
-            gosterilen << satir->text(6) +
-                              (satir->foreground(6).style() != Qt::NoBrush ? "!" : "") +
-                              (satir->font(6).bold() ? "!" : "");
+            const QModelIndex oran = liste(d)->model()->index(i, 6);
+            gosterilen << oran.data().toString() +
+                              (oran.data(Qt::ForegroundRole).isValid() ? "!" : "") +
+                              (oran.data(Qt::FontRole).value<QFont>().bold() ? "!" : "");
         }
         QCOMPARE(gosterilen, oranlar);
         QCOMPARE(sutunu(d, 4),

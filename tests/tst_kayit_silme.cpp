@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QSqlQuery>
-#include <QTreeWidget>
 
 class TestKayitSilme : public LedgerTest
 {
@@ -31,12 +30,11 @@ class TestKayitSilme : public LedgerTest
         grupSec(*form, *d, "EV");
         grupSec(*form, oteki(*d), "EV");
     }
-    QTreeWidget* liste(const DefterTanimi& defter) { return kayitListesi(*form, defter); }
+    KayitListesi* liste(const DefterTanimi& defter) { return kayitListesi(*form, defter); }
     void satirSec(const QString& kimlik)
     {
-        const auto bulunan = liste(*d)->findItems(kimlik, Qt::MatchExactly, 0);
-        QCOMPARE(bulunan.size(), 1);
-        liste(*d)->setCurrentItem(bulunan.first());
+        liste(*d)->kimligiSec(kimlik.toLongLong());
+        QCOMPARE(liste(*d)->seciliKimlik(), kimlik.toLongLong());
     }
     QStringList kalanlar(const DefterTanimi& defter)
     {
@@ -62,7 +60,7 @@ private slots:
         QCOMPARE(mesajlar(),
                  QStringList{"soru: " + soru + "\nEV / KİRA · Mart 2024 · 100,00 / 100,00"});
         QCOMPARE(kalanlar(*d), (QStringList{kira1, kira2, aidat}));
-        QCOMPARE(liste(*d)->selectedItems().first()->text(0), kira2);
+        QCOMPARE(liste(*d)->seciliKimlik(), kira2.toLongLong());
 
         sil(true);
         QCOMPARE(kalanlar(*d), (QStringList{kira1, aidat}));
@@ -159,9 +157,10 @@ private slots:
                  QVariant(silindi ? 130.0 : 380.0));
         if (silindi)
             return;
-        const QList<QTreeWidgetItem*> secili = liste(*d)->selectedItems();
-        QCOMPARE(secili.size(), 1);
-        QCOMPARE(secili[0]->text(0) + ' ' + secili[0]->text(4), kira2 + " 250,00");
+        const std::optional<ButceVerisi::Kayit> secili = liste(*d)->seciliKayit();
+        QVERIFY(secili);
+        QCOMPARE(QString::number(secili->kimlik) + ' ' + QString::number(*secili->tahminKurus),
+                 kira2 + " 25000");
     }
     // Del and "Kaydı Sil" act on the entry list with the focus alone: with the focus in a group
     // list, a box or a button, not on the list used last, and the menu's command is disabled.

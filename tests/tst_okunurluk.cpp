@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTreeWidget>
 
 namespace
 {
@@ -140,7 +139,7 @@ private slots:
         form = ortam->anaForm();
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
             grupSec(*form, *d, "İĞÜÖŞÇ", "ÖDEME");
-            kayitListesi(*form, *d)->setCurrentItem(kayitListesi(*form, *d)->topLevelItem(0));
+            kayitListesi(*form, *d)->setCurrentIndex(kayitListesi(*form, *d)->model()->index(0, 1));
         }
         QStringList sorunlar;
         const auto bak = [&](QWidget* p) { sorunlar << etiketSorunlari(p) << olcuSorunlari(p); };

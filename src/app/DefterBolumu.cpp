@@ -166,7 +166,7 @@ void DefterBolumu::bagla()
             listele(false);
         emit durumDegisti();
     });
-    connect(KayitlarListesi, &QTreeWidget::itemSelectionChanged, this, [this] {
+    connect(KayitlarListesi, &KayitListesi::secimDegisti, this, [this] {
         if (KayitlarListesi->seciliKimlik())
             emit etkinOldu();
         emit durumDegisti();
@@ -374,7 +374,7 @@ void DefterBolumu::dugmeleriGuncelle()
 // A list is saved as it stands; an empty one has nothing to give.
 bool DefterBolumu::listeKaydedilebilir() const
 {
-    return KayitlarListesi->topLevelItemCount() > 0;
+    return KayitlarListesi->satirSayisi() > 0;
 }
 
 bool DefterBolumu::kayitSecili() const

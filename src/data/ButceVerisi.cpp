@@ -34,6 +34,14 @@ const QString altGrupSatiriSorgusu = QStringLiteral(
 const QString kayitSecimi =
     QStringLiteral("SELECT Kimlik, AnaGrup, GrupAdi, %3, %4, %2, Gerceklesen FROM %1");
 const QString anaGrupKosulu = QStringLiteral("AnaGrup = ? COLLATE TURKCE");
+// The same within a year (%2 its field): the spellings of the main group among the year's entries,
+// found by hopping from one distinct name to the next along the (year, main group, …) index, then
+// sought in it. A few dozen look-ups instead of the Turkish comparison of every entry of the
+// year, which no index can serve.
+const QString yildakiAnaGrupKosulu = QStringLiteral(
+    "AnaGrup IN (WITH RECURSIVE Yazimlar(Ad) AS (SELECT MIN(AnaGrup) FROM %1 WHERE %2 = ? "
+    "UNION ALL SELECT (SELECT MIN(AnaGrup) FROM %1 WHERE %2 = ? AND AnaGrup > Ad) FROM Yazimlar "
+    "WHERE Ad IS NOT NULL) SELECT Ad FROM Yazimlar WHERE Ad = ? COLLATE TURKCE)");
 const QString altGrupKosulu = QStringLiteral("GrupAdi = ? COLLATE TURKCE");
 const QString kimlikKosulu = QStringLiteral("Kimlik = ?");
 
@@ -167,8 +175,15 @@ Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& an
 std::vector<ButceVerisi::Kayit> ButceVerisi::kayitlar(const DefterTanimi& defter,
                                                       const KayitSuzgeci& suzgec)
 {
-    QVariantList degerler{suzgec.anaGrup};
-    QStringList kosullar{anaGrupKosulu};
+    QVariantList degerler;
+    QStringList kosullar;
+    if (suzgec.donem.yil) {
+        kosullar << yildakiAnaGrupKosulu.arg(defter.kayitTablosu, defter.yilAlani);
+        degerler << *suzgec.donem.yil << *suzgec.donem.yil << suzgec.anaGrup;
+    } else {
+        kosullar << anaGrupKosulu;
+        degerler << suzgec.anaGrup;
+    }
     if (suzgec.altGrup) {
         kosullar << altGrupKosulu;
         degerler << *suzgec.altGrup;

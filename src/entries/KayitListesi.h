@@ -3,15 +3,18 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <optional>
 #include <vector>
 
+class KayitModeli;
+
 // The main window's list of one ledger's entries: a hidden key column with the entry's Kimlik,
 // the groups, the month, the amounts and the realisation ratio. Sortable by any column: numbers
-// as numbers, months in calendar order. Double-click or Enter on a row asks for it to be edited.
-class KayitListesi : public QTreeWidget
+// as numbers, months in calendar order (see KayitModeli). Double-click or Enter on a row asks for
+// it to be edited.
+class KayitListesi : public QTreeView
 {
     Q_OBJECT
 public:
@@ -22,7 +25,7 @@ public:
         int okunamayan = 0;          // amounts listed as missing that are there but unreadable
     };
     // Replaces the rows.
-    Toplam doldur(const std::vector<ButceVerisi::Kayit>& yeniKayitlar);
+    Toplam doldur(std::vector<ButceVerisi::Kayit> yeniKayitlar);
     // The listed row of the entry with the same Kimlik shows it as given: the list's new total and
     // the entry as it was listed. None, with nothing changed, when the entry is not listed.
     struct Yenilenen {
@@ -31,6 +34,7 @@ public:
     };
     std::optional<Yenilenen> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
+    int satirSayisi() const;
 
     // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
@@ -47,6 +51,7 @@ public:
 signals:
     void duzenlemeIstendi();
     void odaklandi();
+    void secimDegisti();
 
 protected:
     void keyPressEvent(QKeyEvent* olay) override;
@@ -54,10 +59,9 @@ protected:
     void paintEvent(QPaintEvent* olay) override;
 
 private:
-    void satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& kayit) const;
+    std::optional<int> seciliSatir() const;
     Toplam toplam() const;
 
-    const DefterTanimi& defter;
-    std::vector<ButceVerisi::Kayit> kayitlar;
+    KayitModeli* model_;
     QString bosMetin_;
 };

@@ -37,6 +37,61 @@ public:
     }
 };
 
+// Keeps a list's columns as wide as its viewport, as a stretched column would, while every
+// column stays the user's to resize and its width can be saved and taken back: a wider or
+// narrower viewport widens or narrows the name columns, shared alike; a column the user
+// resizes is made up for by the other name columns. A name column narrows no further than its
+// caption (or the width the user gave it, when less); past that the list scrolls.
+class AdSutunuEsnetici : public QObject
+{
+    Q_OBJECT
+public:
+    AdSutunuEsnetici(QTreeView* liste, const QList<int>& adSutunlari)
+        : QObject(liste), gorunum(liste), sutunlar(adSutunlari)
+    {
+        gorunum->viewport()->installEventFilter(this);
+        connect(gorunum->header(), &QHeaderView::sectionResized, this,
+                [this](int sutun) { esnet(sutun); });
+    }
+
+    bool eventFilter(QObject* nesne, QEvent* olay) override
+    {
+        if (olay->type() == QEvent::Resize)
+            esnet(-1);
+        return QObject::eventFilter(nesne, olay);
+    }
+
+private:
+    // Gives the width the columns leave free to the name columns but `disinda` (the one resized).
+    void esnet(int disinda)
+    {
+        QHeaderView* baslik = gorunum->header();
+        // Hidden, the list has no width of its own yet; it gets one, and a resize, when shown.
+        if (esnetiyor || !gorunum->isVisible() ||
+            (disinda >= 0 && baslik->isSectionHidden(disinda)))
+            return;
+        QList<int> alanlar;
+        for (const int sutun : sutunlar)
+            if (sutun != disinda && !baslik->isSectionHidden(sutun))
+                alanlar << sutun;
+        int bos = gorunum->viewport()->width() - baslik->length();
+        esnetiyor = true;
+        for (qsizetype i = 0; i < alanlar.size() && bos != 0; ++i) {
+            const int sutun = alanlar[i];
+            const int simdi = baslik->sectionSize(sutun);
+            const int enAz = std::min(simdi, baslik->sectionSizeHint(sutun));
+            const int yeni = std::max(simdi + bos / int(alanlar.size() - i), enAz);
+            bos -= yeni - simdi;
+            baslik->resizeSection(sutun, yeni);
+        }
+        esnetiyor = false;
+    }
+
+    QTreeView* gorunum;
+    QList<int> sutunlar;
+    bool esnetiyor = false;
+};
+
 constexpr int bosluk = 4;
 
 // `alan` as wide as its caption needs: grown to the right, or to the left without passing the
@@ -126,8 +181,7 @@ void sutunlar(QTreeView* liste, const QList<int>& twipler)
 void adSutunlariEsner(QTreeView* liste, const QList<int>& sutunlar)
 {
     liste->header()->setStretchLastSection(false);
-    for (const int sutun : sutunlar)
-        liste->header()->setSectionResizeMode(sutun, QHeaderView::Stretch);
+    new AdSutunuEsnetici(liste, sutunlar);
 }
 
 void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler)

@@ -58,7 +58,8 @@ void sutunlar(QTreeView* liste, const QList<int>& twipler);
 // The same for a list that holds its rows itself, given its captions.
 void sutunlar(QTreeWidget* liste, const QStringList& basliklar, const QList<int>& twipler);
 // A wider list gives its extra width to these name columns, shared alike, rather than to its last
-// column: the figures stay together at the right.
+// column: the figures stay together at the right. Every column stays resizable by the user, and
+// widths saved with the header's state come back as they were.
 void adSutunlariEsner(QTreeView* liste, const QList<int>& sutunlar);
 
 } // namespace Denetim

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QTreeWidget>
 
 namespace Doldurma
 {
@@ -30,18 +29,6 @@ void AyYilEkle(QComboBox* yilKutusu, QComboBox* ayKutusu, const Takvim::YilArali
 bool oranUyaridir(const DefterTanimi& defter, std::optional<double> oran)
 {
     return oran && (defter.yuksekOranUyaridir ? *oran > 100.0 : *oran < 100.0);
-}
-
-void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
-                 std::optional<double> oran)
-{
-    if (!oranUyaridir(defter, oran))
-        return;
-    // Bold as well, for colour-blind eyes.
-    satir->setForeground(sutun, uyariRengi);
-    QFont kalin = satir->font(sutun);
-    kalin.setBold(true);
-    satir->setFont(sutun, kalin);
 }
 
 } // namespace Doldurma

@@ -10,7 +10,6 @@
 
 class QComboBox;
 class QListWidget;
-class QTreeWidgetItem;
 
 // Filling the selectors every window shares: group lists and the period.
 namespace Doldurma
@@ -28,8 +27,5 @@ inline const QColor uyariRengi{0xB0, 0x00, 0x20};
 
 // Whether the ledger warns of the ratio: income below 100 %, expense above it.
 bool oranUyaridir(const DefterTanimi& defter, std::optional<double> oran);
-// Marks a ratio cell in dark red and bold where the ledger warns of it.
-void oranUyarisi(QTreeWidgetItem* satir, int sutun, const DefterTanimi& defter,
-                 std::optional<double> oran);
 
 } // namespace Doldurma

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "DefterTanimi.h"
+#include "KayitListesi.h"
 
 #include <QStringList>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 #include <utility>
@@ -36,7 +37,7 @@ QStringList basliklar(const QTreeView* liste);
 QStringList satirlar(const QTreeView* liste);
 QStringList sutun(const QTreeView* liste, int sira);
 // The ledger's list: the main window's entries, or (as a QTreeView) the overview's months.
-template <typename Liste = QTreeWidget>
+template <typename Liste = KayitListesi>
 Liste* kayitListesi(const QWidget& pencere, const DefterTanimi& defter)
 {
     return pencere.findChild<Liste*>(defter.adiyla("%1lerListesi"));
