@@ -534,7 +534,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()
                 const MesajKutusu::Komut komut;
                 anaGrupTiklandi();
                 emit rakamlarDegisti();
-                emit komutYapildi(defter_.ekleDugmesi, degisiklik, {});
+                emit komutYapildi(defter_.ekleDugmesi, degisiklik,
+                                  kayitKomutununArdindan(degisiklik));
             });
     return form;
 }
@@ -548,7 +549,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
-                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik, {});
+                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik,
+                                  kayitKomutununArdindan(degisiklik));
             });
     return form;
 }
@@ -604,12 +606,28 @@ void DefterBolumu::kayitSil()
     if (!MesajKutusu::hatalariGostererek(
             sahibi(), [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
         return;
-    emit komutYapildi(defter_.silDugmesi, degisiklik, {});
+    emit komutYapildi(defter_.silDugmesi, degisiklik, kayitKomutununArdindan(degisiklik));
     if (degisiklik.bos())
         MesajKutusu::bilgi(sahibi(), degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
                                                                      : kayitArtikYokMesaji);
     MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(); });
     emit rakamlarDegisti();
+}
+
+DefterBolumu::Ardindan DefterBolumu::kayitKomutununArdindan(const Degisiklik& degisiklik)
+{
+    return [this, degisimler = ButceVerisi::kayitDegisimleri(defter_, degisiklik)](bool geriye) {
+        MesajKutusu::hatalariGostererek(sahibi(), [&] {
+            if (AnaGruplarListesi->currentIndex() >= 0) {
+                const std::optional<qint64> secili = KayitlarListesi->seciliKimlik();
+                listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+                if (secili)
+                    KayitlarListesi->kimligiSec(*secili);
+            }
+            for (const ButceVerisi::KayitDegisimi& d : degisimler)
+                emit kayitDegisti(geriye ? d.sonra : d.once, geriye ? d.once : d.sonra);
+        });
+    };
 }
 
 void DefterBolumu::listeyiKaydet()

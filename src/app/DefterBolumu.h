@@ -159,6 +159,10 @@ private:
     // doing it again.
     void grupKomutuYapildi(const QString& ad, const Degisiklik& degisiklik, const GrupSecimi& once,
                            const GrupSecimi& sonra);
+    // After an entry command is taken back or done again: the entry list alone is read again,
+    // the entry chosen before still chosen, and the period's figures follow by the entries it
+    // wrote (kayitDegisti); the groups and the other half stay as listed.
+    Ardindan kayitKomutununArdindan(const Degisiklik& degisiklik);
     // The window the half stands in: the owner of its dialogs and messages.
     QWidget* sahibi() const;
 
