@@ -288,10 +288,33 @@ ButceVerisi::KayitSuzgeci DefterBolumu::listeSuzgeci(bool altGrupla) const
 
 void DefterBolumu::listeyiDoldur(bool altGrupla)
 {
+    listeyiGoster(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla)));
+}
+
+void DefterBolumu::listeyiGoster(const std::vector<ButceVerisi::Kayit>& kayitlar)
+{
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
-    toplamiYaz(KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla))));
+    toplamiYaz(KayitlarListesi->doldur(kayitlar));
+}
+
+void DefterBolumu::yazilanlariListele(const std::vector<ButceVerisi::KayitDegisimi>& degisimler)
+{
+    std::vector<ButceVerisi::Kayit> kayitlar = KayitlarListesi->listelenenler();
+    ButceVerisi::KayitSuzgeci suzgec = listeSuzgeci(seciliMetin(AltGruplarListesi).has_value());
+    for (const ButceVerisi::KayitDegisimi& d : degisimler) {
+        const qint64 kimlik = d.once.kimlik ? d.once.kimlik : d.sonra.kimlik;
+        std::erase_if(kayitlar, [&](const ButceVerisi::Kayit& k) { return k.kimlik == kimlik; });
+        suzgec.kimlik = kimlik;
+        for (ButceVerisi::Kayit& k : ButceVerisi::kayitlar(defter_, suzgec))
+            kayitlar.push_back(std::move(k));
+    }
+    std::sort(kayitlar.begin(), kayitlar.end(),
+              [](const ButceVerisi::Kayit& a, const ButceVerisi::Kayit& b) {
+                  return a.kimlik < b.kimlik;
+              });
+    listeyiGoster(kayitlar);
 }
 
 void DefterBolumu::toplamiYaz(const KayitListesi::Toplam& toplam)
@@ -620,7 +643,7 @@ DefterBolumu::Ardindan DefterBolumu::kayitKomutununArdindan(const Degisiklik& de
         MesajKutusu::hatalariGostererek(sahibi(), [&] {
             if (AnaGruplarListesi->currentIndex() >= 0) {
                 const std::optional<qint64> secili = KayitlarListesi->seciliKimlik();
-                listeyiDoldur(seciliMetin(AltGruplarListesi).has_value());
+                yazilanlariListele(degisimler);
                 if (secili)
                     KayitlarListesi->kimligiSec(*secili);
             }
