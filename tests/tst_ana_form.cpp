@@ -1,6 +1,7 @@
 #include "AylikOzetFormu.h"
 #include "LedgerTest.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
@@ -57,6 +58,22 @@ private slots:
                  gelirler->geometry().right());
         grupSec(*form, giderDefteri(), "EV");
         QCOMPARE_GE(giderler->viewport()->height() / giderler->sizeHintForRow(0), enAzSatir);
+    }
+
+    // At the program's start the window is painted before the period is summed; the status bar's
+    // figures follow, as a window that sums at once shows them.
+    void figuresFollowTheFirstPaint()
+    {
+        ortam->anaGrupYaz(giderDefteri(), "EV");
+        ortam->kayitYaz(giderDefteri(), "EV", "KİRA", 2024, "Mart", 100, 90);
+        const QString beklenen =
+            ortam->anaForm()->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
+        AnaForm pencere(QDate(2024, 3, 15), nullptr, AnaForm::IlkRakamlar::Boyaninca);
+        auto* ozet = pencere.findChild<QLabel*>("DönemÖzetiEtiketi");
+        QVERIFY(ozet->accessibleName() != beklenen);
+        pencere.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pencere));
+        QTRY_COMPARE(ozet->accessibleName(), beklenen);
     }
 
     // A ledger's half stands on any widget: told a period, it lists a group's entries in it, and
