@@ -8,6 +8,9 @@
 // morvane-bench --kayit N: the same on N entries per ledger.
 // morvane-bench --rapor N: only the period report, on N entries per ledger.
 // morvane-bench --liste N: only the entry listings, on N entries per ledger.
+// morvane-bench --dosya N YOL: only fills a budget file of N entries per ledger at YOL and keeps it,
+// for the parts below and for timing varnel-disa-aktar on it by hand.
+// morvane-bench --yalniz acilis|geri-al YOL: only the start-up, or only "Geri Al", on such a file.
 // morvane-bench --motor postgresql: the listings, the overview and the period report on an empty
 // PostgreSQL database that libpq's environment names, and how soon a change another connection
 // commits reaches the main window. With the tests' throw-away server:
@@ -804,8 +807,8 @@ double gosterilene(const QString& program, const QStringList& argumanlar)
     return sure;
 }
 
-// The program's start on the benchmark's file, from outside, beside the floor (a bare Qt Widgets
-// program showing an empty main window) started in turn in the same run; and the program's start
+// The program's start on the benchmark's file, from outside, beside the floor (a bare Qt program
+// showing a main window with an empty chart view) started in turn in the same run; and the program's start
 // until its file's check has ended too, when a writing command no longer waits.
 void acilisiOlc(const QString& yol)
 {
@@ -837,7 +840,7 @@ void acilisiOlc(const QString& yol)
         {{QStringLiteral("Morvane: the main window shown"), sure(pencere)},
          {QStringLiteral("Morvane: the window shown and the file's check ended"), sure(denetimle)},
          {QStringLiteral("the file's check alone (`PRAGMA quick_check`, 3 runs)"), denetim},
-         {QStringLiteral("floor: a bare Qt Widgets program's empty main window"), sure(taban)}},
+         {QStringLiteral("floor: a bare Qt window with a chart view"), sure(taban)}},
         sure(taban));
 }
 
@@ -850,6 +853,64 @@ int acilisCocugu(const QString& yol, bool denetimle)
     });
     qApp->installEventFilter(&gosterilince);
     return Baslangic::calistir(VeriYeri::Konum{.yol = yol, .yanindaki = yol});
+}
+
+// The benchmark's file of kayitSayisi entries per ledger, made at `yol` and kept.
+int dosyaYap(const QString& yol)
+{
+    if (const auto sorun = Sema::dosyaOlustur(yol)) {
+        QTextStream(stderr) << *sorun << '\n';
+        return 1;
+    }
+    if (const auto sorun = Baglanti::program().ac(yol)) {
+        QTextStream(stderr) << *sorun << '\n';
+        return 1;
+    }
+    QSqlDatabase db = Baglanti::program().db();
+    db.transaction();
+    doldur(gelirDefteri());
+    doldur(giderDefteri());
+    const bool yazildi = db.commit();
+    db = QSqlDatabase();
+    Baglanti::program().kapat();
+    return yazildi ? 0 : 1;
+}
+
+// One part of the benchmark on a file made by dosyaYap(), with the load average around it.
+int yalnizOlc(const QByteArray& kisim, const QString& yol)
+{
+    if (const auto sorun = Baglanti::program().ac(yol)) {
+        QTextStream(stderr) << *sorun << '\n';
+        return 1;
+    }
+    cikti << "Machine: " << islemci() << ", " << QThread::idealThreadCount()
+          << " logical CPUs; load average at start " << yukOrtalamasi() << ".\n";
+    try {
+        if (kisim == "acilis") {
+            acilisiOlc(yol);
+        } else if (kisim == "geri-al") {
+            AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
+            anaForm.show();
+            QApplication::processEvents();
+            // The lists as the whole benchmark leaves them: one sub-group each, in Haziran.
+            anaForm.donemSecici()->ayKutusu()->setCurrentIndex(olculenAy);
+            for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+                DefterBolumu& bolum = anaForm.bolum(*defter);
+                bolum.anaGrupListesi()->setCurrentIndex(anaGrupSayisi / 2);
+                bolum.anaGrupTiklandi();
+                bolum.altGrupListesi()->setCurrentRow(altGrupSayisi / 2);
+            }
+            geriAlmayiOlc(anaForm);
+        } else {
+            QTextStream(stderr) << "Bilinmeyen kısım: " << kisim << '\n';
+        }
+    } catch (const VeriHatasi& h) {
+        QTextStream(stderr) << h.aciklama() << '\n';
+    }
+    cikti << "\nLoad average at the end: " << yukOrtalamasi() << ".\n";
+    cikti.flush();
+    Baglanti::program().kapat();
+    return 0;
 }
 
 } // namespace
@@ -866,6 +927,12 @@ int main(int argc, char* argv[])
     Denetim::gorunumuKur();
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     MesajKutusu::kaydetmeyeBasla();
+    if (argc > 3 && qstrcmp(argv[1], "--dosya") == 0) {
+        kayitSayisi = QByteArray(argv[2]).toInt();
+        return dosyaYap(QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc > 3 && qstrcmp(argv[1], "--yalniz") == 0)
+        return yalnizOlc(QByteArray(argv[2]), QString::fromLocal8Bit(argv[3]));
 
     QTemporaryDir gecici;
     const QString yol = VeriYeri::veriTabaniYolu(gecici.path());
@@ -1011,7 +1078,7 @@ int main(int argc, char* argv[])
         const Sure okuma = olc(
             [] {
                 for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()})
-                    ButceVerisi::tumKayitlar(*defter);
+                    ButceVerisi::yilYilKayitlar(*defter, [](auto&) {});
             },
             [] {}, disaTekrari);
         cikti << "\nExporting every entry of both ledgers (" << 2 * kayitSayisi << " rows), "

@@ -2,6 +2,7 @@
 #include "LedgerTest.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QSignalSpy>
 
 namespace
@@ -65,6 +66,22 @@ private slots:
         QCOMPARE_LE(qAbs(giderler->columnWidth(1) - cizilen.columnWidth(1) -
                          (giderler->columnWidth(2) - cizilen.columnWidth(2))),
                     1);
+    }
+
+    // At the program's start the window is painted before the period is summed; the status bar's
+    // figures follow, as a window that sums at once shows them.
+    void figuresFollowTheFirstPaint()
+    {
+        ortam->anaGrupYaz(giderDefteri(), "EV");
+        ortam->kayitYaz(giderDefteri(), "EV", "KİRA", 2024, "Mart", 100, 90);
+        const QString beklenen =
+            ortam->anaForm()->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
+        AnaForm pencere(QDate(2024, 3, 15), nullptr, AnaForm::IlkRakamlar::Boyaninca);
+        auto* ozet = pencere.findChild<QLabel*>("DönemÖzetiEtiketi");
+        QVERIFY(ozet->accessibleName() != beklenen);
+        pencere.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pencere));
+        QTRY_COMPARE(ozet->accessibleName(), beklenen);
     }
 
     // A ledger's half stands on any widget: told a period, it lists a group's entries in it, and

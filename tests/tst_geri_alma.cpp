@@ -2,11 +2,13 @@
 #include "KayitEklemeFormu.h"
 #include "LedgerTest.h"
 #include "PlanKopyalamaFormu.h"
+#include "Lehce.h"
 #include "Sema.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSqlQuery>
 #include <QUndoStack>
 
 // "Geri Al" and "Yinele" of the main window, over every command that writes.
@@ -39,14 +41,23 @@ class TestGeriAlma : public LedgerTest
     }
     QStringList dosya() { return ortam->tumSatirlar(); }
     // What the window shows of both ledgers and the period.
-    QStringList gorunen()
+    QStringList gorunen() { return gorunen(*form); }
+    static QStringList gorunen(AnaForm& pencere)
     {
         QStringList sonuc;
         for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
-            sonuc << ogeler(form->bolum(*d).anaGrupListesi())
-                  << ogeler(form->bolum(*d).altGrupListesi()) << satirlar(kayitListesi(*form, *d))
-                  << toplam(*form, *d);
-        return sonuc << form->findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
+            sonuc << ogeler(pencere.bolum(*d).anaGrupListesi())
+                  << ogeler(pencere.bolum(*d).altGrupListesi())
+                  << satirlar(kayitListesi(pencere, *d)) << toplam(pencere, *d);
+        return sonuc << pencere.findChild<QLabel*>("DönemÖzetiEtiketi")->accessibleName();
+    }
+    // The window on the year and month (0: "Tüm Aylar"), EV / KİRA chosen in both ledgers.
+    static void doneme(AnaForm& pencere, int yil, int ay)
+    {
+        pencere.donemSecici()->yilKutusu()->setCurrentText(QString::number(yil));
+        pencere.donemSecici()->ayKutusu()->setCurrentIndex(ay);
+        for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+            grupSec(pencere, *d, "EV", "KİRA");
     }
     QAction* eylem(int sira) { return form->menuBar()->actions()[1]->menu()->actions()[sira]; }
     // Both actions' captions, "×" after one that is disabled.
@@ -140,6 +151,44 @@ private slots:
         }
         for (const QString& m : mesajlar())
             QVERIFY2(m.startsWith("soru: "), qPrintable(m));
+    }
+
+    // An entry command taken back and done again in another period, or after another program
+    // added an entry: the window shows what a window opened afresh on that period shows.
+    void undoShowsWhatAFreshWindowShows_data()
+    {
+        QTest::addColumn<QString>("komut");
+        QTest::addColumn<int>("yil");
+        QTest::addColumn<int>("ay");
+        QTest::addColumn<bool>("baskasiYazdi");
+        QTest::newRow("delete, the same period") << "sil" << 2024 << 0 << false;
+        QTest::newRow("delete, another month") << "sil" << 2024 << 4 << false;
+        QTest::newRow("add, the entry's month") << "ekle" << 2024 << 3 << false;
+        QTest::newRow("edit, another year") << "düzenle" << 2025 << 0 << false;
+        QTest::newRow("edit, another program added") << "düzenle" << 2024 << 0 << true;
+    }
+    void undoShowsWhatAFreshWindowShows()
+    {
+        QFETCH(QString, komut);
+        QFETCH(int, yil);
+        QFETCH(int, ay);
+        QFETCH(bool, baskasiYazdi);
+        hazirla();
+        yap(komut);
+        doneme(*form, yil, ay);
+        if (baskasiYazdi)
+            QVERIFY(QSqlQuery(TestOrtami::baskaBaglanti("başka program", ortam->dosya()))
+                        .exec(Baglanti::program().lehce().uyarla(
+                            "INSERT INTO GelirlerTablosu (AnaGrup, GrupAdi, GelirYili, GelirAyi, "
+                            "GelirTahmini, Gerceklesen) VALUES ('EV', 'KİRA', 2024, 'Mart', 7, "
+                            "7)")));
+        for (int eylemSirasi : {0, 1}) {
+            eylem(eylemSirasi)->trigger();
+            const std::unique_ptr<AnaForm> taze = ortam->anaForm(QDate(2024, 3, 15));
+            doneme(*taze, yil, ay);
+            // A server tells of another program's entry through the event loop.
+            QTRY_COMPARE(gorunen(), gorunen(*taze));
+        }
     }
 
     // Rows another program changed meanwhile: refused with a message, nothing written (also of the

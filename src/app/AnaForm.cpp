@@ -31,13 +31,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <algorithm>
 
 using Denetim::twipAlani;
 
-AnaForm::AnaForm(QDate bugunTarihi, QWidget* ust) : QMainWindow(ust), bugun(bugunTarihi)
+AnaForm::AnaForm(QDate bugunTarihi, QWidget* ust, IlkRakamlar ilkRakamlar)
+    : QMainWindow(ust), bugun(bugunTarihi), rakamlarBoyaninca(ilkRakamlar == IlkRakamlar::Boyaninca)
 {
     setObjectName(QStringLiteral("AnaForm"));
     setWindowTitle(QStringLiteral("Dalvix - Morvane"));
@@ -287,7 +289,8 @@ void AnaForm::donemDegisti(const Donem& donem)
     const MesajKutusu::Komut komut;
     for (DefterBolumu* b : {gelir, gider})
         b->donemDegisti(donem);
-    rakamlariGoster();
+    if (!rakamlarBoyaninca)
+        rakamlariGoster();
 }
 
 void AnaForm::rakamlariGoster()
@@ -383,8 +386,14 @@ void AnaForm::komutuKaydet(const QString& ad, const Degisiklik& degisiklik,
 {
     if (degisiklik.bos())
         return;
-    const DefterBolumu::Ardindan herSey = [this](bool) { hepsiniYenile(); };
-    geriAlma->push(new YazmaKomutu(ad, degisiklik, this, ardindan ? ardindan : herSey));
+    // The command's own follow-up only when it wrote and nothing else did: what another program
+    // changed meanwhile, or a refusal, lists everything again.
+    geriAlma->push(new YazmaKomutu(ad, degisiklik, this, [this, ardindan](bool geriye, bool yazildi) {
+        if (ardindan && yazildi && !Baglanti::program().baskasiDegistirdi())
+            ardindan(geriye);
+        else
+            hepsiniYenile();
+    }));
 }
 
 void AnaForm::disaridanDegisenleriListele()
@@ -397,6 +406,11 @@ bool AnaForm::event(QEvent* olay)
 {
     if (olay->type() == QEvent::WindowActivate)
         disaridanDegisenleriListele();
+    // Summed once the paint has gone to the screen.
+    if (olay->type() == QEvent::Paint && rakamlarBoyaninca) {
+        rakamlarBoyaninca = false;
+        QTimer::singleShot(0, this, &AnaForm::rakamlariGoster);
+    }
     return QMainWindow::event(olay);
 }
 

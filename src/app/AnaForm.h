@@ -32,8 +32,13 @@ class AnaForm : public QMainWindow
 {
     Q_OBJECT
 public:
+    // When the status bar's first figures are summed: while the window is built, or once it has
+    // been painted the first time (the program's start, so that the window shows without waiting
+    // for the sums of the period's entries).
+    enum class IlkRakamlar { Hemen, Boyaninca };
     // `bugun` pins today's date (for tests and pictures); an invalid date follows the clock.
-    explicit AnaForm(QDate bugun = QDate(), QWidget* ust = nullptr);
+    explicit AnaForm(QDate bugun = QDate(), QWidget* ust = nullptr,
+                     IlkRakamlar ilkRakamlar = IlkRakamlar::Hemen);
     ~AnaForm() override;
 
     // The ledger's half, with its controls and commands.
@@ -109,6 +114,7 @@ private:
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
 
     const QDate bugun;
+    bool rakamlarBoyaninca; // the first figures wait for the first paint
     Takvim::YilAraligi yillar;
     DefterBolumu* gelir = nullptr;
     DefterBolumu* gider = nullptr;

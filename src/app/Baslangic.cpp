@@ -182,7 +182,7 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
         const Acilan acilan = butceyiAc(konum);
         if (acilan == Acilan::Hicbiri)
             break;
-        AnaForm anaForm(bugun);
+        AnaForm anaForm(bugun, nullptr, AnaForm::IlkRakamlar::Boyaninca);
         if (acilan == Acilan::Dosya)
             BozukDosyaOnerisi::pencereAcikkenSun(konum.yol, anaForm);
         anaForm.show();

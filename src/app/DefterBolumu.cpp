@@ -288,10 +288,33 @@ ButceVerisi::KayitSuzgeci DefterBolumu::listeSuzgeci(bool altGrupla) const
 
 void DefterBolumu::listeyiDoldur(bool altGrupla)
 {
+    listeyiGoster(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla)));
+}
+
+void DefterBolumu::listeyiGoster(const std::vector<ButceVerisi::Kayit>& kayitlar)
+{
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
-    toplamiYaz(KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla))));
+    toplamiYaz(KayitlarListesi->doldur(kayitlar));
+}
+
+void DefterBolumu::yazilanlariListele(const std::vector<ButceVerisi::KayitDegisimi>& degisimler)
+{
+    std::vector<ButceVerisi::Kayit> kayitlar = KayitlarListesi->listelenenler();
+    ButceVerisi::KayitSuzgeci suzgec = listeSuzgeci(seciliMetin(AltGruplarListesi).has_value());
+    for (const ButceVerisi::KayitDegisimi& d : degisimler) {
+        const qint64 kimlik = d.once.kimlik ? d.once.kimlik : d.sonra.kimlik;
+        std::erase_if(kayitlar, [&](const ButceVerisi::Kayit& k) { return k.kimlik == kimlik; });
+        suzgec.kimlik = kimlik;
+        for (ButceVerisi::Kayit& k : ButceVerisi::kayitlar(defter_, suzgec))
+            kayitlar.push_back(std::move(k));
+    }
+    std::sort(kayitlar.begin(), kayitlar.end(),
+              [](const ButceVerisi::Kayit& a, const ButceVerisi::Kayit& b) {
+                  return a.kimlik < b.kimlik;
+              });
+    listeyiGoster(kayitlar);
 }
 
 void DefterBolumu::toplamiYaz(const KayitListesi::Toplam& toplam)
@@ -534,7 +557,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitEklemeFormu()
                 const MesajKutusu::Komut komut;
                 anaGrupTiklandi();
                 emit rakamlarDegisti();
-                emit komutYapildi(defter_.ekleDugmesi, degisiklik, {});
+                emit komutYapildi(defter_.ekleDugmesi, degisiklik,
+                                  kayitKomutununArdindan(degisiklik));
             });
     return form;
 }
@@ -548,7 +572,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
-                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik, {});
+                emit komutYapildi(defter_.duzenlemeBasligi, degisiklik,
+                                  kayitKomutununArdindan(degisiklik));
             });
     return form;
 }
@@ -604,12 +629,28 @@ void DefterBolumu::kayitSil()
     if (!MesajKutusu::hatalariGostererek(
             sahibi(), [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
         return;
-    emit komutYapildi(defter_.silDugmesi, degisiklik, {});
+    emit komutYapildi(defter_.silDugmesi, degisiklik, kayitKomutununArdindan(degisiklik));
     if (degisiklik.bos())
         MesajKutusu::bilgi(sahibi(), degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
                                                                      : kayitArtikYokMesaji);
     MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(); });
     emit rakamlarDegisti();
+}
+
+DefterBolumu::Ardindan DefterBolumu::kayitKomutununArdindan(const Degisiklik& degisiklik)
+{
+    return [this, degisimler = ButceVerisi::kayitDegisimleri(defter_, degisiklik)](bool geriye) {
+        MesajKutusu::hatalariGostererek(sahibi(), [&] {
+            if (AnaGruplarListesi->currentIndex() >= 0) {
+                const std::optional<qint64> secili = KayitlarListesi->seciliKimlik();
+                yazilanlariListele(degisimler);
+                if (secili)
+                    KayitlarListesi->kimligiSec(*secili);
+            }
+            for (const ButceVerisi::KayitDegisimi& d : degisimler)
+                emit kayitDegisti(geriye ? d.sonra : d.once, geriye ? d.once : d.sonra);
+        });
+    };
 }
 
 void DefterBolumu::listeyiKaydet()

@@ -159,6 +159,14 @@ private:
     // doing it again.
     void grupKomutuYapildi(const QString& ad, const Degisiklik& degisiklik, const GrupSecimi& once,
                            const GrupSecimi& sonra);
+    void listeyiGoster(const std::vector<ButceVerisi::Kayit>& kayitlar);
+    // The listed entries, with those a command wrote read again by their Kimlik under the list's
+    // filter (one look-up each instead of the list's statement), in the order they were entered.
+    void yazilanlariListele(const std::vector<ButceVerisi::KayitDegisimi>& degisimler);
+    // After an entry command is taken back or done again: the entries it wrote are listed again
+    // where they now belong, the entry chosen before still chosen, and the period's figures follow
+    // by them (kayitDegisti); the groups and the other half stay as listed.
+    Ardindan kayitKomutununArdindan(const Degisiklik& degisiklik);
     // The window the half stands in: the owner of its dialogs and messages.
     QWidget* sahibi() const;
 

@@ -7,7 +7,7 @@
 #include <QStatusBar>
 
 YazmaKomutu::YazmaKomutu(const QString& ad, Degisiklik yapilan, QWidget* pencere,
-                         std::function<void(bool geriye)> ardindan)
+                         std::function<void(bool geriye, bool yazildi)> ardindan)
     : QUndoCommand(ad), degisiklik(std::move(yapilan)), sahibi(pencere), sonra(std::move(ardindan))
 {
 }
@@ -28,8 +28,10 @@ void YazmaKomutu::uygula(bool geriye)
     // The status bar tells what was done last, never what this took back.
     QString durum =
         (geriye ? QStringLiteral("Geri alındı: ") : QStringLiteral("Yinelendi: ")) + text();
+    bool yazildi = false;
     try {
-        if (!(geriye ? degisiklik.geriAl() : degisiklik.yinele())) {
+        yazildi = geriye ? degisiklik.geriAl() : degisiklik.yinele();
+        if (!yazildi) {
             durum = yapilamadi + u'.';
             setObsolete(true);
             MesajKutusu::bilgi(sahibi,
@@ -43,7 +45,7 @@ void YazmaKomutu::uygula(bool geriye)
         MesajKutusu::hata(sahibi, yapilamadi + QStringLiteral("; hiçbir şey değiştirilmedi.\n\n") +
                                       hata.aciklama());
     }
-    sonra(geriye);
+    sonra(geriye, yazildi);
     if (auto* pencere = qobject_cast<QMainWindow*>(sahibi))
         pencere->statusBar()->showMessage(durum);
 }

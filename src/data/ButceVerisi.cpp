@@ -78,23 +78,26 @@ QStringList adlariOku(SorguSonucu& sorgu)
     return adlar;
 }
 
+// An entry from its Kimlik and its six stored fields (Sema::kayitTablosu's), `alan(i)` giving
+// the i-th.
+template <typename Alan>
+ButceVerisi::Kayit kayitYap(qint64 kimlik, const Alan& alan, QVariantList alanlar)
+{
+    const std::optional<qint64> tahmin = Tutar::kurus(alan(4));
+    const std::optional<qint64> gerceklesen = Tutar::kurus(alan(5));
+    const int okunamayan = !tahmin + (!gerceklesen && !alan(5).isNull());
+    return {kimlik,       alan(0).toString(), alan(1).toString(), alan(2).toInt(),
+            alan(3).toString(), tahmin,      gerceklesen,       okunamayan,
+            std::move(alanlar)};
+}
+
 ButceVerisi::Kayit kayitOku(const SorguSonucu& sorgu, bool alanlariyla)
 {
-    const std::optional<qint64> tahmin = Tutar::kurus(sorgu.alan(5));
-    const std::optional<qint64> gerceklesen = Tutar::kurus(sorgu.alan(6));
-    const int okunamayan = !tahmin + (!gerceklesen && !sorgu.alan(6).isNull());
     QVariantList alanlar;
     for (int i = 1; alanlariyla && i <= 6; ++i)
         alanlar << sorgu.alan(i);
-    return {sorgu.alan(0).toLongLong(),
-            sorgu.alan(1).toString(),
-            sorgu.alan(2).toString(),
-            sorgu.alan(3).toInt(),
-            sorgu.alan(4).toString(),
-            tahmin,
-            gerceklesen,
-            okunamayan,
-            alanlar};
+    return kayitYap(sorgu.alan(0).toLongLong(), [&](int i) { return sorgu.alan(i + 1); },
+                    std::move(alanlar));
 }
 
 // Groups and months repeat over many entries: the rows share one copy of each distinct text.
@@ -343,17 +346,48 @@ ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, 
     return {t.tahminKurus, t.gerceklesenKurus, t.okunamayan};
 }
 
-std::vector<ButceVerisi::Kayit> ButceVerisi::tumKayitlar(const DefterTanimi& defter)
+namespace
+{
+
+// An entry from a row as a command wrote it; empty for none.
+ButceVerisi::Kayit yazilanKayit(qint64 kimlik, const std::optional<QVariantList>& alanlar)
+{
+    if (!alanlar)
+        return {};
+    return kayitYap(kimlik, [&](int i) { return alanlar->value(i); }, *alanlar);
+}
+
+} // namespace
+
+std::vector<ButceVerisi::KayitDegisimi>
+ButceVerisi::kayitDegisimleri(const DefterTanimi& defter, const Degisiklik& degisiklik)
+{
+    std::vector<KayitDegisimi> degisimler;
+    for (const Degisiklik::Satir& s : degisiklik.yazilanlar())
+        if (s.tablo.ad == defter.kayitTablosu)
+            degisimler.push_back({yazilanKayit(s.satir, s.once), yazilanKayit(s.satir, s.sonra)});
+    return degisimler;
+}
+
+// Ordered by the year alone, which the (year, main group, sub-group, month, amounts) index serves
+// as it stands, with the Kimlik it carries: the table itself is not read.
+void ButceVerisi::yilYilKayitlar(const DefterTanimi& defter,
+                                 const std::function<void(std::vector<Kayit>&)>& yil)
 {
     std::vector<Kayit> kayitlar;
     OrtakMetinler ortak;
-    {
-        SorguSonucu sorgu(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
-                                          defter.ayAlani));
-        while (sorgu.sonraki()) {
-            kayitlar.push_back(kayitOku(sorgu, false));
-            ortak.paylas(kayitlar.back());
+    SorguSonucu sorgu(kayitSecimi.arg(defter.kayitTablosu, defter.tahminAlani, defter.yilAlani,
+                                      defter.ayAlani) +
+                      QStringLiteral(" ORDER BY %1").arg(defter.yilAlani));
+    while (sorgu.sonraki()) {
+        Kayit k = kayitOku(sorgu, false);
+        if (!kayitlar.empty() && k.yil != kayitlar.back().yil) {
+            yil(kayitlar);
+            kayitlar.clear();
         }
+        ortak.paylas(k);
+        kayitlar.push_back(std::move(k));
     }
-    return kayitlar;
+    if (!kayitlar.empty())
+        yil(kayitlar);
 }

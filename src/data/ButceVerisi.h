@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -122,7 +123,19 @@ std::optional<QString> butunlukSorunu();
 qint64 enBuyukKimlik(const DefterTanimi& defter);
 qint64 kimlikSayaci(const DefterTanimi& defter);
 
-// Every entry of the ledger, for exporting, in no particular order; entries of the same group or
-// month share one copy of its name.
-std::vector<Kayit> tumKayitlar(const DefterTanimi& defter);
+// The entries of the ledger a command wrote, as they were before it (`once`) and as it left them
+// (`sonra`); an entry it added has an empty `once`, one it deleted an empty `sonra` (Kimlik 0, no
+// year: in no period).
+struct KayitDegisimi {
+    Kayit once;
+    Kayit sonra;
+};
+std::vector<KayitDegisimi> kayitDegisimleri(const DefterTanimi& defter,
+                                            const Degisiklik& degisiklik);
+
+// Every entry of the ledger, for exporting: handed to `yil` one year at a time, the years in
+// ascending order and a year's entries in no particular order, so that no more than one year is
+// held however large the ledger. Entries of the same group or month share one copy of its name.
+void yilYilKayitlar(const DefterTanimi& defter,
+                    const std::function<void(std::vector<Kayit>& yilinKayitlari)>& yil);
 } // namespace ButceVerisi

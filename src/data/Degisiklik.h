@@ -52,13 +52,17 @@ public:
     // The rowid of the first row the command wrote: a new entry's Kimlik.
     qint64 ilkSatir() const { return satirlar.empty() ? 0 : satirlar.front().satir; }
 
-private:
+    // One row written, as it was and as the command left it, its values in the order of the
+    // table's fields.
     struct Satir {
         Sema::Tablo tablo;
         qint64 satir = 0;
         std::optional<QVariantList> once; // none: the row did not exist
         std::optional<QVariantList> sonra;
     };
+    const std::vector<Satir>& yazilanlar() const { return satirlar; }
+
+private:
 
     bool uygula(bool geriye) const;
     // The row from what the caller read (or, without it, from what it holds) to what `degistir`

@@ -34,63 +34,113 @@ int basamak(double deger, bool gruplu)
     return rakam + (gruplu ? (rakam - 1) / 3 : 0) + (deger < 0 ? 1 : 0);
 }
 
-// A part of the package inflated; none when it cannot be.
-std::optional<QByteArray> ac(QByteArrayView veri, quint16 yontem, quint32 boyut)
+// The first and last bytes of a part of the package: all that tells whether it ended whole.
+struct Uclar {
+    QByteArray bas;
+    QByteArray son;
+};
+constexpr qsizetype ucBoyu = 4096;
+
+// A part of the package (`boyut` bytes packed at `yer`) inflated a piece at a time, keeping only
+// its ends, so that checking a sheet of any size costs no memory; none when it cannot be.
+std::optional<Uclar> uclari(QFile& zip, qint64 yer, qint64 boyut, quint16 yontem)
 {
-    if (yontem == 0)
-        return veri.toByteArray();
-    QByteArray acik(qsizetype(boyut), Qt::Uninitialized);
+    Uclar uclar;
+    const auto ekle = [&](QByteArrayView parca) {
+        if (uclar.bas.size() < ucBoyu)
+            uclar.bas += parca.first(std::min(parca.size(), ucBoyu - uclar.bas.size()));
+        uclar.son += parca.last(std::min(parca.size(), ucBoyu));
+        uclar.son.remove(0, std::max<qsizetype>(0, uclar.son.size() - ucBoyu));
+    };
+    if (!zip.seek(yer))
+        return std::nullopt;
+    if (yontem == 0) {
+        for (qint64 kalan = boyut; kalan > 0;) {
+            const QByteArray parca = zip.read(std::min<qint64>(kalan, 1 << 20));
+            if (parca.isEmpty())
+                return std::nullopt;
+            ekle(parca);
+            kalan -= parca.size();
+        }
+        return uclar;
+    }
     z_stream akis{};
     if (yontem != Z_DEFLATED || inflateInit2(&akis, -MAX_WBITS) != Z_OK)
         return std::nullopt;
-    akis.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(veri.data()));
-    akis.avail_in = uInt(veri.size());
-    akis.next_out = reinterpret_cast<Bytef*>(acik.data());
-    akis.avail_out = uInt(acik.size());
-    const int sonuc = inflate(&akis, Z_FINISH);
+    QByteArray acik(1 << 18, Qt::Uninitialized);
+    int sonuc = Z_OK;
+    for (qint64 kalan = boyut; sonuc == Z_OK && kalan > 0;) {
+        QByteArray paket = zip.read(std::min<qint64>(kalan, 1 << 20));
+        if (paket.isEmpty())
+            break;
+        kalan -= paket.size();
+        akis.next_in = reinterpret_cast<Bytef*>(paket.data());
+        akis.avail_in = uInt(paket.size());
+        do {
+            akis.next_out = reinterpret_cast<Bytef*>(acik.data());
+            akis.avail_out = uInt(acik.size());
+            sonuc = inflate(&akis, Z_NO_FLUSH);
+            if (sonuc == Z_BUF_ERROR && akis.avail_in == 0)
+                sonuc = Z_OK; // the piece ended with the buffer full: not an error
+            ekle(QByteArrayView(acik).first(acik.size() - akis.avail_out));
+        } while (sonuc == Z_OK && akis.avail_out == 0);
+    }
     inflateEnd(&akis);
-    return sonuc == Z_STREAM_END ? std::optional(acik) : std::nullopt;
+    return sonuc == Z_STREAM_END ? std::optional(uclar) : std::nullopt;
 }
 
-// Whether an XML part ends with the end tag of its root element.
-bool xmlTam(QByteArrayView xml)
+// Whether an XML part ends with the end tag of its root element, from its two ends.
+bool xmlTam(const Uclar& xml)
 {
-    qsizetype kok = xml.startsWith("<?xml") ? xml.indexOf("?>") + 2 : 0;
-    while (kok < xml.size() && xml[kok] != '<')
+    const QByteArrayView bas(xml.bas);
+    qsizetype kok = bas.startsWith("<?xml") ? bas.indexOf("?>") + 2 : 0;
+    while (kok < bas.size() && bas[kok] != '<')
         ++kok;
-    if (kok == xml.size())
+    if (kok == bas.size())
         return false;
     qsizetype son = kok + 1;
-    while (son < xml.size() && !QByteArrayView(" />\r\n").contains(xml[son]))
+    while (son < bas.size() && !QByteArrayView(" />\r\n").contains(bas[son]))
         ++son;
-    const QByteArray kapanis = "</" + xml.sliced(kok + 1, son - kok - 1).toByteArray() + '>';
-    return xml.trimmed().endsWith(kapanis);
+    const QByteArray kapanis = "</" + bas.sliced(kok + 1, son - kok - 1).toByteArray() + '>';
+    return xml.son.trimmed().endsWith(kapanis);
 }
 
 // libxlsxwriter does not notice when its temporary files stop growing (a full disk): it packs
 // whatever they hold. Every XML part of the package must therefore end where its root ends.
-bool paketTam(const QByteArray& zip)
+bool paketTam(QFile& zip)
 {
-    const auto u16 = [&](qsizetype yer) { return qFromLittleEndian<quint16>(zip.constData() + yer); };
-    const auto u32 = [&](qsizetype yer) { return qFromLittleEndian<quint32>(zip.constData() + yer); };
-    const qsizetype son = zip.size() - 22;
-    if (son < 0 || u32(son) != 0x06054b50)
+    const auto oku = [&](qint64 yer, qint64 boyut) {
+        return zip.seek(yer) ? zip.read(boyut) : QByteArray();
+    };
+    const QByteArray sonKayit = oku(zip.size() - 22, 22);
+    const auto u16 = [](const QByteArray& b, qsizetype yer) {
+        return qFromLittleEndian<quint16>(b.constData() + yer);
+    };
+    const auto u32 = [](const QByteArray& b, qsizetype yer) {
+        return qFromLittleEndian<quint32>(b.constData() + yer);
+    };
+    if (sonKayit.size() != 22 || u32(sonKayit, 0) != 0x06054b50)
         return false;
-    qsizetype yer = u32(son + 16);
-    for (int i = 0; i < u16(son + 10); ++i) {
-        if (yer + 46 > son || u32(yer) != 0x02014b50)
+    const qint64 son = zip.size() - 22;
+    const QByteArray dizin = oku(u32(sonKayit, 16), u32(sonKayit, 12));
+    if (dizin.size() != qsizetype(u32(sonKayit, 12)))
+        return false;
+    qsizetype yer = 0;
+    for (int i = 0; i < u16(sonKayit, 10); ++i) {
+        if (yer + 46 > dizin.size() || u32(dizin, yer) != 0x02014b50)
             return false;
-        const QByteArray ad = zip.mid(yer + 46, u16(yer + 28));
-        const qsizetype yerel = u32(yer + 42);
-        if (yerel + 30 > son)
+        const QByteArray ad = dizin.mid(yer + 46, u16(dizin, yer + 28));
+        const qint64 yerel = u32(dizin, yer + 42);
+        const QByteArray yerelBaslik = oku(yerel, 30);
+        if (yerelBaslik.size() != 30)
             return false;
-        const qsizetype veri = yerel + 30 + u16(yerel + 26) + u16(yerel + 28);
-        const std::optional<QByteArray> parca = ac(
-            QByteArrayView(zip).sliced(veri, std::min<qsizetype>(u32(yer + 20), son - veri)),
-            u16(yer + 10), u32(yer + 24));
+        const qint64 veri = yerel + 30 + u16(yerelBaslik, 26) + u16(yerelBaslik, 28);
+        const std::optional<Uclar> parca =
+            uclari(zip, veri, std::min<qint64>(u32(dizin, yer + 20), son - veri),
+                   u16(dizin, yer + 10));
         if (!parca || ((ad.endsWith(".xml") || ad.endsWith(".rels")) && !xmlTam(*parca)))
             return false;
-        yer += 46 + u16(yer + 28) + u16(yer + 30) + u16(yer + 32);
+        yer += 46 + u16(dizin, yer + 28) + u16(dizin, yer + 30) + u16(dizin, yer + 32);
     }
     return true;
 }
@@ -127,11 +177,14 @@ CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
     // Amounts in Turkish lira, still numbers to sum.
     static constexpr std::array<const char*, 4> sayiBicimleri{nullptr, "0", "#,##0.00 \"TL\"",
                                                               "0.00%"};
+    // Plain text takes the workbook's default format (none given): the library finds the index of
+    // a format equal to another one anew for every cell, by hashing all its properties.
     for (int i = 0; i < 4; ++i) {
-        duz[i] = workbook_add_format(kitap.get());
+        if (i != tur(Tur::Metin))
+            duz[i] = workbook_add_format(kitap.get());
         kalin[i] = workbook_add_format(kitap.get());
         format_set_bold(kalin[i]);
-        if (sayiBicimleri[i]) {
+        if (duz[i]) {
             format_set_num_format(duz[i], sayiBicimleri[i]);
             format_set_num_format(kalin[i], sayiBicimleri[i]);
         }
@@ -221,7 +274,7 @@ void CalismaKitabiYazici::bitir()
     const lxw_error sonuc = workbook_close(kitap.release());
     denetle(sonuc);
     QFile yazilan(dosya);
-    if (!yazilan.open(QIODevice::ReadOnly) || !paketTam(yazilan.readAll()))
+    if (!yazilan.open(QIODevice::ReadOnly) || !paketTam(yazilan))
         throw Hata{QStringLiteral("Çalışma kitabı eksik yazıldı; geçici dosyalar için diskte yer "
                                   "kalmamış olabilir.")};
 }

@@ -186,14 +186,17 @@ qint64 DisaAktarma::tumKayitlariYaz(TabloYazici& tablo)
     for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
         if (sayfali)
             tablo.tabloAc(defter->cerceveBasligi, kayitSutunlari);
-        for (const ButceVerisi::Kayit& k :
-             disaAktarimSirasiyla(ButceVerisi::tumKayitlar(*defter))) {
-            if (!sayfali)
-                tablo.metin(defter->ad);
-            tablo.tamsayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).tamsayi(k.yil).metin(k.ay);
-            tutarlariYaz(tablo, k.tahminKurus, k.gerceklesenKurus);
-            ++sayi;
-        }
+        // Rows go to the file as each year is read, the years in order.
+        ButceVerisi::yilYilKayitlar(*defter, [&](std::vector<ButceVerisi::Kayit>& yilin) {
+            for (const ButceVerisi::Kayit& k : disaAktarimSirasiyla(std::move(yilin))) {
+                if (!sayfali)
+                    tablo.metin(defter->ad);
+                tablo.tamsayi(k.kimlik).metin(k.anaGrup).metin(k.altGrup).tamsayi(k.yil).metin(
+                    k.ay);
+                tutarlariYaz(tablo, k.tahminKurus, k.gerceklesenKurus);
+                ++sayi;
+            }
+        });
     }
     return sayi;
 }
