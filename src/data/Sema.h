@@ -30,7 +30,7 @@ Tablo kayitTablosu(const DefterTanimi& defter);
 // The tables added since the first six, each with a Kimlik as its rowid: the bank movements
 // ("BankaHareketleri") and the rules that assign them ("IceAktarmaKurallari"). A file gets them
 // by the schema step below; eksikler() does not ask for them, so an old file opens and is then
-// upgraded.
+// upgraded. As kayitTablosu(), the fields beside the Kimlik; ekTablolar() with it, as tablolar().
 Tablo hareketTablosu();
 Tablo kuralTablosu();
 QList<Tablo> ekTablolar();

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariantList>
 
 #include <compare>
 #include <map>
@@ -79,6 +80,7 @@ struct KayitOnizlemesi {
     std::optional<qint64> kimlik; // of several entries of the same key, the lowest
     qint64 tahminKurus = 0;
     std::optional<qint64> gerceklesenKurus;
+    QVariantList alanlar; // the entry's fields as read, which writing expects to find
 };
 
 struct Sayilar {
