@@ -1,3 +1,4 @@
+#include "Baglanti.h"
 #include "BankaHareketleri.h"
 #include "EkstreOkuma.h"
 #include "HareketAktarimi.h"
@@ -162,6 +163,82 @@ private slots:
             yapilan.pop_back();
         }
         QCOMPARE(ortam->tumSatirlar(), once);
+    }
+
+    // A rule learnt from November assigns December; a movement set aside stays known; an entry's
+    // movements are listed, and deleting it takes them along or leaves them known.
+    void kurallarVeHareketler()
+    {
+        QCOMPARE(Kurallar::onerilenMetin("MİGROS TİC. A.Ş. KADIKÖY İSTANBUL"), "MİGROS TİC.");
+        QCOMPARE(Kurallar::onerilenMetin("KREDİ KARTI ÖDEMESİ - 4000 00** **** 0000"), "KREDİ KARTI");
+        QCOMPARE(Kurallar::onerilenMetin("Işıklı Kuruyemiş Şişli"), "IŞIKLI KURUYEMİŞ");
+        const Hedef market = gider("MUTFAK", "MARKET");
+        std::vector<AtanmisHareket> kasim;
+        QList<Hareket> aralik;
+        for (const Hareket& h : EkstreOkuma::oku(ekstreDosyasi).cozum.hareketler) {
+            const bool migros = h.aciklama.startsWith("MİGROS");
+            if (h.tarih.month() == 12)
+                aralik << h;
+            else if (h.tarih.month() == 11)
+                kasim.push_back({h, migros                         ? std::optional(market)
+                                    : h.aciklama.contains("VİRMAN") ? std::optional(Hedef::yokSay())
+                                                                   : std::nullopt});
+        }
+        for (const QString aciklama : {"MİGROS TİC. A.Ş. ÇANKAYA", "HESAPLAR ARASI VİRMAN - X"})
+            Kurallar::ekle(Kurallar::oner(aciklama, aciklama[0] == u'M' ? market : Hedef::yokSay()));
+        const Sonuc s = yaz("Hesap: X", "a.xlsx", kasim);
+        for (const Atama& a : ata(aralik, Kurallar::hepsi())) {
+            const std::optional<Hedef> beklenen =
+                a.hareket.aciklama.startsWith("MİGROS")       ? std::optional(market)
+                : a.hareket.aciklama.startsWith("HESAPLAR ARASI") ? std::optional(Hedef::yokSay())
+                                                                  : std::nullopt;
+            QCOMPARE(a.eslesme.kazanan ? std::optional(a.eslesme.kazanan->hedef) : std::nullopt,
+                     beklenen);
+        }
+        // The more specific rule wins and says so; an amount range counts only within it.
+        Kurallar::ekle({0, Kural::Kosul::Baslar, "migros tic. a.ş. k", {}, {}, gider("A", "B")});
+        Kurallar::ekle({0, Kural::Kosul::Baslar, "MİGROS TİC. A.Ş. K", 0, 500, gider("A", "C")});
+        const Kurallar::Eslestirici e(Kurallar::hepsi());
+        QCOMPARE(e.eslestir("Migros Tic. A.Ş. Kadıköy", -400).kazanan->hedef, gider("A", "C"));
+        QCOMPARE(e.eslestir("Migros Tic. A.Ş. Kadıköy", -600).kazanan->hedef, gider("A", "B"));
+        QCOMPARE(e.eslestir("Migros Tic. A.Ş. Kadıköy", -600).eslesenSayisi, 2);
+
+        const Sonuc yine = yaz("Hesap: X", "a.xlsx", kasim);
+        QCOMPARE(yine.sayilar.zatenVar, s.saklanan);
+        QCOMPARE(yine.sayilar.yokSayilan, 0);
+
+        const ButceVerisi::Kayit kayit =
+            ButceVerisi::kayitlar(giderDefteri(), {"MUTFAK", "MARKET", Donem{2024, 11}}).front();
+        qint64 toplam = 0;
+        for (const auto& h : BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik)) {
+            QVERIFY(h.aciklama.startsWith("MİGROS"));
+            toplam -= h.tutarKurus;
+        }
+        QCOMPARE(kayit.gerceklesenKurus, toplam);
+        QVERIFY(BankaHareketleri::hareketliKimlikler(giderDefteri()).contains(kayit.kimlik));
+        const int sayi = ortam->satirSayisi("BankaHareketleri");
+        const int migrosSayisi = int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size());
+        for (bool hareketleriyle : {false, true}) {
+            Degisiklik sil = BankaHareketleri::kayitSil(giderDefteri(), kayit, hareketleriyle);
+            QVERIFY(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).empty());
+            QCOMPARE(ortam->satirSayisi("BankaHareketleri"), sayi - (hareketleriyle ? migrosSayisi : 0));
+            QVERIFY(sil.geriAl());
+            QCOMPARE(int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size()), migrosSayisi);
+        }
+    }
+
+    // A file made before the two tables gets them, and its version, when it is opened.
+    void eskiDosya()
+    {
+        if (Baglanti::program().motor().sunucu())
+            QSKIP("a file's step");
+        for (const char* komut : {"DROP TABLE BankaHareketleri", "DROP TABLE IceAktarmaKurallari",
+                                  "PRAGMA user_version = 0"})
+            ortam->sorgula(komut);
+        Baglanti::program().kapat();
+        QVERIFY(!Baglanti::program().ac(ortam->dosya()));
+        QCOMPARE(ortam->sorgula("PRAGMA user_version").toInt(), Sema::surum);
+        QVERIFY(Kurallar::hepsi().empty() && BankaHareketleri::hepsi().empty());
     }
 };
 
