@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <time.h>
 
 namespace
 {
@@ -98,21 +99,34 @@ QString yuk()
                                        : QStringLiteral("?");
 }
 
+// The process's processor time, in milliseconds: on a machine shared with other work the wall
+// time says less.
+double islemciZamani()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
 void olc(const QString& ad, const std::function<void()>& is, const std::function<void()>& sonra)
 {
     is();
     sonra();
-    QList<double> sureler;
+    QList<double> sureler, islemci;
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer saat;
+        const double once = islemciZamani();
         saat.start();
         is();
         sureler << saat.nsecsElapsed() / 1e6;
+        islemci << islemciZamani() - once;
         sonra();
     }
     std::sort(sureler.begin(), sureler.end());
+    std::sort(islemci.begin(), islemci.end());
     cikti << "| " << ad << " | " << QString::number(sureler[2], 'f', 1) << " | "
-          << QString::number(sureler.last(), 'f', 1) << " | " << yuk() << " |\n";
+          << QString::number(sureler.last(), 'f', 1) << " | " << QString::number(islemci[2], 'f', 1)
+          << " | " << yuk() << " |\n";
     cikti.flush();
 }
 
@@ -132,7 +146,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     butceDoldur(100000);
-    cikti << "| | median ms | worst ms | load (1, 5, 15 min) |\n|---|--:|--:|---|\n";
+    cikti << "| | median ms | worst ms | processor time, median ms | load (1, 5, 15 min) |\n"
+             "|---|--:|--:|--:|---|\n";
 
     const QList<Hareket> elliBin = hareketler(50000);
     const std::vector<Kural> k = kurallar();

@@ -1,5 +1,7 @@
 #include "Baglanti.h"
 #include "BankaHareketleri.h"
+#include "CsvOkuma.h"
+#include "DisaAktarma.h"
 #include "EkstreOkuma.h"
 #include "HareketAktarimi.h"
 #include "Sema.h"
@@ -218,6 +220,11 @@ private slots:
         QVERIFY(BankaHareketleri::hareketliKimlikler(giderDefteri()).contains(kayit.kimlik));
         const int sayi = ortam->satirSayisi("BankaHareketleri");
         const int migrosSayisi = int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size());
+        const QString kitap = ortam->klasor() + "/tum.xlsx";
+        DisaAktarma::tumKayitlariKaydet(kitap, std::nullopt, true);
+        const QStringList sayfa = xlsxOku(kitap).join('\n').section("== Hareketler", 1).split('\n');
+        QCOMPARE(sayfa.size(), sayi + 2);
+        QCOMPARE(sayfa.filter("|Gider|MUTFAK|MARKET|2024 0|Kasım|a.xlsx|").size(), migrosSayisi);
         for (bool hareketleriyle : {false, true}) {
             Degisiklik sil = BankaHareketleri::kayitSil(giderDefteri(), kayit, hareketleriyle);
             QVERIFY(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).empty());

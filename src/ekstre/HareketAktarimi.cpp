@@ -5,6 +5,7 @@
 #include "DefterTanimi.h"
 #include "EkstreOkuma.h"
 #include "Islem.h"
+#include "SatirYazici.h"
 #include "Sema.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
@@ -282,15 +283,23 @@ Sonuc HareketAktarimi::yaz(const QString& kaynak, const QString& dosyaAdi,
         for (size_t i : grup.hareketler)
             kayitlari[i] = kimlik;
     }
+    // One prepared statement for thousands of movements.
     const Sema::Tablo tablo = Sema::hareketTablosu();
+    SatirYazici yazici(tablo);
     for (size_t i : a.saklanacak) {
         const AtanmisHareket& h = hareketler[i];
         const bool yokSay = h.hedef->yokSayilir();
-        d.satirEkle(tablo, {h.hareket.tarih.toString(Qt::ISODate), h.hareket.aciklama,
-                            h.hareket.tutar, yokSay ? bos() : QVariant(h.hedef->defter->ad),
-                            yokSay ? QVariant(QMetaType::fromType<qint64>())
-                                   : QVariant(kayitlari.at(i)),
-                            kaynak, dosyaAdi, h.hareket.kaynakNo, a.parmakizleri[i]});
+        const QVariantList degerler{h.hareket.tarih.toString(Qt::ISODate),
+                                    h.hareket.aciklama,
+                                    h.hareket.tutar,
+                                    yokSay ? bos() : QVariant(h.hedef->defter->ad),
+                                    yokSay ? QVariant(QMetaType::fromType<qint64>())
+                                           : QVariant(kayitlari.at(i)),
+                                    kaynak,
+                                    dosyaAdi,
+                                    h.hareket.kaynakNo,
+                                    a.parmakizleri[i]};
+        d.eklendi(tablo, yazici.yaz(degerler), degerler);
         ++sonuc.saklanan;
     }
     islem.onayla();
