@@ -198,8 +198,8 @@ private slots:
                      beklenen);
         }
         // The more specific rule wins and says so; an amount range counts only within it.
-        Kurallar::ekle({0, Kural::Kosul::Baslar, "migros tic. a.ş. k", {}, {}, gider("A", "B")});
         Kurallar::ekle({0, Kural::Kosul::Baslar, "MİGROS TİC. A.Ş. K", 0, 500, gider("A", "C")});
+        Kurallar::ekle({0, Kural::Kosul::Baslar, "migros tic. a.ş. k", {}, {}, gider("A", "B")});
         const Kurallar::Eslestirici e(Kurallar::hepsi());
         QCOMPARE(e.eslestir("Migros Tic. A.Ş. Kadıköy", -400).kazanan->hedef, gider("A", "C"));
         QCOMPARE(e.eslestir("Migros Tic. A.Ş. Kadıköy", -600).kazanan->hedef, gider("A", "B"));
