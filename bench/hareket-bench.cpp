@@ -30,15 +30,22 @@ namespace
 QTextStream cikti(stdout);
 
 const QStringList dukkanlar{"MİGROS TİC. A.Ş.", "BİM BİRLEŞİK MAĞAZALAR", "A101 YENİ MAĞAZACILIK",
-                            "ŞOK MARKETLER", "SHELL PETROL A.Ş.", "OPET PETROLCÜLÜK",
-                            "TRENDYOL.COM", "GETİR PERAKENDE", "NETFLIX.COM", "SPOTIFY AB",
-                            "ECZANE GÜNEŞLİ", "KAHVE DÜNYASI", "İSKİ SU FATURASI",
-                            "İGDAŞ DOĞALGAZ", "TÜRK TELEKOM FATURA", "HEPSİBURADA.COM"};
-const QStringList semtler{"KADIKÖY İSTANBUL", "ÇANKAYA ANKARA", "KARŞIYAKA İZMİR", "ISPARTA",
-                          "IĞDIR", "ÜSKÜDAR İSTANBUL"};
+                            "ŞOK MARKETLER",    "SHELL PETROL A.Ş.",      "OPET PETROLCÜLÜK",
+                            "TRENDYOL.COM",     "GETİR PERAKENDE",        "NETFLIX.COM",
+                            "SPOTIFY AB",       "ECZANE GÜNEŞLİ",         "KAHVE DÜNYASI",
+                            "İSKİ SU FATURASI", "İGDAŞ DOĞALGAZ",         "TÜRK TELEKOM FATURA",
+                            "HEPSİBURADA.COM"};
+const QStringList semtler{"KADIKÖY İSTANBUL", "ÇANKAYA ANKARA", "KARŞIYAKA İZMİR",
+                          "ISPARTA",          "IĞDIR",          "ÜSKÜDAR İSTANBUL"};
 
-QString ana(int i) { return QStringLiteral("GRUP %1").arg(i / 10); }
-QString alt(int i) { return QStringLiteral("ALT %1").arg(i); }
+QString ana(int i)
+{
+    return QStringLiteral("GRUP %1").arg(i / 10);
+}
+QString alt(int i)
+{
+    return QStringLiteral("ALT %1").arg(i);
+}
 
 // Ten years of entries, 2015 … 2024, spread over 70 sub-groups and the months.
 void butceDoldur(int kayitSayisi)
@@ -82,12 +89,24 @@ std::vector<Kural> kurallar()
     qint64 kimlik = 0;
     for (int i = 0; i < dukkanlar.size(); ++i) {
         const QString metin = dukkanlar[i].section(u' ', 0, 0);
-        sonuc.push_back({++kimlik, Kural::Kosul::Icerir, metin, {}, {},
+        sonuc.push_back({++kimlik,
+                         Kural::Kosul::Icerir,
+                         metin,
+                         {},
+                         {},
                          {&giderDefteri(), ana(i * 4), alt(i * 4)}});
-        sonuc.push_back({++kimlik, Kural::Kosul::Baslar, dukkanlar[i], 0, 50000,
+        sonuc.push_back({++kimlik,
+                         Kural::Kosul::Baslar,
+                         dukkanlar[i],
+                         0,
+                         50000,
                          {&giderDefteri(), ana(i * 4 + 1), alt(i * 4 + 1)}});
     }
-    sonuc.push_back({++kimlik, Kural::Kosul::Esittir, "MAAŞ ÖDEMESİ", {}, {},
+    sonuc.push_back({++kimlik,
+                     Kural::Kosul::Esittir,
+                     "MAAŞ ÖDEMESİ",
+                     {},
+                     {},
                      {&gelirDefteri(), ana(0), alt(0)}});
     return sonuc;
 }
@@ -151,12 +170,13 @@ int main(int argc, char* argv[])
 
     const QList<Hareket> elliBin = hareketler(50000);
     const std::vector<Kural> k = kurallar();
-    olc("rules matched against 50,000 movements", [&] { HareketAktarimi::ata(elliBin, k); },
-        [] {});
+    olc(
+        "rules matched against 50,000 movements", [&] { HareketAktarimi::ata(elliBin, k); }, [] {});
 
     const QList<Hareket> besBin = hareketler(5000);
     Degisiklik son;
-    olc("5,000 movements assigned and written (100,000 entries per ledger)",
+    olc(
+        "5,000 movements assigned and written (100,000 entries per ledger)",
         [&] {
             std::vector<HareketAktarimi::AtanmisHareket> atanmis;
             for (const HareketAktarimi::Atama& a : HareketAktarimi::ata(besBin, k))

@@ -20,20 +20,26 @@ namespace
 
 const QString ekstreDosyasi = QStringLiteral(BANKA_VERILERI "/a-hesap-hareketleri.xlsx");
 
-Hedef gider(const QString& ana, const QString& alt) { return {&giderDefteri(), ana, alt}; }
-Hedef gelir(const QString& ana, const QString& alt) { return {&gelirDefteri(), ana, alt}; }
+Hedef gider(const QString& ana, const QString& alt)
+{
+    return {&giderDefteri(), ana, alt};
+}
+Hedef gelir(const QString& ana, const QString& alt)
+{
+    return {&gelirDefteri(), ana, alt};
+}
 
 // The household's rules; none of their texts meets another's movements.
 std::vector<Kural> kurallar()
 {
     std::vector<Kural> k;
-    for (const auto& [metin, hedef] : std::vector<std::pair<QString, Hedef>>{
-             {"MİGROS", gider("MUTFAK", "MARKET")},
-             {"bim", gider("MUTFAK", "MARKET")},
-             {"MAAŞ", gelir("MAAŞ", "MAAŞ")},
-             {"VİRMAN", Hedef::yokSay()},
-             {"İADE - GETİR", gider("MUTFAK", "GETİR")},
-             {"GETİR PERAKENDE", gider("MUTFAK", "GETİR")}})
+    for (const auto& [metin, hedef] :
+         std::vector<std::pair<QString, Hedef>>{{"MİGROS", gider("MUTFAK", "MARKET")},
+                                                {"bim", gider("MUTFAK", "MARKET")},
+                                                {"MAAŞ", gelir("MAAŞ", "MAAŞ")},
+                                                {"VİRMAN", Hedef::yokSay()},
+                                                {"İADE - GETİR", gider("MUTFAK", "GETİR")},
+                                                {"GETİR PERAKENDE", gider("MUTFAK", "GETİR")}})
         k.push_back({0, Kural::Kosul::Icerir, metin, {}, {}, hedef});
     return k;
 }
@@ -44,9 +50,8 @@ std::vector<AtanmisHareket> atanmis(QDate son = {})
     std::vector<AtanmisHareket> sonuc;
     for (const Atama& a : ata(EkstreOkuma::oku(ekstreDosyasi).cozum.hareketler, kurallar()))
         if (!son.isValid() || a.hareket.tarih <= son)
-            sonuc.push_back({a.hareket, a.eslesme.kazanan
-                                            ? std::optional(a.eslesme.kazanan->hedef)
-                                            : std::nullopt});
+            sonuc.push_back({a.hareket, a.eslesme.kazanan ? std::optional(a.eslesme.kazanan->hedef)
+                                                          : std::nullopt});
     return sonuc;
 }
 
@@ -94,7 +99,7 @@ private slots:
     // realised amount is its movements' sum, whatever came in before; undone, all is as before.
     void aktarim_data()
     {
-        QTest::addColumn<QDate>("ilkKisim"); // a first, overlapping statement up to this day
+        QTest::addColumn<QDate>("ilkKisim");       // a first, overlapping statement up to this day
         QTest::addColumn<QVariant>("elleGirilen"); // December's MARKET typed by hand
         QTest::addColumn<ElleGirilen>("secim");
         QTest::addColumn<int>("tekrar"); // the same file again, so many times
@@ -132,8 +137,9 @@ private slots:
                                          [&](const auto& k) { return k.anahtar == aralikMarket; });
         QVERIFY(market != o.kayitlar.end());
         using D = KayitOnizlemesi::Durum;
-        QCOMPARE(market->durum, ilkKisim.isValid() ? D::Hareketli
-                                : elleGirilen.isNull() ? D::Planli : D::ElleGirilmis);
+        QCOMPARE(market->durum, ilkKisim.isValid()     ? D::Hareketli
+                                : elleGirilen.isNull() ? D::Planli
+                                                       : D::ElleGirilmis);
         const Sonuc s = yaz(kaynak, "a.xlsx", atanmis(), {{aralikMarket, secim}});
         yapilan.push_back(s.degisiklik);
         QCOMPARE(s.sayilar.yeni + s.sayilar.zatenVar + s.sayilar.yokSayilan + s.sayilar.atanmamis,
@@ -154,11 +160,17 @@ private slots:
             QCOMPARE(gerceklesen(anahtar), toplam + (ustuneEkle ? 12345 : 0));
         }
         // Two purchases at BİM on 7 November, the same amount: both count, once.
-        QCOMPARE(ortam->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Tarih = '2024-11-07' "
-                                "AND Tutar = -8854").toInt(), 2);
-        QCOMPARE(ortam->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Defter IS NULL").toInt(),
-                 ortam->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Aciklama LIKE "
-                                "'%VİRMAN%'").toInt());
+        QCOMPARE(ortam
+                     ->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Tarih = '2024-11-07' "
+                               "AND Tutar = -8854")
+                     .toInt(),
+                 2);
+        QCOMPARE(
+            ortam->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Defter IS NULL").toInt(),
+            ortam
+                ->sorgula("SELECT count(*) FROM BankaHareketleri WHERE Aciklama LIKE "
+                          "'%VİRMAN%'")
+                .toInt());
 
         while (!yapilan.empty()) {
             QVERIFY(yapilan.back().geriAl());
@@ -172,7 +184,8 @@ private slots:
     void kurallarVeHareketler()
     {
         QCOMPARE(Kurallar::onerilenMetin("MİGROS TİC. A.Ş. KADIKÖY İSTANBUL"), "MİGROS TİC.");
-        QCOMPARE(Kurallar::onerilenMetin("KREDİ KARTI ÖDEMESİ - 4000 00** **** 0000"), "KREDİ KARTI");
+        QCOMPARE(Kurallar::onerilenMetin("KREDİ KARTI ÖDEMESİ - 4000 00** **** 0000"),
+                 "KREDİ KARTI");
         QCOMPARE(Kurallar::onerilenMetin("Işıklı Kuruyemiş Şişli"), "IŞIKLI KURUYEMİŞ");
         const Hedef market = gider("MUTFAK", "MARKET");
         std::vector<AtanmisHareket> kasim;
@@ -182,16 +195,17 @@ private slots:
             if (h.tarih.month() == 12)
                 aralik << h;
             else if (h.tarih.month() == 11)
-                kasim.push_back({h, migros                         ? std::optional(market)
+                kasim.push_back({h, migros                          ? std::optional(market)
                                     : h.aciklama.contains("VİRMAN") ? std::optional(Hedef::yokSay())
-                                                                   : std::nullopt});
+                                                                    : std::nullopt});
         }
         for (const QString aciklama : {"MİGROS TİC. A.Ş. ÇANKAYA", "HESAPLAR ARASI VİRMAN - X"})
-            Kurallar::ekle(Kurallar::oner(aciklama, aciklama[0] == u'M' ? market : Hedef::yokSay()));
+            Kurallar::ekle(
+                Kurallar::oner(aciklama, aciklama[0] == u'M' ? market : Hedef::yokSay()));
         const Sonuc s = yaz("Hesap: X", "a.xlsx", kasim);
         for (const Atama& a : ata(aralik, Kurallar::hepsi())) {
             const std::optional<Hedef> beklenen =
-                a.hareket.aciklama.startsWith("MİGROS")       ? std::optional(market)
+                a.hareket.aciklama.startsWith("MİGROS")           ? std::optional(market)
                 : a.hareket.aciklama.startsWith("HESAPLAR ARASI") ? std::optional(Hedef::yokSay())
                                                                   : std::nullopt;
             QCOMPARE(a.eslesme.kazanan ? std::optional(a.eslesme.kazanan->hedef) : std::nullopt,
@@ -219,7 +233,8 @@ private slots:
         QCOMPARE(kayit.gerceklesenKurus, toplam);
         QVERIFY(BankaHareketleri::hareketliKimlikler(giderDefteri()).contains(kayit.kimlik));
         const int sayi = ortam->satirSayisi("BankaHareketleri");
-        const int migrosSayisi = int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size());
+        const int migrosSayisi =
+            int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size());
         const QString kitap = ortam->klasor() + "/tum.xlsx";
         DisaAktarma::tumKayitlariKaydet(kitap, std::nullopt, true);
         const QStringList sayfa = xlsxOku(kitap).join('\n').section("== Hareketler", 1).split('\n');
@@ -228,9 +243,11 @@ private slots:
         for (bool hareketleriyle : {false, true}) {
             Degisiklik sil = BankaHareketleri::kayitSil(giderDefteri(), kayit, hareketleriyle);
             QVERIFY(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).empty());
-            QCOMPARE(ortam->satirSayisi("BankaHareketleri"), sayi - (hareketleriyle ? migrosSayisi : 0));
+            QCOMPARE(ortam->satirSayisi("BankaHareketleri"),
+                     sayi - (hareketleriyle ? migrosSayisi : 0));
             QVERIFY(sil.geriAl());
-            QCOMPARE(int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size()), migrosSayisi);
+            QCOMPARE(int(BankaHareketleri::kayitHareketleri(giderDefteri(), kayit.kimlik).size()),
+                     migrosSayisi);
         }
     }
 

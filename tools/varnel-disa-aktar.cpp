@@ -1,6 +1,6 @@
-// varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] [--hareketler] DOSYA: writes every entry of both
-// ledgers of the "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's
-// folder, as VeriYeri finds it) to DOSYA, as the program's "Tüm Kayıtları Kaydet…" does: a
+// varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] [--hareketler] DOSYA: writes every entry
+// of both ledgers of the "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this
+// tool's folder, as VeriYeri finds it) to DOSYA, as the program's "Tüm Kayıtları Kaydet…" does: a
 // workbook or CSV by DOSYA's extension, or as --bicim says; --hareketler adds the bank movements'
 // sheet "Hareketler" to a workbook. The file is replaced whole or left as it was.
 #include "AracSurumu.h"

@@ -21,9 +21,10 @@ const QString hareketliSorgusu = QStringLiteral(
 // Each ledger's entry beside its movements: %1 the ledger's table, %2 its alias.
 const QString kayitBirlesimi =
     QStringLiteral(" LEFT JOIN %1 %2 ON h.Defter = ? AND %2.Kimlik = h.KayitKimlik");
-const QString kayitAlanlari = QStringLiteral(", coalesce(g.AnaGrup, d.AnaGrup), "
-                                             "coalesce(g.GrupAdi, d.GrupAdi), coalesce(g.%1, d.%2), "
-                                             "coalesce(g.%3, d.%4)");
+const QString kayitAlanlari =
+    QStringLiteral(", coalesce(g.AnaGrup, d.AnaGrup), "
+                   "coalesce(g.GrupAdi, d.GrupAdi), coalesce(g.%1, d.%2), "
+                   "coalesce(g.%3, d.%4)");
 const QString kayitKosulu = QStringLiteral("Defter = ? AND KayitKimlik = ?");
 
 BankaHareketleri::KayitliHareket oku(const SorguSonucu& s)
@@ -92,8 +93,7 @@ namespace
 {
 
 // The entry's movements, in the caller's transaction: deleted, or no longer tied to an entry.
-void hareketleriBirak(Degisiklik& degisiklik, const DefterTanimi& defter, qint64 kimlik,
-                      bool sil)
+void hareketleriBirak(Degisiklik& degisiklik, const DefterTanimi& defter, qint64 kimlik, bool sil)
 {
     const Sema::Tablo tablo = Sema::hareketTablosu();
     const QVariantList degerler{defter.ad, kimlik};

@@ -48,18 +48,17 @@ Sema::Tablo Sema::kayitTablosu(const DefterTanimi& defter)
 Sema::Tablo Sema::hareketTablosu()
 {
     return {QStringLiteral("BankaHareketleri"),
-            {QStringLiteral("Tarih"), QStringLiteral("Aciklama"),
-             QStringLiteral("Tutar"), QStringLiteral("Defter"), QStringLiteral("KayitKimlik"),
-             QStringLiteral("Kaynak"), QStringLiteral("Dosya"), QStringLiteral("KaynakNo"),
-             QStringLiteral("Parmakizi")}};
+            {QStringLiteral("Tarih"), QStringLiteral("Aciklama"), QStringLiteral("Tutar"),
+             QStringLiteral("Defter"), QStringLiteral("KayitKimlik"), QStringLiteral("Kaynak"),
+             QStringLiteral("Dosya"), QStringLiteral("KaynakNo"), QStringLiteral("Parmakizi")}};
 }
 
 Sema::Tablo Sema::kuralTablosu()
 {
     return {QStringLiteral("IceAktarmaKurallari"),
-            {QStringLiteral("Kosul"), QStringLiteral("Metin"),
-             QStringLiteral("EnAz"), QStringLiteral("EnCok"), QStringLiteral("Defter"),
-             QStringLiteral("AnaGrup"), QStringLiteral("GrupAdi")}};
+            {QStringLiteral("Kosul"), QStringLiteral("Metin"), QStringLiteral("EnAz"),
+             QStringLiteral("EnCok"), QStringLiteral("Defter"), QStringLiteral("AnaGrup"),
+             QStringLiteral("GrupAdi")}};
 }
 
 QList<Sema::Tablo> Sema::ekTablolar()

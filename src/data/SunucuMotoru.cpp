@@ -163,7 +163,8 @@ void semayiGuncelle(QSqlDatabase db, int semaninSurumu)
         ButceKopyasi::islemle({db, Lehce::sunucu()}, [&] {
             for (const QString& komut : surum2Komutlari())
                 tekSutun(db, komut);
-            tekSutun(db, QStringLiteral("UPDATE %1 SET Surum = %2").arg(surumTablosu).arg(semaSurumu));
+            tekSutun(db,
+                     QStringLiteral("UPDATE %1 SET Surum = %2").arg(surumTablosu).arg(semaSurumu));
         });
     } catch (const VeriHatasi&) {
     }

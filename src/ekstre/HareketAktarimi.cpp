@@ -111,9 +111,9 @@ std::map<KayitAnahtari, MevcutKayit> mevcutKayitlar(const std::map<KayitAnahtari
         if (!okunan.insert({anahtar.defter, anahtar.yil}).second)
             continue;
         const DefterTanimi& d = *anahtar.defter;
-        SorguSonucu sorgu(yilKayitlariSorgusu.arg(d.kayitTablosu, d.yilAlani, d.ayAlani,
-                                                  d.tahminAlani),
-                          {anahtar.yil});
+        SorguSonucu sorgu(
+            yilKayitlariSorgusu.arg(d.kayitTablosu, d.yilAlani, d.ayAlani, d.tahminAlani),
+            {anahtar.yil});
         while (sorgu.sonraki()) {
             const KayitAnahtari k{&d, katla(sorgu.alan(1).toString()),
                                   katla(sorgu.alan(2).toString()), anahtar.yil,
@@ -159,8 +159,8 @@ std::vector<KayitOnizlemesi> onizlemeler(const Ayiklama& a)
                     BankaHareketleri::hareketliKimlikler(*anahtar.defter);
             using D = KayitOnizlemesi::Durum;
             o.durum = hareketliler[anahtar.defter].contains(m.kimlik) ? D::Hareketli
-                      : m.alanlar[5].isNull()                          ? D::Planli
-                                                                       : D::ElleGirilmis;
+                      : m.alanlar[5].isNull()                         ? D::Planli
+                                                                      : D::ElleGirilmis;
         }
         sonuc.push_back(std::move(o));
     }
@@ -209,8 +209,7 @@ QString HareketAktarimi::kaynak(const EkstreOkuma& okuma, const QString& dosyaAd
         for (const Hucre& h : okuma.tablo.satirlar[i].hucreler)
             for (const QRegularExpression* desen : {&iban, &kart})
                 if (const auto bulunan = desen->match(h.metin); bulunan.hasMatch())
-                    return QStringLiteral("Hesap: ") +
-                           bulunan.captured().remove(u' ').toUpper();
+                    return QStringLiteral("Hesap: ") + bulunan.captured().remove(u' ').toUpper();
     if (baslik >= 0)
         return QStringLiteral("Düzen: ") + EkstreDuzeni::imza(okuma.tablo, baslik);
     return QStringLiteral("Dosya: ") + dosyaAdi;
@@ -218,9 +217,10 @@ QString HareketAktarimi::kaynak(const EkstreOkuma& okuma, const QString& dosyaAd
 
 QString HareketAktarimi::parmakizi(const QString& kaynak, const Hareket& h)
 {
-    const QString metin = QStringList{kaynak, h.tarih.toString(Qt::ISODate), QString::number(h.tutar),
-                                      katla(h.aciklama), QString::number(h.ayniGunSirasi)}
-                              .join(u'\x1f');
+    const QString metin =
+        QStringList{kaynak, h.tarih.toString(Qt::ISODate), QString::number(h.tutar),
+                    katla(h.aciklama), QString::number(h.ayniGunSirasi)}
+            .join(u'\x1f');
     return QString::fromLatin1(
         QCryptographicHash::hash(metin.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
@@ -236,7 +236,8 @@ std::vector<Atama> HareketAktarimi::ata(const QList<Hareket>& hareketler,
     return sonuc;
 }
 
-Onizleme HareketAktarimi::onizle(const QString& kaynak, const std::vector<AtanmisHareket>& hareketler)
+Onizleme HareketAktarimi::onizle(const QString& kaynak,
+                                 const std::vector<AtanmisHareket>& hareketler)
 {
     const Ayiklama a = ayikla(kaynak, hareketler);
     return {a.sayilar, onizlemeler(a)};
