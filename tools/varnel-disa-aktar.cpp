@@ -1,8 +1,8 @@
-// varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] DOSYA: writes every entry of both
-// ledgers of the "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this tool's
-// folder, as VeriYeri finds it) to DOSYA, as the program's "Tüm Kayıtları Kaydet…" does: a
-// workbook or CSV by DOSYA's extension, or as --bicim says. The file is replaced whole or left as
-// it was.
+// varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] [--hareketler] DOSYA: writes every entry
+// of both ledgers of the "Varnel.mdb" in KLASÖR (by default where Morvane looks for it from this
+// tool's folder, as VeriYeri finds it) to DOSYA, as the program's "Tüm Kayıtları Kaydet…" does: a
+// workbook or CSV by DOSYA's extension, or as --bicim says; --hareketler adds the bank movements'
+// sheet "Hareketler" to a workbook. The file is replaced whole or left as it was.
 #include "AracSurumu.h"
 #include "Baglanti.h"
 #include "CYereli.h"
@@ -32,6 +32,7 @@ int main(int argc, char* argv[])
     QStringList argumanlar = uygulama.arguments().mid(1);
     QString kaynak = VeriYeri::bul(QCoreApplication::applicationDirPath()).yol;
     std::optional<DisaAktarma::Bicim> bicim;
+    const bool hareketlerle = argumanlar.removeAll(QStringLiteral("--hareketler")) > 0;
     bool gecerli = true;
     while (gecerli && argumanlar.size() > 2 &&
            (argumanlar.first() == klasorSecenegi || argumanlar.first() == bicimSecenegi)) {
@@ -42,7 +43,8 @@ int main(int argc, char* argv[])
         argumanlar = argumanlar.mid(2);
     }
     if (!gecerli || argumanlar.size() != 1 || argumanlar.first().startsWith(u'-')) {
-        hata << "Kullanım: varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] DOSYA\n";
+        hata << "Kullanım: varnel-disa-aktar [--klasor KLASÖR] [--bicim xlsx|csv] [--hareketler] "
+                "DOSYA\n";
         return 2;
     }
     const QString hedef = argumanlar.first();
@@ -57,7 +59,7 @@ int main(int argc, char* argv[])
     }
     qint64 sayi = 0;
     try {
-        sayi = DisaAktarma::tumKayitlariKaydet(hedef, bicim);
+        sayi = DisaAktarma::tumKayitlariKaydet(hedef, bicim, hareketlerle);
     } catch (const VeriHatasi& h) {
         hata << "Dışa aktarma yapılamadı: " << h.aciklama() << '\n';
         Baglanti::program().kapat();

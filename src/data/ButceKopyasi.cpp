@@ -66,9 +66,25 @@ void ButceKopyasi::okurken(const Taraf& taraf, const std::function<void()>& is)
     });
 }
 
+namespace
+{
+
+// The six tables, then those of the later versions that both sides hold: a budget not yet
+// upgraded has none of the bank movements to copy.
+QList<Sema::Tablo> ortakTablolar(const Taraf& a, const Taraf& b)
+{
+    QList<Sema::Tablo> tablolar = Sema::tablolar();
+    for (const Sema::Tablo& t : Sema::ekTablolar())
+        if (Sema::tabloVar(a.db, t.ad) && Sema::tabloVar(b.db, t.ad))
+            tablolar << t;
+    return tablolar;
+}
+
+} // namespace
+
 void ButceKopyasi::kopyala(const Taraf& kaynak, const Taraf& hedef)
 {
-    for (const Sema::Tablo& t : Sema::tablolar()) {
+    for (const Sema::Tablo& t : ortakTablolar(kaynak, hedef)) {
         QStringList alanlar = t.alanlar;
         alanlar.removeAll(QStringLiteral("Kimlik"));
         const QString say = QStringLiteral("SELECT count(*) FROM %1").arg(t.ad);
@@ -107,7 +123,11 @@ void ButceKopyasi::kopyala(const Taraf& kaynak, const Taraf& hedef)
 
 void ButceKopyasi::yerineKoy(const Taraf& kaynak, const Taraf& hedef)
 {
-    for (const Sema::Tablo& t : Sema::tablolar())
+    QList<Sema::Tablo> tablolar = Sema::tablolar();
+    for (const Sema::Tablo& t : Sema::ekTablolar())
+        if (Sema::tabloVar(hedef.db, t.ad))
+            tablolar << t;
+    for (const Sema::Tablo& t : tablolar)
         calistir(hedef, QStringLiteral("DELETE FROM %1").arg(t.ad));
     kopyala(kaynak, hedef);
 }

@@ -145,14 +145,20 @@ Degisiklik ButceVerisi::grupEkle(const DefterTanimi& defter, const QString& anaG
 {
     Islem islem;
     Degisiklik degisiklik;
+    grupEkle(degisiklik, defter, anaGrup, altGrup);
+    islem.onayla();
+    return degisiklik;
+}
+
+void ButceVerisi::grupEkle(Degisiklik& degisiklik, const DefterTanimi& defter,
+                           const QString& anaGrup, const QString& altGrup)
+{
     // Asked inside the transaction, so that no other program adds the same one in between.
     if (altGrupVar(defter, anaGrup, altGrup))
-        return degisiklik;
+        return;
     if (!anaGrupVar(defter, anaGrup))
         degisiklik.satirEkle(Sema::anaGrupTablosu(defter), {anaGrup});
     degisiklik.satirEkle(Sema::altGrupTablosu(defter), {anaGrup, altGrup});
-    islem.onayla();
-    return degisiklik;
 }
 
 Degisiklik ButceVerisi::altGrupSil(const DefterTanimi& defter, const QString& anaGrup,
@@ -224,21 +230,11 @@ Degisiklik ButceVerisi::kayitEkle(const DefterTanimi& defter, const YeniKayit& k
     return degisiklik;
 }
 
-namespace
-{
-
-std::optional<QVariantList> okunan(const ButceVerisi::Kayit& kayit)
-{
-    return kayit.alanlar.isEmpty() ? std::nullopt : std::optional(kayit.alanlar);
-}
-
-} // namespace
-
 Degisiklik ButceVerisi::kayitSil(const DefterTanimi& defter, const Kayit& listelenen)
 {
     Islem islem;
     Degisiklik degisiklik;
-    degisiklik.satirSil(Sema::kayitTablosu(defter), listelenen.kimlik, okunan(listelenen));
+    degisiklik.satirSil(Sema::kayitTablosu(defter), listelenen.kimlik, listelenen.beklenen());
     islem.onayla();
     return degisiklik;
 }
@@ -322,16 +318,22 @@ Degisiklik ButceVerisi::kayitGuncelle(const DefterTanimi& defter, const Kayit& l
 {
     Islem islem;
     Degisiklik degisiklik;
-    // The groups, the first two fields, stay as stored.
-    degisiklik.satirGuncelle(Sema::kayitTablosu(defter), listelenen.kimlik, okunan(listelenen),
-                             [&](QVariantList& alanlar) {
-                                 alanlar[2] = deger.yil;
-                                 alanlar[3] = deger.ay;
-                                 alanlar[4] = Tutar::alanDegeri(deger.tahminKurus);
-                                 alanlar[5] = Tutar::alanDegeri(deger.gerceklesenKurus);
-                             });
+    kayitDegeriniYaz(degisiklik, defter, listelenen, deger);
     islem.onayla();
     return degisiklik;
+}
+
+bool ButceVerisi::kayitDegeriniYaz(Degisiklik& degisiklik, const DefterTanimi& defter,
+                                   const Kayit& listelenen, const KayitDegeri& deger)
+{
+    // The groups, the first two fields, stay as stored.
+    return degisiklik.satirGuncelle(Sema::kayitTablosu(defter), listelenen.kimlik,
+                                    listelenen.beklenen(), [&](QVariantList& alanlar) {
+                                        alanlar[2] = deger.yil;
+                                        alanlar[3] = deger.ay;
+                                        alanlar[4] = Tutar::alanDegeri(deger.tahminKurus);
+                                        alanlar[5] = Tutar::alanDegeri(deger.gerceklesenKurus);
+                                    });
 }
 
 ButceVerisi::DonemToplami ButceVerisi::donemToplami(const DefterTanimi& defter, const Donem& donem)

@@ -28,6 +28,9 @@ bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
 // Adds the sub-group, and its main group unless one of that name is there. A sub-group its main
 // group already has is left as it is: nothing is written and the change is empty.
 Degisiklik grupEkle(const DefterTanimi& defter, const QString& anaGrup, const QString& altGrup);
+// The same inside the caller's transaction, into its change.
+void grupEkle(Degisiklik& degisiklik, const DefterTanimi& defter, const QString& anaGrup,
+              const QString& altGrup);
 // Deletes one row of the pair; nothing when no such row is left.
 Degisiklik altGrupSil(const DefterTanimi& defter, const QString& anaGrup, const QString& ad);
 
@@ -55,6 +58,12 @@ struct Kayit {
     // expects to find still there. Empty in an entry not read from the file (taken as it is then)
     // and in tumKayitlar().
     QVariantList alanlar;
+
+    // What a command expects to find there: the fields as listed, or none (taken as it is).
+    std::optional<QVariantList> beklenen() const
+    {
+        return alanlar.isEmpty() ? std::nullopt : std::optional(alanlar);
+    }
 };
 
 // Entries matching the filter, in the order they were entered.
@@ -89,6 +98,9 @@ struct KayitDegeri {
 // Corrects the entry in place, keeping its Kimlik.
 Degisiklik kayitGuncelle(const DefterTanimi& defter, const Kayit& listelenen,
                          const KayitDegeri& deger);
+// The same inside the caller's transaction; false when nothing was written.
+bool kayitDegeriniYaz(Degisiklik& degisiklik, const DefterTanimi& defter, const Kayit& listelenen,
+                      const KayitDegeri& deger);
 
 // Sums of a period over all groups, in kuruş.
 struct DonemToplami {

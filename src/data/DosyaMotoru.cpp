@@ -136,6 +136,16 @@ std::optional<std::pair<dev_t, ino_t>> kimlik(const QString& yol)
     return std::pair(bilgi.st_dev, bilgi.st_ino);
 }
 
+// A file of an older version gets the tables added since. One that cannot take them now (locked
+// for long, a full disk) still opens: only what needs them fails, and the next opening tries again.
+void semayiGuncelle(QSqlDatabase db)
+{
+    try {
+        Sema::guncelle(db);
+    } catch (const VeriHatasi&) {
+    }
+}
+
 } // namespace
 
 DosyaMotoru::DosyaMotoru(const QString& dosya)
@@ -223,8 +233,11 @@ DosyaMotoru::Acilis DosyaMotoru::ac(const QString& yol, bool semayla)
         sonuc = Acilamama{nedeni(hata->first), hata->second};
     else if (const auto eksik = semayla ? Sema::eksikler(motor->db()) : std::nullopt)
         sonuc = Acilamama{N::Bozuk, *eksik};
-    if (!sonuc)
+    if (!sonuc) {
+        if (semayla)
+            semayiGuncelle(motor->db());
         return {std::move(motor), {}};
+    }
     motor.reset();
     if (!bilgi.exists())
         return {nullptr, {N::Yok, bulunamadi(yol)}};
@@ -311,4 +324,5 @@ void DosyaMotoru::yedektenYukle(const QString& yedek, const QString& oncesi)
                                                    "dosya eski hâline döndürüldü.\n\n%1")
                                         .arg(*sorun));
     }
+    semayiGuncelle(db());
 }

@@ -45,8 +45,69 @@ Sema::Tablo Sema::kayitTablosu(const DefterTanimi& defter)
              defter.tahminAlani, QStringLiteral("Gerceklesen")}};
 }
 
+Sema::Tablo Sema::hareketTablosu()
+{
+    return {QStringLiteral("BankaHareketleri"),
+            {QStringLiteral("Tarih"), QStringLiteral("Aciklama"), QStringLiteral("Tutar"),
+             QStringLiteral("Defter"), QStringLiteral("KayitKimlik"), QStringLiteral("Kaynak"),
+             QStringLiteral("Dosya"), QStringLiteral("KaynakNo"), QStringLiteral("Parmakizi")}};
+}
+
+Sema::Tablo Sema::kuralTablosu()
+{
+    return {QStringLiteral("IceAktarmaKurallari"),
+            {QStringLiteral("Kosul"), QStringLiteral("Metin"), QStringLiteral("EnAz"),
+             QStringLiteral("EnCok"), QStringLiteral("Defter"), QStringLiteral("AnaGrup"),
+             QStringLiteral("GrupAdi")}};
+}
+
+QList<Sema::Tablo> Sema::ekTablolar()
+{
+    QList<Tablo> sonuc{hareketTablosu(), kuralTablosu()};
+    for (Tablo& t : sonuc)
+        t.alanlar.prepend(QStringLiteral("Kimlik"));
+    return sonuc;
+}
+
 namespace
 {
+
+// Version 1: the bank movements and the rules. Amounts in whole kuruş, dates as yyyy-MM-dd; a
+// movement set aside ("Yok say") has no Defter, one whose entry went keeps its Defter alone. The
+// fingerprint is unique: no statement brings a movement in twice, whatever the program does.
+QStringList surum1Komutlari()
+{
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS BankaHareketleri (Kimlik INTEGER PRIMARY "
+                           "KEY AUTOINCREMENT, Tarih TEXT, Aciklama TEXT, Tutar INTEGER, Defter "
+                           "TEXT, KayitKimlik INTEGER, Kaynak TEXT, Dosya TEXT, KaynakNo INTEGER, "
+                           "Parmakizi TEXT)"),
+            QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS BankaHareketleri_Parmakizi ON "
+                           "BankaHareketleri (Parmakizi)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS BankaHareketleri_Kayit ON "
+                           "BankaHareketleri (Defter, KayitKimlik)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS BankaHareketleri_Kaynak ON "
+                           "BankaHareketleri (Kaynak)"),
+            QStringLiteral("CREATE TABLE IF NOT EXISTS IceAktarmaKurallari (Kimlik INTEGER "
+                           "PRIMARY KEY AUTOINCREMENT, Kosul TEXT, Metin TEXT, EnAz INTEGER, "
+                           "EnCok INTEGER, Defter TEXT, AnaGrup TEXT, GrupAdi TEXT)"),
+            QStringLiteral("PRAGMA user_version = %1").arg(Sema::surum)};
+}
+
+int dosyaSurumu(QSqlDatabase db)
+{
+    QSqlQuery sorgu(db);
+    if (!sorgu.exec(QStringLiteral("PRAGMA user_version")) || !sorgu.next())
+        throw VeriHatasi(sorgu.lastError());
+    return sorgu.value(0).toInt();
+}
+
+void calistir(QSqlDatabase db, const QStringList& komutlar)
+{
+    QSqlQuery sorgu(db);
+    for (const QString& komut : komutlar)
+        if (!sorgu.exec(komut))
+            throw VeriHatasi(sorgu.lastError());
+}
 
 // Kimlik is AUTOINCREMENT so that a deleted entry's number is never given to another one.
 QStringList olusturmaKomutlari()
@@ -81,10 +142,30 @@ QStringList olusturmaKomutlari()
 
 void Sema::olustur(QSqlDatabase db)
 {
-    QSqlQuery sorgu(db);
-    for (const QString& komut : olusturmaKomutlari())
-        if (!sorgu.exec(komut))
-            throw VeriHatasi(sorgu.lastError());
+    calistir(db, olusturmaKomutlari() + surum1Komutlari());
+}
+
+void Sema::guncelle(QSqlDatabase db)
+{
+    if (dosyaSurumu(db) >= surum)
+        return;
+    if (!db.transaction())
+        throw VeriHatasi(db.lastError());
+    try {
+        // Asked again inside: another program may have upgraded it in between.
+        if (dosyaSurumu(db) < surum)
+            calistir(db, surum1Komutlari());
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit())
+        throw VeriHatasi(db.lastError());
+}
+
+bool Sema::tabloVar(QSqlDatabase db, const QString& ad)
+{
+    return db.tables().contains(ad, Qt::CaseInsensitive);
 }
 
 std::optional<QString> Sema::dosyaOlustur(const QString& yol)

@@ -27,8 +27,25 @@ Tablo anaGrupTablosu(const DefterTanimi& defter);
 Tablo altGrupTablosu(const DefterTanimi& defter);
 Tablo kayitTablosu(const DefterTanimi& defter);
 
-// Creates the six empty tables on an open, empty database.
+// The tables added since the first six, each with a Kimlik as its rowid: the bank movements
+// ("BankaHareketleri") and the rules that assign them ("IceAktarmaKurallari"). A file gets them
+// by the schema step below; eksikler() does not ask for them, so an old file opens and is then
+// upgraded. As kayitTablosu(), the fields beside the Kimlik; ekTablolar() with it, as tablolar().
+Tablo hareketTablosu();
+Tablo kuralTablosu();
+QList<Tablo> ekTablolar();
+
+// The schema version this program writes: the file's "PRAGMA user_version", the server's
+// MorvaneSemaSurumu. 0: the six tables alone; 1: the two above.
+inline constexpr int surum = 1;
+
+// Creates the empty tables (all eight) on an open, empty database, at the current version.
 void olustur(QSqlDatabase db);
+// Brings a file of an older version to the current one in a transaction of its own (a file
+// already there, or newer, is left alone). Throws a VeriHatasi; nothing changes then.
+void guncelle(QSqlDatabase db);
+// Whether the database holds the table (a file not yet upgraded lacks the newer ones).
+bool tabloVar(QSqlDatabase db, const QString& ad);
 
 // Creates a new budget file with the empty tables, readable and writable by its owner only.
 // Refuses an existing file. The result is the text to show on failure.

@@ -46,10 +46,15 @@ void tabloYaz(const QString& yol, const Belge& belge, const std::function<void(T
 // "Gerçekleşen", "Oran": in a workbook on the sheets "Gelirler" and "Giderler", in one CSV table
 // income first with a first column "Defter". Returns how many. Each ledger's entries go by year,
 // calendar month (the Turkish name in any letter case; texts that name no month after December),
-// main group and sub-group in Turkish alphabetical order, then Kimlik.
-qint64 tumKayitlariYaz(TabloYazici& tablo);
+// main group and sub-group in Turkish alphabetical order, then Kimlik. With `hareketlerle`, a
+// workbook gets the bank movements on a sheet "Hareketler", by date: "Tarih", "Açıklama", "Tutar"
+// (money out negative), "Defter" ("Yok say" for those set aside), "Ana Grup", "Alt Grup", "Yıl",
+// "Ay" (of their entry; empty when it was deleted), "Dosya", "Satır". A CSV file holds one table:
+// the entries alone.
+qint64 tumKayitlariYaz(TabloYazici& tablo, bool hareketlerle = false);
 // The same into a file, as the menu and varnel-disa-aktar write it.
-qint64 tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim = std::nullopt);
+qint64 tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim = std::nullopt,
+                          bool hareketlerle = false);
 
 // The entries of a list in the order given, then a total line "TOPLAM" with the sums and their
 // ratio, on the ledger's sheet ("Gelirler").
