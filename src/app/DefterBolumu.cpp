@@ -1,6 +1,7 @@
 #include "DefterBolumu.h"
 
 #include "AylikOzetFormu.h"
+#include "BankaHareketleri.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
@@ -8,6 +9,7 @@
 #include "Doldurma.h"
 #include "GrupDuzeltme.h"
 #include "GrupEklemeFormu.h"
+#include "HareketlerFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
@@ -291,6 +293,7 @@ void DefterBolumu::listeyiDoldur(bool altGrupla)
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
+    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
     toplamiYaz(KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla))));
 }
 
@@ -308,6 +311,7 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
     if (bulunan.size() != 1)
         return false;
+    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
     const std::optional<KayitListesi::Yenilenen> yenilenen =
         KayitlarListesi->satiriYenile(bulunan[0]);
     if (!yenilenen)
@@ -545,6 +549,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     if (!kayit)
         return nullptr;
     auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, yillar, sahibi());
+    if (KayitlarListesi->hareketli(kayit->kimlik))
+        form->hareketliOlarakAc();
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
@@ -597,12 +603,31 @@ void DefterBolumu::kayitSil()
 {
     const MesajKutusu::Komut komut;
     const std::optional<ButceVerisi::Kayit> kayit = guncelSecim();
-    if (!kayit ||
-        !MesajKutusu::sor(sahibi(), defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
+    if (!kayit)
         return;
+    const bool hareketli = KayitlarListesi->hareketli(kayit->kimlik);
+    bool hareketleriyle = false;
+    if (hareketli) {
+        const int secim = MesajKutusu::sec(
+            sahibi(), MesajKutusu::Simge::Soru,
+            defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit) +
+                QStringLiteral("\n\nBu kaydın gerçekleşen tutarı banka hareketlerinden geliyor. "
+                               "Hareketleriyle silinirse aynı ekstre yeniden içe aktarıldığında "
+                               "gelirler; hareketler saklanırsa tanınırlar ve yeniden alınmazlar."),
+            {QStringLiteral("Hareketleriyle Sil"), QStringLiteral("Hareketleri Sakla"),
+             QStringLiteral("Vazgeç")});
+        if (secim < 0 || secim == 2)
+            return;
+        hareketleriyle = secim == 0;
+    } else if (!MesajKutusu::sor(sahibi(), defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit))) {
+        return;
+    }
     Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(
-            sahibi(), [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
+    if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
+            degisiklik = hareketli
+                             ? BankaHareketleri::kayitSil(defter_, *kayit, hareketleriyle)
+                             : ButceVerisi::kayitSil(defter_, *kayit);
+        }))
         return;
     emit komutYapildi(defter_.silDugmesi, degisiklik, {});
     if (degisiklik.bos())
@@ -610,6 +635,30 @@ void DefterBolumu::kayitSil()
                                                                      : kayitArtikYokMesaji);
     MesajKutusu::hatalariGostererek(sahibi(), [&] { yenile(); });
     emit rakamlarDegisti();
+}
+
+bool DefterBolumu::hareketliSecili() const
+{
+    const std::optional<qint64> kimlik = KayitlarListesi->seciliKimlik();
+    return kimlik && KayitlarListesi->hareketli(*kimlik);
+}
+
+std::unique_ptr<HareketlerFormu> DefterBolumu::hareketlerFormu()
+{
+    const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    if (!kayit)
+        return nullptr;
+    return std::make_unique<HareketlerFormu>(defter_, *kayit, sahibi());
+}
+
+void DefterBolumu::hareketleriGoster()
+{
+    const MesajKutusu::Komut komut;
+    if (!guncelSecim())
+        return;
+    std::unique_ptr<HareketlerFormu> form;
+    if (MesajKutusu::hatalariGostererek(sahibi(), [&] { form = hareketlerFormu(); }) && form)
+        form->exec();
 }
 
 void DefterBolumu::listeyiKaydet()

@@ -62,6 +62,22 @@ void sayiYaz(QTreeWidgetItem* satir, int sutun, const QString& metin, const QVar
     satir->setTextAlignment(sutun, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+// The mark of an entry fed by bank movements: a sheet with lines, as a statement.
+const QIcon& hareketSimgesi()
+{
+    static const QIcon simge = [] {
+        QPixmap resim(12, 12);
+        resim.fill(Qt::transparent);
+        QPainter boya(&resim);
+        boya.setPen(QColor(0x2a5ea8));
+        boya.drawRect(1, 0, 9, 11);
+        for (int y = 3; y <= 8; y += 2)
+            boya.drawLine(3, y, 8, y);
+        return QIcon(resim);
+    }();
+    return simge;
+}
+
 } // namespace
 
 KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
@@ -140,6 +156,11 @@ void KayitListesi::satiriYaz(QTreeWidgetItem* satir, const ButceVerisi::Kayit& k
         else
             sayiYaz(satir, sutun, QString(), QVariant());
     }
+    const bool hareketten = hareketli(kayit.kimlik);
+    satir->setIcon(GerceklesenSutunu, hareketten ? hareketSimgesi() : QIcon());
+    satir->setToolTip(GerceklesenSutunu,
+                      hareketten ? QStringLiteral("Banka hareketlerinden (Hareketleri Göster…)")
+                                 : QString());
     const std::optional<double> oran = Tutar::oran(gerceklesen, tahmin);
     sayiYaz(satir, OranSutunu, oran ? Bicim::yuzde(*oran) : Bicim::eksikOran,
             oran ? QVariant(*oran) : QVariant());

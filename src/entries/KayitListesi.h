@@ -3,6 +3,7 @@
 #include "ButceVerisi.h"
 #include "DefterTanimi.h"
 
+#include <QSet>
 #include <QTreeWidget>
 
 #include <optional>
@@ -31,6 +32,10 @@ public:
     };
     std::optional<Yenilenen> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
+    // The entries whose realised amount bank movements fed: their rows filled from now on show it
+    // (a statement sign and a tooltip beside the realised amount).
+    void hareketlileriBildir(QSet<qint64> kimlikler) { hareketliler = std::move(kimlikler); }
+    bool hareketli(qint64 kimlik) const { return hareketliler.contains(kimlik); }
 
     // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
@@ -59,5 +64,6 @@ private:
 
     const DefterTanimi& defter;
     std::vector<ButceVerisi::Kayit> kayitlar;
+    QSet<qint64> hareketliler;
     QString bosMetin_;
 };
