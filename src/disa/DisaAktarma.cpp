@@ -1,5 +1,6 @@
 #include "DisaAktarma.h"
 
+#include "BankaHareketleri.h"
 #include "CsvYazici.h"
 #include "DefterTanimi.h"
 #include "DosyaHatasi.h"
@@ -175,7 +176,41 @@ void DisaAktarma::tabloYaz(const QString& yol, const Belge& belge,
     });
 }
 
-qint64 DisaAktarma::tumKayitlariYaz(TabloYazici& tablo)
+namespace
+{
+
+void hareketleriYaz(TabloYazici& tablo)
+{
+    tablo.tabloAc(QStringLiteral("Hareketler"),
+                  {{QStringLiteral("Tarih"), Tur::Metin},
+                   {QStringLiteral("Açıklama"), Tur::Metin},
+                   {QStringLiteral("Tutar"), Tur::Tutar},
+                   {QStringLiteral("Defter"), Tur::Metin},
+                   {QStringLiteral("Ana Grup"), Tur::Metin},
+                   {QStringLiteral("Alt Grup"), Tur::Metin},
+                   {QStringLiteral("Yıl"), Tur::Tamsayi},
+                   {QStringLiteral("Ay"), Tur::Metin},
+                   {QStringLiteral("Dosya"), Tur::Metin},
+                   {QStringLiteral("Satır"), Tur::Tamsayi}});
+    for (const BankaHareketleri::KayitliHareket& h : BankaHareketleri::hepsi()) {
+        tablo.metin(h.tarih.toString(QStringLiteral("dd.MM.yyyy")))
+            .metin(h.aciklama)
+            .tutar(h.tutarKurus)
+            .metin(h.defter.isEmpty() ? QStringLiteral("Yok say") : h.defter)
+            .metin(h.anaGrup)
+            .metin(h.altGrup);
+        if (h.yil)
+            tablo.tamsayi(h.yil);
+        else
+            tablo.metin({});
+        tablo.metin(h.ay).metin(h.dosya).tamsayi(h.kaynakNo);
+        tablo.satirSonu();
+    }
+}
+
+} // namespace
+
+qint64 DisaAktarma::tumKayitlariYaz(TabloYazici& tablo, bool hareketlerle)
 {
     const bool sayfali = tablo.sayfaliMi();
     if (!sayfali)
@@ -195,15 +230,18 @@ qint64 DisaAktarma::tumKayitlariYaz(TabloYazici& tablo)
             ++sayi;
         }
     }
+    if (hareketlerle && sayfali)
+        hareketleriYaz(tablo);
     return sayi;
 }
 
-qint64 DisaAktarma::tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim)
+qint64 DisaAktarma::tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim,
+                                       bool hareketlerle)
 {
     qint64 sayi = 0;
     tabloYaz(
         yol, {QStringLiteral("Tüm Kayıtlar"), QStringLiteral("Gelir ve gider kayıtları")},
-        [&](TabloYazici& tablo) { sayi = tumKayitlariYaz(tablo); }, bicim);
+        [&](TabloYazici& tablo) { sayi = tumKayitlariYaz(tablo, hareketlerle); }, bicim);
     return sayi;
 }
 

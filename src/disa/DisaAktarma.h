@@ -46,10 +46,11 @@ void tabloYaz(const QString& yol, const Belge& belge, const std::function<void(T
 // "Gerçekleşen", "Oran": in a workbook on the sheets "Gelirler" and "Giderler", in one CSV table
 // income first with a first column "Defter". Returns how many. Each ledger's entries go by year,
 // calendar month (the Turkish name in any letter case; texts that name no month after December),
-// main group and sub-group in Turkish alphabetical order, then Kimlik. With `hareketlerle`, the
-// bank movements follow on the sheet "Hareketler" (in CSV a table of their own after a blank
-// line): "Tarih", "Açıklama", "Tutar", "Defter", "Ana Grup", "Alt Grup", "Yıl", "Ay", "Dosya",
-// "Satır".
+// main group and sub-group in Turkish alphabetical order, then Kimlik. With `hareketlerle`, a
+// workbook gets the bank movements on a sheet "Hareketler", by date: "Tarih", "Açıklama", "Tutar"
+// (money out negative), "Defter" ("Yok say" for those set aside), "Ana Grup", "Alt Grup", "Yıl",
+// "Ay" (of their entry; empty when it was deleted), "Dosya", "Satır". A CSV file holds one table:
+// the entries alone.
 qint64 tumKayitlariYaz(TabloYazici& tablo, bool hareketlerle = false);
 // The same into a file, as the menu and varnel-disa-aktar write it.
 qint64 tumKayitlariKaydet(const QString& yol, std::optional<Bicim> bicim = std::nullopt,

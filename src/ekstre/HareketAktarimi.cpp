@@ -224,7 +224,7 @@ QString HareketAktarimi::parmakizi(const QString& kaynak, const Hareket& h)
         QCryptographicHash::hash(metin.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
-std::vector<Atama> HareketAktarimi::ata(const std::vector<Hareket>& hareketler,
+std::vector<Atama> HareketAktarimi::ata(const QList<Hareket>& hareketler,
                                         const std::vector<Kural>& kurallar)
 {
     const Kurallar::Eslestirici eslestirici(kurallar);

@@ -45,7 +45,7 @@ struct Atama {
     Hareket hareket;
     Kurallar::Eslesme eslesme;
 };
-std::vector<Atama> ata(const std::vector<Hareket>& hareketler, const std::vector<Kural>& kurallar);
+std::vector<Atama> ata(const QList<Hareket>& hareketler, const std::vector<Kural>& kurallar);
 
 // The entry a group of movements goes to, by ledger, groups (folded: Turkish upper case), year and
 // month.

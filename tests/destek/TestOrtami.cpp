@@ -183,7 +183,7 @@ QStringList TestOrtami::sutunu(const QString& sql)
 QStringList TestOrtami::tumSatirlar()
 {
     QStringList satirlar;
-    for (const Sema::Tablo& t : Sema::tablolar())
+    for (const Sema::Tablo& t : Sema::tablolar() + Sema::ekTablolar())
         satirlar << sutunu(
             QStringLiteral("SELECT '%1:' || rowid || '|' || quote(%2) FROM %1 ORDER BY rowid")
                 .arg(t.ad, t.alanlar.join(") || '|' || quote("))

@@ -52,7 +52,7 @@ public:
     QVariant sorgula(const QString& sql, const QVariantList& degerler = {});
     // The first column of every row a query on the program's connection returns, as text.
     static QStringList sutunu(const QString& sql);
-    // Every row of the six tables with its rowid and values exactly as stored.
+    // Every row of the eight tables with its rowid and values exactly as stored.
     static QStringList tumSatirlar();
     int satirSayisi(const QString& tablo);
 
