@@ -17,7 +17,7 @@
 // A statement assigned, written and taken back through the windows, on a budget whose expense
 // MUTFAK / MARKET is planned in November 2024 and typed by hand in December, with no entry in
 // January; the statement (a-hesap-hareketleri.xlsx) runs from November to January.
-class TestBankaAktarma : public LedgerTest
+class TestHareketAtama : public LedgerTest
 {
     Q_OBJECT
 
@@ -233,5 +233,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBankaAktarma)
-#include "tst_banka_aktarma.moc"
+QTEST_MAIN(TestHareketAtama)
+#include "tst_hareket_atama.moc"
