@@ -5,14 +5,19 @@
 #include "EkstreOkuma.h"
 #include "HareketAtamaFormu.h"
 #include "HareketlerFormu.h"
+#include "HedefSecici.h"
+#include "KayitEklemeFormu.h"
 #include "KuralDuzenleyici.h"
 #include "KurallarFormu.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QStringListModel>
 
 // A statement assigned, written and taken back through the windows, on a budget whose expense
 // MUTFAK / MARKET is planned in November 2024 and typed by hand in December, with no entry in
@@ -28,6 +33,7 @@ class TestHareketAtama : public LedgerTest
     {
         ortam->anaGrupYaz(giderDefteri(), "MUTFAK");
         ortam->altGrupYaz(giderDefteri(), "MUTFAK", "MARKET");
+        ortam->anaGrupYaz(giderDefteri(), "ULAŞIM");
         ortam->anaGrupYaz(gelirDefteri(), "MAAŞ");
         ortam->altGrupYaz(gelirDefteri(), "MAAŞ", "MAAŞ");
         ortam->kayitYaz(giderDefteri(), "MUTFAK", "MARKET", 2024, "Kasım", 500, QVariant());
@@ -38,8 +44,7 @@ class TestHareketAtama : public LedgerTest
     {
         pencere = form->hareketAtamaFormu(EkstreOkuma::oku(dosya), dosya);
     }
-    template <typename T = QWidget>
-    T* bul(const char* ad)
+    template <typename T = QWidget> T* bul(const char* ad)
     {
         return pencere->findChild<T*>(QString::fromUtf8(ad));
     }
@@ -58,6 +63,20 @@ class TestHareketAtama : public LedgerTest
         bul<QCheckBox>("KuralKutusu")->setChecked(!kural.isEmpty());
         bul<QLineEdit>("MetinKutusu")->setText(kural);
         pencere->AtaDugmesi_Click();
+    }
+    // The whole statement imported, and MUTFAK / MARKET's November entry chosen on the window.
+    QTreeWidget* kasimdakiMarket()
+    {
+        hazirla();
+        ac(yol);
+        hepsiniAta();
+        pencere->IceAktarDugmesi_Click();
+        form->donemSecici()->sec({2024, 11});
+        grupSec(*form, giderDefteri(), "MUTFAK", "MARKET");
+        QTreeWidget* liste = kayitListesi(*form, giderDefteri());
+        if (liste->topLevelItemCount() == 1)
+            liste->setCurrentItem(liste->topLevelItem(0));
+        return liste;
     }
     // How many rows each rule assigned, by the "Kural" column and the sub-group.
     QMap<QString, int> kurallarlaAtanan()
@@ -89,11 +108,13 @@ class TestHareketAtama : public LedgerTest
     // An amount of MUTFAK / MARKET in the month, in kuruş.
     qint64 market(const QString& ay, const char* alan = "Gerceklesen")
     {
-        return qRound64(100 * ortam->sorgula(QStringLiteral("SELECT %1 FROM GiderlerTablosu WHERE GrupAdi = "
-                                             "'MARKET' AND GiderAyi = ?")
-                                  .arg(alan),
-                              {ay})
-                                  .toDouble());
+        return qRound64(
+            100 * ortam
+                      ->sorgula(QStringLiteral("SELECT %1 FROM GiderlerTablosu WHERE GrupAdi = "
+                                               "'MARKET' AND GiderAyi = ?")
+                                    .arg(alan),
+                                {ay})
+                      .toDouble());
     }
 
 private slots:
@@ -134,8 +155,9 @@ private slots:
         pencere->IceAktarDugmesi_Click();
 
         QCOMPARE(menuKomutu(*form, "Geri Al")->text(), "Geri Al: Banka hareketleri (168)");
-        QVERIFY(form->statusBar()->currentMessage().startsWith(
-            "Banka hareketleri içe aktarıldı: 168 yazıldı, 0 zaten vardı, 0 yok sayıldı"));
+        QCOMPARE(form->statusBar()->currentMessage(),
+                 "Banka hareketleri içe aktarıldı: 168 yazıldı, 0 zaten vardı, 0 yok sayıldı, 4 "
+                 "plansız kayıt açıldı.");
         QCOMPARE(market("Kasım"), cikanToplami(11));
         QCOMPARE(market("Aralık"), cikanToplami(12) + (secim == 1 ? 10000 : 0));
         QCOMPARE(market("Ocak"), cikanToplami(1));
@@ -166,7 +188,11 @@ private slots:
         QCOMPARE(menuKomutu(*form, "Geri Al")->text(), "Geri Al: Kural Ekle");
         QCOMPARE(kurallarlaAtanan(), (QMap<QString, int>{{"içerir «migros» → MARKET", 13}}));
 
-        Kurallar::ekle({0, Kural::Kosul::Baslar, "MİGROS TİC", {}, {},
+        Kurallar::ekle({0,
+                        Kural::Kosul::Baslar,
+                        "MİGROS TİC",
+                        {},
+                        {},
                         {&giderDefteri(), "MUTFAK", "TEMİZLİK"}});
         ac(QStringLiteral(BANKA_VERILERI "/d-borc-alacak-cp1254.csv"));
         QCOMPARE(kurallarlaAtanan(),
@@ -174,6 +200,14 @@ private slots:
                      {"başlar «MİGROS TİC» (2 kural eşleşti, en özeli) → TEMİZLİK", 14}}));
         QCOMPARE(bul<QLabel>("KuralEtiketi")->text(),
                  "14 harekete birden çok kural uydu; en özel olanı uygulandı (Kural sütunu).");
+        const AtamaModeli* m = pencere->atamaModeli();
+        QVERIFY(!m->satir(0).atama.hedef && m->satir(m->rowCount() - 1).atama.hedef);
+        auto* anaGrup = bul<GrupKutusu>("AnaGrupKutusu");
+        bul<QComboBox>("DefterKutusu")->setCurrentText("Gider");
+        anaGrup->setEditText({});
+        QTest::keyClicks(anaGrup->lineEdit(), "utf");
+        QCOMPARE(static_cast<QStringListModel*>(anaGrup->completer()->model())->stringList(),
+                 QStringList{"MUTFAK"});
 
         const std::unique_ptr<KurallarFormu> kurallar = form->kurallarFormu();
         kurallar->kuralListesi()->setCurrentItem(kurallar->kuralListesi()->topLevelItem(0));
@@ -205,15 +239,8 @@ private slots:
         QFETCH(int, secim);
         QFETCH(int, kalanHareket);
         QFETCH(bool, silindi);
-        hazirla();
-        ac(yol);
-        hepsiniAta();
-        pencere->IceAktarDugmesi_Click();
-        form->donemSecici()->sec({2024, 11});
-        grupSec(*form, giderDefteri(), "MUTFAK", "MARKET");
-        QTreeWidget* liste = kayitListesi(*form, giderDefteri());
-        QCOMPARE(liste->topLevelItemCount(), 1);
-        liste->setCurrentItem(liste->topLevelItem(0));
+        QTreeWidget* liste = kasimdakiMarket();
+        QVERIFY(liste->currentItem());
         QCOMPARE(liste->topLevelItem(0)->toolTip(5), "Banka hareketlerinden (Hareketleri Göster…)");
         QVERIFY(menuKomutu(*form, "Hareketleri Göster…")->isEnabled());
 
@@ -224,12 +251,43 @@ private slots:
                  "1 Kasım 2024|BİM BİRLEŞİK MAĞAZALAR ÜSKÜDAR İSTANBUL|-174,86|"
                  "a-hesap-hareketleri.xlsx|9");
 
+        form->TumKayitlariKaydet_Click();
+        QVERIFY(mesajlar().last().contains("Bütçede 168 banka hareketi var."));
+
         MesajKutusu::gosterilenleriSil();
         MesajKutusu::sonrakiSecim(secim);
         form->bolum(giderDefteri()).kayitSil();
         QVERIFY(mesajlar().first().contains("banka hareketlerinden geliyor"));
         QCOMPARE(liste->topLevelItemCount(), silindi ? 0 : 1);
         QCOMPARE(ortam->satirSayisi("BankaHareketleri"), kalanHareket);
+    }
+
+    // Correcting the realised amount asks whether the movements stay behind the entry.
+    void correctingAsksAboutTheMovements_data()
+    {
+        QTest::addColumn<int>("secim");
+        QTest::addColumn<int>("bagliHareket");
+        QTest::newRow("Kayda Bağlı Kalsın") << 0 << 54;
+        QTest::newRow("Kayıttan Ayır") << 1 << 0;
+    }
+    void correctingAsksAboutTheMovements()
+    {
+        QFETCH(int, secim);
+        QFETCH(int, bagliHareket);
+        QTreeWidget* liste = kasimdakiMarket();
+        QVERIFY(liste->currentItem());
+        const std::unique_ptr<KayitEklemeFormu> duzenleme =
+            form->bolum(giderDefteri()).kayitDuzenlemeFormu();
+        QVERIFY(duzenleme->findChild<QPushButton*>("HareketleriGösterDüğmesi"));
+        duzenleme->findChild<QLineEdit*>("GerçekleşenKutusu")->setText("1.000");
+        MesajKutusu::sonrakiSecim(secim);
+        duzenleme->EkleKaydetDugmesi_Click();
+        QCOMPARE(market("Kasım"), 100000);
+        QCOMPARE(
+            ortam->sorgula(
+                "SELECT count(*) FROM BankaHareketleri WHERE KayitKimlik = 1 AND Defter = 'Gider'"),
+            bagliHareket);
+        QCOMPARE(liste->topLevelItem(0)->toolTip(5).isEmpty(), bagliHareket == 0);
     }
 };
 

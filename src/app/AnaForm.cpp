@@ -21,7 +21,6 @@
 #include "PlanKopyalamaFormu.h"
 #include "Sema.h"
 #include "Takvim.h"
-#include "VeriHatasi.h"
 #include "YazmaKomutu.h"
 #include "YedekGeriYuklemeFormu.h"
 
@@ -345,12 +344,13 @@ void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisikli
 // The bank movements are offered on a sheet of their own when the budget has any.
 void AnaForm::TumKayitlariKaydet_Click()
 {
+    const QString tablo = Sema::hareketTablosu().ad;
     qint64 hareketSayisi = 0;
-    try {
-        hareketSayisi = ButceVerisi::satirSayisi(Sema::hareketTablosu().ad);
-    } catch (const VeriHatasi&) {
-        // A file not yet given the table (read-only) has no movements.
-    }
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            if (Sema::tabloVar(Baglanti::program().db(), tablo))
+                hareketSayisi = ButceVerisi::satirSayisi(tablo);
+        }))
+        return;
     bool hareketlerle = false;
     if (hareketSayisi > 0) {
         const int secim = MesajKutusu::sec(

@@ -1,6 +1,7 @@
 #include "DefterBolumu.h"
 
 #include "AylikOzetFormu.h"
+#include "Baglanti.h"
 #include "BankaHareketleri.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
@@ -15,6 +16,7 @@
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
+#include "Sema.h"
 #include "TurkceMetin.h"
 
 #include <QAction>
@@ -48,6 +50,15 @@ std::optional<QString> seciliMetin(const QListWidget* liste)
 QString tutarVeyaEksik(const std::optional<qint64>& kurus)
 {
     return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
+}
+
+// The entries of the ledger fed by bank movements; none in a file that could not be given the
+// movements' table when it opened (locked, a full disk), whose entries must list all the same.
+QSet<qint64> hareketliler(const DefterTanimi& defter)
+{
+    if (!Sema::tabloVar(Baglanti::program().db(), Sema::hareketTablosu().ad))
+        return {};
+    return BankaHareketleri::hareketliKimlikler(defter);
 }
 
 // The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
@@ -293,7 +304,7 @@ void DefterBolumu::listeyiDoldur(bool altGrupla)
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
-    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
+    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
     toplamiYaz(KayitlarListesi->doldur(ButceVerisi::kayitlar(defter_, listeSuzgeci(altGrupla))));
 }
 
@@ -311,7 +322,7 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
     if (bulunan.size() != 1)
         return false;
-    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
+    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
     const std::optional<KayitListesi::Yenilenen> yenilenen =
         KayitlarListesi->satiriYenile(bulunan[0]);
     if (!yenilenen)
@@ -619,14 +630,14 @@ void DefterBolumu::kayitSil()
         if (secim < 0 || secim == 2)
             return;
         hareketleriyle = secim == 0;
-    } else if (!MesajKutusu::sor(sahibi(), defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit))) {
+    } else if (!MesajKutusu::sor(sahibi(),
+                                 defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit))) {
         return;
     }
     Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
-            degisiklik = hareketli
-                             ? BankaHareketleri::kayitSil(defter_, *kayit, hareketleriyle)
-                             : ButceVerisi::kayitSil(defter_, *kayit);
+            degisiklik = hareketli ? BankaHareketleri::kayitSil(defter_, *kayit, hareketleriyle)
+                                   : ButceVerisi::kayitSil(defter_, *kayit);
         }))
         return;
     emit komutYapildi(defter_.silDugmesi, degisiklik, {});

@@ -111,7 +111,7 @@ QVariant AtamaModeli::data(const QModelIndex& yer, int rol) const
         case TutarSutunu:
             return Bicim::tutar(h.tutar);
         case Defter:
-            return !hedef ? QString()
+            return !hedef                ? QString()
                    : hedef->yokSayilir() ? QStringLiteral("Yok say")
                                          : hedef->defter->ad;
         case AnaGrup:
@@ -139,9 +139,9 @@ QVariant AtamaModeli::headerData(int bolum, Qt::Orientation yon, int rol) const
         return {};
     if (yon == Qt::Vertical)
         return bolum + 1;
-    static const QStringList basliklar{
-        QStringLiteral("Tarih"),    QStringLiteral("Açıklama"), QStringLiteral("Tutar"),
-        QStringLiteral("Defter"),   QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
-        QStringLiteral("Kural")};
+    static const QStringList basliklar{QStringLiteral("Tarih"),    QStringLiteral("Açıklama"),
+                                       QStringLiteral("Tutar"),    QStringLiteral("Defter"),
+                                       QStringLiteral("Ana Grup"), QStringLiteral("Alt Grup"),
+                                       QStringLiteral("Kural")};
     return basliklar.value(bolum);
 }

@@ -1,5 +1,6 @@
 #include "HareketAtamaFormu.h"
 
+#include "BankaDugmesi.h"
 #include "Bicim.h"
 #include "DefterTanimi.h"
 #include "HedefSecici.h"
@@ -34,20 +35,10 @@ QString kayitAdi(const HareketAktarimi::KayitOnizlemesi& k)
         .arg(k.anahtar.yil);
 }
 
-QPushButton* dugme(QWidget* ust, const QString& metin, const QString& ad)
-{
-    auto* d = new QPushButton(metin, ust);
-    d->setObjectName(ad);
-    d->setAutoDefault(false);
-    return d;
-}
-
 } // namespace
 
-HareketAtamaFormu::HareketAtamaFormu(const EkstreOkuma& okuma, const QString& yol,
-                                     QWidget* sahibi)
-    : QDialog(sahibi), dosya(yol),
-      kaynak(HareketAktarimi::kaynak(okuma, QFileInfo(yol).fileName()))
+HareketAtamaFormu::HareketAtamaFormu(const EkstreOkuma& okuma, const QString& yol, QWidget* sahibi)
+    : QDialog(sahibi), dosya(yol), kaynak(HareketAktarimi::kaynak(okuma, QFileInfo(yol).fileName()))
 {
     setObjectName(QStringLiteral("HareketAtamaFormu"));
     setWindowTitle(QStringLiteral("Banka Hareketlerini İçe Aktar"));
@@ -78,7 +69,7 @@ HareketAtamaFormu::HareketAtamaFormu(const EkstreOkuma& okuma, const QString& yo
     auto* atamaDuzeni = new QVBoxLayout(atama);
     auto* hedefSatiri = new QHBoxLayout;
     hedefSecici = new HedefSecici(atama);
-    AtaDugmesi = dugme(atama, QStringLiteral("&Ata"), QStringLiteral("AtaDüğmesi"));
+    AtaDugmesi = bankaDugmesi(atama, QStringLiteral("&Ata"), QStringLiteral("AtaDüğmesi"));
     hedefSatiri->addWidget(hedefSecici, 1);
     hedefSatiri->addWidget(AtaDugmesi);
     atamaDuzeni->addLayout(hedefSatiri);
@@ -106,8 +97,9 @@ HareketAtamaFormu::HareketAtamaFormu(const EkstreOkuma& okuma, const QString& yo
 
     auto* alt = new QHBoxLayout;
     alt->addStretch();
-    IceAktarDugmesi = dugme(this, QStringLiteral("İçe Aktar"), QStringLiteral("İçeAktarDüğmesi"));
-    auto* vazgec = dugme(this, QStringLiteral("Vazgeç"), QStringLiteral("VazgeçDüğmesi"));
+    IceAktarDugmesi =
+        bankaDugmesi(this, QStringLiteral("İçe Aktar"), QStringLiteral("İçeAktarDüğmesi"));
+    auto* vazgec = bankaDugmesi(this, QStringLiteral("Vazgeç"), QStringLiteral("VazgeçDüğmesi"));
     alt->addWidget(IceAktarDugmesi);
     alt->addWidget(vazgec);
     duzen->addLayout(alt);
@@ -251,8 +243,8 @@ HareketAtamaFormu::secimler() const
 {
     std::map<HareketAktarimi::KayitAnahtari, HareketAktarimi::ElleGirilen> sonuc;
     for (size_t i = 0; i < elleGirilenler.size(); ++i) {
-        const auto* kutu = static_cast<QComboBox*>(ElleGirilenlerListesi->itemWidget(
-            ElleGirilenlerListesi->topLevelItem(int(i)), 3));
+        const auto* kutu = static_cast<QComboBox*>(
+            ElleGirilenlerListesi->itemWidget(ElleGirilenlerListesi->topLevelItem(int(i)), 3));
         sonuc[elleGirilenler[i].anahtar] = kutu->currentIndex() == 1
                                                ? HareketAktarimi::ElleGirilen::UstuneEkle
                                                : HareketAktarimi::ElleGirilen::Degistir;
@@ -283,8 +275,8 @@ void HareketAtamaFormu::IceAktarDugmesi_Click()
         return;
     HareketAktarimi::Sonuc sonuc;
     if (!MesajKutusu::hatalariGostererek(this, [&] {
-            sonuc = HareketAktarimi::yaz(kaynak, QFileInfo(dosya).fileName(), hareketler,
-                                         secimler());
+            sonuc =
+                HareketAktarimi::yaz(kaynak, QFileInfo(dosya).fileName(), hareketler, secimler());
         }))
         return;
     emit aktarildi(sonuc);

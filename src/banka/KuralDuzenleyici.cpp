@@ -53,8 +53,8 @@ KuralDuzenleyici::KuralDuzenleyici(QWidget* ust, bool hedefli) : QWidget(ust)
 void KuralDuzenleyici::goster(const Kural& k)
 {
     gosterilen = k;
-    KosulKutusu->setCurrentIndex(int(std::find(std::begin(kosullar), std::end(kosullar), k.kosul) -
-                                     std::begin(kosullar)));
+    KosulKutusu->setCurrentIndex(
+        int(std::find(std::begin(kosullar), std::end(kosullar), k.kosul) - std::begin(kosullar)));
     MetinKutusu->setText(k.metin);
     EnAzKutusu->setText(k.enAzKurus ? Bicim::tutar(*k.enAzKurus) : QString());
     EnCokKutusu->setText(k.enCokKurus ? Bicim::tutar(*k.enCokKurus) : QString());

@@ -1,5 +1,6 @@
 #include "KurallarFormu.h"
 
+#include "BankaDugmesi.h"
 #include "Bicim.h"
 #include "DefterTanimi.h"
 #include "KuralDuzenleyici.h"
@@ -30,14 +31,6 @@ QString hedefMetni(const Hedef& h)
                           : QStringLiteral("%1 / %2 / %3").arg(h.defter->ad, h.anaGrup, h.altGrup);
 }
 
-QPushButton* dugme(QWidget* ust, const QString& metin, const QString& ad)
-{
-    auto* d = new QPushButton(metin, ust);
-    d->setObjectName(ad);
-    d->setAutoDefault(false);
-    return d;
-}
-
 } // namespace
 
 KurallarFormu::KurallarFormu(QWidget* sahibi) : QDialog(sahibi)
@@ -63,9 +56,9 @@ KurallarFormu::KurallarFormu(QWidget* sahibi) : QDialog(sahibi)
     kuralDuzenleyici = new KuralDuzenleyici(this, true);
     duzen->addWidget(kuralDuzenleyici);
     auto* alt = new QHBoxLayout;
-    KaydetDugmesi = dugme(this, QStringLiteral("&Kaydet"), QStringLiteral("KaydetDüğmesi"));
-    SilDugmesi = dugme(this, QStringLiteral("&Sil"), QStringLiteral("SilDüğmesi"));
-    auto* kapat = dugme(this, QStringLiteral("Kapat"), QStringLiteral("KapatDüğmesi"));
+    KaydetDugmesi = bankaDugmesi(this, QStringLiteral("&Kaydet"), QStringLiteral("KaydetDüğmesi"));
+    SilDugmesi = bankaDugmesi(this, QStringLiteral("&Sil"), QStringLiteral("SilDüğmesi"));
+    auto* kapat = bankaDugmesi(this, QStringLiteral("Kapat"), QStringLiteral("KapatDüğmesi"));
     alt->addWidget(KaydetDugmesi);
     alt->addWidget(SilDugmesi);
     alt->addStretch();
@@ -86,8 +79,8 @@ void KurallarFormu::listele(qint64 secilecek)
 {
     KuralListesi->clear();
     for (const Kural& k : kurallar) {
-        auto* satir = new QTreeWidgetItem(KuralListesi, {Kural::kosulAdi(k.kosul), k.metin,
-                                                         aralik(k), hedefMetni(k.hedef)});
+        auto* satir = new QTreeWidgetItem(
+            KuralListesi, {Kural::kosulAdi(k.kosul), k.metin, aralik(k), hedefMetni(k.hedef)});
         satir->setData(0, Qt::UserRole, k.kimlik);
         if (k.kimlik == secilecek)
             KuralListesi->setCurrentItem(satir);

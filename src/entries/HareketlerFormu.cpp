@@ -30,13 +30,13 @@ HareketlerFormu::HareketlerFormu(const DefterTanimi& defter, const ButceVerisi::
     const std::vector<BankaHareketleri::KayitliHareket> hareketler =
         BankaHareketleri::kayitHareketleri(defter, kayit.kimlik);
     for (const BankaHareketleri::KayitliHareket& h : hareketler) {
-        auto* satir = new QTreeWidgetItem(
-            HareketListesi,
-            {QStringLiteral("%1 %2 %3")
-                 .arg(h.tarih.day())
-                 .arg(Takvim::ayAdlari()[h.tarih.month() - 1])
-                 .arg(h.tarih.year()),
-             h.aciklama, Bicim::tutar(h.tutarKurus), h.dosya, QString::number(h.kaynakNo)});
+        auto* satir =
+            new QTreeWidgetItem(HareketListesi, {QStringLiteral("%1 %2 %3")
+                                                     .arg(h.tarih.day())
+                                                     .arg(Takvim::ayAdlari()[h.tarih.month() - 1])
+                                                     .arg(h.tarih.year()),
+                                                 h.aciklama, Bicim::tutar(h.tutarKurus), h.dosya,
+                                                 QString::number(h.kaynakNo)});
         satir->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         satir->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
         toplam += h.tutarKurus;

@@ -169,10 +169,9 @@ void KayitEklemeFormu::hareketliOlarakAc()
 {
     hareketli = true;
     planIpucuEtiketi->hide();
-    auto* dugme = Denetim::yerlestir(new QPushButton(QStringLiteral("Hareketleri Göster…"),
-                                                     planIpucuEtiketi->parentWidget()),
-                                     QStringLiteral("HareketleriGösterDüğmesi"),
-                                     twipAlani(2040, 2085, 2505, 300));
+    auto* dugme = Denetim::yerlestir(
+        new QPushButton(QStringLiteral("Hareketleri Göster…"), planIpucuEtiketi->parentWidget()),
+        QStringLiteral("HareketleriGösterDüğmesi"), twipAlani(2040, 2085, 2505, 300));
     dugme->setAutoDefault(false);
     dugme->show();
     connect(dugme, &QPushButton::clicked, this, &KayitEklemeFormu::HareketleriGosterDugmesi_Click);
@@ -190,8 +189,9 @@ void KayitEklemeFormu::HareketleriGosterDugmesi_Click()
 std::optional<Degisiklik> KayitEklemeFormu::duzeltmeyiYaz(const ButceVerisi::KayitDegeri& deger)
 {
     bool ayir = false;
-    if (hareketli && (deger.yil != duzenlenen->yil || !TurkceMetin::esit(deger.ay, duzenlenen->ay) ||
-                      deger.gerceklesenKurus != duzenlenen->gerceklesenKurus)) {
+    if (hareketli &&
+        (deger.yil != duzenlenen->yil || !TurkceMetin::esit(deger.ay, duzenlenen->ay) ||
+         deger.gerceklesenKurus != duzenlenen->gerceklesenKurus)) {
         const int yanit = MesajKutusu::sec(
             this, MesajKutusu::Simge::Soru,
             QStringLiteral("Bu kaydın gerçekleşen tutarı banka hareketlerinden geliyor. "
@@ -207,8 +207,9 @@ std::optional<Degisiklik> KayitEklemeFormu::duzeltmeyiYaz(const ButceVerisi::Kay
     }
     Degisiklik degisiklik;
     if (!MesajKutusu::hatalariGostererek(this, [&] {
-            degisiklik = hareketli ? BankaHareketleri::kayitGuncelle(defter, *duzenlenen, deger, ayir)
-                                   : ButceVerisi::kayitGuncelle(defter, *duzenlenen, deger);
+            degisiklik = hareketli
+                             ? BankaHareketleri::kayitGuncelle(defter, *duzenlenen, deger, ayir)
+                             : ButceVerisi::kayitGuncelle(defter, *duzenlenen, deger);
         }))
         return std::nullopt;
     return degisiklik;
@@ -265,8 +266,7 @@ void KayitEklemeFormu::kaydet()
     const QString ay = AyBilgisiKutusu->currentText();
     Degisiklik degisiklik;
     if (duzenlenen) {
-        const std::optional<Degisiklik> yazilan =
-            duzeltmeyiYaz({yil, ay, *tahmin, *gerceklesen});
+        const std::optional<Degisiklik> yazilan = duzeltmeyiYaz({yil, ay, *tahmin, *gerceklesen});
         if (!yazilan)
             return;
         degisiklik = *yazilan;
