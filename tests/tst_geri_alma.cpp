@@ -1,8 +1,8 @@
 #include "GrupEklemeFormu.h"
 #include "KayitEklemeFormu.h"
 #include "LedgerTest.h"
-#include "PlanKopyalamaFormu.h"
 #include "Lehce.h"
+#include "PlanKopyalamaFormu.h"
 #include "Sema.h"
 
 #include <QLabel>

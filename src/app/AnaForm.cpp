@@ -9,14 +9,17 @@
 #include "DonemOzeti.h"
 #include "DonemSecici.h"
 #include "Esneklik.h"
+#include "HareketAtamaFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitListesi.h"
 #include "KilavuzFormu.h"
+#include "KurallarFormu.h"
 #include "MesajKutusu.h"
 #include "OrtakButceDurumu.h"
 #include "OtomatikYedekleme.h"
 #include "PencereDuzeni.h"
 #include "PlanKopyalamaFormu.h"
+#include "Sema.h"
 #include "Takvim.h"
 #include "YazmaKomutu.h"
 #include "YedekGeriYuklemeFormu.h"
@@ -193,6 +196,8 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
          kayitSecili},
         {duzenle, QStringLiteral("Kaydı Sil"), {QKeySequence::Delete}, [this] { kayitBolumundan(&DefterBolumu::kayitSil); },
          kayitSecili},
+        {duzenle, QStringLiteral("Hareketleri Göster…"), {}, [this] { kayitBolumundan(&DefterBolumu::hareketleriGoster); },
+         [this] { return kayitBolumu() && kayitBolumu()->hareketliSecili(); }},
         {duzenle},
         {duzenle, QStringLiteral("Grubu Yeniden Adlandır…"), {}, [this] { grupBolumu->grubuYenidenAdlandir(); },
          [this] { return grupBolumu->adlandirilabilir(); }},
@@ -200,6 +205,7 @@ QList<AnaForm::MenuKomutu> AnaForm::menuTablosu()
          [this] { return grupBolumu->anaGrupSilinebilir(); }},
         {duzenle},
         {duzenle, QStringLiteral("Planı Kopyala…"), {}, [this] { PlaniKopyala_Click(); }},
+        {duzenle, QStringLiteral("İçe Aktarma Kuralları…"), {}, [this] { IceAktarmaKurallari_Click(); }},
         {gorunum, QStringLiteral("Dönem Raporu…"), {Qt::CTRL | Qt::Key_R}, [this] { DonemRaporu_Click(); }},
         {gorunum},
         {gorunum, QStringLiteral("Pencere Düzenini Sıfırla"), {}, [this] { PencereDuzeniniSifirla_Click(); }},
@@ -255,6 +261,7 @@ void AnaForm::menuleriKur()
         liste->setContextMenuPolicy(Qt::ActionsContextMenu);
         liste->addActions({eylemler.value(QStringLiteral("Kaydı Düzenle…")),
                            eylemler.value(QStringLiteral("Kaydı Sil")),
+                           eylemler.value(QStringLiteral("Hareketleri Göster…")),
                            eylemler.value(QStringLiteral("Banka Hareketlerini İçe Aktar…"))});
     }
 }
@@ -337,14 +344,36 @@ void AnaForm::planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisikli
                                  .arg(atlanan));
 }
 
+// The bank movements are offered on a sheet of their own when the budget has any.
 void AnaForm::TumKayitlariKaydet_Click()
 {
+    const QString tablo = Sema::hareketTablosu().ad;
+    qint64 hareketSayisi = 0;
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            if (Sema::tabloVar(Baglanti::program().db(), tablo))
+                hareketSayisi = ButceVerisi::satirSayisi(tablo);
+        }))
+        return;
+    bool hareketlerle = false;
+    if (hareketSayisi > 0) {
+        const int secim = MesajKutusu::sec(
+            this, MesajKutusu::Simge::Soru,
+            QStringLiteral("Bütçede %1 banka hareketi var. Hareketler de ayrı bir \"Hareketler\" "
+                           "sayfasında kaydedilsin mi?")
+                .arg(hareketSayisi),
+            {QStringLiteral("Hareketlerle Kaydet"), QStringLiteral("Hareketsiz Kaydet")});
+        if (secim < 0)
+            return;
+        hareketlerle = secim == 0;
+    }
     const QStringList ad{QStringLiteral("Tüm Kayıtlar")};
     qint64 sayi = 0;
     if (const std::optional<QString> yol = KaydetmeYeri::kaydet(
             this, QStringLiteral("Tüm Kayıtları Kaydet"),
             DisaAktarma::dosyaAdi(ad, QStringLiteral("xlsx")), DisaAktarma::tabloTurleri(),
-            [&](const QString& hedef) { sayi = DisaAktarma::tumKayitlariKaydet(hedef); }))
+            [&](const QString& hedef) {
+                sayi = DisaAktarma::tumKayitlariKaydet(hedef, std::nullopt, hareketlerle);
+            }))
         statusBar()->showMessage(
             KaydetmeYeri::kaydedildi(*yol, QStringLiteral("(%1 kayıt)").arg(sayi)));
 }
@@ -363,13 +392,57 @@ void AnaForm::YedektenGeriYukle_Click()
 
 void AnaForm::BankaHareketleriniIceAktar_Click()
 {
+    disaridanDegisenleriListele();
     BankaHareketleriFormu pencere(this);
+    std::optional<EkstreOkuma> onaylanan;
     connect(&pencere, &BankaHareketleriFormu::hareketlerOnaylandi, this,
-            [this](const EkstreOkuma& okuma) {
-                statusBar()->showMessage(
-                    QStringLiteral("Banka ekstresi okundu: %1 hareket.").arg(okuma.cozum.ozet.sayi));
-            });
-    pencere.exec();
+            [&](const EkstreOkuma& okuma) { onaylanan = okuma; });
+    if (pencere.exec() != QDialog::Accepted || !onaylanan)
+        return;
+    std::unique_ptr<HareketAtamaFormu> atama;
+    if (MesajKutusu::hatalariGostererek(
+            this, [&] { atama = hareketAtamaFormu(*onaylanan, pencere.dosya()); }))
+        atama->exec();
+}
+
+std::unique_ptr<HareketAtamaFormu> AnaForm::hareketAtamaFormu(const EkstreOkuma& okuma,
+                                                              const QString& dosya)
+{
+    auto form = std::make_unique<HareketAtamaFormu>(okuma, dosya, this);
+    connect(form.get(), &HareketAtamaFormu::kuralEklendi, this,
+            [this](const Degisiklik& d) { komutuKaydet(QStringLiteral("Kural Ekle"), d, {}); });
+    connect(form.get(), &HareketAtamaFormu::aktarildi, this, &AnaForm::hareketlerAktarildi);
+    return form;
+}
+
+void AnaForm::hareketlerAktarildi(const HareketAktarimi::Sonuc& sonuc)
+{
+    komutuKaydet(QStringLiteral("Banka hareketleri (%1)").arg(sonuc.saklanan), sonuc.degisiklik,
+                 {});
+    hepsiniYenile();
+    statusBar()->showMessage(QStringLiteral("Banka hareketleri içe aktarıldı: %1 yazıldı, %2 "
+                                            "zaten vardı, %3 yok sayıldı, %4 plansız kayıt "
+                                            "açıldı.")
+                                 .arg(sonuc.sayilar.yeni)
+                                 .arg(sonuc.sayilar.zatenVar)
+                                 .arg(sonuc.sayilar.yokSayilan)
+                                 .arg(sonuc.eklenenKayit));
+}
+
+std::unique_ptr<KurallarFormu> AnaForm::kurallarFormu()
+{
+    auto form = std::make_unique<KurallarFormu>(this);
+    connect(form.get(), &KurallarFormu::kuralDegisti, this,
+            [this](const QString& ad, const Degisiklik& d) { komutuKaydet(ad, d, {}); });
+    return form;
+}
+
+void AnaForm::IceAktarmaKurallari_Click()
+{
+    disaridanDegisenleriListele();
+    std::unique_ptr<KurallarFormu> form;
+    if (MesajKutusu::hatalariGostererek(this, [&] { form = kurallarFormu(); }))
+        form->exec();
 }
 
 // The commands of this run were written to rows the restored file may not have.

@@ -5,6 +5,7 @@
 #include "Degisiklik.h"
 #include "DonemRaporuFormu.h"
 #include "DonemSecici.h"
+#include "HareketAktarimi.h"
 
 #include <QDate>
 #include <QKeySequence>
@@ -15,6 +16,9 @@
 #include <memory>
 
 class DonemOzeti;
+class HareketAtamaFormu;
+class KurallarFormu;
+struct EkstreOkuma;
 class OtomatikYedekleme;
 class PencereDuzeni;
 class PlanKopyalamaFormu;
@@ -55,8 +59,14 @@ public:
     void PlaniKopyala_Click();
     std::unique_ptr<PlanKopyalamaFormu> planKopyalamaFormu();
     void YedektenGeriYukle_Click();
-    // "Dosya" > "Banka Hareketlerini İçe Aktar…", also on the entry lists' menu.
+    // "Dosya" > "Banka Hareketlerini İçe Aktar…", also on the entry lists' menu: the statement
+    // read and confirmed, then its movements assigned and written (hareketAtamaFormu).
     void BankaHareketleriniIceAktar_Click();
+    std::unique_ptr<HareketAtamaFormu> hareketAtamaFormu(const EkstreOkuma& okuma,
+                                                         const QString& dosya);
+    // "Düzenle" > "İçe Aktarma Kuralları…".
+    void IceAktarmaKurallari_Click();
+    std::unique_ptr<KurallarFormu> kurallarFormu();
     std::unique_ptr<YedekGeriYuklemeFormu> yedekGeriYuklemeFormu();
     // After a backup took the file's data: everything listed again, the undo stack emptied.
     void geriYuklendi(const QString& yedek);
@@ -112,6 +122,7 @@ private:
     // list the user is not looking at: with the focus in a group list, a box or a button, none.
     DefterBolumu* kayitBolumu() const;
     void planKopyalandi(qint64 olusturulan, qint64 atlanan, const Degisiklik& degisiklik);
+    void hareketlerAktarildi(const HareketAktarimi::Sonuc& sonuc);
 
     const QDate bugun;
     bool rakamlarBoyaninca; // the first figures wait for the first paint

@@ -1,6 +1,8 @@
 #include "DefterBolumu.h"
 
 #include "AylikOzetFormu.h"
+#include "Baglanti.h"
+#include "BankaHareketleri.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
@@ -8,11 +10,13 @@
 #include "Doldurma.h"
 #include "GrupDuzeltme.h"
 #include "GrupEklemeFormu.h"
+#include "HareketlerFormu.h"
 #include "KaydetmeYeri.h"
 #include "KayitEklemeFormu.h"
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
+#include "Sema.h"
 #include "TurkceMetin.h"
 
 #include <QAction>
@@ -46,6 +50,15 @@ std::optional<QString> seciliMetin(const QListWidget* liste)
 QString tutarVeyaEksik(const std::optional<qint64>& kurus)
 {
     return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
+}
+
+// The entries of the ledger fed by bank movements; none in a file that could not be given the
+// movements' table when it opened (locked, a full disk), whose entries must list all the same.
+QSet<qint64> hareketliler(const DefterTanimi& defter)
+{
+    if (!Sema::tabloVar(Baglanti::program().db(), Sema::hareketTablosu().ad))
+        return {};
+    return BankaHareketleri::hareketliKimlikler(defter);
 }
 
 // The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
@@ -296,6 +309,7 @@ void DefterBolumu::listeyiGoster(const std::vector<ButceVerisi::Kayit>& kayitlar
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
+    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
     toplamiYaz(KayitlarListesi->doldur(kayitlar));
 }
 
@@ -331,6 +345,7 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
     if (bulunan.size() != 1)
         return false;
+    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
     const std::optional<KayitListesi::Yenilenen> yenilenen =
         KayitlarListesi->satiriYenile(bulunan[0]);
     if (!yenilenen)
@@ -569,6 +584,8 @@ std::unique_ptr<KayitEklemeFormu> DefterBolumu::kayitDuzenlemeFormu()
     if (!kayit)
         return nullptr;
     auto form = std::make_unique<KayitEklemeFormu>(defter_, *kayit, yillar, sahibi());
+    if (KayitlarListesi->hareketli(kayit->kimlik))
+        form->hareketliOlarakAc();
     connect(form.get(), &KayitEklemeFormu::kayitDuzenlendi, this,
             [this](qint64 kimlik, const Degisiklik& degisiklik) {
                 duzenlenenKaydiGoster(kimlik, !degisiklik.bos());
@@ -622,12 +639,31 @@ void DefterBolumu::kayitSil()
 {
     const MesajKutusu::Komut komut;
     const std::optional<ButceVerisi::Kayit> kayit = guncelSecim();
-    if (!kayit ||
-        !MesajKutusu::sor(sahibi(), defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit)))
+    if (!kayit)
         return;
+    const bool hareketli = KayitlarListesi->hareketli(kayit->kimlik);
+    bool hareketleriyle = false;
+    if (hareketli) {
+        const int secim = MesajKutusu::sec(
+            sahibi(), MesajKutusu::Simge::Soru,
+            defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit) +
+                QStringLiteral("\n\nBu kaydın gerçekleşen tutarı banka hareketlerinden geliyor. "
+                               "Hareketleriyle silinirse aynı ekstre yeniden içe aktarıldığında "
+                               "gelirler; hareketler saklanırsa tanınırlar ve yeniden alınmazlar."),
+            {QStringLiteral("Hareketleriyle Sil"), QStringLiteral("Hareketleri Sakla"),
+             QStringLiteral("Vazgeç")});
+        if (secim < 0 || secim == 2)
+            return;
+        hareketleriyle = secim == 0;
+    } else if (!MesajKutusu::sor(sahibi(),
+                                 defter_.kayitSilmeSorusu + u'\n' + kayitTanimi(*kayit))) {
+        return;
+    }
     Degisiklik degisiklik;
-    if (!MesajKutusu::hatalariGostererek(
-            sahibi(), [&] { degisiklik = ButceVerisi::kayitSil(defter_, *kayit); }))
+    if (!MesajKutusu::hatalariGostererek(sahibi(), [&] {
+            degisiklik = hareketli ? BankaHareketleri::kayitSil(defter_, *kayit, hareketleriyle)
+                                   : ButceVerisi::kayitSil(defter_, *kayit);
+        }))
         return;
     emit komutYapildi(defter_.silDugmesi, degisiklik, kayitKomutununArdindan(degisiklik));
     if (degisiklik.bos())
@@ -651,6 +687,30 @@ DefterBolumu::Ardindan DefterBolumu::kayitKomutununArdindan(const Degisiklik& de
                 emit kayitDegisti(geriye ? d.sonra : d.once, geriye ? d.once : d.sonra);
         });
     };
+}
+
+bool DefterBolumu::hareketliSecili() const
+{
+    const std::optional<qint64> kimlik = KayitlarListesi->seciliKimlik();
+    return kimlik && KayitlarListesi->hareketli(*kimlik);
+}
+
+std::unique_ptr<HareketlerFormu> DefterBolumu::hareketlerFormu()
+{
+    const std::optional<ButceVerisi::Kayit> kayit = KayitlarListesi->seciliKayit();
+    if (!kayit)
+        return nullptr;
+    return std::make_unique<HareketlerFormu>(defter_, *kayit, sahibi());
+}
+
+void DefterBolumu::hareketleriGoster()
+{
+    const MesajKutusu::Komut komut;
+    if (!guncelSecim())
+        return;
+    std::unique_ptr<HareketlerFormu> form;
+    if (MesajKutusu::hatalariGostererek(sahibi(), [&] { form = hareketlerFormu(); }) && form)
+        form->exec();
 }
 
 void DefterBolumu::listeyiKaydet()

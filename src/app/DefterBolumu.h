@@ -22,6 +22,7 @@
 #include <optional>
 
 class GrupEklemeFormu;
+class HareketlerFormu;
 class KayitEklemeFormu;
 class QAction;
 class QLabel;
@@ -113,7 +114,12 @@ public:
     bool anaGrupSilinebilir() const;
     void kayitEklemeyiAc();
     void kayitDuzenlemeyiAc();
+    // Asks what happens to the movements of an entry fed by them.
     void kayitSil();
+    // "Hareketleri Göster…": the bank movements behind the chosen entry's realised amount.
+    bool hareketliSecili() const;
+    std::unique_ptr<HareketlerFormu> hareketlerFormu(); // throws VeriHatasi
+    void hareketleriGoster();
     void ozetiAc();
     void listeyiKaydet();
     // Chooses the groups of the names, as the lists spell them or else by the Turkish letter

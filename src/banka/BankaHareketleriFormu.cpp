@@ -1,5 +1,6 @@
 #include "BankaHareketleriFormu.h"
 
+#include "BankaDugmesi.h"
 #include "Denetim.h"
 #include "DuzenSecici.h"
 #include "MesajKutusu.h"
@@ -39,14 +40,6 @@ T* etiketli(QWidget* ust, QHBoxLayout* satir, const QString& etiket, const QStri
     return denetim;
 }
 
-QPushButton* dugme(QWidget* ust, const QString& metin, const QString& ad)
-{
-    auto* d = new QPushButton(metin, ust);
-    d->setObjectName(ad);
-    d->setAutoDefault(false);
-    return d;
-}
-
 // Figures and findings to read and copy; no control's caption.
 QLabel* bilgiEtiketi(QWidget* ust, const QString& ad)
 {
@@ -70,7 +63,7 @@ BankaHareketleriFormu::BankaHareketleriFormu(QWidget* sahibi) : QDialog(sahibi)
     auto* dosyaSatiri = new QHBoxLayout;
     DosyaKutusu = etiketli(this, dosyaSatiri, QStringLiteral("Dosya:"),
                            QStringLiteral("DosyaKutusu"), new SaltOkunurKutu(this));
-    auto* sec = dugme(this, QStringLiteral("Dosya Seç…"), QStringLiteral("DosyaSeçDüğmesi"));
+    auto* sec = bankaDugmesi(this, QStringLiteral("Dosya Seç…"), QStringLiteral("DosyaSeçDüğmesi"));
     dosyaSatiri->addWidget(sec);
     duzen->addLayout(dosyaSatiri);
 
@@ -105,8 +98,8 @@ BankaHareketleriFormu::BankaHareketleriFormu(QWidget* sahibi) : QDialog(sahibi)
 
     auto* alt = new QHBoxLayout;
     alt->addStretch();
-    DevamDugmesi = dugme(this, QStringLiteral("Devam"), QStringLiteral("DevamDüğmesi"));
-    auto* kapat = dugme(this, QStringLiteral("Kapat"), QStringLiteral("KapatDüğmesi"));
+    DevamDugmesi = bankaDugmesi(this, QStringLiteral("Devam"), QStringLiteral("DevamDüğmesi"));
+    auto* kapat = bankaDugmesi(this, QStringLiteral("Kapat"), QStringLiteral("KapatDüğmesi"));
     alt->addWidget(DevamDugmesi);
     alt->addWidget(kapat);
     duzen->addLayout(alt);

@@ -31,6 +31,8 @@ public:
     void dosyayiAc(const QString& yol);
     void DosyaSecDugmesi_Click();
     void DevamDugmesi_Click();
+    // The statement's path as chosen; empty before one is read.
+    const QString& dosya() const { return yol; }
 
 signals:
     // The statement confirmed: okuma.cozum.hareketler are its movements, oldest first, with their

@@ -1,9 +1,11 @@
 #include "KayitEklemeFormu.h"
 
+#include "BankaHareketleri.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
 #include "Denetim.h"
 #include "Doldurma.h"
+#include "HareketlerFormu.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
 #include "TurkceMetin.h"
@@ -131,6 +133,7 @@ void KayitEklemeFormu::kur(int ust)
     QPalette ipucuRengi = planIpucu->palette();
     ipucuRengi.setColor(QPalette::WindowText, ipucuRengi.color(QPalette::PlaceholderText));
     planIpucu->setPalette(ipucuRengi);
+    planIpucuEtiketi = planIpucu;
 
     dugmeleriKur(defter.yeniKayitDugmesi, twipAlani(360, 3000 + ust, 1965, 345),
                  twipAlani(2400, 3000 + ust, 1395, 345), twipAlani(3870, 3000 + ust, 1395, 345));
@@ -160,6 +163,56 @@ void KayitEklemeFormu::duzenlemeyeAc(const ButceVerisi::Kayit& kayit)
     QLineEdit* ilk = kayit.gerceklesenKurus ? TahminKutusu : GerceklesenKutusu;
     ilk->setFocus();
     ilk->selectAll();
+}
+
+void KayitEklemeFormu::hareketliOlarakAc()
+{
+    hareketli = true;
+    planIpucuEtiketi->hide();
+    auto* dugme = Denetim::yerlestir(
+        new QPushButton(QStringLiteral("Hareketleri Göster…"), planIpucuEtiketi->parentWidget()),
+        QStringLiteral("HareketleriGösterDüğmesi"), twipAlani(2040, 2085, 2505, 300));
+    dugme->setAutoDefault(false);
+    dugme->show();
+    connect(dugme, &QPushButton::clicked, this, &KayitEklemeFormu::HareketleriGosterDugmesi_Click);
+}
+
+void KayitEklemeFormu::HareketleriGosterDugmesi_Click()
+{
+    std::unique_ptr<HareketlerFormu> form;
+    if (MesajKutusu::hatalariGostererek(
+            this, [&] { form = std::make_unique<HareketlerFormu>(defter, *duzenlenen, this); }))
+        form->exec();
+}
+
+// Only a new period or realised amount concerns the movements behind the entry.
+std::optional<Degisiklik> KayitEklemeFormu::duzeltmeyiYaz(const ButceVerisi::KayitDegeri& deger)
+{
+    bool ayir = false;
+    if (hareketli &&
+        (deger.yil != duzenlenen->yil || !TurkceMetin::esit(deger.ay, duzenlenen->ay) ||
+         deger.gerceklesenKurus != duzenlenen->gerceklesenKurus)) {
+        const int yanit = MesajKutusu::sec(
+            this, MesajKutusu::Simge::Soru,
+            QStringLiteral("Bu kaydın gerçekleşen tutarı banka hareketlerinden geliyor. "
+                           "Hareketler ne olsun?\n\n\"Kayda Bağlı Kalsın\": hareketler bu "
+                           "kaydın arkasında listelenmeye devam eder.\n\"Kayıttan Ayır\": "
+                           "hareketler kayda bağlı olmaz; yine de tanınır, yeniden içe "
+                           "aktarılmaz."),
+            {QStringLiteral("Kayda Bağlı Kalsın"), QStringLiteral("Kayıttan Ayır"),
+             QStringLiteral("Vazgeç")});
+        if (yanit < 0 || yanit == 2)
+            return std::nullopt;
+        ayir = yanit == 1;
+    }
+    Degisiklik degisiklik;
+    if (!MesajKutusu::hatalariGostererek(this, [&] {
+            degisiklik = hareketli
+                             ? BankaHareketleri::kayitGuncelle(defter, *duzenlenen, deger, ayir)
+                             : ButceVerisi::kayitGuncelle(defter, *duzenlenen, deger);
+        }))
+        return std::nullopt;
+    return degisiklik;
 }
 
 void KayitEklemeFormu::girisiHazirla()
@@ -213,11 +266,10 @@ void KayitEklemeFormu::kaydet()
     const QString ay = AyBilgisiKutusu->currentText();
     Degisiklik degisiklik;
     if (duzenlenen) {
-        if (!MesajKutusu::hatalariGostererek(this, [&] {
-                degisiklik = ButceVerisi::kayitGuncelle(defter, *duzenlenen,
-                                                        {yil, ay, *tahmin, *gerceklesen});
-            }))
+        const std::optional<Degisiklik> yazilan = duzeltmeyiYaz({yil, ay, *tahmin, *gerceklesen});
+        if (!yazilan)
             return;
+        degisiklik = *yazilan;
         if (degisiklik.bos())
             MesajKutusu::bilgi(this, degisiklik.baskasiDegistirmis() ? kayitDegismisMesaji
                                                                      : kayitArtikYokMesaji);

@@ -39,6 +39,11 @@ public:
     KayitEklemeFormu(const DefterTanimi& defterTanimi, const ButceVerisi::Kayit& duzenlenen,
                      const Takvim::YilAraligi& yillar, QWidget* sahibi);
 
+    // The entry being corrected is fed by bank movements: "Hareketleri Göster…" lists them, and
+    // changing its period or realised amount asks whether they stay behind it.
+    void hareketliOlarakAc();
+    void HareketleriGosterDugmesi_Click();
+
     void TahminKutusu_LostFocus();
     void GerceklesenKutusu_LostFocus();
 
@@ -63,14 +68,19 @@ private:
     // The realised amount: none inside when the box is empty (a plan); none at all when refused.
     std::optional<std::optional<qint64>> gecerliGerceklesen();
     static void bicimle(QLineEdit* kutu);
+    // The correction written, the movements untied from the entry or not as the user answers;
+    // none when the user gave up.
+    std::optional<Degisiklik> duzeltmeyiYaz(const ButceVerisi::KayitDegeri& deger);
 
     const DefterTanimi& defter;
     const Secim secim;
     const std::optional<ButceVerisi::Kayit> duzenlenen; // the entry being corrected, as listed
     std::optional<std::pair<int, int>> sonDonem; // year and month of the last entry saved
+    bool hareketli = false;
 
     QComboBox* YilBilgisiKutusu = nullptr;
     QComboBox* AyBilgisiKutusu = nullptr;
     QLineEdit* TahminKutusu = nullptr;
     QLineEdit* GerceklesenKutusu = nullptr;
+    QWidget* planIpucuEtiketi = nullptr;
 };

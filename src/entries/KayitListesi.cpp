@@ -81,6 +81,16 @@ std::optional<int> KayitListesi::seciliSatir() const
     return secili.first().row();
 }
 
+void KayitListesi::hareketlileriBildir(QSet<qint64> kimlikler)
+{
+    model_->hareketlileriBildir(std::move(kimlikler));
+}
+
+bool KayitListesi::hareketli(qint64 kimlik) const
+{
+    return model_->hareketli(kimlik);
+}
+
 std::optional<qint64> KayitListesi::seciliKimlik() const
 {
     const std::optional<int> satir = seciliSatir();

@@ -38,6 +38,9 @@ public:
 
     // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
+    // The entries whose realised amount bank movements fed, shown so from the next filling on.
+    void hareketlileriBildir(QSet<qint64> kimlikler);
+    bool hareketli(qint64 kimlik) const;
     std::optional<ButceVerisi::Kayit> seciliKayit() const;
     // The listed entries in the order the rows stand, as sorted on screen.
     std::vector<ButceVerisi::Kayit> listelenenler() const;

@@ -8,12 +8,31 @@
 
 #include <QFont>
 #include <QHash>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 #include <numeric>
 
 namespace
 {
+
+// The mark of an entry fed by bank movements: a sheet with lines, as a statement.
+const QIcon& hareketSimgesi()
+{
+    static const QIcon simge = [] {
+        QPixmap resim(12, 12);
+        resim.fill(Qt::transparent);
+        QPainter boya(&resim);
+        boya.setPen(QColor(0x2a5ea8));
+        boya.drawRect(1, 0, 9, 11);
+        for (int y = 3; y <= 8; y += 2)
+            boya.drawLine(3, y, 8, y);
+        return QIcon(resim);
+    }();
+    return simge;
+}
 
 // A missing number sorts first.
 template <typename T> int karsilastir(const std::optional<T>& a, const std::optional<T>& b)
@@ -122,9 +141,15 @@ QVariant KayitModeli::data(const QModelIndex& yer, int rol) const
                Doldurma::oranUyaridir(defter,
                                       Tutar::oran(kayit.gerceklesenKurus, kayit.tahminKurus));
     };
+    const bool hareketten = yer.column() == GerceklesenSutunu && hareketli(kayit.kimlik);
     switch (rol) {
     case Qt::DisplayRole:
         return metin(kayit, yer.column());
+    case Qt::DecorationRole:
+        return hareketten ? QVariant(hareketSimgesi()) : QVariant();
+    case Qt::ToolTipRole:
+        return hareketten ? QVariant(QStringLiteral("Banka hareketlerinden (Hareketleri Göster…)"))
+                          : QVariant();
     case Qt::TextAlignmentRole:
         return headerData(yer.column(), Qt::Horizontal, rol);
     case Qt::ForegroundRole:

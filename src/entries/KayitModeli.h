@@ -4,6 +4,7 @@
 #include "DefterTanimi.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 
 #include <optional>
 #include <vector>
@@ -36,6 +37,11 @@ public:
     // was listed, or none when it is not listed.
     std::optional<ButceVerisi::Kayit> kayitYenile(const ButceVerisi::Kayit& kayit);
 
+    // The entries whose realised amount bank movements fed: their realised amount shows it (a
+    // statement sign and a tooltip).
+    void hareketlileriBildir(QSet<qint64> kimlikler) { hareketliler = std::move(kimlikler); }
+    bool hareketli(qint64 kimlik) const { return hareketliler.contains(kimlik); }
+
     const std::vector<ButceVerisi::Kayit>& kayitlar() const { return kayitlar_; }
     const ButceVerisi::Kayit& satirdaki(int satir) const { return kayitlar_.at(sira.at(satir)); }
     // The row of the entry, or -1 when it is not listed.
@@ -57,6 +63,7 @@ private:
     std::vector<ButceVerisi::Kayit> kayitlar_;
     std::vector<int> aylar;   // each entry's month number; 0 when its text names no month
     std::vector<size_t> sira; // row → entry
+    QSet<qint64> hareketliler;
     int siraliSutun = AySutunu;
     Qt::SortOrder siraYonu = Qt::AscendingOrder;
 };
