@@ -62,6 +62,7 @@ HedefSecici::HedefSecici(QWidget* ust) : QWidget(ust)
     satir->setContentsMargins(0, 0, 0, 0);
     const auto ekle = [&](const QString& etiket, QWidget* kutu, const QString& ad) {
         auto* yazi = new QLabel(etiket, this);
+        yazi->setContentsMargins(2, 0, 2, 0); // the caption never touches its neighbour
         yazi->setBuddy(kutu);
         kutu->setObjectName(ad);
         kutu->setAccessibleName(etiket.chopped(1));

@@ -23,6 +23,7 @@ KuralDuzenleyici::KuralDuzenleyici(QWidget* ust, bool hedefli) : QWidget(ust)
     const auto ekle = [&](const QString& etiket, QWidget* kutu, const QString& ad, int satir,
                           int sutun, int genislik = 1) {
         auto* yazi = new QLabel(etiket, this);
+        yazi->setContentsMargins(2, 0, 2, 0); // the caption never touches its neighbour
         yazi->setBuddy(kutu);
         kutu->setObjectName(ad);
         kutu->setAccessibleName(etiket.chopped(1).remove(u'&'));

@@ -49,6 +49,7 @@ KurallarFormu::KurallarFormu(QWidget* sahibi) : QDialog(sahibi)
     KuralListesi = new QTreeWidget(this);
     KuralListesi->setObjectName(QStringLiteral("KuralListesi"));
     KuralListesi->setAccessibleName(QStringLiteral("Kurallar"));
+    aciklama->setBuddy(KuralListesi);
     KuralListesi->setRootIsDecorated(false);
     KuralListesi->setHeaderLabels({QStringLiteral("Koşul"), QStringLiteral("Metin"),
                                    QStringLiteral("Tutar aralığı"), QStringLiteral("Hedef")});
@@ -71,7 +72,7 @@ KurallarFormu::KurallarFormu(QWidget* sahibi) : QDialog(sahibi)
     kurallar = Kurallar::hepsi();
     listele(0);
     resize(820, 520);
-    setMinimumSize(640, 420);
+    setMinimumSize(QSize(640, 420).expandedTo(minimumSizeHint()));
     new PencereDuzeni(this);
 }
 
