@@ -218,8 +218,9 @@ void CalismaKitabiYazici::tabloAc(const QString& ad, const QList<Sutun>& yeniSut
 
 CalismaKitabiYazici& CalismaKitabiYazici::metin(const QString& deger)
 {
-    // A total line names itself in its first column, whatever its kind.
-    Q_ASSERT(toplamSatiri || sutunlar.value(sutun).tur == Tur::Metin);
+    // A total line names itself in its first column, whatever its kind; an empty cell may stand
+    // in any column.
+    Q_ASSERT(toplamSatiri || deger.isEmpty() || sutunlar.value(sutun).tur == Tur::Metin);
     const CYereli::Kapsam c;
     genislikSay(int(deger.size()));
     if (!deger.isEmpty())
