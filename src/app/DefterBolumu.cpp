@@ -1,7 +1,6 @@
 #include "DefterBolumu.h"
 
 #include "AylikOzetFormu.h"
-#include "Baglanti.h"
 #include "BankaHareketleri.h"
 #include "Bicim.h"
 #include "ButceVerisi.h"
@@ -16,7 +15,6 @@
 #include "KayitListesi.h"
 #include "MesajKutusu.h"
 #include "SaltOkunurKutu.h"
-#include "Sema.h"
 #include "TurkceMetin.h"
 
 #include <QAction>
@@ -50,15 +48,6 @@ std::optional<QString> seciliMetin(const QListWidget* liste)
 QString tutarVeyaEksik(const std::optional<qint64>& kurus)
 {
     return kurus ? Bicim::tutar(*kurus) : Bicim::eksikOran;
-}
-
-// The entries of the ledger fed by bank movements; none in a file that could not be given the
-// movements' table when it opened (locked, a full disk), whose entries must list all the same.
-QSet<qint64> hareketliler(const DefterTanimi& defter)
-{
-    if (!Sema::tabloVar(Baglanti::program().db(), Sema::hareketTablosu().ad))
-        return {};
-    return BankaHareketleri::hareketliKimlikler(defter);
 }
 
 // The entry a delete question names: "MAAŞ / EK İŞ · Aralık 2026 · 12.500,00 / 12.000,00".
@@ -309,7 +298,7 @@ void DefterBolumu::listeyiGoster(const std::vector<ButceVerisi::Kayit>& kayitlar
     KayitlarListesi->bosalt();
     ToplamKutusu->clear();
     ToplamKutusu->setToolTip(QString());
-    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
+    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
     toplamiYaz(KayitlarListesi->doldur(kayitlar));
 }
 
@@ -345,7 +334,7 @@ bool DefterBolumu::duzenleneniYenile(qint64 kimlik)
     const std::vector<ButceVerisi::Kayit> bulunan = ButceVerisi::kayitlar(defter_, suzgec);
     if (bulunan.size() != 1)
         return false;
-    KayitlarListesi->hareketlileriBildir(hareketliler(defter_));
+    KayitlarListesi->hareketlileriBildir(BankaHareketleri::hareketliKimlikler(defter_));
     const std::optional<KayitListesi::Yenilenen> yenilenen =
         KayitlarListesi->satiriYenile(bulunan[0]);
     if (!yenilenen)

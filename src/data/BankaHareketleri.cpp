@@ -59,6 +59,8 @@ BankaHareketleri::kayitHareketleri(const DefterTanimi& defter, qint64 kayitKimli
 QSet<qint64> BankaHareketleri::hareketliKimlikler(const DefterTanimi& defter)
 {
     QSet<qint64> kimlikler;
+    if (!Sema::tabloVar(Baglanti::program().db(), Sema::hareketTablosu().ad))
+        return kimlikler;
     SorguSonucu sorgu(hareketliSorgusu, {defter.ad});
     while (sorgu.sonraki())
         kimlikler.insert(sorgu.alan(0).toLongLong());

@@ -40,7 +40,8 @@ struct KayitliHareket {
 
 // The movements behind an entry, by date then as they came.
 std::vector<KayitliHareket> kayitHareketleri(const DefterTanimi& defter, qint64 kayitKimlik);
-// The Kimlik of every entry of the ledger fed by movements, for marking them in a list.
+// The Kimlik of every entry of the ledger fed by movements, for marking them in a list; none in a
+// file that could not be given the movements' table when it opened (locked, a full disk).
 QSet<qint64> hareketliKimlikler(const DefterTanimi& defter);
 // Every movement with its entry's groups and period, by date, for the "Hareketler" sheet; none in
 // a file made before the table was (read-only, not yet upgraded).
