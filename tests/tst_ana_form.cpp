@@ -3,7 +3,10 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 
 namespace
 {
@@ -66,6 +69,42 @@ private slots:
         QCOMPARE_LE(qAbs(giderler->columnWidth(1) - cizilen.columnWidth(1) -
                          (giderler->columnWidth(2) - cizilen.columnWidth(2))),
                     1);
+    }
+
+    // The window opens as wide as the budget's group names need in the entry lists, and no wider
+    // than the screen.
+    void defaultSizeShowsTheNames_data()
+    {
+        QTest::addColumn<QString>("anaGrup");
+        QTest::addColumn<QString>("altGrup");
+        QTest::addColumn<bool>("sigar");
+        QTest::newRow("kısa adlar") << "EV" << "KİRA" << true;
+        QTest::newRow("uzun adlar") << "KİRA GELİRLERİ" << "Faiz ve Temettü Gelirleri" << true;
+        QTest::newRow("ekrandan uzun") << "KİRA" << QString(200, u'Ş') << false;
+    }
+    void defaultSizeShowsTheNames()
+    {
+        QFETCH(QString, anaGrup);
+        QFETCH(QString, altGrup);
+        QFETCH(bool, sigar);
+        ortam->anaGrupYaz(gelirDefteri(), anaGrup);
+        ortam->altGrupYaz(gelirDefteri(), anaGrup, altGrup);
+        for (int i = 0; i < 20; ++i)
+            ortam->kayitYaz(gelirDefteri(), anaGrup, altGrup, 2024, "Mart", 100, 90);
+        form = ortam->anaForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        grupSec(*form, gelirDefteri(), anaGrup);
+        const KayitListesi* liste = kayitListesi(*form, gelirDefteri());
+        QTRY_VERIFY(liste->verticalScrollBar()->isVisible());
+        const int kenar = 2 * (liste->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int ekran = form->screen()->availableGeometry().width();
+        QCOMPARE(form->width() == 794, altGrup == "KİRA");
+        QCOMPARE_LE(form->width(), ekran);
+        QCOMPARE(liste->columnWidth(2) >= liste->fontMetrics().horizontalAdvance(altGrup) + kenar,
+                 sigar);
+        QCOMPARE_GE(liste->columnWidth(1), liste->fontMetrics().horizontalAdvance(anaGrup) + kenar);
+        QCOMPARE(form->width() == ekran, !sigar);
     }
 
     // At the program's start the window is painted before the period is summed; the status bar's

@@ -100,7 +100,7 @@ AnaForm::AnaForm(QDate bugunTarihi, QWidget* ust, IlkRakamlar ilkRakamlar)
     durumlariGuncelle();
 
     layout()->activate();
-    resize(minimumSize());
+    resize(varsayilanBoyut());
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
     duzen =
@@ -144,6 +144,21 @@ void AnaForm::halleriBagla()
 QSize AnaForm::cizilenAlan()
 {
     return {Bicim::twip(11910), Bicim::twip(8520)};
+}
+
+// The drawn size, widened as far as the screen allows where the entry lists would cut the
+// budget's group names.
+QSize AnaForm::varsayilanBoyut()
+{
+    int ek = 0;
+    MesajKutusu::hatalariGostererek(this, [&] {
+        ek = std::max(gelir->adlaraGerekenEk(), gider->adlaraGerekenEk());
+    });
+    QSize boyut = minimumSize() + QSize(ek, 0);
+    if (const QScreen* ekran = screen())
+        boyut.setWidth(
+            std::min(boyut.width(), std::max(minimumWidth(), ekran->availableGeometry().width())));
+    return boyut;
 }
 
 // Right of the group frames everything widens; the ledgers share the extra height equally.

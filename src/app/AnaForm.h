@@ -90,6 +90,7 @@ private:
 
     // The client area as drawn, the window's smallest.
     static QSize cizilenAlan();
+    QSize varsayilanBoyut();
     void halleriBagla();
     void esnet(QWidget* alan);
     void sekmeSirasiniKur();

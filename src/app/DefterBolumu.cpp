@@ -235,6 +235,14 @@ void DefterBolumu::grupListesiEtkin(bool alt)
     emit grupEtkinOldu();
 }
 
+int DefterBolumu::adlaraGerekenEk() const
+{
+    QStringList anaGruplar;
+    for (int i = 0; i < AnaGruplarListesi->count(); ++i)
+        anaGruplar << AnaGruplarListesi->itemText(i);
+    return KayitlarListesi->adlaraGerekenEk(anaGruplar, ButceVerisi::tumAltGruplar(defter_));
+}
+
 std::optional<QString> DefterBolumu::seciliAltGrup() const
 {
     return seciliMetin(AltGruplarListesi);

@@ -72,6 +72,8 @@ public:
     QComboBox* anaGrupListesi() const { return AnaGruplarListesi; }
     QListWidget* altGrupListesi() const { return AltGruplarListesi; }
     KayitListesi* kayitListesi() const { return KayitlarListesi; }
+    // How much wider the entry list must be to show the ledger's group names whole.
+    int adlaraGerekenEk() const; // throws VeriHatasi
     // The chosen sub-group's name; none when no sub-group is chosen.
     std::optional<QString> seciliAltGrup() const;
     // The controls in the order Tab visits them: the groups', and the entries' below the list.

@@ -21,6 +21,7 @@ namespace
 const QString anaGruplarSorgusu = QStringLiteral("SELECT GrupAdi FROM %1");
 const QString altGruplarSorgusu =
     QStringLiteral("SELECT GrupAdi FROM %1 WHERE AnaGrup = ? COLLATE TURKCE");
+const QString tumAltGruplarSorgusu = QStringLiteral("SELECT DISTINCT GrupAdi FROM %1");
 const QString anaGrupVarSorgusu =
     QStringLiteral("SELECT 1 FROM %1 WHERE GrupAdi = ? COLLATE TURKCE LIMIT 1");
 const QString altGrupVarSorgusu = QStringLiteral(
@@ -131,6 +132,12 @@ QStringList ButceVerisi::anaGruplar(const DefterTanimi& defter)
 QStringList ButceVerisi::altGruplar(const DefterTanimi& defter, const QString& anaGrup)
 {
     SorguSonucu sorgu(altGruplarSorgusu.arg(defter.altGrupTablosu), {anaGrup});
+    return adlariOku(sorgu);
+}
+
+QStringList ButceVerisi::tumAltGruplar(const DefterTanimi& defter)
+{
+    SorguSonucu sorgu(tumAltGruplarSorgusu.arg(defter.altGrupTablosu));
     return adlariOku(sorgu);
 }
 

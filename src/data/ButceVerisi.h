@@ -23,6 +23,8 @@ namespace ButceVerisi
 QStringList anaGruplar(const DefterTanimi& defter);
 // Sub-group names of a main group in Turkish alphabetical order.
 QStringList altGruplar(const DefterTanimi& defter, const QString& anaGrup);
+// Every sub-group name of the ledger, each spelling once, in Turkish alphabetical order.
+QStringList tumAltGruplar(const DefterTanimi& defter);
 
 bool anaGrupVar(const DefterTanimi& defter, const QString& ad);
 // Adds the sub-group, and its main group unless one of that name is there. A sub-group its main

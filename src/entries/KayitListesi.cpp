@@ -7,6 +7,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
 
 KayitListesi::KayitListesi(const DefterTanimi& defterTanimi, QWidget* ust)
     : QTreeView(ust), model_(new KayitModeli(defterTanimi, this))
@@ -50,6 +53,25 @@ std::optional<KayitListesi::Yenilenen> KayitListesi::satiriYenile(const ButceVer
     if (!once)
         return std::nullopt;
     return Yenilenen{toplam(), std::move(*once)};
+}
+
+int KayitListesi::adlaraGerekenEk(const QStringList& anaGruplar,
+                                  const QStringList& altGruplar) const
+{
+    int enGenisAd = 0;
+    for (const QStringList* adlar : {&anaGruplar, &altGruplar})
+        for (const QString& ad : *adlar)
+            enGenisAd = std::max(enGenisAd, fontMetrics().horizontalAdvance(ad));
+    // A cell's text stands within the style's focus frame margin on either side.
+    const int kenar = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    // The columns as they fit beside a scroll bar (see the constructor).
+    int adlaraKalan =
+        width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    for (int sutun = 0; sutun < model_->columnCount(); ++sutun)
+        if (sutun != KayitModeli::AnaGrupSutunu && sutun != KayitModeli::AltGrupSutunu &&
+            !isColumnHidden(sutun))
+            adlaraKalan -= columnWidth(sutun);
+    return std::max(0, 2 * (enGenisAd + 2 * kenar) - adlaraKalan);
 }
 
 KayitListesi::Toplam KayitListesi::toplam() const

@@ -35,6 +35,9 @@ public:
     std::optional<Yenilenen> satiriYenile(const ButceVerisi::Kayit& kayit);
     void bosalt();
     int satirSayisi() const;
+    // How much wider than it stands now the list must be for its name columns, sharing the width
+    // alike, to show the widest of these names whole.
+    int adlaraGerekenEk(const QStringList& anaGruplar, const QStringList& altGruplar) const;
 
     // The entry of the selected row, whatever the sort.
     std::optional<qint64> seciliKimlik() const;
