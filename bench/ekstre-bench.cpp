@@ -5,20 +5,19 @@
 // then five; and the memory the rows and movements hold, per row. Prints Markdown for
 // docs/hiz.md. Run it by hand on an optimised build, offscreen; CTest does not.
 #include "BankaHareketleriFormu.h"
+#include "BesOlcum.h"
 #include "CYereli.h"
 #include "Denetim.h"
 #include "EkstreOkuma.h"
 #include "EkstreSureci.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,33 +37,12 @@ qint64 bellek()
     return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
-// The process's processor time, in milliseconds: on a machine shared with other work the wall
-// time says less.
-double islemciZamani()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
 void olc(const QString& ad, const std::function<void()>& is)
 {
-    is();
-    QList<double> sureler;
-    QList<double> islemci;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer saat;
-        const double once = islemciZamani();
-        saat.start();
-        is();
-        sureler << saat.nsecsElapsed() / 1e6;
-        islemci << islemciZamani() - once;
-    }
-    std::sort(sureler.begin(), sureler.end());
-    std::sort(islemci.begin(), islemci.end());
-    cikti << "| " << ad << " | " << QString::number(sureler[2], 'f', 0) << " | "
-          << QString::number(sureler.last(), 'f', 0) << " | " << QString::number(islemci[2], 'f', 0)
-          << " |\n";
+    const BesOlcum olcum = besKezOlc(is, [] {});
+    cikti << "| " << ad << " | " << QString::number(olcum.sureler[2], 'f', 0) << " | "
+          << QString::number(olcum.sureler.last(), 'f', 0) << " | "
+          << QString::number(olcum.islemci[2], 'f', 0) << " |\n";
     cikti.flush();
 }
 

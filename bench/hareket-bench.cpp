@@ -4,6 +4,7 @@
 // back before the next. One untimed run, then five; prints Markdown for docs/hiz.md with the
 // machine's load. Run it by hand on an optimised build; CTest does not.
 #include "Baglanti.h"
+#include "BesOlcum.h"
 #include "CYereli.h"
 #include "DefterTanimi.h"
 #include "HareketAktarimi.h"
@@ -15,14 +16,11 @@
 #include "VeriYeri.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <functional>
-#include <time.h>
 
 namespace
 {
@@ -118,34 +116,12 @@ QString yuk()
                                        : QStringLiteral("?");
 }
 
-// The process's processor time, in milliseconds: on a machine shared with other work the wall
-// time says less.
-double islemciZamani()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
 void olc(const QString& ad, const std::function<void()>& is, const std::function<void()>& sonra)
 {
-    is();
-    sonra();
-    QList<double> sureler, islemci;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer saat;
-        const double once = islemciZamani();
-        saat.start();
-        is();
-        sureler << saat.nsecsElapsed() / 1e6;
-        islemci << islemciZamani() - once;
-        sonra();
-    }
-    std::sort(sureler.begin(), sureler.end());
-    std::sort(islemci.begin(), islemci.end());
-    cikti << "| " << ad << " | " << QString::number(sureler[2], 'f', 1) << " | "
-          << QString::number(sureler.last(), 'f', 1) << " | " << QString::number(islemci[2], 'f', 1)
-          << " | " << yuk() << " |\n";
+    const BesOlcum olcum = besKezOlc(is, sonra);
+    cikti << "| " << ad << " | " << QString::number(olcum.sureler[2], 'f', 1) << " | "
+          << QString::number(olcum.sureler.last(), 'f', 1) << " | "
+          << QString::number(olcum.islemci[2], 'f', 1) << " | " << yuk() << " |\n";
     cikti.flush();
 }
 
