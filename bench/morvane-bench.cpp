@@ -10,7 +10,8 @@
 // morvane-bench --liste N: only the entry listings, on N entries per ledger.
 // morvane-bench --dosya N YOL: only fills a budget file of N entries per ledger at YOL and keeps it,
 // for the parts below and for timing varnel-disa-aktar on it by hand.
-// morvane-bench --yalniz acilis|geri-al YOL: only the start-up, or only "Geri Al", on such a file.
+// morvane-bench --yalniz acilis|liste|geri-al YOL: only the start-up, the six listings or "Geri Al", on
+// such a file.
 // morvane-bench --motor postgresql: the listings, the overview and the period report on an empty
 // PostgreSQL database that libpq's environment names, and how soon a change another connection
 // commits reaches the main window. With the tests' throw-away server:
@@ -888,6 +889,8 @@ int yalnizOlc(const QByteArray& kisim, const QString& yol)
     try {
         if (kisim == "acilis") {
             acilisiOlc(yol);
+        } else if (kisim == "liste") {
+            listelemeTablosu();
         } else if (kisim == "geri-al") {
             AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
             anaForm.show();
