@@ -72,7 +72,7 @@ private slots:
     }
 
     // The window opens as wide as the budget's group names need in the entry lists, and no wider
-    // than the screen.
+    // than the screen; "Pencere Düzenini Sıfırla" brings that size back.
     void defaultSizeShowsTheNames_data()
     {
         QTest::addColumn<QString>("anaGrup");
@@ -105,6 +105,12 @@ private slots:
                  sigar);
         QCOMPARE_GE(liste->columnWidth(1), liste->fontMetrics().horizontalAdvance(anaGrup) + kenar);
         QCOMPARE(form->width() == ekran, !sigar);
+        // Opened again at the size it was left at, and reset to this one.
+        const QSize ilk = form->size();
+        form->close();
+        form = ortam->anaForm();
+        form->PencereDuzeniniSifirla_Click();
+        QCOMPARE(form->size(), ilk);
     }
 
     // At the program's start the window is painted before the period is summed; the status bar's

@@ -100,7 +100,8 @@ AnaForm::AnaForm(QDate bugunTarihi, QWidget* ust, IlkRakamlar ilkRakamlar)
     durumlariGuncelle();
 
     layout()->activate();
-    resize(varsayilanBoyut());
+    // Measuring the names costs a statement and their texts: not for a size kept from before.
+    resize(PencereDuzeni::kayitli(objectName()) ? minimumSize() : varsayilanBoyut());
     if (const QScreen* ekran = screen())
         move(ekran->availableGeometry().center() - rect().center());
     duzen =
@@ -297,6 +298,7 @@ void AnaForm::yiginEylemleriniGuncelle()
 void AnaForm::PencereDuzeniniSifirla_Click()
 {
     duzen->sifirla();
+    resize(varsayilanBoyut());
 }
 
 DefterBolumu& AnaForm::bolum(const DefterTanimi& defter)

@@ -40,6 +40,11 @@ PencereDuzeni::PencereDuzeni(QWidget* izlenen, const QList<QHeaderView*>& listeB
     pencere->installEventFilter(this);
 }
 
+bool PencereDuzeni::kayitli(const QString& pencereAdi)
+{
+    return ayarlar().contains(kok + u'/' + pencereAdi + QStringLiteral("/alan"));
+}
+
 void PencereDuzeni::geriYukle()
 {
     QSettings a = ayarlar();

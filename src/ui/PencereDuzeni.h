@@ -21,6 +21,9 @@ public:
     // kept replaces it.
     explicit PencereDuzeni(QWidget* izlenen, const QList<QHeaderView*>& listeBasliklari = {});
 
+    // Whether a layout of the window of that object name was kept.
+    static bool kayitli(const QString& pencereAdi);
+
     void kaydet() const;
     // The drawn layout again, in this window now and in every window at its next opening.
     void sifirla();
