@@ -138,30 +138,31 @@ QString anahtarKosulu(const DefterTanimi& d, const QString& satir)
     return QStringLiteral("Yil IS %1%2 AND Ay IS %1%3").arg(satir, d.yilAlani, d.ayAlani);
 }
 
+// "Tahmin = Tahmin + …, …": the entry `satir` added to (isaret '+') or taken from the sums.
+QString atamalar(const DefterTanimi& d, const QString& satir, QChar isaret)
+{
+    const QStringList alanlar = Sema::aylikToplamTablosu(d).alanlar.mid(2);
+    const QStringList katki = katkilar(d, satir);
+    QStringList sonuc;
+    for (int i = 0; i < katki.size(); ++i)
+        sonuc << QStringLiteral("%1 = %1 %2 %3").arg(alanlar[i]).arg(isaret).arg(katki[i]);
+    return sonuc.join(QStringLiteral(", "));
+}
+
 // The statements of a trigger's body that add (or take away) the entry `satir` in its month's row,
 // creating the row first or dropping it once empty.
 QString ekleyenKomutlar(const DefterTanimi& d, const QString& satir)
 {
-    const Sema::Tablo t = Sema::aylikToplamTablosu(d);
-    QStringList atamalar;
-    const QStringList katki = katkilar(d, satir);
-    for (int i = 0; i < katki.size(); ++i)
-        atamalar << QStringLiteral("%1 = %1 + %2").arg(t.alanlar[i + 2], katki[i]);
     return QStringLiteral("INSERT INTO %1 (Yil, Ay) SELECT %2%3, %2%4 WHERE NOT EXISTS (SELECT 1 "
                           "FROM %1 WHERE %5); UPDATE %1 SET %6 WHERE %5;")
-        .arg(t.ad, satir, d.yilAlani, d.ayAlani, anahtarKosulu(d, satir),
-             atamalar.join(QStringLiteral(", ")));
+        .arg(d.aylikToplamTablosu, satir, d.yilAlani, d.ayAlani, anahtarKosulu(d, satir),
+             atamalar(d, satir, u'+'));
 }
 
 QString cikaranKomutlar(const DefterTanimi& d, const QString& satir)
 {
-    const Sema::Tablo t = Sema::aylikToplamTablosu(d);
-    QStringList atamalar;
-    const QStringList katki = katkilar(d, satir);
-    for (int i = 0; i < katki.size(); ++i)
-        atamalar << QStringLiteral("%1 = %1 - %2").arg(t.alanlar[i + 2], katki[i]);
     return QStringLiteral("UPDATE %1 SET %2 WHERE %3; DELETE FROM %1 WHERE %3 AND KayitSayisi = 0;")
-        .arg(t.ad, atamalar.join(QStringLiteral(", ")), anahtarKosulu(d, satir));
+        .arg(d.aylikToplamTablosu, atamalar(d, satir, u'-'), anahtarKosulu(d, satir));
 }
 
 // Name and statement of each trigger, as the file stores them: one that differs is not ours.
