@@ -10,8 +10,9 @@
 // morvane-bench --liste N: only the entry listings, on N entries per ledger.
 // morvane-bench --dosya N YOL: only fills a budget file of N entries per ledger at YOL and keeps it,
 // for the parts below and for timing varnel-disa-aktar on it by hand.
-// morvane-bench --yalniz acilis|liste|geri-al YOL: only the start-up, the six listings or "Geri Al", on
-// such a file.
+// morvane-bench --yalniz acilis|liste|geri-al|tum-yillar|tetikler YOL: only the start-up, the six
+// listings, "Geri Al", the overview on "Tüm Yıllar", or what the sums' triggers cost an edit and a
+// plan copy (it drops them: run it on a copy), on such a file.
 // morvane-bench --motor postgresql: the listings, the overview and the period report on an empty
 // PostgreSQL database that libpq's environment names, and how soon a change another connection
 // commits reaches the main window. With the tests' throw-away server:
@@ -43,6 +44,7 @@
 #include "RaporModeli.h"
 #include "SatirYazici.h"
 #include "Sema.h"
+#include "SorguSonucu.h"
 #include "Takvim.h"
 #include "TurkceMetin.h"
 #include "VeriHatasi.h"
@@ -877,6 +879,72 @@ int dosyaYap(const QString& yol)
     return yazildi ? 0 : 1;
 }
 
+// "Tüm Yıllar" in the overview, where its window opens: the window, the sums read from the stored
+// ones by year and month, and the statement over every entry that the sums stand in for.
+void tumYillariOlc(AnaForm& anaForm)
+{
+    QList<Satir> satirlar;
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        Satir s{defter->adiyla("Tüm%1lerFormu on Tüm Yıllar"), 13};
+        s.pencere = olc([&] { AylikOzetFormu pencere(*defter, {}, &anaForm); });
+        s.boyali = olc([&] {
+            AylikOzetFormu pencere(*defter, {}, &anaForm);
+            pencere.grab();
+        });
+        s.yalinSorgu = olc([&] { ButceVerisi::aylikToplamlar(*defter); });
+        satirlar << s;
+    }
+    tabloYaz(QStringLiteral("The overview on Tüm Yıllar (bare: `ButceVerisi::aylikToplamlar`)"),
+             QStringLiteral("with its first paint"), satirlar);
+    cikti << "\n| | the statement over every entry: median / worst ms |\n|---|--:|\n";
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        const Sure tarama = olc([&] {
+            SorguSonucu sorgu(QStringLiteral("SELECT %2, TUTAR_TOPLAMI(%3, Gerceklesen) FROM %1 "
+                                             "GROUP BY %2")
+                                  .arg(defter->kayitTablosu, defter->ayAlani, defter->tahminAlani));
+            while (sorgu.sonraki()) {
+            }
+        });
+        cikti << "| " << defter->ad << " | " << ms(tarama.ortanca) << " / " << ms(tarama.enKotu)
+              << " |\n";
+    }
+}
+
+// What keeping the sums costs the writes: saving an edit and copying a year's plan with the
+// triggers, then with them dropped (on a copy of the file: it stays without them).
+void tetikBedeliniOlc(AnaForm& anaForm)
+{
+    cikti << "\nWith the sums' triggers:\n";
+    duzenlemeyiOlc(anaForm);
+    kopyalamayiOlc(anaForm);
+    QSqlQuery sorgu(Baglanti::program().db());
+    QStringList adlar;
+    if (!sorgu.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'")))
+        throw VeriHatasi(sorgu.lastError());
+    while (sorgu.next())
+        adlar << sorgu.value(0).toString();
+    for (const QString& ad : adlar)
+        if (!sorgu.exec(QStringLiteral("DROP TRIGGER %1").arg(ad)))
+            throw VeriHatasi(sorgu.lastError());
+    cikti << "\nWithout them:\n";
+    duzenlemeyiOlc(anaForm);
+    kopyalamayiOlc(anaForm);
+}
+
+// The lists as the whole benchmark leaves them: one sub-group each, in Haziran.
+void listeleriKur(AnaForm& anaForm)
+{
+    anaForm.show();
+    QApplication::processEvents();
+    anaForm.donemSecici()->ayKutusu()->setCurrentIndex(olculenAy);
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        DefterBolumu& bolum = anaForm.bolum(*defter);
+        bolum.anaGrupListesi()->setCurrentIndex(anaGrupSayisi / 2);
+        bolum.anaGrupTiklandi();
+        bolum.altGrupListesi()->setCurrentRow(altGrupSayisi / 2);
+    }
+}
+
 // One part of the benchmark on a file made by dosyaYap(), with the load average around it.
 int yalnizOlc(const QByteArray& kisim, const QString& yol)
 {
@@ -891,19 +959,15 @@ int yalnizOlc(const QByteArray& kisim, const QString& yol)
             acilisiOlc(yol);
         } else if (kisim == "liste") {
             listelemeTablosu();
-        } else if (kisim == "geri-al") {
+        } else if (kisim == "geri-al" || kisim == "tum-yillar" || kisim == "tetikler") {
             AnaForm anaForm(QDate(olculenYil, olculenAy, 15));
-            anaForm.show();
-            QApplication::processEvents();
-            // The lists as the whole benchmark leaves them: one sub-group each, in Haziran.
-            anaForm.donemSecici()->ayKutusu()->setCurrentIndex(olculenAy);
-            for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-                DefterBolumu& bolum = anaForm.bolum(*defter);
-                bolum.anaGrupListesi()->setCurrentIndex(anaGrupSayisi / 2);
-                bolum.anaGrupTiklandi();
-                bolum.altGrupListesi()->setCurrentRow(altGrupSayisi / 2);
-            }
-            geriAlmayiOlc(anaForm);
+            listeleriKur(anaForm);
+            if (kisim == "geri-al")
+                geriAlmayiOlc(anaForm);
+            else if (kisim == "tum-yillar")
+                tumYillariOlc(anaForm);
+            else
+                tetikBedeliniOlc(anaForm);
         } else {
             QTextStream(stderr) << "Bilinmeyen kısım: " << kisim << '\n';
         }

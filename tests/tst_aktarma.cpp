@@ -220,6 +220,8 @@ private slots:
                               "AnaGiderGruplariTablosu:1|'MUTFAK'",
                               "AnaGiderGruplariTablosu:2|'Iğdır \"ev\"'",
                               "GiderlerTablosu:7|7|'MUTFAK'|'ÇARŞI'|2024|'şubat'|0.1|0.2"}));
+        TestOrtami::aylikToplamlariDenetle(gelirDefteri());
+        TestOrtami::aylikToplamlariDenetle(giderDefteri());
         // New entries continue after the highest old Kimlik.
         QCOMPARE(ButceVerisi::kayitEkle(gelirDefteri(),
                                         yeniKayit("MAAŞ", "ANA İŞ", 2024, "Mart", 1, 1))

@@ -39,7 +39,7 @@ private slots:
             ortam->kayitYaz(gelirDefteri(), "EV", "KİRA", 2024, "Mart", i, i);
         QFile dolgu(bolge.path() + "/dolgu");
         QVERIFY(dolgu.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        dolgu.write(QByteArray((512 - 32) * 1024 - QFileInfo(dosya).size(), 'x'));
+        dolgu.write(QByteArray((512 - 64) * 1024 - QFileInfo(dosya).size(), 'x'));
 
         form = ortam->anaForm();
         grupSec(*form, gelirDefteri(), "EV", "KİRA");

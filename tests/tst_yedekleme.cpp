@@ -157,8 +157,8 @@ private slots:
         QCOMPARE(basliklar(liste),
                  (QStringList{"Tarih", "Boyut", "Gelir Kayıtları", "Gider Kayıtları"}));
         QCOMPARE(satirlar(liste),
-                 (QStringList{"1 Temmuz 2025 08:00|84,0 kB|20|1",
-                              "1 Haziran 2025 10:05|84,0 kB|" +
+                 (QStringList{"1 Temmuz 2025 08:00|136,0 kB|20|1",
+                              "1 Haziran 2025 10:05|136,0 kB|" +
                                   QString(tablosuz ? "okunamadı|okunamadı" : "30|1")}));
         liste->setCurrentItem(liste->topLevelItem(1));
         MesajKutusu::sonrakiYanit(true);

@@ -220,6 +220,8 @@ void yazVeDenetle(ButceKaynagi& kaynak, const Aktarma::Ilerleme& ilerleme, Aktar
     rapor = kopyala(kaynak, true, ilerleme);
     for (const QString& komut : indeksler)
         calistir(ayar, komut);
+    // Summed once over the entries' index rather than by a trigger row by row.
+    Sema::aylikToplamlariKur(db);
     if (!db.commit())
         throw VeriHatasi(db.lastError());
     denetle(rapor);
@@ -283,7 +285,7 @@ Aktarma::Rapor geciciDosyayaYaz(ButceKaynagi& kaynak, const GeciciDosya& gecici,
         hata(*sorun);
     Aktarma::Rapor rapor;
     try {
-        Sema::olustur(Baglanti::program().db());
+        Sema::olustur(Baglanti::program().db(), false);
         yazVeDenetle(kaynak, ilerleme, rapor);
     } catch (...) {
         Baglanti::program().kapat();

@@ -3,6 +3,7 @@
 #include "Baglanti.h"
 #include "Islem.h"
 #include "Lehce.h"
+#include "Motor.h"
 #include "Sema.h"
 #include "SorguSonucu.h"
 #include "Takvim.h"
@@ -54,6 +55,8 @@ const QString donemToplamiSorgusu = QStringLiteral("SELECT TUTAR_TOPLAMI(%2, Ger
 const QString aylikToplamlarSorgusu =
     QStringLiteral("SELECT %2, TUTAR_TOPLAMI(%3, Gerceklesen) FROM %1%4 GROUP BY %2");
 const QString yilKosulu = QStringLiteral(" WHERE %1 = ?");
+// The same from the sums the triggers keep by year and month: a few hundred rows at most.
+const QString saklananToplamlarSorgusu = QStringLiteral("SELECT %2 FROM %1%3");
 // Hops from one year to the next along the year index instead of reading every entry: a few
 // dozen index look-ups rather than a scan of the table.
 const QString yillarSorgusu = QStringLiteral(
@@ -246,23 +249,61 @@ Degisiklik ButceVerisi::kayitSil(const DefterTanimi& defter, const Kayit& listel
     return degisiklik;
 }
 
+namespace
+{
+
+// Adds a month's sums, the month as stored, into the twelve; other spellings count nowhere.
+void ayaEkle(std::array<ButceVerisi::AylikToplam, 12>& toplamlar, const QString& ay,
+             const Tutar::Toplam& eklenen)
+{
+    for (int i = 0; i < 12; ++i) {
+        if (TurkceMetin::esit(ay, Takvim::ayAdlari()[i])) {
+            Tutar::ekle(toplamlar[i], eklenen);
+            return;
+        }
+    }
+}
+
+// None when a stored sum is no whole number: it overflowed once and is no longer exact.
+std::optional<std::array<ButceVerisi::AylikToplam, 12>>
+saklananToplamlar(const DefterTanimi& defter, std::optional<int> yil)
+{
+    const Sema::Tablo tablo = Sema::aylikToplamTablosu(defter);
+    SorguSonucu sorgu(saklananToplamlarSorgusu.arg(tablo.ad,
+                                                   tablo.alanlar.mid(1).join(QStringLiteral(", ")),
+                                                   yil ? yilKosulu.arg(tablo.alanlar[0])
+                                                       : QString()),
+                      yil ? QVariantList{*yil} : QVariantList{});
+    std::array<ButceVerisi::AylikToplam, 12> toplamlar{};
+    while (sorgu.sonraki()) {
+        qint64 t[6];
+        for (int i = 0; i < 6; ++i) {
+            const QVariant deger = sorgu.alan(i + 1);
+            // The server's driver reads a BIGINT that is not negative as an unsigned number.
+            if (deger.typeId() != QMetaType::LongLong && deger.typeId() != QMetaType::ULongLong)
+                return std::nullopt;
+            t[i] = deger.toLongLong();
+        }
+        ayaEkle(toplamlar, sorgu.alan(0).toString(), {t[0], t[1], t[2], t[3], t[4], t[5]});
+    }
+    return toplamlar;
+}
+
+} // namespace
+
 std::array<ButceVerisi::AylikToplam, 12> ButceVerisi::aylikToplamlar(const DefterTanimi& defter,
                                                                      std::optional<int> yil)
 {
+    if (Baglanti::program().motor().aylikToplamlarHazir(defter))
+        if (auto saklanan = saklananToplamlar(defter, yil))
+            return *saklanan;
     std::array<AylikToplam, 12> toplamlar{};
     SorguSonucu sorgu(aylikToplamlarSorgusu.arg(defter.kayitTablosu, defter.ayAlani,
                                                 defter.tahminAlani,
                                                 yil ? yilKosulu.arg(defter.yilAlani) : QString()),
                       yil ? QVariantList{*yil} : QVariantList{});
-    while (sorgu.sonraki()) {
-        const QString ay = sorgu.alan(0).toString();
-        for (int i = 0; i < 12; ++i) {
-            if (TurkceMetin::esit(ay, Takvim::ayAdlari()[i])) {
-                Tutar::ekle(toplamlar[i], Tutar::toplam(sorgu.alan(1)));
-                break;
-            }
-        }
-    }
+    while (sorgu.sonraki())
+        ayaEkle(toplamlar, sorgu.alan(0).toString(), Tutar::toplam(sorgu.alan(1)));
     return toplamlar;
 }
 

@@ -14,6 +14,8 @@ struct DefterTanimi {
     QString yilAlani;
     QString ayAlani;
     QString tahminAlani;
+    // The entries' sums by year and month, kept by the engine's triggers (Sema, SunucuMotoru).
+    QString aylikToplamTablosu;
 
     // Main window
     QString cerceveBasligi;      // "Gelirler"

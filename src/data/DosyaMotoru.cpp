@@ -166,6 +166,11 @@ QSqlDatabase DosyaMotoru::db() const
     return QSqlDatabase::database(ad, false);
 }
 
+bool DosyaMotoru::aylikToplamlarHazir(const DefterTanimi& defter)
+{
+    return Sema::aylikToplamlarHazir(db(), defter);
+}
+
 const Lehce& DosyaMotoru::lehce() const
 {
     return Lehce::dosya();

@@ -45,6 +45,7 @@ public:
     void yenidenBaglan() override {}
     bool baskasiDegistirdi() override;
     qint64 veriSurumu() override;
+    bool aylikToplamlarHazir(const DefterTanimi& defter) override;
     QString tanim() const override;
     QString yedekYeri() const override { return yol; }
     void dosyayaYaz(const QString& bosDosya) override;

@@ -7,6 +7,7 @@
 #include <QString>
 
 class Lehce;
+struct DefterTanimi;
 struct SunucuAdresi;
 
 // What the program's connection tells the windows, whichever engine it runs on. It outlives the
@@ -52,6 +53,10 @@ public:
     // server, heard of), for what keeps figures it read: asking does not change it.
     virtual qint64 veriSurumu() = 0;
 
+    // Whether the ledger's sums by year and month (Sema::aylikToplamTablosu) follow its entries:
+    // the table is there and so are the triggers that keep it. When not, the sums are read from
+    // the entries themselves.
+    virtual bool aylikToplamlarHazir(const DefterTanimi& defter) = 0;
     // "Veri dosyası: /yol/Varnel.mdb" or "Ortak bütçe: ev-sunucusu/butce", for "Hakkında".
     virtual QString tanim() const = 0;
     // The budget file's path; empty for a shared budget.

@@ -3,6 +3,7 @@
 #include "DefterTanimi.h"
 #include "DosyaBaglantisi.h"
 #include "DosyaHatasi.h"
+#include "Tutar.h"
 #include "VeriHatasi.h"
 
 #include <QDir>
@@ -89,8 +90,123 @@ QStringList surum1Komutlari()
                            "BankaHareketleri (Kaynak)"),
             QStringLiteral("CREATE TABLE IF NOT EXISTS IceAktarmaKurallari (Kimlik INTEGER "
                            "PRIMARY KEY AUTOINCREMENT, Kosul TEXT, Metin TEXT, EnAz INTEGER, "
-                           "EnCok INTEGER, Defter TEXT, AnaGrup TEXT, GrupAdi TEXT)"),
-            QStringLiteral("PRAGMA user_version = %1").arg(Sema::surum)};
+                           "EnCok INTEGER, Defter TEXT, AnaGrup TEXT, GrupAdi TEXT)")};
+}
+
+QString surumKomutu()
+{
+    return QStringLiteral("PRAGMA user_version = %1").arg(Sema::surum);
+}
+
+// Version 2: each ledger's sums by year and month, kept by three triggers in plain SQL, so that
+// whatever writes the file (this program, the import, another SQLite tool) keeps them right in
+// the same transaction. The key is the year and month as stored, compared as the entries' GROUP BY
+// compares them; the program folds the month's spellings when it reads. The sums' fields have no
+// type: a sum that ever overflowed stays REAL, and the program then reads the entries instead.
+
+// An amount field of the entry `satir` (NEW, OLD or none) in whole kuruş by Tutar's rule, NULL
+// when it reads as none. Rounded half away from zero by hand: round() is not std::round at every
+// value (it adds 0.5 and truncates). Below the limit the product's fraction is exact.
+QString kurusIfadesi(const QString& alan)
+{
+    const QString carpim = QStringLiteral("(%1 * 100.0)").arg(alan);
+    const QString tam = QStringLiteral("CAST(%1 AS INTEGER)").arg(carpim);
+    return QStringLiteral("(CASE WHEN typeof(%1) IN ('integer', 'real') AND abs(%2) < %4.5 THEN "
+                          "%3 + (%2 - %3 >= 0.5) - (%2 - %3 <= -0.5) END)")
+        .arg(alan, carpim, tam)
+        .arg(Tutar::enBuyukKurus);
+}
+
+// What one entry adds to each of the six sums (Tutar::Toplam's order), its fields read through
+// `satir` ("NEW.", "OLD." or "" for the table's own).
+QStringList katkilar(const DefterTanimi& d, const QString& satir)
+{
+    const QString tahmin = kurusIfadesi(satir + d.tahminAlani);
+    const QString gerceklesen = kurusIfadesi(satir + QStringLiteral("Gerceklesen"));
+    return {QStringLiteral("ifnull(%1, 0)").arg(tahmin),
+            QStringLiteral("ifnull(%1, 0)").arg(gerceklesen),
+            QStringLiteral("((%1 IS NULL) + (%2 IS NULL AND %3Gerceklesen IS NOT NULL))")
+                .arg(tahmin, gerceklesen, satir),
+            QStringLiteral("1"),
+            QStringLiteral("(CASE WHEN %2 IS NOT NULL THEN ifnull(%1, 0) ELSE 0 END)")
+                .arg(tahmin, gerceklesen),
+            QStringLiteral("(%1 IS NOT NULL)").arg(gerceklesen)};
+}
+
+QString anahtarKosulu(const DefterTanimi& d, const QString& satir)
+{
+    return QStringLiteral("Yil IS %1%2 AND Ay IS %1%3").arg(satir, d.yilAlani, d.ayAlani);
+}
+
+// "Tahmin = Tahmin + …, …": the entry `satir` added to (isaret '+') or taken from the sums.
+QString atamalar(const DefterTanimi& d, const QString& satir, QChar isaret)
+{
+    const QStringList alanlar = Sema::aylikToplamTablosu(d).alanlar.mid(2);
+    const QStringList katki = katkilar(d, satir);
+    QStringList sonuc;
+    for (int i = 0; i < katki.size(); ++i)
+        sonuc << QStringLiteral("%1 = %1 %2 %3").arg(alanlar[i]).arg(isaret).arg(katki[i]);
+    return sonuc.join(QStringLiteral(", "));
+}
+
+// The statements of a trigger's body that add (or take away) the entry `satir` in its month's row,
+// creating the row first or dropping it once empty.
+QString ekleyenKomutlar(const DefterTanimi& d, const QString& satir)
+{
+    return QStringLiteral("INSERT INTO %1 (Yil, Ay) SELECT %2%3, %2%4 WHERE NOT EXISTS (SELECT 1 "
+                          "FROM %1 WHERE %5); UPDATE %1 SET %6 WHERE %5;")
+        .arg(d.aylikToplamTablosu, satir, d.yilAlani, d.ayAlani, anahtarKosulu(d, satir),
+             atamalar(d, satir, u'+'));
+}
+
+QString cikaranKomutlar(const DefterTanimi& d, const QString& satir)
+{
+    return QStringLiteral("UPDATE %1 SET %2 WHERE %3; DELETE FROM %1 WHERE %3 AND KayitSayisi = 0;")
+        .arg(d.aylikToplamTablosu, atamalar(d, satir, u'-'), anahtarKosulu(d, satir));
+}
+
+// Name and statement of each trigger, as the file stores them: one that differs is not ours.
+QList<std::pair<QString, QString>> toplamTetikleri(const DefterTanimi& d)
+{
+    const QString ad = Sema::aylikToplamTablosu(d).ad;
+    const QString bas = QStringLiteral("CREATE TRIGGER %1_%2 AFTER %3 ON %4 BEGIN %5 END");
+    return {{ad + QStringLiteral("_Ekleme"),
+             bas.arg(ad, QStringLiteral("Ekleme"), QStringLiteral("INSERT"), d.kayitTablosu,
+                     ekleyenKomutlar(d, QStringLiteral("NEW.")))},
+            {ad + QStringLiteral("_Silme"),
+             bas.arg(ad, QStringLiteral("Silme"), QStringLiteral("DELETE"), d.kayitTablosu,
+                     cikaranKomutlar(d, QStringLiteral("OLD.")))},
+            {ad + QStringLiteral("_Guncelleme"),
+             bas.arg(ad, QStringLiteral("Guncelleme"),
+                     QStringLiteral("UPDATE OF %1, %2, %3, Gerceklesen")
+                         .arg(d.yilAlani, d.ayAlani, d.tahminAlani),
+                     d.kayitTablosu,
+                     cikaranKomutlar(d, QStringLiteral("OLD.")) + u' ' +
+                         ekleyenKomutlar(d, QStringLiteral("NEW.")))}};
+}
+
+// The ledger's sums made anew from its entries, with their triggers.
+QStringList toplamKomutlari(const DefterTanimi& d)
+{
+    const Sema::Tablo t = Sema::aylikToplamTablosu(d);
+    QStringList komutlar;
+    for (const auto& [ad, komut] : toplamTetikleri(d))
+        komutlar << QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(ad);
+    QStringList alanlar, toplamlar;
+    for (const QString& katki : katkilar(d, QString()))
+        toplamlar << QStringLiteral("sum(%1)").arg(katki);
+    for (const QString& alan : t.alanlar.mid(2))
+        alanlar << QStringLiteral("%1 DEFAULT 0").arg(alan);
+    komutlar << QStringLiteral("DROP TABLE IF EXISTS %1").arg(t.ad)
+             << QStringLiteral("CREATE TABLE %1 (Yil, Ay, %2)")
+                    .arg(t.ad, alanlar.join(QStringLiteral(", ")))
+             << QStringLiteral("CREATE INDEX %1_Anahtar ON %1 (Yil, Ay)").arg(t.ad)
+             << QStringLiteral("INSERT INTO %1 (%2) SELECT %3, %4, %5 FROM %6 GROUP BY %3, %4")
+                    .arg(t.ad, t.alanlar.join(QStringLiteral(", ")), d.yilAlani, d.ayAlani,
+                         toplamlar.join(QStringLiteral(", ")), d.kayitTablosu);
+    for (const auto& [ad, komut] : toplamTetikleri(d))
+        komutlar << komut;
+    return komutlar;
 }
 
 int dosyaSurumu(QSqlDatabase db)
@@ -140,27 +256,79 @@ QStringList olusturmaKomutlari()
 
 } // namespace
 
-void Sema::olustur(QSqlDatabase db)
+void Sema::olustur(QSqlDatabase db, bool toplamlarla)
 {
-    calistir(db, olusturmaKomutlari() + surum1Komutlari());
+    calistir(db, olusturmaKomutlari() + surum1Komutlari() + QStringList{surumKomutu()});
+    if (toplamlarla)
+        aylikToplamlariKur(db);
 }
+
+void Sema::aylikToplamlariKur(QSqlDatabase db)
+{
+    calistir(db, toplamKomutlari(gelirDefteri()) + toplamKomutlari(giderDefteri()));
+}
+
+namespace
+{
+
+bool guncel(QSqlDatabase db)
+{
+    const int dosyaninki = dosyaSurumu(db);
+    return dosyaninki > Sema::surum ||
+           (dosyaninki == Sema::surum && Sema::aylikToplamlarHazir(db, gelirDefteri()) &&
+            Sema::aylikToplamlarHazir(db, giderDefteri()));
+}
+
+} // namespace
 
 void Sema::guncelle(QSqlDatabase db)
 {
-    if (dosyaSurumu(db) >= surum)
+    if (guncel(db))
         return;
     if (!db.transaction())
         throw VeriHatasi(db.lastError());
     try {
-        // Asked again inside: another program may have upgraded it in between.
-        if (dosyaSurumu(db) < surum)
-            calistir(db, surum1Komutlari());
+        // Asked again inside: another program may have upgraded it in between. Sums a tool
+        // dropped or changed are made anew as well.
+        if (!guncel(db)) {
+            if (dosyaSurumu(db) < 1)
+                calistir(db, surum1Komutlari());
+            for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+                if (!aylikToplamlarHazir(db, *d))
+                    calistir(db, toplamKomutlari(*d));
+            calistir(db, {surumKomutu()});
+        }
     } catch (...) {
         db.rollback();
         throw;
     }
     if (!db.commit())
         throw VeriHatasi(db.lastError());
+}
+
+Sema::Tablo Sema::aylikToplamTablosu(const DefterTanimi& defter)
+{
+    return {defter.aylikToplamTablosu,
+            {QStringLiteral("Yil"), QStringLiteral("Ay"), QStringLiteral("Tahmin"),
+             QStringLiteral("Gerceklesen"), QStringLiteral("Okunamayan"),
+             QStringLiteral("KayitSayisi"), QStringLiteral("GerceklesenlerinTahmini"),
+             QStringLiteral("GerceklesenSayisi")}};
+}
+
+bool Sema::aylikToplamlarHazir(QSqlDatabase db, const DefterTanimi& defter)
+{
+    if (!tabloVar(db, defter.aylikToplamTablosu))
+        return false;
+    QSqlQuery sorgu(db);
+    sorgu.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'trigger' AND name = ?"));
+    for (const auto& [ad, komut] : toplamTetikleri(defter)) {
+        sorgu.addBindValue(ad);
+        if (!sorgu.exec())
+            throw VeriHatasi(sorgu.lastError());
+        if (!sorgu.next() || sorgu.value(0).toString() != komut)
+            return false;
+    }
+    return true;
 }
 
 bool Sema::tabloVar(QSqlDatabase db, const QString& ad)
@@ -254,15 +422,30 @@ std::optional<QString> Sema::denetimSorunu(QSqlDatabase db)
     return eksikler(db);
 }
 
+namespace
+{
+
+bool bizimTetik(const QString& ad, const QString& komut)
+{
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+        for (const auto& tetik : toplamTetikleri(*d))
+            if (tetik == std::pair(ad, komut))
+                return true;
+    return false;
+}
+
+} // namespace
+
 QStringList Sema::yabancilar(QSqlDatabase db)
 {
     QSqlQuery sorgu(db);
-    if (!sorgu.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
+    if (!sorgu.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type IN "
                                    "('trigger', 'view') ORDER BY type, name")))
         throw VeriHatasi(sorgu.lastError());
     QStringList adlar;
     while (sorgu.next())
-        adlar << (sorgu.value(0).toString() == u"view"
+        if (!bizimTetik(sorgu.value(1).toString(), sorgu.value(2).toString()))
+            adlar << (sorgu.value(0).toString() == u"view"
                       ? QStringLiteral("%1 (görünüm)").arg(sorgu.value(1).toString())
                       : sorgu.value(1).toString());
     return adlar;
@@ -273,12 +456,13 @@ void Sema::yabancilariKaldir(QSqlDatabase db)
     QStringList komutlar;
     {
         QSqlQuery sorgu(db);
-        if (!sorgu.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
-                                       "('trigger', 'view')")))
+        if (!sorgu.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type "
+                                       "IN ('trigger', 'view')")))
             throw VeriHatasi(sorgu.lastError());
         // Names are no values to bind: quoted as identifiers instead.
         while (sorgu.next())
-            komutlar << QStringLiteral("DROP %1 \"%2\"")
+            if (!bizimTetik(sorgu.value(1).toString(), sorgu.value(2).toString()))
+                komutlar << QStringLiteral("DROP %1 \"%2\"")
                             .arg(sorgu.value(0).toString().toUpper(),
                                  sorgu.value(1).toString().replace(u'"', QStringLiteral("\"\"")));
     }

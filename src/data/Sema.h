@@ -35,15 +35,29 @@ Tablo hareketTablosu();
 Tablo kuralTablosu();
 QList<Tablo> ekTablolar();
 
-// The schema version this program writes: the file's "PRAGMA user_version", the server's
-// MorvaneSemaSurumu. 0: the six tables alone; 1: the two above.
-inline constexpr int surum = 1;
+// A ledger's sums by year and month ("AylikGelirToplamlari", "AylikGiderToplamlari"): the year
+// and month as the entries store them, then the six sums of Tutar::Toplam in its order, kept by
+// triggers on the entries' table (on the server as on the file).
+Tablo aylikToplamTablosu(const DefterTanimi& defter);
 
-// Creates the empty tables (all eight) on an open, empty database, at the current version.
-void olustur(QSqlDatabase db);
+// The schema version this program writes: the file's "PRAGMA user_version", the server's
+// MorvaneSemaSurumu. 0: the six tables alone; 1: the two above; 2: the sums by year and month.
+inline constexpr int surum = 2;
+
+// Creates the empty tables (all ten) with their triggers on an open, empty database, at the
+// current version; without the sums and their triggers when not `toplamlarla`, for a bulk load
+// that makes them once it is in (aylikToplamlariKur).
+void olustur(QSqlDatabase db, bool toplamlarla = true);
+// Makes both ledgers' sums anew from their entries, with the triggers that keep them, inside the
+// caller's transaction.
+void aylikToplamlariKur(QSqlDatabase db);
 // Brings a file of an older version to the current one in a transaction of its own (a file
 // already there, or newer, is left alone). Throws a VeriHatasi; nothing changes then.
 void guncelle(QSqlDatabase db);
+// Whether the file holds the ledger's sums with its three triggers as this program writes them:
+// only then do the sums follow the entries. A file that lacks them (not yet upgraded, read-only,
+// or a tool dropped or changed them) gets them anew from guncelle().
+bool aylikToplamlarHazir(QSqlDatabase db, const DefterTanimi& defter);
 // Whether the database holds the table (a file not yet upgraded lacks the newer ones).
 bool tabloVar(QSqlDatabase db, const QString& ad);
 
@@ -62,7 +76,7 @@ std::optional<QString> butunlukSorunu(QSqlDatabase db, bool hizli = false);
 // What fails the check a backup gets before it is restored: its integrity, then its tables and
 // fields; none when it passes.
 std::optional<QString> denetimSorunu(QSqlDatabase db);
-// The triggers and views in the file, none of which the program creates, by name (a view marked
+// The triggers and views in the file other than the sums' own, by name (a view marked
 // "(görünüm)"): whatever another program left there to run on the program's statements.
 QStringList yabancilar(QSqlDatabase db);
 // Drops them all, inside the caller's transaction.

@@ -24,8 +24,8 @@ int sayac = 0;
 
 const QString surumTablosu = QStringLiteral("MorvaneSemaSurumu");
 // The version of the server's schema that this program writes.
-// 2: the bank movements and the import rules (Sema::ekTablolar).
-constexpr int semaSurumu = 2;
+// 2: the bank movements and the import rules (Sema::ekTablolar); 3: the sums by year and month.
+constexpr int semaSurumu = 3;
 
 // The first sentence for why the server would not take the connection, then the server's words in
 // parentheses.
@@ -98,6 +98,81 @@ QStringList surum2Komutlari()
             bildirimTetigi(QStringLiteral("IceAktarmaKurallari"))};
 }
 
+// Version 3, as on the file (Sema::aylikToplamTablosu): a trigger function in PL/pgSQL keeps each
+// ledger's sums in the transaction that writes an entry, whoever writes it; emptying the table
+// empties them. Two members writing the same month wait for each other on its row until commit;
+// a deadlock between two transactions is refused by the server and the command reports it. A
+// year or month that is NULL is a key like any other: the unique index compares it as a value, so
+// that two first entries of a month make one row. The amounts are exact NUMERIC(15,2): × 100 is
+// whole, and a sum beyond a BIGINT is refused as a value the server does not take.
+QString sunucuAnahtari(const QString& yil, const QString& ay)
+{
+    return QStringLiteral("(%1 IS NULL), coalesce(%1, 0), (%2 IS NULL), coalesce(%2, '')")
+        .arg(yil, ay);
+}
+
+QString sunucuKatkisi(const DefterTanimi& d, const QString& satir, QChar isaret)
+{
+    const Sema::Tablo t = Sema::aylikToplamTablosu(d);
+    const QString tahmin = QStringLiteral("coalesce(%1.%2 * 100, 0)::bigint").arg(satir, d.tahminAlani);
+    const QStringList katki{
+        tahmin, QStringLiteral("coalesce(%1.Gerceklesen * 100, 0)::bigint").arg(satir),
+        QStringLiteral("(%1.%2 IS NULL)::int").arg(satir, d.tahminAlani), QStringLiteral("1"),
+        QStringLiteral("CASE WHEN %1.Gerceklesen IS NULL THEN 0 ELSE %2 END").arg(satir, tahmin),
+        QStringLiteral("(%1.Gerceklesen IS NOT NULL)::int").arg(satir)};
+    QStringList atamalar;
+    for (int i = 0; i < katki.size(); ++i)
+        atamalar << QStringLiteral("%1 = %1 %2 %3").arg(t.alanlar[i + 2]).arg(isaret).arg(katki[i]);
+    const QString kosul =
+        QStringLiteral("(%1) = (%2)")
+            .arg(sunucuAnahtari(QStringLiteral("Yil"), QStringLiteral("Ay")),
+                 sunucuAnahtari(satir + u'.' + d.yilAlani, satir + u'.' + d.ayAlani));
+    QString komutlar = QStringLiteral("UPDATE %1 SET %2 WHERE %3;")
+                           .arg(t.ad, atamalar.join(QStringLiteral(", ")), kosul);
+    if (isaret == u'-')
+        komutlar += QStringLiteral(" DELETE FROM %1 WHERE %2 AND KayitSayisi = 0;").arg(t.ad, kosul);
+    return komutlar;
+}
+
+QStringList surum3Komutlari()
+{
+    QStringList komutlar;
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()}) {
+        const Sema::Tablo t = Sema::aylikToplamTablosu(*d);
+        const QString islev = QStringLiteral("morvane_%1").arg(t.ad.toLower());
+        QStringList alanlar;
+        for (const QString& alan : t.alanlar.mid(2))
+            alanlar << QStringLiteral("%1 BIGINT NOT NULL DEFAULT 0").arg(alan);
+        komutlar
+            << QStringLiteral("CREATE TABLE %1 (Yil BIGINT, Ay TEXT, %2)")
+                   .arg(t.ad, alanlar.join(QStringLiteral(", ")))
+            << QStringLiteral("CREATE UNIQUE INDEX %1_anahtar ON %1 (%2)")
+                   .arg(t.ad, sunucuAnahtari(QStringLiteral("Yil"), QStringLiteral("Ay")))
+            << QStringLiteral(
+                   "INSERT INTO %1 (%2) SELECT %3, %4, (coalesce(sum(%5), 0) * 100)::bigint, "
+                   "(coalesce(sum(Gerceklesen), 0) * 100)::bigint, count(*) - count(%5), "
+                   "count(*), (coalesce(sum(%5) FILTER (WHERE Gerceklesen IS NOT NULL), 0) * "
+                   "100)::bigint, count(Gerceklesen) FROM %6 GROUP BY %3, %4")
+                   .arg(t.ad, t.alanlar.join(QStringLiteral(", ")), d->yilAlani, d->ayAlani,
+                        d->tahminAlani, d->kayitTablosu)
+            << QStringLiteral(
+                   "CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                   "IF TG_OP = 'TRUNCATE' THEN DELETE FROM %2; RETURN NULL; END IF; "
+                   "IF TG_OP <> 'INSERT' THEN %3 END IF; "
+                   "IF TG_OP <> 'DELETE' THEN INSERT INTO %2 (Yil, Ay) VALUES (NEW.%4, NEW.%5) "
+                   "ON CONFLICT DO NOTHING; %6 END IF; RETURN NULL; END $$")
+                   .arg(islev, t.ad, sunucuKatkisi(*d, QStringLiteral("OLD"), u'-'), d->yilAlani,
+                        d->ayAlani, sunucuKatkisi(*d, QStringLiteral("NEW"), u'+'))
+            << QStringLiteral("CREATE TRIGGER %1_satir AFTER INSERT OR DELETE OR UPDATE OF %2, "
+                              "%3, %4, Gerceklesen ON %5 FOR EACH ROW EXECUTE FUNCTION %6()")
+                   .arg(t.ad, d->yilAlani, d->ayAlani, d->tahminAlani, d->kayitTablosu, islev)
+            << QStringLiteral("CREATE TRIGGER %1_bosaltma AFTER TRUNCATE ON %2 FOR EACH "
+                              "STATEMENT EXECUTE FUNCTION %3()")
+                   .arg(t.ad, d->kayitTablosu, islev);
+    }
+    return komutlar;
+}
+
 // Names keep the columns deterministic, compared as spelt; the statements ask for the Turkish
 // case-insensitive equality where they want it (COLLATE TURKCE), as on SQLite, and the indexes
 // are built in that collation so that those conditions use them.
@@ -131,7 +206,7 @@ QStringList semaKomutlari()
         for (const QString& tablo : {d->anaGrupTablosu, d->altGrupTablosu, d->kayitTablosu})
             komutlar << bildirimTetigi(tablo);
     }
-    return komutlar + surum2Komutlari();
+    return komutlar + surum2Komutlari() + surum3Komutlari();
 }
 
 // The tables the server database of a budget holds, in lower case as the server names them.
@@ -149,6 +224,8 @@ QStringList ekTablolar()
     QStringList adlar;
     for (const Sema::Tablo& t : Sema::ekTablolar())
         adlar << t.ad.toLower();
+    for (const DefterTanimi* d : {&gelirDefteri(), &giderDefteri()})
+        adlar << d->aylikToplamTablosu.toLower();
     return adlar;
 }
 
@@ -161,7 +238,9 @@ void semayiGuncelle(QSqlDatabase db, int semaninSurumu)
         return;
     try {
         ButceKopyasi::islemle({db, Lehce::sunucu()}, [&] {
-            for (const QString& komut : surum2Komutlari())
+            const QStringList komutlar = (semaninSurumu < 2 ? surum2Komutlari() : QStringList()) +
+                                         surum3Komutlari();
+            for (const QString& komut : komutlar)
                 tekSutun(db, komut);
             tekSutun(db,
                      QStringLiteral("UPDATE %1 SET Surum = %2").arg(surumTablosu).arg(semaSurumu));
@@ -238,6 +317,22 @@ SunucuMotoru::SunucuMotoru(const SunucuAdresi& adresi, BaglantiOlaylari& olaylar
             koptuSay(QStringLiteral("Sunucu bağlantıyı kapattı."));
     });
     bekci.start(1000);
+}
+
+// The table and its row trigger, enabled; a member's program that could not upgrade the budget
+// finds neither.
+bool SunucuMotoru::aylikToplamlarHazir(const DefterTanimi& defter)
+{
+    QSqlQuery sorgu(db());
+    sorgu.prepare(QStringLiteral("SELECT count(*) FROM pg_trigger WHERE tgrelid = "
+                                 "to_regclass(lower(?)) AND tgname = lower(?) AND tgenabled <> 'D' "
+                                 "AND to_regclass(lower(?)) IS NOT NULL"));
+    sorgu.addBindValue(defter.kayitTablosu);
+    sorgu.addBindValue(defter.aylikToplamTablosu + QStringLiteral("_satir"));
+    sorgu.addBindValue(defter.aylikToplamTablosu);
+    if (!sorgu.exec() || !sorgu.next())
+        throw hatasi(sorgu.lastError(), false);
+    return sorgu.value(0).toInt() == 1;
 }
 
 SunucuMotoru::~SunucuMotoru()

@@ -34,6 +34,7 @@ public:
     void yenidenBaglan() override;
     bool baskasiDegistirdi() override { return false; }
     qint64 veriSurumu() override { return duyulan; }
+    bool aylikToplamlarHazir(const DefterTanimi& defter) override;
     QString tanim() const override;
     const SunucuAdresi* sunucu() const override { return &adres; }
     QString yedekYeri() const override;

@@ -6,7 +6,9 @@
 #include "Lehce.h"
 #include "MesajKutusu.h"
 #include "Okuma.h"
+#include "Motor.h"
 #include "Sema.h"
+#include "SorguSonucu.h"
 #include "VeriYeri.h"
 
 #include <QCoreApplication>
@@ -178,6 +180,49 @@ QStringList TestOrtami::sutunu(const QString& sql)
     while (sorgu.next())
         sonuc << sorgu.value(0).toString();
     return sonuc;
+}
+
+namespace
+{
+
+// "year|month|six sums" for every row of a statement giving year, month, then the sums, either as
+// TUTAR_TOPLAMI's one value or as six fields.
+QStringList ayAySatirlar(const QString& sql)
+{
+    SorguSonucu sorgu(sql);
+    QStringList satirlar;
+    while (sorgu.sonraki()) {
+        Tutar::Toplam t = Tutar::toplam(sorgu.alan(2));
+        if (!sorgu.alan(3).isNull())
+            t = {sorgu.alan(2).toLongLong(), sorgu.alan(3).toLongLong(),
+                 sorgu.alan(4).toLongLong(), sorgu.alan(5).toLongLong(),
+                 sorgu.alan(6).toLongLong(), sorgu.alan(7).toLongLong()};
+        satirlar << QStringLiteral("%1|%2|%3,%4,%5,%6,%7,%8")
+                        .arg(sorgu.alan(0).toString(), sorgu.alan(1).toString())
+                        .arg(t.tahminKurus)
+                        .arg(t.gerceklesenKurus)
+                        .arg(t.okunamayan)
+                        .arg(t.kayitSayisi)
+                        .arg(t.gerceklesenlerinTahmini)
+                        .arg(t.gerceklesenSayisi);
+    }
+    satirlar.sort();
+    return satirlar;
+}
+
+} // namespace
+
+void TestOrtami::aylikToplamlariDenetle(const DefterTanimi& d)
+{
+    QVERIFY(Baglanti::program().motor().aylikToplamlarHazir(d));
+    const Sema::Tablo t = Sema::aylikToplamTablosu(d);
+    const QStringList saklanan =
+        ayAySatirlar(QStringLiteral("SELECT %1 FROM %2").arg(t.alanlar.join(u','), t.ad));
+    QVERIFY(!saklanan.isEmpty());
+    QCOMPARE(saklanan, ayAySatirlar(QStringLiteral("SELECT %2, %3, TUTAR_TOPLAMI(%4, Gerceklesen) "
+                                                   "FROM %1 GROUP BY %2, %3")
+                                        .arg(d.kayitTablosu, d.yilAlani, d.ayAlani,
+                                             d.tahminAlani)));
 }
 
 QStringList TestOrtami::tumSatirlar()

@@ -55,6 +55,9 @@ public:
     // Every row of the eight tables with its rowid and values exactly as stored.
     static QStringList tumSatirlar();
     int satirSayisi(const QString& tablo);
+    // Fails the test unless the ledger's stored sums by year and month follow its entries and
+    // equal TUTAR_TOPLAMI's over them.
+    static void aylikToplamlariDenetle(const DefterTanimi& defter);
 
     // The main window on this file, built as at start-up on the given day.
     std::unique_ptr<AnaForm> anaForm(QDate bugun = QDate(2024, 3, 15));
