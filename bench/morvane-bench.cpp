@@ -442,7 +442,11 @@ void duzenlemeyiOlc(AnaForm& anaForm)
     std::unique_ptr<KayitEklemeFormu> pencere;
     const Sure pencereyle = olc([&] { pencere->EkleKaydetDugmesi_Click(); },
                                 [&] {
+                                    // The list may have been filled again since, without it.
+                                    liste->kimligiSec(kimlik);
                                     pencere = anaForm.bolum(defter).kayitDuzenlemeFormu();
+                                    if (!pencere)
+                                        qFatal("The entry to edit is not listed.");
                                     pencere->findChild<QLineEdit*>(QStringLiteral("TahminKutusu"))
                                         ->setText(QString::number(tahmin() / 100));
                                 });
@@ -910,6 +914,20 @@ void tumYillariOlc(AnaForm& anaForm)
     }
 }
 
+// The lists as the whole benchmark leaves them: one sub-group each, in Haziran.
+void listeleriKur(AnaForm& anaForm)
+{
+    anaForm.show();
+    QApplication::processEvents();
+    anaForm.donemSecici()->sec({olculenYil, olculenAy});
+    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
+        DefterBolumu& bolum = anaForm.bolum(*defter);
+        bolum.anaGrupListesi()->setCurrentIndex(anaGrupSayisi / 2);
+        bolum.anaGrupTiklandi();
+        bolum.altGrupListesi()->setCurrentRow(altGrupSayisi / 2);
+    }
+}
+
 // What keeping the sums costs the writes: saving an edit and copying a year's plan with the
 // triggers, then with them dropped (on a copy of the file: it stays without them).
 void tetikBedeliniOlc(AnaForm& anaForm)
@@ -927,22 +945,10 @@ void tetikBedeliniOlc(AnaForm& anaForm)
         if (!sorgu.exec(QStringLiteral("DROP TRIGGER %1").arg(ad)))
             throw VeriHatasi(sorgu.lastError());
     cikti << "\nWithout them:\n";
+    // The plan copy left the window on the year it copied into.
+    listeleriKur(anaForm);
     duzenlemeyiOlc(anaForm);
     kopyalamayiOlc(anaForm);
-}
-
-// The lists as the whole benchmark leaves them: one sub-group each, in Haziran.
-void listeleriKur(AnaForm& anaForm)
-{
-    anaForm.show();
-    QApplication::processEvents();
-    anaForm.donemSecici()->ayKutusu()->setCurrentIndex(olculenAy);
-    for (const DefterTanimi* defter : {&gelirDefteri(), &giderDefteri()}) {
-        DefterBolumu& bolum = anaForm.bolum(*defter);
-        bolum.anaGrupListesi()->setCurrentIndex(anaGrupSayisi / 2);
-        bolum.anaGrupTiklandi();
-        bolum.altGrupListesi()->setCurrentRow(altGrupSayisi / 2);
-    }
 }
 
 // One part of the benchmark on a file made by dosyaYap(), with the load average around it.
