@@ -165,8 +165,9 @@ QString cikaranKomutlar(const DefterTanimi& d, const QString& satir)
         .arg(d.aylikToplamTablosu, atamalar(d, satir, u'-'), anahtarKosulu(d, satir));
 }
 
-// Name and statement of each trigger, as the file stores them: one that differs is not ours.
-QList<std::pair<QString, QString>> toplamTetikleri(const DefterTanimi& d)
+using Tetikler = QList<std::pair<QString, QString>>;
+
+Tetikler tetikleriYaz(const DefterTanimi& d)
 {
     const QString ad = Sema::aylikToplamTablosu(d).ad;
     const QString bas = QStringLiteral("CREATE TRIGGER %1_%2 AFTER %3 ON %4 BEGIN %5 END");
@@ -183,6 +184,16 @@ QList<std::pair<QString, QString>> toplamTetikleri(const DefterTanimi& d)
                      d.kayitTablosu,
                      cikaranKomutlar(d, QStringLiteral("OLD.")) + u' ' +
                          ekleyenKomutlar(d, QStringLiteral("NEW.")))}};
+}
+
+// Name and statement of each trigger, as the file stores them: one that differs is not ours.
+// Written once: the overview asks for them at each reading, the start-up check for each object.
+const Tetikler& toplamTetikleri(const DefterTanimi& d)
+{
+    static const Tetikler gelir = tetikleriYaz(gelirDefteri());
+    static const Tetikler gider = tetikleriYaz(giderDefteri());
+    Q_ASSERT(&d == &gelirDefteri() || &d == &giderDefteri());
+    return &d == &gelirDefteri() ? gelir : gider;
 }
 
 // The ledger's sums made anew from its entries, with their triggers.
