@@ -95,6 +95,9 @@ private slots:
                 return Baslangic::calistir(VeriYeri::Konum{yeni, yanindaki, !tasinabilir});
             },
             [&](QWidget* pencere) {
+                // The icon comes once the window has been painted.
+                if (pencere)
+                    QVERIFY(QTest::qWaitFor([&] { return !pencere->windowIcon().isNull(); }));
                 for (const QSize& boyut :
                      pencere ? pencere->windowIcon().availableSizes() : QList<QSize>())
                     simgeBoyutlari << boyut.width();

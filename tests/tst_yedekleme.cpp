@@ -277,18 +277,27 @@ private slots:
     }
 
     // While the file's check runs at start-up, a writing command waits for it: a damaged file gets
-    // no write at all, even to a table the damage does not touch, until a backup is restored.
-    void damagedFileRefusedBeforeTheFirstWrite_data() { ikiDurum("bozuk", "sound", "damaged"); }
+    // no write at all, even to a table the damage does not touch, until a backup is restored. A
+    // check held back for the first paint starts for the write.
+    void damagedFileRefusedBeforeTheFirstWrite_data()
+    {
+        QTest::addColumn<bool>("bozuk");
+        QTest::addColumn<bool>("beklemede");
+        QTest::newRow("sound") << false << false;
+        QTest::newRow("damaged") << true << false;
+        QTest::newRow("damaged, check held back") << true << true;
+    }
     void damagedFileRefusedBeforeTheFirstWrite()
     {
         QFETCH(bool, bozuk);
+        QFETCH(bool, beklemede);
         hazirla(bozuk ? ortam->dosya() : QString(), [] {
             Yedekleme::al(QDateTime(QDate(2025, 6, 1), QTime(10, 5)));
             Baglanti::program().kapat();
         });
         QVERIFY(!Baglanti::program().ac(ortam->dosya()));
         const QByteArray once = dosyaIcerigi(ortam->dosya());
-        AcilisDenetimi::baslat(ortam->dosya());
+        AcilisDenetimi::baslat(ortam->dosya(), beklemede);
         const QString hata = hataMetni([] { ButceVerisi::kayitEkle(giderDefteri(), kira); });
         QCOMPARE(hata.startsWith("Veritabanı dosyası bozuk; hiçbir şey yazılmadı:\n" +
                                  ortam->dosya() + "\n\nVeritabanı motorunun bulguları:\n"),

@@ -499,7 +499,10 @@ bool AnaForm::event(QEvent* olay)
     // Summed once the paint has gone to the screen.
     if (olay->type() == QEvent::Paint && rakamlarBoyaninca) {
         rakamlarBoyaninca = false;
-        QTimer::singleShot(0, this, &AnaForm::rakamlariGoster);
+        QTimer::singleShot(0, this, [this] {
+            emit ilkBoyamaBitti();
+            rakamlariGoster();
+        });
     }
     return QMainWindow::event(olay);
 }

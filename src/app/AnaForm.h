@@ -76,6 +76,11 @@ public:
     // "Görünüm" > "Pencere Düzenini Sıfırla": the drawn sizes, here and in every window.
     void PencereDuzeniniSifirla_Click();
 
+signals:
+    // Once, when the first figures wait for the first paint (IlkRakamlar::Boyaninca) and that
+    // paint has gone to the screen: what the first window need not wait for starts here.
+    void ilkBoyamaBitti();
+
 private:
     // A row of the menu table: the menu ("&Dosya", a submenu as "&Dosya/Dışa Aktar"), the
     // caption and keys, and the command; a row without a caption is a separator. `etkin`, when

@@ -35,6 +35,14 @@ void uygulamayiTanit()
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setApplicationVersion(QString::fromLatin1(DerlemeBilgisi::surum));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
+}
+
+// Decoding the icon's three sizes takes as long as a fifth of the first window's start, so the
+// windows get it once the first one has been painted (the desktop shows it from then on).
+void simgeyiKur()
+{
+    if (!QApplication::windowIcon().availableSizes().isEmpty())
+        return;
     QIcon simge;
     for (const QFileInfo& boyut : QDir(QStringLiteral(":/simge")).entryInfoList())
         simge.addFile(boyut.filePath());
@@ -124,8 +132,8 @@ bool yabancilariKaldir(const QString& yol)
 
 enum class Acilan { Hicbiri, OrtakButce, Dosya };
 
-// The shared budget chosen last, or else the file, whose check starts here and goes on while the
-// window opens.
+// The shared budget chosen last, or else the file, whose check is started here, to run once the
+// window has been painted.
 Acilan butceyiAc(const VeriYeri::Konum& konum)
 {
     QSettings ayarlar(QStringLiteral("Morvane"), QStringLiteral("Morvane"));
@@ -141,7 +149,7 @@ Acilan butceyiAc(const VeriYeri::Konum& konum)
     Aktarma::artiklariSil(QFileInfo(konum.yol).absolutePath());
     if (!dosyayiAc(konum.yol))
         return Acilan::Hicbiri;
-    AcilisDenetimi::baslat(konum.yol);
+    AcilisDenetimi::baslat(konum.yol, true);
     return yabancilariKaldir(konum.yol) ? Acilan::Dosya : Acilan::Hicbiri;
 }
 
@@ -183,6 +191,10 @@ int Baslangic::calistir(const VeriYeri::Konum& konum, QDate bugun)
         if (acilan == Acilan::Hicbiri)
             break;
         AnaForm anaForm(bugun, nullptr, AnaForm::IlkRakamlar::Boyaninca);
+        QObject::connect(&anaForm, &AnaForm::ilkBoyamaBitti, [] {
+            AcilisDenetimi::surdur();
+            simgeyiKur();
+        });
         if (acilan == Acilan::Dosya)
             BozukDosyaOnerisi::pencereAcikkenSun(konum.yol, anaForm);
         anaForm.show();

@@ -18,6 +18,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace
 {
@@ -27,6 +28,7 @@ using Bulgular = std::optional<QString>;
 struct Denetim {
     QString yol;
     std::thread is;
+    std::function<void()> isiBaslat; // until the worker has started
     std::shared_future<Bulgular> sonuc;
     std::function<void(const Bulgular&)> bitince;
     bool bildirildi = false;
@@ -100,6 +102,12 @@ Bulgular denetle(const QString& yol, int no)
     return bulgular;
 }
 
+void isiBaslat()
+{
+    if (denetim && denetim->isiBaslat)
+        std::exchange(denetim->isiBaslat, {})();
+}
+
 bool bitti()
 {
     return denetim->sonuc.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
@@ -110,6 +118,7 @@ bool bitti()
 // is still held then.
 std::optional<VeriHatasi> bitmesiniBekle(bool sinirli)
 {
+    isiBaslat();
     if (bitti())
         return std::nullopt;
     if (gosterge)
@@ -149,7 +158,7 @@ void bildirimiSirala(int no)
 
 } // namespace
 
-void AcilisDenetimi::baslat(const QString& yol)
+void AcilisDenetimi::baslat(const QString& yol, bool beklemede)
 {
     durdur();
     const int no = ++kusak;
@@ -161,10 +170,19 @@ void AcilisDenetimi::baslat(const QString& yol)
     // the file.
     kanca.emplace(YazmaOncesi::Sira::AcilisDenetimi, &AcilisDenetimi::yazmadanOnce);
     Baglanti::program().kapaninca(&AcilisDenetimi::durdur);
-    denetim->is = std::thread([yol, no, gorev] {
-        gorev->set_value(denetle(yol, no));
-        bildirimiSirala(no);
-    });
+    denetim->isiBaslat = [yol, no, gorev] {
+        denetim->is = std::thread([yol, no, gorev] {
+            gorev->set_value(denetle(yol, no));
+            bildirimiSirala(no);
+        });
+    };
+    if (!beklemede)
+        isiBaslat();
+}
+
+void AcilisDenetimi::surdur()
+{
+    isiBaslat();
 }
 
 void AcilisDenetimi::izle(std::function<void(const Bulgular&)> bitince)
@@ -218,7 +236,8 @@ void AcilisDenetimi::durdur()
         if (calisan)
             sqlite3_interrupt(calisan);
     }
-    denetim->is.join();
+    if (denetim->is.joinable())
+        denetim->is.join();
     denetim.reset();
     const std::lock_guard kilitli(kilit);
     kilidi.reset();

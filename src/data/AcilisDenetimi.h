@@ -15,8 +15,11 @@ class QObject;
 namespace AcilisDenetimi
 {
 
-// Starts the check of the file at `yol`, ending any earlier one.
-void baslat(const QString& yol);
+// Starts the check of the file at `yol`, ending any earlier one. A check started `beklemede`
+// waits for surdur(), or for the first command that waits for it, so that it does not compete
+// with the opening window for the processor and the disk.
+void baslat(const QString& yol, bool beklemede = false);
+void surdur();
 
 // Once the check has ended, `bitince` is called on the main thread with its findings (none: the
 // file passed), after the event loop takes it up; not at all when the check is ended first.
