@@ -3,6 +3,7 @@
 #include "CYereli.h"
 
 #include <QFile>
+#include <QLibrary>
 #include <QtEndian>
 
 #include <xlsxwriter.h>
@@ -15,6 +16,41 @@ namespace
 
 constexpr int enGenisSutun = 80;
 
+// The library's functions this writer calls.
+#define LXW_ISLEVLERI(X)                                                                          \
+    X(workbook_new_opt) X(workbook_set_properties) X(workbook_add_format)                         \
+    X(workbook_add_worksheet) X(workbook_close) X(lxw_workbook_free) X(lxw_strerror)              \
+    X(format_set_bold) X(format_set_num_format) X(worksheet_write_string)                         \
+    X(worksheet_write_number) X(worksheet_write_blank) X(worksheet_freeze_panes)                  \
+    X(worksheet_set_column) X(worksheet_autofilter)
+
+struct Lxw {
+#define LXW_UYE(ad) decltype(&::ad) ad = nullptr;
+    LXW_ISLEVLERI(LXW_UYE)
+#undef LXW_UYE
+};
+
+// libxlsxwriter is loaded when the first workbook is written, not linked to the program: with
+// the libcrypto it brings it cost every start about 4 ms, and most runs write no workbook.
+const Lxw& lxw()
+{
+    static const std::optional<Lxw> yuklenen = []() -> std::optional<Lxw> {
+        QLibrary kitaplik(QStringLiteral("xlsxwriter"), 4);
+        Lxw islevler;
+        bool tamam = true;
+#define LXW_BUL(ad)                                                                               \
+    islevler.ad = reinterpret_cast<decltype(islevler.ad)>(kitaplik.resolve(#ad));                 \
+    tamam = tamam && islevler.ad;
+        LXW_ISLEVLERI(LXW_BUL)
+#undef LXW_BUL
+        return tamam ? std::optional(islevler) : std::nullopt;
+    }();
+    if (!yuklenen)
+        throw CalismaKitabiYazici::Hata{
+            QStringLiteral("Çalışma kitabı kitaplığı (libxlsxwriter) yüklenemedi.")};
+    return *yuklenen;
+}
+
 int tur(TabloYazici::Tur t)
 {
     return int(t);
@@ -23,7 +59,7 @@ int tur(TabloYazici::Tur t)
 void denetle(lxw_error sonuc)
 {
     if (sonuc != LXW_NO_ERROR)
-        throw CalismaKitabiYazici::Hata{QString::fromUtf8(lxw_strerror(sonuc))};
+        throw CalismaKitabiYazici::Hata{QString::fromUtf8(lxw().lxw_strerror(sonuc))};
 }
 
 // Characters an integer part takes, with its sign and thousands separators when asked.
@@ -153,7 +189,7 @@ bool paketTam(QFile& zip)
 void CalismaKitabiYazici::KitapSilici::operator()(lxw_workbook* k) const
 {
     const CYereli::Kapsam c;
-    lxw_workbook_free(k);
+    lxw().lxw_workbook_free(k);
 }
 
 CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge) : dosya(yol)
@@ -161,7 +197,7 @@ CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
     const CYereli::Kapsam c;
     lxw_workbook_options secenekler{};
     secenekler.constant_memory = LXW_TRUE;
-    kitap.reset(workbook_new_opt(dosya.toUtf8().constData(), &secenekler));
+    kitap.reset(lxw().workbook_new_opt(dosya.toUtf8().constData(), &secenekler));
     if (!kitap)
         throw Hata{QStringLiteral("Çalışma kitabı başlatılamadı.")};
 
@@ -172,7 +208,7 @@ CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
     ozellikler.subject = const_cast<char*>(konu.constData());
     // The library names the program itself in the file's application field; the author is ours.
     ozellikler.author = const_cast<char*>("Morvane");
-    denetle(workbook_set_properties(kitap.get(), &ozellikler));
+    denetle(lxw().workbook_set_properties(kitap.get(), &ozellikler));
 
     // Amounts in Turkish lira, still numbers to sum.
     static constexpr std::array<const char*, 4> sayiBicimleri{nullptr, "0", "#,##0.00 \"TL\"",
@@ -181,12 +217,12 @@ CalismaKitabiYazici::CalismaKitabiYazici(const QString& yol, const Belge& belge)
     // a format equal to another one anew for every cell, by hashing all its properties.
     for (int i = 0; i < 4; ++i) {
         if (i != tur(Tur::Metin))
-            duz[i] = workbook_add_format(kitap.get());
-        kalin[i] = workbook_add_format(kitap.get());
-        format_set_bold(kalin[i]);
+            duz[i] = lxw().workbook_add_format(kitap.get());
+        kalin[i] = lxw().workbook_add_format(kitap.get());
+        lxw().format_set_bold(kalin[i]);
         if (duz[i]) {
-            format_set_num_format(duz[i], sayiBicimleri[i]);
-            format_set_num_format(kalin[i], sayiBicimleri[i]);
+            lxw().format_set_num_format(duz[i], sayiBicimleri[i]);
+            lxw().format_set_num_format(kalin[i], sayiBicimleri[i]);
         }
     }
     baslikBicimi = kalin[tur(Tur::Metin)];
@@ -198,7 +234,7 @@ void CalismaKitabiYazici::tabloAc(const QString& ad, const QList<Sutun>& yeniSut
 {
     const CYereli::Kapsam c;
     sayfayiKapat();
-    sayfa = workbook_add_worksheet(kitap.get(), ad.toUtf8().constData());
+    sayfa = lxw().workbook_add_worksheet(kitap.get(), ad.toUtf8().constData());
     if (!sayfa)
         throw Hata{QStringLiteral("Sayfa eklenemedi: %1").arg(ad)};
     sutunlar = yeniSutunlar;
@@ -209,10 +245,10 @@ void CalismaKitabiYazici::tabloAc(const QString& ad, const QList<Sutun>& yeniSut
     for (const Sutun& s : sutunlar) {
         // Room for the autofilter's button beside the header.
         genislikler[sutun] = int(s.baslik.size()) + 3;
-        denetle(worksheet_write_string(sayfa, 0, sutun++, s.baslik.toUtf8().constData(),
+        denetle(lxw().worksheet_write_string(sayfa, 0, sutun++, s.baslik.toUtf8().constData(),
                                        baslikBicimi));
     }
-    worksheet_freeze_panes(sayfa, 1, 0);
+    lxw().worksheet_freeze_panes(sayfa, 1, 0);
     satirSonu();
 }
 
@@ -224,7 +260,7 @@ CalismaKitabiYazici& CalismaKitabiYazici::metin(const QString& deger)
     const CYereli::Kapsam c;
     genislikSay(int(deger.size()));
     if (!deger.isEmpty())
-        denetle(worksheet_write_string(sayfa, satir, sutun, deger.toUtf8().constData(),
+        denetle(lxw().worksheet_write_string(sayfa, satir, sutun, deger.toUtf8().constData(),
                                        bicim(Tur::Metin)));
     ++sutun;
     return *this;
@@ -272,7 +308,7 @@ void CalismaKitabiYazici::bitir()
     const CYereli::Kapsam c;
     sayfayiKapat();
     // workbook_close writes the file and frees the workbook, whatever it returns.
-    const lxw_error sonuc = workbook_close(kitap.release());
+    const lxw_error sonuc = lxw().workbook_close(kitap.release());
     denetle(sonuc);
     QFile yazilan(dosya);
     if (!yazilan.open(QIODevice::ReadOnly) || !paketTam(yazilan))
@@ -285,7 +321,7 @@ void CalismaKitabiYazici::sayfayiKapat()
     if (!sayfa)
         return;
     for (quint16 i = 0; i < genislikler.size(); ++i)
-        denetle(worksheet_set_column(sayfa, i, i, std::min(genislikler[i] + 1, enGenisSutun),
+        denetle(lxw().worksheet_set_column(sayfa, i, i, std::min(genislikler[i] + 1, enGenisSutun),
                                      duz[tur(sutunlar[i].tur)]));
     if (!filtreli)
         filtreKur();
@@ -295,7 +331,7 @@ void CalismaKitabiYazici::sayfayiKapat()
 // Over the rows written so far: the library takes it only while the last of them is still open.
 void CalismaKitabiYazici::filtreKur()
 {
-    denetle(worksheet_autofilter(sayfa, 0, 0, satir - 1, quint16(sutunlar.size() - 1)));
+    denetle(lxw().worksheet_autofilter(sayfa, 0, 0, satir - 1, quint16(sutunlar.size() - 1)));
     filtreli = true;
 }
 
@@ -305,9 +341,9 @@ void CalismaKitabiYazici::sayiYaz(Tur t, std::optional<double> deger, int genisl
     const CYereli::Kapsam c;
     if (deger) {
         genislikSay(genislik);
-        denetle(worksheet_write_number(sayfa, satir, sutun, *deger, bicim(t)));
+        denetle(lxw().worksheet_write_number(sayfa, satir, sutun, *deger, bicim(t)));
     } else if (toplamSatiri) {
-        denetle(worksheet_write_blank(sayfa, satir, sutun, bicim(t)));
+        denetle(lxw().worksheet_write_blank(sayfa, satir, sutun, bicim(t)));
     }
     ++sutun;
 }
