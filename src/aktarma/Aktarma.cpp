@@ -363,6 +363,9 @@ void Aktarma::artiklariSil(const QString& klasor)
 {
     const QDir dizin(klasor);
     for (const QString& ad : dizin.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        // Every start comes here: the expression is compiled only for a name that may match.
+        if (!ad.contains(QLatin1StringView(".aktariliyor-")))
+            continue;
         const QRegularExpressionMatch eslesme = geciciAdi.match(ad);
         if (!eslesme.hasMatch())
             continue;
