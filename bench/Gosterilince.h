@@ -9,7 +9,8 @@
 #include <functional>
 
 // For timing a program's start from outside: once its first window has been exposed and painted
-// (and `sonra` has run), one line goes to standard output and the event loop ends.
+// (and `sonra` has run), one line goes to standard output, "gosterildi" and the window's width
+// and height, and the event loop ends.
 class Gosterilince : public QObject
 {
     Q_OBJECT
@@ -22,10 +23,11 @@ protected:
         if (!bildirildi && olay->type() == QEvent::Expose && nesne->isWindowType() &&
             static_cast<QWindow*>(nesne)->isExposed()) {
             bildirildi = true;
+            const QSize boyut = static_cast<QWindow*>(nesne)->size();
             // After the exposure's paint.
-            QTimer::singleShot(0, [this] {
+            QTimer::singleShot(0, [this, boyut] {
                 bekle();
-                std::fputs("gosterildi\n", stdout);
+                std::printf("gosterildi %d %d\n", boyut.width(), boyut.height());
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });
