@@ -445,40 +445,42 @@ bool bizimTetik(const QString& ad, const QString& komut)
     return false;
 }
 
-} // namespace
+struct Nesne {
+    QString tur; // "trigger" or "view"
+    QString ad;
+};
 
-QStringList Sema::yabancilar(QSqlDatabase db)
+// The triggers and views of the file other than the sums' own, by type and name.
+QList<Nesne> yabanciNesneler(QSqlDatabase db)
 {
     QSqlQuery sorgu(db);
     if (!sorgu.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type IN "
                                    "('trigger', 'view') ORDER BY type, name")))
         throw VeriHatasi(sorgu.lastError());
-    QStringList adlar;
+    QList<Nesne> nesneler;
     while (sorgu.next())
         if (!bizimTetik(sorgu.value(1).toString(), sorgu.value(2).toString()))
-            adlar << (sorgu.value(0).toString() == u"view"
-                      ? QStringLiteral("%1 (görünüm)").arg(sorgu.value(1).toString())
-                      : sorgu.value(1).toString());
+            nesneler.append({sorgu.value(0).toString(), sorgu.value(1).toString()});
+    return nesneler;
+}
+
+} // namespace
+
+QStringList Sema::yabancilar(QSqlDatabase db)
+{
+    QStringList adlar;
+    for (const Nesne& n : yabanciNesneler(db))
+        adlar << (n.tur == u"view" ? QStringLiteral("%1 (görünüm)").arg(n.ad) : n.ad);
     return adlar;
 }
 
 void Sema::yabancilariKaldir(QSqlDatabase db)
 {
-    QStringList komutlar;
-    {
-        QSqlQuery sorgu(db);
-        if (!sorgu.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type "
-                                       "IN ('trigger', 'view')")))
-            throw VeriHatasi(sorgu.lastError());
-        // Names are no values to bind: quoted as identifiers instead.
-        while (sorgu.next())
-            if (!bizimTetik(sorgu.value(1).toString(), sorgu.value(2).toString()))
-                komutlar << QStringLiteral("DROP %1 \"%2\"")
-                            .arg(sorgu.value(0).toString().toUpper(),
-                                 sorgu.value(1).toString().replace(u'"', QStringLiteral("\"\"")));
-    }
     QSqlQuery sorgu(db);
-    for (const QString& komut : komutlar)
-        if (!sorgu.exec(komut))
+    // Names are no values to bind: quoted as identifiers instead.
+    for (const Nesne& n : yabanciNesneler(db))
+        if (!sorgu.exec(
+                QStringLiteral("DROP %1 \"%2\"")
+                    .arg(n.tur.toUpper(), QString(n.ad).replace(u'"', QStringLiteral("\"\"")))))
             throw VeriHatasi(sorgu.lastError());
 }

@@ -17,12 +17,14 @@ namespace
 constexpr int enGenisSutun = 80;
 
 // The library's functions this writer calls.
-#define LXW_ISLEVLERI(X)                                                                          \
-    X(workbook_new_opt) X(workbook_set_properties) X(workbook_add_format)                         \
-    X(workbook_add_worksheet) X(workbook_close) X(lxw_workbook_free) X(lxw_strerror)              \
-    X(format_set_bold) X(format_set_num_format) X(worksheet_write_string)                         \
-    X(worksheet_write_number) X(worksheet_write_blank) X(worksheet_freeze_panes)                  \
+// clang-format off
+#define LXW_ISLEVLERI(X)                                                                           \
+    X(workbook_new_opt) X(workbook_set_properties) X(workbook_add_format)                          \
+    X(workbook_add_worksheet) X(workbook_close) X(lxw_workbook_free) X(lxw_strerror)               \
+    X(format_set_bold) X(format_set_num_format) X(worksheet_write_string)                          \
+    X(worksheet_write_number) X(worksheet_write_blank) X(worksheet_freeze_panes)                   \
     X(worksheet_set_column) X(worksheet_autofilter)
+// clang-format on
 
 struct Lxw {
 #define LXW_UYE(ad) decltype(&::ad) ad = nullptr;
@@ -38,8 +40,8 @@ const Lxw& lxw()
         QLibrary kitaplik(QStringLiteral("xlsxwriter"), 4);
         Lxw islevler;
         bool tamam = true;
-#define LXW_BUL(ad)                                                                               \
-    islevler.ad = reinterpret_cast<decltype(islevler.ad)>(kitaplik.resolve(#ad));                 \
+#define LXW_BUL(ad)                                                                                \
+    islevler.ad = reinterpret_cast<decltype(islevler.ad)>(kitaplik.resolve(#ad));                  \
     tamam = tamam && islevler.ad;
         LXW_ISLEVLERI(LXW_BUL)
 #undef LXW_BUL
@@ -246,7 +248,7 @@ void CalismaKitabiYazici::tabloAc(const QString& ad, const QList<Sutun>& yeniSut
         // Room for the autofilter's button beside the header.
         genislikler[sutun] = int(s.baslik.size()) + 3;
         denetle(lxw().worksheet_write_string(sayfa, 0, sutun++, s.baslik.toUtf8().constData(),
-                                       baslikBicimi));
+                                             baslikBicimi));
     }
     lxw().worksheet_freeze_panes(sayfa, 1, 0);
     satirSonu();
@@ -261,7 +263,7 @@ CalismaKitabiYazici& CalismaKitabiYazici::metin(const QString& deger)
     genislikSay(int(deger.size()));
     if (!deger.isEmpty())
         denetle(lxw().worksheet_write_string(sayfa, satir, sutun, deger.toUtf8().constData(),
-                                       bicim(Tur::Metin)));
+                                             bicim(Tur::Metin)));
     ++sutun;
     return *this;
 }
@@ -322,7 +324,7 @@ void CalismaKitabiYazici::sayfayiKapat()
         return;
     for (quint16 i = 0; i < genislikler.size(); ++i)
         denetle(lxw().worksheet_set_column(sayfa, i, i, std::min(genislikler[i] + 1, enGenisSutun),
-                                     duz[tur(sutunlar[i].tur)]));
+                                           duz[tur(sutunlar[i].tur)]));
     if (!filtreli)
         filtreKur();
     sayfa = nullptr;
